@@ -1,0 +1,54 @@
+# Kavendor: `make test` and (later) `make demo` set up a fresh machine themselves.
+BUILD      ?= build
+ASAN_BUILD ?= build-sanitize
+BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+JOBS       ?= $(shell nproc)
+GENERATOR  := -G Ninja
+
+SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+
+.PHONY: all setup build test sanitize bench fuzz format demo clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+$(BUILD)/build.ninja: | setup
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: setup $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+sanitize: setup
+	cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAV_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+bench: setup
+	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKAV_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	$(BENCH_BUILD)/bench/protocol_bench
+
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAV_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target protocol_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/fuzz/protocol_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 \
+		$(FUZZ_BUILD)/corpus fuzz/corpus
+
+format:
+	clang-format -i $(SOURCES)
+
+demo:
+	@echo "make demo arrives with the race simulator; until then run 'make test'." >&2
+	@exit 1
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

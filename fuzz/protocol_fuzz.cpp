@@ -1,0 +1,11 @@
+// libFuzzer target over the protocol layer.
+#include <cstddef>
+#include <cstdint>
+
+#include "protocol_fuzz_entry.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    kav::FuzzProtocolOnce(data, size);
+    return 0;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace kav {
+
+// Runs one input through the scanner, the recogniser, every getter, the writers and the time reader,
+// and aborts when an invariant breaks. Shared by the libFuzzer target and the test suite's smoke run.
+void FuzzProtocolOnce(const std::uint8_t* data, std::size_t size);
+
+} // namespace kav

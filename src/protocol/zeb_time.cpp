@@ -1,0 +1,221 @@
+#include "zeb_time.h"
+
+#include <array>
+#include <cstdlib>
+
+namespace kav {
+namespace {
+
+constexpr std::int64_t kUnshowableFrom = 2124000000;
+constexpr std::size_t kDigitCount = 10;
+constexpr std::size_t kFractionDigits = 4;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The ten digits hhmmssffff of a normalised time text, without building strings.
+std::array<char, kDigitCount> NormalisedDigits(std::string_view text)
+{
+    std::array<char, 16> joined{};
+    std::size_t count = 0;
+    auto push = [&](char c) {
+        if (count < joined.size())
+            joined[count++] = c;
+    };
+    const auto dot = text.find('.');
+    const std::string_view integerPart = dot == std::string_view::npos ? text : text.substr(0, dot);
+    // Only the first ten digits survive, so the buffer may drop whatever comes after them.
+    for (char c : integerPart) {
+        if (IsDigit(c))
+            push(c);
+    }
+    std::size_t fraction = 0;
+    if (dot != std::string_view::npos) {
+        for (char c : text.substr(dot + 1)) {
+            if (IsDigit(c) && fraction < kFractionDigits) {
+                push(c);
+                ++fraction;
+            }
+        }
+    }
+    for (; fraction < kFractionDigits; ++fraction)
+        push('0');
+
+    std::array<char, kDigitCount> digits{};
+    digits.fill('0');
+    const std::size_t kept = count < kDigitCount ? count : kDigitCount;
+    for (std::size_t k = 0; k < kept; ++k)
+        digits[kDigitCount - kept + k] = joined[k];
+    return digits;
+}
+
+std::int32_t DigitsValue(const std::array<char, kDigitCount>& digits, std::size_t from, std::size_t count)
+{
+    std::int32_t value = 0;
+    for (std::size_t k = from; k < from + count; ++k)
+        value = value * 10 + (digits[k] - '0');
+    return value;
+}
+
+void PutNumber(std::string& text, std::size_t at, std::int64_t value, std::size_t width)
+{
+    for (std::size_t k = width; k-- > 0;) {
+        text[at + k] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+} // namespace
+
+TimeValue EncodeTime(std::int32_t hours, std::int32_t minutes, std::int32_t seconds, std::int32_t tenThousandths)
+{
+    if (hours > 50)
+        hours = 50;
+    const std::int64_t value = std::int64_t{hours} * kTicksPerHour + std::int64_t{minutes} * kTicksPerMinute +
+                               std::int64_t{seconds} * kTicksPerSecond + tenThousandths;
+    return static_cast<TimeValue>(static_cast<std::uint32_t>(value));
+}
+
+TDecodedTime DecodeTime(TimeValue value)
+{
+    TDecodedTime t;
+    t.hours = value / kTicksPerHour;
+    TimeValue rest = value % kTicksPerHour;
+    t.minutes = rest / kTicksPerMinute;
+    rest %= kTicksPerMinute;
+    t.seconds = rest / kTicksPerSecond;
+    t.tenThousandths = rest % kTicksPerSecond;
+    return t;
+}
+
+std::string TimeToText(TimeValue value)
+{
+    const std::int64_t magnitude = std::llabs(std::int64_t{value});
+    if (magnitude >= kUnshowableFrom)
+        return std::string(kUnshowableTime);
+    const char separator = value < 0 ? '-' : ':';
+    const TDecodedTime t = DecodeTime(static_cast<TimeValue>(magnitude));
+    std::string text = "00:00:00.0000";
+    // Hours stay below 59 here, so two digits always suffice.
+    PutNumber(text, 0, t.hours, 2);
+    text[2] = separator;
+    PutNumber(text, 3, t.minutes, 2);
+    text[5] = separator;
+    PutNumber(text, 6, t.seconds, 2);
+    PutNumber(text, 9, t.tenThousandths, 4);
+    return text;
+}
+
+std::string TimeToTextNonNegative(TimeValue value)
+{
+    return value < 0 ? std::string(kUnshowableTime) : TimeToText(value);
+}
+
+std::string NormaliseTimeText(std::string_view text)
+{
+    const auto d = NormalisedDigits(text);
+    std::string result = "00:00:00.0000";
+    const std::size_t at[kDigitCount] = {0, 1, 3, 4, 6, 7, 9, 10, 11, 12};
+    for (std::size_t k = 0; k < kDigitCount; ++k)
+        result[at[k]] = d[k];
+    return result;
+}
+
+TimeValue TextToTime(std::string_view text)
+{
+    bool failed = false;
+    auto part = [&](std::size_t from, std::size_t count) {
+        if (from + count > text.size()) {
+            failed = true;
+            return 0;
+        }
+        std::int32_t value = 0;
+        for (char c : text.substr(from, count)) {
+            if (!IsDigit(c)) {
+                failed = true;
+                return 0;
+            }
+            value = value * 10 + (c - '0');
+        }
+        return value;
+    };
+    const TimeValue value = EncodeTime(part(0, 2), part(3, 2), part(6, 2), part(9, 4));
+    if (failed)
+        throw ETimeConversionError();
+    return value;
+}
+
+std::string BlankLeadingZeros(std::string text, int level)
+{
+    if (text.size() < 7 || level < 1 || text[0] != '0')
+        return text;
+    text[0] = ' ';
+    if (level < 2 || text[1] != '0')
+        return text;
+    text[1] = text[2] = ' ';
+    if (text[3] != '0')
+        return text;
+    text[3] = ' ';
+    if (level < 3 || text[4] != '0')
+        return text;
+    text[4] = text[5] = ' ';
+    if (text[6] == '0')
+        text[6] = ' ';
+    return text;
+}
+
+std::string FormatTime(int cutMode, int blankMode, TimeValue value)
+{
+    const bool nonNegative = blankMode >= 4 && blankMode <= 7;
+    std::string text = nonNegative ? TimeToTextNonNegative(value) : TimeToText(value);
+    if (blankMode >= 0 && blankMode <= 7 && blankMode % 4 != 0)
+        text = BlankLeadingZeros(std::move(text), blankMode % 4);
+
+    struct Cut {
+        std::size_t start;
+        std::size_t length;
+    };
+    static constexpr Cut cuts[] = {{0, 13}, {0, 12}, {0, 11}, {0, 10}, {0, 8}, {0, 5}, {3, 10}, {3, 9},
+                                   {3, 8},  {3, 7},  {3, 5},  {6, 7},  {6, 6}, {6, 5}, {6, 4}};
+    if (cutMode < 0 || cutMode >= static_cast<int>(std::size(cuts)))
+        return text;
+    const Cut cut = cuts[cutMode];
+    return text.substr(cut.start, cut.length);
+}
+
+TimeValue DateTimeToTime(const std::tm& dateTime, int milliseconds)
+{
+    return EncodeTime(dateTime.tm_hour, dateTime.tm_min, dateTime.tm_sec, milliseconds * 10);
+}
+
+TimeValue DateTimeToTime(std::chrono::system_clock::time_point when)
+{
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto sinceEpoch = when.time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch) -
+                    std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
+    return DateTimeToTime(local, static_cast<int>(ms.count()));
+}
+
+void TZebTime::SetValue(TimeValue value)
+{
+    m_value = value >= kUnshowableFrom ? kMaxShownTime : value;
+}
+
+std::string TZebTime::GetText() const
+{
+    return FormatTime(m_cutMode, m_blankMode, m_value);
+}
+
+void TZebTime::SetText(std::string_view text)
+{
+    const auto d = NormalisedDigits(text);
+    // Equivalent to TextToTime(NormaliseTimeText(text)), whose digits always convert cleanly.
+    m_value = EncodeTime(DigitsValue(d, 0, 2), DigitsValue(d, 2, 2), DigitsValue(d, 4, 2), DigitsValue(d, 6, 4));
+}
+
+} // namespace kav

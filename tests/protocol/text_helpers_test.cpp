@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "text_helpers.h"
+
+namespace kav {
+namespace {
+
+TEST(TextHelpers, TrimOnlySpaces)
+{
+    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
+    EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
+    EXPECT_EQ(TrimLeadingSpaces("  a "), "a ");
+    EXPECT_EQ(TrimTrailingSpaces("  a "), "  a");
+    EXPECT_EQ(TrimSpaces("    "), "");
+}
+
+TEST(TextHelpers, FixLength)
+{
+    EXPECT_EQ(FixLength("abc", 5), "abc  ");
+    EXPECT_EQ(FixLength("abcdef", 3), "abc");
+    EXPECT_EQ(FixLength("abc", 0), "");
+}
+
+TEST(TextHelpers, ComposeNameShortensStepByStep)
+{
+    EXPECT_EQ(ComposeName(" abcd ", "ef", 0), "abcd ef");
+    EXPECT_EQ(ComposeName(" abcd ", "ef", 7), "abcd ef");
+    EXPECT_EQ(ComposeName(" abcd ", "ef", 6), "A. ef");
+    EXPECT_EQ(ComposeName(" abcd ", "ef", 5), "A. ef");
+    EXPECT_EQ(ComposeName(" abcd ", "ef", 4), "ef");
+    EXPECT_EQ(ComposeName("", "Verstappen", 0), " Verstappen");
+    // Only a to z are upper-cased, and the last name alone is never cut.
+    EXPECT_EQ(ComposeName("\xC3\xA9lodie", "Longname", 12), "\xC3\xA9. Longname"); // UTF-8 initial kept whole
+    EXPECT_EQ(ComposeName("\xC3\xA9lo", "Longname", 12), "\xC3\xA9lo Longname");   // 12 characters fit
+    EXPECT_EQ(ComposeName("\xE9lo", "Longname", 11), "\xE9. Longname");            // Windows-1252 bytes
+    EXPECT_EQ(ComposeName("Max", "Verstappen", 3), "Verstappen");
+}
+
+TEST(TextHelpers, ConvertIntegerIsLenient)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {"empty", "", 0},
+        {"leading spaces", " 42", 42},
+        {"trailing spaces", "42 ", 42},
+        {"dollar hex", "$1F", 31},
+        {"0x hex", "0x1f", 31},
+        {"x hex", "X10", 16},
+        {"negative", "-17", -17},
+        {"plus", "+17", 17},
+        {"trailing letter", "12a", 12},
+        {"negative with junk loses sign", "-5x", 5},
+        {"sign only", "-", 0},
+        {"hex prefix only", "$", 0},
+        {"largest long", "2147483647", 2147483647},
+        {"smallest long", "-2147483648", INT32_MIN},
+        {"decimal overflow keeps digits so far", "2147483648", 214748364},
+        {"hex uses all bits", "$FFFFFFFF", -1},
+        {"hex overflow", "$123456789", 0x12345678},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ConvertInteger(c.text), c.expected) << c.name;
+    EXPECT_EQ(static_cast<std::uint16_t>(ConvertInteger("70000")), 4464);
+    EXPECT_EQ(static_cast<std::uint8_t>(ConvertInteger("300")), 44);
+}
+
+TEST(TextHelpers, Utf8ValidityAndCutting)
+{
+    EXPECT_TRUE(IsValidUtf8("plain"));
+    EXPECT_TRUE(IsValidUtf8("J\xC3\xBCrgen"));    // Jürgen
+    EXPECT_FALSE(IsValidUtf8("J\xFCrgen"));       // Windows-1252
+    EXPECT_FALSE(IsValidUtf8("\xC3"));            // cut sequence
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));        // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
+    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x8F\x81")); // chequered flag
+
+    EXPECT_EQ(CutText("J\xC3\xBCrgen", 2, true), "J\xC3\xBC");
+    EXPECT_EQ(CutText("J\xC3\xBCrgen", 2, false), "J\xC3");
+    EXPECT_EQ(CutText("\xF0\x9F\x8F\x81x", 1, true), "\xF0\x9F\x8F\x81");
+    EXPECT_EQ(CutText("abc", 8, true), "abc");
+}
+
+} // namespace
+} // namespace kav

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+namespace kav {
+
+// One output line per input line (split at LF, a CR stays part of the line): the record kind, TAB,
+// 1 or 0 for a valid record, TAB, and the record written back by the instance that parsed it.
+void InspectFeed(std::istream& in, std::ostream& out);
+
+// The same for one line, without the line end of the output.
+void InspectLine(std::string_view line, std::ostream& out);
+
+} // namespace kav
