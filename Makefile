@@ -34,14 +34,17 @@ sanitize: setup
 bench: setup
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKAV_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	$(BENCH_BUILD)/bench/protocol_bench
+	@for b in $(BENCH_BUILD)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
 
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAV_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target protocol_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus
-	$(FUZZ_BUILD)/fuzz/protocol_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=512 \
-		$(FUZZ_BUILD)/corpus fuzz/corpus
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@# Each target NAME_fuzz learns into build-fuzz/corpus/NAME, seeded from fuzz/corpus/NAME.
+	@for f in $(FUZZ_BUILD)/fuzz/*_fuzz; do \
+		name=$$(basename $$f _fuzz); mkdir -p $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name; \
+		echo "== $$name: $(FUZZ_SECONDS) s"; \
+		$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 format:
 	clang-format -i $(SOURCES)
