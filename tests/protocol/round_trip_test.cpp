@@ -112,7 +112,10 @@ TEST(RoundTrip, FurtherRecords)
     });
     ExpectRoundTrip<TRecordT>(kKindT, [](Values& v) {
         // Only trailing spaces are dropped when this text is written.
-        return TTRec{v.Word(), static_cast<std::uint8_t>(v.Int(0, 3)), v.Byte(), " " + v.Text(78) + "x"};
+        std::string text = " ";
+        text += v.Text(78);
+        text += 'x';
+        return TTRec{v.Word(), static_cast<std::uint8_t>(v.Int(0, 3)), v.Byte(), text};
     });
     ExpectRoundTrip<TRecordFreq>(
         kKindFreq, [](Values& v) { return TFreqRec{v.Text(8), v.Byte(), v.Text(7), v.Text(7), v.Text(7), v.Text(7)}; });
