@@ -1,5 +1,6 @@
 #include "zeb_time.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -59,12 +60,59 @@ std::int32_t DigitsValue(const std::array<char, kDigitCount>& digits, std::size_
     return value;
 }
 
-void PutNumber(std::string& text, std::size_t at, std::int64_t value, std::size_t width)
+// The full text form hh:mm:ss.ffff in a fixed buffer, so the shown forms need one string only.
+using TTimeText = std::array<char, 13>;
+
+void PutNumber(char* at, std::int32_t value, int width)
 {
-    for (std::size_t k = width; k-- > 0;) {
-        text[at + k] = static_cast<char>('0' + value % 10);
+    for (int k = width; k-- > 0;) {
+        at[k] = static_cast<char>('0' + value % 10);
         value /= 10;
     }
+}
+
+TTimeText UnshowableText()
+{
+    TTimeText text;
+    std::copy(kUnshowableTime.begin(), kUnshowableTime.end(), text.begin());
+    return text;
+}
+
+TTimeText FullText(TimeValue value)
+{
+    const std::int64_t magnitude = std::llabs(std::int64_t{value});
+    if (magnitude >= kUnshowableFrom)
+        return UnshowableText();
+    const char separator = value < 0 ? '-' : ':';
+    const TDecodedTime t = DecodeTime(static_cast<TimeValue>(magnitude));
+    TTimeText text;
+    // Hours stay below 59 here, so two digits always suffice.
+    PutNumber(&text[0], t.hours, 2);
+    text[2] = separator;
+    PutNumber(&text[3], t.minutes, 2);
+    text[5] = separator;
+    PutNumber(&text[6], t.seconds, 2);
+    text[8] = '.';
+    PutNumber(&text[9], t.tenThousandths, 4);
+    return text;
+}
+
+void BlankInPlace(char* text, std::size_t size, int level)
+{
+    if (size < 7 || level < 1 || text[0] != '0')
+        return;
+    text[0] = ' ';
+    if (level < 2 || text[1] != '0')
+        return;
+    text[1] = text[2] = ' ';
+    if (text[3] != '0')
+        return;
+    text[3] = ' ';
+    if (level < 3 || text[4] != '0')
+        return;
+    text[4] = text[5] = ' ';
+    if (text[6] == '0')
+        text[6] = ' ';
 }
 
 } // namespace
@@ -92,20 +140,8 @@ TDecodedTime DecodeTime(TimeValue value)
 
 std::string TimeToText(TimeValue value)
 {
-    const std::int64_t magnitude = std::llabs(std::int64_t{value});
-    if (magnitude >= kUnshowableFrom)
-        return std::string(kUnshowableTime);
-    const char separator = value < 0 ? '-' : ':';
-    const TDecodedTime t = DecodeTime(static_cast<TimeValue>(magnitude));
-    std::string text = "00:00:00.0000";
-    // Hours stay below 59 here, so two digits always suffice.
-    PutNumber(text, 0, t.hours, 2);
-    text[2] = separator;
-    PutNumber(text, 3, t.minutes, 2);
-    text[5] = separator;
-    PutNumber(text, 6, t.seconds, 2);
-    PutNumber(text, 9, t.tenThousandths, 4);
-    return text;
+    const TTimeText text = FullText(value);
+    return std::string(text.data(), text.size());
 }
 
 std::string TimeToTextNonNegative(TimeValue value)
@@ -149,29 +185,16 @@ TimeValue TextToTime(std::string_view text)
 
 std::string BlankLeadingZeros(std::string text, int level)
 {
-    if (text.size() < 7 || level < 1 || text[0] != '0')
-        return text;
-    text[0] = ' ';
-    if (level < 2 || text[1] != '0')
-        return text;
-    text[1] = text[2] = ' ';
-    if (text[3] != '0')
-        return text;
-    text[3] = ' ';
-    if (level < 3 || text[4] != '0')
-        return text;
-    text[4] = text[5] = ' ';
-    if (text[6] == '0')
-        text[6] = ' ';
+    BlankInPlace(text.data(), text.size(), level);
     return text;
 }
 
 std::string FormatTime(int cutMode, int blankMode, TimeValue value)
 {
     const bool nonNegative = blankMode >= 4 && blankMode <= 7;
-    std::string text = nonNegative ? TimeToTextNonNegative(value) : TimeToText(value);
+    TTimeText text = nonNegative && value < 0 ? UnshowableText() : FullText(value);
     if (blankMode >= 0 && blankMode <= 7 && blankMode % 4 != 0)
-        text = BlankLeadingZeros(std::move(text), blankMode % 4);
+        BlankInPlace(text.data(), text.size(), blankMode % 4);
 
     struct Cut {
         std::size_t start;
@@ -179,10 +202,8 @@ std::string FormatTime(int cutMode, int blankMode, TimeValue value)
     };
     static constexpr Cut cuts[] = {{0, 13}, {0, 12}, {0, 11}, {0, 10}, {0, 8}, {0, 5}, {3, 10}, {3, 9},
                                    {3, 8},  {3, 7},  {3, 5},  {6, 7},  {6, 6}, {6, 5}, {6, 4}};
-    if (cutMode < 0 || cutMode >= static_cast<int>(std::size(cuts)))
-        return text;
-    const Cut cut = cuts[cutMode];
-    return text.substr(cut.start, cut.length);
+    const Cut cut = cutMode >= 0 && cutMode < static_cast<int>(std::size(cuts)) ? cuts[cutMode] : cuts[0];
+    return std::string(text.data() + cut.start, cut.length);
 }
 
 TimeValue DateTimeToTime(const std::tm& dateTime, int milliseconds)

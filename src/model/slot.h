@@ -1,0 +1,37 @@
+#pragma once
+
+#include <utility>
+
+namespace kav {
+
+// For entries from which a list derives nothing.
+struct TNoDerived {
+    bool operator==(const TNoDerived&) const = default;
+};
+
+// One list entry: its data record and what the list derived from it. Replacing the data forgets
+// the derived part, so the list can never use it for data it was not made from.
+template <typename Rec, typename Derived = TNoDerived>
+class TSlot {
+public:
+    using Record = Rec;
+
+    TSlot() = default;
+    explicit TSlot(Rec data) : m_data(std::move(data)) {}
+
+    const Rec& Data() const { return m_data; }
+    // For owners that change fields other than the key, or keep their key index in step themselves.
+    Rec& MutableData() { return m_data; }
+    void SetData(Rec data)
+    {
+        m_data = std::move(data);
+        m_derived = Derived{};
+    }
+    Derived& DerivedState() { return m_derived; }
+
+private:
+    Rec m_data;
+    [[no_unique_address]] Derived m_derived;
+};
+
+} // namespace kav
