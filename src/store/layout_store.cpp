@@ -1,0 +1,100 @@
+#include "layout_store.h"
+
+#include "ini_file.h"
+#include "section_io.h"
+
+namespace kav {
+namespace {
+
+constexpr std::string_view kGenInfoSection = "GeneralInfo";
+constexpr std::string_view kLogoSection = "Logo";
+constexpr std::uint8_t kFirstGenInfoItem = 1;
+constexpr std::uint8_t kLastGenInfoItem = 10;
+
+std::string GenInfoKey(std::size_t index)
+{
+    return "GenInfo" + std::to_string(index + 1);
+}
+
+} // namespace
+
+std::string ResultWinSection(int number)
+{
+    return "ResultWin" + std::to_string(number);
+}
+
+void WriteGenInfo(const std::filesystem::path& file, const TGenInfo& genInfo)
+{
+    TIniFile ini(file);
+    for (std::size_t i = 0; i < kGenInfoCount; ++i)
+        ini.WriteInteger(kGenInfoSection, GenInfoKey(i), genInfo[i]);
+    ini.Commit();
+}
+
+void ReadGenInfo(const std::filesystem::path& file, TGenInfo& genInfo)
+{
+    const TIniFile ini(file);
+    for (std::size_t i = 0; i < kGenInfoCount; ++i)
+        genInfo[i] = ReadByte(ini, kGenInfoSection, GenInfoKey(i), kNoCode);
+    CompactCodes(genInfo, kFirstGenInfoItem, kLastGenInfoItem);
+}
+
+void WriteLogo(const std::filesystem::path& file, const TLogoRec& logo)
+{
+    TIniFile ini(file);
+    WriteWinPos(ini, kLogoSection, logo.WinPos);
+    ini.WriteBool(kLogoSection, "LogoVisible", logo.Visible);
+    ini.WriteString(kLogoSection, "LogoFileName", logo.FileName);
+    ini.Commit();
+}
+
+void ReadLogo(const std::filesystem::path& file, TLogoRec& logo)
+{
+    const TIniFile ini(file);
+    ReadWinPos(ini, kLogoSection, logo.WinPos);
+    logo.Visible = ini.ReadBool(kLogoSection, "LogoVisible", false);
+    logo.FileName = ini.ReadString(kLogoSection, "LogoFileName", "");
+}
+
+void WriteResultWin(const std::filesystem::path& file, const TResultWinRec& rec)
+{
+    TIniFile ini(file);
+    const std::string section = ResultWinSection(rec.Number);
+    ini.WriteInteger(section, "Layout", rec.Layout);
+    ini.WriteBool(section, "ScrollBars", rec.ScrollBars);
+    ini.WriteBool(section, "Sizeable", rec.Sizeable);
+    ini.WriteBool(section, "Grid", rec.Grid);
+    ini.WriteInteger(section, "TopRow", rec.TopRow);
+    WriteWinPos(ini, section, rec.WinPos);
+    WriteFontRec(ini, section, rec.Font);
+    WriteColRel(ini, section, rec.ColRel);
+    WriteColWidth(ini, section, rec.ColWidth);
+    ini.WriteBool(section, "WinExist", true);
+    ini.Commit();
+}
+
+void ReadResultWin(const std::filesystem::path& file, int number, TResultWinRec& rec)
+{
+    const TIniFile ini(file);
+    const std::string section = ResultWinSection(number);
+    rec.Layout = ReadByte(ini, section, "Layout", kLayoutCurrentRace);
+    rec.ScrollBars = ini.ReadBool(section, "ScrollBars", true);
+    rec.Sizeable = ini.ReadBool(section, "Sizeable", true);
+    rec.Grid = ini.ReadBool(section, "Grid", true);
+    rec.TopRow = ini.ReadInteger(section, "TopRow", 1);
+    ReadWinPos(ini, section, rec.WinPos);
+    ReadFontRec(ini, section, rec.Font);
+    ReadColRel(ini, section, rec.ColRel);
+    ReadColWidth(ini, section, rec.ColWidth);
+    rec.WinExist = ini.ReadBool(section, "WinExist", false);
+    rec.RebuildColPos();
+}
+
+void EraseResultWin(const std::filesystem::path& file, int number)
+{
+    TIniFile ini(file);
+    ini.EraseSection(ResultWinSection(number));
+    ini.Commit();
+}
+
+} // namespace kav

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "code_lists.h"
+#include "window_records.h"
+
+namespace kav {
+
+// Six pairs of text and background colour: main window, general info comment, general info text,
+// results, follow marker, headers. Slot n of the program is index n - 1.
+inline constexpr std::size_t kColorCount = 12;
+using TColors = std::array<std::int32_t, kColorCount>;
+
+inline constexpr std::int32_t kButtonFaceColor = -2147483633;
+inline constexpr std::int32_t kWindowTextColor = -2147483640;
+inline constexpr std::int32_t kWindowColor = -2147483643;
+inline constexpr std::int32_t kRedColor = 0x0000FF;
+inline constexpr std::int32_t kBlueColor = 0xFF0000;
+
+inline constexpr TColors DefaultColors = {
+    kButtonFaceColor, kButtonFaceColor, kRedColor,  kButtonFaceColor, kWindowTextColor, kButtonFaceColor,
+    kWindowTextColor, kWindowColor,     kBlueColor, kButtonFaceColor, kWindowTextColor, kButtonFaceColor,
+};
+
+// Column header captions, in the order of their keys in Kavendor.ini.
+inline constexpr std::size_t kHeaderCount = 17;
+using THeaderRec = std::array<std::string, kHeaderCount>;
+
+inline constexpr std::array<std::string_view, kHeaderCount> kDefaultHeaderTexts = {
+    "Pos",  "",           "Car",          "First Name", "Last Name",    "Name",     "Class",    "Nat",  "Add data",
+    "Laps", "Total time", "Last Laptime", "Best Lap",   "Best Laptime", "Last Spd", "Best Spd", "Diff",
+};
+
+THeaderRec DefaultHeaders();
+
+// Registration numbers of followed drivers, ended by the first empty entry.
+inline constexpr std::size_t kFollowCount = 160;
+using TFollowList = std::array<std::string, kFollowCount>;
+
+// The program-wide settings kept in Kavendor.ini; the follow list lives here too but is never stored.
+struct TMainSettings {
+    TColors Colors = DefaultColors;
+    std::string LayoutFile; // full path of the current layout file, empty when none
+    THeaderRec Headers = DefaultHeaders();
+    TWinPosRec MainWin;
+    bool WinExist = false;
+    std::string TrackName;
+    std::int32_t TrackLength = 0;
+    std::int32_t MarkerDelay = 5;
+    std::int32_t SpeedDecimals = 3;
+    TFollowList FollowList;
+    bool operator==(const TMainSettings&) const = default;
+};
+
+// The general information panel: ten item codes 1 to 10 in display order, kNoCode for an empty place.
+inline constexpr std::size_t kGenInfoCount = 10;
+using TGenInfo = std::array<std::uint8_t, kGenInfoCount>;
+
+void ResetGenInfo(TGenInfo& genInfo);
+
+} // namespace kav

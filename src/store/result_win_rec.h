@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "code_lists.h"
+#include "window_records.h"
+
+namespace kav {
+
+// Window kinds, the Layout byte of a result window.
+inline constexpr std::uint8_t kLayoutCompletedLap = 1;
+inline constexpr std::uint8_t kLayoutPractice = 2;
+inline constexpr std::uint8_t kLayoutTrackPositions = 3;
+inline constexpr std::uint8_t kLayoutCurrentRace = 4;
+
+// Column identifiers run from 0 to kColumnIds - 1; the column arrays have kColumnSlots places.
+inline constexpr std::size_t kColumnIds = 17;
+inline constexpr std::size_t kColumnSlots = 19;
+
+// Identifiers by grid position, kNoCode ending the arrangement.
+using TColRel = std::array<std::uint8_t, kColumnSlots>;
+// Grid position by identifier, kNoCode for a column not shown.
+using TColPos = std::array<std::uint8_t, kColumnSlots>;
+// Widths in pixels by identifier.
+using TColWidth = std::array<std::int32_t, kColumnSlots>;
+
+// The widths a new window gives each column.
+inline constexpr TColWidth kDefaultColWidths = {30, 18, 30, 80, 140, 160, 150, 60,  90, 90,
+                                                60, 90, 60, 60, 80,  150, 40,  100, 100};
+
+TColRel EmptyColRel();
+
+// One result window's settings; ColPos is derived from ColRel and never stored.
+struct TResultWinRec {
+    bool WinExist = false;
+    std::uint8_t Number = 0; // 1 to 10, unique among the open windows
+    std::uint8_t Layout = kNoCode;
+    TFontRec Font{"System", 10, {}, 0};
+    TWinPosRec WinPos;
+    TColRel ColRel = EmptyColRel();
+    TColWidth ColWidth = kDefaultColWidths;
+    TColPos ColPos = EmptyColRel();
+    bool ScrollBars = true;
+    bool Sizeable = true;
+    bool Grid = true;
+    std::int32_t TopRow = 0; // first visible data row
+
+    // ColPos from ColRel; identifiers the program does not know get no position.
+    void RebuildColPos();
+    bool operator==(const TResultWinRec&) const = default;
+};
+
+} // namespace kav

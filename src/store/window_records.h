@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kav {
+
+enum class TWindowState : std::uint8_t { Normal, Minimized, Maximized };
+
+// A window's placement in pixels; -1 where no placement has been recorded.
+struct TWinPosRec {
+    std::int32_t Height = -1;
+    std::int32_t Width = -1;
+    std::int32_t Top = -1;
+    std::int32_t Left = -1;
+    TWindowState State = TWindowState::Normal;
+    bool Active = false; // the window was the active one
+    bool operator==(const TWinPosRec&) const = default;
+};
+
+struct TFontStyles {
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    bool operator==(const TFontStyles&) const = default;
+};
+
+struct TFontRec {
+    std::string Name;
+    std::int32_t Size = 0; // points
+    TFontStyles Style;
+    std::int32_t Color = 0; // 0x00BBGGRR; a set top bit names a system colour
+    bool operator==(const TFontRec&) const = default;
+};
+
+// The logo window: where it stands, whether it is shown and the picture it shows.
+struct TLogoRec {
+    TWinPosRec WinPos;
+    bool Visible = false;
+    std::string FileName;
+    bool operator==(const TLogoRec&) const = default;
+};
+
+} // namespace kav

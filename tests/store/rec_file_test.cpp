@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "file_errors.h"
+#include "rec_file.h"
+#include "temp_folder.h"
+
+namespace kav {
+namespace {
+
+using namespace std::string_literals;
+
+TRecFile OpenText(const TTempFolder& folder, std::string_view text)
+{
+    WriteFile(folder / "db.ini", text);
+    return TRecFile::Open(folder / "db.ini");
+}
+
+TEST(RecFile, ReadingRules)
+{
+    TTempFolder folder;
+    const TRecFile db = OpenText(folder, "junk=1\r\n"
+                                         "[Comm]\n"
+                                         "first=1\n"
+                                         "[Other]xyz\n"
+                                         "[]\n"
+                                         "\r\n"
+                                         "key=v\r"
+                                         "[comm]\r\n"
+                                         "c=3\n"
+                                         "[Last]\r\n"
+                                         "b=2\r"
+                                         "A=1\r\n"
+                                         "tail=end");
+    EXPECT_EQ(db.SectionNames(), (std::vector<std::string>{"Comm", "Last", "Otherxyz"}));
+    EXPECT_EQ(*db.FindSection("COMM"), (TRecLines{"c=3"})) << "the later section replaces the earlier";
+    EXPECT_EQ(*db.FindSection("Otherxyz"), (TRecLines{"[]", "key=v"}));
+    EXPECT_EQ(*db.FindSection("Last"), (TRecLines{"A=1", "b=2", "tail=end"}));
+    EXPECT_EQ(db.ReadString("last", "TAIL", "-"), "end");
+    EXPECT_EQ(db.ToText(), "[Comm]\r\nc=3\r\n\r\n"
+                           "[Last]\r\nA=1\r\nb=2\r\ntail=end\r\n\r\n"
+                           "[Otherxyz]\r\n[]\r\nkey=v\r\n\r\n");
+}
+
+TEST(RecFile, ByteOrderMarkAndNul)
+{
+    TTempFolder folder;
+    const TRecFile db = OpenText(folder, "\xEF\xBB\xBF[S]\r\na=1\r\n[Empty]\r\nb=x\0y\r\n[T]\r\nc=2\r\n"s);
+    EXPECT_EQ(db.SectionNames(), (std::vector<std::string>{"Empty", "S"}));
+    EXPECT_EQ(db.ReadString("S", "a", ""), "1");
+    EXPECT_EQ(*db.FindSection("Empty"), (TRecLines{"b=x"}));
+}
+
+TEST(RecFile, KeyMatchAndWrites)
+{
+    TRecFile db = TRecFile::CreateNew("unused.ini");
+    db.WriteString("Sec", "MixedKey", "v=1, x ");
+    db.WriteString("Sec", "Empty", "");
+    db.WriteString("Sec", "Keyx", "9");
+    EXPECT_EQ(db.ReadString("sec", "mixedkey", "d"), "v=1, x ");
+    EXPECT_EQ(db.ReadString("Sec", "Empty", "d"), "d");
+    EXPECT_EQ(db.ReadString("Sec", "Key", "d"), "d");
+    EXPECT_EQ(db.ReadString("Nowhere", "Key", "d"), "d");
+
+    db.WriteString("Sec", "Key", "1");
+    db.WriteString("Sec", "KEY", "2");
+    EXPECT_EQ(*db.FindSection("Sec"), (TRecLines{"Empty=", "KEY=2", "Keyx=9", "MixedKey=v=1, x "}));
+}
+
+TEST(RecFile, BisectionFindsEveryKeyAmongMany)
+{
+    std::vector<std::string> keys = {"Port", "Port2", "port1", "Port_", "P", "S_Port", "S_Baudrate"};
+    for (int i = 0; i < 200; ++i)
+        keys.push_back("Key" + std::to_string(i * 7919 % 1000));
+    std::shuffle(keys.begin(), keys.end(), std::mt19937(3));
+    TRecFile db = TRecFile::CreateNew("unused.ini");
+    for (const std::string& key : keys)
+        db.WriteString("S", key, key + "!");
+    for (const std::string& key : keys)
+        EXPECT_EQ(db.ReadString("S", key, ""), key + "!") << key;
+    EXPECT_EQ(db.FindSection("S")->size(), keys.size());
+}
+
+TEST(RecFile, ReadIntegerConvertsWholeTextOnly)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {"decimal", "12", 12},
+        {"leading blank", " 12", 12},
+        {"trailing blank", "12 ", -7},
+        {"letters after digits", "12ab", -7},
+        {"empty", "", -7},
+        {"blank inside", "1 2", -7},
+        {"dollar hex", "$1F", 31},
+        {"x hex", "X10", 16},
+        {"0x hex", "0x1f", 31},
+        {"negative", "-5", -5},
+        {"plus", "+5", 5},
+        {"negative hex", "-$10", -16},
+        {"all 32 bits", "$FFFFFFFF", -1},
+        {"hex too long", "$100000000", -7},
+        {"too large", "2147483648", -7},
+        {"smallest", "-2147483648", INT32_MIN},
+        {"prefix only", "$", -7},
+        {"sign only", "-", -7},
+        {"0x only", "0x", -7},
+    };
+    TRecFile db = TRecFile::CreateNew("unused.ini");
+    for (const Case& c : cases) {
+        db.WriteString("N", "v", c.text);
+        EXPECT_EQ(db.ReadInteger("N", "v", -7), c.expected) << c.name;
+    }
+    db.WriteInteger("N", "w", -2147483633);
+    EXPECT_EQ(db.ReadString("N", "w", ""), "-2147483633");
+    EXPECT_EQ(db.ReadInteger("N", "missing", 50000), 50000);
+}
+
+TEST(RecFile, OpenedDatabaseIsReadOnlyAndMissingFileIsReported)
+{
+    TTempFolder folder;
+    const auto missing = folder / "none.ini";
+    EXPECT_THROW(
+        {
+            try {
+                TRecFile::Open(missing);
+            } catch (const ERecFileNotExists& e) {
+                EXPECT_EQ(std::string(e.what()), "File not found: " + missing.string());
+                throw;
+            }
+        },
+        ERecFileNotExists);
+    EXPECT_THROW(TRecFile::Open(folder.Path()), ERecFileNotExists) << "a folder is no database";
+
+    TRecFile db = OpenText(folder, "[A]\r\nk=1\r\n");
+    const std::string before = db.ToText();
+    try {
+        db.WriteString("B", "k", "2");
+        ADD_FAILURE() << "writing to an opened database must fail";
+    } catch (const ERecFileReadOnly& e) {
+        EXPECT_EQ(std::string(e.what()), "Writing to a read only text database");
+    }
+    EXPECT_THROW(db.WriteInteger("A", "k", 2), ERecFileReadOnly);
+    EXPECT_EQ(db.ToText(), before);
+    EXPECT_THROW(db.Save(), ERecFileReadOnly);
+}
+
+TEST(RecFile, SaveReplacesTheFileWithSortedSections)
+{
+    TTempFolder folder;
+    const auto file = folder / "Communication.ini";
+    WriteFile(file, "[Old]\r\nstale=1\r\n");
+    TRecFile db = TRecFile::CreateNew(file);
+    db.WriteString("Communication", "CommType", "RS232");
+    db.WriteInteger("Communication\\Serial", "S_Port", 1);
+    db.WriteInteger("Communication\\Serial", "S_Baudrate", 9600);
+    db.WriteString("Communication\\TCPIP", "TCPIP_Addr", "localhost");
+    db.WriteInteger("Communication\\TCPIP", "TCPIP_Port", 50000);
+    db.Save();
+    EXPECT_EQ(ReadFile(file), "[Communication]\r\nCommType=RS232\r\n\r\n"
+                              "[Communication\\Serial]\r\nS_Baudrate=9600\r\nS_Port=1\r\n\r\n"
+                              "[Communication\\TCPIP]\r\nTCPIP_Addr=localhost\r\nTCPIP_Port=50000\r\n\r\n");
+    EXPECT_EQ(TRecFile::Open(file).ReadInteger("communication\\tcpip", "tcpip_port", 0), 50000);
+}
+
+TEST(RecFile, UnsavedDatabaseLeavesTheFileAlone)
+{
+    TTempFolder folder;
+    const auto file = folder / "Communication.ini";
+    WriteFile(file, "[Communication]\r\nCommType=TCPIP\r\n");
+    {
+        TRecFile db = TRecFile::CreateNew(file);
+        db.WriteString("Communication", "CommType", "RS232");
+    }
+    EXPECT_EQ(ReadFile(file), "[Communication]\r\nCommType=TCPIP\r\n");
+}
+
+TEST(RecFile, LineBreaksCannotSplitAValue)
+{
+    TTempFolder folder;
+    TRecFile db = TRecFile::CreateNew(folder / "db.ini");
+    db.WriteString("S", "k", "a\r\n[Evil]\r\nx=1\0y"s);
+    db.Save();
+    const TRecFile read = TRecFile::Open(folder / "db.ini");
+    EXPECT_EQ(read.SectionNames(), (std::vector<std::string>{"S"}));
+    EXPECT_EQ(read.ReadString("S", "k", ""), "a  [Evil]  x=1 y");
+}
+
+TEST(RecFile, SaveIntoAFolderThatCannotExistRaises)
+{
+    TTempFolder folder;
+    WriteFile(folder / "plain", "not a folder");
+    const auto file = folder / "plain" / "db.ini";
+    TRecFile db = TRecFile::CreateNew(file);
+    db.WriteString("S", "k", "v");
+    try {
+        db.Save();
+        ADD_FAILURE() << "saving below a regular file must fail";
+    } catch (const EFileWriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file.string());
+    }
+}
+
+} // namespace
+} // namespace kav
