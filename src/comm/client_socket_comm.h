@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <chrono>
+
+#include "communication.h"
+#include "line_framer.h"
+
+namespace kav {
+
+// The TCP client channel: connects to the feed server and frames what it sends into lines. Every
+// notification comes through the main thread's event loop.
+class TClientSocketComm : public TCommunication {
+public:
+    static constexpr int kKeepAliveIdle = 10;    // seconds of quiet before the first probe
+    static constexpr int kKeepAliveInterval = 5; // seconds between probes
+    static constexpr int kKeepAliveProbes = 3;   // unanswered probes that break the connection
+
+    explicit TClientSocketComm(QObject* parent = nullptr);
+    ~TClientSocketComm() override;
+
+    void SetHost(const QString& host) { m_host = host; }
+    void SetPort(quint16 port) { m_port = port; }
+    // After this long without a single byte the connection counts as closed by the far end; zero
+    // turns the watch off. A half-open connection is otherwise never noticed.
+    void SetSilenceTimeout(std::chrono::milliseconds timeout) { m_silenceTimeout = timeout; }
+
+    void Send(const QByteArray& text) override;
+    void Open() override;
+    void Close() override;
+    bool IsOpen() const override;
+
+    const QTcpSocket& Socket() const { return m_socket; }
+    const TLineFramer& RxBuffer() const { return m_rxBuffer; }
+
+private:
+    void HandleConnected();
+    void HandleDisconnected();
+    void HandleError(QAbstractSocket::SocketError error);
+    void HandleRead();
+    void HandleSilence();
+    void ShortenKeepAlive();
+    void WatchSilence();
+
+    QTcpSocket m_socket;
+    QTimer m_silenceTimer;
+    TLineFramer m_rxBuffer;
+    QString m_host = QStringLiteral("localhost");
+    quint16 m_port = 50000;
+    std::chrono::milliseconds m_silenceTimeout{0};
+    bool m_closedHere = false;
+};
+
+} // namespace kav

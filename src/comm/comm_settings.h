@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+#include "comm_type.h"
+
+namespace kav {
+
+// The channel settings the device is built from, as "Communication.ini" keeps them.
+struct TCommSettings {
+    static constexpr int kDefaultSilenceTimeout = 30; // seconds; the feed's heartbeat comes every second
+
+    TCommType CommType = TCommType::RS232;
+    std::uint8_t S_Port = 1;
+    std::int32_t S_Baudrate = 9600;
+    QString S_Device; // a device path that replaces the port number when set
+    QString TCPIP_Addr = QStringLiteral("localhost");
+    std::uint16_t TCPIP_Port = 50000;
+    bool TCPIP_AutoReconnect = false; // retry without asking, for unattended screens
+    std::int32_t TCPIP_SilenceTimeout = kDefaultSilenceTimeout;
+
+    bool operator==(const TCommSettings&) const = default;
+};
+
+} // namespace kav

@@ -1,0 +1,112 @@
+#include "comm_settings_file.h"
+
+#include <filesystem>
+#include <string>
+
+#include "file_errors.h"
+#include "rec_file.h"
+
+namespace kav {
+namespace {
+
+constexpr const char* kMainSection = "Communication";
+constexpr const char* kSerialSection = "Communication\\Serial";
+constexpr const char* kTcpSection = "Communication\\TCPIP";
+
+std::filesystem::path PathOf(const QString& fileName)
+{
+    return std::filesystem::path(fileName.toStdU16String());
+}
+
+TCommType CommTypeOf(const std::string& text)
+{
+    if (text == "RS232")
+        return TCommType::RS232;
+    if (text == "TCPIP")
+        return TCommType::TCPIP;
+    return TCommType::None;
+}
+
+const char* CommTypeText(TCommType type)
+{
+    switch (type) {
+    case TCommType::RS232: return "RS232";
+    case TCommType::TCPIP: return "TCPIP";
+    default: return "None";
+    }
+}
+
+QString ReadText(const TRecFile& file, const char* section, const char* key, const char* defaultValue)
+{
+    return QString::fromStdString(file.ReadString(section, key, defaultValue));
+}
+
+void ReadChannel(const TRecFile& file, TCommSettings& settings)
+{
+    settings.CommType = CommTypeOf(file.ReadString(kMainSection, "CommType", "None"));
+    settings.S_Port = static_cast<std::uint8_t>(file.ReadInteger(kSerialSection, "S_Port", 1));
+    settings.S_Baudrate = file.ReadInteger(kSerialSection, "S_Baudrate", 9600);
+    settings.TCPIP_Addr = ReadText(file, kTcpSection, "TCPIP_Addr", "localhost");
+    settings.TCPIP_Port = static_cast<std::uint16_t>(file.ReadInteger(kTcpSection, "TCPIP_Port", 50000));
+}
+
+// Keys this program added for Linux ports and unattended screens.
+void ReadExtras(const TRecFile& file, TCommSettings& settings)
+{
+    settings.S_Device = ReadText(file, kSerialSection, "S_Device", "");
+    settings.TCPIP_AutoReconnect = file.ReadInteger(kTcpSection, "TCPIP_AutoReconnect", 0) != 0;
+    const auto silence = file.ReadInteger(kTcpSection, "TCPIP_SilenceTimeout", TCommSettings::kDefaultSilenceTimeout);
+    settings.TCPIP_SilenceTimeout = silence > 0 ? silence : TCommSettings::kDefaultSilenceTimeout;
+}
+
+void UseDefaultChannel(TCommSettings& settings)
+{
+    const TCommSettings defaults;
+    settings.CommType = defaults.CommType;
+    settings.S_Port = defaults.S_Port;
+    settings.S_Baudrate = defaults.S_Baudrate;
+    settings.TCPIP_Addr = defaults.TCPIP_Addr;
+    settings.TCPIP_Port = defaults.TCPIP_Port;
+}
+
+void WriteExtras(TRecFile& file, const TCommSettings& settings)
+{
+    if (!settings.S_Device.isEmpty())
+        file.WriteString(kSerialSection, "S_Device", settings.S_Device.toStdString());
+    if (settings.TCPIP_AutoReconnect)
+        file.WriteInteger(kTcpSection, "TCPIP_AutoReconnect", 1);
+    if (settings.TCPIP_SilenceTimeout != TCommSettings::kDefaultSilenceTimeout)
+        file.WriteInteger(kTcpSection, "TCPIP_SilenceTimeout", settings.TCPIP_SilenceTimeout);
+}
+
+} // namespace
+
+TCommSettings LoadCommSettings(const QString& fileName)
+{
+    TCommSettings settings;
+    settings.CommType = TCommType::None;
+    try {
+        const TRecFile file = TRecFile::Open(PathOf(fileName));
+        ReadChannel(file, settings);
+        ReadExtras(file, settings);
+    } catch (const ERecFileNotExists&) {
+        // No file yet: the defaults below apply.
+    }
+    if (settings.CommType == TCommType::None)
+        UseDefaultChannel(settings);
+    return settings;
+}
+
+void SaveCommSettings(const QString& fileName, const TCommSettings& settings)
+{
+    TRecFile file = TRecFile::CreateNew(PathOf(fileName));
+    file.WriteString(kMainSection, "CommType", CommTypeText(settings.CommType));
+    file.WriteInteger(kSerialSection, "S_Port", settings.S_Port);
+    file.WriteInteger(kSerialSection, "S_Baudrate", settings.S_Baudrate);
+    file.WriteString(kTcpSection, "TCPIP_Addr", settings.TCPIP_Addr.toStdString());
+    file.WriteInteger(kTcpSection, "TCPIP_Port", settings.TCPIP_Port);
+    WriteExtras(file, settings);
+    file.Save();
+}
+
+} // namespace kav

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kav {
+
+// The channel kind; the numbers are those the settings have always used.
+enum class TCommType : std::uint8_t {
+    None = 0,
+    RS232 = 1,
+    TCPIP = 3,
+};
+
+} // namespace kav

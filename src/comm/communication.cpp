@@ -1,0 +1,54 @@
+#include "communication.h"
+
+namespace kav {
+
+void TCommunication::ClearEvents()
+{
+    OnReceive = nullptr;
+    OnOpen = nullptr;
+    OnClose = nullptr;
+    OnError = nullptr;
+    OnOverflow = nullptr;
+    OnWarning = nullptr;
+}
+
+// Each event is called through a copy: a handler may retire this channel, which unsets the events.
+void TCommunication::RaiseReceive(const QByteArray& line)
+{
+    if (const auto handler = OnReceive)
+        handler(*this, line);
+}
+
+void TCommunication::RaiseOpen()
+{
+    if (const auto handler = OnOpen)
+        handler(*this);
+}
+
+void TCommunication::RaiseClose()
+{
+    if (const auto handler = OnClose)
+        handler(*this);
+}
+
+void TCommunication::RaiseError()
+{
+    if (const auto handler = OnError)
+        handler(*this);
+}
+
+void TCommunication::RaiseOverflow(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (const auto handler = OnOverflow)
+            handler(*this);
+    }
+}
+
+void TCommunication::RaiseWarning(const QString& text)
+{
+    if (const auto handler = OnWarning)
+        handler(*this, text);
+}
+
+} // namespace kav

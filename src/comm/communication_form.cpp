@@ -1,0 +1,192 @@
+#include "communication_form.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "comm_prompts.h"
+#include "kavendor_comm.h"
+#include "number_text.h"
+
+namespace kav {
+namespace {
+
+QRadioButton* BoldRadio(const QString& caption, const QString& name)
+{
+    auto* radio = new QRadioButton(caption);
+    radio->setObjectName(name);
+    QFont font = radio->font();
+    font.setBold(true);
+    radio->setFont(font);
+    return radio;
+}
+
+QLineEdit* Edit(int maxLength, const QString& name)
+{
+    auto* edit = new QLineEdit;
+    edit->setMaxLength(maxLength);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace
+
+TCommunicationForm::TCommunicationForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Communication Settings"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    FormCreate();
+}
+
+void TCommunicationForm::FormCreate()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Please Select a Port for Communication:")));
+    layout->addWidget(MakeSerialGroup());
+    layout->addWidget(MakeTcpGroup());
+    // The two kinds sit in separate groups, so they need a button group to exclude each other.
+    auto* kinds = new QButtonGroup(this);
+    kinds->addButton(m_rs232Radio);
+    kinds->addButton(m_tcpipRadio);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    m_okButton = buttons->button(QDialogButtonBox::Ok);
+    m_okButton->setObjectName(QStringLiteral("OKButton"));
+    m_cancelButton = buttons->button(QDialogButtonBox::Cancel);
+    m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    layout->addWidget(buttons);
+    connect(m_okButton, &QPushButton::clicked, this, &TCommunicationForm::OKButtonClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_rs232Radio, &QRadioButton::clicked, this, &TCommunicationForm::UpdateEnabling);
+    connect(m_tcpipRadio, &QRadioButton::clicked, this, &TCommunicationForm::UpdateEnabling);
+}
+
+// The device path is for Linux, where serial adapters are named /dev/ttyUSB0 and the like.
+QWidget* TCommunicationForm::MakeSerialGroup()
+{
+    m_rs232Radio = BoldRadio(QStringLiteral("RS232:"), QStringLiteral("RS232Radio"));
+    m_rs232ComboBox = new QComboBox;
+    m_rs232ComboBox->setObjectName(QStringLiteral("RS232ComboBox"));
+    for (int port = 1; port <= kPortCount; ++port)
+        m_rs232ComboBox->addItem(QStringLiteral("COM %1").arg(port));
+    m_deviceEdit = Edit(255, QStringLiteral("DeviceEdit"));
+    m_deviceEdit->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    m_baudrateComboBox = new QComboBox;
+    m_baudrateComboBox->setObjectName(QStringLiteral("BaudrateComboBox"));
+    for (const int rate : kBaudrates)
+        m_baudrateComboBox->addItem(QString::number(rate));
+    m_baudrateComboBox->setCurrentIndex(-1); // nothing chosen until a showing finds the device's rate
+    auto* group = new QWidget;
+    auto* form = new QFormLayout(group);
+    form->addRow(m_rs232Radio);
+    form->addRow(QStringLiteral("Port Number:"), m_rs232ComboBox);
+    form->addRow(QStringLiteral("Device:"), m_deviceEdit);
+    form->addRow(QStringLiteral("Baudrate:"), m_baudrateComboBox);
+    return group;
+}
+
+QWidget* TCommunicationForm::MakeTcpGroup()
+{
+    m_tcpipRadio = BoldRadio(QStringLiteral("TCP/IP:"), QStringLiteral("TCPIPRadio"));
+    m_ipAddressEdit = Edit(40, QStringLiteral("IPAddressEdit"));
+    m_portEdit = Edit(6, QStringLiteral("PortEdit"));
+    auto* group = new QWidget;
+    auto* form = new QFormLayout(group);
+    form->addRow(m_tcpipRadio);
+    form->addRow(QStringLiteral("IP Address:"), m_ipAddressEdit);
+    form->addRow(QStringLiteral("Port Number:"), m_portEdit);
+    return group;
+}
+
+void TCommunicationForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+    CentreOnScreen();
+}
+
+// A baud rate that is not in the list leaves the list's selection as it was.
+void TCommunicationForm::FormShow()
+{
+    if (!m_device)
+        return;
+    const TCommSettings& settings = m_device->Settings;
+    if (settings.CommType == TCommType::RS232)
+        m_rs232Radio->setChecked(true);
+    m_rs232ComboBox->setCurrentIndex(settings.S_Port >= 1 && settings.S_Port <= kPortCount ? settings.S_Port - 1 : -1);
+    m_deviceEdit->setText(settings.S_Device);
+    const auto rate = std::find(kBaudrates.begin(), kBaudrates.end(), settings.S_Baudrate);
+    if (rate != kBaudrates.end())
+        m_baudrateComboBox->setCurrentIndex(static_cast<int>(rate - kBaudrates.begin()));
+    if (settings.CommType == TCommType::TCPIP)
+        m_tcpipRadio->setChecked(true);
+    m_ipAddressEdit->setText(settings.TCPIP_Addr);
+    m_portEdit->setText(QString::number(settings.TCPIP_Port));
+    UpdateEnabling();
+}
+
+void TCommunicationForm::UpdateEnabling()
+{
+    const bool serial = m_rs232Radio->isChecked();
+    m_rs232ComboBox->setEnabled(serial);
+    m_deviceEdit->setEnabled(serial);
+    m_baudrateComboBox->setEnabled(serial);
+    m_ipAddressEdit->setEnabled(!serial);
+    m_portEdit->setEnabled(!serial);
+}
+
+// Nothing is applied until the port number has converted, so that a typing error cannot leave the
+// device with half the new settings and the old channel.
+void TCommunicationForm::OKButtonClick()
+{
+    if (!m_device)
+        return;
+    const auto port = ParseWholeNumber(m_portEdit->text().toStdString());
+    if (!port) {
+        ReportInvalidPort(m_portEdit->text());
+        return;
+    }
+    ApplyChoices(static_cast<std::uint16_t>(*port));
+    m_device->Open();
+    accept();
+}
+
+void TCommunicationForm::ReportInvalidPort(const QString& text)
+{
+    if (TCommPrompts* prompts = m_device->Prompts())
+        prompts->ShowError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    m_portEdit->setFocus();
+    m_portEdit->selectAll();
+}
+
+// Without a selected rate (one read from the file that the list lacks) the device keeps its rate.
+void TCommunicationForm::ApplyChoices(std::uint16_t tcpPort)
+{
+    TCommSettings& settings = m_device->Settings;
+    if (m_rs232Radio->isChecked())
+        settings.CommType = TCommType::RS232;
+    else if (m_tcpipRadio->isChecked())
+        settings.CommType = TCommType::TCPIP;
+    settings.S_Port = static_cast<std::uint8_t>(m_rs232ComboBox->currentIndex() + 1);
+    settings.S_Device = m_deviceEdit->text().trimmed();
+    if (m_baudrateComboBox->currentIndex() >= 0)
+        settings.S_Baudrate = kBaudrates.at(static_cast<std::size_t>(m_baudrateComboBox->currentIndex()));
+    settings.TCPIP_Addr = m_ipAddressEdit->text();
+    settings.TCPIP_Port = tcpPort;
+}
+
+void TCommunicationForm::CentreOnScreen()
+{
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace kav

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace kav {
+
+class TKavendorComm;
+
+// "Communication Settings": the operator picks the serial port or the TCP server; OK applies the
+// choice at once by reopening the device.
+class TCommunicationForm : public QDialog {
+public:
+    static constexpr std::array<int, 6> kBaudrates{9600, 19200, 38400, 57600, 115200, 230400};
+    static constexpr int kPortCount = 8;
+
+    explicit TCommunicationForm(QWidget* parent = nullptr);
+
+    // The device whose settings the dialog edits; set before each showing.
+    void SetDevice(TKavendorComm* device) { m_device = device; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    QWidget* MakeSerialGroup();
+    QWidget* MakeTcpGroup();
+    void FormShow();
+    void UpdateEnabling();
+    void OKButtonClick();
+    void ReportInvalidPort(const QString& text);
+    void ApplyChoices(std::uint16_t tcpPort);
+    void CentreOnScreen();
+
+    TKavendorComm* m_device = nullptr;
+    QRadioButton* m_rs232Radio = nullptr;
+    QComboBox* m_rs232ComboBox = nullptr;
+    QLineEdit* m_deviceEdit = nullptr;
+    QComboBox* m_baudrateComboBox = nullptr;
+    QRadioButton* m_tcpipRadio = nullptr;
+    QLineEdit* m_ipAddressEdit = nullptr;
+    QLineEdit* m_portEdit = nullptr;
+    QPushButton* m_okButton = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+};
+
+} // namespace kav

@@ -1,0 +1,157 @@
+#include "kavendor_comm.h"
+
+#include <QPointer>
+
+#include "client_socket_comm.h"
+#include "comm_prompts.h"
+#include "comm_settings_file.h"
+#include "serial_comm.h"
+
+namespace kav {
+namespace {
+
+const QString kFailedText =
+    QStringLiteral("Failed to open TCP/IP connection,\ror connection has been remotely closed.\r\rTry to reconnect?");
+const QString kRemoteCloseText = QStringLiteral("Connection has been remotely closed.\r\rTry to reconnect?");
+
+} // namespace
+
+TKavendorComm::TKavendorComm(QObject* parent) : TDevice(parent)
+{
+    ReconnectTimer.setSingleShot(true);
+    ReconnectTimer.setInterval(kReconnectDelay);
+    connect(&ReconnectTimer, &QTimer::timeout, this, [this] { Open(); });
+}
+
+TKavendorComm::~TKavendorComm()
+{
+    ReconnectTimer.stop();
+}
+
+void TKavendorComm::Open()
+{
+    Close();
+    if (auto channel = MakeChannel()) {
+        TCommunication& installed = *channel;
+        SetCommunication(std::move(channel));
+        ConnectHandlers(installed);
+        TDevice::Open();
+    }
+    Closing = false;
+}
+
+// Our own close never asks, and cancels a reconnect that was still to come.
+void TKavendorComm::Close()
+{
+    Closing = true;
+    ReconnectTimer.stop();
+    TDevice::Close();
+    SetCommunication(nullptr);
+}
+
+void TKavendorComm::LoadSettingsAndOpen()
+{
+    Settings = LoadCommSettings(ProgramDir + QLatin1String(kFileName));
+    Open();
+}
+
+void TKavendorComm::SaveSettings() const
+{
+    SaveCommSettings(ProgramDir + QLatin1String(kFileName), Settings);
+}
+
+std::unique_ptr<TCommunication> TKavendorComm::MakeChannel() const
+{
+    switch (Settings.CommType) {
+    case TCommType::RS232: return MakeSerialChannel();
+    case TCommType::TCPIP: return MakeTcpChannel();
+    default: return nullptr;
+    }
+}
+
+std::unique_ptr<TCommunication> TKavendorComm::MakeSerialChannel() const
+{
+    auto channel = std::make_unique<TSerialComm>();
+    channel->Port().Settings.PortNumber = Settings.S_Port;
+    channel->Port().Settings.Baudrate = Settings.S_Baudrate;
+    channel->Port().Settings.DevicePath = Settings.S_Device;
+    return channel;
+}
+
+std::unique_ptr<TCommunication> TKavendorComm::MakeTcpChannel() const
+{
+    auto channel = std::make_unique<TClientSocketComm>();
+    channel->SetHost(Settings.TCPIP_Addr);
+    channel->SetPort(Settings.TCPIP_Port);
+    if (Settings.TCPIP_AutoReconnect)
+        channel->SetSilenceTimeout(std::chrono::seconds(Settings.TCPIP_SilenceTimeout));
+    return channel;
+}
+
+void TKavendorComm::ConnectHandlers(TCommunication& channel)
+{
+    channel.OnError = [this](TCommunication&) { HandleFailedConnection(); };
+    channel.OnClose = [this](TCommunication&) { HandleRemoteClose(); };
+    channel.OnOverflow = [this](TCommunication&) {
+        if (const auto handler = OnOverflow)
+            handler(*this);
+    };
+    channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
+}
+
+void TKavendorComm::HandleFailedConnection()
+{
+    if (Settings.CommType == TCommType::TCPIP)
+        OfferReconnect(kFailedText);
+}
+
+void TKavendorComm::HandleRemoteClose()
+{
+    if (Settings.CommType == TCommType::TCPIP && !Closing)
+        OfferReconnect(kRemoteCloseText);
+}
+
+// The question is asked once the channel's own notification has returned: its box runs an event loop
+// in which the channel may be replaced. A failure while a question is pending asks nothing more.
+void TKavendorComm::OfferReconnect(const QString& text)
+{
+    if (Settings.TCPIP_AutoReconnect) {
+        ReconnectTimer.start(m_autoReconnectInterval);
+        return;
+    }
+    if (m_questionPending)
+        return;
+    m_questionPending = true;
+    QTimer::singleShot(0, this, [this, text] { AskToReconnect(text); });
+}
+
+void TKavendorComm::AskToReconnect(const QString& text)
+{
+    if (!ReconnectWanted() || !m_prompts) {
+        m_questionPending = false;
+        return;
+    }
+    const QPointer<TKavendorComm> alive(this);
+    const bool yes = m_prompts->AskYesNo(text);
+    if (!alive)
+        return;
+    m_questionPending = false;
+    if (yes && ReconnectWanted())
+        ReconnectTimer.start(kReconnectDelay);
+}
+
+// Still worth a reconnect: not closed by us since, and the channel has not been replaced by a working one.
+bool TKavendorComm::ReconnectWanted() const
+{
+    return !Closing && Communication() && !Communication()->IsOpen();
+}
+
+void TKavendorComm::ShowWarning(const QString& text)
+{
+    QTimer::singleShot(0, this, [this, text] {
+        if (m_prompts)
+            m_prompts->Warn(text);
+    });
+}
+
+} // namespace kav

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+
+#include "device.h"
+
+namespace kav {
+
+class TCommPrompts;
+
+// The program's device: builds the channel the settings ask for, opens and closes it, and after a
+// failed or remotely closed TCP connection offers to reconnect (or, when set so, retries unasked).
+class TKavendorComm : public TDevice {
+public:
+    static constexpr std::chrono::milliseconds kReconnectDelay{200};
+    static constexpr std::chrono::milliseconds kAutoReconnectInterval{2000};
+    static constexpr const char* kFileName = "Communication.ini";
+
+    explicit TKavendorComm(QObject* parent = nullptr);
+    ~TKavendorComm() override;
+
+    QString ProgramDir; // ends with a path separator
+    bool Closing = false;
+    QTimer ReconnectTimer;
+
+    void Open() override;
+    void Close() override;
+
+    // Reads "Communication.ini" from ProgramDir, then opens.
+    void LoadSettingsAndOpen();
+    // Writes "Communication.ini" anew; throws what the settings file throws when it cannot be written.
+    void SaveSettings() const;
+
+    void SetPrompts(TCommPrompts* prompts) { m_prompts = prompts; }
+    TCommPrompts* Prompts() const { return m_prompts; }
+    // Lets tests shorten the pause between unasked retries.
+    void SetAutoReconnectInterval(std::chrono::milliseconds interval) { m_autoReconnectInterval = interval; }
+
+private:
+    std::unique_ptr<TCommunication> MakeChannel() const;
+    std::unique_ptr<TCommunication> MakeSerialChannel() const;
+    std::unique_ptr<TCommunication> MakeTcpChannel() const;
+    void ConnectHandlers(TCommunication& channel);
+    void HandleFailedConnection();
+    void HandleRemoteClose();
+    void OfferReconnect(const QString& text);
+    void AskToReconnect(const QString& text);
+    bool ReconnectWanted() const;
+    void ShowWarning(const QString& text);
+
+    TCommPrompts* m_prompts = nullptr;
+    std::chrono::milliseconds m_autoReconnectInterval = kAutoReconnectInterval;
+    bool m_questionPending = false;
+};
+
+} // namespace kav

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "comm_settings_file.h"
+#include "file_errors.h"
+#include "kavendor_comm.h"
+
+namespace kav {
+namespace {
+
+class CommSettingsFile : public ::testing::Test {
+protected:
+    QString Path() const { return m_folder.filePath(QStringLiteral("Communication.ini")); }
+
+    void Write(const QByteArray& content) const
+    {
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QByteArray Read() const
+    {
+        QFile file(Path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A file of the usual three sections with the given values.
+    QByteArray FileWith(const QByteArray& type, const QByteArray& port, const QByteArray& rate, const QByteArray& addr,
+                        const QByteArray& tcpPort) const
+    {
+        return "[Communication]\r\nCommType=" + type + "\r\n\r\n[Communication\\Serial]\r\nS_Baudrate=" + rate +
+               "\r\nS_Port=" + port + "\r\n\r\n[Communication\\TCPIP]\r\nTCPIP_Addr=" + addr +
+               "\r\nTCPIP_Port=" + tcpPort + "\r\n\r\n";
+    }
+
+    QTemporaryDir m_folder;
+};
+
+TEST_F(CommSettingsFile, TheDefaultsAreWrittenExactlyAsTheProgramAlwaysHas)
+{
+    TKavendorComm device;
+    device.ProgramDir = m_folder.path() + QLatin1Char('/');
+    device.Settings = TCommSettings{};
+    device.SaveSettings();
+    EXPECT_EQ(Read(), "[Communication]\r\nCommType=RS232\r\n\r\n"
+                      "[Communication\\Serial]\r\nS_Baudrate=9600\r\nS_Port=1\r\n\r\n"
+                      "[Communication\\TCPIP]\r\nTCPIP_Addr=localhost\r\nTCPIP_Port=50000\r\n\r\n");
+}
+
+TEST_F(CommSettingsFile, TheOptionalKeysAreWrittenOnlyWhenSetAndReadBack)
+{
+    TCommSettings settings;
+    settings.CommType = TCommType::TCPIP;
+    settings.S_Port = 4;
+    settings.S_Baudrate = 230400;
+    settings.S_Device = QStringLiteral("/dev/ttyUSB0");
+    settings.TCPIP_Addr = QStringLiteral("feed.track.local");
+    settings.TCPIP_Port = 50001;
+    settings.TCPIP_AutoReconnect = true;
+    settings.TCPIP_SilenceTimeout = 10;
+    SaveCommSettings(Path(), settings);
+    EXPECT_EQ(Read(), "[Communication]\r\nCommType=TCPIP\r\n\r\n"
+                      "[Communication\\Serial]\r\nS_Baudrate=230400\r\nS_Device=/dev/ttyUSB0\r\nS_Port=4\r\n\r\n"
+                      "[Communication\\TCPIP]\r\nTCPIP_Addr=feed.track.local\r\nTCPIP_AutoReconnect=1\r\n"
+                      "TCPIP_Port=50001\r\nTCPIP_SilenceTimeout=10\r\n\r\n");
+    EXPECT_EQ(LoadCommSettings(Path()), settings);
+}
+
+TEST_F(CommSettingsFile, AMissingFileGivesTheDefaultChannel)
+{
+    EXPECT_EQ(LoadCommSettings(Path()), TCommSettings{});
+}
+
+TEST_F(CommSettingsFile, AnUnrecognisedChannelKindResetsEverySetting)
+{
+    for (const QByteArray type : {"tcpip", "Rs232", "None", ""}) {
+        Write(FileWith(type, "3", "19200", "10.0.0.5", "4000"));
+        EXPECT_EQ(LoadCommSettings(Path()), TCommSettings{}) << type.constData();
+    }
+}
+
+TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
+{
+    struct Case {
+        const char* name;
+        QByteArray port, rate, addr, tcpPort;
+        int expectedPort, expectedRate;
+        QString expectedAddr;
+        int expectedTcpPort;
+    };
+    const Case cases[] = {
+        {"rate outside the list", "1", "4800", "h", "1", 1, 4800, "h", 1},
+        {"port kept to 8 bits", "300", "9600", "h", "1", 44, 9600, "h", 1},
+        {"tcp port kept to 16 bits", "1", "9600", "h", "70000", 1, 9600, "h", 4464},
+        {"negative tcp port", "1", "9600", "h", "-1", 1, 9600, "h", 65535},
+        {"digits then letters", "2x", "12ab", "h", "50k", 1, 9600, "h", 50000},
+        {"leading blank and hexadecimal", " 2", "$4B0", "h", "0x10", 2, 1200, "h", 16},
+        {"empty values", "", "", "", "", 1, 9600, "localhost", 50000},
+        {"address verbatim", "1", "9600", " a=b, c ", "1", 1, 9600, " a=b, c ", 1},
+    };
+    for (const Case& c : cases) {
+        Write(FileWith("RS232", c.port, c.rate, c.addr, c.tcpPort));
+        const TCommSettings settings = LoadCommSettings(Path());
+        EXPECT_EQ(settings.CommType, TCommType::RS232) << c.name;
+        EXPECT_EQ(settings.S_Port, c.expectedPort) << c.name;
+        EXPECT_EQ(settings.S_Baudrate, c.expectedRate) << c.name;
+        EXPECT_EQ(settings.TCPIP_Addr, c.expectedAddr) << c.name;
+        EXPECT_EQ(settings.TCPIP_Port, c.expectedTcpPort) << c.name;
+    }
+}
+
+TEST_F(CommSettingsFile, KeysAndSectionsMatchWhateverTheirLetterCase)
+{
+    Write("[communication]\ncommtype=TCPIP\n[COMMUNICATION\\TCPIP]\ntcpip_port=1234\r\ntcpip_autoreconnect=1\n"
+          "TCPIP_SilenceTimeout=0\n");
+    const TCommSettings settings = LoadCommSettings(Path());
+    EXPECT_EQ(settings.CommType, TCommType::TCPIP);
+    EXPECT_EQ(settings.TCPIP_Port, 1234);
+    EXPECT_TRUE(settings.TCPIP_AutoReconnect);
+    EXPECT_EQ(settings.TCPIP_SilenceTimeout, TCommSettings::kDefaultSilenceTimeout); // 0 would never wait
+}
+
+TEST_F(CommSettingsFile, AFileThatCannotBeWrittenIsReportedAndTheOldOneKept)
+{
+    Write(FileWith("TCPIP", "1", "9600", "h", "1"));
+    const QByteArray before = Read();
+    EXPECT_THROW(SaveCommSettings(m_folder.filePath(QStringLiteral("missing/Communication.ini")), TCommSettings{}),
+                 EFileWriteError);
+    EXPECT_EQ(Read(), before);
+}
+
+TEST(Device, AChannelKindOfNoneOpensNothing)
+{
+    TKavendorComm device;
+    device.Settings.CommType = TCommType::None;
+    device.Open();
+    EXPECT_EQ(device.Communication(), nullptr);
+    EXPECT_FALSE(device.Closing);
+}
+
+} // namespace
+} // namespace kav
