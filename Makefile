@@ -9,7 +9,7 @@ GENERATOR  := -G Ninja
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all setup build test sanitize bench fuzz format demo clean
+.PHONY: all setup build test sanitize bench fuzz format demo clean screenshots
 
 all: build
 
@@ -45,6 +45,10 @@ fuzz: setup
 		echo "== $$name: $(FUZZ_SECONDS) s"; \
 		$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
+
+# Every window and dialog rendered offscreen into $(BUILD)/screenshots/*.png.
+screenshots: build
+	$(BUILD)/tools/screenshots/kavendor-screenshots $(BUILD)/screenshots
 
 format:
 	clang-format -i $(SOURCES)

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth socat poppler-utils
+  libwmf-dev fonts-urw-base35
   clang libclang-rt-14-dev
 )
 

@@ -1,0 +1,123 @@
+#include "color_grid.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <array>
+
+namespace kav {
+
+namespace {
+
+constexpr std::array<TColorValue, TColorGrid::kColorCount> kColors = {
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+};
+constexpr int kColumns = 4;
+constexpr int kCellSize = 30;
+
+int ValidIndex(int index)
+{
+    return index >= 0 && index < TColorGrid::kColorCount ? index : TColorGrid::kNoIndex;
+}
+
+} // namespace
+
+TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent)
+{
+    setMinimumSize(sizeHint());
+}
+
+std::optional<TColorValue> TColorGrid::ColorOfIndex(int index)
+{
+    if (index < 0 || index >= kColorCount)
+        return std::nullopt;
+    return kColors[std::size_t(index)];
+}
+
+int TColorGrid::IndexOfColor(TColorValue color)
+{
+    for (int i = 0; i < kColorCount; ++i)
+        if (kColors[std::size_t(i)] == color)
+            return i;
+    return kNoIndex;
+}
+
+void TColorGrid::SetForegroundIndex(int index)
+{
+    if (ValidIndex(index) == m_foreground)
+        return;
+    m_foreground = ValidIndex(index);
+    update();
+    emit Changed();
+}
+
+void TColorGrid::SetBackgroundIndex(int index)
+{
+    if (ValidIndex(index) == m_background)
+        return;
+    m_background = ValidIndex(index);
+    update();
+    emit Changed();
+}
+
+QSize TColorGrid::sizeHint() const
+{
+    return {kColumns * kCellSize, kColumns * kCellSize};
+}
+
+QRect TColorGrid::CellRect(int index) const
+{
+    const int w = width() / kColumns;
+    const int h = height() / kColumns;
+    return {(index % kColumns) * w, (index / kColumns) * h, w, h};
+}
+
+int TColorGrid::IndexAt(QPoint point) const
+{
+    for (int i = 0; i < kColorCount; ++i)
+        if (CellRect(i).contains(point))
+            return i;
+    return kNoIndex;
+}
+
+void TColorGrid::mousePressEvent(QMouseEvent* event)
+{
+    const int index = IndexAt(event->position().toPoint());
+    if (index == kNoIndex)
+        return;
+    if (event->button() == Qt::LeftButton)
+        SetForegroundIndex(index);
+    else if (event->button() == Qt::RightButton)
+        SetBackgroundIndex(index);
+}
+
+void TColorGrid::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    for (int i = 0; i < kColorCount; ++i)
+        PaintCell(painter, i);
+}
+
+void TColorGrid::PaintCell(QPainter& painter, int index) const
+{
+    const QRect cell = CellRect(index).adjusted(1, 1, -1, -1);
+    const QColor color = ToQColor(kColors[std::size_t(index)], palette());
+    painter.fillRect(cell, color);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+    QString mark;
+    if (index == m_foreground)
+        mark += QStringLiteral("FG");
+    if (index == m_background)
+        mark += mark.isEmpty() ? QStringLiteral("BG") : QStringLiteral("/BG");
+    if (mark.isEmpty())
+        return;
+    painter.setPen(color.lightness() > 128 ? Qt::black : Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(std::max(8, cell.height() / 3));
+    painter.setFont(font);
+    painter.drawText(cell, Qt::AlignCenter, mark);
+}
+
+} // namespace kav

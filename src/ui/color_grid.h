@@ -1,0 +1,48 @@
+#pragma once
+
+#include "system_colors.h"
+
+#include <QWidget>
+#include <optional>
+
+namespace kav {
+
+// The sixteen-colour picker: a left click puts the text mark ("FG") on a colour, a right click the
+// background mark ("BG"). Either mark may be on no colour at all.
+class TColorGrid : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kColorCount = 16;
+    static constexpr int kNoIndex = 16;
+
+    explicit TColorGrid(QWidget* parent = nullptr);
+
+    // The colour of an index 0 to 15; none for any other index.
+    static std::optional<TColorValue> ColorOfIndex(int index);
+    // The index of a colour, kNoIndex when it is not one of the sixteen.
+    static int IndexOfColor(TColorValue color);
+
+    int ForegroundIndex() const { return m_foreground; }
+    int BackgroundIndex() const { return m_background; }
+    void SetForegroundIndex(int index);
+    void SetBackgroundIndex(int index);
+    QRect CellRect(int index) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void Changed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int IndexAt(QPoint point) const;
+    void PaintCell(QPainter& painter, int index) const;
+
+    int m_foreground = 0;
+    int m_background = 15;
+};
+
+} // namespace kav

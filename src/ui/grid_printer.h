@@ -1,0 +1,13 @@
+#pragma once
+
+class QPagedPaintDevice;
+
+namespace kav {
+
+class TZebGrid;
+
+// Draws the header row and the data rows the grid shows onto a page as vector text, scaled to fit
+// the page. Works for a printer and a PDF writer alike.
+void PrintGrid(const TZebGrid& grid, QPagedPaintDevice& device);
+
+} // namespace kav

@@ -1,0 +1,69 @@
+#include "logo_sett_dlg.h"
+
+#include "ui_prompter.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kav {
+
+TLogoSettDlg::TLogoSettDlg(QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      m_fileName(new QLineEdit), m_browse(new QPushButton(QStringLiteral("Browse"))),
+      m_showLogo(new QCheckBox(QStringLiteral("Show Logo")))
+{
+    setWindowTitle(QStringLiteral("Logo Settings"));
+    setSizeGripEnabled(true);
+    m_fileName->setMinimumWidth(260);
+    connect(m_browse, &QPushButton::clicked, this, &TLogoSettDlg::Browse);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Filename:")), 0, 0);
+    layout->addWidget(m_fileName, 0, 1);
+    layout->addWidget(m_browse, 0, 2);
+    layout->addWidget(m_showLogo, 1, 1);
+    layout->addWidget(buttons, 2, 0, 1, 3);
+}
+
+const QString& TLogoSettDlg::FileFilter()
+{
+    static const QString filter =
+        QStringLiteral("Bitmap files (*.BMP *.bmp);;Windows metafile (*.WMF *.wmf);;PNG files (*.PNG *.png);;"
+                       "JPEG files (*.JPG *.jpg *.JPEG *.jpeg);;SVG files (*.SVG *.svg)");
+    return filter;
+}
+
+void TLogoSettDlg::Browse()
+{
+    const QString fileName = Prompter().OpenFileName(FileFilter(), this);
+    if (!fileName.isEmpty())
+        m_fileName->setText(fileName);
+}
+
+void TLogoSettDlg::SetLogoVisible(bool visible)
+{
+    m_showLogo->setChecked(visible);
+}
+
+bool TLogoSettDlg::GetLogoVisible() const
+{
+    return m_showLogo->isChecked();
+}
+
+void TLogoSettDlg::SetLogoFileName(const QString& fileName)
+{
+    m_fileName->setText(fileName);
+}
+
+QString TLogoSettDlg::GetLogoFileName() const
+{
+    return m_fileName->text();
+}
+
+} // namespace kav

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "zeb_color.h"
+
+#include <QString>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+namespace kav {
+
+// One of the seventeen result columns, by identifier.
+struct TColumnInfo {
+    std::size_t HeaderIndex;                 // its caption in the shared header texts
+    std::optional<TCellAlignment> Alignment; // none: the marker column keeps what its cells have
+    const char* DialogCaption;               // its box in the column settings dialog
+};
+
+inline constexpr std::array<TColumnInfo, 17> kColumnCatalogue{{
+    {0, kAlignCenter, "Pos"},
+    {1, std::nullopt, "Marker"},
+    {2, kAlignCenter, "Car"},
+    {3, kAlignLeft, "First name"},
+    {4, kAlignLeft, "Last name"},
+    {5, kAlignLeft, "Combined name"},
+    {8, kAlignLeft, "Additional data"},
+    {9, kAlignCenter, "Laps"},
+    {10, kAlignRight, "Total time"},
+    {11, kAlignRight, "Last lap-time"},
+    {12, kAlignCenter, "Best lap"},
+    {13, kAlignRight, "Best lap-time"},
+    {14, kAlignRight, "Last speed"},
+    {15, kAlignRight, "Best speed"},
+    {16, kAlignRight, "Different"},
+    {6, kAlignLeft, "Class"},
+    {7, kAlignLeft, "Nationality"},
+}};
+
+inline constexpr std::uint8_t kPosColumn = 0;
+inline constexpr std::uint8_t kMarkerColumn = 1;
+
+// The result window's caption for a window kind; empty for an unknown kind.
+QString ResultWindowCaption(std::uint8_t kind);
+// The same kind as the column settings dialog names it.
+QString ColumnDialogKindName(std::uint8_t kind);
+
+} // namespace kav

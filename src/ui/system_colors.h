@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <cstdint>
+
+namespace kav {
+
+// Colour values are 0x00BBGGRR, red in the lowest byte, as stored in settings and layout files. A value
+// with the top bit set names a system colour by its index in the low byte.
+using TColorValue = std::int32_t;
+
+inline constexpr TColorValue kSystemColorFlag = static_cast<TColorValue>(0x80000000u);
+inline constexpr TColorValue kClWindow = kSystemColorFlag | 5;
+inline constexpr TColorValue kClWindowText = kSystemColorFlag | 8;
+inline constexpr TColorValue kClBtnFace = kSystemColorFlag | 15;
+inline constexpr TColorValue kClBtnShadow = kSystemColorFlag | 16;
+inline constexpr TColorValue kClBlack = 0x000000;
+inline constexpr TColorValue kClWhite = 0xFFFFFF;
+
+bool IsSystemColor(TColorValue value);
+
+// The colour to paint with; system colours come from the palette of the widget that paints.
+QColor ToQColor(TColorValue value, const QPalette& palette);
+
+// An RGB colour as a colour value (never a system colour).
+TColorValue FromQColor(const QColor& color);
+
+} // namespace kav

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <optional>
+
+namespace kav {
+
+// True for a Windows metafile, placeable (with its Aldus header) or plain.
+bool IsWindowsMetafile(const QByteArray& data);
+
+// Turns a Windows metafile into SVG text through libwmf; empty when the file does not play.
+std::optional<QByteArray> ConvertWmfToSvg(const QByteArray& data);
+
+} // namespace kav

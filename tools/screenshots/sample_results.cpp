@@ -1,0 +1,89 @@
+#include "sample_results.h"
+
+#include "f_results.h"
+#include "status_pictures.h"
+
+#include <array>
+
+namespace kav {
+
+namespace {
+
+struct TSampleDriver {
+    const char* Number;
+    const char* FirstName;
+    const char* LastName;
+    const char* Class;
+    const char* Nation;
+};
+
+constexpr std::array<TSampleDriver, 12> kDrivers{{
+    {"7", "Anna", "Lindqvist", "GT3 Pro", "SWE"},
+    {"23", "Marco", "Bellandi", "GT3 Pro", "ITA"},
+    {"4", "Jonas", "Vermeulen", "GT3 Am", "BEL"},
+    {"88", "Sophie", "Marchand", "GT4", "FRA"},
+    {"12", "Tomasz", "Wrobel", "GT3 Pro", "POL"},
+    {"31", "Elena", "Castillo", "GT4", "ESP"},
+    {"5", "Lukas", "Brandt", "GT3 Am", "GER"},
+    {"66", "Oliver", "Hughes", "GT3 Pro", "GBR"},
+    {"19", "Mia", "Korhonen", "GT4", "FIN"},
+    {"101", "Pieter", "de Graaf", "GT3 Am", "NED"},
+    {"42", "Hannah", "Svoboda", "GT4", "CZE"},
+    {"9", "Rui", "Almeida", "GT3 Pro", "POR"},
+}};
+
+constexpr std::array<std::uint8_t, 12> kStatusCodes = {3, 4, 255, 4, 0, 4, 1, 255, 2, 4, 6, 0};
+
+QString LapTime(int tenths)
+{
+    return QStringLiteral("1:%1.%2").arg(tenths / 10, 2, 10, QLatin1Char('0')).arg(tenths % 10);
+}
+
+void WriteCell(TFResults& window, std::uint8_t id, int row, const QString& text)
+{
+    const std::uint8_t col = window.Record().ColPos[id];
+    if (col != 255)
+        window.PutCellText(col, row, text);
+}
+
+void FillRow(TFResults& window, const TStatusPictures& pictures, int row)
+{
+    const TSampleDriver& driver = kDrivers[std::size_t(row - 1) % kDrivers.size()];
+    const QString name = QStringLiteral("%1 %2").arg(QLatin1String(driver.FirstName), QLatin1String(driver.LastName));
+    WriteCell(window, 2, row, QLatin1String(driver.Number));
+    WriteCell(window, 3, row, QLatin1String(driver.FirstName));
+    WriteCell(window, 4, row, QLatin1String(driver.LastName));
+    WriteCell(window, 5, row, name);
+    WriteCell(window, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
+    WriteCell(window, 7, row, QString::number(24 - row / 5));
+    WriteCell(window, 8, row,
+              QStringLiteral("38:%1.%2").arg(10 + row * 3).arg(row * 37 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(window, 9, row, LapTime(340 + row * 7 % 50));
+    WriteCell(window, 10, row, QString::number(3 + row % 19));
+    WriteCell(window, 11, row, LapTime(330 + row * 3));
+    WriteCell(window, 12, row, QStringLiteral("%1.%2").arg(160 - row).arg(row * 13 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(window, 13, row, QStringLiteral("%1.%2").arg(166 - row).arg(row * 29 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(window, 14, row,
+              row == 1 ? QString()
+                       : QStringLiteral("+%1.%2").arg(row * 2).arg(row * 91 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(window, 15, row, QLatin1String(driver.Class));
+    WriteCell(window, 16, row, QLatin1String(driver.Nation));
+    const std::uint8_t marker = window.Record().ColPos[1];
+    if (marker != 255)
+        window.PutCellPicture(marker, row, pictures.ForCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
+}
+
+} // namespace
+
+void FillSampleResults(TFResults& window, const TStatusPictures& pictures, int rows)
+{
+    for (int row = 1; row <= rows && row < window.GetRowCount(); ++row)
+        FillRow(window, pictures, row);
+    // Followed drivers stand out in the follow marker colours.
+    if (window.GetRowCount() > 4) {
+        window.SetRowTextColor(4, 0xFF0000);
+        window.SetRowBackground(4, 0xC0FFFF);
+    }
+}
+
+} // namespace kav
