@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdint>
 
 namespace kav {
 
@@ -301,10 +302,11 @@ void TFResults::RefreshColumns()
 void TFResults::FitWidth()
 {
     GetLayout();
-    int width = kFitWidthExtra;
+    // Widths come from layout files and may be anything a 32-bit number holds: add them up in 64 bits.
+    std::int64_t width = kFitWidthExtra;
     for (std::size_t p = 0; p < kColumnSlots && m_rec.ColRel[p] != kNoCode; ++p)
-        width += m_rec.ColWidth[m_rec.ColRel[p]] + 1;
-    SetFrameWidth(width);
+        width += std::max<std::int64_t>(m_rec.ColWidth[m_rec.ColRel[p]], 0) + 1;
+    SetFrameWidth(static_cast<int>(std::min<std::int64_t>(width, QWIDGETSIZE_MAX)));
 }
 
 void TFResults::BuildColumns()

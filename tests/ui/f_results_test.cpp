@@ -256,6 +256,17 @@ private slots:
         QCOMPARE(m_window->width(), 26 + 31 + 31 + 141);
     }
 
+    void fitWidthOfHugeStoredWidthsStaysOnScreen()
+    {
+        TResultWinRec rec = Record({0, 2});
+        rec.ColWidth[0] = 2147483647;
+        rec.ColWidth[2] = 2147483647;
+        m_window->ApplyLayout(rec);
+        m_window->FitWidth();
+        QVERIFY(m_window->width() > 0);
+        QVERIFY(m_window->width() <= QWIDGETSIZE_MAX);
+    }
+
     void sizeableEntryFixesTheBorder()
     {
         m_window->ApplyLayout(Record({0}));
