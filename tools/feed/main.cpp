@@ -3,15 +3,25 @@
 #include <fstream>
 #include <iostream>
 #include <string_view>
+#include <vector>
 
+#include "feed_commands.h"
 #include "feed_inspect.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "usage: kavendor-feed inspect [FILE]\n"
+    "       kavendor-feed simulate [--port P] [--bind ADDRESS] [--serial DEVICE] [--out FILE] [--cars N]\n"
+    "                              [--laps L] [--practice] [--speed X] [--seed S]\n"
+    "       kavendor-feed serve FILE [--port P] [--bind ADDRESS] [--rate N]\n"
     "  inspect   print, for each line of FILE (standard input when none is given), the record kind,\n"
-    "            whether the line is a valid record, and the record as the program writes it back\n";
+    "            whether the line is a valid record, and the record as the program writes it back\n"
+    "  simulate  run a race (or with --practice a practice session) of N cars (20) over L laps (10) and\n"
+    "            send it live to every TCP client on ADDRESS:P (127.0.0.1:50000; the clock starts with\n"
+    "            the first client), to a serial DEVICE, or at once to FILE; --speed X runs the clock X\n"
+    "            times faster; the same seed S (1) gives the same feed\n"
+    "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20)\n";
 
 int Inspect(int argc, char** argv)
 {
@@ -34,13 +44,23 @@ int Inspect(int argc, char** argv)
     return std::cout ? 0 : 1;
 }
 
+std::vector<std::string_view> ArgsAfterCommand(int argc, char** argv)
+{
+    return std::vector<std::string_view>(argv + 2, argv + argc);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::string_view(argv[1]) == "inspect")
+    const std::string_view command = argc >= 2 ? argv[1] : "";
+    if (command == "inspect")
         return Inspect(argc, argv);
-    if (argc >= 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+    if (command == "simulate")
+        return kav::RunSimulate(ArgsAfterCommand(argc, argv));
+    if (command == "serve")
+        return kav::RunServe(ArgsAfterCommand(argc, argv));
+    if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;
     }

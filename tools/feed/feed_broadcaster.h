@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <string>
+
+namespace kav {
+
+// Sends the feed to every TCP client; a client that comes late first gets every line sent so far, as a
+// timing computer re-sends its state to a new listener.
+class TFeedBroadcaster : public QObject {
+    Q_OBJECT
+public:
+    explicit TFeedBroadcaster(QObject* parent = nullptr);
+
+    bool Listen(const QString& address, quint16 port);
+    quint16 Port() const { return m_server.serverPort(); }
+    QString ErrorText() const { return m_server.errorString(); }
+    int ClientCount() const { return static_cast<int>(m_clients.size()); }
+
+    // One line; the LF is added here.
+    void Send(const std::string& line);
+    // Stops listening and closes every client once its data is out; AllClosed follows.
+    void Finish();
+
+signals:
+    void FirstClient();
+    void AllClosed();
+
+private:
+    void Accept();
+    void Drop(QTcpSocket* client);
+
+    QTcpServer m_server;
+    QList<QTcpSocket*> m_clients;
+    QByteArray m_sent;
+    bool m_hadClient = false;
+    bool m_finishing = false;
+};
+
+} // namespace kav

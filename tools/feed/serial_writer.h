@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace kav {
+
+// Writes feed lines to a serial device (or a pty) opened raw, so no byte is translated on the way.
+class TSerialWriter {
+public:
+    TSerialWriter() = default;
+    ~TSerialWriter();
+    TSerialWriter(const TSerialWriter&) = delete;
+    TSerialWriter& operator=(const TSerialWriter&) = delete;
+
+    // False with errno set when the device cannot be opened.
+    bool Open(const std::string& device);
+    // One line and its LF, all of it; false when the device fails.
+    bool WriteLine(const std::string& line);
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace kav
