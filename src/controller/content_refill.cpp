@@ -1,0 +1,140 @@
+// The whole-window operations of content building: refills, clearing, repaints, gaps, row growth.
+#include "content_builder.h"
+
+namespace kav {
+
+void TContentBuilder::RefillLap(const TCurrentRaceList& list, int mode)
+{
+    if (HasKind(kLayoutCompletedLap)) {
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.At(i).RegNo.empty())
+                ClearRow(kLayoutCompletedLap, i + 1);
+            else
+                FillLapRow(i + 1, list.At(i), mode);
+        }
+    }
+    RefreshKind(kLayoutCompletedLap);
+}
+
+void TContentBuilder::RefillRace()
+{
+    const TCurrentRaceList& list = m_state.CurrentRaceList;
+    if (HasKind(kLayoutCurrentRace)) {
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.At(i).RegNo.empty())
+                ClearRow(kLayoutCurrentRace, i + 1);
+            else
+                FillRaceRow(i + 1, list.At(i));
+        }
+    }
+    RefreshKind(kLayoutCurrentRace);
+}
+
+void TContentBuilder::RefillPrac()
+{
+    const TReadablePracList& list = m_state.PracList;
+    if (!HasKind(kLayoutPractice))
+        return;
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.At(i).RegNo.empty())
+            ClearRow(kLayoutPractice, i + 1);
+        else
+            FillPracRow(i + 1, list.At(i));
+    }
+}
+
+void TContentBuilder::RefillTrack(const TCurrentTrackList& list, int mode)
+{
+    if (HasKind(kLayoutTrackPositions)) {
+        for (int i = 0; i < list.Count(); ++i) {
+            if (list.At(i).RegNo.empty())
+                ClearRow(kLayoutTrackPositions, i + 1);
+            else
+                FillTrackRow(i + 1, list.At(i), mode);
+        }
+    }
+    RefreshKind(kLayoutTrackPositions);
+}
+
+void TContentBuilder::RefillKind(std::uint8_t kind)
+{
+    switch (kind) {
+    case kLayoutCompletedLap:
+        if (m_state.RaceFinished)
+            RefillLap(m_state.CurrentRaceList, 2);
+        else
+            RefillLap(m_state.LapRaceList, 1);
+        break;
+    case kLayoutPractice: RefillPrac(); break;
+    case kLayoutTrackPositions: RefillTrack(m_state.LapTrackList, 1); break;
+    case kLayoutCurrentRace: RefillRace(); break;
+    default: break;
+    }
+}
+
+void TContentBuilder::RefillAll()
+{
+    for (std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice, kLayoutTrackPositions})
+        RefillKind(kind);
+}
+
+void TContentBuilder::ClearRow(std::uint8_t kind, int row)
+{
+    m_windows.ForKind(kind, [row](TFResults& window) { window.EmptyRow(row); });
+    SetCellText(kind, 0, QString::number(row), row);
+}
+
+void TContentBuilder::ResetKind(std::uint8_t kind)
+{
+    const TPicture* whiteFlag = Picture(kWhiteFlag);
+    m_windows.ForKind(kind, [whiteFlag](TFResults& window) {
+        window.ClearContents();
+        const int col = window.Record().ColPos[kColMarker];
+        if (col == kNoCode)
+            return;
+        for (int row = 1; row < window.GetRowCount(); ++row)
+            window.PutCellPicture(col, row, whiteFlag);
+    });
+}
+
+// Each grid repaints the cells written to it, coalesced into its next frame, so a request that
+// passes the gate needs nothing more; repainting whole windows here would cost more than all the
+// record processing.
+void TContentBuilder::RefreshKind(std::uint8_t /*kind*/)
+{
+    m_state.RaceUpdateOK();
+}
+
+template <typename List>
+void TContentBuilder::PutGaps(std::uint8_t kind, const List& list)
+{
+    if (!Shows(kind, kColGap))
+        return;
+    for (int i = 0; i < list.Count(); ++i) {
+        const auto& entry = list.At(i);
+        if (!entry.RegNo.empty() && entry.Changed)
+            SetCellText(kind, kColGap, QString::fromLatin1(entry.Gap), i + 1);
+    }
+}
+
+void TContentBuilder::SetGapCells(std::uint8_t kind, const TCurrentRaceList& list)
+{
+    PutGaps(kind, list);
+}
+
+void TContentBuilder::SetGapCells(std::uint8_t kind, const TReadablePracList& list)
+{
+    PutGaps(kind, list);
+}
+
+void TContentBuilder::GrowRows(int position)
+{
+    const int rows = m_state.RowsFor(position);
+    if (rows == 0)
+        return;
+    m_state.RowCount = rows;
+    for (TFResults* window : m_windows.All())
+        window->SetDataRows(rows);
+}
+
+} // namespace kav
