@@ -113,6 +113,22 @@ void BM_RaceStream(benchmark::State& state)
 }
 BENCHMARK(BM_RaceStream)->Unit(benchmark::kMillisecond);
 
+// The same stream up to the cells written, without the frames painted in between: what record
+// processing and content building cost on their own.
+void BM_RaceStreamCellsOnly(benchmark::State& state)
+{
+    const std::vector<QByteArray> lines = RaceStream(100, 10);
+    for (auto _ : state) {
+        for (const QByteArray& line : lines)
+            g_screen->Ctl.Records.ReceiveString(line);
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long long>(lines.size()));
+}
+BENCHMARK(BM_RaceStreamCellsOnly)->Unit(benchmark::kMillisecond);
+
 void BM_LapSnapshot(benchmark::State& state)
 {
     const int cars = static_cast<int>(state.range(0));
