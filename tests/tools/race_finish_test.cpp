@@ -4,37 +4,13 @@
 #include <set>
 
 #include "race_session.h"
+#include "sim_read_back.h"
 #include "zeb_record.h"
 
 namespace kav {
 namespace {
 
-TSimOptions Options(int cars, int laps, bool practice, std::uint64_t seed = 1)
-{
-    TSimOptions options;
-    options.cars = cars;
-    options.laps = laps;
-    options.practice = practice;
-    options.seed = seed;
-    return options;
-}
-
-template <typename Rec, typename Getter>
-Rec Read(const std::string& text, Getter getter)
-{
-    TZebRecord recogniser;
-    recogniser.Take(text);
-    return (recogniser.*getter)();
-}
-
-TFRec ReadF(const std::string& text)
-{
-    return Read<TFRec>(text, &TZebRecord::GetRecordF);
-}
-TGRec ReadG(const std::string& text)
-{
-    return Read<TGRec>(text, &TZebRecord::GetRecordG);
-}
+using namespace sim_test;
 
 std::vector<TFRec> Heartbeats(const std::vector<TSimLine>& lines)
 {
@@ -64,7 +40,7 @@ TEST(RaceFinish, LapsToGoCountDownToZeroAndEveryCarTakesTheFlagOnce)
         if (line.text.starts_with("$G,") && winner.empty() && ReadG(line.text).Laps == laps)
             winner = ReadG(line.text).RegNo;
         else if (line.text.starts_with("$J,") && !winner.empty())
-            ++passingsAfter[Read<TJRec>(line.text, &TZebRecord::GetRecordJ).RegNo];
+            ++passingsAfter[ReadJ(line.text).RegNo];
     }
     EXPECT_EQ(passingsAfter.size(), 8u);
     EXPECT_EQ(passingsAfter.count(winner), 0u);
@@ -153,7 +129,7 @@ TEST(PracticeSession, BestLapTableEndsInLapTimeOrder)
     std::map<int, THRec> table;
     for (const auto& line : lines) {
         if (line.text.starts_with("$H,")) {
-            const auto h = Read<THRec>(line.text, &TZebRecord::GetRecordH);
+            const auto h = ReadH(line.text);
             table[h.Position] = h;
         }
     }

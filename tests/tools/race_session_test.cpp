@@ -4,19 +4,19 @@
 #include <set>
 
 #include "race_session.h"
+#include "sim_read_back.h"
 #include "text_helpers.h"
 #include "zeb_record.h"
 
 namespace kav {
 namespace {
 
+using sim_test::ReadG;
+using sim_test::ReadJ;
+
 TSimOptions Race(int cars, int laps, std::uint64_t seed = 1)
 {
-    TSimOptions options;
-    options.cars = cars;
-    options.laps = laps;
-    options.seed = seed;
-    return options;
+    return sim_test::Options(cars, laps, false, seed);
 }
 
 // The feed read back the way the program reads it.
@@ -36,23 +36,6 @@ TReadBack ReadBack(const std::vector<TSimLine>& lines)
     }
     back.lines = lines;
     return back;
-}
-
-template <typename Rec, typename Getter>
-Rec Read(const std::string& text, Getter getter)
-{
-    TZebRecord recogniser;
-    recogniser.Take(text);
-    return (recogniser.*getter)();
-}
-
-TGRec ReadG(const std::string& text)
-{
-    return Read<TGRec>(text, &TZebRecord::GetRecordG);
-}
-TJRec ReadJ(const std::string& text)
-{
-    return Read<TJRec>(text, &TZebRecord::GetRecordJ);
 }
 
 TEST(RaceSession, EveryLineIsAValidRecordInTimeOrder)
