@@ -16,6 +16,7 @@ TEST(FeedCommandLine, SimulateDefaultsServeTheLoopbackOnTheCommonPort)
     EXPECT_EQ(command->session.laps, 10);
     EXPECT_FALSE(command->session.practice);
     EXPECT_EQ(command->speed, 1.0);
+    EXPECT_FALSE(command->repeat);
 }
 
 TEST(FeedCommandLine, SimulateTakesEveryOption)
@@ -32,6 +33,11 @@ TEST(FeedCommandLine, SimulateTakesEveryOption)
     EXPECT_EQ(command->speed, 2.5);
     EXPECT_EQ(command->session.seed, 99u);
     EXPECT_EQ(command->target.out, "race.feed");
+
+    const auto repeating = ParseSimulate({"--repeat", "--serial", "/dev/ttyS0"}, error);
+    ASSERT_TRUE(repeating) << error;
+    EXPECT_TRUE(repeating->repeat);
+    EXPECT_EQ(repeating->target.serial, "/dev/ttyS0");
 }
 
 TEST(FeedCommandLine, WrongArgumentsSayWhy)
@@ -43,6 +49,7 @@ TEST(FeedCommandLine, WrongArgumentsSayWhy)
         {{"--port", "70000"}, "--port: not a valid value: 70000"},
         {{"--frobnicate"}, "unknown option: --frobnicate"},
         {{"--serial", "/dev/ttyS0", "--out", "x"}, "--serial and --out exclude each other"},
+        {{"--repeat", "--out", "x"}, "--repeat and --out exclude each other"},
     };
     for (const auto& [args, message] : rows) {
         std::string error;

@@ -8,11 +8,13 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <csignal>
 #include <memory>
 
 #include "feed_wait.h"
 #include "pty_pair.h"
 #include "race_session.h"
+#include "sim_series.h"
 
 namespace kav {
 namespace {
@@ -113,6 +115,48 @@ TEST(FeedCommand, SimulateServesEveryLoopbackClientTheWholeFeedFaster)
     const QByteArray expected = AsFeed(SimulateSession(SmallRace()));
     EXPECT_EQ(got[0], expected);
     EXPECT_EQ(got[1], expected);
+}
+
+// Session after session reaches the client on one connection, each exactly as the series makes it, until
+// SIGTERM (the demo closing) ends the tool cleanly and closes the connection.
+TEST(FeedCommand, RepeatRunsOneSessionAfterAnotherUntilTerminated)
+{
+    QProcess tool;
+    const quint16 port =
+        StartServing(tool, {"simulate", "--cars", "3", "--laps", "1", "--seed", "11", "--speed", "1000", "--repeat"});
+    ASSERT_NE(port, 0);
+    auto client = Connect(port);
+    TSimOptions options = SmallRace();
+    options.cars = 3;
+    options.laps = 1;
+    TSimSeries series(options);
+    QByteArray expected;
+    for (int session = 0; session < 3; ++session)
+        expected += AsFeed(series.Next());
+    QByteArray got;
+    EXPECT_TRUE(WaitFor([&] {
+        got += client->readAll();
+        return got.size() >= expected.size() || tool.state() == QProcess::NotRunning;
+    }));
+    EXPECT_EQ(got.left(expected.size()), expected);
+
+    tool.terminate();
+    EXPECT_TRUE(WaitFor([&] {
+        client->readAll();
+        return tool.state() == QProcess::NotRunning && client->state() == QAbstractSocket::UnconnectedState;
+    }));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 0);
+}
+
+TEST(FeedCommand, InterruptEndsAToolThatWaitsForItsFirstClient)
+{
+    QProcess tool;
+    ASSERT_NE(StartServing(tool, {"simulate", "--repeat"}), 0);
+    ::kill(static_cast<pid_t>(tool.processId()), SIGINT);
+    EXPECT_TRUE(tool.waitForFinished(10000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 0);
 }
 
 // Eleven lines, one of them with a CR before its LF, which the replay passes on as it is.

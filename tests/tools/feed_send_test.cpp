@@ -50,6 +50,30 @@ TEST(FeedPacer, SendsEachLineWhenItsTimeComesAndSpeedShortensTheWait)
     EXPECT_LT(msAtHundred, 390);
 }
 
+// With --repeat the pacer plays one session after another; stopping it sends nothing more.
+TEST(FeedPacer, RestartPlaysTheNextLinesAfterTheDelayAndStopEndsThePlay)
+{
+    std::vector<std::string> got;
+    int finished = 0;
+    TFeedPacer pacer(Timed(3, 100), 1.0, [&got](const std::string& line) { got.push_back(line); });
+    QObject::connect(&pacer, &TFeedPacer::Finished, [&finished] { ++finished; });
+    pacer.Start();
+    ASSERT_TRUE(WaitFor([&finished] { return finished == 1; }));
+
+    QElapsedTimer clock;
+    clock.start();
+    pacer.Restart(Timed(2, 100), 2000); // 0.2 s of break
+    ASSERT_TRUE(WaitFor([&finished] { return finished == 2; }));
+    EXPECT_GE(clock.elapsed(), 190);
+    EXPECT_EQ(got.size(), 5u);
+
+    pacer.Restart(Timed(2, 1000), 0); // the first line at once, the second 0.1 s later
+    pacer.Stop();
+    WaitFor([] { return false; }, 300);
+    EXPECT_EQ(got.size(), 6u);
+    EXPECT_EQ(finished, 2);
+}
+
 std::unique_ptr<QTcpSocket> Connect(quint16 port)
 {
     auto socket = std::make_unique<QTcpSocket>();
@@ -91,6 +115,24 @@ TEST(FeedBroadcaster, EveryClientGetsTheWholeFeedInOrderAndALateOneCatchesUp)
     EXPECT_EQ(ReadUntilClosed(*late), whole);
     EXPECT_TRUE(WaitFor([&closed] { return closed; }));
     EXPECT_EQ(firstClients, 1);
+}
+
+TEST(FeedBroadcaster, ANewSessionKeepsTheClientsAndALateOneCatchesUpFromItsStart)
+{
+    TFeedBroadcaster server;
+    ASSERT_TRUE(server.Listen("127.0.0.1", 0));
+    auto early = Connect(server.Port());
+    ASSERT_TRUE(WaitFor([&server] { return server.ClientCount() == 1; }));
+    server.Send("$B,1,\"Race 1\"");
+    server.StartSession();
+    server.Send("$B,2,\"Race 2\"");
+    auto late = Connect(server.Port());
+    ASSERT_TRUE(WaitFor([&server] { return server.ClientCount() == 2; }));
+    server.Finish();
+    server.Send("$B,3,\"Race 3\""); // too late: the feed is over
+
+    EXPECT_EQ(ReadUntilClosed(*early), "$B,1,\"Race 1\"\n$B,2,\"Race 2\"\n");
+    EXPECT_EQ(ReadUntilClosed(*late), "$B,2,\"Race 2\"\n");
 }
 
 TEST(FeedBroadcaster, ListensOnlyWhereItIsTold)

@@ -27,6 +27,14 @@ Rec Read(const std::string& text, Getter getter)
     return (recogniser.*getter)();
 }
 
+inline TBRec ReadB(const std::string& text)
+{
+    return Read<TBRec>(text, &TZebRecord::GetRecordB);
+}
+inline TIRec ReadI(const std::string& text)
+{
+    return Read<TIRec>(text, &TZebRecord::GetRecordI);
+}
 inline TFRec ReadF(const std::string& text)
 {
     return Read<TFRec>(text, &TZebRecord::GetRecordF);

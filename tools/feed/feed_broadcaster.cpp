@@ -19,6 +19,8 @@ bool TFeedBroadcaster::Listen(const QString& address, quint16 port)
 
 void TFeedBroadcaster::Send(const std::string& line)
 {
+    if (m_finishing)
+        return;
     QByteArray bytes(line.data(), static_cast<qsizetype>(line.size()));
     bytes.append('\n');
     m_sent.append(bytes);
@@ -28,6 +30,8 @@ void TFeedBroadcaster::Send(const std::string& line)
 
 void TFeedBroadcaster::Finish()
 {
+    if (m_finishing)
+        return; // AllClosed has come already or is on its way
     m_finishing = true;
     m_server.close();
     if (m_clients.isEmpty()) {

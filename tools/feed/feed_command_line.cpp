@@ -70,6 +70,8 @@ bool TakeSimulateOption(std::string_view option, TArgReader& reader, TSimulateCo
         session.laps = reader.Value<int>(option, 1, 1000);
     else if (option == "--practice")
         session.practice = true;
+    else if (option == "--repeat")
+        command.repeat = true;
     else if (option == "--speed")
         command.speed = reader.Value<double>(option, 0.01, 100000.0);
     else if (option == "--seed")
@@ -92,6 +94,8 @@ std::optional<TSimulateCommand> ParseSimulate(const std::vector<std::string_view
     }
     if (!command.target.serial.empty() && !command.target.out.empty())
         reader.Fail("--serial and --out exclude each other");
+    if (command.repeat && !command.target.out.empty())
+        reader.Fail("--repeat and --out exclude each other"); // the file would never end
     if (reader.Failed())
         return std::nullopt;
     return command;

@@ -18,11 +18,12 @@ struct TFeedTarget {
 };
 
 // kavendor-feed simulate [--port P] [--bind A] [--serial DEVICE] [--cars N] [--laps L] [--practice]
-// [--speed X] [--seed S] [--out FILE]
+// [--speed X] [--seed S] [--repeat] [--out FILE]
 struct TSimulateCommand {
     TSimOptions session;
     TFeedTarget target;
     double speed = 1.0;
+    bool repeat = false; // one session after another until stopped
 };
 
 // kavendor-feed serve FILE [--port P] [--bind A] [--rate N]

@@ -15,17 +15,34 @@ TFeedPacer::TFeedPacer(std::vector<TSimLine> lines, double speed, Sink sink, QOb
 
 void TFeedPacer::Start()
 {
-    if (m_clock.isValid())
+    if (m_clock.isValid() || m_stopped)
         return;
     m_clock.start();
     SendDue();
+}
+
+void TFeedPacer::Restart(std::vector<TSimLine> lines, TimeValue delay)
+{
+    if (m_stopped)
+        return;
+    m_lines = std::move(lines);
+    m_next = 0;
+    m_delay = delay;
+    m_clock.start();
+    SendDue();
+}
+
+void TFeedPacer::Stop()
+{
+    m_stopped = true;
+    m_timer.stop();
 }
 
 TimeValue TFeedPacer::SessionNow() const
 {
     // One tick of session time is 100 microseconds.
     const double ticks = static_cast<double>(m_clock.nsecsElapsed()) * m_speed / 100000.0;
-    return static_cast<TimeValue>(std::min(ticks, double{kMaxShownTime}));
+    return static_cast<TimeValue>(std::min(ticks, double{kMaxShownTime})) - m_delay;
 }
 
 void TFeedPacer::SendDue()

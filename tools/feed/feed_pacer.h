@@ -24,6 +24,10 @@ public:
 
     // Starts the session clock; a second call does nothing.
     void Start();
+    // Plays the lines of another session, whose clock starts after the delay; Finished follows again.
+    void Restart(std::vector<TSimLine> lines, TimeValue delay);
+    // Sends nothing more, and Finished does not follow.
+    void Stop();
 
 signals:
     void Finished();
@@ -35,6 +39,8 @@ private:
     std::vector<TSimLine> m_lines;
     std::size_t m_next = 0;
     double m_speed = 1.0;
+    TimeValue m_delay = 0;
+    bool m_stopped = false;
     Sink m_sink;
     QElapsedTimer m_clock;
     QTimer m_timer;

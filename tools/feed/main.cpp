@@ -13,14 +13,16 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: kavendor-feed inspect [FILE]\n"
     "       kavendor-feed simulate [--port P] [--bind ADDRESS] [--serial DEVICE] [--out FILE] [--cars N]\n"
-    "                              [--laps L] [--practice] [--speed X] [--seed S]\n"
+    "                              [--laps L] [--practice] [--speed X] [--seed S] [--repeat]\n"
     "       kavendor-feed serve FILE [--port P] [--bind ADDRESS] [--rate N]\n"
     "  inspect   print, for each line of FILE (standard input when none is given), the record kind,\n"
     "            whether the line is a valid record, and the record as the program writes it back\n"
     "  simulate  run a race (or with --practice a practice session) of N cars (20) over L laps (10) and\n"
     "            send it live to every TCP client on ADDRESS:P (127.0.0.1:50000; the clock starts with\n"
     "            the first client), to a serial DEVICE, or at once to FILE; --speed X runs the clock X\n"
-    "            times faster; the same seed S (1) gives the same feed\n"
+    "            times faster; the same seed S (1) gives the same feed; --repeat starts the next\n"
+    "            session (next run number, seed S+1) a second after each one ends, until the tool\n"
+    "            is stopped (SIGTERM or SIGINT end it cleanly, closing every connection)\n"
     "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20)\n";
 
 int Inspect(int argc, char** argv)

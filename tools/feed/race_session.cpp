@@ -11,11 +11,14 @@ namespace {
 constexpr TimeValue kNever = std::numeric_limits<TimeValue>::max();
 constexpr int kMaxCars = 999;
 constexpr int kMaxLaps = 1000; // keeps the longest session well inside the time value's range
+constexpr std::uint64_t kQuirkSeed = 0x9e3779b97f4a7c15;
 
 TSimOptions Bounded(TSimOptions options)
 {
     options.cars = std::clamp(options.cars, 1, kMaxCars);
     options.laps = std::clamp(options.laps, 1, kMaxLaps);
+    options.run = std::clamp(options.run, 1, kSimLastRun);
+    options.startOfDay = std::clamp(options.startOfDay, 0, kSimDay - 1);
     return options;
 }
 
@@ -27,7 +30,8 @@ std::vector<TSimLine> SimulateSession(const TSimOptions& options)
 }
 
 TRaceSession::TRaceSession(const TSimOptions& options)
-    : m_options(Bounded(options)), m_random(m_options.seed), m_cars(MakeEntryList(m_options.cars, m_random)),
+    : m_options(Bounded(options)), m_random(m_options.seed), m_quirks(m_options.seed ^ kQuirkSeed),
+      m_cars(MakeEntryList(m_options.cars, m_random)),
       m_flags(m_options.laps * kNominalLap, !m_options.practice, m_random), m_standings(m_options.cars)
 {
     for (int car = 0; car < m_options.cars; ++car)
@@ -41,30 +45,53 @@ std::vector<TSimLine> TRaceSession::Run()
     for (int car = NextCar(); car >= 0; car = NextCar()) {
         const TimeValue at = m_nextCrossing[static_cast<std::size_t>(car)];
         for (; second <= at; second += kTicksPerSecond)
-            Heartbeat(second);
+            Second(second);
+        // The timing computer often sends one more heartbeat just before a passing.
+        if (at % kTicksPerSecond != 0 && m_quirks.Chance(kExtraHeartbeatPercent))
+            Heartbeat(at);
         Crossing(car, at);
     }
     for (int i = 0; i < kClosingHeartbeats; ++i, second += kTicksPerSecond)
-        Heartbeat(second);
+        Second(second);
     return std::move(m_lines);
 }
 
+// The run starts with its whole state; at that point the race order is the grid and nobody has a best lap.
 void TRaceSession::Preamble()
 {
-    Emit(0, NewRunLine(kStartOfDay, "01 Jun"));
-    Emit(0, RunLine(7, m_options.practice ? "Free Practice - Brenmoor Cup" : "Race 1 - Brenmoor Cup"));
-    for (int classNo = 1; classNo <= 2; ++classNo)
-        Emit(0, ClassLine(classNo, kSimClassNames[classNo - 1]));
-    Emit(0, SettingLine("TRACKNAME", "Brenmoor Ring"));
-    Emit(0, SettingLine("TRACKLENGTH", "3.652"));
-    for (const auto& car : m_cars) {
-        Emit(0, CompetitorLine(car));
-        Emit(0, FullCompetitorLine(car));
-    }
-    // The grid: every car placed, none has crossed the line yet.
-    for (int place = 0; !m_options.practice && place < m_options.cars; ++place)
-        Emit(0, RacePositionLine(place + 1, m_cars[static_cast<std::size_t>(place)], m_standings.Progress(place)));
+    Emit(0, NewRunLine(m_options.startOfDay, "01 Jun"));
+    State(0);
     Heartbeat(0);
+}
+
+// Everything a listener needs to show the session as it stands, as sent at the start and re-sent now and then.
+void TRaceSession::State(TimeValue at)
+{
+    const std::string session = m_options.practice ? "Free Practice " : "Race ";
+    Emit(at, RunLine(m_options.run, session + std::to_string(m_options.run) + " - Brenmoor Cup"));
+    for (int classNo = 1; classNo <= 2; ++classNo)
+        Emit(at, ClassLine(classNo, kSimClassNames[classNo - 1]));
+    Emit(at, SettingLine("TRACKNAME", "Brenmoor Ring"));
+    Emit(at, SettingLine("TRACKLENGTH", "3.652"));
+    for (const auto& car : m_cars) {
+        Emit(at, CompetitorLine(car));
+        Emit(at, FullCompetitorLine(car));
+    }
+    const auto& raceOrder = m_standings.RaceOrder();
+    for (std::size_t i = 0; !m_options.practice && i < raceOrder.size(); ++i)
+        Emit(at, RacePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(raceOrder[i])],
+                                  m_standings.Progress(raceOrder[i])));
+    const auto& bestOrder = m_standings.BestOrder();
+    for (std::size_t i = 0; i < bestOrder.size(); ++i)
+        Emit(at, PracticePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(bestOrder[i])],
+                                      m_standings.Progress(bestOrder[i])));
+}
+
+void TRaceSession::Second(TimeValue t)
+{
+    Heartbeat(t);
+    if (t > 0 && t % kResendEvery == 0)
+        State(t);
 }
 
 void TRaceSession::Heartbeat(TimeValue t)
@@ -73,14 +100,14 @@ void TRaceSession::Heartbeat(TimeValue t)
     if (m_options.practice && t >= length)
         m_chequered = true;
     const TimeValue timeToGo = m_options.practice ? std::max(0, length - t) : 0;
-    Emit(t, HeartbeatLine(LapsToGo(), timeToGo, kStartOfDay + t, t, m_chequered ? "Finish" : m_flags.FlagAt(t)));
+    Emit(t, HeartbeatLine(LapsToGo(), timeToGo, TimeOfDay(t), t, m_chequered ? "Finish" : m_flags.FlagAt(t)));
 }
 
 void TRaceSession::Crossing(int car, TimeValue at)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
     const TimeValue lapTime = PassedLapTime(car, at);
-    Emit(at, PassingLine(entry, lapTime, kStartOfDay + at));
+    Emit(at, PassingLine(entry, lapTime, TimeOfDay(at)));
     const auto places = m_standings.Cross(car, at, lapTime);
     for (const auto& place : places) {
         if (!m_options.practice)
@@ -122,6 +149,12 @@ TimeValue TRaceSession::PassedLapTime(int car, TimeValue at) const
     if (m_options.practice && progress.laps == 0)
         return kEmptyLapTime;
     return at - progress.total;
+}
+
+// The feed's clock at a session time; a long session runs past midnight.
+TimeValue TRaceSession::TimeOfDay(TimeValue at) const
+{
+    return static_cast<TimeValue>((static_cast<std::int64_t>(m_options.startOfDay) + at) % kSimDay);
 }
 
 int TRaceSession::NextCar() const

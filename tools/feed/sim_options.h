@@ -7,12 +7,20 @@
 
 namespace kav {
 
+// The feed's time of day when the first session starts, and where its clock turns over.
+inline constexpr TimeValue kSimStartOfDay = 14 * kTicksPerHour;
+inline constexpr TimeValue kSimDay = 24 * kTicksPerHour;
+// Run numbers go from 1 to this one.
+inline constexpr int kSimLastRun = 9999;
+
 // What kind of session the simulator runs; the same options give the same feed.
 struct TSimOptions {
     int cars = 20;
     int laps = 10; // a race's length; in practice the session lasts about this many laps
     bool practice = false;
     std::uint64_t seed = 1;
+    int run = 1;                           // the run number of $B
+    TimeValue startOfDay = kSimStartOfDay; // the time of day of the session's $I
 };
 
 // One feed line (no line end) and the session time at which it is sent.

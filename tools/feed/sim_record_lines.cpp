@@ -61,6 +61,9 @@ std::string PassingLine(const TSimCar& car, TimeValue lapTime, TimeValue timeOfD
 
 std::string RacePositionLine(int position, const TSimCar& car, const TSimProgress& progress)
 {
+    // A car that has not crossed the line yet has no lap count at all, as timing computers send the grid.
+    if (progress.laps == 0)
+        return "$G," + std::to_string(position) + ",\"" + car.regNo + "\",,\"00:00:00.000\"";
     return Write<TRecordG>({static_cast<std::uint16_t>(position), car.regNo, progress.laps, progress.total});
 }
 

@@ -17,6 +17,7 @@ std::string FullCompetitorLine(const TSimCar& car);
 std::string HeartbeatLine(int lapsToGo, TimeValue timeToGo, TimeValue timeOfDay, TimeValue raceTime,
                           const std::string& flag);
 std::string PassingLine(const TSimCar& car, TimeValue lapTime, TimeValue timeOfDay);
+// A race position; the laps field is empty while the car has not crossed the line.
 std::string RacePositionLine(int position, const TSimCar& car, const TSimProgress& progress);
 std::string PracticePositionLine(int position, const TSimCar& car, const TSimProgress& progress);
 

@@ -29,6 +29,7 @@ public:
 
     const TSimProgress& Progress(int car) const { return m_progress[static_cast<std::size_t>(car)]; }
     const std::vector<int>& RaceOrder() const { return m_raceOrder; }
+    const std::vector<int>& BestOrder() const { return m_bestOrder; }
 
     // A crossing: the places of the race order that changed, and the crossing car's own place.
     std::vector<TSimPlace> Cross(int car, TimeValue at, TimeValue lapTime);
