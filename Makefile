@@ -4,6 +4,7 @@ ASAN_BUILD ?= build-sanitize
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+BENCH_ARGS ?=
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
@@ -31,10 +32,21 @@ sanitize: setup
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
+# Every program $(BENCH_BUILD)/bench/*_bench runs in turn (BENCH_ARGS go to each, e.g.
+# BENCH_ARGS=--benchmark_min_time=0.1 for a quick look); each writes its figures to
+# $(BENCH_BUILD)/results/<name>.json, and one table of them all ends the run (also in results/summary.txt).
+# A failing program does not hide the figures of the others, but fails the target.
 bench: setup
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKAV_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
-	@for b in $(BENCH_BUILD)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done
+	@mkdir -p $(BENCH_BUILD)/results && rm -f $(BENCH_BUILD)/results/*.json
+	@status=0; for b in $(BENCH_BUILD)/bench/*_bench; do \
+		name=$$(basename $$b); echo "== $$name"; \
+		$$b --benchmark_out=$(BENCH_BUILD)/results/$$name.json --benchmark_out_format=json $(BENCH_ARGS) \
+			|| { echo "== $$name failed" >&2; status=1; }; \
+	done; \
+	python3 scripts/bench_summary.py $(BENCH_BUILD)/results || status=1; \
+	exit $$status
 
 fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAV_FUZZ=ON

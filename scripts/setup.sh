@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth socat poppler-utils
+  fonts-dejavu-core xvfb xauth socat poppler-utils python3
   libwmf-dev fonts-urw-base35
   clang libclang-rt-14-dev
 )
