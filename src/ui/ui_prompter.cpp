@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QUrl>
 
 namespace kav {
 
@@ -50,6 +52,59 @@ bool TUiPrompter::Confirm(const QString& text, QWidget* parent)
 {
     return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+namespace {
+
+QMessageBox::Icon IconOf(TBoxKind kind)
+{
+    switch (kind) {
+    case TBoxKind::Information: return QMessageBox::Information;
+    case TBoxKind::Warning: return QMessageBox::Warning;
+    case TBoxKind::Error: return QMessageBox::Critical;
+    case TBoxKind::Confirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+TAnswer TUiPrompter::Ask(TBoxKind kind, const QString& text, bool withCancel, QWidget* parent)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, buttons, parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return TAnswer::Yes;
+    case QMessageBox::No: return TAnswer::No;
+    default: return withCancel ? TAnswer::Cancel : TAnswer::No;
+    }
+}
+
+void TUiPrompter::Tell(TBoxKind kind, const QString& text, QWidget* parent)
+{
+    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QString TUiPrompter::SaveFileName(const QString& filter, const QString& defaultSuffix, const QString& initial,
+                                  QWidget* parent)
+{
+    QFileDialog dialog(parent, QString(), initial, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!initial.isEmpty())
+        dialog.selectFile(initial);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TUiPrompter::OpenDocument(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 TUiPrompter& Prompter()

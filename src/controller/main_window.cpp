@@ -1,0 +1,349 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "about_box.h"
+#include "col_sett_dlg.h"
+#include "communication_form.h"
+#include "f_logo.h"
+#include "f_message.h"
+#include "kavendor_comm.h"
+#include "logo_sett_dlg.h"
+#include "message_box_prompts.h"
+#include "misc_sett_dlg.h"
+#include "picture_box.h"
+#include "sel_color_dlg.h"
+#include "sel_competitor_dlg.h"
+#include "sel_gen_info_dlg.h"
+#include "settings_store.h"
+#include "ui_prompter.h"
+
+namespace kav {
+
+namespace {
+
+constexpr int kClientFontPixels = 13;
+
+} // namespace
+
+TFMain::TFMain(TMainOptions options) : m_options(std::move(options))
+{
+    FormCreate();
+}
+
+TFMain::~TFMain()
+{
+    FormClose();
+    // Result windows and the logo are children of the area; the controller must outlive them.
+    delete m_area;
+    m_area = nullptr;
+}
+
+void TFMain::FormCreate()
+{
+    QFont font = this->font();
+    font.setPixelSize(kClientFontPixels);
+    setFont(font);
+    setWindowTitle(QString::fromLatin1(kCaption));
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_area = new QMdiArea(client);
+    m_panel = new TGenInfoPanel(client);
+    layout->addWidget(m_area, 1);
+    layout->addWidget(m_panel);
+    setCentralWidget(client);
+
+    m_message = new TMessage(this);
+    if (!m_options.Clock)
+        m_ownClock = std::make_unique<TSystemClock>();
+    m_ctl = std::make_unique<TController>(m_settings, *m_panel, *m_message,
+                                          m_options.Clock ? *m_options.Clock : *m_ownClock);
+    m_ctl->Records.SetMainWindow(this);
+
+    CreateDialogs();
+    CreateMenus();
+    m_ctl->Records.Flag().ShowFlag = [this] { return m_miscDialog->GetShowFlag(); };
+    m_panel->MakerLogo().installEventFilter(this);
+
+    m_settings.Colors = DefaultColors;
+    ResetGenInfo(m_genInfoLayout);
+    m_logo = TLogoRec{{100, 100, 10, 10, TWindowState::Normal, false}, false, {}};
+    m_ctl->Records.StartTimers();
+
+    if (m_options.UseChannel) {
+        m_device = std::make_unique<TKavendorComm>();
+        m_devicePrompts = std::make_unique<TMessageBoxPrompts>(this);
+        m_device->SetPrompts(m_devicePrompts.get());
+        m_device->ProgramDir = m_options.ConfigDir;
+        m_ctl->Records.Connect(*m_device);
+        m_device->OnReceive = [this](TDevice&, const QByteArray& line) { ReceiveString(line); };
+        if (m_options.UseSettingsFiles)
+            m_device->LoadSettingsAndOpen();
+        else
+            m_device->Open();
+    }
+    connect(m_area, &QMdiArea::subWindowActivated, this, &TFMain::ShowActiveLayoutMenu);
+}
+
+void TFMain::CreateDialogs()
+{
+    m_columnDialog = new TColSettDlg(this);
+    m_miscDialog = new TMiscSettDlg(this);
+    m_colorDialog = new TSelColorDlg(this);
+    m_genInfoDialog = new TSelGenInfoDlg(this);
+    m_logoDialog = new TLogoSettDlg(this);
+    m_followDialog = new TSelCompetitorDlg(this);
+    m_aboutBox = new TAboutBox(this);
+    m_commForm = new TCommunicationForm(this);
+}
+
+void TFMain::AddNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)
+{
+    menu.addAction(QString::fromLatin1(caption), this, [this, kind] {
+        NewResultWindow(kind);
+        m_ctl->Content.RefillKind(kind);
+    });
+}
+
+void TFMain::CreateMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* newWindow = file->addMenu(QStringLiteral("&New Result window"));
+    AddNewWindowItem(*newWindow, "Current Race results", kLayoutCurrentRace);
+    AddNewWindowItem(*newWindow, "Completed lap results", kLayoutCompletedLap);
+    AddNewWindowItem(*newWindow, "Practice results", kLayoutPractice);
+    AddNewWindowItem(*newWindow, "Track Positions", kLayoutTrackPositions);
+    m_newWindowMenu = newWindow->menuAction();
+    m_clearLayoutAction = file->addAction(QStringLiteral("Cl&ear Layout"), this, &TFMain::MClearLayoutClick);
+    m_clearLayoutAction->setEnabled(false);
+    file->addAction(QStringLiteral("&Open Layout..."), this, &TFMain::MOpenLayoutClick);
+    file->addAction(QStringLiteral("&Save Layout..."), this, &TFMain::MSaveLayoutClick);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, &TFMain::ExitClick);
+
+    m_settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
+    m_settingsMenu->addAction(QStringLiteral("&Communication"), this, &TFMain::MCommuClick);
+    m_settingsMenu->addAction(QStringLiteral("&Miscellaneous..."), this, &TFMain::MMiscSettClick);
+    m_settingsMenu->addAction(QStringLiteral("&General info..."), this, &TFMain::MGeneralInfoClick);
+    m_settingsMenu->addAction(QStringLiteral("C&olors..."), this, &TFMain::MColorsClick);
+    m_settingsMenu->addAction(QStringLiteral("&Logo..."), this, &TFMain::MLogoClick);
+    m_settingsMenu->addAction(QStringLiteral("&Follow..."), this, &TFMain::MFollowClick);
+    m_settingsMenu->addAction(QStringLiteral("Auto print"))->setVisible(false);
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->addAction(QStringLiteral("&Contents"), this, &TFMain::MContentsClick);
+    m_helpMenu->addAction(QStringLiteral("&About Kavendor"), this, &TFMain::MAboutClick);
+}
+
+// The active result window's "&Layout" menu stands between "&Settings" and "&Help". It stays while
+// the main window itself is inactive (a dialog open, another program in front): the area then reports
+// no active window, but its current one is still the operator's choice.
+void TFMain::ShowActiveLayoutMenu(QMdiSubWindow* window)
+{
+    if (!window)
+        window = m_area->currentSubWindow();
+    if (m_shownLayoutMenu)
+        menuBar()->removeAction(m_shownLayoutMenu->menuAction());
+    m_shownLayoutMenu = nullptr;
+    auto* results = window ? qobject_cast<TFResults*>(window->widget()) : nullptr;
+    if (!results)
+        return;
+    m_shownLayoutMenu = results->LayoutMenu();
+    menuBar()->insertAction(m_helpMenu->menuAction(), m_shownLayoutMenu->menuAction());
+}
+
+void TFMain::ReceiveString(const QByteArray& line)
+{
+    if (LineTap)
+        LineTap(line);
+    m_ctl->Records.ReceiveString(line);
+}
+
+void TFMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    FormActivate();
+}
+
+// A click on the maker logo opens the about box.
+bool TFMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_panel->MakerLogo() && event->type() == QEvent::MouseButtonRelease) {
+        MAboutClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_panel->FormResize();
+}
+
+void TFMain::FormActivate()
+{
+    if (m_tag == -1) {
+        m_tag = 0;
+        ReadSettingsAtStart();
+        m_settings.FollowList.fill(std::string());
+        ResetGenInfo(m_genInfoLayout);
+        m_listenToClose = true;
+        m_ctl->Records.SetBusy(false);
+        m_ctl->State.ErrorCount = 0;
+        m_panel->SetErrorHint(QStringLiteral("No Errors"));
+        m_ctl->State.RaceFinished = false;
+        m_ctl->State.ClassTable.Clear();
+        m_ctl->State.RunName.clear();
+    }
+    if (m_setupPending) {
+        PlaceAtStart();
+        if (!m_options.Layout.isEmpty())
+            m_settings.LayoutFile = m_options.Layout.toStdString();
+        LoadLayout(QString::fromStdString(m_settings.LayoutFile));
+        ApplyColours();
+        m_setupPending = false;
+        m_panel->UpdateTrackLabels(m_settings, m_ctl->State.RunName);
+    }
+    if (m_repaintPending) {
+        m_repaintPending = false;
+        update();
+    }
+}
+
+void TFMain::ReadSettingsAtStart()
+{
+    if (!m_options.UseSettingsFiles)
+        return;
+    bool showFlag = false;
+    ReadMainSettings(SettingsPath().toStdString(), m_settings, showFlag);
+    m_miscDialog->SetShowFlag(showFlag);
+}
+
+void TFMain::PlaceAtStart()
+{
+    const TWinPosRec& pos = m_settings.MainWin;
+    if (pos.Left == -1) {
+        setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    move(pos.Left, pos.Top);
+    resize(pos.Width, pos.Height);
+    if (pos.State == TWindowState::Maximized)
+        setWindowState(Qt::WindowMaximized);
+    else if (pos.State == TWindowState::Minimized)
+        setWindowState(Qt::WindowMinimized);
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    if (m_closed || !FormCloseQuery()) {
+        event->setAccepted(m_closed);
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TFMain::FormCloseQuery()
+{
+    const bool somethingToSave = m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden();
+    if (m_settings.LayoutFile.empty() && somethingToSave) {
+        switch (Prompter().Ask(TBoxKind::Information,
+                               QStringLiteral("Current layout is not saved!\rDo you want to save it now?"), true,
+                               this)) {
+        case TAnswer::Cancel: return false;
+        case TAnswer::Yes: return SaveLayoutAs();
+        case TAnswer::No: return true;
+        }
+    }
+    if (!m_settings.LayoutFile.empty()) {
+        switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout?"), true, this)) {
+        case TAnswer::Cancel: return false;
+        case TAnswer::Yes: SaveLayout(QString::fromStdString(m_settings.LayoutFile)); return true;
+        case TAnswer::No: return true;
+        }
+    }
+    return Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Exit Kavendor program?"), false, this) ==
+           TAnswer::Yes;
+}
+
+void TFMain::FormClose()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_ctl->Records.StopTimers();
+    if (m_tag != -1) {
+        const Qt::WindowStates state = windowState();
+        if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            m_settings.MainWin.Height = height();
+            m_settings.MainWin.Width = width();
+            m_settings.MainWin.Top = y();
+            m_settings.MainWin.Left = x();
+        }
+        m_settings.MainWin.State = (state & Qt::WindowMinimized)   ? TWindowState::Minimized
+                                   : (state & Qt::WindowMaximized) ? TWindowState::Maximized
+                                                                   : TWindowState::Normal;
+        WriteSettings();
+    }
+    if (m_device) {
+        if (m_options.UseSettingsFiles) {
+            try {
+                m_device->SaveSettings();
+            } catch (const std::exception& error) {
+                ReportWriteError(error);
+            }
+        }
+        m_device->Close();
+    }
+    ClearLayout();
+    m_message->hide();
+}
+
+void TFMain::WriteSettings()
+{
+    if (!m_options.UseSettingsFiles)
+        return;
+    m_settings.WinExist = true;
+    try {
+        WriteMainSettings(SettingsPath().toStdString(), m_settings, m_miscDialog->GetShowFlag());
+    } catch (const std::exception& error) {
+        ReportWriteError(error);
+    }
+}
+
+void TFMain::ReportWriteError(const std::exception& error)
+{
+    Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), this);
+}
+
+void TFMain::MContentsClick()
+{
+    const QString path = ManualPath().left(255);
+    Prompter().OpenDocument(path); // a missing manual is not reported
+}
+
+void TFMain::MAboutClick()
+{
+    m_aboutBox->SetVersion(QString::fromLatin1(kVersion));
+    Prompter().Exec(*m_aboutBox);
+}
+
+void TFMain::MCommuClick()
+{
+    if (!m_device)
+        return;
+    m_commForm->SetDevice(m_device.get());
+    Prompter().Exec(*m_commForm);
+}
+
+} // namespace kav
