@@ -101,14 +101,31 @@ void TKavendorComm::ConnectHandlers(TCommunication& channel)
 
 void TKavendorComm::HandleFailedConnection()
 {
-    if (Settings.CommType == TCommType::TCPIP)
-        OfferReconnect(kFailedText);
+    if (Settings.CommType != TCommType::TCPIP)
+        return;
+    if (!TellConnectionEnded(true))
+        return;
+    OfferReconnect(kFailedText);
 }
 
 void TKavendorComm::HandleRemoteClose()
 {
-    if (Settings.CommType == TCommType::TCPIP && !Closing)
-        OfferReconnect(kRemoteCloseText);
+    if (Settings.CommType != TCommType::TCPIP || Closing)
+        return;
+    if (!TellConnectionEnded(false))
+        return;
+    OfferReconnect(kRemoteCloseText);
+}
+
+// False when the listener closed or destroyed the device: nothing more is offered then.
+bool TKavendorComm::TellConnectionEnded(bool failed)
+{
+    const auto handler = OnConnectionEnded;
+    if (!handler)
+        return true;
+    const QPointer<TKavendorComm> alive(this);
+    handler(*this, failed);
+    return alive && !Closing;
 }
 
 // The question is asked once the channel's own notification has returned: its box runs an event loop

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "device.h"
@@ -24,6 +25,9 @@ public:
     ~TKavendorComm() override;
 
     QString ProgramDir; // ends with a path separator
+    // A TCP connection could not be made (failed) or the server closed it; raised before any
+    // reconnect is offered.
+    std::function<void(TKavendorComm&, bool failed)> OnConnectionEnded;
     bool Closing = false;
     QTimer ReconnectTimer;
 
@@ -47,6 +51,7 @@ private:
     void ConnectHandlers(TCommunication& channel);
     void HandleFailedConnection();
     void HandleRemoteClose();
+    bool TellConnectionEnded(bool failed);
     void OfferReconnect(const QString& text);
     void AskToReconnect(const QString& text);
     bool ReconnectWanted() const;

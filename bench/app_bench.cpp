@@ -1,0 +1,183 @@
+// The whole program at work, offscreen: start-up to a shown main window with a four-window layout
+// (target under 1 s), a simulated 100-car race over TCP loopback into ten open result windows (target
+// at least 20,000 lines per second), and peak resident memory with ten windows of 1000 rows (target
+// under 150 MB).
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "comm_settings_file.h"
+#include "layout_store.h"
+#include "main_window.h"
+#include "race_session.h"
+#include "settings_store.h"
+#include "ui_prompter.h"
+
+using namespace kav;
+
+namespace {
+
+constexpr std::uint8_t kKinds[TFMain::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
+
+// Peak resident memory of the process in MB, from the kernel's high-water mark.
+double PeakResidentMb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+// A layout of `windows` result windows showing every column, and a Kavendor.ini that names it.
+void WriteConfig(const QTemporaryDir& dir, int windows)
+{
+    const std::string layout = dir.filePath("bench.kvl").toStdString();
+    for (int n = 1; n <= windows; ++n) {
+        TResultWinRec rec;
+        rec.Number = static_cast<std::uint8_t>(n);
+        rec.Layout = kKinds[n - 1];
+        for (std::uint8_t id = 0; id < kColumnIds; ++id)
+            rec.ColRel[id] = id;
+        rec.WinPos = {300, 400, 20 * n, 20 * n, TWindowState::Normal, n == windows};
+        WriteResultWin(layout, rec);
+    }
+    TGenInfo genInfo;
+    ResetGenInfo(genInfo);
+    genInfo[0] = 10;
+    genInfo[1] = 1;
+    genInfo[2] = 2;
+    WriteGenInfo(layout, genInfo);
+    TMainSettings settings;
+    settings.LayoutFile = layout;
+    settings.MainWin = {768, 1024, 0, 0, TWindowState::Normal, false};
+    WriteMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
+}
+
+TMainOptions Options(const QTemporaryDir& dir, bool channel)
+{
+    TMainOptions options;
+    options.ConfigDir = dir.path() + QLatin1Char('/');
+    options.ProgramDir = options.ConfigDir;
+    options.UseChannel = channel;
+    return options;
+}
+
+void BM_StartUpWithFourWindowLayout(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    WriteConfig(dir, 4);
+    for (auto _ : state) {
+        auto main = std::make_unique<TFMain>(Options(dir, false));
+        main->show();
+        QApplication::processEvents();
+        if (main->Ctl().Windows.Count() != 4)
+            state.SkipWithError("the layout did not open");
+        state.PauseTiming();
+        main.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpWithFourWindowLayout)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A simulated race served over TCP loopback to the program's own channel, through record processing
+// into ten result windows that the event loop repaints as it goes.
+void RunRaceOverTcp(benchmark::State& state, int cars, int laps)
+{
+    TSimOptions sim;
+    sim.cars = cars;
+    sim.laps = laps;
+    QByteArray feed;
+    qint64 lines = 0;
+    for (const TSimLine& line : SimulateSession(sim)) {
+        feed += QByteArray::fromStdString(line.text);
+        feed += '\n';
+        ++lines;
+    }
+    QTemporaryDir dir;
+    WriteConfig(dir, TFMain::kMaxResultWindows);
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    TCommSettings comm;
+    comm.CommType = TCommType::TCPIP;
+    comm.TCPIP_Addr = QStringLiteral("127.0.0.1");
+    comm.TCPIP_Port = server.serverPort();
+    SaveCommSettings(dir.filePath("Communication.ini"), comm);
+
+    for (auto _ : state) {
+        auto main = std::make_unique<TFMain>(Options(dir, true));
+        main->show();
+        qint64 received = 0;
+        main->LineTap = [&received](const QByteArray&) { ++received; };
+        QElapsedTimer guard;
+        guard.start();
+        while (!server.hasPendingConnections() && guard.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::unique_ptr<QTcpSocket> peer(server.nextPendingConnection());
+        if (!peer) {
+            state.SkipWithError("the program did not connect");
+            break;
+        }
+        peer->write(feed);
+        while (received < lines && guard.elapsed() < 120000)
+            QApplication::processEvents();
+        if (received < lines)
+            state.SkipWithError("not every line arrived");
+        state.PauseTiming();
+        state.counters["rows"] = main->Ctl().State.RowCount;
+        main.reset(); // first, so that the closed connection asks nothing
+        peer.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * lines);
+    state.counters["lines"] = static_cast<double>(lines);
+    state.counters["peak_rss_MB"] = PeakResidentMb();
+}
+
+void BM_RaceOverTcpTenWindows(benchmark::State& state)
+{
+    RunRaceOverTcp(state, 100, 30);
+}
+BENCHMARK(BM_RaceOverTcpTenWindows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// 999 cars fill every window to 1000 rows; the peak memory counter is the figure to watch.
+void BM_PeakMemoryTenWindowsOfThousandRows(benchmark::State& state)
+{
+    RunRaceOverTcp(state, 999, 3);
+}
+BENCHMARK(BM_PeakMemoryTenWindowsOfThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Nobody answers questions in a benchmark.
+class TSilentPrompter : public TUiPrompter {
+public:
+    TAnswer Ask(TBoxKind, const QString&, bool, QWidget*) override { return TAnswer::No; }
+    void Tell(TBoxKind, const QString&, QWidget*) override {}
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TSilentPrompter prompter;
+    SetPrompter(&prompter);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SetPrompter(nullptr);
+    return 0;
+}

@@ -1,0 +1,269 @@
+#include "command_line.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cmath>
+
+namespace kav {
+namespace {
+
+// Walks the arguments and fills the options, stopping at the first fault.
+class TArgumentReader {
+public:
+    explicit TArgumentReader(const QStringList& arguments) : m_arguments(arguments) {}
+
+    bool ReadAll();
+
+    TCommandLine Options;
+    QString RateText;
+    QString Error;
+
+private:
+    bool ReadOne(const QString& argument);
+    bool TakeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field);
+    QString* ValueField(const QString& option);
+    bool* FlagField(const QString& option);
+    bool Fail(const QString& message)
+    {
+        Error = message;
+        return false;
+    }
+
+    const QStringList& m_arguments;
+    qsizetype m_next = 0;
+    QStringList m_seen;
+};
+
+bool TArgumentReader::ReadAll()
+{
+    while (m_next < m_arguments.size()) {
+        if (!ReadOne(m_arguments[m_next++]))
+            return false;
+    }
+    return true;
+}
+
+bool TArgumentReader::ReadOne(const QString& argument)
+{
+    if (!argument.startsWith(QLatin1String("--")) || argument.size() == 2) {
+        return Fail(argument.startsWith(u'-') ? QStringLiteral("unknown option: ") + argument
+                                              : QStringLiteral("unexpected argument: ") + argument);
+    }
+    const qsizetype equals = argument.indexOf(u'=');
+    const QString option = argument.left(equals);
+    std::optional<QString> inlineValue;
+    if (equals >= 0)
+        inlineValue = argument.mid(equals + 1);
+    if (m_seen.contains(option))
+        return Fail(option + QStringLiteral(" is given more than once"));
+    m_seen.append(option);
+    if (bool* flag = FlagField(option)) {
+        if (inlineValue)
+            return Fail(option + QStringLiteral(" takes no value"));
+        *flag = true;
+        return true;
+    }
+    if (QString* field = ValueField(option))
+        return TakeValue(option, inlineValue, *field);
+    return Fail(QStringLiteral("unknown option: ") + option);
+}
+
+// The value is the text after '=' or the next argument; an option name there means the value is missing.
+bool TArgumentReader::TakeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field)
+{
+    QString value;
+    if (inlineValue)
+        value = *inlineValue;
+    else if (m_next < m_arguments.size() && !m_arguments[m_next].startsWith(QLatin1String("--")))
+        value = m_arguments[m_next++];
+    if (value.isEmpty())
+        return Fail(option + QStringLiteral(" needs a value"));
+    field = value;
+    return true;
+}
+
+QString* TArgumentReader::ValueField(const QString& option)
+{
+    if (option == QLatin1String("--config-dir"))
+        return &Options.ConfigDir;
+    if (option == QLatin1String("--layout"))
+        return &Options.Layout;
+    if (option == QLatin1String("--replay"))
+        return &Options.Replay;
+    if (option == QLatin1String("--rate"))
+        return &RateText;
+    if (option == QLatin1String("--dump"))
+        return &Options.Dump;
+    if (option == QLatin1String("--record"))
+        return &Options.Record;
+    return nullptr;
+}
+
+bool* TArgumentReader::FlagField(const QString& option)
+{
+    if (option == QLatin1String("--version"))
+        return &Options.Version;
+    if (option == QLatin1String("--help"))
+        return &Options.Help;
+    return nullptr;
+}
+
+// A file can be made in dir: the only sure test, whatever the permission bits and the user say.
+bool CanWriteIn(const QString& dir)
+{
+    QTemporaryFile probe(dir + QStringLiteral("/.kavendor-probe-XXXXXX"));
+    return probe.open();
+}
+
+QString CheckRate(const TArgumentReader& reader, double& rate)
+{
+    if (reader.RateText.isEmpty())
+        return {};
+    bool ok = false;
+    const double value = reader.RateText.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value <= 0)
+        return QStringLiteral("--rate needs a positive number of lines per second, not ") + reader.RateText;
+    rate = value;
+    return {};
+}
+
+QString CheckReadable(const QString& option, const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo(path).isDir())
+        return option + QStringLiteral(": ") + path + QStringLiteral(" is a folder, not a file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return option + QStringLiteral(": cannot read ") + path + QStringLiteral(": ") + file.errorString();
+    return {};
+}
+
+QString CheckConfigDir(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!path.isEmpty() && info.exists() && !info.isDir())
+        return QStringLiteral("--config-dir: ") + path + QStringLiteral(" exists and is not a folder");
+    return {};
+}
+
+// Opens the file for appending once; a file made only for the test is removed again.
+QString CheckAppendable(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("--record: ") + path + QStringLiteral(" is a folder, not a file");
+    const bool existed = info.exists() || info.isSymLink();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return QStringLiteral("--record: cannot append to ") + path + QStringLiteral(": ") + file.errorString();
+    file.close();
+    if (!existed)
+        file.remove();
+    return {};
+}
+
+QString CheckDumpDir(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir())
+        return QStringLiteral("--dump: ") + path + QStringLiteral(" exists and is not a folder");
+    if (!QDir().mkpath(path))
+        return QStringLiteral("--dump: cannot create the folder ") + path;
+    if (!CanWriteIn(path))
+        return QStringLiteral("--dump: cannot write in the folder ") + path;
+    return {};
+}
+
+// The checks in an order that makes files and folders only when nothing else is wrong.
+QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
+{
+    QString error = CheckRate(reader, options.Rate);
+    if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
+        error = QStringLiteral("--rate is only used with --replay");
+    if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
+        error = QStringLiteral("--dump needs --replay, or --config-dir naming a TCP connection to take the feed from");
+    if (error.isEmpty())
+        error = CheckReadable(QStringLiteral("--replay"), options.Replay);
+    if (error.isEmpty())
+        error = CheckReadable(QStringLiteral("--layout"), options.Layout);
+    if (error.isEmpty())
+        error = CheckConfigDir(options.ConfigDir);
+    if (error.isEmpty())
+        error = CheckAppendable(options.Record);
+    if (error.isEmpty())
+        error = CheckDumpDir(options.Dump);
+    return error;
+}
+
+QString WithSlash(const QString& dir)
+{
+    QString path = QDir(dir).absolutePath();
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+
+QString MadeDir(const QString& dir)
+{
+    if (dir.isEmpty() || !QDir().mkpath(dir) || !QFileInfo(dir).isDir())
+        return {};
+    return WithSlash(dir);
+}
+
+} // namespace
+
+TCommandLineResult ParseCommandLine(const QStringList& arguments)
+{
+    TArgumentReader reader(arguments);
+    if (!reader.ReadAll())
+        return {std::nullopt, reader.Error};
+    TCommandLine options = reader.Options;
+    if (options.Help || options.Version)
+        return {options, {}};
+    const QString error = CheckOptions(reader, options);
+    if (!error.isEmpty())
+        return {std::nullopt, error};
+    return {options, {}};
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "Usage: kavendor [OPTION]...\n"
+        "  --config-dir DIR   keep Kavendor.ini and Communication.ini in DIR (made when missing) instead of\n"
+        "                     the program's folder\n"
+        "  --layout FILE.kvl  open this layout at start instead of the one used last\n"
+        "  --replay FILE      take the feed from a recorded FILE instead of the connection\n"
+        "  --rate N           with --replay: N lines per second (default: as fast as possible)\n"
+        "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
+        "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
+        "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --version          print the version and quit\n"
+        "  --help             print this help and quit\n"
+        "Each option may also be written --option=value.\n");
+}
+
+QString VersionText()
+{
+    return QStringLiteral("Kavendor " KAV_VERSION_TEXT);
+}
+
+QString ChooseConfigDir(const QString& explicitDir, const QString& programDir)
+{
+    if (!explicitDir.isEmpty())
+        return MadeDir(explicitDir);
+    if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && CanWriteIn(programDir))
+        return WithSlash(programDir);
+    return MadeDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+} // namespace kav

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kav {
+
+// What the operator asked for on the command line.
+struct TCommandLine {
+    QString ConfigDir, Layout, Replay, Dump, Record;
+    double Rate = 0; // lines per second of a replay; 0: as fast as possible
+    bool Version = false, Help = false;
+
+    bool operator==(const TCommandLine&) const = default;
+};
+
+// The options, or a one-line message naming the option or file at fault.
+struct TCommandLineResult {
+    std::optional<TCommandLine> Options;
+    QString Error;
+};
+
+// Reads the arguments left after QApplication took its own, without the program name. Each option is
+// written "--name value" or "--name=value". With --help or --version the files are not checked. A
+// --record file that did not exist is checked by creating it and removed again; a --dump folder is
+// created.
+TCommandLineResult ParseCommandLine(const QStringList& arguments);
+
+// The option list for --help and after a command-line error.
+QString UsageText();
+// "Kavendor" and the version number.
+QString VersionText();
+
+// The folder of Kavendor.ini and Communication.ini, with a trailing '/': the explicit folder when given
+// (created when missing), else the program's folder when a file can be made there, else the user's
+// configuration folder (created when missing). Empty when the folder chosen cannot be created.
+QString ChooseConfigDir(const QString& explicitDir, const QString& programDir);
+
+} // namespace kav

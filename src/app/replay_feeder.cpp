@@ -1,0 +1,102 @@
+#include "replay_feeder.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <limits>
+
+namespace kav {
+
+TReplayFeeder::TReplayFeeder(QObject* parent) : QObject(parent)
+{
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &TReplayFeeder::Pump);
+}
+
+bool TReplayFeeder::Load(const QString& file, QString& error)
+{
+    Stop();
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot read ") + file + QStringLiteral(": ") + in.errorString();
+        return false;
+    }
+    QByteArray data = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        error = QStringLiteral("cannot read ") + file + QStringLiteral(": ") + in.errorString();
+        return false;
+    }
+    m_data = std::move(data);
+    m_next = 0;
+    m_linesFed = 0;
+    m_finished = false;
+    return true;
+}
+
+void TReplayFeeder::Start(double rate, LineSink sink)
+{
+    m_rate = std::isfinite(rate) && rate > 0 ? rate : 0;
+    m_sink = std::move(sink);
+    m_next = 0;
+    m_linesFed = 0;
+    m_finished = false;
+    m_running = true;
+    m_clock.start();
+    m_timer.start(m_rate > 0 ? kTick : std::chrono::milliseconds{0});
+}
+
+void TReplayFeeder::Stop()
+{
+    m_running = false;
+    m_timer.stop();
+}
+
+// Lines are due at 0, 1/rate, 2/rate, ... seconds after the start.
+qint64 TReplayFeeder::LinesDue() const
+{
+    if (m_rate <= 0)
+        return std::numeric_limits<qint64>::max();
+    const double due = std::floor(static_cast<double>(m_clock.nsecsElapsed()) * m_rate / 1e9) + 1;
+    return due >= 9e18 ? std::numeric_limits<qint64>::max() : static_cast<qint64>(due);
+}
+
+// Qt never runs a timer's slot again while it is still running, so a sink that runs a nested event
+// loop does not come back in here.
+void TReplayFeeder::Pump()
+{
+    QElapsedTimer slice;
+    slice.start();
+    const qint64 due = LinesDue();
+    while (m_running && m_next < m_data.size() && m_linesFed < due && !slice.hasExpired(kSlice.count()))
+        FeedNext();
+    if (m_running && m_next >= m_data.size())
+        Finish();
+}
+
+// One line copied out of the file: the sink may keep it.
+void TReplayFeeder::FeedNext()
+{
+    const qsizetype end = m_data.indexOf('\n', m_next);
+    QByteArray line;
+    if (end < 0) {
+        line = m_data.mid(m_next);
+        line.append('\n');
+        m_next = m_data.size();
+    } else {
+        line = m_data.mid(m_next, end + 1 - m_next);
+        m_next = end + 1;
+    }
+    ++m_linesFed;
+    if (m_sink)
+        m_sink(line);
+}
+
+void TReplayFeeder::Finish()
+{
+    Stop();
+    m_finished = true;
+    if (OnFinished)
+        OnFinished();
+}
+
+} // namespace kav

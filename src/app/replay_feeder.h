@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+namespace kav {
+
+// Feeds a recorded feed to the program line by line from the event loop, the way the device hands
+// received lines over: each line with its LF (a CR before it stays), as fast as possible or at a
+// fixed number of lines per second.
+class TReplayFeeder : public QObject {
+    Q_OBJECT
+public:
+    using LineSink = std::function<void(const QByteArray&)>;
+    // Work done in one turn of the event loop, so that the windows keep repainting.
+    static constexpr std::chrono::milliseconds kSlice{10};
+    // How often a paced replay looks for lines that are due.
+    static constexpr std::chrono::milliseconds kTick{10};
+
+    explicit TReplayFeeder(QObject* parent = nullptr);
+
+    // Reads the whole file; a replay running is stopped.
+    bool Load(const QString& file, QString& error);
+    // Starts from the first line on the next turn of the event loop; rate is lines per second, 0 (or
+    // anything not positive) for as fast as possible. The sink may run a nested event loop but must
+    // not delete the feeder.
+    void Start(double rate, LineSink sink);
+    void Stop();
+    bool Finished() const { return m_finished; }
+    qint64 LinesFed() const { return m_linesFed; }
+
+    // Called once after the last line was handed over.
+    std::function<void()> OnFinished;
+
+private:
+    void Pump();
+    qint64 LinesDue() const;
+    void FeedNext();
+    void Finish();
+
+    QByteArray m_data;
+    qsizetype m_next = 0;
+    qint64 m_linesFed = 0;
+    double m_rate = 0;
+    bool m_running = false;
+    bool m_finished = false;
+    LineSink m_sink;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+};
+
+} // namespace kav
