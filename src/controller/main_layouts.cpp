@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "col_sett_dlg.h"
 #include "f_logo.h"
@@ -218,7 +219,6 @@ void TFMain::SaveLayout(const QString& file)
 {
     const std::filesystem::path path = PathOf(file);
     try {
-        WriteGenInfo(path, m_genInfoLayout);
         if (m_logoWindow) {
             const QWidget* frame = m_logoWindow->Frame();
             m_logo.WinPos.Height = frame->height();
@@ -227,9 +227,11 @@ void TFMain::SaveLayout(const QString& file)
             m_logo.WinPos.Left = frame->x();
             m_logo.WinPos.State = StateOf(frame->windowState());
         }
-        WriteLogo(path, m_logo);
+        // One write for the whole layout: a save cut short leaves the old layout, not some windows of each.
+        std::vector<TResultWinRec> windows;
         for (TFResults* window : m_ctl->Windows.All())
-            WriteResultWin(path, window->GetLayout());
+            windows.push_back(window->GetLayout());
+        WriteLayout(path, m_genInfoLayout, m_logo, windows);
     } catch (const std::exception& error) {
         ReportWriteError(error);
     }

@@ -16,6 +16,34 @@ std::string GenInfoKey(std::size_t index)
     return "GenInfo" + std::to_string(index + 1);
 }
 
+void PutGenInfo(TIniFile& ini, const TGenInfo& genInfo)
+{
+    for (std::size_t i = 0; i < kGenInfoCount; ++i)
+        ini.WriteInteger(kGenInfoSection, GenInfoKey(i), genInfo[i]);
+}
+
+void PutLogo(TIniFile& ini, const TLogoRec& logo)
+{
+    WriteWinPos(ini, kLogoSection, logo.WinPos);
+    ini.WriteBool(kLogoSection, "LogoVisible", logo.Visible);
+    ini.WriteString(kLogoSection, "LogoFileName", logo.FileName);
+}
+
+void PutResultWin(TIniFile& ini, const TResultWinRec& rec)
+{
+    const std::string section = ResultWinSection(rec.Number);
+    ini.WriteInteger(section, "Layout", rec.Layout);
+    ini.WriteBool(section, "ScrollBars", rec.ScrollBars);
+    ini.WriteBool(section, "Sizeable", rec.Sizeable);
+    ini.WriteBool(section, "Grid", rec.Grid);
+    ini.WriteInteger(section, "TopRow", rec.TopRow);
+    WriteWinPos(ini, section, rec.WinPos);
+    WriteFontRec(ini, section, rec.Font);
+    WriteColRel(ini, section, rec.ColRel);
+    WriteColWidth(ini, section, rec.ColWidth);
+    ini.WriteBool(section, "WinExist", true);
+}
+
 } // namespace
 
 std::string ResultWinSection(int number)
@@ -23,11 +51,21 @@ std::string ResultWinSection(int number)
     return "ResultWin" + std::to_string(number);
 }
 
+void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
+                 std::span<const TResultWinRec> windows)
+{
+    TIniFile ini(file);
+    PutGenInfo(ini, genInfo);
+    PutLogo(ini, logo);
+    for (const TResultWinRec& rec : windows)
+        PutResultWin(ini, rec);
+    ini.Commit();
+}
+
 void WriteGenInfo(const std::filesystem::path& file, const TGenInfo& genInfo)
 {
     TIniFile ini(file);
-    for (std::size_t i = 0; i < kGenInfoCount; ++i)
-        ini.WriteInteger(kGenInfoSection, GenInfoKey(i), genInfo[i]);
+    PutGenInfo(ini, genInfo);
     ini.Commit();
 }
 
@@ -42,9 +80,7 @@ void ReadGenInfo(const std::filesystem::path& file, TGenInfo& genInfo)
 void WriteLogo(const std::filesystem::path& file, const TLogoRec& logo)
 {
     TIniFile ini(file);
-    WriteWinPos(ini, kLogoSection, logo.WinPos);
-    ini.WriteBool(kLogoSection, "LogoVisible", logo.Visible);
-    ini.WriteString(kLogoSection, "LogoFileName", logo.FileName);
+    PutLogo(ini, logo);
     ini.Commit();
 }
 
@@ -59,17 +95,7 @@ void ReadLogo(const std::filesystem::path& file, TLogoRec& logo)
 void WriteResultWin(const std::filesystem::path& file, const TResultWinRec& rec)
 {
     TIniFile ini(file);
-    const std::string section = ResultWinSection(rec.Number);
-    ini.WriteInteger(section, "Layout", rec.Layout);
-    ini.WriteBool(section, "ScrollBars", rec.ScrollBars);
-    ini.WriteBool(section, "Sizeable", rec.Sizeable);
-    ini.WriteBool(section, "Grid", rec.Grid);
-    ini.WriteInteger(section, "TopRow", rec.TopRow);
-    WriteWinPos(ini, section, rec.WinPos);
-    WriteFontRec(ini, section, rec.Font);
-    WriteColRel(ini, section, rec.ColRel);
-    WriteColWidth(ini, section, rec.ColWidth);
-    ini.WriteBool(section, "WinExist", true);
+    PutResultWin(ini, rec);
     ini.Commit();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "main_settings.h"
@@ -26,6 +27,12 @@ void WriteResultWin(const std::filesystem::path& file, const TResultWinRec& rec)
 // holds that window.
 void ReadResultWin(const std::filesystem::path& file, int number, TResultWinRec& rec);
 void EraseResultWin(const std::filesystem::path& file, int number);
+
+// A whole layout in one write: the general information, the logo and each window in the given order.
+// A save cut short (the program killed, the power gone) leaves the old layout or the new one, never
+// some windows of each, which saving part by part with the routines above would.
+void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
+                 std::span<const TResultWinRec> windows);
 
 std::string ResultWinSection(int number);
 

@@ -220,6 +220,34 @@ TEST(Store, LayoutWrittenReadsBackEqualAndFollowsTheWindows)
     EXPECT_EQ(ReadFile(file).rfind("; written by hand\r\n[Notes]\r\nWho=me\r\n", 0), 0u);
 }
 
+// The whole layout in one write leaves the file the part by part routines leave, foreign sections and
+// windows it does not name included.
+TEST(Store, LayoutWrittenAtOnceMatchesTheRoutinesOneByOne)
+{
+    TTempFolder folder;
+    const std::string before = "; by hand\r\n[Notes]\r\nWho=me\r\n[ResultWin9]\r\nLayout=2\r\nWinExist=1\r\n";
+    WriteFile(folder / "parts.kvl", before);
+    WriteFile(folder / "whole.kvl", before);
+    const TGenInfo genInfo{3, 1, 255, 255, 255, 255, 255, 255, 255, 255};
+    const TLogoRec logo{{80, 90, 1, 2, TWindowState::Minimized, false}, true, "logo.png"};
+    std::vector<TResultWinRec> windows(2);
+    windows[0].Number = 4;
+    windows[0].Layout = 1;
+    windows[0].ColRel = ColRelOf({2, 0, 9});
+    windows[1].Number = 1;
+    windows[1].Layout = 3;
+    windows[1].Font = {"DejaVu Sans Mono", 12, {false, true, false, false}, 255};
+    for (TResultWinRec& rec : windows)
+        rec.RebuildColPos();
+
+    WriteGenInfo(folder / "parts.kvl", genInfo);
+    WriteLogo(folder / "parts.kvl", logo);
+    for (const TResultWinRec& rec : windows)
+        WriteResultWin(folder / "parts.kvl", rec);
+    WriteLayout(folder / "whole.kvl", genInfo, logo, windows);
+    EXPECT_EQ(ReadFile(folder / "whole.kvl"), ReadFile(folder / "parts.kvl"));
+}
+
 TEST(Store, ColoursChangeOnlyWhereAValueIsStored)
 {
     TTempFolder folder;
@@ -284,6 +312,8 @@ TEST(Store, FailedWriteOfARoutineRaisesTheFileError)
     EXPECT_THROW(WriteResultWin(file, window), EFileWriteError);
     EXPECT_THROW(WriteMainSettings(file, settings, false), EFileWriteError);
     EXPECT_THROW(WriteGenInfo(folder.Path(), genInfo), EFileWriteError) << "a folder is not a layout file";
+    const TLogoRec logo;
+    EXPECT_THROW(WriteLayout(file, genInfo, logo, {&window, 1}), EFileWriteError);
 }
 
 } // namespace
