@@ -62,10 +62,12 @@ void TClientSocketComm::HandleConnected()
     RaiseOpen();
 }
 
+// A line the connection cut off is never completed: the next connection starts with a line of its own.
 void TClientSocketComm::HandleDisconnected()
 {
     if (m_socket.bytesAvailable() > 0)
         HandleRead();
+    m_rxBuffer = TLineFramer();
     m_silenceTimer.stop();
     RaiseClose();
 }

@@ -65,6 +65,11 @@ QByteArray TPtyPair::ReadAvailable()
 void TPtyPair::Vanish()
 {
     CloseFarEnd();
+    KillRelay();
+}
+
+void TPtyPair::KillRelay()
+{
     if (m_socat.state() != QProcess::NotRunning) {
         m_socat.kill();
         m_socat.waitForFinished(5000);

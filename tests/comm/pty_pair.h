@@ -31,6 +31,9 @@ public:
     QByteArray ReadAvailable();
     // Ends socat: to the program the device vanishes.
     void Vanish();
+    // Ends socat but keeps end B open, so a thread still writing there sees its writes fail instead of
+    // racing the close of its descriptor.
+    void KillRelay();
 
 private:
     void CloseFarEnd();

@@ -1,0 +1,123 @@
+// A soak run, no timings: 100 rounds of 10 MB of random bytes in random pieces and ten lines of 1 MB,
+// framed as the device frames the feed and handed to the controller with a result window open. After
+// each round it prints the resident memory, the framing's held bytes and the error count; at the end
+// a clean race must still show. Exit status 1 when memory keeps growing, the framing holds more than
+// a line or the race after the garbage does not show.
+
+#include "controller.h"
+#include "f_message.h"
+#include "gen_info_panel.h"
+#include "line_framer.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <random>
+#include <unistd.h>
+
+using namespace kav;
+
+namespace {
+
+constexpr int kRounds = 100;
+constexpr qsizetype kMegabyte = 1024 * 1024;
+constexpr qsizetype kRandomBytes = 10 * kMegabyte;
+constexpr int kLongLines = 10;
+// Growth allowed after the first round, which brings every buffer to its working size.
+constexpr qint64 kAllowedGrowth = 32 * kMegabyte;
+
+qint64 ResidentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
+}
+
+QByteArray RandomBytes(std::mt19937& rng, qsizetype size)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (char& c : bytes)
+        c = static_cast<char>(byte(rng));
+    return bytes;
+}
+
+class TSoak {
+public:
+    TSoak() : m_ctl(m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
+
+    TController& Ctl() { return m_ctl; }
+
+    // Frames the bytes as the device does and hands each line, or each dropped line, to the controller.
+    void Receive(QByteArrayView bytes)
+    {
+        for (const QByteArray& line : m_framer.Append(bytes))
+            m_ctl.Records.ReceiveString(line);
+        for (int drops = m_framer.TakeDrops(); drops > 0; --drops)
+            m_ctl.Records.CountBadLine();
+        m_mostPending = std::max(m_mostPending, m_framer.Pending().size());
+    }
+
+    qsizetype MostPending() const { return m_mostPending; }
+
+private:
+    TMainSettings m_settings;
+    TGenInfoPanel m_panel;
+    TMessage m_message;
+    TManualClock m_clock;
+    TController m_ctl;
+    TLineFramer m_framer;
+    qsizetype m_mostPending = 0;
+};
+
+void RunRound(TSoak& soak, std::mt19937& rng, const QByteArray& random, const QByteArray& longLine)
+{
+    std::uniform_int_distribution<qsizetype> piece(1, 256 * 1024);
+    for (qsizetype pos = 0, n = 0; pos < random.size(); pos += n) {
+        n = std::min(piece(rng), random.size() - pos);
+        soak.Receive(QByteArrayView(random).sliced(pos, n));
+    }
+    soak.Receive("\n");
+    for (int i = 0; i < kLongLines; ++i)
+        soak.Receive(longLine);
+}
+
+bool RaceStillShows(TSoak& soak)
+{
+    soak.Receive("$I,\"12:00:00\",\"6 Dec\"\n$A,\"1\",\"21\",1234,\"Ann\",\"Bell\",\"NED\",1\n"
+                 "$G,1,\"1\",2,\"00:03:00.000\"\n");
+    const TRaceState& state = soak.Ctl().State;
+    return state.CompList.Count() == 1 && state.CurrentRaceList.Count() == 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TSoak soak;
+    std::mt19937 rng(1);
+    const QByteArray random = RandomBytes(rng, kRandomBytes);
+    const QByteArray longLine = RandomBytes(rng, kMegabyte).replace('\n', 'x') + '\n';
+
+    qint64 firstRound = 0;
+    qint64 most = 0;
+    for (int round = 1; round <= kRounds; ++round) {
+        RunRound(soak, rng, random, longLine);
+        const qint64 resident = ResidentBytes();
+        firstRound = round == 1 ? resident : firstRound;
+        most = std::max(most, resident);
+        std::printf("round %3d  resident %6lld KB  held %6lld bytes  errors %d\n", round,
+                    static_cast<long long>(resident / 1024), static_cast<long long>(soak.MostPending()),
+                    soak.Ctl().State.ErrorCount);
+        std::fflush(stdout);
+    }
+    const bool bounded = most - firstRound < kAllowedGrowth && soak.MostPending() <= TLineFramer::kMaxLine;
+    const bool shows = RaceStillShows(soak);
+    std::printf("memory %s, race after the garbage %s\n", bounded ? "bounded" : "GREW", shows ? "shows" : "MISSING");
+    return bounded && shows ? 0 : 1;
+}
