@@ -340,8 +340,11 @@ void TFMain::MAboutClick()
 
 void TFMain::MCommuClick()
 {
-    if (!m_device)
+    if (!m_device) {
+        Prompter().Tell(TBoxKind::Information,
+                        QStringLiteral("A recorded feed is being replayed; the connection is not used."), this);
         return;
+    }
     m_commForm->SetDevice(m_device.get());
     Prompter().Exec(*m_commForm);
 }
