@@ -8,6 +8,7 @@
 #include "f_message.h"
 #include "gen_info_panel.h"
 #include "line_framer.h"
+#include "soak_helpers.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,24 +27,6 @@ constexpr qsizetype kRandomBytes = 10 * kMegabyte;
 constexpr int kLongLines = 10;
 // Growth allowed after the first round, which brings every buffer to its working size.
 constexpr qint64 kAllowedGrowth = 32 * kMegabyte;
-
-qint64 ResidentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
-}
-
-QByteArray RandomBytes(std::mt19937& rng, qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (char& c : bytes)
-        c = static_cast<char>(byte(rng));
-    return bytes;
-}
 
 class TSoak {
 public:

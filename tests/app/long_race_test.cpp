@@ -6,29 +6,11 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <fstream>
-#include <string>
-
 #include "main_window.h"
 #include "race_session.h"
+#include "soak_helpers.h"
 
 using namespace kav;
-
-namespace {
-
-// Resident memory of the process in kB.
-long ResidentKb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-} // namespace
 
 TEST(LongRace, AnHourOfAHundredCarsKeepsResidentMemoryFlat)
 {
@@ -54,16 +36,16 @@ TEST(LongRace, AnHourOfAHundredCarsKeepsResidentMemoryFlat)
         ASSERT_NE(main.OpenResultWindow(rec), nullptr);
     }
 
-    long settled = 0;
+    qint64 settled = 0;
     for (std::size_t i = 0; i < session.size(); ++i) {
         main.ReceiveString(QByteArray::fromStdString(session[i].text + "\n"));
         if (i % 500 == 0)
             QApplication::processEvents();
         if (i == session.size() / 4)
-            settled = ResidentKb();
+            settled = ResidentBytes() / 1024;
     }
     QApplication::processEvents();
-    const long end = ResidentKb();
+    const qint64 end = ResidentBytes() / 1024;
     EXPECT_EQ(main.Ctl().State.ErrorCount, 0);
     EXPECT_TRUE(main.Ctl().State.RaceFinished);
     EXPECT_EQ(main.Ctl().State.CurrentRaceList.Count(), 100);

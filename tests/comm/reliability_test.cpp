@@ -15,6 +15,7 @@
 #include "line_framer.h"
 #include "pty_pair.h"
 #include "scripted_prompts.h"
+#include "soak_helpers.h"
 
 namespace kav {
 namespace {
@@ -40,15 +41,6 @@ QList<QByteArray> SplitAfterLf(const QByteArray& bytes)
     for (qsizetype pos = 0, lf = 0; (lf = bytes.indexOf('\n', pos)) >= 0; pos = lf + 1)
         lines.append(bytes.mid(pos, lf + 1 - pos));
     return lines;
-}
-
-QByteArray RandomBytes(std::mt19937& rng, qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (char& c : bytes)
-        c = static_cast<char>(byte(rng));
-    return bytes;
 }
 
 // A megabyte of random bytes without any LF, then the LF that ends it.

@@ -12,6 +12,7 @@
 #include "feed_server.h"
 #include "harness.h"
 #include "kavendor_comm.h"
+#include "soak_helpers.h"
 
 using namespace kav;
 using namespace kav::feed;
@@ -52,15 +53,6 @@ std::vector<std::string> SecondHalf()
     return lines;
 }
 
-QByteArray RandomBytes(std::mt19937& rng, qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (char& c : bytes)
-        c = static_cast<char>(byte(rng));
-    return bytes;
-}
-
 // A record tag and a megabyte of random letters: a record of one endless field, so one bad line for
 // every tag.
 QByteArray MegabyteRecord(std::mt19937& rng, const char* tag)
@@ -84,15 +76,6 @@ constexpr bool kResidentSizeMeaningful = false;
 #else
 constexpr bool kResidentSizeMeaningful = true;
 #endif
-
-qint64 ResidentBytes()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
-}
 
 // Two controllers with the same windows: one sees the feed clean, the other with garbage inside.
 class Garbage : public ::testing::Test {
