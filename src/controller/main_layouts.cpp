@@ -15,6 +15,7 @@
 #include "layout_store.h"
 #include "main_window.h"
 #include "ui_prompter.h"
+#include "window_state.h"
 
 namespace kav {
 
@@ -23,25 +24,6 @@ namespace {
 std::filesystem::path PathOf(const QString& file)
 {
     return std::filesystem::path(file.toStdString());
-}
-
-Qt::WindowStates QtState(TWindowState state)
-{
-    switch (state) {
-    case TWindowState::Minimized: return Qt::WindowMinimized;
-    case TWindowState::Maximized: return Qt::WindowMaximized;
-    case TWindowState::Normal: break;
-    }
-    return Qt::WindowNoState;
-}
-
-TWindowState StateOf(Qt::WindowStates state)
-{
-    if (state & Qt::WindowMinimized)
-        return TWindowState::Minimized;
-    if (state & Qt::WindowMaximized)
-        return TWindowState::Maximized;
-    return TWindowState::Normal;
 }
 
 TResultWinRec NewWindowRecord()
@@ -225,7 +207,7 @@ void TFMain::SaveLayout(const QString& file)
             m_logo.WinPos.Width = frame->width();
             m_logo.WinPos.Top = frame->y();
             m_logo.WinPos.Left = frame->x();
-            m_logo.WinPos.State = StateOf(frame->windowState());
+            m_logo.WinPos.State = FromQtState(frame->windowState());
         }
         // One write for the whole layout: a save cut short leaves the old layout, not some windows of each.
         std::vector<TResultWinRec> windows;
@@ -333,7 +315,7 @@ void TFMain::ShowLogoWindow(bool loadingLayout)
                 frame->resize(pos.Width, pos.Height);
             frame->move(pos.Left, pos.Top);
         }
-        frame->setWindowState(QtState(pos.State));
+        frame->setWindowState(ToQtState(pos.State));
         frame->show();
     }
     if (!m_logo.FileName.empty() && !m_logoWindow->LoadPicture(QString::fromStdString(m_logo.FileName))) {

@@ -22,6 +22,7 @@
 #include "sel_gen_info_dlg.h"
 #include "settings_store.h"
 #include "ui_prompter.h"
+#include "window_state.h"
 
 namespace kav {
 
@@ -237,10 +238,7 @@ void TFMain::PlaceAtStart()
     }
     move(pos.Left, pos.Top);
     resize(pos.Width, pos.Height);
-    if (pos.State == TWindowState::Maximized)
-        setWindowState(Qt::WindowMaximized);
-    else if (pos.State == TWindowState::Minimized)
-        setWindowState(Qt::WindowMinimized);
+    setWindowState(ToQtState(pos.State));
 }
 
 void TFMain::closeEvent(QCloseEvent* event)
@@ -290,9 +288,7 @@ void TFMain::FormClose()
             m_settings.MainWin.Top = y();
             m_settings.MainWin.Left = x();
         }
-        m_settings.MainWin.State = (state & Qt::WindowMinimized)   ? TWindowState::Minimized
-                                   : (state & Qt::WindowMaximized) ? TWindowState::Maximized
-                                                                   : TWindowState::Normal;
+        m_settings.MainWin.State = FromQtState(state);
         WriteSettings();
     }
     if (m_device) {

@@ -1,5 +1,7 @@
 #include "col_sett_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include "result_columns.h"
 
 #include <QCheckBox>
@@ -39,9 +41,7 @@ TColSettDlg::TColSettDlg(QWidget* parent) : QDialog(parent)
     groups->addLayout(MakeGroup(kLeftBoxes, kBoxOrder.size()));
     m_copyLayout = new QCheckBox(QStringLiteral("Copy layout"));
     m_copyLayout->setChecked(true);
-    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_buttons = OkCancelButtons(*this);
     connect(m_fields[0], &QLineEdit::editingFinished, this, &TColSettDlg::OnPosHeaderLeft);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

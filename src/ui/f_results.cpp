@@ -5,6 +5,7 @@
 #include "grid_printer.h"
 #include "result_columns.h"
 #include "ui_prompter.h"
+#include "window_state.h"
 #include "zeb_grid.h"
 
 #include <QCloseEvent>
@@ -44,24 +45,6 @@ TFontRec FontRecFrom(const QFont& font, TColorValue color)
     const int points = font.pointSize() > 0 ? font.pointSize() : qRound(QFontInfo(font).pointSizeF());
     return {
         font.family().toStdString(), points, {font.bold(), font.italic(), font.underline(), font.strikeOut()}, color};
-}
-
-Qt::WindowStates ToQtState(TWindowState state)
-{
-    switch (state) {
-    case TWindowState::Minimized: return Qt::WindowMinimized;
-    case TWindowState::Maximized: return Qt::WindowMaximized;
-    default: return Qt::WindowNoState;
-    }
-}
-
-TWindowState FromQtState(Qt::WindowStates state)
-{
-    if (state & Qt::WindowMinimized)
-        return TWindowState::Minimized;
-    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return TWindowState::Maximized;
-    return TWindowState::Normal;
 }
 
 // Keys that type something leave full screen; arrows and function keys do not.

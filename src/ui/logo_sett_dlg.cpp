@@ -1,5 +1,7 @@
 #include "logo_sett_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include "ui_prompter.h"
 
 #include <QCheckBox>
@@ -20,9 +22,7 @@ TLogoSettDlg::TLogoSettDlg(QWidget* parent)
     setSizeGripEnabled(true);
     m_fileName->setMinimumWidth(260);
     connect(m_browse, &QPushButton::clicked, this, &TLogoSettDlg::Browse);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     auto* layout = new QGridLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Filename:")), 0, 0);
     layout->addWidget(m_fileName, 0, 1);

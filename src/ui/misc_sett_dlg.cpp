@@ -1,5 +1,7 @@
 #include "misc_sett_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -38,9 +40,7 @@ TMiscSettDlg::TMiscSettDlg(QWidget* parent)
     form->addRow(QStringLiteral("Marker Delay:"), m_markerDelay);
     form->addRow(QStringLiteral("Decimals for Speed:"), m_speedDecimals);
     form->addRow(m_showFlag);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(track);
     layout->addLayout(form);

@@ -1,5 +1,7 @@
 #include "sel_color_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include "color_grid.h"
 #include "color_swatch.h"
 #include "ui_prompter.h"
@@ -18,10 +20,8 @@ TSelColorDlg::TSelColorDlg(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Colors"));
     m_labels->setMinimumWidth(170);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto* buttons = OkCancelButtons(*this);
     buttons->addButton(m_reset, QDialogButtonBox::ResetRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_reset, &QPushButton::clicked, this, &TSelColorDlg::OnReset);
     connect(m_labels, &QListWidget::currentRowChanged, this, &TSelColorDlg::OnLabelSelected);
     connect(m_picker, &TColorGrid::Changed, this, &TSelColorDlg::OnPickerChanged);

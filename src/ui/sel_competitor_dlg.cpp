@@ -1,5 +1,7 @@
 #include "sel_competitor_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include "text_helpers.h"
 
 #include <QDialogButtonBox>
@@ -60,9 +62,7 @@ TSelCompetitorDlg::TSelCompetitorDlg(QWidget* parent)
     grid->addWidget(m_drivers, 1, 0);
     grid->addLayout(moves, 1, 1);
     grid->addWidget(m_followedList, 1, 2);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);

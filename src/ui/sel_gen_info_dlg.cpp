@@ -1,5 +1,7 @@
 #include "sel_gen_info_dlg.h"
 
+#include "dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -32,9 +34,7 @@ TSelGenInfoDlg::TSelGenInfoDlg(QWidget* parent) : QDialog(parent)
         grid->addWidget(box, int(place) % kRows, int(place) / kRows);
         connect(box, &QCheckBox::toggled, this, [this, code](bool checked) { OnBoxToggled(code, checked); });
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(buttons);
