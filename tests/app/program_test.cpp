@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 
+#include "csv_reader.h"
 #include "layout_store.h"
 
 namespace {
@@ -45,44 +46,11 @@ QByteArray ReadAll(const QString& file)
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
-// Rows of RFC 4180 fields.
+// Rows of RFC 4180 fields; none when the file is not well-formed CSV.
 std::vector<QStringList> ParseCsv(const QByteArray& bytes)
 {
-    const QString text = QString::fromUtf8(bytes);
-    std::vector<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                field += c;
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u',') {
-            row << field;
-            field.clear();
-        } else if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            row << field;
-            rows.push_back(row);
-            row.clear();
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    if (!field.isEmpty() || !row.isEmpty())
-        rows.push_back(row << field);
-    return rows;
+    const QList<QStringList> rows = kav::test::ReadCsv(bytes).value_or(QList<QStringList>());
+    return {rows.begin(), rows.end()};
 }
 
 void ExpectSameCsv(const QString& expectedFile, const QString& actualFile)
