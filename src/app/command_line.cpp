@@ -8,6 +8,9 @@
 
 #include <cmath>
 
+#include "build_info.h"
+#include "installed_files.h"
+
 namespace kav {
 namespace {
 
@@ -261,7 +264,9 @@ QString ChooseConfigDir(const QString& explicitDir, const QString& programDir)
 {
     if (!explicitDir.isEmpty())
         return MadeDir(explicitDir);
-    if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && CanWriteIn(programDir))
+    // An installed program never writes beside itself, even where it could (run by root).
+    if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && installedDataDir(programDir).isEmpty() &&
+        CanWriteIn(programDir))
         return WithSlash(programDir);
     return MadeDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }

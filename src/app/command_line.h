@@ -34,8 +34,9 @@ QString UsageText();
 QString VersionText();
 
 // The folder of Kavendor.ini and Communication.ini, with a trailing '/': the explicit folder when given
-// (created when missing), else the program's folder when a file can be made there, else the user's
-// configuration folder (created when missing). Empty when the folder chosen cannot be created.
+// (created when missing), else the program's folder when a file can be made there and the program is
+// not installed, else the user's configuration folder (created when missing). Empty when the folder
+// chosen cannot be created.
 QString ChooseConfigDir(const QString& explicitDir, const QString& programDir);
 
 } // namespace kav

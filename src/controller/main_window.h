@@ -9,7 +9,9 @@
 #include <functional>
 #include <memory>
 
+#include "build_info.h"
 #include "controller.h"
+#include "installed_files.h"
 #include "main_settings.h"
 #include "window_records.h"
 
@@ -54,8 +56,8 @@ struct TMainOptions {
 class TFMain : public QMainWindow {
 public:
     static constexpr int kMaxResultWindows = 10;
-    static constexpr const char* kCaption = "Kavendor  v3.2";
-    static constexpr const char* kVersion = "3.2";
+    static constexpr const char* kCaption = "Kavendor  v" KAV_VERSION_TEXT;
+    static constexpr const char* kVersion = KAV_VERSION_TEXT;
     static constexpr const char* kSettingsFile = "Kavendor.ini";
     static constexpr const char* kManualFile = "Kavendor User Manual.pdf";
 
@@ -111,7 +113,7 @@ public:
     TFLogo* LogoWindow() const;
     TKavendorComm* Device() const { return m_device.get(); }
     QString SettingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }
-    QString ManualPath() const { return m_options.ProgramDir + QLatin1String(kManualFile); }
+    QString ManualPath() const { return findSharedFile(m_options.ProgramDir, QLatin1String(kManualFile)); }
     const TMainOptions& Options() const { return m_options; }
 
     QAction* NewWindowMenu() const { return m_newWindowMenu; }
