@@ -100,6 +100,7 @@ int main(int argc, char** argv)
     }
     if (!options.Layout.isEmpty())
         mainOptions.Layout = QFileInfo(options.Layout).absoluteFilePath();
+    mainOptions.ReplayFile = options.Replay;
 
     kav::TFMain window(mainOptions);
     kav::TLineRecorder recorder;

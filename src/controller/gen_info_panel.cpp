@@ -158,6 +158,14 @@ void TGenInfoPanel::FormResize()
 {
     m_busy->move(width() - m_busy->width() - 3, m_busy->y());
     m_logo->move(m_busy->x() - m_logo->width() - 3, m_logo->y());
+    if (m_besideLogo)
+        m_besideLogo->move(m_logo->x() - m_besideLogo->width() - kLabelGap, (height() - m_besideLogo->height()) / 2);
+}
+
+void TGenInfoPanel::placeBesideLogo(QWidget* widget)
+{
+    m_besideLogo = widget;
+    FormResize();
 }
 
 void TGenInfoPanel::resizeEvent(QResizeEvent* event)

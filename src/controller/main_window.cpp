@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "about_box.h"
+#include "channel_status_title.h"
 #include "col_sett_dlg.h"
 #include "communication_form.h"
 #include "f_logo.h"
@@ -21,6 +22,7 @@
 #include "sel_competitor_dlg.h"
 #include "sel_gen_info_dlg.h"
 #include "settings_store.h"
+#include "stale_feed_indicator.h"
 #include "ui_prompter.h"
 #include "window_state.h"
 
@@ -68,6 +70,8 @@ void TFMain::FormCreate()
     m_ctl = std::make_unique<TController>(m_settings, *m_panel, *m_message,
                                           m_options.Clock ? *m_options.Clock : *m_ownClock);
     m_ctl->Records.SetMainWindow(this);
+    m_staleFeedIndicator = new StaleFeedIndicator(m_options.Clock ? *m_options.Clock : *m_ownClock, m_panel);
+    m_panel->placeBesideLogo(m_staleFeedIndicator);
 
     CreateDialogs();
     CreateMenus();
@@ -92,7 +96,18 @@ void TFMain::FormCreate()
         else
             m_device->Open();
     }
+    showChannelInTitle();
     connect(m_area, &QMdiArea::subWindowActivated, this, &TFMain::ShowActiveLayoutMenu);
+}
+
+// The channel opened above already has a state to show.
+void TFMain::showChannelInTitle()
+{
+    auto* title = new ChannelStatusTitle(*this, QString::fromLatin1(kCaption));
+    if (!m_options.ReplayFile.isEmpty())
+        title->showReplay(m_options.ReplayFile);
+    else if (m_device)
+        title->watch(*m_device);
 }
 
 void TFMain::CreateDialogs()
@@ -166,6 +181,7 @@ void TFMain::ReceiveString(const QByteArray& line)
 {
     if (LineTap)
         LineTap(line);
+    m_staleFeedIndicator->lineReceived();
     m_ctl->Records.ReceiveString(line);
 }
 

@@ -33,6 +33,7 @@ class TMiscSettDlg;
 class TSelColorDlg;
 class TSelCompetitorDlg;
 class TSelGenInfoDlg;
+class StaleFeedIndicator;
 
 // How the main window is started: where its files live and what it may touch.
 struct TMainOptions {
@@ -46,6 +47,8 @@ struct TMainOptions {
     bool UseSettingsFiles = true;
     // A layout to open at start instead of the one named in "Kavendor.ini".
     QString Layout;
+    // The recorded feed replayed instead of the channel, for the window's title.
+    QString ReplayFile;
     // The time of day for passings; the system clock when unset.
     const TClock* Clock = nullptr;
 };
@@ -107,6 +110,7 @@ public:
     TController& Ctl() { return *m_ctl; }
     TMainSettings& Settings() { return m_settings; }
     TGenInfoPanel& Panel() const { return *m_panel; }
+    StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
     QMdiArea& Area() const { return *m_area; }
     const TGenInfo& GenInfoLayout() const { return m_genInfoLayout; }
     const TLogoRec& Logo() const { return m_logo; }
@@ -137,6 +141,7 @@ protected:
 private:
     void FormCreate();
     void CreateDialogs();
+    void showChannelInTitle();
     void CreateMenus();
     void AddNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind);
     void ReadSettingsAtStart();
@@ -160,6 +165,7 @@ private:
     QMdiArea* m_area = nullptr;
     TGenInfoPanel* m_panel = nullptr;
     TMessage* m_message = nullptr;
+    StaleFeedIndicator* m_staleFeedIndicator = nullptr;
     std::unique_ptr<TController> m_ctl;
     std::unique_ptr<TKavendorComm> m_device;
     std::unique_ptr<TMessageBoxPrompts> m_devicePrompts;
