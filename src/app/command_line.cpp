@@ -10,6 +10,7 @@
 
 #include "build_info.h"
 #include "installed_files.h"
+#include "main_window.h"
 
 namespace kav {
 namespace {
@@ -23,6 +24,7 @@ public:
 
     TCommandLine Options;
     QString RateText;
+    QString FullScreenText;
     QString Error;
 
 private:
@@ -103,6 +105,8 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Dump;
     if (option == QLatin1String("--record"))
         return &Options.Record;
+    if (option == QLatin1String("--fullscreen"))
+        return &FullScreenText;
     return nullptr;
 }
 
@@ -131,6 +135,29 @@ QString CheckRate(const TArgumentReader& reader, double& rate)
     if (!ok || !std::isfinite(value) || value <= 0)
         return QStringLiteral("--rate needs a positive number of lines per second, not ") + reader.RateText;
     rate = value;
+    return {};
+}
+
+// "N" or "N@SCREEN": a result window's number and a screen counted from 1.
+QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
+{
+    const QString& text = reader.FullScreenText;
+    if (text.isEmpty())
+        return {};
+    if (!reader.Options.Dump.isEmpty())
+        return QStringLiteral("--fullscreen shows a window, and --dump shows none");
+    const QStringList parts = text.split(u'@');
+    bool windowOk = false, screenOk = parts.size() == 1;
+    const int window = parts[0].toInt(&windowOk);
+    const int screen = parts.size() == 2 ? parts[1].toInt(&screenOk) : 0;
+    if (parts.size() > 2 || !windowOk || !screenOk || window < 1 || window > TFMain::kMaxResultWindows ||
+        (parts.size() == 2 && screen < 1))
+        return QStringLiteral("--fullscreen needs a result window number from 1 to %1, optionally followed by "
+                              "@ and a screen number from 1 (as in 2@1), not %2")
+            .arg(TFMain::kMaxResultWindows)
+            .arg(text);
+    options.FullScreenWindow = window;
+    options.FullScreenScreen = screen;
     return {};
 }
 
@@ -190,6 +217,8 @@ QString CheckDumpDir(const QString& path)
 QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
 {
     QString error = CheckRate(reader, options.Rate);
+    if (error.isEmpty())
+        error = checkFullScreen(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
@@ -250,6 +279,8 @@ QString UsageText()
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --fullscreen N[@S] once the layout is open, show its result window N full screen (on screen S,\n"
+        "                     counted from 1)\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

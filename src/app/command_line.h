@@ -10,7 +10,9 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
-    double Rate = 0; // lines per second of a replay; 0: as fast as possible
+    double Rate = 0;          // lines per second of a replay; 0: as fast as possible
+    int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
+    int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
     bool Version = false, Help = false;
 
     bool operator==(const TCommandLine&) const = default;

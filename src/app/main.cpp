@@ -11,11 +11,13 @@
 #include "comm_prompts.h"
 #include "command_line.h"
 #include "dump_writer.h"
+#include "full_screen_start.h"
 #include "kavendor_comm.h"
 #include "line_framer.h"
 #include "line_recorder.h"
 #include "main_window.h"
 #include "replay_feeder.h"
+#include "screen_saver_inhibitor.h"
 
 namespace {
 
@@ -177,7 +179,16 @@ int main(int argc, char** argv)
         return loop == 0 ? status : loop;
     }
 
+    kav::ScreenSaverInhibitor screenSaver;
+    screenSaver.watchWindows();
     window.show();
+    if (options.FullScreenWindow > 0)
+        QTimer::singleShot(0, &app, [&] {
+            const QString problem =
+                kav::startFullScreen(window.Ctl().Windows, options.FullScreenWindow, options.FullScreenScreen);
+            if (!problem.isEmpty())
+                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
+        });
     QTimer::singleShot(0, &app, startReplay);
     return QApplication::exec();
 }

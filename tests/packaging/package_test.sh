@@ -25,7 +25,7 @@ for path in /usr/bin/kavendor /usr/bin/kavendor-feed "/usr/share/kavendor/Kavend
   grep -qxF "$path" "$work/contents" || fail "the package lacks $path"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libc6; do
+for library in libqt6widgets6 libqt6dbus6 libc6; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
