@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "comm_prompts.h"
 #include "command_line.h"
@@ -26,14 +27,27 @@ void PrintTo(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-bool AskedForDump(int argc, char** argv)
+// The arguments after the program name, decoded as the toolkit would decode them.
+QStringList ProgramArguments(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--dump" || argument.startsWith("--dump="))
-            return true;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Without a reachable display the toolkit ends the program with an abort while the application object
+// is made; the operator gets one line and status 1 instead. The toolkit's own notes on the failed
+// platform are left out: the line says all there is.
+void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        PrintTo(stderr, QStringLiteral("kavendor: no display to show the windows on (over ssh or from a service, "
+                                       "use --dump)\n"));
+        std::_Exit(1);
     }
-    return false;
+    if (!QByteArray(context.category).startsWith("qt.qpa"))
+        PrintTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
 // Without a layout the dump shows everything: one window of each kind with every column.
@@ -63,14 +77,8 @@ public:
 
 int main(int argc, char** argv)
 {
-    // A dump needs no screen; without a platform named, run offscreen.
-    if (AskedForDump(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kavendor"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
-
-    const kav::TCommandLineResult parsed = kav::ParseCommandLine(QApplication::arguments().mid(1));
+    // Read before any window system is touched: --help, --version and a wrong command line need none.
+    const kav::TCommandLineResult parsed = kav::ParseCommandLine(ProgramArguments(argc, argv));
     if (!parsed.Options) {
         PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
         return 2;
@@ -84,6 +92,17 @@ int main(int argc, char** argv)
         PrintTo(stdout, kav::VersionText() + QLatin1Char('\n'));
         return 0;
     }
+
+    // A dump needs no screen; without a platform named, run offscreen.
+    if (!options.Dump.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The toolkit sees only the program name: every argument is the program's own, read above.
+    int toolkitArgc = 1;
+    const QtMessageHandler toolkitHandler = qInstallMessageHandler(ReportNoDisplay);
+    QApplication app(toolkitArgc, argv);
+    qInstallMessageHandler(toolkitHandler);
+    QApplication::setApplicationName(QStringLiteral("Kavendor"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
 
     const bool replay = !options.Replay.isEmpty();
     const bool dump = !options.Dump.isEmpty();
