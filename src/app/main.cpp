@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "comm_prompts.h"
 #include "command_line.h"
@@ -17,6 +18,7 @@
 #include "line_recorder.h"
 #include "main_window.h"
 #include "replay_feeder.h"
+#include "ui_prompter.h"
 
 namespace {
 
@@ -73,6 +75,32 @@ public:
     void ShowError(const QString& text) override { Warn(text); }
 };
 
+// Nor is anybody there for the display's boxes (a layout's logo that cannot be loaded): each would wait
+// for ever. Messages go to standard error, questions are answered No, dialogs are cancelled.
+class TConsolePrompter : public kav::TUiPrompter {
+public:
+    int Exec(QDialog&) override { return 0; }
+    std::optional<QFont> ChooseFont(const QFont&, QWidget*) override { return std::nullopt; }
+    std::optional<QColor> ChooseColor(const QColor&, QWidget*) override { return std::nullopt; }
+    bool SetUpPrinter(QPrinter&, QWidget*) override { return false; }
+    QString OpenFileName(const QString&, QWidget*) override { return {}; }
+    bool Confirm(const QString& text, QWidget*) override
+    {
+        return Ask(kav::TBoxKind::Confirmation, text, false, nullptr) == kav::TAnswer::Yes;
+    }
+    kav::TAnswer Ask(kav::TBoxKind kind, const QString& text, bool withCancel, QWidget*) override
+    {
+        Tell(kind, text, nullptr);
+        return withCancel ? kav::TAnswer::Cancel : kav::TAnswer::No;
+    }
+    void Tell(kav::TBoxKind, const QString& text, QWidget*) override
+    {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text));
+    }
+    QString SaveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
+    bool OpenDocument(const QString&) override { return false; }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,6 +148,9 @@ int main(int argc, char** argv)
     if (!options.Layout.isEmpty())
         mainOptions.Layout = QFileInfo(options.Layout).absoluteFilePath();
 
+    TConsolePrompter consolePrompter; // made before the window, so that it outlives it
+    if (dump)
+        kav::SetPrompter(&consolePrompter);
     kav::TFMain window(mainOptions);
     kav::TLineRecorder recorder;
     if (!options.Record.isEmpty()) {

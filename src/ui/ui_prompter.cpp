@@ -38,11 +38,12 @@ bool SomeWindowStaysOnTop(const QWidget& box)
     });
 }
 
-// Centred over the window, kept on that window's screen.
+// Centred over the window, kept on that window's screen. A box shown before keeps the size it had.
 void PlaceOver(QDialog& box, const QWidget& window)
 {
-    box.adjustSize();
-    QRect place(QPoint(), box.size());
+    box.ensurePolished();
+    const bool shownBefore = box.testAttribute(Qt::WA_WState_ExplicitShowHide);
+    QRect place(QPoint(), shownBefore ? box.size() : box.sizeHint().expandedTo(box.minimumSize()));
     place.moveCenter(window.frameGeometry().center());
     if (const QScreen* screen = window.screen()) {
         const QRect area = screen->availableGeometry();

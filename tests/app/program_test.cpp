@@ -116,6 +116,16 @@ TEST(Program, DumpWithALayoutWritesItsWindowsAndRecordingKeepsTheFeedByteForByte
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));
 }
 
+// Nobody is at the screen to close a message box: the dump says on standard error what it would show.
+TEST(Program, DumpWithALayoutWhoseLogoCannotBeLoadedSaysSoAndEnds)
+{
+    QTemporaryDir out;
+    const TRun run = RunProgram({"--replay", kData + "/feeds/short_race.feed", "--layout",
+                                 kData + "/store/old_layout.kvl", "--dump", out.path()});
+    EXPECT_EQ(run.Status, 0) << run.Errors.toStdString();
+    EXPECT_TRUE(run.Errors.contains("kavendor: Error while loading logo")) << run.Errors.toStdString();
+}
+
 TEST(Program, BadCommandLinesEndWithStatusTwoAndSayWhy)
 {
     const TRun unknown = RunProgram({"--fast"});
