@@ -24,10 +24,10 @@ struct TCommandLineResult {
     QString Error;
 };
 
-// Reads the arguments left after QApplication took its own, without the program name. Each option is
-// written "--name value" or "--name=value". With --help or --version the files are not checked. A
-// --record file that did not exist is checked by creating it and removed again; a --dump folder is
-// created.
+// Reads the program's arguments, without the program name, before any window system is touched. Each
+// option is written "--name value" or "--name=value". With --help or --version the files are not
+// checked. A --record file that did not exist is checked by creating it and removed again; a --dump
+// folder is created.
 TCommandLineResult ParseCommandLine(const QStringList& arguments);
 
 // The option list for --help and after a command-line error.

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,6 +25,7 @@
 #include "settings_store.h"
 #include "stale_feed_indicator.h"
 #include "ui_prompter.h"
+#include "ui_resources.h"
 #include "window_state.h"
 
 namespace kav {
@@ -53,6 +55,8 @@ void TFMain::FormCreate()
     font.setPixelSize(kClientFontPixels);
     setFont(font);
     setWindowTitle(QString::fromLatin1(kCaption));
+    // Every window of the program, the parentless flag window included, takes it from the application.
+    QApplication::setWindowIcon(ProgramIcon());
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -143,7 +147,6 @@ void TFMain::CreateMenus()
     m_clearLayoutAction->setEnabled(false);
     file->addAction(QStringLiteral("&Open Layout..."), this, &TFMain::MOpenLayoutClick);
     file->addAction(QStringLiteral("&Save Layout..."), this, &TFMain::MSaveLayoutClick);
-    file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &TFMain::ExitClick);
 
     m_settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
@@ -273,7 +276,7 @@ bool TFMain::FormCloseQuery()
     const bool somethingToSave = m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden();
     if (m_settings.LayoutFile.empty() && somethingToSave) {
         switch (Prompter().Ask(TBoxKind::Information,
-                               QStringLiteral("Current layout is not saved!\rDo you want to save it now?"), true,
+                               QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,
                                this)) {
         case TAnswer::Cancel: return false;
         case TAnswer::Yes: return SaveLayoutAs();
@@ -283,7 +286,7 @@ bool TFMain::FormCloseQuery()
     if (!m_settings.LayoutFile.empty()) {
         switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout?"), true, this)) {
         case TAnswer::Cancel: return false;
-        case TAnswer::Yes: SaveLayout(QString::fromStdString(m_settings.LayoutFile)); return true;
+        case TAnswer::Yes: return SaveLayout(QString::fromStdString(m_settings.LayoutFile));
         case TAnswer::No: return true;
         }
     }
@@ -319,6 +322,8 @@ void TFMain::FormClose()
         m_device->Close();
     }
     ClearLayout();
+    // The flag window has no parent: left open, it would keep the program running.
+    m_ctl->Records.Flag().CloseFlagWindow();
     m_message->hide();
 }
 

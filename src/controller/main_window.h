@@ -12,6 +12,7 @@
 #include "build_info.h"
 #include "controller.h"
 #include "installed_files.h"
+#include "layout_store.h"
 #include "main_settings.h"
 #include "window_records.h"
 
@@ -87,8 +88,9 @@ public:
     void ResultWindowClosed(int number);
     void UpdateClearLayoutMenu();
     void ClearLayout();
-    void SaveLayout(const QString& file);
-    // False when the operator cancelled and nothing was written.
+    // False when the file could not be written (the error has been shown).
+    bool SaveLayout(const QString& file, TLayoutWrite mode = TLayoutWrite::Update);
+    // False when the operator cancelled or the file could not be written.
     bool SaveLayoutAs();
     void LoadLayout(const QString& file);
     void ApplyColours();
