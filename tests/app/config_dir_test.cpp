@@ -54,7 +54,8 @@ TEST_F(ConfigDir, AnUnusableProgramFolderFallsBackToTheUsersConfigFolder)
     const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", Path("home-config").toUtf8());
     const QString expected = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/';
-    for (const QString& program : {Path("plain.txt/bin"), Path("missing"), QString()}) {
+    // /proc stands for a folder where no file can be made, even by root.
+    for (const QString& program : {Path("plain.txt/bin"), Path("missing"), QString(), QStringLiteral("/proc")}) {
         const QString chosen = ChooseConfigDir(QString(), program);
         EXPECT_EQ(chosen, expected) << program.toStdString();
         EXPECT_TRUE(chosen.startsWith(Path("home-config")) && QFileInfo(chosen).isDir());

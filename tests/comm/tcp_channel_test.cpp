@@ -25,7 +25,10 @@ protected:
     {
         device.SetPrompts(&prompts);
         device.OnReceive = [this](TDevice&, const QByteArray& line) { lines.append(line); };
-        device.OnConnectionEnded = [this](TKavendorComm&, bool failed) { failures += failed ? 1 : 0; };
+        device.OnConnectionEnded = [this](TKavendorComm&, bool failed) {
+            ++ended;
+            failures += failed ? 1 : 0;
+        };
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
         device.Settings.TCPIP_Port = server.Port();
@@ -51,6 +54,7 @@ protected:
     ScriptedPrompter prompts;
     TKavendorComm device;
     QList<QByteArray> lines;
+    int ended = 0; // connections that failed or that the server closed
     int failures = 0;
 };
 
@@ -136,6 +140,7 @@ TEST_F(TcpChannel, OurOwnClosesNeverAsk)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !last || last->state() == QAbstractSocket::UnconnectedState; }));
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(ended, 0) << "our own close is no lost connection";
 }
 
 // A failure while the box is up asks nothing more; Yes still reconnects, and that attempt fails and asks
