@@ -31,7 +31,7 @@ protected:
     }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
-    bool DumpTo(const QString& dir, QString& error)
+    bool dumpTo(const QString& dir, QString& error)
     {
         return WriteDump(dir, {&race, &practice}, h.Ctl.Pictures, h.Panel, h.Ctl.State, error);
     }
@@ -50,7 +50,7 @@ TEST_F(Dump, AWholeDumpIsWrittenIntoAFolderMadeForIt)
                                 kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode});
     h.Feed({"$B,5,\"Final, A\"", "$G,1,\"12\"", F(3, "00:10:00", "Yellow")});
     QString error;
-    ASSERT_TRUE(DumpTo(Path("out/final"), error)) << error.toStdString();
+    ASSERT_TRUE(dumpTo(Path("out/final"), error)) << error.toStdString();
     const QDir expected(QStringLiteral(KAV_TEST_DATA "/dump/two_cars"));
     const QStringList files = expected.entryList(QDir::Files, QDir::Name);
     ASSERT_EQ(files, QDir(Path("out/final")).entryList(QDir::Files | QDir::Hidden, QDir::Name));
@@ -69,7 +69,7 @@ TEST_F(Dump, EveryStatusPictureIsWrittenAsItsRoleAndAHiddenPanelShowsNothing)
     for (std::size_t i = 0; i < roles.size(); ++i)
         race.PutCellPicture(0, first + static_cast<int>(i), h.Ctl.Pictures.ForCode(roles[i].first));
     QString error;
-    ASSERT_TRUE(DumpTo(Path("out"), error)) << error.toStdString();
+    ASSERT_TRUE(dumpTo(Path("out"), error)) << error.toStdString();
     const QList<QByteArray> rows = ReadAll(Path("out/ResultWin1.csv")).split('\n');
     ASSERT_GT(rows.size(), first + static_cast<int>(roles.size()));
     for (std::size_t i = 0; i < roles.size(); ++i)
@@ -84,13 +84,13 @@ TEST_F(Dump, AFileThatCannotBeWrittenIsNamedAndTheRestWritten)
 {
     ASSERT_TRUE(QDir().mkpath(Path("out/ResultWin1.csv")));
     QString error;
-    EXPECT_FALSE(DumpTo(Path("out"), error));
+    EXPECT_FALSE(dumpTo(Path("out"), error));
     EXPECT_TRUE(error.contains(QStringLiteral("ResultWin1.csv"))) << error.toStdString();
     for (const char* written : {"out/ResultWin2.csv", "out/state.txt", "out/geninfo.csv"})
         EXPECT_TRUE(QFileInfo::exists(Path(written))) << written;
     QFile plain(Path("plain"));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    EXPECT_FALSE(DumpTo(Path("plain/out"), error));
+    EXPECT_FALSE(dumpTo(Path("plain/out"), error));
     EXPECT_TRUE(error.contains(Path("plain/out"))) << error.toStdString();
 }
 

@@ -23,7 +23,7 @@ QByteArray ReadAll(const QString& file)
 }
 
 // Every file of the folder by name, as lines, so that a difference shows the line it is in.
-std::map<QString, QList<QByteArray>> DumpFiles(const QString& dir)
+std::map<QString, QList<QByteArray>> dumpFiles(const QString& dir)
 {
     std::map<QString, QList<QByteArray>> files;
     for (const QString& file : QDir(dir).entryList(QDir::Files))
@@ -36,9 +36,9 @@ TEST(Program, AReplayedRaceDumpsEveryWindowThePanelAndTheStateAsChecked)
     QTemporaryDir out;
     const ProcessResult run = runProcess(kProgram, {"--replay", kData + "/feeds/race6.feed", "--dump", out.path()});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const auto expected = DumpFiles(kData + "/dump/race6");
+    const auto expected = dumpFiles(kData + "/dump/race6");
     ASSERT_EQ(expected.size(), 6u);
-    EXPECT_EQ(DumpFiles(out.path()), expected);
+    EXPECT_EQ(dumpFiles(out.path()), expected);
     EXPECT_FALSE(QFile::exists(QFileInfo(kProgram).dir().filePath("Kavendor.ini"))) << "only with --config-dir";
 }
 
@@ -113,8 +113,8 @@ TEST(Program, ALiveRaceOverTcpEndsAsTheSameRaceReplayed)
         }
         return files;
     };
-    const auto replayed = withoutMarkers(DumpFiles(dir.filePath("replay")));
-    EXPECT_EQ(withoutMarkers(DumpFiles(dir.filePath("live"))), replayed);
+    const auto replayed = withoutMarkers(dumpFiles(dir.filePath("replay")));
+    EXPECT_EQ(withoutMarkers(dumpFiles(dir.filePath("live"))), replayed);
     EXPECT_TRUE(replayed.at("state.txt").contains("race_finished=1"));
     EXPECT_TRUE(replayed.at("state.txt").contains("errors=0"));
 }

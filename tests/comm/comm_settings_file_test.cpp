@@ -20,7 +20,7 @@ protected:
         file.write(content);
     }
 
-    static QByteArray Read(const QString& path)
+    static QByteArray readAll(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -43,7 +43,7 @@ TEST_F(CommSettingsFile, TheOptionalKeysAreWrittenOnlyWhenSetAndEverythingReadsB
 {
     TCommSettings settings;
     SaveCommSettings(Path(), settings);
-    EXPECT_EQ(Read(Path()), Read(QStringLiteral(KAV_TEST_DATA "/comm/defaults.ini")));
+    EXPECT_EQ(readAll(Path()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/defaults.ini")));
     EXPECT_EQ(LoadCommSettings(Path()), settings);
     settings.CommType = TCommType::TCPIP;
     settings.S_Port = 4;
@@ -54,7 +54,7 @@ TEST_F(CommSettingsFile, TheOptionalKeysAreWrittenOnlyWhenSetAndEverythingReadsB
     settings.TCPIP_AutoReconnect = true;
     settings.TCPIP_SilenceTimeout = 10;
     SaveCommSettings(Path(), settings);
-    EXPECT_EQ(Read(Path()), Read(QStringLiteral(KAV_TEST_DATA "/comm/every_key.ini")));
+    EXPECT_EQ(readAll(Path()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/every_key.ini")));
     EXPECT_EQ(LoadCommSettings(Path()), settings);
 }
 

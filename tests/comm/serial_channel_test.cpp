@@ -29,7 +29,7 @@ QByteArray Feed(int count, int first = 0)
 }
 
 // Whatever the reader had already handed over reaches the main thread now.
-void DeliverPending()
+void deliverPending()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
@@ -127,7 +127,7 @@ TEST_F(SerialChannel, NothingArrivesAfterClose)
     };
     WriteInSmallChunks(Feed(2000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 5; }, 30000));
-    DeliverPending();
+    deliverPending();
     EXPECT_EQ(lines.size(), 5);
     EXPECT_EQ(device.Communication(), nullptr);
 
@@ -136,7 +136,7 @@ TEST_F(SerialChannel, NothingArrivesAfterClose)
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 20; }, 30000));
     device.Close();
     const auto delivered = lines.size();
-    DeliverPending();
+    deliverPending();
     EXPECT_EQ(lines.size(), delivered);
 }
 
@@ -154,7 +154,7 @@ TEST_F(SerialChannel, APortClosedFromInsideItsOwnDeliveryDeliversNoMore)
     port.StartReader();
     ASSERT_TRUE(pty->Write(Feed(50)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return received >= 5; }));
-    DeliverPending();
+    deliverPending();
     EXPECT_EQ(received, 5);
     EXPECT_FALSE(port.IsOpen());
 }
@@ -171,7 +171,7 @@ TEST_F(SerialChannel, ClosingRightAfterTheFarEndVanishedMidStreamReturns)
         CloseWithinBound();
         StopWriting();
         const auto delivered = lines.size();
-        DeliverPending();
+        deliverPending();
         EXPECT_EQ(lines.size(), delivered) << "a line arrived after the close, round " << round;
     }
 }
@@ -197,7 +197,7 @@ TEST_F(SerialChannel, AMissingPortFailsSilentlyAndTheDevicePathWinsOverThePortNu
     device.Open();
     ASSERT_NE(device.Communication(), nullptr);
     EXPECT_FALSE(device.Communication()->IsOpen());
-    DeliverPending();
+    deliverPending();
     EXPECT_TRUE(prompts.messages.isEmpty() && prompts.questions.isEmpty());
     TSerialPortSettings settings;
     settings.PortNumber = 3;

@@ -45,7 +45,7 @@ protected:
         return server.WaitForConnections(before + 1) && QTest::qWaitFor([this] { return Connected(); });
     }
     // Waits until the question has been asked and answered.
-    bool Answered(int questions)
+    bool answered(int questions)
     {
         return QTest::qWaitFor([&] { return prompts.questions.size() == questions && !prompts.asking(); });
     }
@@ -111,7 +111,7 @@ TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
             ASSERT_TRUE(server.Send("$F,1\n$G,part"));
             server.CloseLatest();
         }
-        ASSERT_TRUE(Answered(1));
+        ASSERT_TRUE(answered(1));
         EXPECT_EQ(prompts.questions, QStringList{c.refused ? kFailed : kRemoteClose});
         EXPECT_EQ(device.ReconnectTimer.isActive(), c.answer == TAnswer::Yes);
         const int expected = before + (c.refused ? 0 : 1) + (c.answer == TAnswer::Yes ? 1 : 0);
@@ -155,7 +155,7 @@ TEST_F(TcpChannel, AFailureWhileAQuestionIsOpenAsksNothingMore)
         EXPECT_TRUE(QTest::qWaitFor([this] { return failures == 1; }));
     };
     server.CloseLatest();
-    ASSERT_TRUE(Answered(2));
+    ASSERT_TRUE(answered(2));
     EXPECT_EQ(prompts.mostOpenAtOnce, 1);
     EXPECT_EQ(prompts.questions, (QStringList{kRemoteClose, kFailed}));
 }
@@ -167,46 +167,41 @@ TEST_F(TcpChannel, AYesGivenAfterTheChannelWasReplacedOrClosedDoesNothing)
     prompts.answers = {TAnswer::Yes, TAnswer::Yes};
     prompts.whileAsking = [&] { ASSERT_TRUE(Connect()); };
     server.CloseLatest();
-    ASSERT_TRUE(Answered(1));
+    ASSERT_TRUE(answered(1));
     EXPECT_FALSE(device.ReconnectTimer.isActive());
     EXPECT_TRUE(Connected());
     prompts.whileAsking = [&] { device.Close(); };
     server.CloseLatest();
-    ASSERT_TRUE(Answered(2));
+    ASSERT_TRUE(answered(2));
     EXPECT_FALSE(device.ReconnectTimer.isActive());
     EXPECT_EQ(device.Communication(), nullptr);
     EXPECT_EQ(server.ConnectionCount(), 2);
 }
 
-// Unattended screens retry without asking, through refused attempts, and drop a silent connection.
-TEST_F(TcpChannel, UnattendedScreensRetryWithoutAskingAndDropASilentConnection)
+// Unattended screens keep a connection with a heartbeat, drop a silent one, and retry without asking,
+// also through refused attempts.
+TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
 {
     device.Settings.TCPIP_AutoReconnect = true;
     device.Settings.TCPIP_SilenceTimeout = 1;
     device.SetAutoReconnectInterval(std::chrono::milliseconds(100));
     ASSERT_TRUE(Connect());
+    QTimer heartbeat;
+    QObject::connect(&heartbeat, &QTimer::timeout, [this] { server.Latest()->write("$F,9999\n"); });
+    heartbeat.start(100);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 20; }, 10000));
+    EXPECT_EQ(server.ConnectionCount(), 1) << "a heartbeat keeps the connection";
+    heartbeat.stop();
+    const QPointer<QTcpSocket> silent = server.Latest();
+    ASSERT_TRUE(server.WaitForConnections(2, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !silent || silent->state() == QAbstractSocket::UnconnectedState; }));
     const quint16 port = server.Port();
     server.StopListening();
     server.CloseLatest();
     ASSERT_TRUE(QTest::qWaitFor([this] { return failures >= 2; }));
     ASSERT_TRUE(server.Listen(port));
-    ASSERT_TRUE(server.WaitForConnections(2));
-    const QPointer<QTcpSocket> silent = server.Latest();
-    ASSERT_TRUE(server.WaitForConnections(3, 10000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !silent || silent->state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(server.WaitForConnections(3));
     EXPECT_TRUE(prompts.questions.isEmpty());
-}
-
-TEST_F(TcpChannel, AHeartbeatKeepsTheConnectionOpen)
-{
-    device.Settings.TCPIP_AutoReconnect = true;
-    device.Settings.TCPIP_SilenceTimeout = 1;
-    ASSERT_TRUE(Connect());
-    QTimer heartbeat;
-    QObject::connect(&heartbeat, &QTimer::timeout, [this] { server.Latest()->write("$F,9999\n"); });
-    heartbeat.start(100);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 25; }, 10000));
-    EXPECT_EQ(server.ConnectionCount(), 1);
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "comm_prompts.h"
 #include "ui_prompter.h"
@@ -38,19 +40,50 @@ public:
     QString filterAsked;
     QStringList opened; // documents handed to the desktop
 
+    TAnswer Ask(TBoxKind, const QString& text, bool withCancel, QWidget*) override
+    {
+        questions << text;
+        mostOpenAtOnce = std::max(mostOpenAtOnce, ++m_open);
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
+        --m_open;
+        if (answers.empty())
+            return TAnswer::No;
+        const TAnswer answer = answers.front();
+        answers.pop_front();
+        return answer == TAnswer::Cancel && !withCancel ? TAnswer::No : answer;
+    }
     bool AskYesNo(const QString& text) override { return Ask(TBoxKind::Warning, text, false, nullptr) == TAnswer::Yes; }
+    bool Confirm(const QString& text, QWidget* parent) override
+    {
+        return Ask(TBoxKind::Confirmation, text, false, parent) == TAnswer::Yes;
+    }
     void Warn(const QString& text) override { messages << text; }
     void ShowError(const QString& text) override { messages << text; }
-    TAnswer Ask(TBoxKind kind, const QString& text, bool withCancel, QWidget* parent) override;
-    bool Confirm(const QString& text, QWidget* parent) override;
     void Tell(TBoxKind, const QString& text, QWidget*) override { messages << text; }
-    int Exec(QDialog& dialog) override;
+    int Exec(QDialog& dialog) override
+    {
+        ++execCount;
+        return onExec ? onExec(dialog) : int(QDialog::Rejected);
+    }
     std::optional<QFont> ChooseFont(const QFont&, QWidget*) override { return fontAnswer; }
-    std::optional<QColor> ChooseColor(const QColor& initial, QWidget* parent) override;
+    std::optional<QColor> ChooseColor(const QColor& initial, QWidget*) override
+    {
+        colorAsked = initial;
+        return colorAnswer;
+    }
     bool SetUpPrinter(QPrinter&, QWidget*) override { return printerAnswer; }
-    QString OpenFileName(const QString& filter, QWidget* parent) override;
+    QString OpenFileName(const QString& filter, QWidget*) override
+    {
+        filterAsked = filter;
+        return openAnswer;
+    }
     QString SaveFileName(const QString&, const QString&, const QString&, QWidget*) override { return saveAnswer; }
-    bool OpenDocument(const QString& path) override;
+    bool OpenDocument(const QString& path) override
+    {
+        opened << path;
+        return true;
+    }
 
 private:
     int m_open = 0;

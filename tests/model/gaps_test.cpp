@@ -33,7 +33,7 @@ constexpr auto kChanged = &RaceResRec::Changed;
 constexpr auto kRegNo = &RaceResRec::RegNo;
 
 template <typename List>
-List ListOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
+List listOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
 {
     List list;
     std::uint16_t position = 0;
@@ -46,7 +46,7 @@ List ListOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
 
 TEST(RaceGaps, LapGroupsShowTheirLapsAndTimesBehindTheirFirstCar)
 {
-    auto list = ListOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
+    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
     list.ComputeGaps();
     EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "    1.500", ">> 9 <<", "    6.250"}));
     EXPECT_EQ(Column(list, kChanged), (Flags{true, true, true, true}));
@@ -62,7 +62,7 @@ TEST(RaceGaps, LapGroupsShowTheirLapsAndTimesBehindTheirFirstCar)
 
 TEST(RaceGaps, WithoutALeaderTimeTheGroupKeepsItsTexts)
 {
-    auto list = ListOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {10, 103.0}});
+    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {10, 103.0}});
     list.ComputeGaps();
     list.SetFromG({1, "C1", 10, 0});
     list.SetFromG({3, "C3", 10, Seconds(104.0)});
@@ -93,7 +93,7 @@ TEST(PracticeGaps, BestLapsBehindTheFastestAndNoTimeMarks)
 
 TEST(TrackGaps, AbsoluteTimeToTheCarAheadAndExtremesCannotOverflow)
 {
-    auto list = ListOf<TTrackResList>({{3, 100.0}, {3, 101.0}, {3, 99.0}, {0, 97.0}});
+    auto list = listOf<TTrackResList>({{3, 100.0}, {3, 101.0}, {3, 99.0}, {0, 97.0}});
     list.ComputeGaps();
     EXPECT_EQ(Column(list, kGap), (Texts{"", "    1.000", "    2.000", "-----"}));
     TTrackResList track;

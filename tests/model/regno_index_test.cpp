@@ -20,7 +20,7 @@ namespace {
 const std::vector<std::string> kKeys = {"", "1", "1 ", "A", "a", "12345678", "123456789", "1234567890"};
 
 template <typename List>
-testing::AssertionResult SearchMatchesAWalk(const List& list)
+testing::AssertionResult searchMatchesAWalk(const List& list)
 {
     for (const std::string& key : kKeys) {
         int walked = -1;
@@ -34,7 +34,7 @@ testing::AssertionResult SearchMatchesAWalk(const List& list)
     return testing::AssertionSuccess();
 }
 
-testing::AssertionResult SearchMatchesAWalk(const TCompList& list)
+testing::AssertionResult searchMatchesAWalk(const TCompList& list)
 {
     for (const std::string& key : kKeys) {
         TCompRec walked;
@@ -97,12 +97,12 @@ TEST_P(RegNoIndex, StaysInStepWithTheListsThroughEveryOperation)
             markers.Clear();
             competitors.Clear();
         }
-        ASSERT_TRUE(SearchMatchesAWalk(race)) << "race list, step " << step << ", operation " << op;
-        ASSERT_TRUE(SearchMatchesAWalk(track)) << "track list, step " << step << ", operation " << op;
-        ASSERT_TRUE(SearchMatchesAWalk(prac)) << "practice list, step " << step << ", operation " << op;
-        ASSERT_TRUE(SearchMatchesAWalk(passings)) << "passings, step " << step << ", operation " << op;
-        ASSERT_TRUE(SearchMatchesAWalk(markers)) << "markers, step " << step << ", operation " << op;
-        ASSERT_TRUE(SearchMatchesAWalk(competitors)) << "competitors, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(race)) << "race list, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(track)) << "track list, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(prac)) << "practice list, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(passings)) << "passings, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(markers)) << "markers, step " << step << ", operation " << op;
+        ASSERT_TRUE(searchMatchesAWalk(competitors)) << "competitors, step " << step << ", operation " << op;
     }
 }
 

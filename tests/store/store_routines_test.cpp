@@ -21,19 +21,7 @@ TColRel ColRelOf(std::vector<std::uint8_t> ids)
     return colRel;
 }
 
-// What a window reads from a file that does not mention it.
-TResultWinRec StoredWindowDefaults(std::uint8_t number)
-{
-    TResultWinRec rec;
-    rec.Number = number;
-    rec.Layout = 4;
-    rec.TopRow = 1;
-    rec.Font = {"Arial", 7, {}, -2147483640};
-    rec.ColWidth.fill(100);
-    return rec;
-}
-
-TResultWinRec ReadWindow(const std::filesystem::path& file, int number)
+TResultWinRec readWindow(const std::filesystem::path& file, int number)
 {
     TResultWinRec rec;
     rec.Number = static_cast<std::uint8_t>(number);
@@ -41,6 +29,8 @@ TResultWinRec ReadWindow(const std::filesystem::path& file, int number)
     return rec;
 }
 
+// Every record read from a file that does not hold it has its defaults, written out as in
+// tests/data/store/nothing_read.*, except the colours, which keep the current ones.
 TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
 {
     TTempFolder folder;
@@ -55,18 +45,16 @@ TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
         settings.Colors[7] = 123;
         bool showFlag = true;
         ReadMainSettings(file, settings, showFlag);
-        TMainSettings expected;
-        expected.Colors[7] = 123; // missing colours keep the current ones
-        EXPECT_EQ(settings, expected);
-        EXPECT_FALSE(showFlag);
-        TResultWinRec rec = ReadWindow(file, 3);
-        EXPECT_EQ(rec, StoredWindowDefaults(3));
         TLogoRec logo{{1, 2, 3, 4, TWindowState::Maximized, true}, true, "x.bmp"};
         ReadLogo(file, logo);
-        EXPECT_EQ(logo, TLogoRec{});
         TGenInfo genInfo{1, 2};
         ReadGenInfo(file, genInfo);
-        EXPECT_EQ(genInfo, (TGenInfo{255, 255, 255, 255, 255, 255, 255, 255, 255, 255}));
+        WriteMainSettings(folder / "read.ini", settings, showFlag);
+        const TResultWinRec window = readWindow(file, 3);
+        EXPECT_FALSE(settings.WinExist || window.WinExist) << file;
+        WriteLayout(folder / "read.kvl", genInfo, logo, {&window, 1});
+        EXPECT_EQ(ReadFile(folder / "read.ini"), ReadFile(kData / "store" / "nothing_read.ini")) << file;
+        EXPECT_EQ(ReadFile(folder / "read.kvl"), ReadFile(kData / "store" / "nothing_read.kvl")) << file;
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.kvl")) << "reading creates nothing";
 }
@@ -112,8 +100,8 @@ TEST(Store, OldHandEditedFilesReadAsTheProgramWritesThemBack)
     ReadLogo(old, logo);
     std::vector<TResultWinRec> windows;
     for (int number = 1; number <= 10; ++number) {
-        if (ReadWindow(old, number).WinExist)
-            windows.push_back(ReadWindow(old, number));
+        if (readWindow(old, number).WinExist)
+            windows.push_back(readWindow(old, number));
     }
     WriteLayout(folder / "layout.kvl", genInfo, logo, windows);
     EXPECT_EQ(ReadFile(folder / "layout.kvl"), ReadFile(kData / "store" / "old_layout_read.kvl"));
@@ -143,14 +131,14 @@ TEST(Store, LayoutWrittenReadsBackEqualAndKeepsForeignContent)
         rec.RebuildColPos();
     }
     WriteLayout(file, genInfo, logo, windows);
-    EXPECT_EQ(ReadWindow(file, 2), windows[0]);
-    EXPECT_EQ(ReadWindow(file, 7), windows[1]);
-    EXPECT_TRUE(ReadWindow(file, 9).WinExist);
+    EXPECT_EQ(readWindow(file, 2), windows[0]);
+    EXPECT_EQ(readWindow(file, 7), windows[1]);
+    EXPECT_TRUE(readWindow(file, 9).WinExist);
     EraseResultWin(file, 2);
-    EXPECT_FALSE(ReadWindow(file, 2).WinExist);
+    EXPECT_FALSE(readWindow(file, 2).WinExist);
     windows[1].TopRow = 3;
     WriteResultWin(file, windows[1]);
-    EXPECT_EQ(ReadWindow(file, 7), windows[1]);
+    EXPECT_EQ(readWindow(file, 7), windows[1]);
     TGenInfo genInfoRead;
     ReadGenInfo(file, genInfoRead);
     EXPECT_EQ(genInfoRead, genInfo);
@@ -169,7 +157,7 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
                     "[ResultWin2]\r\nWinState=4\r\nColRel0=$10\r\nColRel1=18\r\nColRel2=16\r\n"
                     "[GeneralInfo]\r\nGenInfo1=10\r\nGenInfo2=0\r\nGenInfo3=10\r\nGenInfo4=11\r\nGenInfo5=2\r\n"
                     "[Colors]\r\nColor3=65280\r\nColor5=-1\r\nColor6=blue\r\n");
-    TResultWinRec rec = ReadWindow(file, 1);
+    TResultWinRec rec = readWindow(file, 1);
     EXPECT_EQ(rec.WinPos.State, TWindowState::Normal);
     EXPECT_EQ(rec.Layout, 4);
     EXPECT_EQ(rec.ColRel, ColRelOf({3, 0}));
@@ -177,7 +165,7 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     colPos[3] = 0;
     colPos[0] = 1;
     EXPECT_EQ(rec.ColPos, colPos);
-    rec = ReadWindow(file, 2);
+    rec = readWindow(file, 2);
     EXPECT_EQ(rec.WinPos.State, TWindowState::Normal);
     EXPECT_EQ(rec.ColRel, ColRelOf({16}));
     TGenInfo genInfo;

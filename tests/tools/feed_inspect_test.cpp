@@ -11,7 +11,7 @@ namespace {
 
 const QString kFeed = QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed");
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -21,9 +21,9 @@ QByteArray ReadAll(const QString& path)
 // second TAB, and the last line has no LF; the tool reads a file or its standard input alike.
 TEST(FeedInspect, OneOutputLinePerInputLineFromFileOrStandardInput)
 {
-    const QByteArray expected = ReadAll(QStringLiteral(KAV_TEST_DATA "/feeds/short_race.inspect"));
+    const QByteArray expected = readAll(QStringLiteral(KAV_TEST_DATA "/feeds/short_race.inspect"));
     ASSERT_FALSE(expected.isEmpty());
-    std::istringstream in(ReadAll(kFeed).toStdString());
+    std::istringstream in(readAll(kFeed).toStdString());
     std::ostringstream out;
     InspectFeed(in, out);
     EXPECT_EQ(out.str(), expected.toStdString());

@@ -18,7 +18,7 @@ struct PdfReadBack {
     QString info;
 };
 
-PdfReadBack ReadPdf(const QString& pdf)
+PdfReadBack readPdf(const QString& pdf)
 {
     EXPECT_TRUE(toolInstalled(QStringLiteral("pdftotext")));
     EXPECT_TRUE(toolInstalled(QStringLiteral("pdfinfo")));
@@ -27,7 +27,7 @@ PdfReadBack ReadPdf(const QString& pdf)
             QString::fromUtf8(runProcess(QStringLiteral("pdfinfo"), {pdf}).out)};
 }
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -38,12 +38,12 @@ TEST(ManualPdf, IsBuiltBesideTheProgramAsAnA4DocumentWithEveryChapter)
     const QString pdf = QStringLiteral(KAV_MANUAL_PDF);
     ASSERT_TRUE(QFileInfo(pdf).isFile()) << pdf.toStdString();
     EXPECT_EQ(QFileInfo(pdf).fileName(), QStringLiteral("Kavendor User Manual.pdf"));
-    const PdfReadBack read = ReadPdf(pdf);
+    const PdfReadBack read = readPdf(pdf);
     EXPECT_TRUE(read.info.contains(QStringLiteral("(A4)"))) << read.info.toStdString();
     EXPECT_TRUE(read.info.contains(QRegularExpression(QStringLiteral("Title:\\s+Kavendor User Manual"))));
     EXPECT_GT(QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(read.info).captured(1).toInt(), 3);
     int chapters = 0;
-    for (const QString& line : QString::fromUtf8(ReadAll(QStringLiteral(KAV_MANUAL_MD))).split(u'\n')) {
+    for (const QString& line : QString::fromUtf8(readAll(QStringLiteral(KAV_MANUAL_MD))).split(u'\n')) {
         if (!line.startsWith(QStringLiteral("## ")))
             continue;
         ++chapters;
@@ -65,7 +65,7 @@ TEST(ManualPdfTool, RendersTheMarkdownTheManualUses)
     file.close();
     const ProcessResult run = runProcess(kTool, {input, out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const PdfReadBack read = ReadPdf(out);
+    const PdfReadBack read = readPdf(out);
     for (const char* needle : {"Sample Guide", "emphasis and bold at Zürich, in the configuration folder",
                                "TCPIP_Port 50000", "second item", "kavendor --help"})
         EXPECT_TRUE(read.text.contains(QString::fromUtf8(needle))) << needle << " in: " << read.text.toStdString();

@@ -40,7 +40,7 @@ struct Line {
     TJRec j() const { return read(&TZebRecord::GetRecordJ); }
 };
 
-std::vector<Line> ReadBack(const TSimOptions& options)
+std::vector<Line> readBack(const TSimOptions& options)
 {
     std::vector<Line> back;
     TZebRecord recogniser;
@@ -55,9 +55,9 @@ std::vector<Line> ReadBack(const TSimOptions& options)
 
 constexpr int kCars = 12;
 constexpr int kLaps = 20;
-const std::vector<Line>& Race()
+const std::vector<Line>& race()
 {
-    static const std::vector<Line> race = ReadBack(Options(kCars, kLaps, false, 2));
+    static const std::vector<Line> race = readBack(Options(kCars, kLaps, false, 2));
     return race;
 }
 
@@ -65,11 +65,11 @@ TEST(Simulator, ValidLinesInTimeOrderOfEveryKindAndTheSeedGivesTheFeed)
 {
     std::set<std::uint8_t> kinds;
     int accented = 0;
-    for (const Line& line : Race()) {
+    for (const Line& line : race()) {
         kinds.insert(line.kind);
         accented += line.is(kKindA) && std::any_of(line.text.begin(), line.text.end(), [](char c) { return c < 0; });
     }
-    EXPECT_TRUE(Race()[0].is(kKindI));
+    EXPECT_TRUE(race()[0].is(kKindI));
     EXPECT_EQ(kinds, (std::set<std::uint8_t>{kKindA, kKindB, kKindC, kKindComp, kKindE, kKindF, kKindG, kKindH, kKindI,
                                              kKindJ}));
     EXPECT_GT(accented, 0) << "some names beyond ASCII";
@@ -97,7 +97,7 @@ TEST(Simulator, StandingsLapsAndLapTimesStayConsistent)
                 << "place " << p << " after " << passed;
         }
     };
-    for (const Line& line : Race()) {
+    for (const Line& line : race()) {
         if (line.is(kKindJ)) {
             if (!passed.empty())
                 checkPlaces();
@@ -130,7 +130,7 @@ TEST(Simulator, TheWinnersLastLapEndsTheRaceAndEveryOtherCarTakesTheFlagOnce)
     std::vector<std::int32_t> countdown;
     std::map<std::string, int> passingsAfter;
     std::string winner;
-    for (const Line& line : Race()) {
+    for (const Line& line : race()) {
         if (line.is(kKindF) && (countdown.empty() || countdown.back() != line.f().LapsToGo))
             countdown.push_back(line.f().LapsToGo);
         if (line.is(kKindG) && winner.empty() && line.g().Laps == kLaps)
@@ -153,14 +153,14 @@ TEST(Simulator, HeartbeatEverySecondWithYellowAndRedPeriods)
 {
     std::vector<std::string> flags;
     TimeValue second = 0;
-    for (std::size_t i = 0; i < Race().size(); ++i) {
-        const TFRec beat = Race()[i].f();
-        if (!Race()[i].is(kKindF))
+    for (std::size_t i = 0; i < race().size(); ++i) {
+        const TFRec beat = race()[i].f();
+        if (!race()[i].is(kKindF))
             continue;
-        EXPECT_EQ(beat.RaceTime, Race()[i].at);
+        EXPECT_EQ(beat.RaceTime, race()[i].at);
         EXPECT_EQ(beat.Time3, TRaceSession::kStartOfDay + beat.RaceTime);
         if (beat.RaceTime % kTicksPerSecond != 0) {
-            EXPECT_TRUE(Race()[i + 1].is(kKindJ) && Race()[i + 1].at == beat.RaceTime) << Race()[i + 1].text;
+            EXPECT_TRUE(race()[i + 1].is(kKindJ) && race()[i + 1].at == beat.RaceTime) << race()[i + 1].text;
             continue;
         }
         EXPECT_EQ(beat.RaceTime, second) << "a missing or doubled heartbeat";
@@ -175,7 +175,7 @@ TEST(Simulator, PracticeHasBestLapsInOrderAndTimeToGoWithoutLapsToGo)
 {
     const TimeValue length = 6 * TRaceSession::kNominalLap;
     std::map<int, THRec> table;
-    for (const Line& line : ReadBack(Options(10, 6, true, 8))) {
+    for (const Line& line : readBack(Options(10, 6, true, 8))) {
         EXPECT_FALSE(line.is(kKindG)) << line.text;
         if (line.is(kKindH))
             table[line.read(&TZebRecord::GetRecordH).Position] = line.read(&TZebRecord::GetRecordH);
@@ -197,7 +197,7 @@ TEST(Simulator, EveryFiftySecondsTheWholeStateComesAgainUnchanged)
 {
     for (const bool practice : {false, true}) {
         SCOPED_TRACE(practice ? "practice" : "race");
-        const std::vector<Line> lines = ReadBack(Options(kCars, 8, practice, 3));
+        const std::vector<Line> lines = readBack(Options(kCars, 8, practice, 3));
         std::vector<std::string> fixed;
         std::map<int, std::string> places;
         std::map<int, std::string> best;
@@ -261,7 +261,7 @@ TEST(Simulator, ASeriesRunsTheNextRunWithTheNextSeedLaterInTheDay)
     options.startOfDay = 24 * kTicksPerHour - kTicksPerMinute;
     options.run = 9999;
     bool wrapped = false;
-    const auto late = ReadBack(options);
+    const auto late = readBack(options);
     for (const Line& line : late) {
         EXPECT_LT(line.f().Time3, 24 * kTicksPerHour) << line.text;
         wrapped = wrapped || (line.is(kKindF) && line.f().Time3 < options.startOfDay);
