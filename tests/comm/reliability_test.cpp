@@ -139,8 +139,9 @@ TEST_F(TcpReliability, AChannelOpenedAgainDoesNotGlueTheCutLineToTheNextOne)
     }
 }
 
-// A megabyte of random bytes in random pieces, then megabyte lines: the lines let through are exactly
-// the stream without the over-long lines, each of those counts once, and the feed after them arrives.
+// A megabyte of random bytes in random pieces, then megabyte lines and lines at the 64 KiB limit: the
+// lines let through are exactly the stream without the over-long lines, each of those counts once, and
+// the feed after them arrives.
 TEST_F(TcpReliability, GarbageAndMegabyteLinesAreFramedOrDroppedAndTheFeedGoesOn)
 {
     device.Open();
@@ -153,11 +154,12 @@ TEST_F(TcpReliability, GarbageAndMegabyteLinesAreFramedOrDroppedAndTheFeedGoesOn
         ASSERT_TRUE(server.Send(garbage.mid(pos, n = piece(rng))));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(server.Send(RandomBytes(rng, kMegabyte).replace('\n', 'x') + '\n'));
-    ASSERT_TRUE(server.Send(Numbered(4, 3)));
-    const QByteArray passed = Numbered(1, 3) + garbage + Numbered(4, 3);
+    const QByteArray longest = QByteArray(TLineFramer::kMaxLine, 'x') + '\n';
+    ASSERT_TRUE(server.Send(longest + QByteArray(TLineFramer::kMaxLine + 1, 'y') + '\n' + Numbered(4, 3)));
+    const QByteArray passed = Numbered(1, 3) + garbage + longest + Numbered(4, 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() >= SplitAfterLf(passed).size(); }, 20000));
     EXPECT_EQ(lines.join(), passed);
-    EXPECT_EQ(overflows, 3);
+    EXPECT_EQ(overflows, 4);
     EXPECT_LE(mostPending, TLineFramer::kMaxLine);
     EXPECT_TRUE(Connected());
 }
