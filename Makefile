@@ -35,7 +35,7 @@ sanitize: setup
 # Every program $(BENCH_BUILD)/bench/*_bench runs in turn (BENCH_ARGS go to each, e.g.
 # BENCH_ARGS=--benchmark_min_time=0.1 for a quick look); each writes its figures to
 # $(BENCH_BUILD)/results/<name>.json, and one table of them all ends the run (also in results/summary.txt).
-# The garbage soak runs after them (memory must stay bounded). A failing program does not hide the
+# The two soaks run after them (memory must stay bounded). A failing program does not hide the
 # figures of the others, but fails the target.
 bench: setup
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKAV_BENCH=ON
@@ -50,6 +50,10 @@ bench: setup
 	$(BENCH_BUILD)/bench/garbage_soak > $(BENCH_BUILD)/results/garbage_soak.txt \
 		|| { echo "== garbage_soak failed" >&2; status=1; }; \
 	tail -n 2 $(BENCH_BUILD)/results/garbage_soak.txt; \
+	echo "== long_race_soak (an hour of 100 cars through the main window with ten result windows)"; \
+	$(BENCH_BUILD)/bench/long_race_soak > $(BENCH_BUILD)/results/long_race_soak.txt \
+		|| { echo "== long_race_soak failed" >&2; status=1; }; \
+	tail -n 2 $(BENCH_BUILD)/results/long_race_soak.txt; \
 	python3 scripts/bench_summary.py $(BENCH_BUILD)/results || status=1; \
 	exit $$status
 

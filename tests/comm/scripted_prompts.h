@@ -11,7 +11,8 @@
 
 namespace kav {
 
-// Answers the operator's boxes the way a test scripted them, and remembers what was shown.
+// Answers the operator's boxes the way a test scripted them, and remembers what was shown. Only
+// communication_form_test.cpp still uses it; it is to move to the shared ScriptedPrompter (tests/common).
 class TScriptedPrompts : public TCommPrompts {
 public:
     QList<QString> Questions;

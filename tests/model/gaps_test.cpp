@@ -30,20 +30,23 @@ using Texts = std::vector<std::string>;
 using Flags = std::vector<bool>;
 constexpr auto kGap = &RaceResRec::Gap;
 constexpr auto kChanged = &RaceResRec::Changed;
+constexpr auto kRegNo = &RaceResRec::RegNo;
 
-TRaceResList RaceOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
+template <typename List>
+List listOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
 {
-    TRaceResList list;
-    int position = 0;
-    for (const auto& [laps, seconds] : lapsAndTimes)
-        list.SetFromG({static_cast<std::uint16_t>(++position), std::string("C").append(std::to_string(position)), laps,
-                       Seconds(seconds)});
+    List list;
+    std::uint16_t position = 0;
+    for (const auto& [laps, seconds] : lapsAndTimes) {
+        ++position;
+        list.SetFromG({position, std::string("C").append(std::to_string(position)), laps, Seconds(seconds)});
+    }
     return list;
 }
 
 TEST(RaceGaps, LapGroupsShowTheirLapsAndTimesBehindTheirFirstCar)
 {
-    TRaceResList list = RaceOf({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
+    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
     list.ComputeGaps();
     EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "    1.500", ">> 9 <<", "    6.250"}));
     EXPECT_EQ(Column(list, kChanged), (Flags{true, true, true, true}));
@@ -59,19 +62,13 @@ TEST(RaceGaps, LapGroupsShowTheirLapsAndTimesBehindTheirFirstCar)
 
 TEST(RaceGaps, WithoutALeaderTimeTheGroupKeepsItsTexts)
 {
-    TRaceResList list = RaceOf({{10, 100.0}, {10, 101.5}, {10, 103.0}});
+    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {10, 103.0}});
     list.ComputeGaps();
     list.SetFromG({1, "C1", 10, 0});
     list.SetFromG({3, "C3", 10, Seconds(104.0)});
     list.ComputeGaps();
-    // The replaced third car keeps the empty text it was placed with.
     EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "    1.500", ""}));
     EXPECT_EQ(Column(list, kChanged), (Flags{true, false, false}));
-    // Fill-ins have no laps and no time.
-    TRaceResList filled;
-    filled.SetFromG({3, "C3", 4, Seconds(50.0)});
-    filled.ComputeGaps();
-    EXPECT_EQ(Column(filled, kGap), (Texts{">> 0 <<", "", ""}));
 }
 
 TEST(PracticeGaps, BestLapsBehindTheFastestAndNoTimeMarks)
@@ -82,50 +79,93 @@ TEST(PracticeGaps, BestLapsBehindTheFastestAndNoTimeMarks)
     list.SetFromH({3, "7", 7, Seconds(63.25)});
     list.ComputeGaps();
     EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", "-----", "    1.250"}));
-    EXPECT_EQ(Column(list, &PracResRec::Changed), (Flags{false, true, true}));
     // A faster time not yet reordered by the feed shows its difference without a sign.
     list.SetFromH({2, "6", 3, Seconds(61.0)});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", "    1.000", "    1.250"}));
-    EXPECT_EQ(Column(list, &PracResRec::Changed), (Flags{false, true, false}));
-    // A new fastest time moves every other gap.
     list.SetFromH({1, "5", 5, Seconds(60.0)});
     list.ComputeGaps();
     EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", "    1.000", "    3.250"}));
-    EXPECT_EQ(Column(list, &PracResRec::Changed), (Flags{false, false, true}));
+    EXPECT_EQ(Column(list, &PracResRec::Changed), (Flags{false, true, true}));
+    TPracResList fillIn;
+    fillIn.SetFromH({2, "6", 4, Seconds(61.0)});
+    fillIn.ComputeGaps();
+    EXPECT_EQ(Column(fillIn, &PracResRec::Gap), (Texts{"", " 1:01.000"}));
 }
 
-TEST(PracticeGaps, AFillInLeaderGetsAnEmptyGap)
+TEST(TrackGaps, AbsoluteTimeToTheCarAheadAndExtremesCannotOverflow)
 {
-    TPracResList list;
-    list.SetFromH({2, "6", 4, Seconds(61.0)});
+    auto list = listOf<TTrackResList>({{3, 100.0}, {3, 101.0}, {3, 99.0}, {0, 97.0}});
     list.ComputeGaps();
-    EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", " 1:01.000"}));
-}
-
-TEST(TrackGaps, AbsoluteTimeToTheCarDirectlyAhead)
-{
-    TTrackResList list;
-    const double times[] = {100.0, 101.0, 99.0, 98.0, 97.0};
-    for (int i = 0; i < 5; ++i)
-        list.SetFromG({static_cast<std::uint16_t>(i + 1), std::to_string(i), i < 4 ? 3 : 0, Seconds(times[i])});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap), (Texts{"", "    1.000", "    2.000", "    1.000", "-----"}));
-}
-
-TEST(Gaps, ExtremeTimesCannotOverflow)
-{
+    EXPECT_EQ(Column(list, kGap), (Texts{"", "    1.000", "    2.000", "-----"}));
     TTrackResList track;
     track.SetFromG({1, "a", 1, INT32_MIN});
     track.SetFromG({2, "b", 1, INT32_MAX});
     track.ComputeGaps();
-    // The distance is beyond anything shown; the largest shown value is used.
     EXPECT_EQ(Column(track, kGap)[1], "59:59.999");
     TPracResList prac;
     prac.SetFromH({1, "a", 1, INT32_MAX});
     prac.SetFromH({2, "b", 1, INT32_MIN});
     prac.ComputeGaps();
     EXPECT_EQ(Column(prac, &PracResRec::Gap)[1], "xx:xx.xxx");
+}
+
+struct TrackCase {
+    const char* name;
+    std::vector<std::pair<std::string, double>> cars; // at positions 1, 2, ...
+    double reference;
+    Texts order;
+    std::vector<std::uint16_t> positions; // whole entries move, position numbers included
+};
+
+// Cars at or after the reference first, earliest first, then the others, latest first; a second entry of
+// a car is emptied in place and still takes part in its comparison.
+TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
+{
+    const TrackCase cases[] = {
+        {"around the reference",
+         {{"a", 99}, {"b", 101}, {"c", 98}, {"d", 100}},
+         100,
+         {"d", "b", "a", "c"},
+         {4, 2, 1, 3}},
+        {"equal times follow the exchanges", {{"x", 106}, {"y", 106}, {"z", 101}}, 100, {"z", "y", "x"}, {3, 2, 1}},
+        {"equal times are not exchanged",
+         {{"p", 95}, {"q", 95}, {"x", 106}, {"y", 106}},
+         100,
+         {"x", "y", "p", "q"},
+         {3, 4, 1, 2}},
+        {"second entry emptied in place", {{"a", 101}, {"b", 102}, {"a", 103}}, 100, {"a", "b", ""}, {1, 2, 0}},
+        {"emptied entry still compared", {{"a", 5}, {"b", 3}, {"a", 4}}, 0, {"b", "", "a"}, {2, 0, 1}},
+    };
+    for (const TrackCase& c : cases) {
+        TTrackResList list;
+        std::uint16_t position = 0;
+        for (const auto& [regNo, seconds] : c.cars)
+            list.SetFromG({++position, regNo, 5, Seconds(seconds)});
+        list.SetRefTime(Seconds(c.reference));
+        list.SortTrackOrder();
+        EXPECT_EQ(Column(list, kRegNo), c.order) << c.name;
+        EXPECT_EQ(Column(list, &RaceResRec::Position), c.positions) << c.name;
+        for (std::size_t i = 0; i < c.order.size(); ++i)
+            EXPECT_EQ(list.FindByRegNo(c.order[i]),
+                      std::find(c.order.begin(), c.order.end(), c.order[i]) - c.order.begin())
+                << c.name << ": " << c.order[i];
+    }
+}
+
+// An emptied entry keeps its gap text until gaps are computed again.
+TEST(TrackOrder, AnEmptiedEntryKeepsItsGapUntilTheNextComputation)
+{
+    TTrackResList list;
+    list.SetFromG({1, "a", 5, Seconds(101)});
+    list.SetFromG({2, "b", 5, Seconds(102)});
+    list.SetFromG({3, "a", 5, Seconds(103)});
+    list.SetRefTime(Seconds(100));
+    list.ComputeGaps();
+    list.SortTrackOrder();
+    TrackResRec rec;
+    ASSERT_TRUE(list.GetByIndex(2, rec));
+    EXPECT_EQ(rec, (TrackResRec{0, "", 0, 0, "    1.000", true}));
+    list.ComputeGaps();
+    EXPECT_EQ(Column(list, kGap)[2], "-----");
 }
 
 } // namespace

@@ -17,7 +17,7 @@ public:
     TTempFolder()
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string name = std::string("kav_store_") + test->test_suite_name() + "_" + test->name() + "_" +
+        const std::string name = std::string("kav_test_") + test->test_suite_name() + "_" + test->name() + "_" +
                                  std::to_string(std::random_device{}());
         m_path = std::filesystem::temp_directory_path() / name;
         std::filesystem::create_directories(m_path);

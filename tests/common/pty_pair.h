@@ -13,7 +13,7 @@ class TPtyPair {
 public:
     static constexpr int kStallMs = 2000;
 
-    // False when socat is not installed; tests then skip.
+    // False when socat is not installed (tests check toolInstalled("socat") and fail).
     static bool Available();
 
     TPtyPair();

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "comp_list.h"
+#include "marker_list.h"
+#include "passing_list.h"
+#include "race_res_list.h"
+
+namespace kav {
+namespace {
+
+TCompRec Competitor(std::string regNo, std::string number, std::string lastName = {})
+{
+    TCompRec rec;
+    rec.RegNo = std::move(regNo);
+    rec.Number = std::move(number);
+    rec.LastName = std::move(lastName);
+    return rec;
+}
+
+TGRec G(int position, std::string regNo)
+{
+    return {static_cast<std::uint16_t>(position), std::move(regNo), 1, 10000};
+}
+
+RaceResRec Entry(const TRaceResList& list, int index)
+{
+    RaceResRec rec;
+    EXPECT_TRUE(list.GetByIndex(index, rec)) << "index " << index;
+    return rec;
+}
+
+TEST(CompList, UniqueRegNoReplacesTheFirstMatchAndKeysAreCutToEight)
+{
+    TCompList list;
+    list.AddOrUpdate(Competitor("1", "7", "First"));
+    list.AddOrUpdate(Competitor("1", "9", "Second"));
+    EXPECT_EQ(list.FindByRegNo("1").LastName, "First");
+    list.SetUniqueRegNo(true);
+    list.AddOrUpdate(Competitor("1 ", "", "OneSpace"));
+    list.AddOrUpdate(Competitor("1", "5", "Third"));
+    list.AddOrUpdate(Competitor("123456789", "", "Long"));
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.GetByIndex(0), Competitor("1", "5", "Third"));
+    EXPECT_EQ(list.GetByIndex(1).LastName, "Second");
+    EXPECT_EQ(list.FindByRegNo("1 ").LastName, "OneSpace");
+    EXPECT_EQ(list.GetByIndex(3).RegNo, "12345678");
+    EXPECT_EQ(list.FindByRegNo("12345678x").LastName, "Long");
+    EXPECT_EQ(list.FindByRegNo(""), TCompRec{});
+    EXPECT_EQ(list.GetByIndex(4), TCompRec{});
+}
+
+TEST(CompList, NumberLengthCountsLettersOfUtf8AndOfWindows1252)
+{
+    TCompList list;
+    list.AddOrUpdate(Competitor("1", "123"));
+    EXPECT_EQ(MaxNumberLength(list), 3);
+    list.AddOrUpdate(Competitor("2", "\xC3\x84\xC3\x84\xC3\x84\xC3\x84"));
+    EXPECT_EQ(MaxNumberLength(list), 4);
+    list.AddOrUpdate(Competitor("3", "\xC4\xC4\xC4\xC4\xC4"));
+    EXPECT_EQ(MaxNumberLength(list), 5);
+}
+
+TEST(SlotList, PlacingFillsTheSlotsBeforeAndStopsAtLimitPlusOne)
+{
+    TRaceResList list;
+    list.SetLimit(1000);
+    list.SetFromG(G(3, "12"));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(Entry(list, 1), RaceResRec{});
+    EXPECT_EQ(Entry(list, 2), (RaceResRec{3, "12", 1, 10000, "", false}));
+    EXPECT_EQ(list.FindByRegNo(""), 0);
+    list.SetFromG(G(0, "zero"));
+    list.SetFromG(G(1002, "late"));
+    EXPECT_EQ(list.Count(), 3);
+    list.SetFromG(G(1001, "last"));
+    EXPECT_EQ(list.FindByRegNo("last"), 1000);
+    list.SetLimit(20000);
+    EXPECT_EQ(list.Limit(), 10000) << "no position beyond the table of 10001";
+}
+
+TEST(SlotList, AppendStopsOneShortOfTheLimitAndKeepsEveryField)
+{
+    TRaceResList list;
+    list.SetLimit(10);
+    int appended = 0;
+    for (int i = 0; i < 12; ++i)
+        appended += list.Append({0, std::to_string(i), i, 0, "kept", true});
+    EXPECT_EQ(appended, 9);
+    EXPECT_EQ(Entry(list, 8), (RaceResRec{0, "8", 8, 0, "kept", true}));
+    RaceResRec untouched{9, "mine", 9, 9, "gap", true};
+    EXPECT_FALSE(list.GetByIndex(9, untouched));
+    EXPECT_EQ(untouched.RegNo, "mine");
+}
+
+TEST(SlotList, SearchFindsTheLowerDuplicateAndUtf8KeysAreCutAfterEightLetters)
+{
+    TRaceResList list;
+    list.SetFromG(G(2, "12"));
+    list.SetFromG(G(4, "12"));
+    EXPECT_EQ(list.FindByRegNo("12"), 1);
+    list.ResetItem(1);
+    EXPECT_EQ(list.FindByRegNo("12"), 3);
+    const std::string nine = "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84";
+    list.SetFromG(G(1, nine));
+    EXPECT_EQ(Entry(list, 0).RegNo, nine.substr(0, 16));
+    EXPECT_EQ(list.FindByRegNo(nine), 0);
+}
+
+TEST(KeyedLists, ALaterPassingReplacesAndAFullListTakesNoNewcomer)
+{
+    TPassingList passings;
+    TMarkerList markers;
+    passings.SetLimit(4);
+    markers.SetLimit(4);
+    for (const char* regNo : {"1", "2", "3", "4"}) {
+        passings.SetFromJ({regNo, 10000, 0});
+        markers.EnsureMarker(regNo);
+    }
+    passings.SetFromJ({"2", 20000, 5});
+    markers.SetPassTime("3", 7);
+    markers.SetPassTime("new", 5);
+    markers.SetRaceStatus(1, 4);
+    markers.SetTrackStatus(9, 6);
+    EXPECT_EQ(passings.Count(), 3);
+    EXPECT_EQ(markers.Count(), 3);
+    EXPECT_EQ(markers.FindByRegNo("new"), -1);
+    TJRec passing;
+    TMarker marker;
+    ASSERT_TRUE(passings.GetByIndex(1, passing));
+    EXPECT_EQ(passing, (TJRec{"2", 20000, 5}));
+    ASSERT_TRUE(markers.GetByIndex(1, marker));
+    EXPECT_EQ(marker, (TMarker{"2", 0, 0, 4, 0, 0}));
+    ASSERT_TRUE(markers.GetByIndex(2, marker));
+    EXPECT_EQ(marker.PassTime, 7);
+}
+
+} // namespace
+} // namespace kav

@@ -1,0 +1,112 @@
+// Every routine that writes a settings, layout or database file, against every way a write fails: the
+// routine raises the write error naming the file, and the file on disk stays exactly as it was.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+
+#include "file_errors.h"
+#include "ini_file.h"
+#include "layout_store.h"
+#include "rec_file.h"
+#include "settings_store.h"
+#include "temp_folder.h"
+
+namespace kav {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr rlim_t kWritableBytes = 1024;
+const std::string kLong(1500, 'n'); // makes every file below larger than the limit
+
+// A layout whose general information alone fits under the limit and whose logo does not: a save that
+// put the file back section by section would have replaced it before failing.
+void saveLayout(const fs::path& file)
+{
+    TResultWinRec window;
+    window.Number = 2;
+    const TLogoRec logo{{}, true, kLong};
+    WriteLayout(file, TGenInfo{3, 1}, logo, {&window, 1});
+}
+
+struct Writer {
+    const char* name;
+    std::function<void(const fs::path&)> write;
+    bool readsTheFile; // a file it cannot read whole is never overwritten
+};
+
+const Writer kWriters[] = {
+    {"ini file",
+     [](const fs::path& file) {
+         TIniFile ini(file);
+         ini.WriteString("MainWin", "TrackName", kLong);
+         ini.Commit();
+     },
+     true},
+    {"layout", saveLayout, true},
+    {"main settings",
+     [](const fs::path& file) {
+         TMainSettings settings;
+         settings.TrackName = kLong;
+         WriteMainSettings(file, settings, true);
+     },
+     true},
+    {"result window",
+     [](const fs::path& file) {
+         TResultWinRec window;
+         window.Number = 3;
+         window.Font.Name = kLong;
+         WriteResultWin(file, window);
+     },
+     true},
+    {"channel database",
+     [](const fs::path& file) {
+         TRecFile db = TRecFile::CreateNew(file);
+         db.WriteString("Communication\\TCPIP", "TCPIP_Addr", kLong);
+         db.Save();
+     },
+     false},
+};
+
+TEST(WriteFailure, RaisesTheWriteErrorAndLeavesTheOldFileWhole)
+{
+    const std::string old = "; by hand\r\n[Notes]\r\nWho=me\r\n";
+    const std::string huge = "[S]\r\nk=1\r\n" + std::string(2u << 20, 'z');
+    for (const Writer& writer : kWriters) {
+        SCOPED_TRACE(writer.name);
+        TTempFolder folder;
+        WriteFile(folder / "plain", old);
+        WriteFile(folder / "huge.ini", huge);
+        fs::create_directory(folder / "folder.ini");
+        for (const fs::path& file : {folder / "missing" / "a.ini", folder / "plain" / "a.ini", folder / "folder.ini"}) {
+            try {
+                writer.write(file);
+                ADD_FAILURE() << "no error for " << file;
+            } catch (const EFileWriteError& e) {
+                EXPECT_EQ(std::string(e.what()), "Unable to write to " + file.string());
+            }
+        }
+        if (writer.readsTheFile) {
+            EXPECT_THROW(writer.write(folder / "huge.ini"), EFileWriteError) << "a file too large to read whole";
+            EXPECT_EQ(ReadFile(folder / "huge.ini"), huge);
+        }
+        // The disk full part-way: a limit of the file size this process may write holds for root too.
+        rlimit saved{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit limit = saved;
+        limit.rlim_cur = kWritableBytes;
+        std::signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        EXPECT_THROW(writer.write(folder / "plain"), EFileWriteError);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        EXPECT_EQ(ReadFile(folder / "plain"), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 3) << "a temporary file was left";
+    }
+}
+
+} // namespace
+} // namespace kav
