@@ -91,11 +91,6 @@ std::unique_ptr<TCommunication> TKavendorComm::MakeTcpChannel() const
 void TKavendorComm::ConnectHandlers(TCommunication& channel)
 {
     channel.OnError = [this](TCommunication&) { HandleFailedConnection(); };
-    channel.OnClose = [this](TCommunication&) { HandleRemoteClose(); };
-    channel.OnOverflow = [this](TCommunication&) {
-        if (const auto handler = OnOverflow)
-            handler(*this);
-    };
     channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
 }
 
@@ -108,7 +103,7 @@ void TKavendorComm::HandleFailedConnection()
     OfferReconnect(kFailedText);
 }
 
-void TKavendorComm::HandleRemoteClose()
+void TKavendorComm::channelClosed()
 {
     if (Settings.CommType != TCommType::TCPIP || Closing)
         return;

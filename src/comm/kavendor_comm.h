@@ -16,6 +16,7 @@ class TCommPrompts;
 // The program's device: builds the channel the settings ask for, opens and closes it, and after a
 // failed or remotely closed TCP connection offers to reconnect (or, when set so, retries unasked).
 class TKavendorComm : public TDevice {
+    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kReconnectDelay{200};
     static constexpr std::chrono::milliseconds kAutoReconnectInterval{2000};
@@ -44,13 +45,16 @@ public:
     // Lets tests shorten the pause between unasked retries.
     void SetAutoReconnectInterval(std::chrono::milliseconds interval) { m_autoReconnectInterval = interval; }
 
+protected:
+    // Offers to reconnect when the far end closed a TCP connection.
+    void channelClosed() override;
+
 private:
     std::unique_ptr<TCommunication> MakeChannel() const;
     std::unique_ptr<TCommunication> MakeSerialChannel() const;
     std::unique_ptr<TCommunication> MakeTcpChannel() const;
     void ConnectHandlers(TCommunication& channel);
     void HandleFailedConnection();
-    void HandleRemoteClose();
     bool TellConnectionEnded(bool failed);
     void OfferReconnect(const QString& text);
     void AskToReconnect(const QString& text);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "kavendor_comm.h"
 #include "main_window.h"
 #include "race_session.h"
 #include "soak_helpers.h"
@@ -38,7 +39,7 @@ TEST(LongRace, AnHourOfAHundredCarsKeepsResidentMemoryFlat)
 
     qint64 settled = 0;
     for (std::size_t i = 0; i < session.size(); ++i) {
-        main.ReceiveString(QByteArray::fromStdString(session[i].text + "\n"));
+        main.Device()->receiveBytes(QByteArray::fromStdString(session[i].text + "\n"));
         if (i % 500 == 0)
             QApplication::processEvents();
         if (i == session.size() / 4)

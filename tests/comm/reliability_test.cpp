@@ -56,14 +56,14 @@ protected:
     TcpReliability()
     {
         device.SetPrompts(&prompts);
-        device.OnReceive = [this](TDevice&, const QByteArray& line) {
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) {
             lines.append(line);
             NotePending();
-        };
-        device.OnOverflow = [this](TDevice&) {
+        });
+        QObject::connect(&device, &TDevice::lineDropped, [this] {
             ++overflows;
             NotePending();
-        };
+        });
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
         device.Settings.TCPIP_Port = server.Port();
@@ -77,11 +77,7 @@ protected:
     {
         return server.WaitForConnections(connections, 10000) && QTest::qWaitFor([this] { return Connected(); });
     }
-    void NotePending()
-    {
-        if (Channel())
-            mostPending = std::max(mostPending, Channel()->RxBuffer().Pending().size());
-    }
+    void NotePending() { mostPending = std::max(mostPending, device.partialLine().size()); }
 
     TFeedServer server;
     TScriptedPrompts prompts;
@@ -105,8 +101,7 @@ TEST_F(TcpReliability, ALineCutByADroppedConnectionIsLostAndEveryCompleteLineArr
         const QByteArray partial = "$G,7,\"CUT" + QByteArray::number(drop) + "\",12,\"00:1";
         complete += before;
         ASSERT_TRUE(server.Send(before + partial));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Connected() && Channel()->RxBuffer().Pending() == partial; }))
-            << "drop " << drop;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Connected() && device.partialLine() == partial; })) << "drop " << drop;
 
         const quint16 port = server.Port();
         if (drop == 0) {
@@ -132,40 +127,6 @@ TEST_F(TcpReliability, ALineCutByADroppedConnectionIsLostAndEveryCompleteLineArr
     EXPECT_EQ(lines, SplitAfterLf(complete));
     EXPECT_EQ(overflows, 0);
     EXPECT_TRUE(prompts.Questions.isEmpty());
-}
-
-// The channel itself, opened again after the server closed or reset the connection, starts its first
-// line afresh.
-TEST_F(TcpReliability, AChannelOpenedAgainDoesNotGlueTheCutLineToTheNextOne)
-{
-    TClientSocketComm channel;
-    channel.SetHost(QStringLiteral("127.0.0.1"));
-    channel.SetPort(server.Port());
-    QList<QByteArray> received;
-    channel.OnReceive = [&](TCommunication&, const QByteArray& line) { received.append(line); };
-    const auto connected = [&] { return channel.Socket().state() == QAbstractSocket::ConnectedState; };
-    for (const bool reset : {false, true}) {
-        SCOPED_TRACE(reset ? "reset" : "closed");
-        received.clear();
-        channel.Open();
-        ASSERT_TRUE(server.WaitForConnections(server.ConnectionCount() + 1));
-        ASSERT_TRUE(QTest::qWaitFor(connected));
-        ASSERT_TRUE(server.Send("$F,1\n$G,7,\"CUT\",12,\"00:1"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !channel.RxBuffer().Pending().isEmpty(); }));
-        if (reset)
-            server.Latest()->abort();
-        else
-            server.CloseLatest();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !channel.IsOpen(); }));
-
-        channel.Open();
-        ASSERT_TRUE(server.WaitForConnections(server.ConnectionCount() + 1));
-        ASSERT_TRUE(QTest::qWaitFor(connected));
-        ASSERT_TRUE(server.Send("$F,2\n"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 2; }));
-        EXPECT_EQ(received, (QList<QByteArray>{"$F,1\n", "$F,2\n"}));
-        channel.Close();
-    }
 }
 
 // Random bytes in random pieces, then megabyte lines: the lines the framing lets through are exactly
@@ -232,6 +193,7 @@ protected:
     {
         if (!TPtyPair::Available())
             GTEST_SKIP() << "socat is not installed (scripts/setup.sh installs it): no serial pty pair";
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
     }
 
     void TearDown() override { StopWriter(); }
@@ -244,7 +206,6 @@ protected:
         if (!pty->Ready())
             return false;
         lines.clear();
-        device.OnReceive = [this](TDevice&, const QByteArray& line) { lines.append(line); };
         device.SetPrompts(&prompts);
         device.Settings.CommType = TCommType::RS232;
         device.Settings.S_Baudrate = 230400;

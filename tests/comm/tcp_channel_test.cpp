@@ -31,8 +31,8 @@ protected:
     TcpChannel()
     {
         device.SetPrompts(&prompts);
-        device.OnReceive = [this](TDevice&, const QByteArray& line) { lines.append(line); };
-        device.OnOverflow = [this](TDevice&) { ++overflows; };
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
+        QObject::connect(&device, &TDevice::lineDropped, [this] { ++overflows; });
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
         device.Settings.TCPIP_Port = server.Port();
@@ -68,7 +68,7 @@ TEST_F(TcpChannel, ALineSplitOverSegmentsIsDeliveredOnceItsLfArrives)
 {
     ASSERT_TRUE(Connect());
     ASSERT_TRUE(server.Send("$G,1,\"12"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Channel()->RxBuffer().Pending() == "$G,1,\"12"; }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return device.partialLine() == "$G,1,\"12"; }));
     EXPECT_TRUE(lines.isEmpty());
     ASSERT_TRUE(server.Send("34\",5\r\n"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !lines.isEmpty(); }));

@@ -16,6 +16,7 @@
 #include "col_sett_dlg.h"
 #include "f_logo.h"
 #include "gen_info_panel.h"
+#include "kavendor_comm.h"
 #include "layout_store.h"
 #include "logo_sett_dlg.h"
 #include "main_prompter.h"
@@ -465,7 +466,7 @@ TEST_F(MainWindowTest, FollowNeedsCompetitorsAndMiscSettingsUpdateTheTrackLabels
     main->MFollowClick();
     EXPECT_EQ(Prompter.Asked, QStringList({"There are no drivers available"}));
 
-    main->ReceiveString("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
+    main->Device()->receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
     Prompter.OnExec = [](QDialog& dialog) {
         auto* follow = qobject_cast<TSelCompetitorDlg*>(&dialog);
         if (!follow)

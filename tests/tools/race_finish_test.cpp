@@ -3,9 +3,9 @@
 #include <map>
 #include <set>
 
+#include "parsed_record.h"
 #include "race_session.h"
 #include "sim_read_back.h"
-#include "zeb_record.h"
 
 namespace kav {
 namespace {

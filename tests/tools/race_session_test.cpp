@@ -3,10 +3,10 @@
 #include <map>
 #include <set>
 
+#include "parsed_record.h"
 #include "race_session.h"
 #include "sim_read_back.h"
 #include "text_helpers.h"
-#include "zeb_record.h"
 
 namespace kav {
 namespace {
@@ -28,11 +28,10 @@ struct TReadBack {
 TReadBack ReadBack(const std::vector<TSimLine>& lines)
 {
     TReadBack back;
-    TZebRecord recogniser;
     for (const auto& line : lines) {
-        recogniser.Take(line.text);
-        EXPECT_TRUE(recogniser.Success()) << line.text;
-        back.kinds.push_back(recogniser.Kind());
+        const ParsedRecord record = parseRecord(line.text);
+        EXPECT_TRUE(record.valid) << line.text;
+        back.kinds.push_back(record.kind());
     }
     back.lines = lines;
     return back;

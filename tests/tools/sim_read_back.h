@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "parsed_record.h"
 #include "race_session.h"
-#include "zeb_record.h"
 
 namespace kav::sim_test {
 
@@ -18,38 +18,38 @@ inline TSimOptions Options(int cars, int laps, bool practice, std::uint64_t seed
     return options;
 }
 
-// One simulated line read back the way the program reads it.
-template <typename Rec, typename Getter>
-Rec Read(const std::string& text, Getter getter)
+// One simulated line read back the way the program reads it; a record of another type reads as
+// the default record.
+template <typename Rec>
+Rec Read(const std::string& text)
 {
-    TZebRecord recogniser;
-    recogniser.Take(text);
-    return (recogniser.*getter)();
+    const ParsedRecord record = parseRecord(text);
+    return std::holds_alternative<Rec>(record.data) ? std::get<Rec>(record.data) : Rec{};
 }
 
 inline TBRec ReadB(const std::string& text)
 {
-    return Read<TBRec>(text, &TZebRecord::GetRecordB);
+    return Read<TBRec>(text);
 }
 inline TIRec ReadI(const std::string& text)
 {
-    return Read<TIRec>(text, &TZebRecord::GetRecordI);
+    return Read<TIRec>(text);
 }
 inline TFRec ReadF(const std::string& text)
 {
-    return Read<TFRec>(text, &TZebRecord::GetRecordF);
+    return Read<TFRec>(text);
 }
 inline TGRec ReadG(const std::string& text)
 {
-    return Read<TGRec>(text, &TZebRecord::GetRecordG);
+    return Read<TGRec>(text);
 }
 inline THRec ReadH(const std::string& text)
 {
-    return Read<THRec>(text, &TZebRecord::GetRecordH);
+    return Read<THRec>(text);
 }
 inline TJRec ReadJ(const std::string& text)
 {
-    return Read<TJRec>(text, &TZebRecord::GetRecordJ);
+    return Read<TJRec>(text);
 }
 
 } // namespace kav::sim_test
