@@ -4,7 +4,7 @@
 
 namespace kav {
 
-void TRecordA::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordA::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.RegNo, f, 8); break;
@@ -26,7 +26,7 @@ std::string TRecordA::ToLine() const
            WriteNumber(d.ClassNo);
 }
 
-void TRecordComp::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordComp::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.RegNo, f, 8); break;
@@ -48,7 +48,7 @@ std::string TRecordComp::ToLine() const
            WriteQuotedText(d.AddData);
 }
 
-void TRecordB::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordB::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Word(d.Word1, f); break;
@@ -62,7 +62,7 @@ std::string TRecordB::ToLine() const
     return std::string(kTag) + WriteNumberWidth2(m_data.Word1) + WriteQuotedText(m_data.Description);
 }
 
-void TRecordC::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordC::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Byte(d.ClassNo, f); break;
@@ -76,7 +76,7 @@ std::string TRecordC::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.ClassNo) + WriteQuotedText(m_data.Description);
 }
 
-void TRecordE::StoreField(Data& d, int n, std::string_view f, const TFieldStore&)
+void TRecordE::storeField(Data& d, int n, std::string_view f, const TFieldStore&)
 {
     switch (n) {
     case 1: d.Name.assign(f); break;
@@ -90,7 +90,7 @@ std::string TRecordE::ToLine() const
     return std::string(kTag) + WriteQuotedText(m_data.Name) + WriteQuotedText(m_data.Value);
 }
 
-void TRecordSponsorMake::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordSponsorMake::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.RegNo, f, 8); break;

@@ -65,7 +65,7 @@ public:
     static constexpr std::string_view kTag = "$A";
     static constexpr int kRequired = 7;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -74,7 +74,7 @@ public:
     static constexpr std::string_view kTag = "$COMP";
     static constexpr int kRequired = 7;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -83,7 +83,7 @@ public:
     static constexpr std::string_view kTag = "$B";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -92,7 +92,7 @@ public:
     static constexpr std::string_view kTag = "$C";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -101,7 +101,7 @@ public:
     static constexpr std::string_view kTag = "$E";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -110,7 +110,7 @@ public:
     static constexpr std::string_view kTag = "$SPONSORMAKE";
     static constexpr int kRequired = 3;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 

@@ -6,7 +6,7 @@
 
 namespace kav {
 
-void TRecordD::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordD::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.Text1, f, 8); break;
@@ -38,7 +38,7 @@ constexpr std::array<char, 4> kTrackLetters = {'N', 'R', 'L', 'C'};
 
 } // namespace
 
-void TRecordT::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordT::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Word(d.Word1, f); break;
@@ -64,7 +64,7 @@ std::string TRecordT::ToLine() const
            WriteQuotedTextTrailingTrimmed(d.Text4);
 }
 
-void TRecordFreq::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordFreq::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.Text1, f, 8); break;
@@ -84,7 +84,7 @@ std::string TRecordFreq::ToLine() const
            WriteQuotedText(d.Text4) + WriteQuotedText(d.Text5) + WriteQuotedText(d.Text6);
 }
 
-void TRecordTranRel::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordTranRel::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.Text1, f, 8); break;
@@ -98,7 +98,7 @@ std::string TRecordTranRel::ToLine() const
     return std::string(kTag) + WriteQuotedText(m_data.Text1) + WriteNumber(m_data.Word2);
 }
 
-void TRecordResult::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordResult::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.Text1, f, 8); break;
@@ -121,7 +121,7 @@ std::string TRecordResult::ToLine() const
            WriteNumberWidth5(d.Long7) + WriteQuotedTime(d.Time8);
 }
 
-void TRecordSchemeInfo::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordSchemeInfo::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Word(d.Word1, f); break;
@@ -141,7 +141,7 @@ std::string TRecordSchemeInfo::ToLine() const
            WriteNumber(d.Long4) + WriteNumber(d.Byte5) + WriteNumber(d.Byte6);
 }
 
-void TRecordS::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordS::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Word(d.Word1, f); break;
@@ -155,7 +155,7 @@ std::string TRecordS::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.Word1) + WriteQuotedText(m_data.Text2);
 }
 
-void TRecordPointsScheme::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordPointsScheme::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     if (n == 1)
         s.Long(d.Long1, f);
@@ -166,7 +166,7 @@ std::string TRecordPointsScheme::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.Long1);
 }
 
-void TRecordPnts::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordPnts::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.Text1, f, 8); break;

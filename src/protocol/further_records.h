@@ -93,7 +93,7 @@ public:
     static constexpr std::string_view kTag = "$D";
     static constexpr int kRequired = 10;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -102,7 +102,7 @@ public:
     static constexpr std::string_view kTag = "$T";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -111,7 +111,7 @@ public:
     static constexpr std::string_view kTag = "$FREQ";
     static constexpr int kRequired = 6;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -120,7 +120,7 @@ public:
     static constexpr std::string_view kTag = "$TRANREL";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -129,7 +129,7 @@ public:
     static constexpr std::string_view kTag = "$RESULT";
     static constexpr int kRequired = 8;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -138,7 +138,7 @@ public:
     static constexpr std::string_view kTag = "$SCHEMEINFO";
     static constexpr int kRequired = 6;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -147,7 +147,7 @@ public:
     static constexpr std::string_view kTag = "$S";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -156,7 +156,7 @@ public:
     static constexpr std::string_view kTag = "$POINTSCHEME";
     static constexpr int kRequired = 1;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -165,7 +165,7 @@ public:
     static constexpr std::string_view kTag = "$POINT";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 

@@ -22,6 +22,56 @@ static_assert(kKnownKinds == kKindLine && std::variant_size_v<RecordData> == kKn
 template <std::size_t Kind>
 using RecordClass = std::tuple_element_t<Kind, RecordClasses>;
 
+template <std::size_t... Kinds>
+constexpr auto tagsOf(std::index_sequence<Kinds...>)
+{
+    return std::array<std::string_view, sizeof...(Kinds)>{RecordClass<Kinds>::kTag...};
+}
+
+// Tags by kind, 0 to 21.
+constexpr auto kTags = tagsOf(std::make_index_sequence<kKnownKinds>{});
+constexpr std::size_t kLongestTag = 12;
+
+// The kinds of the two-character tags by their letter, so that the common records need no search.
+constexpr std::array<std::uint8_t, 26> shortTagKinds()
+{
+    std::array<std::uint8_t, 26> kinds{};
+    kinds.fill(kKindUnknown);
+    for (std::size_t kind = 0; kind < kTags.size(); ++kind) {
+        if (kTags[kind].size() == 2)
+            kinds[static_cast<std::size_t>(kTags[kind][1] - 'A')] = static_cast<std::uint8_t>(kind);
+    }
+    return kinds;
+}
+constexpr std::array<std::uint8_t, 26> kShortTagKinds = shortTagKinds();
+
+constexpr char toUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The kind of a tag, compared without regard to letter case.
+std::uint8_t kindOfTag(std::string_view tag)
+{
+    if (tag.size() < 2 || tag.size() > kLongestTag || tag[0] != '$')
+        return kKindUnknown;
+    if (tag.size() == 2) {
+        const char letter = toUpper(tag[1]);
+        if (letter < 'A' || letter > 'Z')
+            return kKindUnknown;
+        return kShortTagKinds[static_cast<std::size_t>(letter - 'A')];
+    }
+    char upperTag[kLongestTag];
+    for (std::size_t i = 0; i < tag.size(); ++i)
+        upperTag[i] = toUpper(tag[i]);
+    const std::string_view wanted(upperTag, tag.size());
+    for (std::size_t kind = 0; kind < kTags.size(); ++kind) {
+        if (kTags[kind] == wanted)
+            return static_cast<std::uint8_t>(kind);
+    }
+    return kKindUnknown;
+}
+
 struct LineParts {
     std::string_view fields; // what follows the tag and its separator
     bool utf8;               // texts count code points rather than bytes
@@ -29,19 +79,19 @@ struct LineParts {
 };
 
 template <std::size_t Kind>
-void ParseAs(ParsedRecord& record, const LineParts& line)
+void parseAs(ParsedRecord& record, const LineParts& line)
 {
     using Record = RecordClass<Kind>;
     static_assert(std::is_same_v<typename Record::Data, std::variant_alternative_t<Kind, RecordData>>);
     auto& data = record.data.emplace<Kind>();
-    record.valid = StoreFields(line.fields, line.utf8, Record::kRequired, line.separators,
+    record.valid = storeFields(line.fields, line.utf8, Record::kRequired, line.separators,
                                [&data](int number, std::string_view field, const TFieldStore& store) {
-                                   Record::StoreField(data, number, field, store);
+                                   Record::storeField(data, number, field, store);
                                });
 }
 
 template <std::size_t Kind>
-std::string WriteAs(const RecordData& data)
+std::string writeAs(const RecordData& data)
 {
     RecordClass<Kind> record;
     record.SetData(std::get<Kind>(data));
@@ -49,19 +99,19 @@ std::string WriteAs(const RecordData& data)
 }
 
 template <std::size_t... Kinds>
-constexpr auto Parsers(std::index_sequence<Kinds...>)
+constexpr auto parsers(std::index_sequence<Kinds...>)
 {
-    return std::array<void (*)(ParsedRecord&, const LineParts&), sizeof...(Kinds)>{&ParseAs<Kinds>...};
+    return std::array<void (*)(ParsedRecord&, const LineParts&), sizeof...(Kinds)>{&parseAs<Kinds>...};
 }
 
 template <std::size_t... Kinds>
-constexpr auto Writers(std::index_sequence<Kinds...>)
+constexpr auto writers(std::index_sequence<Kinds...>)
 {
-    return std::array<std::string (*)(const RecordData&), sizeof...(Kinds)>{&WriteAs<Kinds>...};
+    return std::array<std::string (*)(const RecordData&), sizeof...(Kinds)>{&writeAs<Kinds>...};
 }
 
-constexpr auto kParsers = Parsers(std::make_index_sequence<kKnownKinds>{});
-constexpr auto kWriters = Writers(std::make_index_sequence<kKnownKinds>{});
+constexpr auto kParsers = parsers(std::make_index_sequence<kKnownKinds>{});
+constexpr auto kWriters = writers(std::make_index_sequence<kKnownKinds>{});
 
 } // namespace
 

@@ -62,7 +62,7 @@ private:
 // store(number, field, fieldStore) and reports whether field `required` was among them. Fields beyond
 // the last one a record has are read and ignored.
 template <typename StoreFn>
-bool StoreFields(std::string_view fields, bool utf8, int required, const FieldSeparators& separators, StoreFn&& store)
+bool storeFields(std::string_view fields, bool utf8, int required, const FieldSeparators& separators, StoreFn&& store)
 {
     const TFieldStore fieldStore(utf8);
     std::string_view field;

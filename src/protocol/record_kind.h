@@ -1,9 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
-
-#include "field_separators.h"
 
 namespace kav {
 
@@ -34,11 +31,5 @@ enum RecordKind : std::uint8_t {
     kKindLine = 22,    // a raw line; never produced by recognition
     kKindUnknown = 23, // any other first field, an empty line included
 };
-
-// The kind of a tag, compared without regard to letter case.
-std::uint8_t kindOfTag(std::string_view tag);
-
-// The kind of a line from its first field.
-std::uint8_t Recognise(std::string_view line, const FieldSeparators& separators = kFeedSeparators);
 
 } // namespace kav

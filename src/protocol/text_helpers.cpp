@@ -121,7 +121,7 @@ namespace {
 
 // Where the first byte at or after `from` with its top bit set lies; eight bytes a step, since nearly
 // every line of a feed is plain ASCII.
-std::size_t SkipAscii(std::string_view text, std::size_t from)
+std::size_t skipAscii(std::string_view text, std::size_t from)
 {
     constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
     std::size_t i = from;
@@ -141,7 +141,7 @@ bool IsValidUtf8(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
-    while ((i = SkipAscii(text, i)) < n) {
+    while ((i = skipAscii(text, i)) < n) {
         const auto c = static_cast<unsigned char>(text[i]);
         std::size_t extra = 0;
         std::uint32_t cp = 0;

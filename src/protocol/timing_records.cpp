@@ -4,7 +4,7 @@
 
 namespace kav {
 
-void TRecordF::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordF::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Long(d.LapsToGo, f); break;
@@ -23,7 +23,7 @@ std::string TRecordF::ToLine() const
            WriteQuotedTime(d.RaceTime) + WriteQuotedTextUntrimmed(d.Flag);
 }
 
-void TRecordI::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordI::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Time(d.Time1, f); break;
@@ -41,7 +41,7 @@ namespace {
 
 // $G and $H share their layout: position, RegNo, a lap count and a time.
 template <typename Rec, typename LapsMember, typename TimeMember>
-void StorePositionField(Rec& d, int n, std::string_view f, const TFieldStore& s, LapsMember laps, TimeMember time)
+void storePositionField(Rec& d, int n, std::string_view f, const TFieldStore& s, LapsMember laps, TimeMember time)
 {
     switch (n) {
     case 1: s.Word(d.Position, f); break;
@@ -61,9 +61,9 @@ std::string WritePositionRecord(std::string_view tag, const Rec& d, std::int32_t
 
 } // namespace
 
-void TRecordG::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordG::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    StorePositionField(d, n, f, s, &TGRec::Laps, &TGRec::TotalTime);
+    storePositionField(d, n, f, s, &TGRec::Laps, &TGRec::TotalTime);
 }
 
 std::string TRecordG::ToLine() const
@@ -71,9 +71,9 @@ std::string TRecordG::ToLine() const
     return WritePositionRecord(kTag, m_data, m_data.Laps, m_data.TotalTime);
 }
 
-void TRecordH::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordH::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    StorePositionField(d, n, f, s, &THRec::BestLap, &THRec::BestLapTime);
+    storePositionField(d, n, f, s, &THRec::BestLap, &THRec::BestLapTime);
 }
 
 std::string TRecordH::ToLine() const
@@ -81,7 +81,7 @@ std::string TRecordH::ToLine() const
     return WritePositionRecord(kTag, m_data, m_data.BestLap, m_data.BestLapTime);
 }
 
-void TRecordJ::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordJ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.RegNo, f, 8); break;
@@ -97,7 +97,7 @@ std::string TRecordJ::ToLine() const
            WriteQuotedTime(m_data.Time3);
 }
 
-void TRecordJQ::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordJQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Text(d.RegNo, f, 8); break;
@@ -118,7 +118,7 @@ std::string TRecordJQ::ToLine() const
            WriteQuotedWord(CompetitorStatusToText(d.Status));
 }
 
-void TRecordQ::StoreField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void TRecordQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
     switch (n) {
     case 1: s.Word(d.Position, f); break;

@@ -78,7 +78,7 @@ public:
     static constexpr std::string_view kTag = "$F";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -87,7 +87,7 @@ public:
     static constexpr std::string_view kTag = "$I";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -96,7 +96,7 @@ public:
     static constexpr std::string_view kTag = "$G";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -105,7 +105,7 @@ public:
     static constexpr std::string_view kTag = "$H";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -114,7 +114,7 @@ public:
     static constexpr std::string_view kTag = "$J";
     static constexpr int kRequired = 3;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -123,7 +123,7 @@ public:
     static constexpr std::string_view kTag = "$JQ";
     static constexpr int kRequired = 6;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
@@ -132,7 +132,7 @@ public:
     static constexpr std::string_view kTag = "$Q";
     static constexpr int kRequired = 7;
     // Stores data field `number` (from 1) of a line in its place.
-    static void StoreField(Data& data, int number, std::string_view field, const TFieldStore& store);
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 

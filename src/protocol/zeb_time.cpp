@@ -19,7 +19,7 @@ bool IsDigit(char c)
 // The ten digits hhmmssffff of a normalised time text as one number: the digits of the integer part,
 // then the first four of the fraction padded with zeros; the first ten of those count. One pass and
 // no buffer, since every time field of every line comes through here.
-std::uint64_t NormalisedNumber(std::string_view text)
+std::uint64_t normalisedNumber(std::string_view text)
 {
     std::uint64_t number = 0;
     std::size_t count = 0;
@@ -137,7 +137,7 @@ std::string TimeToTextNonNegative(TimeValue value)
 
 std::string NormaliseTimeText(std::string_view text)
 {
-    std::uint64_t number = NormalisedNumber(text);
+    std::uint64_t number = normalisedNumber(text);
     std::string result = "00:00:00.0000";
     const std::size_t at[kDigitCount] = {0, 1, 3, 4, 6, 7, 9, 10, 11, 12};
     for (std::size_t k = kDigitCount; k-- > 0; number /= 10)
@@ -221,7 +221,7 @@ std::string TZebTime::GetText() const
 void TZebTime::SetText(std::string_view text)
 {
     // Equivalent to TextToTime(NormaliseTimeText(text)), whose digits always convert cleanly.
-    const std::uint64_t number = NormalisedNumber(text);
+    const std::uint64_t number = normalisedNumber(text);
     m_value =
         EncodeTime(static_cast<std::int32_t>(number / 100000000), static_cast<std::int32_t>(number / 1000000 % 100),
                    static_cast<std::int32_t>(number / 10000 % 100), static_cast<std::int32_t>(number % 10000));

@@ -16,22 +16,24 @@ Rec Parse(std::string_view line)
 
 TEST(Recognition, TagsAndKinds)
 {
-    EXPECT_EQ(Recognise(R"($A,"1")"), kKindA);
-    EXPECT_EQ(Recognise("$g,1"), kKindG);
-    EXPECT_EQ(Recognise("$Comp"), kKindComp);
-    EXPECT_EQ(Recognise("$POINT,1"), kKindPoint);
-    EXPECT_EQ(Recognise("$POINTSCHEME,1"), kKindPointScheme);
-    EXPECT_EQ(Recognise("$J,1"), kKindJ);
-    EXPECT_EQ(Recognise("$JQ,1"), kKindJQ);
-    EXPECT_EQ(Recognise("$S,1"), kKindS);
-    EXPECT_EQ(Recognise("$SCHEMEINFO,1"), kKindSchemeInfo);
-    EXPECT_EQ(Recognise("$SPONSORMAKE"), kKindSponsorMake);
-    EXPECT_EQ(Recognise("$X,1,2"), kKindUnknown);
-    EXPECT_EQ(Recognise(""), kKindUnknown);
-    EXPECT_EQ(Recognise("$SP,1"), kKindUnknown);
-    EXPECT_EQ(Recognise(" $A,1"), kKindUnknown);
-    EXPECT_EQ(Recognise("\"$F\",1"), kKindF);
-    EXPECT_EQ(Recognise("$POINTSCHEMEX,1"), kKindUnknown);
+    EXPECT_EQ(parseRecord(R"($A,"1")").kind(), kKindA);
+    EXPECT_EQ(parseRecord("$g,1").kind(), kKindG);
+    EXPECT_EQ(parseRecord("$Comp").kind(), kKindComp);
+    EXPECT_EQ(parseRecord("$POINT,1").kind(), kKindPoint);
+    EXPECT_EQ(parseRecord("$POINTSCHEME,1").kind(), kKindPointScheme);
+    EXPECT_EQ(parseRecord("$J,1").kind(), kKindJ);
+    EXPECT_EQ(parseRecord("$JQ,1").kind(), kKindJQ);
+    EXPECT_EQ(parseRecord("$S,1").kind(), kKindS);
+    EXPECT_EQ(parseRecord("$SCHEMEINFO,1").kind(), kKindSchemeInfo);
+    EXPECT_EQ(parseRecord("$SPONSORMAKE").kind(), kKindSponsorMake);
+    EXPECT_EQ(parseRecord("$X,1,2").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord("").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord("$SP,1").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord(" $A,1").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord("\"$F\",1").kind(), kKindF);
+    EXPECT_EQ(parseRecord("$POINTSCHEMEX,1").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord("$1,2").kind(), kKindUnknown);
+    EXPECT_EQ(parseRecord("$,1").kind(), kKindUnknown);
 }
 
 TEST(RecordParse, RequiredFieldCounts)
