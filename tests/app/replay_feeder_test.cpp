@@ -68,7 +68,7 @@ protected:
 
 } // namespace
 
-TEST_F(Replay, LinesComeInOrderAsTheDeviceHandsThemOver)
+TEST_F(Replay, LinesComeInOrderEachWithItsLf)
 {
     ASSERT_TRUE(Load("$A,1\r\n$B,2\n\n\r\n$C,3"));
     Start(0);
