@@ -16,6 +16,7 @@
 #include <string>
 
 #include "comm_settings_file.h"
+#include "kavendor_comm.h"
 #include "layout_store.h"
 #include "main_window.h"
 #include "race_session.h"
@@ -120,7 +121,7 @@ void RunRaceOverTcp(benchmark::State& state, int cars, int laps)
         auto main = std::make_unique<TFMain>(Options(dir, true));
         main->show();
         qint64 received = 0;
-        main->LineTap = [&received](const QByteArray&) { ++received; };
+        QObject::connect(main->Device(), &TDevice::lineReceived, [&received] { ++received; });
         QElapsedTimer guard;
         guard.start();
         while (!server.hasPendingConnections() && guard.elapsed() < 10000)

@@ -51,7 +51,7 @@ void BM_TcpLoopbackLines(benchmark::State& state)
     server.listen(QHostAddress::LocalHost);
     TCountingReceiver receiver;
     kav::TKavendorComm device;
-    device.OnReceive = [&](kav::TDevice&, const QByteArray& line) { receiver.Take(line); };
+    QObject::connect(&device, &kav::TDevice::lineReceived, [&](const QByteArray& line) { receiver.Take(line); });
     device.Settings.CommType = kav::TCommType::TCPIP;
     device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
     device.Settings.TCPIP_Port = server.serverPort();
@@ -81,7 +81,7 @@ void BM_SerialPty1MB(benchmark::State& state)
         kav::TPtyPair pty;
         TCountingReceiver receiver;
         kav::TKavendorComm device;
-        device.OnReceive = [&](kav::TDevice&, const QByteArray& line) { receiver.Take(line); };
+        QObject::connect(&device, &kav::TDevice::lineReceived, [&](const QByteArray& line) { receiver.Take(line); });
         device.Settings.CommType = kav::TCommType::RS232;
         device.Settings.S_Baudrate = 230400;
         device.Settings.S_Device = pty.DeviceA();

@@ -68,7 +68,8 @@ struct TScreen {
     TGenInfoPanel Panel;
     TMessage Message;
     TSystemClock Clock;
-    TController Ctl{Settings, Panel, Message, Clock};
+    TDevice Device;
+    TController Ctl{Device, Settings, Panel, Message, Clock};
     std::vector<std::unique_ptr<TFResults>> Windows;
 
     TScreen()

@@ -1,5 +1,5 @@
 // A soak run, no timings: 100 rounds of 10 MB of random bytes in random pieces and ten lines of 1 MB,
-// framed as the device frames the feed and handed to the controller with a result window open. After
+// through the device into the controller with a result window open. After
 // each round it prints the resident memory, the framing's held bytes and the error count; at the end
 // a clean race must still show. Exit status 1 when memory keeps growing, the framing holds more than
 // a line or the race after the garbage does not show.
@@ -30,18 +30,15 @@ constexpr qint64 kAllowedGrowth = 32 * kMegabyte;
 
 class TSoak {
 public:
-    TSoak() : m_ctl(m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
+    TSoak() : m_ctl(m_device, m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
 
     TController& Ctl() { return m_ctl; }
 
-    // Frames the bytes as the device does and hands each line, or each dropped line, to the controller.
+    // The bytes as a channel hands them to the device, which frames them for the controller.
     void Receive(QByteArrayView bytes)
     {
-        for (const QByteArray& line : m_framer.Append(bytes))
-            m_ctl.Records.ReceiveString(line);
-        for (int drops = m_framer.TakeDrops(); drops > 0; --drops)
-            m_ctl.Records.CountBadLine();
-        m_mostPending = std::max(m_mostPending, m_framer.Pending().size());
+        m_device.receiveBytes(bytes);
+        m_mostPending = std::max(m_mostPending, m_device.partialLine().size());
     }
 
     qsizetype MostPending() const { return m_mostPending; }
@@ -51,8 +48,8 @@ private:
     TGenInfoPanel m_panel;
     TMessage m_message;
     TManualClock m_clock;
+    TDevice m_device;
     TController m_ctl;
-    TLineFramer m_framer;
     qsizetype m_mostPending = 0;
 };
 

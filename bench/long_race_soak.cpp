@@ -9,6 +9,7 @@
 
 #include <cstdio>
 
+#include "kavendor_comm.h"
 #include "main_window.h"
 #include "race_session.h"
 #include "soak_helpers.h"
@@ -57,7 +58,7 @@ int main(int argc, char** argv)
 
     qint64 settledKb = 0;
     for (std::size_t i = 0; i < session.size(); ++i) {
-        main.ReceiveString(QByteArray::fromStdString(session[i].text + "\n"));
+        main.Device()->receiveBytes(QByteArray::fromStdString(session[i].text + "\n"));
         if (i % 500 == 0)
             QApplication::processEvents();
         if (i == session.size() / 4)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "field_scanner.h"
-#include "zeb_record.h"
+#include "parsed_record.h"
 
 namespace kav {
 namespace {
@@ -41,48 +41,26 @@ void ScanAllFields(std::string_view line)
     }
 }
 
-void UseEveryGetter(TZebRecord& r)
-{
-    (void)r.GetRecordA();
-    (void)r.GetRecordB();
-    (void)r.GetRecordC();
-    (void)r.GetRecordE();
-    (void)r.GetRecordF();
-    (void)r.GetRecordG();
-    (void)r.GetRecordH();
-    (void)r.GetRecordI();
-    (void)r.GetRecordJ();
-    (void)r.GetRecordJQ();
-    (void)r.GetRecordComp();
-    (void)r.GetRecordQ();
-    (void)r.GetRecordSponsorMake();
-}
-
 } // namespace
 
 void FuzzProtocolOnce(const std::uint8_t* data, std::size_t size)
 {
-    static TZebRecord recogniser;
     const std::string_view line(reinterpret_cast<const char*>(data), size);
     ScanAllFields(line);
     Require(IsNormalisedTime(NormaliseTimeText(line)), "normalised time has the form dd:dd:dd.dddd");
 
-    recogniser.Take(line);
-    Require(recogniser.Kind() <= kKindUnknown, "kind in range");
-    Require(recogniser.Kind() != kKindLine, "recognition never yields the raw-line kind");
-    Require(!(recogniser.Kind() == kKindUnknown && recogniser.Success()), "unknown lines are not valid");
-    UseEveryGetter(recogniser);
-    for (std::uint8_t kind = 0; kind < kKindUnknown; ++kind)
-        (void)recogniser.Instance(kind).ToLine();
+    const ParsedRecord record = parseRecord(line);
+    Require(record.kind() != kKindLine, "recognition never yields the raw-line kind");
+    Require(!(record.kind() == kKindUnknown && record.valid), "unknown lines are not valid");
+    const std::string written = writeRecord(record.data);
+    Require(written.empty() == (record.kind() == kKindUnknown), "every known record writes a line");
 
-    if (recogniser.Success() && line.find('"') == std::string_view::npos) {
+    if (record.valid && line.find('"') == std::string_view::npos) {
         // What a valid record writes back is itself a valid record of the same kind. Writers do not
         // escape quotes, so a text holding one may read back differently; such input is left out.
-        const std::string written = recogniser.Instance(recogniser.Kind()).ToLine();
-        TZebRecord second;
-        second.Take(written);
-        Require(second.Kind() == recogniser.Kind(), "written record keeps its kind");
-        Require(second.Success(), "written record is valid");
+        const ParsedRecord second = parseRecord(written);
+        Require(second.kind() == record.kind(), "written record keeps its kind");
+        Require(second.valid, "written record is valid");
     }
 }
 

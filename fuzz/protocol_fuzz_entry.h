@@ -5,7 +5,7 @@
 
 namespace kav {
 
-// Runs one input through the scanner, the recogniser, every getter, the writers and the time reader,
+// Runs one input through the scanner, the record parse, the writers and the time reader,
 // and aborts when an invariant breaks. Shared by the libFuzzer target and the test suite's smoke run.
 void FuzzProtocolOnce(const std::uint8_t* data, std::size_t size);
 

@@ -15,7 +15,6 @@
 #include "dump_writer.h"
 #include "full_screen_start.h"
 #include "kavendor_comm.h"
-#include "line_framer.h"
 #include "line_recorder.h"
 #include "main_window.h"
 #include "replay_feeder.h"
@@ -162,7 +161,7 @@ int main(int argc, char** argv)
             PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
             return 2;
         }
-        window.LineTap = [&recorder](const QByteArray& line) { recorder.Write(line); };
+        window.Device()->setTap([&recorder](const QByteArray& line) { recorder.Write(line); });
     }
 
     kav::TReplayFeeder feeder;
@@ -175,13 +174,8 @@ int main(int argc, char** argv)
     }
     const auto startReplay = [&] {
         if (replay)
-            feeder.Start(options.Rate, [&window](const QByteArray& line) {
-                // A line the device would have dropped as too long counts as one bad line here too.
-                if (line.size() - 1 > kav::TLineFramer::kMaxLine)
-                    window.Ctl().Records.CountBadLine();
-                else
-                    window.ReceiveString(line);
-            });
+            feeder.Start(options.Rate,
+                         [device = window.Device()](const QByteArray& line) { device->receiveBytes(line); });
     };
 
     int status = 0;

@@ -73,7 +73,7 @@ void TReplayFeeder::Pump()
         Finish();
 }
 
-// One line copied out of the file: the sink may keep it.
+// One line copied out of the file: the sink may keep it. The file's end ends its last line.
 void TReplayFeeder::FeedNext()
 {
     const qsizetype end = m_data.indexOf('\n', m_next);

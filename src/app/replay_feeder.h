@@ -11,9 +11,9 @@
 
 namespace kav {
 
-// Feeds a recorded feed to the program line by line from the event loop, the way the device hands
-// received lines over: each line with its LF (a CR before it stays), as fast as possible or at a
-// fixed number of lines per second.
+// Plays a recorded feed into the program from the event loop, as fast as possible or at a fixed
+// number of lines per second. The sink is the program's device, which frames the bytes as it frames
+// a channel's; they come a line at a time (up to and including its LF) only so that they can be paced.
 class TReplayFeeder : public QObject {
     Q_OBJECT
 public:

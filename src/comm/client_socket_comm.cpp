@@ -62,12 +62,10 @@ void TClientSocketComm::HandleConnected()
     RaiseOpen();
 }
 
-// A line the connection cut off is never completed: the next connection starts with a line of its own.
 void TClientSocketComm::HandleDisconnected()
 {
     if (m_socket.bytesAvailable() > 0)
         HandleRead();
-    m_rxBuffer = TLineFramer();
     m_silenceTimer.stop();
     RaiseClose();
 }
@@ -81,16 +79,13 @@ void TClientSocketComm::HandleError(QAbstractSocket::SocketError error)
     RaiseError();
 }
 
+// After our own close nothing more is wanted, not even what was already read.
 void TClientSocketComm::HandleRead()
 {
+    if (m_closedHere)
+        return;
     WatchSilence();
-    const QList<QByteArray> lines = m_rxBuffer.Append(m_socket.readAll());
-    RaiseOverflow(m_rxBuffer.TakeDrops());
-    for (const QByteArray& line : lines) {
-        if (m_closedHere)
-            return;
-        RaiseReceive(line);
-    }
+    RaiseReceive(m_socket.readAll());
 }
 
 // A connection that stayed silent is given up: an established one as if the server had closed it, one

@@ -6,12 +6,11 @@
 #include <chrono>
 
 #include "communication.h"
-#include "line_framer.h"
 
 namespace kav {
 
-// The TCP client channel: connects to the feed server and frames what it sends into lines. Every
-// notification comes through the main thread's event loop.
+// The TCP client channel: connects to the feed server and hands on what it sends. Every notification
+// comes through the main thread's event loop.
 class TClientSocketComm : public TCommunication {
 public:
     static constexpr int kKeepAliveIdle = 10;    // seconds of quiet before the first probe
@@ -33,7 +32,6 @@ public:
     bool IsOpen() const override;
 
     const QTcpSocket& Socket() const { return m_socket; }
-    const TLineFramer& RxBuffer() const { return m_rxBuffer; }
 
 private:
     void HandleConnected();
@@ -46,7 +44,6 @@ private:
 
     QTcpSocket m_socket;
     QTimer m_silenceTimer;
-    TLineFramer m_rxBuffer;
     QString m_host = QStringLiteral("localhost");
     quint16 m_port = 50000;
     std::chrono::milliseconds m_silenceTimeout{0};

@@ -8,15 +8,14 @@ void TCommunication::ClearEvents()
     OnOpen = nullptr;
     OnClose = nullptr;
     OnError = nullptr;
-    OnOverflow = nullptr;
     OnWarning = nullptr;
 }
 
 // Each event is called through a copy: a handler may retire this channel, which unsets the events.
-void TCommunication::RaiseReceive(const QByteArray& line)
+void TCommunication::RaiseReceive(const QByteArray& bytes)
 {
     if (const auto handler = OnReceive)
-        handler(*this, line);
+        handler(*this, bytes);
 }
 
 void TCommunication::RaiseOpen()
@@ -35,14 +34,6 @@ void TCommunication::RaiseError()
 {
     if (const auto handler = OnError)
         handler(*this);
-}
-
-void TCommunication::RaiseOverflow(int count)
-{
-    for (int i = 0; i < count; ++i) {
-        if (const auto handler = OnOverflow)
-            handler(*this);
-    }
 }
 
 void TCommunication::RaiseWarning(const QString& text)

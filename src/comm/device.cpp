@@ -15,10 +15,20 @@ TDevice::~TDevice()
         m_communication->ClearEvents();
 }
 
-void TDevice::ReceiveLine(const QByteArray& line)
+// A listener may close the device while it takes a line; the rest of that stream is then not wanted.
+void TDevice::receiveBytes(QByteArrayView bytes)
 {
-    if (const auto handler = OnReceive)
-        handler(*this, line);
+    const QList<QByteArray> lines = m_framer.Append(bytes);
+    const quint64 stream = m_stream;
+    for (int drops = m_framer.TakeDrops(); drops > 0 && stream == m_stream; --drops)
+        emit lineDropped();
+    for (const QByteArray& line : lines) {
+        if (stream != m_stream)
+            return;
+        if (m_tap)
+            m_tap(line);
+        emit lineReceived(line);
+    }
 }
 
 void TDevice::Open()
@@ -29,16 +39,30 @@ void TDevice::Open()
 
 void TDevice::Close()
 {
+    forgetPartialLine();
     if (m_communication)
         m_communication->Close();
+}
+
+// A line the channel cut off is never completed: whatever comes next starts a line of its own.
+void TDevice::forgetPartialLine()
+{
+    m_framer = TLineFramer();
+    ++m_stream;
 }
 
 void TDevice::SetCommunication(std::unique_ptr<TCommunication> channel)
 {
     Retire(std::move(m_communication));
+    forgetPartialLine();
     m_communication = std::move(channel);
-    if (m_communication)
-        m_communication->OnReceive = [this](TCommunication&, const QByteArray& line) { ReceiveLine(line); };
+    if (!m_communication)
+        return;
+    m_communication->OnReceive = [this](TCommunication&, const QByteArray& bytes) { receiveBytes(bytes); };
+    m_communication->OnClose = [this](TCommunication&) {
+        forgetPartialLine();
+        channelClosed();
+    };
 }
 
 void TDevice::Retire(std::unique_ptr<TCommunication> channel)

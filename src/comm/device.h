@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 
 #include <functional>
@@ -9,14 +10,16 @@
 
 #include "comm_settings.h"
 #include "communication.h"
+#include "line_framer.h"
 
 namespace kav {
 
-// A data source that owns one channel and hands each line the channel frames to its listener.
+// A data source that owns one channel, frames the bytes it receives into lines and hands each line
+// on. Every line the program processes comes through here, from a channel or from a replayed file.
 class TDevice : public QObject {
+    Q_OBJECT
 public:
-    using LineEvent = std::function<void(TDevice&, const QByteArray&)>;
-    using NotifyEvent = std::function<void(TDevice&)>;
+    using LineTap = std::function<void(const QByteArray&)>;
 
     explicit TDevice(QObject* parent = nullptr);
     ~TDevice() override;
@@ -24,23 +27,40 @@ public:
     TDevice& operator=(const TDevice&) = delete;
 
     TCommSettings Settings; // no channel until settings are loaded or set
-    LineEvent OnReceive;    // each line with its LF, on the main thread
-    NotifyEvent OnOverflow; // a line too long for the feed was dropped: one bad line
 
-    virtual void ReceiveLine(const QByteArray& line);
+    // Received bytes, in pieces of any size: each completed line is handed on at once.
+    void receiveBytes(QByteArrayView bytes);
+    // Sees every line before it is handed on, so a line the program cannot survive is still recorded.
+    void setTap(LineTap tap) { m_tap = std::move(tap); }
+    // The bytes after the last LF, waiting for the rest of their line.
+    const QByteArray& partialLine() const { return m_framer.Pending(); }
+
     virtual void Open();
     virtual void Close();
 
     TCommunication* Communication() const { return m_communication.get(); }
 
+signals:
+    // One line with its LF (a CR before it stays), on the main thread.
+    void lineReceived(const QByteArray& line);
+    // A line too long for the feed was dropped: one bad line.
+    void lineDropped();
+
 protected:
     // Installs the channel (or none); the one it replaces is retired.
     void SetCommunication(std::unique_ptr<TCommunication> channel);
+    // The channel was closed, by this side or by the far end.
+    virtual void channelClosed() {}
 
 private:
+    void forgetPartialLine();
     void Retire(std::unique_ptr<TCommunication> channel);
     void FreeRetired();
 
+    TLineFramer m_framer;
+    LineTap m_tap;
+    // Counts the streams the device has framed: lines of a stream that ended are not handed on.
+    quint64 m_stream = 0;
     std::unique_ptr<TCommunication> m_communication;
     // Closed channels wait here for the next turn of the event loop: a channel may be closed from
     // inside one of its own events, and must outlive that call.

@@ -105,11 +105,6 @@ void TKavendorComm::ConnectHandlers(TCommunication& channel)
 {
     channel.OnOpen = [this](TCommunication&) { setChannelState(ChannelState::Connected); };
     channel.OnError = [this](TCommunication&) { HandleFailedConnection(); };
-    channel.OnClose = [this](TCommunication&) { HandleRemoteClose(); };
-    channel.OnOverflow = [this](TCommunication&) {
-        if (const auto handler = OnOverflow)
-            handler(*this);
-    };
     channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
 }
 
@@ -123,7 +118,7 @@ void TKavendorComm::HandleFailedConnection()
     OfferReconnect(kFailedText);
 }
 
-void TKavendorComm::HandleRemoteClose()
+void TKavendorComm::channelClosed()
 {
     if (Closing)
         return;

@@ -51,6 +51,10 @@ public:
 signals:
     void channelStateChanged(kav::ChannelState state);
 
+protected:
+    // Offers to reconnect when the far end closed a TCP connection.
+    void channelClosed() override;
+
 private:
     void setChannelState(ChannelState state);
     std::unique_ptr<TCommunication> MakeChannel() const;
@@ -58,7 +62,6 @@ private:
     std::unique_ptr<TCommunication> MakeTcpChannel() const;
     void ConnectHandlers(TCommunication& channel);
     void HandleFailedConnection();
-    void HandleRemoteClose();
     bool TellConnectionEnded(bool failed);
     void OfferReconnect(const QString& text);
     void AskToReconnect(const QString& text);

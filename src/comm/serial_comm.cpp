@@ -4,8 +4,7 @@ namespace kav {
 
 TSerialComm::TSerialComm(QObject* parent) : TCommunication(parent)
 {
-    m_port.OnReceive = [this](const QByteArray& line) { RaiseReceive(line); };
-    m_port.OnOverflow = [this] { RaiseOverflow(1); };
+    m_port.OnReceive = [this](const QByteArray& bytes) { RaiseReceive(bytes); };
     m_port.OnWarning = [this](const QString& text) { RaiseWarning(text); };
 }
 

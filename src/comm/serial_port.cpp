@@ -48,16 +48,10 @@ bool TSerialPort::IsOpen() const
     return m_reader && m_reader->IsPortOpen();
 }
 
-void TSerialPort::RaiseReceive(const QByteArray& line)
+void TSerialPort::RaiseReceive(const QByteArray& bytes)
 {
     if (const auto handler = OnReceive)
-        handler(line);
-}
-
-void TSerialPort::RaiseOverflow()
-{
-    if (const auto handler = OnOverflow)
-        handler();
+        handler(bytes);
 }
 
 void TSerialPort::ReportError(const QString& operation)

@@ -22,8 +22,7 @@ public:
     ~TSerialPort() override;
 
     TSerialPortSettings Settings;
-    std::function<void(const QByteArray&)> OnReceive;
-    std::function<void()> OnOverflow;
+    std::function<void(const QByteArray&)> OnReceive; // received bytes as they came
     std::function<void(const QString&)> OnWarning;
 
     // Opens the device; false, without a message, when it cannot be opened.
@@ -35,8 +34,7 @@ public:
     bool IsOpen() const;
 
     // Called on the main thread by the reader.
-    void RaiseReceive(const QByteArray& line);
-    void RaiseOverflow();
+    void RaiseReceive(const QByteArray& bytes);
     void ReportError(const QString& operation);
 
 private:

@@ -125,38 +125,32 @@ bool TSerialThread::DeviceGone(const QSerialPort& port) const
 
 void TSerialThread::ReadAvailable(QSerialPort& port)
 {
-    QList<QByteArray> lines = m_rxBuffer.Append(port.readAll());
-    const int drops = m_rxBuffer.TakeDrops();
-    if (!lines.isEmpty() || drops > 0)
-        HandOver(std::move(lines), drops);
+    QByteArray bytes = port.readAll();
+    if (!bytes.isEmpty())
+        HandOver(std::move(bytes));
 }
 
-void TSerialThread::HandOver(QList<QByteArray> lines, int drops)
+void TSerialThread::HandOver(QByteArray bytes)
 {
     std::unique_lock lock(m_mutex);
     if (m_stop)
         return;
-    m_lines = std::move(lines);
-    m_drops = drops;
+    m_bytes = std::move(bytes);
     m_handOverPending = true;
-    QMetaObject::invokeMethod(this, &TSerialThread::DeliverLines, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TSerialThread::DeliverBytes, Qt::QueuedConnection);
     m_wake.wait(lock, [this] { return !m_handOverPending || m_stop; });
 }
 
-void TSerialThread::DeliverLines()
+void TSerialThread::DeliverBytes()
 {
-    QList<QByteArray> lines;
-    int drops = 0;
+    QByteArray bytes;
     {
         const std::lock_guard lock(m_mutex);
-        lines = std::move(m_lines);
-        drops = std::exchange(m_drops, 0);
+        bytes = std::move(m_bytes);
     }
     m_delivering = true;
-    for (int i = 0; i < drops && !m_terminating; ++i)
-        m_port.RaiseOverflow();
-    for (qsizetype i = 0; i < lines.size() && !m_terminating; ++i)
-        m_port.RaiseReceive(lines[i]);
+    if (!m_terminating)
+        m_port.RaiseReceive(bytes);
     m_delivering = false;
     {
         const std::lock_guard lock(m_mutex);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QThread>
 
 #include <atomic>
@@ -9,7 +8,6 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "line_framer.h"
 #include "serial_port_settings.h"
 
 class QSerialPort;
@@ -20,8 +18,8 @@ class TSerialPort;
 class TTxQueue;
 
 // The reader thread of one opening of a serial port. It opens the device itself (a QSerialPort
-// belongs to the thread that uses it), waits for bytes, frames them into lines and hands each batch to
-// the main thread, waiting until the batch has been delivered there. Stop ends every wait at once, so
+// belongs to the thread that uses it), waits for bytes and hands what it read to the main thread,
+// waiting until it has been delivered there. Stop ends every wait at once, so
 // the main thread may join the reader without serving its event loop.
 class TSerialThread : public QThread {
 public:
@@ -52,17 +50,16 @@ private:
     void ReadLoop(QSerialPort& port);
     bool DeviceGone(const QSerialPort& port) const;
     void ReadAvailable(QSerialPort& port);
-    void HandOver(QList<QByteArray> lines, int drops);
+    void HandOver(QByteArray bytes);
     void WritePending(QSerialPort& port);
     void FlushChunk(QSerialPort& port);
     void ReportError(const QString& operation);
 
-    void DeliverLines(); // main thread
+    void DeliverBytes(); // main thread
 
     TSerialPort& m_port;
     const TSerialPortSettings m_settings;
     TTxQueue& m_txBuffer;
-    TLineFramer m_rxBuffer; // reader thread only
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -70,8 +67,7 @@ private:
     bool m_go = false;
     bool m_stop = false;
     bool m_handOverPending = false;
-    QList<QByteArray> m_lines; // handed over under m_mutex
-    int m_drops = 0;
+    QByteArray m_bytes; // handed over under m_mutex
 
     std::atomic<bool> m_terminating{false};
     std::atomic<bool> m_portOpen{false};

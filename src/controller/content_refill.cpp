@@ -97,13 +97,9 @@ void TContentBuilder::ResetKind(std::uint8_t kind)
     });
 }
 
-// Each grid repaints the cells written to it, coalesced into its next frame, so a request that
-// passes the gate needs nothing more; repainting whole windows here would cost more than all the
-// record processing.
-void TContentBuilder::RefreshKind(std::uint8_t /*kind*/)
-{
-    m_state.RaceUpdateOK();
-}
+// Each grid repaints the cells written to it, coalesced into its next frame, so a request needs
+// nothing more; repainting whole windows here would cost more than all the record processing.
+void TContentBuilder::RefreshKind(std::uint8_t /*kind*/) {}
 
 template <typename List>
 void TContentBuilder::PutGaps(std::uint8_t kind, const List& list)

@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "content_builder.h"
+#include "device.h"
 #include "gen_info_panel.h"
 #include "race_state.h"
 #include "record_processor.h"
@@ -14,12 +15,15 @@ class TMessage;
 
 // The controller as the main window holds it: the race data, the open result windows, content
 // building and record processing, wired to a general information panel and a message window that
-// the main window places.
+// the main window places, and taking its lines from the device.
 class TController {
 public:
-    TController(TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
+    TController(TDevice& device, TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
         : Content(State, Windows, settings, Pictures), Records(State, Content, settings, panel, message, clock)
     {
+        // The road of every line, received or replayed: device framing, then record processing.
+        QObject::connect(&device, &TDevice::lineReceived, &Records, &TRecordProcessor::ReceiveString);
+        QObject::connect(&device, &TDevice::lineDropped, &Records, &TRecordProcessor::CountBadLine);
     }
 
     TRaceState State;

@@ -71,11 +71,14 @@ void TFMain::FormCreate()
     m_message = new TMessage(this);
     if (!m_options.Clock)
         m_ownClock = std::make_unique<TSystemClock>();
-    m_ctl = std::make_unique<TController>(m_settings, *m_panel, *m_message,
+    // The device exists also while a recorded feed is replayed: the replay is framed by it too.
+    m_device = std::make_unique<TKavendorComm>();
+    m_ctl = std::make_unique<TController>(*m_device, m_settings, *m_panel, *m_message,
                                           m_options.Clock ? *m_options.Clock : *m_ownClock);
     m_ctl->Records.SetMainWindow(this);
     m_staleFeedIndicator = new StaleFeedIndicator(m_options.Clock ? *m_options.Clock : *m_ownClock, m_panel);
     m_panel->placeBesideLogo(m_staleFeedIndicator);
+    connect(m_device.get(), &TDevice::lineReceived, m_staleFeedIndicator, &StaleFeedIndicator::lineReceived);
 
     CreateDialogs();
     CreateMenus();
@@ -88,13 +91,9 @@ void TFMain::FormCreate()
     m_ctl->Records.StartTimers();
 
     if (m_options.UseChannel) {
-        m_device = std::make_unique<TKavendorComm>();
         m_devicePrompts = std::make_unique<TMessageBoxPrompts>(this);
         m_device->SetPrompts(m_devicePrompts.get());
         m_device->ProgramDir = m_options.ConfigDir;
-        // Lines pass through this window, which may record them before they are processed.
-        m_device->OnReceive = [this](TDevice&, const QByteArray& line) { ReceiveString(line); };
-        m_device->OnOverflow = [this](TDevice&) { m_ctl->Records.CountBadLine(); };
         if (m_options.UseSettingsFiles)
             m_device->LoadSettingsAndOpen();
         else
@@ -110,7 +109,7 @@ void TFMain::showChannelInTitle()
     auto* title = new ChannelStatusTitle(*this, QString::fromLatin1(kCaption));
     if (!m_options.ReplayFile.isEmpty())
         title->showReplay(m_options.ReplayFile);
-    else if (m_device)
+    else if (m_options.UseChannel)
         title->watch(*m_device);
 }
 
@@ -178,14 +177,6 @@ void TFMain::ShowActiveLayoutMenu(QMdiSubWindow* window)
         return;
     m_shownLayoutMenu = results->LayoutMenu();
     menuBar()->insertAction(m_helpMenu->menuAction(), m_shownLayoutMenu->menuAction());
-}
-
-void TFMain::ReceiveString(const QByteArray& line)
-{
-    if (LineTap)
-        LineTap(line);
-    m_staleFeedIndicator->lineReceived();
-    m_ctl->Records.ReceiveString(line);
 }
 
 void TFMain::showEvent(QShowEvent* event)
@@ -311,7 +302,7 @@ void TFMain::FormClose()
         m_settings.MainWin.State = FromQtState(state);
         WriteSettings();
     }
-    if (m_device) {
+    if (m_options.UseChannel) {
         if (m_options.UseSettingsFiles) {
             try {
                 m_device->SaveSettings();
@@ -358,7 +349,7 @@ void TFMain::MAboutClick()
 
 void TFMain::MCommuClick()
 {
-    if (!m_device) {
+    if (!m_options.UseChannel) {
         Prompter().Tell(TBoxKind::Information,
                         QStringLiteral("A recorded feed is being replayed; the connection is not used."), this);
         return;

@@ -68,11 +68,6 @@ public:
     explicit TFMain(TMainOptions options);
     ~TFMain() override;
 
-    // Every line the device delivers, still ending in its LF; also the entry of a replayed feed.
-    void ReceiveString(const QByteArray& line);
-    // Sees every received line before it is processed (recording the feed).
-    std::function<void(const QByteArray&)> LineTap;
-
     // The first activation: settings, placement, the last layout, colours. Later calls do nothing.
     void FormActivate();
     // The closing questions; true when the window may close.
@@ -117,6 +112,7 @@ public:
     const TGenInfo& GenInfoLayout() const { return m_genInfoLayout; }
     const TLogoRec& Logo() const { return m_logo; }
     TFLogo* LogoWindow() const;
+    // The device every line comes through, from the channel or from a replayed feed.
     TKavendorComm* Device() const { return m_device.get(); }
     QString SettingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }
     QString ManualPath() const { return findSharedFile(m_options.ProgramDir, QLatin1String(kManualFile)); }

@@ -41,11 +41,4 @@ void TRaceState::ClearRun()
     MarkerList.Clear();
 }
 
-bool TRaceState::Gate(bool& due)
-{
-    const bool allowed = RXBufferPercent() < 80 || due;
-    due = false;
-    return allowed;
-}
-
 } // namespace kav

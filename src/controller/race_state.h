@@ -68,24 +68,12 @@ public:
     bool StandByShown = false;
     bool BusyLit = false;
     std::int32_t ErrorCount = 0;
-    bool RaceUpdateDue = false;
-    bool PracUpdateDue = false;
-    bool TrackUpdateDue = false;
     std::string RunName;
 
     // The row count that fits position, or 0 when the rows need not grow.
     int RowsFor(int position) const;
     // Empties every list of the run (not the class table).
     void ClearRun();
-
-    // The receive backlog in percent; the device hands over whole lines at once, so there is none.
-    int RXBufferPercent() const { return 0; }
-    bool RaceUpdateOK() { return Gate(RaceUpdateDue); }
-    bool PracUpdateOK() { return Gate(PracUpdateDue); }
-    bool TrackUpdateOK() { return Gate(TrackUpdateDue); }
-
-private:
-    bool Gate(bool& due);
 };
 
 } // namespace kav

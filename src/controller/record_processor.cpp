@@ -1,6 +1,5 @@
 #include "record_processor.h"
 
-#include "device.h"
 #include "f_message.h"
 #include "feed_text.h"
 
@@ -9,6 +8,12 @@ namespace kav {
 namespace {
 constexpr int kLapMode = 1;
 constexpr int kCurrentMode = 2;
+
+// One handler per record type for std::visit.
+template <typename... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 } // namespace
 
 TRecordProcessor::TRecordProcessor(TRaceState& state, TContentBuilder& content, TMainSettings& settings,
@@ -23,12 +28,6 @@ TRecordProcessor::TRecordProcessor(TRaceState& state, TContentBuilder& content, 
     connect(&m_removeTimer, &QTimer::timeout, this, &TRecordProcessor::RemoveTimerTimer);
 }
 
-void TRecordProcessor::Connect(TDevice& device)
-{
-    device.OnReceive = [this](TDevice&, const QByteArray& line) { ReceiveString(line); };
-    device.OnOverflow = [this](TDevice&) { CountBadLine(); };
-}
-
 void TRecordProcessor::ReceiveString(const QByteArray& line)
 {
     const std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
@@ -40,12 +39,11 @@ void TRecordProcessor::ProcessRecord(std::string_view text)
     if (!m_communicationTimer.isActive())
         m_communicationTimer.start();
     SetBusy(true);
-    m_recogniser.Take(text);
-    const std::uint8_t kind = m_recogniser.Kind();
+    const ParsedRecord record = parseRecord(text);
     // Unknown tags come from other timing packages and relays: neither errors nor news.
-    if (kind == kKindUnknown)
+    if (record.kind() == kKindUnknown)
         return;
-    if (!m_recogniser.Success()) {
+    if (!record.valid) {
         CountBadLine();
         return;
     }
@@ -53,7 +51,7 @@ void TRecordProcessor::ProcessRecord(std::string_view text)
         m_message.hide();
         m_state.StandByShown = false;
     }
-    Apply(kind);
+    Apply(record.data);
 }
 
 void TRecordProcessor::CountBadLine()
@@ -62,26 +60,22 @@ void TRecordProcessor::CountBadLine()
     m_panel.SetErrorHint(QString::number(m_state.ErrorCount));
 }
 
-// The records take their data from the parse Take has just done instead of parsing the line again.
-void TRecordProcessor::Apply(std::uint8_t kind)
+void TRecordProcessor::Apply(const RecordData& data)
 {
-    switch (kind) {
-    case kKindA: {
-        const TARec& a = Data<TRecordA>(kind);
-        ApplyCompetitor({a.RegNo, a.Number, a.ClassNo, a.FirstName, a.LastName, a.Nationality, {}});
-        break;
-    }
-    case kKindComp: ApplyCompetitor(Data<TRecordComp>(kind)); break;
-    case kKindB: ApplyRun(Data<TRecordB>(kind)); break;
-    case kKindC: m_state.ClassTable.Set(Data<TRecordC>(kind).ClassNo, Data<TRecordC>(kind).Description); break;
-    case kKindE: ApplySetting(Data<TRecordE>(kind)); break;
-    case kKindF: ApplyHeartbeat(Data<TRecordF>(kind)); break;
-    case kKindG: m_positions.Apply(Data<TRecordG>(kind)); break;
-    case kKindH: ApplyPractice(Data<TRecordH>(kind)); break;
-    case kKindI: ApplyNewRun(); break;
-    case kKindJ: ApplyPassing(Data<TRecordJ>(kind)); break;
-    default: break; // valid records that change nothing here
-    }
+    std::visit(Overloaded{
+                   [this](const TARec& a) {
+                       ApplyCompetitor({a.RegNo, a.Number, a.ClassNo, a.FirstName, a.LastName, a.Nationality, {}});
+                   },
+                   [this](const TCompRec& comp) { ApplyCompetitor(comp); }, [this](const TBRec& run) { ApplyRun(run); },
+                   [this](const TCRec& c) { m_state.ClassTable.Set(c.ClassNo, c.Description); },
+                   [this](const TERec& setting) { ApplySetting(setting); },
+                   [this](const TFRec& heartbeat) { ApplyHeartbeat(heartbeat); },
+                   [this](const TGRec& position) { m_positions.Apply(position); },
+                   [this](const THRec& practice) { ApplyPractice(practice); }, [this](const TIRec&) { ApplyNewRun(); },
+                   [this](const TJRec& passing) { ApplyPassing(passing); },
+                   [](const auto&) {}, // valid records that change nothing here
+               },
+               data);
 }
 
 void TRecordProcessor::ApplyCompetitor(const TCompRec& record)
@@ -133,9 +127,6 @@ void TRecordProcessor::OnCommunicationTimer()
 void TRecordProcessor::RemoveTimerTimer()
 {
     ExpirePracMarkers();
-    m_state.RaceUpdateDue = true;
-    m_state.PracUpdateDue = true;
-    m_state.TrackUpdateDue = true;
 }
 
 void TRecordProcessor::ExpirePracMarkers()

@@ -12,18 +12,18 @@
 #include "content_builder.h"
 #include "flag_control.h"
 #include "gen_info_panel.h"
+#include "parsed_record.h"
 #include "race_positions.h"
 #include "race_state.h"
-#include "zeb_record.h"
 
 namespace kav {
 
-class TDevice;
 class TMessage;
 
-// The main loop from line to screen: recognises each received line, applies the record to the race
-// data and updates the result windows, the general information panel, the flag and the busy lamps.
+// The main loop from line to screen: parses each received line, applies the record to the race data
+// and updates the result windows, the general information panel, the flag and the busy lamps.
 class TRecordProcessor : public QObject {
+    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kCommunicationInterval{100};
     static constexpr std::chrono::milliseconds kRemoveInterval{500};
@@ -35,12 +35,10 @@ public:
     void SetMainWindow(QWidget* window) { m_mainWindow = window; }
     TFlagControl& Flag() { return m_flag; }
 
-    // Takes the device's lines and its dropped over-long lines.
-    void Connect(TDevice& device);
     // A received line, still ending in its terminator.
     void ReceiveString(const QByteArray& line);
     void ProcessRecord(std::string_view text);
-    // A line the device dropped counts as one bad line.
+    // A line that is not a valid record, or one the device dropped as too long.
     void CountBadLine();
 
     void SetBusy(bool lit);
@@ -53,12 +51,7 @@ public:
     QTimer& RemoveTimer() { return m_removeTimer; }
 
 private:
-    void Apply(std::uint8_t kind);
-    template <typename Record>
-    const typename Record::Data& Data(std::uint8_t kind)
-    {
-        return static_cast<Record&>(m_recogniser.Instance(kind)).GetData();
-    }
+    void Apply(const RecordData& data);
     void ApplyCompetitor(const TCompRec& record);
     void ApplyRun(const TBRec& record);
     void ApplySetting(const TERec& record);
@@ -76,7 +69,6 @@ private:
     TGenInfoPanel& m_panel;
     TMessage& m_message;
     const TClock& m_clock;
-    TZebRecord m_recogniser;
     TRacePositions m_positions;
     TFlagControl m_flag;
     QPointer<QWidget> m_mainWindow;

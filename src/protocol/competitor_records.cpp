@@ -4,22 +4,18 @@
 
 namespace kav {
 
-bool TRecordA::Parse(std::string_view line)
+void TRecordA::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 7, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.RegNo, f, 8); break;
-        case 2: s.Text(d.Number, f, 8); break;
-        case 3: s.Word(d.Word3, f); break;
-        case 4: s.Text(d.FirstName, f, 15); break;
-        case 5: s.Text(d.LastName, f, 20); break;
-        case 6: s.Text(d.Nationality, f, 3); break;
-        case 7: s.Byte(d.ClassNo, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.RegNo, f, 8); break;
+    case 2: s.Text(d.Number, f, 8); break;
+    case 3: s.Word(d.Word3, f); break;
+    case 4: s.Text(d.FirstName, f, 15); break;
+    case 5: s.Text(d.LastName, f, 20); break;
+    case 6: s.Text(d.Nationality, f, 3); break;
+    case 7: s.Byte(d.ClassNo, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordA::ToLine() const
@@ -30,22 +26,18 @@ std::string TRecordA::ToLine() const
            WriteNumber(d.ClassNo);
 }
 
-bool TRecordComp::Parse(std::string_view line)
+void TRecordComp::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 7, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.RegNo, f, 8); break;
-        case 2: s.Text(d.Number, f, 8); break;
-        case 3: s.Byte(d.ClassNo, f); break;
-        case 4: s.Text(d.FirstName, f, 15); break;
-        case 5: s.Text(d.LastName, f, 20); break;
-        case 6: s.Text(d.Nationality, f, 3); break;
-        case 7: s.Text(d.AddData, f, 20); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.RegNo, f, 8); break;
+    case 2: s.Text(d.Number, f, 8); break;
+    case 3: s.Byte(d.ClassNo, f); break;
+    case 4: s.Text(d.FirstName, f, 15); break;
+    case 5: s.Text(d.LastName, f, 20); break;
+    case 6: s.Text(d.Nationality, f, 3); break;
+    case 7: s.Text(d.AddData, f, 20); break;
+    default: break;
+    }
 }
 
 std::string TRecordComp::ToLine() const
@@ -56,17 +48,13 @@ std::string TRecordComp::ToLine() const
            WriteQuotedText(d.AddData);
 }
 
-bool TRecordB::Parse(std::string_view line)
+void TRecordB::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Word1, f); break;
-        case 2: s.Text(d.Description, f, 40); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Word(d.Word1, f); break;
+    case 2: s.Text(d.Description, f, 40); break;
+    default: break;
+    }
 }
 
 std::string TRecordB::ToLine() const
@@ -74,17 +62,13 @@ std::string TRecordB::ToLine() const
     return std::string(kTag) + WriteNumberWidth2(m_data.Word1) + WriteQuotedText(m_data.Description);
 }
 
-bool TRecordC::Parse(std::string_view line)
+void TRecordC::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Byte(d.ClassNo, f); break;
-        case 2: s.Text(d.Description, f, 40); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Byte(d.ClassNo, f); break;
+    case 2: s.Text(d.Description, f, 40); break;
+    default: break;
+    }
 }
 
 std::string TRecordC::ToLine() const
@@ -92,17 +76,13 @@ std::string TRecordC::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.ClassNo) + WriteQuotedText(m_data.Description);
 }
 
-bool TRecordE::Parse(std::string_view line)
+void TRecordE::storeField(Data& d, int n, std::string_view f, const TFieldStore&)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore&) {
-        switch (n) {
-        case 1: d.Name.assign(f); break;
-        case 2: d.Value.assign(f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: d.Name.assign(f); break;
+    case 2: d.Value.assign(f); break;
+    default: break;
+    }
 }
 
 std::string TRecordE::ToLine() const
@@ -110,18 +90,14 @@ std::string TRecordE::ToLine() const
     return std::string(kTag) + WriteQuotedText(m_data.Name) + WriteQuotedText(m_data.Value);
 }
 
-bool TRecordSponsorMake::Parse(std::string_view line)
+void TRecordSponsorMake::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 3, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.RegNo, f, 8); break;
-        case 2: s.Text(d.Sponsor, f, 30); break;
-        case 3: s.Text(d.Make, f, 4); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.RegNo, f, 8); break;
+    case 2: s.Text(d.Sponsor, f, 30); break;
+    case 3: s.Text(d.Make, f, 4); break;
+    default: break;
+    }
 }
 
 std::string TRecordSponsorMake::ToLine() const

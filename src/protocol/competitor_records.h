@@ -63,42 +63,54 @@ struct TSponsorMakeRec {
 class TRecordA final : public TRecordOf<TARec> {
 public:
     static constexpr std::string_view kTag = "$A";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 7;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordComp final : public TRecordOf<TCompRec> {
 public:
     static constexpr std::string_view kTag = "$COMP";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 7;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordB final : public TRecordOf<TBRec> {
 public:
     static constexpr std::string_view kTag = "$B";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordC final : public TRecordOf<TCRec> {
 public:
     static constexpr std::string_view kTag = "$C";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordE final : public TRecordOf<TERec> {
 public:
     static constexpr std::string_view kTag = "$E";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordSponsorMake final : public TRecordOf<TSponsorMakeRec> {
 public:
     static constexpr std::string_view kTag = "$SPONSORMAKE";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 3;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 

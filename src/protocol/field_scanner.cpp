@@ -1,59 +1,8 @@
 #include "field_scanner.h"
 
-#include <array>
-
 namespace kav {
-namespace {
 
-// A lookup table rather than six searches: the scanner runs for every field of every line.
-struct SeparatorTable {
-    std::array<bool, 256> isSeparator{};
-    char output = ',';
-
-    SeparatorTable() { set(';', '\t', ',', '\r', '\0', '\n'); }
-
-    void set(char c1, char c2, char c3, char c4, char c5, char c6)
-    {
-        isSeparator.fill(false);
-        for (char c : {c1, c2, c3, c4, c5, c6})
-            isSeparator[static_cast<unsigned char>(c)] = true;
-    }
-};
-
-SeparatorTable& table()
-{
-    static SeparatorTable instance;
-    return instance;
-}
-
-} // namespace
-
-bool IsSeparator(char c)
-{
-    return table().isSeparator[static_cast<unsigned char>(c)];
-}
-
-void SetSeparators(char c1, char c2, char c3, char c4, char c5, char c6)
-{
-    table().set(c1, c2, c3, c4, c5, c6);
-}
-
-void ResetSeparators()
-{
-    table().set(';', '\t', ',', '\r', '\0', '\n');
-}
-
-char OutputSeparator()
-{
-    return table().output;
-}
-
-void SetOutputSeparator(char c)
-{
-    table().output = c;
-}
-
-void NextField(std::string_view& line, std::string_view& field)
+void NextField(std::string_view& line, std::string_view& field, const FieldSeparators& separators)
 {
     std::string_view rest = line;
     if (rest.empty()) {
@@ -73,12 +22,12 @@ void NextField(std::string_view& line, std::string_view& field)
         }
     } else {
         std::size_t end = 0;
-        while (end < rest.size() && !IsSeparator(rest[end]))
+        while (end < rest.size() && !separators.contains(rest[end]))
             ++end;
         field = rest.substr(0, end);
         rest.remove_prefix(end);
     }
-    if (!rest.empty() && IsSeparator(rest.front()))
+    if (!rest.empty() && separators.contains(rest.front()))
         rest.remove_prefix(1);
     line = rest;
 }

@@ -1,16 +1,18 @@
 #include "field_writers.h"
 
-#include "field_scanner.h"
 #include "text_helpers.h"
 
 namespace kav {
 namespace {
 
+// What every writer puts in front of its field.
+constexpr char kOutputSeparator = ',';
+
 std::string Quoted(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + 3);
-    out += OutputSeparator();
+    out += kOutputSeparator;
     out += '"';
     out.append(text);
     out += '"';
@@ -20,7 +22,7 @@ std::string Quoted(std::string_view text)
 std::string Padded(std::int64_t value, std::size_t width)
 {
     std::string digits = std::to_string(value);
-    std::string out(1, OutputSeparator());
+    std::string out(1, kOutputSeparator);
     if (digits.size() < width)
         out.append(width - digits.size(), ' ');
     return out + digits;

@@ -8,7 +8,7 @@
 
 namespace kav {
 
-// Each writer returns the output separator followed by the field's text form; nothing is escaped.
+// Each writer returns a comma followed by the field's text form; nothing is escaped.
 std::string WriteQuotedText(std::string_view text); // spaces trimmed both sides
 std::string WriteQuotedTextTrailingTrimmed(std::string_view text);
 std::string WriteQuotedTextUntrimmed(std::string_view text);

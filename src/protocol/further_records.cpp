@@ -6,25 +6,21 @@
 
 namespace kav {
 
-bool TRecordD::Parse(std::string_view line)
+void TRecordD::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 10, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.Text1, f, 8); break;
-        case 2: s.Text(d.Text2, f, 8); break;
-        case 3: s.Byte(d.Byte3, f); break;
-        case 4: s.Long(d.Long4, f); break;
-        case 5: s.Time(d.Time5, f); break;
-        case 6: s.Character(d.Char6, f); break;
-        case 7: s.Long(d.Long7, f); break;
-        case 8: s.Time(d.Time8, f); break;
-        case 9: s.Long(d.Long9, f); break;
-        case 10: s.Time(d.Time10, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.Text1, f, 8); break;
+    case 2: s.Text(d.Text2, f, 8); break;
+    case 3: s.Byte(d.Byte3, f); break;
+    case 4: s.Long(d.Long4, f); break;
+    case 5: s.Time(d.Time5, f); break;
+    case 6: s.Character(d.Char6, f); break;
+    case 7: s.Long(d.Long7, f); break;
+    case 8: s.Time(d.Time8, f); break;
+    case 9: s.Long(d.Long9, f); break;
+    case 10: s.Time(d.Time10, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordD::ToLine() const
@@ -42,25 +38,21 @@ constexpr std::array<char, 4> kTrackLetters = {'N', 'R', 'L', 'C'};
 
 } // namespace
 
-bool TRecordT::Parse(std::string_view line)
+void TRecordT::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 4, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Word1, f); break;
-        case 2:
-            // Any text but one of the four letters (in either case) leaves the default.
-            for (std::size_t i = 0; f.size() == 1 && i < kTrackLetters.size(); ++i) {
-                if (f[0] == kTrackLetters[i] || f[0] == kTrackLetters[i] - 'A' + 'a')
-                    d.Letter2 = static_cast<std::uint8_t>(i);
-            }
-            break;
-        case 3: s.Byte(d.Byte3, f); break;
-        case 4: s.Text(d.Text4, f, 80); break;
-        default: break;
+    switch (n) {
+    case 1: s.Word(d.Word1, f); break;
+    case 2:
+        // Any text but one of the four letters (in either case) leaves the default.
+        for (std::size_t i = 0; f.size() == 1 && i < kTrackLetters.size(); ++i) {
+            if (f[0] == kTrackLetters[i] || f[0] == kTrackLetters[i] - 'A' + 'a')
+                d.Letter2 = static_cast<std::uint8_t>(i);
         }
-    });
+        break;
+    case 3: s.Byte(d.Byte3, f); break;
+    case 4: s.Text(d.Text4, f, 80); break;
+    default: break;
+    }
 }
 
 std::string TRecordT::ToLine() const
@@ -72,21 +64,17 @@ std::string TRecordT::ToLine() const
            WriteQuotedTextTrailingTrimmed(d.Text4);
 }
 
-bool TRecordFreq::Parse(std::string_view line)
+void TRecordFreq::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 6, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.Text1, f, 8); break;
-        case 2: s.Byte(d.Byte2, f); break;
-        case 3: s.Text(d.Text3, f, 7); break;
-        case 4: s.Text(d.Text4, f, 7); break;
-        case 5: s.Text(d.Text5, f, 7); break;
-        case 6: s.Text(d.Text6, f, 7); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.Text1, f, 8); break;
+    case 2: s.Byte(d.Byte2, f); break;
+    case 3: s.Text(d.Text3, f, 7); break;
+    case 4: s.Text(d.Text4, f, 7); break;
+    case 5: s.Text(d.Text5, f, 7); break;
+    case 6: s.Text(d.Text6, f, 7); break;
+    default: break;
+    }
 }
 
 std::string TRecordFreq::ToLine() const
@@ -96,17 +84,13 @@ std::string TRecordFreq::ToLine() const
            WriteQuotedText(d.Text4) + WriteQuotedText(d.Text5) + WriteQuotedText(d.Text6);
 }
 
-bool TRecordTranRel::Parse(std::string_view line)
+void TRecordTranRel::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.Text1, f, 8); break;
-        case 2: s.Word(d.Word2, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.Text1, f, 8); break;
+    case 2: s.Word(d.Word2, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordTranRel::ToLine() const
@@ -114,23 +98,19 @@ std::string TRecordTranRel::ToLine() const
     return std::string(kTag) + WriteQuotedText(m_data.Text1) + WriteNumber(m_data.Word2);
 }
 
-bool TRecordResult::Parse(std::string_view line)
+void TRecordResult::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 8, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.Text1, f, 8); break;
-        case 2: s.Long(d.Long2, f); break;
-        case 3: s.Time(d.Time3, f); break;
-        case 4: s.Character(d.Char4, f); break;
-        case 5: s.Long(d.Long5, f); break;
-        case 6: s.Time(d.Time6, f); break;
-        case 7: s.Long(d.Long7, f); break;
-        case 8: s.Time(d.Time8, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.Text1, f, 8); break;
+    case 2: s.Long(d.Long2, f); break;
+    case 3: s.Time(d.Time3, f); break;
+    case 4: s.Character(d.Char4, f); break;
+    case 5: s.Long(d.Long5, f); break;
+    case 6: s.Time(d.Time6, f); break;
+    case 7: s.Long(d.Long7, f); break;
+    case 8: s.Time(d.Time8, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordResult::ToLine() const
@@ -141,21 +121,17 @@ std::string TRecordResult::ToLine() const
            WriteNumberWidth5(d.Long7) + WriteQuotedTime(d.Time8);
 }
 
-bool TRecordSchemeInfo::Parse(std::string_view line)
+void TRecordSchemeInfo::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 6, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Word1, f); break;
-        case 2: s.Text(d.Text2, f, 20); break;
-        case 3: s.Long(d.Long3, f); break;
-        case 4: s.Long(d.Long4, f); break;
-        case 5: s.Byte(d.Byte5, f); break;
-        case 6: s.Byte(d.Byte6, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Word(d.Word1, f); break;
+    case 2: s.Text(d.Text2, f, 20); break;
+    case 3: s.Long(d.Long3, f); break;
+    case 4: s.Long(d.Long4, f); break;
+    case 5: s.Byte(d.Byte5, f); break;
+    case 6: s.Byte(d.Byte6, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordSchemeInfo::ToLine() const
@@ -165,17 +141,13 @@ std::string TRecordSchemeInfo::ToLine() const
            WriteNumber(d.Long4) + WriteNumber(d.Byte5) + WriteNumber(d.Byte6);
 }
 
-bool TRecordS::Parse(std::string_view line)
+void TRecordS::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Word1, f); break;
-        case 2: s.Text(d.Text2, f, 40); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Word(d.Word1, f); break;
+    case 2: s.Text(d.Text2, f, 40); break;
+    default: break;
+    }
 }
 
 std::string TRecordS::ToLine() const
@@ -183,14 +155,10 @@ std::string TRecordS::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.Word1) + WriteQuotedText(m_data.Text2);
 }
 
-bool TRecordPointsScheme::Parse(std::string_view line)
+void TRecordPointsScheme::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 1, [&d](int n, std::string_view f, const TFieldStore& s) {
-        if (n == 1)
-            s.Long(d.Long1, f);
-    });
+    if (n == 1)
+        s.Long(d.Long1, f);
 }
 
 std::string TRecordPointsScheme::ToLine() const
@@ -198,19 +166,15 @@ std::string TRecordPointsScheme::ToLine() const
     return std::string(kTag) + WriteNumber(m_data.Long1);
 }
 
-bool TRecordPnts::Parse(std::string_view line)
+void TRecordPnts::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 4, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.Text1, f, 8); break;
-        case 2: s.Word(d.Word2, f); break;
-        case 3: s.Long(d.Long3, f); break;
-        case 4: s.Byte(d.Byte4, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.Text1, f, 8); break;
+    case 2: s.Word(d.Word2, f); break;
+    case 3: s.Long(d.Long3, f); break;
+    case 4: s.Byte(d.Byte4, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordPnts::ToLine() const
@@ -218,17 +182,6 @@ std::string TRecordPnts::ToLine() const
     const auto& d = m_data;
     return std::string(kTag) + WriteQuotedText(d.Text1) + WriteNumberWidth2(d.Word2) + WriteNumber(d.Long3) +
            WriteQuotedNumber(d.Byte4);
-}
-
-bool TRecordLine::Parse(std::string_view line)
-{
-    m_line.assign(line);
-    return false;
-}
-
-std::string TRecordLine::ToLine() const
-{
-    return m_line;
 }
 
 } // namespace kav

@@ -91,75 +91,82 @@ struct TPntsRec {
 class TRecordD final : public TRecordOf<TDRec> {
 public:
     static constexpr std::string_view kTag = "$D";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 10;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordT final : public TRecordOf<TTRec> {
 public:
     static constexpr std::string_view kTag = "$T";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 4;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordFreq final : public TRecordOf<TFreqRec> {
 public:
     static constexpr std::string_view kTag = "$FREQ";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 6;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordTranRel final : public TRecordOf<TTranRelRec> {
 public:
     static constexpr std::string_view kTag = "$TRANREL";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordResult final : public TRecordOf<TResultRec> {
 public:
     static constexpr std::string_view kTag = "$RESULT";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 8;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordSchemeInfo final : public TRecordOf<TSchemeInfoRec> {
 public:
     static constexpr std::string_view kTag = "$SCHEMEINFO";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 6;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordS final : public TRecordOf<TSRec> {
 public:
     static constexpr std::string_view kTag = "$S";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordPointsScheme final : public TRecordOf<TPointsSchemeRec> {
 public:
     static constexpr std::string_view kTag = "$POINTSCHEME";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 1;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordPnts final : public TRecordOf<TPntsRec> {
 public:
     static constexpr std::string_view kTag = "$POINT";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 4;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
-};
-
-// A raw line: Parse keeps the whole line and never succeeds; ToLine gives it back unchanged.
-class TRecordLine final : public TRecordGeneric {
-public:
-    bool Parse(std::string_view line) override;
-    std::string ToLine() const override;
-    const std::string& GetData() const { return m_line; }
-
-private:
-    std::string m_line;
 };
 
 } // namespace kav

@@ -11,7 +11,7 @@
 
 namespace kav {
 
-// Base of every record class: reads its fields from a protocol line and writes them back.
+// Base of every record class: writes its fields as a protocol line. Lines are read by parseRecord.
 class TRecordGeneric {
 public:
     TRecordGeneric() = default;
@@ -19,8 +19,6 @@ public:
     TRecordGeneric& operator=(const TRecordGeneric&) = default;
     virtual ~TRecordGeneric() = default;
 
-    // True when the line is a complete record of this type.
-    virtual bool Parse(std::string_view line) = 0;
     // Tag and fields through the field writers, no line end.
     virtual std::string ToLine() const = 0;
 };
@@ -60,37 +58,20 @@ private:
     bool m_utf8;
 };
 
-// The parse procedure shared by all record classes: checks the tag, hands each data field with its
-// number (from 1) to store(number, field, fieldStore), and succeeds once field `required` is stored.
-// A time conversion error ends the parse unsuccessfully, keeping the fields stored before it.
+// Reads the data fields that follow a record's tag: hands each field with its number (from 1) to
+// store(number, field, fieldStore) and reports whether field `required` was among them. Fields beyond
+// the last one a record has are read and ignored.
 template <typename StoreFn>
-bool ParseFields(std::string_view line, std::string_view tag, int required, StoreFn&& store)
+bool storeFields(std::string_view fields, bool utf8, int required, const FieldSeparators& separators, StoreFn&& store)
 {
-    std::string_view rest = line;
+    const TFieldStore fieldStore(utf8);
     std::string_view field;
-    NextField(rest, field);
-    if (field.size() != tag.size())
-        return false;
-    for (std::size_t i = 0; i < tag.size(); ++i) {
-        char c = field[i];
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (c != tag[i])
-            return false;
+    int number = 0;
+    while (!fields.empty()) {
+        NextField(fields, field, separators);
+        store(++number, field, fieldStore);
     }
-    const TFieldStore fieldStore(IsValidUtf8(line));
-    bool complete = false;
-    try {
-        for (int number = 1; !rest.empty(); ++number) {
-            NextField(rest, field);
-            store(number, field, fieldStore);
-            if (number == required)
-                complete = true;
-        }
-    } catch (const ETimeConversionError&) {
-        return false;
-    }
-    return complete;
+    return number >= required;
 }
 
 } // namespace kav

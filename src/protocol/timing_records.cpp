@@ -4,20 +4,16 @@
 
 namespace kav {
 
-bool TRecordF::Parse(std::string_view line)
+void TRecordF::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 4, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Long(d.LapsToGo, f); break;
-        case 2: s.Time(d.Time2, f); break;
-        case 3: s.Time(d.Time3, f); break;
-        case 4: s.Time(d.RaceTime, f); break;
-        case 5: s.Text(d.Flag, f, 8); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Long(d.LapsToGo, f); break;
+    case 2: s.Time(d.Time2, f); break;
+    case 3: s.Time(d.Time3, f); break;
+    case 4: s.Time(d.RaceTime, f); break;
+    case 5: s.Text(d.Flag, f, 8); break;
+    default: break;
+    }
 }
 
 std::string TRecordF::ToLine() const
@@ -27,17 +23,13 @@ std::string TRecordF::ToLine() const
            WriteQuotedTime(d.RaceTime) + WriteQuotedTextUntrimmed(d.Flag);
 }
 
-bool TRecordI::Parse(std::string_view line)
+void TRecordI::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 2, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Time(d.Time1, f); break;
-        case 2: s.Text(d.Text2, f, 9); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Time(d.Time1, f); break;
+    case 2: s.Text(d.Text2, f, 9); break;
+    default: break;
+    }
 }
 
 std::string TRecordI::ToLine() const
@@ -49,18 +41,15 @@ namespace {
 
 // $G and $H share their layout: position, RegNo, a lap count and a time.
 template <typename Rec, typename LapsMember, typename TimeMember>
-bool ParsePositionRecord(Rec& d, std::string_view line, std::string_view tag, LapsMember laps, TimeMember time)
+void storePositionField(Rec& d, int n, std::string_view f, const TFieldStore& s, LapsMember laps, TimeMember time)
 {
-    d = {};
-    return ParseFields(line, tag, 4, [&](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Position, f); break;
-        case 2: s.Text(d.RegNo, f, 8); break;
-        case 3: s.Long(d.*laps, f); break;
-        case 4: s.Time(d.*time, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Word(d.Position, f); break;
+    case 2: s.Text(d.RegNo, f, 8); break;
+    case 3: s.Long(d.*laps, f); break;
+    case 4: s.Time(d.*time, f); break;
+    default: break;
+    }
 }
 
 template <typename Rec>
@@ -72,9 +61,9 @@ std::string WritePositionRecord(std::string_view tag, const Rec& d, std::int32_t
 
 } // namespace
 
-bool TRecordG::Parse(std::string_view line)
+void TRecordG::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    return ParsePositionRecord(m_data, line, kTag, &TGRec::Laps, &TGRec::TotalTime);
+    storePositionField(d, n, f, s, &TGRec::Laps, &TGRec::TotalTime);
 }
 
 std::string TRecordG::ToLine() const
@@ -82,9 +71,9 @@ std::string TRecordG::ToLine() const
     return WritePositionRecord(kTag, m_data, m_data.Laps, m_data.TotalTime);
 }
 
-bool TRecordH::Parse(std::string_view line)
+void TRecordH::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    return ParsePositionRecord(m_data, line, kTag, &THRec::BestLap, &THRec::BestLapTime);
+    storePositionField(d, n, f, s, &THRec::BestLap, &THRec::BestLapTime);
 }
 
 std::string TRecordH::ToLine() const
@@ -92,18 +81,14 @@ std::string TRecordH::ToLine() const
     return WritePositionRecord(kTag, m_data, m_data.BestLap, m_data.BestLapTime);
 }
 
-bool TRecordJ::Parse(std::string_view line)
+void TRecordJ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 3, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.RegNo, f, 8); break;
-        case 2: s.Time(d.LapTime, f); break;
-        case 3: s.Time(d.Time3, f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.RegNo, f, 8); break;
+    case 2: s.Time(d.LapTime, f); break;
+    case 3: s.Time(d.Time3, f); break;
+    default: break;
+    }
 }
 
 std::string TRecordJ::ToLine() const
@@ -112,21 +97,17 @@ std::string TRecordJ::ToLine() const
            WriteQuotedTime(m_data.Time3);
 }
 
-bool TRecordJQ::Parse(std::string_view line)
+void TRecordJQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 6, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Text(d.RegNo, f, 8); break;
-        case 2: s.Time(d.LapTime, f); break;
-        case 3: s.Long(d.Long3, f); break;
-        case 4: s.Time(d.Time4, f); break;
-        case 5: d.State = PassingStateFromText(f); break;
-        case 6: d.Status = CompetitorStatusFromText(f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Text(d.RegNo, f, 8); break;
+    case 2: s.Time(d.LapTime, f); break;
+    case 3: s.Long(d.Long3, f); break;
+    case 4: s.Time(d.Time4, f); break;
+    case 5: d.State = PassingStateFromText(f); break;
+    case 6: d.Status = CompetitorStatusFromText(f); break;
+    default: break;
+    }
 }
 
 std::string TRecordJQ::ToLine() const
@@ -137,22 +118,18 @@ std::string TRecordJQ::ToLine() const
            WriteQuotedWord(CompetitorStatusToText(d.Status));
 }
 
-bool TRecordQ::Parse(std::string_view line)
+void TRecordQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
 {
-    m_data = {};
-    auto& d = m_data;
-    return ParseFields(line, kTag, 7, [&d](int n, std::string_view f, const TFieldStore& s) {
-        switch (n) {
-        case 1: s.Word(d.Position, f); break;
-        case 2: s.Text(d.RegNo, f, 8); break;
-        case 3: s.Long(d.Long3, f); break;
-        case 4: s.Long(d.Long4, f); break;
-        case 5: s.Time(d.Time5, f); break;
-        case 6: d.Qualify = QualifyStatusFromText(f); break;
-        case 7: d.Status = CompetitorStatusFromText(f); break;
-        default: break;
-        }
-    });
+    switch (n) {
+    case 1: s.Word(d.Position, f); break;
+    case 2: s.Text(d.RegNo, f, 8); break;
+    case 3: s.Long(d.Long3, f); break;
+    case 4: s.Long(d.Long4, f); break;
+    case 5: s.Time(d.Time5, f); break;
+    case 6: d.Qualify = QualifyStatusFromText(f); break;
+    case 7: d.Status = CompetitorStatusFromText(f); break;
+    default: break;
+    }
 }
 
 std::string TRecordQ::ToLine() const

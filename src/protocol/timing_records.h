@@ -76,49 +76,63 @@ struct TQRec {
 class TRecordF final : public TRecordOf<TFRec> {
 public:
     static constexpr std::string_view kTag = "$F";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 4;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordI final : public TRecordOf<TIRec> {
 public:
     static constexpr std::string_view kTag = "$I";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 2;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordG final : public TRecordOf<TGRec> {
 public:
     static constexpr std::string_view kTag = "$G";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 4;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordH final : public TRecordOf<THRec> {
 public:
     static constexpr std::string_view kTag = "$H";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 4;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordJ final : public TRecordOf<TJRec> {
 public:
     static constexpr std::string_view kTag = "$J";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 3;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordJQ final : public TRecordOf<TJQRec> {
 public:
     static constexpr std::string_view kTag = "$JQ";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 6;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 
 class TRecordQ final : public TRecordOf<TQRec> {
 public:
     static constexpr std::string_view kTag = "$Q";
-    bool Parse(std::string_view line) override;
+    static constexpr int kRequired = 7;
+    // Stores data field `number` (from 1) of a line in its place.
+    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
     std::string ToLine() const override;
 };
 

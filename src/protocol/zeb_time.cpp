@@ -16,48 +16,34 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The ten digits hhmmssffff of a normalised time text, without building strings.
-std::array<char, kDigitCount> NormalisedDigits(std::string_view text)
+// The ten digits hhmmssffff of a normalised time text as one number: the digits of the integer part,
+// then the first four of the fraction padded with zeros; the first ten of those count. One pass and
+// no buffer, since every time field of every line comes through here.
+std::uint64_t normalisedNumber(std::string_view text)
 {
-    std::array<char, 16> joined{};
+    std::uint64_t number = 0;
     std::size_t count = 0;
-    auto push = [&](char c) {
-        if (count < joined.size())
-            joined[count++] = c;
-    };
-    const auto dot = text.find('.');
-    const std::string_view integerPart = dot == std::string_view::npos ? text : text.substr(0, dot);
-    // Only the first ten digits survive, so the buffer may drop whatever comes after them.
-    for (char c : integerPart) {
-        if (IsDigit(c))
-            push(c);
-    }
-    std::size_t fraction = 0;
-    if (dot != std::string_view::npos) {
-        for (char c : text.substr(dot + 1)) {
-            if (IsDigit(c) && fraction < kFractionDigits) {
-                push(c);
-                ++fraction;
-            }
+    std::size_t i = 0;
+    const std::size_t size = text.size();
+    for (; i < size && text[i] != '.'; ++i) {
+        if (IsDigit(text[i]) && count < kDigitCount) {
+            number = number * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            ++count;
         }
     }
-    for (; fraction < kFractionDigits; ++fraction)
-        push('0');
-
-    std::array<char, kDigitCount> digits{};
-    digits.fill('0');
-    const std::size_t kept = count < kDigitCount ? count : kDigitCount;
-    for (std::size_t k = 0; k < kept; ++k)
-        digits[kDigitCount - kept + k] = joined[k];
-    return digits;
-}
-
-std::int32_t DigitsValue(const std::array<char, kDigitCount>& digits, std::size_t from, std::size_t count)
-{
-    std::int32_t value = 0;
-    for (std::size_t k = from; k < from + count; ++k)
-        value = value * 10 + (digits[k] - '0');
-    return value;
+    std::size_t fraction = 0;
+    for (++i; i < size && fraction < kFractionDigits; ++i) {
+        if (!IsDigit(text[i]))
+            continue;
+        if (count < kDigitCount) {
+            number = number * 10 + static_cast<std::uint64_t>(text[i] - '0');
+            ++count;
+        }
+        ++fraction;
+    }
+    for (; fraction < kFractionDigits && count < kDigitCount; ++fraction, ++count)
+        number *= 10;
+    return number;
 }
 
 // The full text form hh:mm:ss.ffff in a fixed buffer, so the shown forms need one string only.
@@ -151,11 +137,11 @@ std::string TimeToTextNonNegative(TimeValue value)
 
 std::string NormaliseTimeText(std::string_view text)
 {
-    const auto d = NormalisedDigits(text);
+    std::uint64_t number = normalisedNumber(text);
     std::string result = "00:00:00.0000";
     const std::size_t at[kDigitCount] = {0, 1, 3, 4, 6, 7, 9, 10, 11, 12};
-    for (std::size_t k = 0; k < kDigitCount; ++k)
-        result[at[k]] = d[k];
+    for (std::size_t k = kDigitCount; k-- > 0; number /= 10)
+        result[at[k]] = static_cast<char>('0' + number % 10);
     return result;
 }
 
@@ -234,9 +220,11 @@ std::string TZebTime::GetText() const
 
 void TZebTime::SetText(std::string_view text)
 {
-    const auto d = NormalisedDigits(text);
     // Equivalent to TextToTime(NormaliseTimeText(text)), whose digits always convert cleanly.
-    m_value = EncodeTime(DigitsValue(d, 0, 2), DigitsValue(d, 2, 2), DigitsValue(d, 4, 2), DigitsValue(d, 6, 4));
+    const std::uint64_t number = normalisedNumber(text);
+    m_value =
+        EncodeTime(static_cast<std::int32_t>(number / 100000000), static_cast<std::int32_t>(number / 1000000 % 100),
+                   static_cast<std::int32_t>(number / 10000 % 100), static_cast<std::int32_t>(number % 10000));
 }
 
 } // namespace kav

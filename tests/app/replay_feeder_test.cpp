@@ -68,7 +68,7 @@ protected:
 
 } // namespace
 
-TEST_F(Replay, LinesComeInOrderAsTheDeviceHandsThemOver)
+TEST_F(Replay, LinesComeInOrderEachWithItsLf)
 {
     ASSERT_TRUE(Load("$A,1\r\n$B,2\n\n\r\n$C,3"));
     Start(0);
@@ -189,23 +189,21 @@ TEST_F(Replay, ASinkRunningTheEventLoopGetsEveryLineOnce)
     EXPECT_EQ(finishedCalls, 1);
 }
 
-TEST_F(Replay, ARecordedFeedComesAsTheDeviceFramesItAndReachesTheWindows)
+// As the program replays: into the device, whose framing drops an over-long line as one bad line.
+TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
 {
     const QString path = QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    TLineFramer framer;
-    const QList<QByteArray> framed = framer.Append(file.readAll() + '\n'); // the last line has no LF
-    QString error;
-    ASSERT_TRUE(feeder.Load(path, error)) << error.toStdString();
+    const QByteArray overlong = "$B,1,\"" + QByteArray(TLineFramer::kMaxLine, 'y') + "\"\r\n";
+    ASSERT_TRUE(Load(overlong + file.readAll()));
     THarness h;
     TFResults& race = h.Open(kLayoutCurrentRace);
-    Start(0, [&](const QByteArray& line) {
-        lines.append(line);
-        h.Ctl.Records.ReceiveString(line);
-    });
+    QObject::connect(&h.Device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
+    Start(0, [&h](const QByteArray& bytes) { h.Device.receiveBytes(bytes); });
     ASSERT_TRUE(WaitUntilFinished());
-    EXPECT_EQ(lines, framed);
+    EXPECT_EQ(lines.size(), 9);           // the last line, without its LF in the file, ends with the file
+    EXPECT_EQ(h.Ctl.State.ErrorCount, 2); // the over-long line and the $G with three fields
     EXPECT_EQ(h.Ctl.State.RunName, "Race 3");
     EXPECT_EQ(h.Cell(race, 2, 1), "7");
 }

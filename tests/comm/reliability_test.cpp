@@ -41,12 +41,14 @@ protected:
     TcpReliability()
     {
         device.SetPrompts(&prompts);
-        device.OnReceive = [this](TDevice&, const QByteArray& line) {
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) {
             lines.append(line);
-            if (Channel())
-                mostPending = std::max(mostPending, Channel()->RxBuffer().Pending().size());
-        };
-        device.OnOverflow = [this](TDevice&) { ++overflows; };
+            notePending();
+        });
+        QObject::connect(&device, &TDevice::lineDropped, [this] {
+            ++overflows;
+            notePending();
+        });
         device.OnConnectionEnded = [this](TKavendorComm&, bool failed) { failures += failed ? 1 : 0; };
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
@@ -61,6 +63,8 @@ protected:
     {
         return server.WaitForConnections(connections, 10000) && QTest::qWaitFor([this] { return Connected(); });
     }
+
+    void notePending() { mostPending = std::max(mostPending, device.partialLine().size()); }
 
     TFeedServer server;
     ScriptedPrompter prompts;
@@ -83,7 +87,7 @@ TEST_F(TcpReliability, ALineCutByADroppedConnectionIsLostAndEveryCompleteLineArr
         const QByteArray partial = "$G,7,\"CUT" + QByteArray::number(drop) + "\",12,\"00:1";
         complete += Numbered(next, 5);
         ASSERT_TRUE(server.Send(Numbered(next, 5) + partial));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Connected() && Channel()->RxBuffer().Pending() == partial; }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Connected() && device.partialLine() == partial; }));
         const quint16 port = server.Port();
         const int failed = failures;
         if (drop == 2)
@@ -104,39 +108,6 @@ TEST_F(TcpReliability, ALineCutByADroppedConnectionIsLostAndEveryCompleteLineArr
     EXPECT_EQ(lines, SplitAfterLf(complete));
     EXPECT_EQ(overflows, 0);
     EXPECT_TRUE(prompts.questions.isEmpty());
-}
-
-// The channel itself, opened again after the server closed or reset the connection, starts its first
-// line afresh.
-TEST_F(TcpReliability, AChannelOpenedAgainDoesNotGlueTheCutLineToTheNextOne)
-{
-    TClientSocketComm channel;
-    channel.SetHost(QStringLiteral("127.0.0.1"));
-    channel.SetPort(server.Port());
-    QList<QByteArray> received;
-    channel.OnReceive = [&](TCommunication&, const QByteArray& line) { received.append(line); };
-    const auto open = [&] {
-        channel.Open();
-        return server.WaitForConnections(server.ConnectionCount() + 1) &&
-               QTest::qWaitFor([&] { return channel.Socket().state() == QAbstractSocket::ConnectedState; });
-    };
-    for (const bool reset : {false, true}) {
-        SCOPED_TRACE(reset ? "reset" : "closed");
-        received.clear();
-        ASSERT_TRUE(open());
-        ASSERT_TRUE(server.Send("$F,1\n$G,7,\"CUT\",12,\"00:1"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !channel.RxBuffer().Pending().isEmpty(); }));
-        if (reset)
-            server.Latest()->abort();
-        else
-            server.CloseLatest();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !channel.IsOpen(); }));
-        ASSERT_TRUE(open());
-        ASSERT_TRUE(server.Send("$F,2\n"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 2; }));
-        EXPECT_EQ(received, (QList<QByteArray>{"$F,1\n", "$F,2\n"}));
-        channel.Close();
-    }
 }
 
 // A megabyte of random bytes in random pieces, then megabyte lines and lines at the 64 KiB limit: the

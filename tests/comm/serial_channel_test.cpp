@@ -43,12 +43,12 @@ protected:
         pty = std::make_unique<TPtyPair>();
         ASSERT_TRUE(pty->Ready()) << "socat did not make the pty pair";
         device.SetPrompts(&prompts);
-        device.OnReceive = [this](TDevice&, const QByteArray& line) {
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) {
             onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
             lines.append(line);
             if (onLine)
                 onLine();
-        };
+        });
         device.Settings.CommType = TCommType::RS232;
         device.Settings.S_Baudrate = 230400;
         device.Settings.S_Device = pty->DeviceA();
@@ -141,22 +141,18 @@ TEST_F(SerialChannel, NothingArrivesAfterClose)
 }
 
 // One read hands over many lines at once; a close from the fifth one stops the rest.
-TEST_F(SerialChannel, APortClosedFromInsideItsOwnDeliveryDeliversNoMore)
+TEST_F(SerialChannel, ADeviceClosedFromInsideADeliveryOfManyLinesDeliversNoMore)
 {
-    TSerialPort port;
-    port.Settings.DevicePath = pty->DeviceA();
-    int received = 0;
-    port.OnReceive = [&](const QByteArray&) {
-        if (++received == 5)
-            port.Close();
+    device.Open();
+    onLine = [this] {
+        if (lines.size() == 5)
+            device.Close();
     };
-    ASSERT_TRUE(port.Open());
-    port.StartReader();
     ASSERT_TRUE(pty->Write(Feed(50)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return received >= 5; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() >= 5; }));
     deliverPending();
-    EXPECT_EQ(received, 5);
-    EXPECT_FALSE(port.IsOpen());
+    EXPECT_EQ(lines.size(), 5);
+    EXPECT_EQ(device.Communication(), nullptr);
 }
 
 // Closed at once, the reader may still be inside a read or a hand-over when the device goes.

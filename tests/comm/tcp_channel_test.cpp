@@ -24,7 +24,7 @@ protected:
     TcpChannel()
     {
         device.SetPrompts(&prompts);
-        device.OnReceive = [this](TDevice&, const QByteArray& line) { lines.append(line); };
+        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
         device.OnConnectionEnded = [this](TKavendorComm&, bool failed) {
             ++ended;
             failures += failed ? 1 : 0;
@@ -63,7 +63,7 @@ TEST_F(TcpChannel, LinesArriveWholeInOrderWhereverTheSegmentsEnd)
 {
     ASSERT_TRUE(Connect());
     ASSERT_TRUE(server.Send("$F,9999,\"00:12:34\"\r\n$G,3,\"1234BE\",,\"00:00:00.000\"\n$G,1,\"12"));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Channel()->RxBuffer().Pending() == "$G,1,\"12"; }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return device.partialLine() == "$G,1,\"12"; }));
     EXPECT_EQ(lines.size(), 2);
     ASSERT_TRUE(server.Send("34\",5\r\n"));
     ASSERT_TRUE(server.Send("$F,2\n"));

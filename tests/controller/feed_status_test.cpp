@@ -54,7 +54,7 @@ TEST(StaleFeedIndicator, CountsFromTheStartUntilALineComesAndIgnoresAChangedTime
     indicator.refresh();
     EXPECT_EQ(indicator.text(), "No data for 1:15");
     EXPECT_EQ(indicator.level(), Level::Red);
-    main.ReceiveString("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Green \"\n");
+    main.Device()->receiveBytes("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Green \"\n");
     EXPECT_EQ(indicator.level(), Level::Fresh);
     EXPECT_TRUE(indicator.isHidden());
 }

@@ -4,7 +4,7 @@
 
 namespace kav {
 
-THarness::THarness() : Ctl(Settings, Panel, Message, Clock)
+THarness::THarness() : Ctl(Device, Settings, Panel, Message, Clock)
 {
     Settings.TrackLength = 4000;
     Settings.SpeedDecimals = 2;
@@ -42,7 +42,7 @@ TFResults& THarness::Open(std::uint8_t kind, std::vector<std::uint8_t> columns)
 
 void THarness::Feed(const std::string& line)
 {
-    Ctl.Records.ReceiveString(QByteArray::fromStdString(line + "\n"));
+    Device.receiveBytes(QByteArray::fromStdString(line + "\n"));
 }
 
 void THarness::Feed(std::initializer_list<std::string> lines)

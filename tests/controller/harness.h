@@ -13,6 +13,7 @@
 #include "f_message.h"
 #include "f_results.h"
 #include "gen_info_panel.h"
+#include "kavendor_comm.h"
 #include "main_settings.h"
 
 // Readable failure messages for cell texts.
@@ -23,8 +24,8 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace kav {
 
-// A headless controller with result windows: feeds lines as the device delivers them and reads
-// back what the windows and the panel show.
+// A headless controller with result windows, wired to its device as in the program: feeds lines
+// through the device and reads back what the windows and the panel show.
 class THarness {
 public:
     THarness();
@@ -34,7 +35,7 @@ public:
     TFResults& Open(std::uint8_t kind, std::vector<std::uint8_t> columns = AllColumns());
     static std::vector<std::uint8_t> AllColumns();
 
-    // One line with its LF, as the device hands it over.
+    // One line, given its LF and received by the device.
     void Feed(const std::string& line);
     void Feed(std::initializer_list<std::string> lines);
     void SetClock(TimeValue time) { Clock.Set(time); }
@@ -56,6 +57,7 @@ public:
     TGenInfoPanel Panel;
     TMessage Message;
     TManualClock Clock;
+    TKavendorComm Device;
     TController Ctl;
 
 private:

@@ -22,6 +22,7 @@
 #include "f_logo.h"
 #include "feed_lines.h"
 #include "gen_info_panel.h"
+#include "kavendor_comm.h"
 #include "layout_store.h"
 #include "logo_sett_dlg.h"
 #include "main_prompter.h"
@@ -474,7 +475,7 @@ TEST_F(MainWindowTest, FollowNeedsCompetitorsAndMiscSettingsUpdateTheTrackLabels
     main->MFollowClick();
     EXPECT_EQ(Prompter.Asked, QStringList({"There are no drivers available"}));
 
-    main->ReceiveString("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
+    main->Device()->receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
     Prompter.OnExec = [](QDialog& dialog) {
         auto* follow = qobject_cast<TSelCompetitorDlg*>(&dialog);
         if (!follow)
@@ -544,7 +545,7 @@ TEST_F(MainWindowTest, ClosingEndsTheProgramWithTheFlagWindowUp)
 {
     auto main = Start();
     main->MiscDialog().SetShowFlag(true);
-    main->ReceiveString(QByteArray::fromStdString(feed::F(10, "00:10:00", "Red   ") + "\n"));
+    main->Device()->receiveBytes(QByteArray::fromStdString(feed::F(10, "00:10:00", "Red   ") + "\n"));
     ASSERT_NE(main->Ctl().Records.Flag().FlagWindow(), nullptr);
     QTimer stuck; // a program that does not end fails here instead of running on
     stuck.setSingleShot(true);
@@ -627,7 +628,7 @@ TEST_F(MainWindowTest, Windows1252TextsShowRightEverywhereAndGoBackByteForByte)
     const std::string track = "Z\xf6lder", header = "N\xe4me"; // as an older Kavendor.ini holds them
     main->Settings().TrackName = track;
     main->Settings().Headers[4] = header;
-    main->ReceiveString("$A,\"7\",\"7\",1234,\"J\xfcrgen\",\"Berg\",\"GER\",1\n");
+    main->Device()->receiveBytes("$A,\"7\",\"7\",1234,\"J\xfcrgen\",\"Berg\",\"GER\",1\n");
     QStringList shown;
     Prompter.OnExec = [&shown](QDialog& dialog) {
         if (auto* misc = qobject_cast<TMiscSettDlg*>(&dialog))

@@ -78,8 +78,6 @@ TEST_F(PracticeScenario, MarkersTurnWhiteAfterTheMarkerDelay)
     h.Ctl.Records.RemoveTimerTimer();
     EXPECT_EQ(h.Pictures(prac, 2), (Texts{"white flag", "green ball"}));
     EXPECT_EQ(h.Ctl.State.MarkerList.At(h.Ctl.State.MarkerList.FindByRegNo("1")).PassTime, -1);
-    EXPECT_TRUE(h.Ctl.State.RaceUpdateDue);
-    EXPECT_TRUE(h.Ctl.State.PracUpdateDue);
 }
 
 TEST_F(PracticeScenario, APracticePositionRewritesTheCarsRaceRow)

@@ -141,22 +141,17 @@ TEST_F(Garbage, LinesOfGarbageCountAsErrorsAndTheRecordsAfterThemStillShow)
     ExpectSameScreen();
 }
 
-// The same through the device: a TCP feed carrying random bytes and megabyte lines, framed by the
-// channel, each over-long line dropped and counted once.
+// The same through the controller's own device: a TCP feed carrying random bytes and megabyte lines,
+// framed by the device, each over-long line dropped and counted once.
 TEST_F(Garbage, AFeedWithGarbageInsideIsFramedAndTheRecordsAfterItStillShow)
 {
     TFeedServer server;
-    TKavendorComm device;
+    TKavendorComm& device = noisy.Device;
     device.Settings.CommType = TCommType::TCPIP;
     device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
     device.Settings.TCPIP_Port = server.Port();
-    noisy.Ctl.Records.Connect(device);
     int received = 0;
-    const auto onLine = device.OnReceive;
-    device.OnReceive = [&](TDevice& d, const QByteArray& line) {
-        ++received;
-        onLine(d, line);
-    };
+    QObject::connect(&device, &TDevice::lineReceived, [&] { ++received; });
     device.Open();
     ASSERT_TRUE(server.WaitForConnections(1));
 

@@ -76,21 +76,6 @@ TEST(BusyLamp, ReturnsToGreenByItselfAfterABurst)
     EXPECT_FALSE(h.Ctl.State.BusyLit);
 }
 
-TEST(RefreshGate, AnswersYesAndClearsTheDueFlag)
-{
-    TRaceState state;
-    state.RaceUpdateDue = true;
-    EXPECT_TRUE(state.RaceUpdateOK());
-    EXPECT_FALSE(state.RaceUpdateDue);
-    EXPECT_TRUE(state.RaceUpdateOK());
-    state.PracUpdateDue = true;
-    state.TrackUpdateDue = true;
-    EXPECT_TRUE(state.PracUpdateOK());
-    EXPECT_TRUE(state.TrackUpdateOK());
-    EXPECT_FALSE(state.PracUpdateDue);
-    EXPECT_FALSE(state.TrackUpdateDue);
-}
-
 TEST(RaceState, ListsHoldAThousandCarsAndNoMore)
 {
     TRaceState state;

@@ -9,16 +9,14 @@ namespace kav {
 namespace {
 
 // All fields NextField yields until the line is empty.
-std::vector<std::string> Fields(std::string_view line, std::string* rest = nullptr, int maxFields = 100)
+std::vector<std::string> Fields(std::string_view line, const FieldSeparators& separators = kFeedSeparators)
 {
     std::vector<std::string> fields;
     std::string_view field;
-    while (!line.empty() && maxFields-- > 0) {
-        NextField(line, field);
+    while (!line.empty()) {
+        NextField(line, field, separators);
         fields.emplace_back(field);
     }
-    if (rest)
-        *rest = std::string(line);
     return fields;
 }
 
@@ -82,14 +80,9 @@ TEST(FieldScanner, EmptyLineAndNul)
     EXPECT_EQ(Fields(withNul), (Fields_t{"a", "b"}));
 }
 
-TEST(FieldScanner, CustomSeparatorsAndReset)
+TEST(FieldScanner, OtherSeparatorsAreTheCallersOwn)
 {
-    SetSeparators('|', '|', '|', '|', '|', '|');
-    EXPECT_EQ(Fields("a|b,c"), (Fields_t{"a", "b,c"}));
-    SetOutputSeparator('|');
-    EXPECT_EQ(OutputSeparator(), '|');
-    ResetSeparators();
-    SetOutputSeparator(',');
+    EXPECT_EQ(Fields("a|b,c", FieldSeparators("|")), (Fields_t{"a", "b,c"}));
     EXPECT_EQ(Fields("a|b,c"), (Fields_t{"a|b", "c"}));
 }
 

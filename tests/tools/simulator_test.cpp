@@ -4,10 +4,10 @@
 #include <map>
 #include <set>
 
+#include "parsed_record.h"
 #include "race_session.h"
 #include "sim_series.h"
 #include "text_helpers.h"
-#include "zeb_record.h"
 
 namespace kav {
 namespace {
@@ -29,26 +29,25 @@ struct Line {
     std::uint8_t kind;
     bool is(std::uint8_t k) const { return kind == k; }
     template <typename Rec>
-    Rec read(Rec (TZebRecord::*getter)()) const
+    Rec read() const
     {
-        TZebRecord recogniser;
-        recogniser.Take(text);
-        return (recogniser.*getter)();
+        const ParsedRecord record = parseRecord(text);
+        const Rec* data = std::get_if<Rec>(&record.data);
+        return data ? *data : Rec{};
     }
-    TFRec f() const { return read(&TZebRecord::GetRecordF); }
-    TGRec g() const { return read(&TZebRecord::GetRecordG); }
-    TJRec j() const { return read(&TZebRecord::GetRecordJ); }
+    TFRec f() const { return read<TFRec>(); }
+    TGRec g() const { return read<TGRec>(); }
+    TJRec j() const { return read<TJRec>(); }
 };
 
 std::vector<Line> readBack(const TSimOptions& options)
 {
     std::vector<Line> back;
-    TZebRecord recogniser;
     for (const TSimLine& line : SimulateSession(options)) {
-        recogniser.Take(line.text);
-        EXPECT_TRUE(recogniser.Success() && IsValidUtf8(line.text)) << line.text;
+        const ParsedRecord record = parseRecord(line.text);
+        EXPECT_TRUE(record.valid && IsValidUtf8(line.text)) << line.text;
         EXPECT_LE(back.empty() ? 0 : back.back().at, line.at) << line.text;
-        back.push_back({line.at, line.text, recogniser.Kind()});
+        back.push_back({line.at, line.text, record.kind()});
     }
     return back;
 }
@@ -178,7 +177,7 @@ TEST(Simulator, PracticeHasBestLapsInOrderAndTimeToGoWithoutLapsToGo)
     for (const Line& line : readBack(Options(10, 6, true, 8))) {
         EXPECT_FALSE(line.is(kKindG)) << line.text;
         if (line.is(kKindH))
-            table[line.read(&TZebRecord::GetRecordH).Position] = line.read(&TZebRecord::GetRecordH);
+            table[line.read<THRec>().Position] = line.read<THRec>();
         const TFRec beat = line.f();
         if (line.is(kKindF)) {
             EXPECT_EQ(beat.LapsToGo, 9999);
@@ -223,7 +222,7 @@ TEST(Simulator, EveryFiftySecondsTheWholeStateComesAgainUnchanged)
                 const bool lapsEmpty = line.text.find("\",,\"") != std::string::npos;
                 EXPECT_EQ(lapsEmpty, !crossed.count(line.g().RegNo)) << line.text;
             } else if (line.is(kKindH)) {
-                best[line.read(&TZebRecord::GetRecordH).Position] = line.text;
+                best[line.read<THRec>().Position] = line.text;
             } else if (line.is(kKindJ)) {
                 crossed.insert(line.j().RegNo);
             } else if (line.at == 0 && !line.is(kKindF)) {
@@ -253,9 +252,9 @@ TEST(Simulator, ASeriesRunsTheNextRunWithTheNextSeedLaterInTheDay)
     EXPECT_EQ(competitors[0], competitors[1]);
     const Line i{0, second[0].text, kKindI};
     const Line b{0, second[1].text, kKindB};
-    EXPECT_EQ(i.read(&TZebRecord::GetRecordI).Time1, TRaceSession::kStartOfDay + first.back().at + TSimSeries::kBreak);
-    EXPECT_EQ(b.read(&TZebRecord::GetRecordB).Word1, 2);
-    EXPECT_EQ(b.read(&TZebRecord::GetRecordB).Description, "Race 2 - Brenmoor Cup");
+    EXPECT_EQ(i.read<TIRec>().Time1, TRaceSession::kStartOfDay + first.back().at + TSimSeries::kBreak);
+    EXPECT_EQ(b.read<TBRec>().Word1, 2);
+    EXPECT_EQ(b.read<TBRec>().Description, "Race 2 - Brenmoor Cup");
 
     auto options = Options(3, 1, true, 9);
     options.startOfDay = 24 * kTicksPerHour - kTicksPerMinute;

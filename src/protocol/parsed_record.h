@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "competitor_records.h"
+#include "field_separators.h"
+#include "further_records.h"
+#include "record_kind.h"
+#include "timing_records.h"
+
+namespace kav {
+
+// The data of one record, its alternative index being its kind (0 to 21); an unknown line holds none.
+using RecordData = std::variant<TARec, TBRec, TCRec, TDRec, TERec, TFRec, TGRec, THRec, TIRec, TJRec, TJQRec, TTRec,
+                                TCompRec, TFreqRec, TTranRelRec, TResultRec, TSchemeInfoRec, TSRec, TPntsRec,
+                                TPointsSchemeRec, TQRec, TSponsorMakeRec, std::monostate>;
+
+// One line read as a record: the fields it held, the others at their defaults, and whether every
+// field its kind requires was there.
+struct ParsedRecord {
+    RecordData data{std::monostate{}};
+    bool valid = false;
+
+    std::uint8_t kind() const
+    {
+        return static_cast<std::uint8_t>(data.index() < kKindLine ? data.index() : std::size_t{kKindUnknown});
+    }
+    bool operator==(const ParsedRecord&) const = default;
+};
+
+// Recognises the line's tag and reads the record's fields. Uses no state but its arguments, so any
+// number of callers may parse at once.
+ParsedRecord parseRecord(std::string_view line, const FieldSeparators& separators = kFeedSeparators);
+
+// The record written back as a protocol line (tag and fields, no line end); empty for an unknown line.
+std::string writeRecord(const RecordData& data);
+
+} // namespace kav
