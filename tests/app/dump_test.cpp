@@ -87,15 +87,17 @@ TEST_F(Dump, EveryStatusPictureIsWrittenAsItsRole)
         {kChequeredFlag, "[chequered flag]"}, {kGreenBall, "[green ball]"}, {kRedCross, "[red cross]"},
         {kGreenArrow, "[green arrow]"}};
     const int first = 10;
+    const int marker = race.Record().ColPos[1];
     for (std::size_t i = 0; i < roles.size(); ++i)
-        race.PutCellPicture(0, first + static_cast<int>(i), h.Ctl.Pictures.ForCode(roles[i].first));
+        h.Ctl.Models.forKind(kLayoutCurrentRace)
+            .setPicture(first - 1 + static_cast<int>(i), 1, h.Ctl.Pictures.ForCode(roles[i].first));
     QString error;
     ASSERT_TRUE(WriteResultWindowCsv(race, h.Ctl.Pictures, Path("race.csv"), error)) << error.toStdString();
     const QList<QStringList> rows = ReadCsvFile(Path("race.csv"));
     ASSERT_GT(rows.size(), first + static_cast<int>(roles.size()));
     for (std::size_t i = 0; i < roles.size(); ++i)
-        EXPECT_EQ(rows[first + static_cast<int>(i)].value(0), roles[i].second);
-    EXPECT_EQ(rows[first - 1].value(0), race.Grid().GetCell(0, first - 1));
+        EXPECT_EQ(rows[first + static_cast<int>(i)].value(marker), roles[i].second);
+    EXPECT_EQ(rows[first - 1].value(marker), race.Grid().GetCell(marker, first - 1));
 }
 
 TEST_F(Dump, GenInfoShowsOnlyTheItemsOfTheLayout)

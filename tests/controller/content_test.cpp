@@ -107,6 +107,23 @@ TEST(Content, ANewWindowIsFilledFromTheRaceDataAtOnce)
     EXPECT_EQ(h.Cell(prac, 7, 1), "3");
 }
 
+// A window opened later once showed only what its refill wrote: no white flags from the new run
+// below the standings. Windows of a kind now show the same cells, each in its own column order.
+TEST(Content, AWindowOpenedLaterShowsWhatTheFirstShows)
+{
+    THarness h;
+    TFResults& first = h.Open(kLayoutCurrentRace);
+    h.Feed({"$I,\"12:00:00\",\"26 Nov\"", A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"),
+            G(2, "2", 1, "00:01:31.000"), J("1", "00:01:30.000")});
+    TFResults& later = h.Open(kLayoutCurrentRace, {16, 1, 0, 14, 7, 4});
+    for (int row = 1; row <= h.Ctl.State.RowCount; ++row) {
+        EXPECT_EQ(h.Picture(later, row), h.Picture(first, row)) << "row " << row;
+        for (std::uint8_t id : {16, 0, 14, 7, 4})
+            EXPECT_EQ(h.Cell(later, id, row), h.Cell(first, id, row)) << "row " << row << ", column " << int(id);
+    }
+    EXPECT_EQ(h.Picture(later, 3), "white flag");
+}
+
 TEST(GenInfoPanel, AFirstEmptySlotHidesThePanel)
 {
     THarness h;
