@@ -136,6 +136,7 @@ QWidget* TFResults::Frame() const
 void TFResults::ApplyLayout(const TResultWinRec& rec)
 {
     m_rec = rec;
+    m_grid->SetResults(&m_models.forKind(rec.Layout)); // before the first visible row is set
     ApplyPlacement(rec.WinPos);
     const QString caption = ResultWindowCaption(rec.Layout);
     if (!caption.isEmpty())
@@ -236,11 +237,6 @@ void TFResults::SetHeaderFontColor(TColorValue color)
 void TFResults::SetHeaderBgColor(TColorValue color)
 {
     m_grid->SetFixedColor(color);
-}
-
-void TFResults::RefreshColumns()
-{
-    BuildColumns();
 }
 
 void TFResults::FitWidth()

@@ -39,7 +39,6 @@ public:
     void SetHeaderFontColor(TColorValue color);
     void SetHeaderBgColor(TColorValue color);
 
-    void RefreshColumns();
     void FitWidth();
 
     // The "&Layout" menu; the main window shows it in its menu bar while this window is active.

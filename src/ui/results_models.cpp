@@ -19,7 +19,6 @@ const ResultsModel& ResultsModels::forKind(std::uint8_t kind) const
 
 void ResultsModels::setRowCount(int rows)
 {
-    m_rows = rows;
     for (ResultsModel& model : m_models)
         model.setRowCount(rows);
 }

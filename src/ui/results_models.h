@@ -16,14 +16,12 @@ public:
 
     ResultsModel& forKind(std::uint8_t kind);
     const ResultsModel& forKind(std::uint8_t kind) const;
-    int rowCount() const { return m_rows; }
     void setRowCount(int rows);
 
 private:
     static constexpr std::size_t kKinds = 4;
 
     std::array<ResultsModel, kKinds + 1> m_models; // kinds 1 to 4, then the unknown kind
-    int m_rows = 0;
 };
 
 } // namespace kav

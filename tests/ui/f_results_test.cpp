@@ -225,8 +225,11 @@ private slots:
         rec.ScrollBars = false;
         rec.Grid = false;
         rec.WinPos = {300, 500, 20, 30, TWindowState::Normal, false};
+        rec.TopRow = 5;
+        m_models.setRowCount(60);
         m_window->ApplyLayout(rec);
         const TResultWinRec back = m_window->GetLayout();
+        QCOMPARE(back.TopRow, 5);
         QCOMPARE(back.Font, rec.Font);
         QCOMPARE(back.ScrollBars, false);
         QCOMPARE(back.Sizeable, true);
