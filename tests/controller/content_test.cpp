@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 
 #include "feed_lines.h"
 #include "harness.h"
+#include "main_prompter.h"
 #include "zeb_grid.h"
 
 using namespace kav;
@@ -122,6 +124,24 @@ TEST(Content, AWindowOpenedLaterShowsWhatTheFirstShows)
             EXPECT_EQ(h.Cell(later, id, row), h.Cell(first, id, row)) << "row " << row << ", column " << int(id);
     }
     EXPECT_EQ(h.Picture(later, 3), "white flag");
+}
+
+// Pictures stayed in the grid place of the marker column when the column settings took it out, and
+// covered the texts of the column that moved into that place.
+TEST(Content, ColumnsChosenAgainShowNoPictureOfAnotherColumn)
+{
+    THarness h;
+    TFResults& race = h.Open(kLayoutCurrentRace, {0, 1, 2});
+    h.Feed({A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"), J("1", "00:01:30.000")});
+    ASSERT_FALSE(h.Picture(race, 1).empty());
+    TMainPrompter prompter;
+    prompter.OnExec = [](QDialog& dialog) {
+        static_cast<TColSettDlg&>(dialog).ColumnBox(1)->click();
+        return int(QDialog::Accepted);
+    };
+    race.EditColumns();
+    ASSERT_EQ(race.Record().ColPos[2], 1);
+    EXPECT_EQ(race.Grid().GetGraphic(1, 1), nullptr);
 }
 
 TEST(GenInfoPanel, AFirstEmptySlotHidesThePanel)
