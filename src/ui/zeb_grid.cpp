@@ -20,6 +20,7 @@ constexpr int kDefaultColWidth = 64;
 constexpr int kDefaultRowHeight = 24;
 constexpr int kTextInset = 2;
 constexpr qsizetype kMaxWorkBitmaps = 512;
+constexpr qsizetype kMaxTextWidths = 8192;
 const QString kBlank = QStringLiteral(" ");
 
 std::uint8_t AlignmentOf(int column)
@@ -257,6 +258,13 @@ void TZebGrid::keyPressEvent(QKeyEvent* event)
 
 void TZebGrid::keyboardSearch(const QString& /*search*/) {}
 
+void TZebGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_textWidths.clear();
+    QTableView::changeEvent(event);
+}
+
 void TZebGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTableView::mouseDoubleClickEvent(event);
@@ -290,12 +298,15 @@ void TZebGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRec
 {
     if (m_empty)
         column = -1; // the one empty column stands in for the hidden model columns
-    QFont cellFont = font();
-    if (printing) // a printer's resolution is not the screen's: keep the size the screen shows
+    if (printing) {  // a printer's resolution is not the screen's: keep the size the screen shows
+        QFont cellFont = font();
         cellFont.setPixelSize(QFontInfo(font()).pixelSize());
-    painter.setFont(cellFont);
+        painter.setFont(cellFont);
+    } else if (painter.font() != font()) {
+        painter.setFont(font());
+    }
     if (row == 0) {
-        DrawHeaderCell(painter, column, rect);
+        DrawHeaderCell(painter, column, rect, printing);
         return;
     }
     const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
@@ -310,24 +321,37 @@ void TZebGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRec
     painter.fillRect(rect, background);
     if (cell && cell->text != kBlank)
         DrawText(painter, cell->text, AlignmentOf(column), ToQColor(coloured ? colours->text : m_textColor, palette()),
-                 rect);
+                 rect, printing);
 }
 
-void TZebGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rect) const
+void TZebGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
 {
     painter.fillRect(rect, ToQColor(m_fixedColor, palette()));
     const QString& text = column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
     if (text != kBlank)
-        DrawText(painter, text, AlignmentOf(column), ToQColor(m_headerFontColor, palette()), rect);
+        DrawText(painter, text, AlignmentOf(column), ToQColor(m_headerFontColor, palette()), rect, printing);
     if (m_ctl3D)
         DrawRaisedFrame(painter, rect);
 }
 
+// On screen the same texts come again and again ("-----", lap numbers): their widths are kept.
+int TZebGrid::TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const
+{
+    if (printing)
+        return metrics.horizontalAdvance(text);
+    const auto found = m_textWidths.constFind(text);
+    if (found != m_textWidths.constEnd())
+        return *found;
+    if (m_textWidths.size() >= kMaxTextWidths)
+        m_textWidths.clear();
+    return *m_textWidths.insert(text, metrics.horizontalAdvance(text));
+}
+
 void TZebGrid::DrawText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
-                        const QRect& rect) const
+                        const QRect& rect, bool printing) const
 {
     const QFontMetrics metrics = painter.fontMetrics();
-    const int width = metrics.horizontalAdvance(text);
+    const int width = TextWidth(metrics, text, printing);
     const int left = TextLeft(alignment, rect, width);
     const int top = rect.top() + kTextInset;
     painter.setPen(color);

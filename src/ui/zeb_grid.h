@@ -91,13 +91,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyboardSearch(const QString& search) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void OnSectionMoved();
     void RefreshPlaces();
-    void DrawHeaderCell(QPainter& painter, int column, const QRect& rect) const;
+    void DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const;
+    int TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const;
     void DrawText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
-                  const QRect& rect) const;
+                  const QRect& rect, bool printing) const;
     void DrawRaisedFrame(QPainter& painter, const QRect& rect) const;
     void DrawPictureCell(QPainter& painter, const TPicture& picture, const QColor& background, const QRect& rect,
                          bool vector) const;
@@ -118,6 +120,7 @@ private:
     int m_graphicMargin = 0;
     // Pictures composed at one size on one background, so that repainting does not render them again.
     mutable QHash<QString, QPixmap> m_workBitmaps;
+    mutable QHash<QString, int> m_textWidths; // in the grid's font
 };
 
 } // namespace kav
