@@ -130,14 +130,14 @@ private slots:
     void keysNeitherSearchNorScroll()
     {
         m_models.setRowCount(60);
-        m_window->ApplyLayout(Record({0, 4}));
+        m_window->ApplyLayout(Record({0, 4, 5, 3, 6, 15}));
         m_window->resize(300, 200);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
         TZebGrid& grid = m_window->Grid();
         grid.setFocus();
         QTest::keyClicks(&grid, QStringLiteral("45"));
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right})
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right, Qt::Key_Tab})
             QTest::keyClick(&grid, key);
         QCOMPARE(grid.TopRow(), 1);
         QCOMPARE(grid.horizontalScrollBar()->value(), 0);
