@@ -3,17 +3,13 @@
 #include "feed_text.h"
 #include "text_helpers.h"
 
-#include <QAbstractScrollArea>
 #include <algorithm>
-
-#include "zeb_grid.h"
 
 namespace kav {
 
 namespace {
 
 enum TColumn : std::uint8_t {
-    kColPos = 0,
     kColNumber = 2,
     kColFirstName = 3,
     kColLastName = 4,
@@ -32,7 +28,6 @@ enum TColumn : std::uint8_t {
 
 const QString kNoValue = QStringLiteral("-----");
 const QString kNoLap = QStringLiteral("-");
-const QString kBlank = QStringLiteral(" ");
 
 // Colour slots of the settings record (slot n at index n - 1).
 constexpr std::size_t kResultsText = 6;
@@ -52,36 +47,20 @@ std::uint8_t CodeFor(const TMarker& marker, std::uint8_t kind)
 
 } // namespace
 
-TContentBuilder::TContentBuilder(TRaceState& state, TResultWindows& windows, const TMainSettings& settings,
+TContentBuilder::TContentBuilder(TRaceState& state, ResultsModels& models, const TMainSettings& settings,
                                  const TStatusPictures& pictures)
-    : m_state(state), m_windows(windows), m_settings(settings), m_pictures(pictures)
+    : m_state(state), m_models(models), m_settings(settings), m_pictures(pictures)
 {
-}
-
-bool TContentBuilder::HasKind(std::uint8_t kind) const
-{
-    return std::any_of(m_windows.All().begin(), m_windows.All().end(),
-                       [kind](const TFResults* window) { return window->Record().Layout == kind; });
-}
-
-bool TContentBuilder::Shows(std::uint8_t kind, std::uint8_t id) const
-{
-    bool shown = false;
-    m_windows.ForColumn(kind, id, [&shown](TFResults&, int) { shown = true; });
-    return shown;
 }
 
 void TContentBuilder::SetCellText(std::uint8_t kind, std::uint8_t id, const QString& text, int row)
 {
-    const QString& shown = text.isEmpty() ? kBlank : text;
-    m_windows.ForColumn(kind, id, [&](TFResults& window, int col) { window.PutCellText(col, row, shown); });
+    m_models.forKind(kind).setText(row - 1, id, text);
 }
 
 void TContentBuilder::SetCellIcon(std::uint8_t kind, std::uint8_t id, const TPicture* picture, int row)
 {
-    if (row == 0)
-        return;
-    m_windows.ForColumn(kind, id, [&](TFResults& window, int col) { window.PutCellPicture(col, row, picture); });
+    m_models.forKind(kind).setPicture(row - 1, id, picture);
 }
 
 void TContentBuilder::SetStatusIcon(std::uint8_t kind, std::string_view regNo, int row)
@@ -98,10 +77,7 @@ void TContentBuilder::SetRowColours(std::uint8_t kind, std::string_view regNo, i
     const bool followed = IsFollowed(regNo);
     const TColorValue text = m_settings.Colors[followed ? kFollowText : kResultsText];
     const TColorValue back = m_settings.Colors[followed ? kFollowBack : kResultsBack];
-    m_windows.ForKind(kind, [&](TFResults& window) {
-        window.SetRowBackground(row, back);
-        window.SetRowTextColor(row, text);
-    });
+    m_models.forKind(kind).setRowColours(row - 1, text, back);
 }
 
 bool TContentBuilder::IsFollowed(std::string_view regNo) const
@@ -117,8 +93,7 @@ bool TContentBuilder::IsFollowed(std::string_view regNo) const
 
 void TContentBuilder::PutText(std::uint8_t kind, std::uint8_t id, int row, std::string_view text)
 {
-    if (Shows(kind, id))
-        SetCellText(kind, id, FeedText(text), row);
+    SetCellText(kind, id, FeedText(text), row);
 }
 
 void TContentBuilder::PutCompetitorCells(std::uint8_t kind, int row, std::string_view regNo)
@@ -127,8 +102,7 @@ void TContentBuilder::PutCompetitorCells(std::uint8_t kind, int row, std::string
     PutText(kind, kColNumber, row, comp.Number);
     PutText(kind, kColFirstName, row, comp.FirstName);
     PutText(kind, kColLastName, row, comp.LastName);
-    if (Shows(kind, kColName))
-        PutText(kind, kColName, row, ComposeName(comp.FirstName, comp.LastName, kNameLength));
+    PutText(kind, kColName, row, ComposeName(comp.FirstName, comp.LastName, kNameLength));
     PutText(kind, kColClass, row, m_state.ClassTable.Get(comp.ClassNo));
     PutText(kind, kColNationality, row, comp.Nationality);
     PutText(kind, kColAddData, row, comp.AddData);
@@ -136,8 +110,6 @@ void TContentBuilder::PutCompetitorCells(std::uint8_t kind, int row, std::string
 
 void TContentBuilder::PutTime(std::uint8_t kind, std::uint8_t id, int row, TimeValue value, bool empty)
 {
-    if (!Shows(kind, id))
-        return;
     if (empty) {
         SetCellText(kind, id, kNoValue, row);
         return;
@@ -160,8 +132,6 @@ void TContentBuilder::PutLapTimeCells(std::uint8_t kind, int row, const TJRec* p
 void TContentBuilder::FillStandingRow(std::uint8_t kind, int row, const RaceResRec& entry,
                                       const TReadablePassingList& passings, bool speedNeedsTwoLaps)
 {
-    if (!HasKind(kind))
-        return;
     m_time.SetCutMode(1);
     m_time.SetBlankMode(1);
     const TJRec* passing = PassingOf(passings, entry.RegNo);
@@ -198,8 +168,6 @@ void TContentBuilder::FillTrackRow(int row, const TrackResRec& entry, int mode)
 void TContentBuilder::FillPracRow(int row, const PracResRec& entry)
 {
     constexpr std::uint8_t kind = kLayoutPractice;
-    if (!HasKind(kind))
-        return;
     m_time.SetCutMode(1);
     m_time.SetBlankMode(1);
     const int raceIndex = m_state.CurrentRaceList.FindByRegNo(entry.RegNo);

@@ -8,26 +8,27 @@
 
 #include "main_settings.h"
 #include "race_state.h"
-#include "result_windows.h"
+#include "result_win_rec.h"
+#include "results_models.h"
 #include "status_pictures.h"
 #include "zeb_time.h"
 
 namespace kav {
 
-// Turns the race data into the cells, pictures and row colours of the open result windows.
-// Windows only hold cells; the choice of list, text forms and pictures is made here.
+// Turns the race data into the cells, pictures and row colours of the results model of each window
+// kind, whether or not a window shows it. Each cell is written once, into the model of its kind;
+// the windows only show it. The choice of list, text forms and pictures is made here. Rows count
+// from 1, as the windows number them.
 class TContentBuilder {
 public:
     static constexpr std::uint8_t kColMarker = 1;
     static constexpr std::uint8_t kColGap = 14;
     static constexpr std::size_t kNameLength = 40;
 
-    TContentBuilder(TRaceState& state, TResultWindows& windows, const TMainSettings& settings,
+    TContentBuilder(TRaceState& state, ResultsModels& models, const TMainSettings& settings,
                     const TStatusPictures& pictures);
 
     const TPicture* Picture(std::uint8_t code) const { return m_pictures.ForCode(code); }
-    bool HasKind(std::uint8_t kind) const;
-    bool Shows(std::uint8_t kind, std::uint8_t id) const;
 
     void SetCellText(std::uint8_t kind, std::uint8_t id, const QString& text, int row);
     void SetCellIcon(std::uint8_t kind, std::uint8_t id, const TPicture* picture, int row);
@@ -53,7 +54,7 @@ public:
     void SetGapCells(std::uint8_t kind, const TCurrentRaceList& list);
     void SetGapCells(std::uint8_t kind, const TReadablePracList& list);
 
-    // Raises the row count so that position fits, and gives every open window that many rows.
+    // Raises the row count so that position fits, and gives every model that many rows.
     void GrowRows(int position);
 
 private:
@@ -71,7 +72,7 @@ private:
     void PutGaps(std::uint8_t kind, const List& list);
 
     TRaceState& m_state;
-    TResultWindows& m_windows;
+    ResultsModels& m_models;
     const TMainSettings& m_settings;
     const TStatusPictures& m_pictures;
     TZebTime m_time;

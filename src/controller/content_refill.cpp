@@ -5,13 +5,11 @@ namespace kav {
 
 void TContentBuilder::RefillLap(const TCurrentRaceList& list, int mode)
 {
-    if (HasKind(kLayoutCompletedLap)) {
-        for (int i = 0; i < list.Count(); ++i) {
-            if (list.At(i).RegNo.empty())
-                ClearRow(kLayoutCompletedLap, i + 1);
-            else
-                FillLapRow(i + 1, list.At(i), mode);
-        }
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.At(i).RegNo.empty())
+            ClearRow(kLayoutCompletedLap, i + 1);
+        else
+            FillLapRow(i + 1, list.At(i), mode);
     }
     RefreshKind(kLayoutCompletedLap);
 }
@@ -19,13 +17,11 @@ void TContentBuilder::RefillLap(const TCurrentRaceList& list, int mode)
 void TContentBuilder::RefillRace()
 {
     const TCurrentRaceList& list = m_state.CurrentRaceList;
-    if (HasKind(kLayoutCurrentRace)) {
-        for (int i = 0; i < list.Count(); ++i) {
-            if (list.At(i).RegNo.empty())
-                ClearRow(kLayoutCurrentRace, i + 1);
-            else
-                FillRaceRow(i + 1, list.At(i));
-        }
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.At(i).RegNo.empty())
+            ClearRow(kLayoutCurrentRace, i + 1);
+        else
+            FillRaceRow(i + 1, list.At(i));
     }
     RefreshKind(kLayoutCurrentRace);
 }
@@ -33,8 +29,6 @@ void TContentBuilder::RefillRace()
 void TContentBuilder::RefillPrac()
 {
     const TReadablePracList& list = m_state.PracList;
-    if (!HasKind(kLayoutPractice))
-        return;
     for (int i = 0; i < list.Count(); ++i) {
         if (list.At(i).RegNo.empty())
             ClearRow(kLayoutPractice, i + 1);
@@ -45,13 +39,11 @@ void TContentBuilder::RefillPrac()
 
 void TContentBuilder::RefillTrack(const TCurrentTrackList& list, int mode)
 {
-    if (HasKind(kLayoutTrackPositions)) {
-        for (int i = 0; i < list.Count(); ++i) {
-            if (list.At(i).RegNo.empty())
-                ClearRow(kLayoutTrackPositions, i + 1);
-            else
-                FillTrackRow(i + 1, list.At(i), mode);
-        }
+    for (int i = 0; i < list.Count(); ++i) {
+        if (list.At(i).RegNo.empty())
+            ClearRow(kLayoutTrackPositions, i + 1);
+        else
+            FillTrackRow(i + 1, list.At(i), mode);
     }
     RefreshKind(kLayoutTrackPositions);
 }
@@ -78,23 +70,18 @@ void TContentBuilder::RefillAll()
         RefillKind(kind);
 }
 
+// The row keeps its marker picture; the position column shows the row number again.
 void TContentBuilder::ClearRow(std::uint8_t kind, int row)
 {
-    m_windows.ForKind(kind, [row](TFResults& window) { window.EmptyRow(row); });
-    SetCellText(kind, 0, QString::number(row), row);
+    m_models.forKind(kind).clearRow(row - 1);
 }
 
 void TContentBuilder::ResetKind(std::uint8_t kind)
 {
-    const TPicture* whiteFlag = Picture(kWhiteFlag);
-    m_windows.ForKind(kind, [whiteFlag](TFResults& window) {
-        window.ClearContents();
-        const int col = window.Record().ColPos[kColMarker];
-        if (col == kNoCode)
-            return;
-        for (int row = 1; row < window.GetRowCount(); ++row)
-            window.PutCellPicture(col, row, whiteFlag);
-    });
+    ResultsModel& model = m_models.forKind(kind);
+    model.clearAllRows();
+    for (int row = 0; row < model.rowCount(); ++row)
+        model.setPicture(row, kColMarker, Picture(kWhiteFlag));
 }
 
 // Each grid repaints the cells written to it, coalesced into its next frame, so a request needs
@@ -104,8 +91,6 @@ void TContentBuilder::RefreshKind(std::uint8_t /*kind*/) {}
 template <typename List>
 void TContentBuilder::PutGaps(std::uint8_t kind, const List& list)
 {
-    if (!Shows(kind, kColGap))
-        return;
     for (int i = 0; i < list.Count(); ++i) {
         const auto& entry = list.At(i);
         if (!entry.RegNo.empty() && entry.Changed)
@@ -129,8 +114,7 @@ void TContentBuilder::GrowRows(int position)
     if (rows == 0)
         return;
     m_state.RowCount = rows;
-    for (TFResults* window : m_windows.All())
-        window->SetDataRows(rows);
+    m_models.setRowCount(rows);
 }
 
 } // namespace kav

@@ -61,9 +61,8 @@ void TFMain::ColourResultWindow(TFResults& window) const
 
 TFResults* TFMain::CreateResultWindow(const TResultWinRec& rec)
 {
-    auto* window = new TFResults(m_settings.Headers, *m_columnDialog, m_area);
+    auto* window = new TFResults(m_ctl->Models, m_settings.Headers, *m_columnDialog, m_area);
     ColourResultWindow(*window);
-    window->SetDataRows(m_ctl->State.RowCount);
     window->ApplyLayout(rec);
     // A window no longer in the list (one of a cleared layout) must not touch the layout file.
     connect(window, &TFResults::Closed, this, [this, window](int number) {

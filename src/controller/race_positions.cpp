@@ -93,10 +93,8 @@ void TRacePositions::TakeLapSnapshot()
     else
         m_content.RefillLap(m_state.LapRaceList, kLapMode);
     const TCurrentRaceList& current = m_state.CurrentRaceList;
-    if (m_content.HasKind(kLayoutCurrentRace)) {
-        for (int i = 0; i < current.Count(); ++i)
-            m_content.SetStatusIcon(kLayoutCurrentRace, current.At(i).RegNo, i + 1);
-    }
+    for (int i = 0; i < current.Count(); ++i)
+        m_content.SetStatusIcon(kLayoutCurrentRace, current.At(i).RegNo, i + 1);
     m_content.RefreshKind(kLayoutCurrentRace);
 }
 

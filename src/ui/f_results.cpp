@@ -5,17 +5,20 @@
 #include "feed_text.h"
 #include "grid_printer.h"
 #include "result_columns.h"
+#include "results_models.h"
 #include "ui_prompter.h"
 #include "window_state.h"
 #include "zeb_grid.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPrinter>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdint>
@@ -25,7 +28,6 @@ namespace kav {
 namespace {
 
 constexpr QSize kInitialSize{616, 531};
-constexpr int kInitialRows = 11;
 constexpr int kGraphicMargin = 2;
 constexpr int kScrollBarWidth = 17;
 constexpr int kFitWidthExtra = 26;
@@ -64,23 +66,29 @@ bool IsCharacterKey(const QKeyEvent& event)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
+// The screen that holds the middle of the window, or the one it was opened on.
+QScreen* ScreenOf(const QWidget& frame)
+{
+    QScreen* screen = QGuiApplication::screenAt(frame.mapToGlobal(frame.rect().center()));
+    return screen ? screen : frame.screen();
+}
+
 } // namespace
 
-TFResults::TFResults(THeaderRec& headers, TColSettDlg& columnDialog, QMdiArea* area)
-    : m_headers(headers), m_columnDialog(columnDialog), m_grid(new TZebGrid(this))
+TFResults::TFResults(ResultsModels& models, THeaderRec& headers, TColSettDlg& columnDialog, QMdiArea* area)
+    : m_models(models), m_headers(headers), m_columnDialog(columnDialog), m_grid(new TZebGrid(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
-    m_grid->SetRowCount(kInitialRows);
+    m_grid->SetResults(&m_models.forKind(m_rec.Layout));
     m_grid->SetGraphicMargin(kGraphicMargin);
-    m_grid->SetFixedColor(m_headerBgColor);
     CreateMenu();
     installEventFilter(this);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
-    connect(m_grid, &TZebGrid::ColumnMoved, this, &TFResults::OnColumnMoved);
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, &TFResults::EditColumns);
+    connect(m_grid, &TZebGrid::ColumnsMoved, this, &TFResults::OnColumnsMoved);
+    connect(m_grid, &TZebGrid::DoubleClicked, this, &TFResults::EditColumns);
     if (area) {
         m_host = area->addSubWindow(this); // the sub-window deletes itself and this window on close
         m_host->resize(kInitialSize);
@@ -129,6 +137,7 @@ QWidget* TFResults::Frame() const
 void TFResults::ApplyLayout(const TResultWinRec& rec)
 {
     m_rec = rec;
+    m_grid->SetResults(&m_models.forKind(rec.Layout)); // before the first visible row is set
     ApplyPlacement(rec.WinPos);
     const QString caption = ResultWindowCaption(rec.Layout);
     if (!caption.isEmpty())
@@ -155,7 +164,7 @@ TResultWinRec TFResults::GetLayout()
     }
     m_rec.WinPos.State = FromQtState(state);
     m_rec.WinPos.Active = IsActiveWindow();
-    m_rec.Font = FontRecFrom(m_grid->font(), m_grid->GridFontColor());
+    m_rec.Font = FontRecFrom(m_grid->font(), m_fontColor);
     m_rec.TopRow = m_grid->TopRow();
     m_rec.ScrollBars = m_scrollBarsAction->isChecked();
     m_rec.Sizeable = m_sizeableAction->isChecked();
@@ -196,91 +205,39 @@ void TFResults::SetBounds(const TWinPosRec& pos)
     }
 }
 
-void TFResults::SetDataRows(int rows)
-{
-    m_dataRows = std::max(rows, 0);
-    m_grid->SetRowCount(m_dataRows + 1);
-    SetResultFont(m_grid->font(), m_grid->GridFontColor());
-    BuildColumns();
-}
-
 int TFResults::GetRowCount() const
 {
     return m_grid->RowCount();
 }
 
+// Rows are 4 pixels taller than the text. The colour is the font's own, kept with the layout; the rows
+// take the results colours.
 void TFResults::SetResultFont(const QFont& font, TColorValue color)
 {
     m_grid->SetAllRowHeights(QFontMetrics(font).height() + 4);
-    for (int row = 0; row < m_grid->RowCount(); ++row)
-        m_grid->SetRowFontColor(row, color);
     m_grid->setFont(font);
-    m_grid->SetGridFontColor(color);
-    m_grid->SetRowFontColor(0, m_headerFontColor);
+    m_fontColor = color;
 }
 
 void TFResults::SetResultFontColor(TColorValue color)
 {
-    m_resultFontColor = color;
-    m_grid->SetGridFontColor(color);
-    for (int row = 1; row < m_grid->RowCount(); ++row)
-        m_grid->SetRowFontColor(row, color);
+    m_fontColor = color;
+    m_grid->SetTextColor(color);
 }
 
 void TFResults::SetResultBgColor(TColorValue color)
 {
-    m_resultBgColor = color;
     m_grid->SetColor(color);
-    for (int row = 1; row < m_grid->RowCount(); ++row)
-        m_grid->SetRowBgColor(row, color);
 }
 
 void TFResults::SetHeaderFontColor(TColorValue color)
 {
-    m_headerFontColor = color;
-    m_grid->SetRowFontColor(0, color);
+    m_grid->SetHeaderFontColor(color);
 }
 
 void TFResults::SetHeaderBgColor(TColorValue color)
 {
-    m_headerBgColor = color;
     m_grid->SetFixedColor(color);
-}
-
-void TFResults::PutCellText(int col, int row, const QString& text)
-{
-    m_grid->SetCell(col, row, text);
-}
-
-void TFResults::PutCellPicture(int col, int row, const TPicture* picture)
-{
-    m_grid->SetGraphic(col, row, picture);
-}
-
-void TFResults::SetRowTextColor(int row, TColorValue color)
-{
-    m_grid->SetRowFontColor(row, color);
-}
-
-void TFResults::SetRowBackground(int row, TColorValue color)
-{
-    m_grid->SetRowBgColor(row, color);
-}
-
-void TFResults::EmptyRow(int row)
-{
-    m_grid->ClearRow(row);
-}
-
-void TFResults::ClearContents()
-{
-    m_grid->ClearAll();
-    BuildColumns();
-}
-
-void TFResults::RefreshColumns()
-{
-    BuildColumns();
 }
 
 void TFResults::FitWidth()
@@ -293,65 +250,39 @@ void TFResults::FitWidth()
     SetFrameWidth(static_cast<int>(std::min<std::int64_t>(width, QWIDGETSIZE_MAX)));
 }
 
+// Shows the model of the window's kind with the record's columns, in its order and widths, under the
+// shared header texts as they stand now.
 void TFResults::BuildColumns()
 {
     // A damaged layout file may hold unknown or repeated identifiers: they are left out.
     CompactCodes(m_rec.ColRel, 0, kColumnIds - 1);
-    int count = 0;
-    while (std::size_t(count) < kColumnSlots && m_rec.ColRel[std::size_t(count)] != kNoCode)
-        ++count;
-    m_grid->SetColCount(std::max(count, 1));
-    if (count == 0)
-        m_grid->SetCell(0, 0, QString());
-    for (int p = 0; p < count; ++p)
-        BuildColumn(p, m_rec.ColRel[std::size_t(p)]);
-    for (int p = 0; p < count; ++p)
-        m_grid->SetColWidth(p, m_rec.ColWidth[m_rec.ColRel[std::size_t(p)]]);
+    std::vector<std::uint8_t> columns;
+    for (std::size_t p = 0; p < kColumnSlots && m_rec.ColRel[p] != kNoCode; ++p)
+        columns.push_back(m_rec.ColRel[p]);
+    m_grid->SetResults(&m_models.forKind(m_rec.Layout));
+    for (std::uint8_t id = 0; id < kColumnIds; ++id)
+        m_grid->SetHeaderText(id, FeedText(m_headers[kColumnCatalogue[id].HeaderIndex]));
+    m_grid->SetColumns(columns);
+    for (std::size_t p = 0; p < columns.size(); ++p)
+        m_grid->SetColWidth(int(p), m_rec.ColWidth[columns[p]]);
     m_rec.RebuildColPos();
-    ColourRows();
-}
-
-void TFResults::BuildColumn(int place, std::uint8_t id)
-{
-    const TColumnInfo& info = kColumnCatalogue[id];
-    m_grid->SetCell(place, 0, FeedText(m_headers[info.HeaderIndex]));
-    if (id == kPosColumn) {
-        for (int row = 1; row < m_grid->RowCount(); ++row)
-            m_grid->SetCell(place, row, QString::number(row));
-    }
-    if (info.Alignment)
-        m_grid->SetColAlignment(place, *info.Alignment);
-}
-
-void TFResults::ColourRows()
-{
-    for (int row = 1; row < m_grid->RowCount(); ++row) {
-        m_grid->SetRowFontColor(row, m_resultFontColor);
-        m_grid->SetRowBgColor(row, m_resultBgColor);
-    }
-    m_grid->SetFixedColor(m_headerBgColor);
-    m_grid->SetRowFontColor(0, m_headerFontColor);
-    m_grid->viewport()->update();
 }
 
 void TFResults::StoreWidths()
 {
-    for (std::size_t p = 0; p < kColumnSlots && int(p) < m_grid->ColCount(); ++p) {
-        const std::uint8_t id = m_rec.ColRel[p];
-        if (id < kColumnIds)
-            m_rec.ColWidth[id] = m_grid->ColWidth(int(p));
+    for (int place = 0; place < m_grid->ColCount(); ++place) {
+        const int id = m_grid->ColumnAt(place);
+        if (id >= 0)
+            m_rec.ColWidth[std::size_t(id)] = m_grid->ColWidth(place);
     }
 }
 
-void TFResults::OnColumnMoved(int from, int to)
+// The operator dragged a column: the record takes the grid's new order.
+void TFResults::OnColumnsMoved()
 {
-    if (from < 0 || to < 0 || std::size_t(from) >= kColumnSlots || std::size_t(to) >= kColumnSlots)
-        return;
-    const auto first = m_rec.ColRel.begin();
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else
-        std::rotate(first + to, first + from, first + from + 1);
+    const std::vector<std::uint8_t> columns = m_grid->Columns();
+    m_rec.ColRel = EmptyColRel();
+    std::copy_n(columns.begin(), std::min(columns.size(), kColumnSlots), m_rec.ColRel.begin());
     m_rec.RebuildColPos();
 }
 
@@ -359,7 +290,7 @@ void TFResults::ChooseFont()
 {
     const std::optional<QFont> font = Prompter().ChooseFont(m_grid->font(), this);
     if (font)
-        SetResultFont(*font, m_grid->GridFontColor());
+        SetResultFont(*font, m_fontColor);
 }
 
 void TFResults::EditColumns()
@@ -373,7 +304,6 @@ void TFResults::EditColumns()
     StoreWidths();
     m_headers = m_columnDialog.GetHeaders();
     m_rec.ColRel = m_columnDialog.GetColumns();
-    m_grid->ClearAll();
     m_rec.RebuildColPos();
     BuildColumns();
     emit RefillRequested(m_rec.Layout);
@@ -468,6 +398,7 @@ void TFResults::EnterFullScreen()
     if (m_fullScreen)
         return;
     m_savedLayout = GetLayout();
+    QScreen* screen = ScreenOf(*Frame());
     m_layoutMenu->menuAction()->setVisible(false);
     if (m_host) {
         m_host->setWidget(nullptr);
@@ -479,6 +410,11 @@ void TFResults::EnterFullScreen()
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // A new top-level window would open on the primary screen: full screen stays on the window's own.
+    if (screen) {
+        setScreen(screen);
+        setGeometry(screen->geometry());
+    }
     showFullScreen();
     activateWindow();
     m_grid->setFocus();

@@ -14,38 +14,31 @@ class QPagedPaintDevice;
 
 namespace kav {
 
+class ResultsModels;
 class TColSettDlg;
-class TPicture;
 class TZebGrid;
 
-// A result window: one results table of one kind in a TZebGrid, its columns, font, colours, scroll
-// bars and border kept in its TResultWinRec. It knows nothing of the race; the main window writes the
-// cells. Inside a main window it lives in an MDI sub-window; without one it is a window of its own.
+// A result window: a view in a TZebGrid of the results model of its kind, with its own columns,
+// font, colours, scroll bars and border kept in its TResultWinRec. It knows nothing of the race;
+// content building writes the model, which every window of the kind shows. Inside a main window it
+// lives in an MDI sub-window; without one it is a window of its own.
 class TFResults : public QWidget {
     Q_OBJECT
 public:
-    TFResults(THeaderRec& headers, TColSettDlg& columnDialog, QMdiArea* area = nullptr);
+    TFResults(ResultsModels& models, THeaderRec& headers, TColSettDlg& columnDialog, QMdiArea* area = nullptr);
     ~TFResults() override;
 
     void ApplyLayout(const TResultWinRec& rec);
     TResultWinRec GetLayout();
     // The record as it stands, without refreshing it from the window (ColPos lookups).
     const TResultWinRec& Record() const { return m_rec; }
-    void SetDataRows(int rows);
-    int GetRowCount() const;
+    int GetRowCount() const; // the header row included
     void SetResultFont(const QFont& font, TColorValue color);
     void SetResultFontColor(TColorValue color);
     void SetResultBgColor(TColorValue color);
     void SetHeaderFontColor(TColorValue color);
     void SetHeaderBgColor(TColorValue color);
 
-    void PutCellText(int col, int row, const QString& text);
-    void PutCellPicture(int col, int row, const TPicture* picture);
-    void SetRowTextColor(int row, TColorValue color);
-    void SetRowBackground(int row, TColorValue color);
-    void EmptyRow(int row);
-    void ClearContents();
-    void RefreshColumns();
     void FitWidth();
 
     // The "&Layout" menu; the main window shows it in its menu bar while this window is active.
@@ -82,10 +75,8 @@ private:
     void OnScrollBarsEntry(bool on);
     void OnSizeableEntry(bool on);
     void BuildColumns();
-    void BuildColumn(int place, std::uint8_t id);
-    void ColourRows();
     void StoreWidths();
-    void OnColumnMoved(int from, int to);
+    void OnColumnsMoved();
     void ApplyPlacement(const TWinPosRec& pos);
     void SetBounds(const TWinPosRec& pos);
     void SetScrollBars(bool on);
@@ -94,17 +85,14 @@ private:
     void SetFrameWidth(int width);
     bool IsActiveWindow() const;
 
+    ResultsModels& m_models;
     THeaderRec& m_headers;
     TColSettDlg& m_columnDialog;
     QMdiSubWindow* m_host = nullptr;
     TZebGrid* m_grid;
     TResultWinRec m_rec;
     TResultWinRec m_savedLayout;
-    int m_dataRows = 10;
-    TColorValue m_resultFontColor = kClBlack;
-    TColorValue m_resultBgColor = kClWindow;
-    TColorValue m_headerFontColor = kClBlack;
-    TColorValue m_headerBgColor = kClBtnFace;
+    TColorValue m_fontColor = kClWindowText; // the font's colour, kept with the layout
     bool m_fullScreen = false;
     Qt::WindowFlags m_ownFlags;
     QMenu* m_layoutMenu = nullptr;

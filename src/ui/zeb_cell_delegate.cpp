@@ -11,7 +11,7 @@ TZebCellDelegate::TZebCellDelegate(TZebGrid& grid) : QStyledItemDelegate(&grid),
 void TZebCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->save();
-    m_grid.DrawCell(*painter, index.column(), index.row() + 1, option.rect);
+    m_grid.DrawColumnCell(*painter, index.column(), index.row() + 1, option.rect);
     painter->restore();
 }
 

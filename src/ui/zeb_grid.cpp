@@ -1,15 +1,16 @@
 #include "zeb_grid.h"
 
 #include "picture.h"
+#include "result_columns.h"
+#include "results_model.h"
 #include "zeb_cell_delegate.h"
-#include "zeb_grid_model.h"
 #include "zeb_header.h"
 
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <vector>
 
 namespace kav {
 
@@ -19,14 +20,22 @@ constexpr int kDefaultColWidth = 64;
 constexpr int kDefaultRowHeight = 24;
 constexpr int kTextInset = 2;
 constexpr qsizetype kMaxWorkBitmaps = 512;
+constexpr qsizetype kMaxTextWidths = 8192;
+const QString kBlank = QStringLiteral(" ");
+
+std::uint8_t AlignmentOf(int column)
+{
+    if (column < 0 || std::size_t(column) >= kColumnCatalogue.size())
+        return kAlignLeft;
+    return kColumnCatalogue[std::size_t(column)].Alignment.value_or(kAlignLeft);
+}
 
 } // namespace
 
-TZebGrid::TZebGrid(QWidget* parent)
-    : QTableView(parent), m_model(new TZebGridModel(this)), m_header(new TZebHeader(*this))
+TZebGrid::TZebGrid(QWidget* parent) : QTableView(parent), m_header(new TZebHeader(*this))
 {
+    m_headerTexts.fill(kBlank);
     setHorizontalHeader(m_header);
-    setModel(m_model);
     setItemDelegate(new TZebCellDelegate(*this));
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);
@@ -39,62 +48,118 @@ TZebGrid::TZebGrid(QWidget* parent)
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    m_model->Resize(1, 2);
     connect(m_header, &QHeaderView::sectionMoved, this, &TZebGrid::OnSectionMoved);
+    connect(m_header, &QHeaderView::sectionDoubleClicked, this, &TZebGrid::DoubleClicked);
 }
 
 TZebGrid::~TZebGrid() = default;
 
-int TZebGrid::ColCount() const
+void TZebGrid::SetResults(ResultsModel* results)
 {
-    return m_model->ColCount();
+    if (results == m_results)
+        return;
+    const std::vector<std::uint8_t> columns = Columns();
+    m_results = results;
+    setModel(results);
+    SetColumns(columns);
 }
 
-void TZebGrid::SetColCount(int count)
+void TZebGrid::SetColumns(const std::vector<std::uint8_t>& columns)
 {
-    m_model->Resize(count, RowCount());
+    m_arranging = true;
+    for (int section = 0; section < m_header->count(); ++section)
+        m_header->setSectionHidden(section, true);
+    int place = 0;
+    for (std::uint8_t column : columns) {
+        if (column >= m_header->count())
+            continue;
+        m_header->moveSection(m_header->visualIndex(column), place++);
+        m_header->showSection(column);
+    }
+    // Without a column the grid still shows one, empty, as wide as a new column.
+    m_empty = place == 0;
+    if (m_empty && m_header->count() > 0) {
+        m_header->moveSection(m_header->visualIndex(0), 0);
+        m_header->showSection(0);
+        m_header->resizeSection(0, kDefaultColWidth);
+    }
+    m_arranging = false;
+    RefreshPlaces();
+    viewport()->update();
+}
+
+std::vector<std::uint8_t> TZebGrid::Columns() const
+{
+    std::vector<std::uint8_t> columns;
+    for (int column : m_places) {
+        if (column >= 0)
+            columns.push_back(static_cast<std::uint8_t>(column));
+    }
+    return columns;
+}
+
+void TZebGrid::RefreshPlaces()
+{
+    m_places.clear();
+    for (int visual = 0; visual < m_header->count() && !m_empty; ++visual) {
+        const int section = m_header->logicalIndex(visual);
+        if (!m_header->isSectionHidden(section))
+            m_places.push_back(section);
+    }
+    if (m_places.empty())
+        m_places = {-1};
+}
+
+void TZebGrid::OnSectionMoved()
+{
+    if (m_arranging)
+        return;
+    RefreshPlaces();
+    emit ColumnsMoved();
+}
+
+void TZebGrid::SetHeaderText(std::uint8_t column, const QString& text)
+{
+    if (column < m_headerTexts.size())
+        m_headerTexts[column] = text.isEmpty() ? kBlank : text;
+    m_header->viewport()->update();
+}
+
+int TZebGrid::ColumnAt(int place) const
+{
+    return place >= 0 && place < ColCount() ? m_places[std::size_t(place)] : -1;
 }
 
 int TZebGrid::RowCount() const
 {
-    return m_model->RowCount();
+    return (m_results ? m_results->rowCount() : 0) + kFixedRows;
 }
 
-void TZebGrid::SetRowCount(int count)
+int TZebGrid::ColWidth(int place) const
 {
-    m_model->Resize(ColCount(), count);
+    if (place < 0 || place >= ColCount())
+        return 0;
+    return m_header->sectionSize(std::max(ColumnAt(place), 0));
 }
 
-int TZebGrid::ColWidth(int col) const
+void TZebGrid::SetColWidth(int place, int width)
 {
-    return m_header->sectionSize(col);
-}
-
-void TZebGrid::SetColWidth(int col, int width)
-{
-    if (col >= 0 && col < ColCount())
-        m_header->resizeSection(col, std::max(width, 0));
+    if (place >= 0 && place < ColCount() && m_header->count() > 0)
+        m_header->resizeSection(std::max(ColumnAt(place), 0), std::max(width, 0));
 }
 
 int TZebGrid::RowHeight(int row) const
 {
-    return row == 0 ? m_header->RowHeight() : verticalHeader()->sectionSize(row - 1);
-}
-
-void TZebGrid::SetRowHeight(int row, int height)
-{
-    if (row == 0) {
-        m_header->SetRowHeight(height);
-        updateGeometries();
-    } else if (row > 0 && row < RowCount()) {
-        verticalHeader()->resizeSection(row - 1, std::max(height, 1));
-    }
+    if (row == 0)
+        return m_header->RowHeight();
+    return row < RowCount() ? verticalHeader()->sectionSize(row - 1) : verticalHeader()->defaultSectionSize();
 }
 
 void TZebGrid::SetAllRowHeights(int height)
 {
     verticalHeader()->setDefaultSectionSize(std::max(height, 1));
-    SetRowHeight(0, height);
+    m_header->SetRowHeight(height);
+    updateGeometries();
 }
 
 int TZebGrid::TopRow() const
@@ -122,9 +187,9 @@ void TZebGrid::SetColor(TColorValue color)
     viewport()->update();
 }
 
-void TZebGrid::SetGridFontColor(TColorValue color)
+void TZebGrid::SetTextColor(TColorValue color)
 {
-    m_fontColor = color;
+    m_textColor = color;
     viewport()->update();
 }
 
@@ -134,251 +199,76 @@ void TZebGrid::SetFixedColor(TColorValue color)
     m_header->viewport()->update();
 }
 
+void TZebGrid::SetHeaderFontColor(TColorValue color)
+{
+    m_headerFontColor = color;
+    m_header->viewport()->update();
+}
+
 void TZebGrid::SetCtl3D(bool on)
 {
     m_ctl3D = on;
     m_header->viewport()->update();
 }
 
-TZebCell* TZebGrid::Find(int col, int row)
+QString TZebGrid::GetCell(int place, int row) const
 {
-    return m_model->Contains(col, row) ? &m_model->Cell(col, row) : nullptr;
+    const int column = ColumnAt(place);
+    if (row == 0)
+        return column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
+    if (column < 0 || !m_results || !m_results->contains(row - 1, column))
+        return kBlank;
+    return m_results->cell(row - 1, column).text;
 }
 
-const TZebCell* TZebGrid::Find(int col, int row) const
+const TPicture* TZebGrid::GetGraphic(int place, int row) const
 {
-    return m_model->Contains(col, row) ? &m_model->Cell(col, row) : nullptr;
+    const int column = ColumnAt(place);
+    if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
+        return nullptr;
+    return m_results->cell(row - 1, column).picture;
 }
 
-const TZebColor* TZebGrid::CellRecord(int col, int row) const
+// Only the rows in view are repainted, across the whole width: the model announces the rows and
+// columns a burst of writes touched, and this grid may show its columns in any order.
+void TZebGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& /*roles*/)
 {
-    const TZebCell* cell = Find(col, row);
-    return cell && cell->Record ? &*cell->Record : nullptr;
-}
-
-void TZebGrid::StoreText(TZebCell& cell, const QString& text)
-{
-    // A cell that carries a record always carries text.
-    cell.Text = text.isEmpty() ? QStringLiteral(" ") : text;
-}
-
-void TZebGrid::MakeRecord(int col, int row, TColorValue bgColor, std::uint8_t alignment, const TPicture* graphic)
-{
-    m_model->Cell(col, row).Record.emplace(m_fontColor, bgColor, alignment, graphic);
-}
-
-void TZebGrid::RepaintCell(int col, int row)
-{
-    if (row == 0) {
-        m_header->RepaintSection(col);
+    if (!isVisible() || !topLeft.isValid() || !bottomRight.isValid())
         return;
-    }
-    if (!isVisible())
-        return; // showing paints everything anyway
-    // A burst of writes (a whole refill) asks for one repaint of the cells it touched, at the next
-    // turn of the event loop, instead of one per cell.
-    if (m_dirtySpans.size() < std::size_t(RowCount()))
-        m_dirtySpans.resize(std::size_t(RowCount()), {1, 0});
-    auto& span = m_dirtySpans[std::size_t(row)];
-    if (span.first > span.second) {
-        span = {col, col};
-        m_dirtyRows.push_back(row);
-    } else {
-        span = {std::min(span.first, col), std::max(span.second, col)};
-    }
-    if (!m_flushPending) {
-        m_flushPending = true;
-        QMetaObject::invokeMethod(this, &TZebGrid::FlushRepaints, Qt::QueuedConnection);
-    }
-}
-
-void TZebGrid::FlushRepaints()
-{
-    m_flushPending = false;
-    const int first = rowAt(0);
-    int last = rowAt(viewport()->height() - 1);
-    if (last < 0)
-        last = m_model->rowCount() - 1;
-    QRegion region;
-    for (int row : m_dirtyRows) {
-        auto& span = m_dirtySpans[std::size_t(row)];
-        const int dataRow = row - 1;
-        if (first >= 0 && dataRow >= first && dataRow <= last && span.second < ColCount())
-            region += visualRect(m_model->index(dataRow, span.first))
-                          .united(visualRect(m_model->index(dataRow, span.second)));
-        span = {1, 0};
-    }
-    m_dirtyRows.clear();
-    if (!region.isEmpty())
-        viewport()->update(region);
-}
-
-void TZebGrid::SetCell(int col, int row, const QString& text)
-{
-    TZebCell* cell = Find(col, row);
-    if (!cell)
+    const int firstShown = rowAt(0);
+    if (firstShown < 0)
         return;
-    const QString old = cell->Text;
-    StoreText(*cell, text);
-    bool changed = cell->Text != old;
-    if (!cell->Record) {
-        const TZebColor* header = row > 0 ? CellRecord(col, 0) : nullptr;
-        MakeRecord(col, row, m_color, header ? header->Alignment : std::uint8_t{kAlignLeft}, nullptr);
-        changed = true;
-    }
-    if (changed)
-        RepaintCell(col, row);
-}
-
-QString TZebGrid::GetCell(int col, int row) const
-{
-    const TZebCell* cell = Find(col, row);
-    return cell ? cell->Text : QString();
-}
-
-void TZebGrid::SetFontColor(int col, int row, TColorValue color)
-{
-    TZebCell* cell = Find(col, row);
-    if (!cell || !cell->Record || cell->Record->FontColor == color)
+    int lastShown = rowAt(viewport()->height() - 1);
+    if (lastShown < 0)
+        lastShown = model()->rowCount() - 1;
+    const int first = std::max(topLeft.row(), firstShown);
+    const int last = std::min(bottomRight.row(), lastShown);
+    if (first > last)
         return;
-    cell->Record->FontColor = color;
-    RepaintCell(col, row);
+    const int top = rowViewportPosition(first);
+    viewport()->update(0, top, viewport()->width(), rowViewportPosition(last) + rowHeight(last) - top);
 }
 
-void TZebGrid::SetRowFontColor(int row, TColorValue color)
+// A results display never moves on a key press: no keyboard search, no keyboard scrolling. The key
+// goes on to the window (which leaves full screen on a character key).
+void TZebGrid::keyPressEvent(QKeyEvent* event)
 {
-    for (int col = 0; col < ColCount(); ++col)
-        SetFontColor(col, row, color);
+    event->ignore();
 }
 
-void TZebGrid::SetColFontColor(int col, TColorValue color)
+void TZebGrid::keyboardSearch(const QString& /*search*/) {}
+
+void TZebGrid::changeEvent(QEvent* event)
 {
-    for (int row = 0; row < RowCount(); ++row)
-        SetFontColor(col, row, color);
+    if (event->type() == QEvent::FontChange)
+        m_textWidths.clear();
+    QTableView::changeEvent(event);
 }
 
-void TZebGrid::SetBgColor(int col, int row, TColorValue color)
+void TZebGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    TZebCell* cell = Find(col, row);
-    if (!cell)
-        return;
-    if (!cell->Record) {
-        MakeRecord(col, row, color, kAlignLeft, nullptr);
-        const QString text = cell->Text;
-        SetCell(col, row, text);
-        RepaintCell(col, row);
-    } else if (cell->Record->BgColor != color) {
-        cell->Record->BgColor = color;
-        RepaintCell(col, row);
-    }
-}
-
-void TZebGrid::SetRowBgColor(int row, TColorValue color)
-{
-    for (int col = 0; col < ColCount(); ++col)
-        SetBgColor(col, row, color);
-}
-
-void TZebGrid::SetColBgColor(int col, TColorValue color)
-{
-    for (int row = 0; row < RowCount(); ++row)
-        SetBgColor(col, row, color);
-}
-
-void TZebGrid::SetGraphic(int col, int row, const TPicture* picture)
-{
-    TZebCell* cell = Find(col, row);
-    if (!cell)
-        return;
-    if (cell->Record) {
-        cell->Record->Graphic = picture;
-    } else {
-        if (cell->Text.isEmpty())
-            cell->Text = QStringLiteral(" ");
-        MakeRecord(col, row, kClWindow, kAlignLeft, picture);
-    }
-    RepaintCell(col, row);
-}
-
-const TPicture* TZebGrid::GetGraphic(int col, int row) const
-{
-    const TZebColor* record = CellRecord(col, row);
-    return record ? record->Graphic : nullptr;
-}
-
-void TZebGrid::SetAlignment(int col, int row, std::uint8_t alignment)
-{
-    TZebCell* cell = Find(col, row);
-    if (!cell)
-        return;
-    if (cell->Record) {
-        cell->Record->Alignment = alignment;
-        RepaintCell(col, row);
-        return;
-    }
-    // Repainting writes the text again, which gives the cell a record with its header's alignment:
-    // so a column's alignment reaches cells that were never written.
-    const QString text = cell->Text;
-    SetCell(col, row, text);
-}
-
-std::uint8_t TZebGrid::GetAlignment(int col, int row) const
-{
-    const TZebColor* record = CellRecord(col, row);
-    return record ? record->Alignment : std::uint8_t{kAlignLeft};
-}
-
-void TZebGrid::SetColAlignment(int col, std::uint8_t alignment)
-{
-    for (int row = 0; row < RowCount(); ++row)
-        SetAlignment(col, row, alignment);
-}
-
-void TZebGrid::ClearCell(int col, int row)
-{
-    if (CellRecord(col, row) && !IsFixedCell(col, row)) {
-        SetFontColor(col, row, m_fontColor);
-        SetBgColor(col, row, m_color);
-    }
-    SetCell(col, row, QString());
-}
-
-void TZebGrid::ClearRow(int row)
-{
-    for (int col = 0; col < ColCount(); ++col)
-        ClearCell(col, row);
-}
-
-void TZebGrid::ClearAll()
-{
-    for (int col = 0; col < ColCount(); ++col)
-        for (int row = 0; row < RowCount(); ++row)
-            ClearCell(col, row);
-}
-
-void TZebGrid::OnSectionMoved(int /*logical*/, int from, int to)
-{
-    if (m_restoringMove)
-        return;
-    // Grid columns are numbered by place: the header goes back to its plain order and the cells and
-    // widths move instead.
-    std::vector<int> widths;
-    for (int col = 0; col < ColCount(); ++col)
-        widths.push_back(m_header->sectionSize(col));
-    m_restoringMove = true;
-    m_header->moveSection(to, from);
-    m_restoringMove = false;
-    m_model->MoveColumn(from, to);
-    const auto first = widths.begin();
-    if (from < to)
-        std::rotate(first + from, first + from + 1, first + to + 1);
-    else
-        std::rotate(first + to, first + from, first + from + 1);
-    for (int col = 0; col < ColCount(); ++col)
-        m_header->resizeSection(col, widths[std::size_t(col)]);
-    viewport()->update();
-    m_header->viewport()->update();
-    emit ColumnMoved(from, to);
+    QTableView::mouseDoubleClickEvent(event);
+    emit DoubleClicked();
 }
 
 int TZebGrid::TextLeft(std::uint8_t alignment, const QRect& cell, int textWidth)
@@ -398,41 +288,70 @@ int TZebGrid::TextLeft(std::uint8_t alignment, const QRect& cell, int textWidth)
     return left > right ? cell.left() + kTextInset : left;
 }
 
-void TZebGrid::DrawCell(QPainter& painter, int col, int row, const QRect& rect, bool printing) const
+void TZebGrid::DrawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing) const
 {
-    const TZebCell* cell = Find(col, row);
-    if (!cell)
-        return;
-    QFont cellFont = font();
-    if (printing) // a printer's resolution is not the screen's: keep the size the screen shows
-        cellFont.setPixelSize(QFontInfo(font()).pixelSize());
-    painter.setFont(cellFont);
-    if (cell->Record && cell->Record->Graphic)
-        DrawPictureCell(painter, *cell->Record, rect, printing);
-    else
-        DrawTextCell(painter, col, row, rect);
+    if (place >= 0 && place < ColCount())
+        DrawColumnCell(painter, ColumnAt(place), row, rect, printing);
 }
 
-void TZebGrid::DrawTextCell(QPainter& painter, int col, int row, const QRect& rect) const
+void TZebGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing) const
 {
-    const TZebCell& cell = m_model->Cell(col, row);
-    TColorValue textColor = cell.Record ? cell.Record->FontColor : m_fontColor;
-    TColorValue brush = cell.Record ? cell.Record->BgColor : m_color;
-    if (IsFixedCell(col, row))
-        brush = m_fixedColor;
-    const std::uint8_t alignment = cell.Record ? cell.Record->Alignment : std::uint8_t{kAlignLeft};
-    painter.fillRect(rect, ToQColor(brush, palette()));
-    if (cell.Text != QLatin1String(" "))
-        DrawText(painter, cell.Text, alignment, ToQColor(textColor, palette()), rect);
-    if (IsFixedCell(col, row) && m_ctl3D)
+    if (m_empty)
+        column = -1; // the one empty column stands in for the hidden model columns
+    if (printing) {  // a printer's resolution is not the screen's: keep the size the screen shows
+        QFont cellFont = font();
+        cellFont.setPixelSize(QFontInfo(font()).pixelSize());
+        painter.setFont(cellFont);
+    } else if (painter.font() != font()) {
+        painter.setFont(font());
+    }
+    if (row == 0) {
+        DrawHeaderCell(painter, column, rect, printing);
+        return;
+    }
+    const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
+    const ResultsModel::RowColours* colours = known ? &m_results->rowColours(row - 1) : nullptr;
+    const bool coloured = colours && colours->set;
+    const QColor background = ToQColor(coloured ? colours->background : m_color, palette());
+    const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
+    if (cell && cell->picture) {
+        DrawPictureCell(painter, *cell->picture, background, rect, printing);
+        return;
+    }
+    painter.fillRect(rect, background);
+    if (cell && cell->text != kBlank)
+        DrawText(painter, cell->text, AlignmentOf(column), ToQColor(coloured ? colours->text : m_textColor, palette()),
+                 rect, printing);
+}
+
+void TZebGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
+{
+    painter.fillRect(rect, ToQColor(m_fixedColor, palette()));
+    const QString& text = column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
+    if (text != kBlank)
+        DrawText(painter, text, AlignmentOf(column), ToQColor(m_headerFontColor, palette()), rect, printing);
+    if (m_ctl3D)
         DrawRaisedFrame(painter, rect);
 }
 
+// On screen the same texts come again and again ("-----", lap numbers): their widths are kept.
+int TZebGrid::TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const
+{
+    if (printing)
+        return metrics.horizontalAdvance(text);
+    const auto found = m_textWidths.constFind(text);
+    if (found != m_textWidths.constEnd())
+        return *found;
+    if (m_textWidths.size() >= kMaxTextWidths)
+        m_textWidths.clear();
+    return *m_textWidths.insert(text, metrics.horizontalAdvance(text));
+}
+
 void TZebGrid::DrawText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
-                        const QRect& rect) const
+                        const QRect& rect, bool printing) const
 {
     const QFontMetrics metrics = painter.fontMetrics();
-    const int width = metrics.horizontalAdvance(text);
+    const int width = TextWidth(metrics, text, printing);
     const int left = TextLeft(alignment, rect, width);
     const int top = rect.top() + kTextInset;
     painter.setPen(color);
@@ -463,21 +382,21 @@ void TZebGrid::DrawRaisedFrame(QPainter& painter, const QRect& rect) const
     painter.drawLine(left, top, left, bottom - 1);
 }
 
-void TZebGrid::DrawPictureCell(QPainter& painter, const TZebColor& record, const QRect& rect, bool vector) const
+void TZebGrid::DrawPictureCell(QPainter& painter, const TPicture& picture, const QColor& background, const QRect& rect,
+                               bool vector) const
 {
-    const QColor background = ToQColor(record.BgColor, palette());
     painter.fillRect(rect, background);
     const int margin = m_graphicMargin;
     const QRect inner(rect.left() + margin, rect.top() + margin, rect.width() - 2 * margin - 1,
                       rect.height() - 2 * margin - 1);
-    if (inner.width() <= 0 || inner.height() <= 0 || record.Graphic->IsEmpty())
+    if (inner.width() <= 0 || inner.height() <= 0 || picture.IsEmpty())
         return;
     if (vector) {
-        record.Graphic->Draw(painter, inner);
+        picture.Draw(painter, inner);
         return;
     }
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-    painter.drawPixmap(inner.topLeft(), WorkBitmap(*record.Graphic, inner.size(), background, ratio));
+    painter.drawPixmap(inner.topLeft(), WorkBitmap(picture, inner.size(), background, ratio));
 }
 
 QPixmap TZebGrid::WorkBitmap(const TPicture& picture, QSize size, const QColor& background, qreal ratio) const

@@ -31,7 +31,7 @@ QSize TZebHeader::sizeHint() const
 void TZebHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
     painter->save();
-    m_grid.DrawCell(*painter, logicalIndex, 0, rect);
+    m_grid.DrawColumnCell(*painter, logicalIndex, 0, rect);
     painter->restore();
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 
 #include "feed_lines.h"
 #include "harness.h"
+#include "main_prompter.h"
 #include "zeb_grid.h"
 
 using namespace kav;
@@ -105,6 +107,41 @@ TEST(Content, ANewWindowIsFilledFromTheRaceDataAtOnce)
     EXPECT_EQ(h.Cell(race, 4, 1), "Alpha");
     EXPECT_EQ(h.Cell(prac, 11, 1), " 1:29.000");
     EXPECT_EQ(h.Cell(prac, 7, 1), "3");
+}
+
+// A window opened later once showed only what its refill wrote: no white flags from the new run
+// below the standings. Windows of a kind now show the same cells, each in its own column order.
+TEST(Content, AWindowOpenedLaterShowsWhatTheFirstShows)
+{
+    THarness h;
+    TFResults& first = h.Open(kLayoutCurrentRace);
+    h.Feed({"$I,\"12:00:00\",\"26 Nov\"", A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"),
+            G(2, "2", 1, "00:01:31.000"), J("1", "00:01:30.000")});
+    TFResults& later = h.Open(kLayoutCurrentRace, {16, 1, 0, 14, 7, 4});
+    for (int row = 1; row <= h.Ctl.State.RowCount; ++row) {
+        EXPECT_EQ(h.Picture(later, row), h.Picture(first, row)) << "row " << row;
+        for (std::uint8_t id : {16, 0, 14, 7, 4})
+            EXPECT_EQ(h.Cell(later, id, row), h.Cell(first, id, row)) << "row " << row << ", column " << int(id);
+    }
+    EXPECT_EQ(h.Picture(later, 3), "white flag");
+}
+
+// Pictures stayed in the grid place of the marker column when the column settings took it out, and
+// covered the texts of the column that moved into that place.
+TEST(Content, ColumnsChosenAgainShowNoPictureOfAnotherColumn)
+{
+    THarness h;
+    TFResults& race = h.Open(kLayoutCurrentRace, {0, 1, 2});
+    h.Feed({A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"), J("1", "00:01:30.000")});
+    ASSERT_FALSE(h.Picture(race, 1).empty());
+    TMainPrompter prompter;
+    prompter.OnExec = [](QDialog& dialog) {
+        static_cast<TColSettDlg&>(dialog).ColumnBox(1)->click();
+        return int(QDialog::Accepted);
+    };
+    race.EditColumns();
+    ASSERT_EQ(race.Record().ColPos[2], 1);
+    EXPECT_EQ(race.Grid().GetGraphic(1, 1), nullptr);
 }
 
 TEST(GenInfoPanel, AFirstEmptySlotHidesThePanel)

@@ -26,13 +26,12 @@ std::vector<std::uint8_t> THarness::AllColumns()
 
 TFResults& THarness::Open(std::uint8_t kind, std::vector<std::uint8_t> columns)
 {
-    auto* window = new TFResults(Headers, ColumnDialog);
+    auto* window = new TFResults(Ctl.Models, Headers, ColumnDialog);
     TResultWinRec rec;
     rec.Number = static_cast<std::uint8_t>(m_windows.size() + 1);
     rec.Layout = kind;
     for (std::size_t p = 0; p < columns.size(); ++p)
         rec.ColRel[p] = columns[p];
-    window->SetDataRows(Ctl.State.RowCount);
     window->ApplyLayout(rec);
     m_windows.push_back(window);
     Ctl.Windows.Add(window);
@@ -95,14 +94,14 @@ std::vector<std::string> THarness::Column(const TFResults& window, std::uint8_t 
 
 TColorValue THarness::RowBackground(const TFResults& window, int row) const
 {
-    const TZebColor* cell = window.Grid().CellRecord(0, row);
-    return cell ? cell->BgColor : kNoCode;
+    const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.Record().Layout).rowColours(row - 1);
+    return colours.set ? colours.background : window.Grid().Color();
 }
 
 TColorValue THarness::RowText(const TFResults& window, int row) const
 {
-    const TZebColor* cell = window.Grid().CellRecord(0, row);
-    return cell ? cell->FontColor : kNoCode;
+    const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.Record().Layout).rowColours(row - 1);
+    return colours.set ? colours.text : window.Grid().TextColor();
 }
 
 } // namespace kav

@@ -1,5 +1,6 @@
 #include "col_sett_dlg.h"
 #include "f_results.h"
+#include "results_models.h"
 #include "scripted_prompter.h"
 #include "zeb_grid.h"
 
@@ -14,6 +15,7 @@
 #include <QPdfWriter>
 #include <QPointer>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -22,9 +24,6 @@
 using namespace kav;
 
 namespace {
-
-constexpr TColorValue kRed = 0x0000FF;
-constexpr TColorValue kGreen = 0x00FF00;
 
 TResultWinRec Record(std::initializer_list<std::uint8_t> columns, std::uint8_t kind = kLayoutCurrentRace)
 {
@@ -51,8 +50,7 @@ private slots:
     void init()
     {
         m_headers = DefaultHeaders();
-        m_window = new TFResults(m_headers, m_dialog);
-        m_window->SetDataRows(10);
+        m_window = new TFResults(m_models, m_headers, m_dialog);
     }
     void cleanup() { delete m_window.data(); }
 
@@ -64,8 +62,6 @@ private slots:
         QCOMPARE(grid.GetCell(0, 0), QStringLiteral("Pos"));
         QCOMPARE(grid.GetCell(1, 0), QStringLiteral("Total time"));
         QCOMPARE(grid.GetCell(2, 0), QStringLiteral("Name"));
-        QCOMPARE(grid.GetColAlignment(0), std::uint8_t{kAlignCenter});
-        QCOMPARE(grid.GetAlignment(1, 5), std::uint8_t{kAlignRight});
         QCOMPARE(grid.ColWidth(1), 90);
         QCOMPARE(grid.ColWidth(2), 160);
         QCOMPARE(m_window->Record().ColPos[8], std::uint8_t{1});
@@ -99,15 +95,6 @@ private slots:
         QCOMPARE(m_window->Grid().GetCell(2, 0), QStringLiteral("Nat"));
     }
 
-    void positionColumnIsNumberedAgainOnRebuild()
-    {
-        m_window->ApplyLayout(Record({2, 0}));
-        m_window->PutCellText(1, 4, QStringLiteral("x"));
-        m_window->RefreshColumns();
-        for (int row = 1; row <= 10; ++row)
-            QCOMPARE(m_window->Grid().GetCell(1, row), QString::number(row));
-    }
-
     void movingTheThirdColumnFirst()
     {
         m_window->ApplyLayout(Record({2, 4, 9}));
@@ -120,10 +107,61 @@ private slots:
         QCOMPARE(m_window->Record().ColRel, ColRel({2, 4, 9}));
     }
 
+    void windowsOfAKindShowTheSharedCellsInTheirOwnOrder()
+    {
+        m_window->ApplyLayout(Record({0, 4, 1, 7}));
+        TFResults other(m_models, m_headers, m_dialog);
+        other.ApplyLayout(Record({7, 4}));
+        ResultsModel& model = m_models.forKind(kLayoutCurrentRace);
+        model.setText(2, 4, QStringLiteral("Alpha"));
+        model.setText(2, 7, QStringLiteral("12"));
+        model.setPicture(2, 1, &m_picture);
+        QCOMPARE(m_window->Grid().GetCell(1, 3), QStringLiteral("Alpha"));
+        QCOMPARE(m_window->Grid().GetCell(3, 3), QStringLiteral("12"));
+        QCOMPARE(m_window->Grid().GetGraphic(2, 3), &m_picture);
+        QCOMPARE(other.Grid().GetCell(0, 3), QStringLiteral("12"));
+        QCOMPARE(other.Grid().GetCell(1, 3), QStringLiteral("Alpha"));
+        other.Grid().horizontalHeader()->moveSection(1, 0); // the other window's own order only
+        QCOMPARE(other.Record().ColRel, ColRel({4, 7}));
+        QCOMPARE(m_window->Record().ColRel, ColRel({0, 4, 1, 7}));
+        QCOMPARE(model.cell(2, 4).text, QStringLiteral("Alpha"));
+    }
+
+    void keysNeitherSearchNorScroll()
+    {
+        m_models.setRowCount(60);
+        m_window->ApplyLayout(Record({0, 4, 5, 3, 6, 15}));
+        m_window->resize(300, 200);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
+        TZebGrid& grid = m_window->Grid();
+        grid.setFocus();
+        QTest::keyClicks(&grid, QStringLiteral("45"));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Right, Qt::Key_Tab})
+            QTest::keyClick(&grid, key);
+        QCOMPARE(grid.TopRow(), 1);
+        QCOMPARE(grid.horizontalScrollBar()->value(), 0);
+    }
+
+    void doubleClickOnHeaderOrBelowTheRowsOpensColumnSettings()
+    {
+        TScriptedPrompter prompter;
+        m_models.setRowCount(3);
+        m_window->ApplyLayout(Record({0, 4}));
+        m_window->resize(300, 300);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
+        TZebGrid& grid = m_window->Grid();
+        QTest::mouseDClick(grid.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(45, 5));
+        QCOMPARE(prompter.ExecCount, 1);
+        QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, QPoint(20, grid.viewport()->height() - 5));
+        QCOMPARE(prompter.ExecCount, 2);
+    }
+
     void draggedWidthReachesTheRecord()
     {
         m_window->ApplyLayout(Record({2, 4}));
-        m_window->Grid().horizontalHeader()->resizeSection(1, 211);
+        m_window->Grid().horizontalHeader()->resizeSection(4, 211); // sections are model columns
         QCOMPARE(m_window->GetLayout().ColWidth[4], 211);
     }
 
@@ -147,7 +185,6 @@ private slots:
     {
         TScriptedPrompter prompter;
         m_window->ApplyLayout(Record({0, 2}, kLayoutPractice));
-        m_window->PutCellText(1, 3, QStringLiteral("44"));
         QSignalSpy refill(m_window.data(), &TFResults::RefillRequested);
         prompter.OnExec = [](QDialog& dialog) {
             auto& columns = static_cast<TColSettDlg&>(dialog);
@@ -160,7 +197,6 @@ private slots:
         QCOMPARE(m_window->Record().ColRel, ColRel({0, 2, 7}));
         QCOMPARE(m_headers[2], std::string("No."));
         QCOMPARE(m_window->Grid().GetCell(1, 0), QStringLiteral("No."));
-        QCOMPARE(m_window->Grid().GetCell(1, 3), QStringLiteral(" ")); // rows wait for the refill
         QCOMPARE(refill.count(), 1);
         QCOMPARE(refill.at(0).at(0).toInt(), int(kLayoutPractice));
     }
@@ -169,7 +205,6 @@ private slots:
     {
         TScriptedPrompter prompter;
         m_window->ApplyLayout(Record({0, 2}));
-        m_window->PutCellText(1, 3, QStringLiteral("44"));
         QSignalSpy refill(m_window.data(), &TFResults::RefillRequested);
         prompter.OnExec = [](QDialog& dialog) {
             static_cast<TColSettDlg&>(dialog).ColumnBox(7)->click();
@@ -179,45 +214,22 @@ private slots:
         m_window->EditColumns();
         QCOMPARE(m_window->Record().ColRel, ColRel({0, 2}));
         QCOMPARE(m_headers[0], std::string("Pos"));
-        QCOMPARE(m_window->Grid().GetCell(1, 3), QStringLiteral("44"));
+        QCOMPARE(m_window->Grid().GetCell(0, 0), QStringLiteral("Pos"));
         QCOMPARE(refill.count(), 0);
-    }
-
-    void coloursReachRowsAndHeader()
-    {
-        m_window->ApplyLayout(Record({0, 2}));
-        m_window->SetResultBgColor(kGreen);
-        m_window->SetResultFontColor(kRed);
-        m_window->SetHeaderBgColor(0x808080);
-        m_window->SetHeaderFontColor(0xFFFFFF);
-        const TZebGrid& grid = m_window->Grid();
-        QCOMPARE(grid.CellRecord(1, 7)->BgColor, kGreen);
-        QCOMPARE(grid.CellRecord(1, 7)->FontColor, kRed);
-        QCOMPARE(grid.FixedColor(), TColorValue{0x808080});
-        QCOMPARE(grid.CellRecord(0, 0)->FontColor, TColorValue{0xFFFFFF});
-        QCOMPARE(grid.CellRecord(0, 0)->BgColor == kGreen, false);
-    }
-
-    void fontColourHoldsUntilTheNextRebuild()
-    {
-        m_window->ApplyLayout(Record({0, 2}));
-        m_window->SetResultFontColor(kRed);
-        m_window->SetResultFont(QFont(QStringLiteral("DejaVu Sans"), 14), kGreen);
-        QCOMPARE(m_window->Grid().CellRecord(1, 2)->FontColor, kGreen);
-        QVERIFY(m_window->Grid().RowHeight(2) > QFontMetrics(QFont(QStringLiteral("DejaVu Sans"), 14)).height());
-        m_window->RefreshColumns();
-        QCOMPARE(m_window->Grid().CellRecord(1, 2)->FontColor, kRed);
     }
 
     void layoutRoundTrip()
     {
         TResultWinRec rec = Record({1, 3, 4, 11});
-        rec.Font = {"DejaVu Sans", 12, {true, false, false, false}, kRed};
+        rec.Font = {"DejaVu Sans", 12, {true, false, false, false}, 0x0000FF};
         rec.ScrollBars = false;
         rec.Grid = false;
         rec.WinPos = {300, 500, 20, 30, TWindowState::Normal, false};
+        rec.TopRow = 5;
+        m_models.setRowCount(60);
         m_window->ApplyLayout(rec);
         const TResultWinRec back = m_window->GetLayout();
+        QCOMPARE(back.TopRow, 5);
         QCOMPARE(back.Font, rec.Font);
         QCOMPARE(back.ScrollBars, false);
         QCOMPARE(back.Sizeable, true);
@@ -228,6 +240,7 @@ private slots:
         QCOMPARE(back.WinPos.Height, 300);
         QCOMPARE(back.ColRel, rec.ColRel);
         QCOMPARE(m_window->Grid().GridLineWidth(), 0);
+        QVERIFY(m_window->Grid().RowHeight(2) > QFontMetrics(QFont(QStringLiteral("DejaVu Sans"), 12)).height());
     }
 
     void unknownPlacementKeepsTheWindowWhereItIs()
@@ -294,7 +307,7 @@ private slots:
         auto* area = new QMdiArea;
         main.setCentralWidget(area);
         main.resize(1000, 700);
-        auto* window = new TFResults(m_headers, m_dialog, area);
+        auto* window = new TFResults(m_models, m_headers, m_dialog, area);
         TResultWinRec rec = Record({0, 2});
         rec.WinPos = {300, 400, 10, 20, TWindowState::Normal, false};
         window->ApplyLayout(rec);
@@ -332,7 +345,7 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("results.pdf"));
         m_window->ApplyLayout(Record({0, 2, 4}));
-        m_window->PutCellText(2, 1, QStringLiteral("Hamilton"));
+        m_models.forKind(kLayoutCurrentRace).setText(0, 4, QStringLiteral("Hamilton"));
         m_window->resize(400, 300);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
@@ -362,6 +375,8 @@ private slots:
     }
 
 private:
+    ResultsModels m_models{10};
+    TPicture m_picture;
     THeaderRec m_headers;
     TColSettDlg m_dialog;
     QPointer<TFResults> m_window;

@@ -9,6 +9,7 @@
 #include "f_results.h"
 #include "logo_sett_dlg.h"
 #include "misc_sett_dlg.h"
+#include "results_models.h"
 #include "sample_results.h"
 #include "sel_color_dlg.h"
 #include "sel_competitor_dlg.h"
@@ -60,19 +61,17 @@ void ApplyDefaultColours(TFResults& window)
     window.SetHeaderBgColor(DefaultColors[11]);
 }
 
-TFResults* MakeResults(THeaderRec& headers, TColSettDlg& dialog, const TStatusPictures& pictures,
-                       const TResultWinRec& rec, QMdiArea* area = nullptr)
+TFResults* MakeResults(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog, const TResultWinRec& rec,
+                       QMdiArea* area = nullptr)
 {
-    auto* window = new TFResults(headers, dialog, area);
+    auto* window = new TFResults(models, headers, dialog, area);
     ApplyDefaultColours(*window);
-    window->SetDataRows(20);
     window->ApplyLayout(rec);
     window->FitWidth();
-    FillSampleResults(*window, pictures, 20);
     return window;
 }
 
-void ResultWindows(THeaderRec& headers, TColSettDlg& dialog, const TStatusPictures& pictures)
+void ResultWindows(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog)
 {
     const std::array<std::pair<TResultWinRec, const char*>, 4> kinds{{
         {SampleRecord(4, {0, 1, 2, 5, 15, 7, 8, 9, 14}), "results_current_race"},
@@ -81,7 +80,7 @@ void ResultWindows(THeaderRec& headers, TColSettDlg& dialog, const TStatusPictur
         {SampleRecord(3, {0, 1, 2, 5, 16, 6, 12}), "results_track_positions"},
     }};
     for (const auto& [rec, name] : kinds) {
-        TFResults* window = MakeResults(headers, dialog, pictures, rec);
+        TFResults* window = MakeResults(models, headers, dialog, rec);
         window->resize(window->width(), 400);
         Save(*window, QString::fromLatin1(name));
         if (rec.Layout == 4) {
@@ -92,15 +91,15 @@ void ResultWindows(THeaderRec& headers, TColSettDlg& dialog, const TStatusPictur
     }
 }
 
-void MainWindow(THeaderRec& headers, TColSettDlg& dialog, const TStatusPictures& pictures)
+void MainWindow(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog)
 {
     QMainWindow main;
     main.setWindowTitle(QStringLiteral("Kavendor"));
     auto* area = new QMdiArea;
     main.setCentralWidget(area);
     main.resize(1100, 700);
-    TFResults* race = MakeResults(headers, dialog, pictures, SampleRecord(4, {0, 1, 2, 5, 7, 8, 14}), area);
-    TFResults* practice = MakeResults(headers, dialog, pictures, SampleRecord(2, {0, 1, 2, 4, 11, 13}), area);
+    TFResults* race = MakeResults(models, headers, dialog, SampleRecord(4, {0, 1, 2, 5, 7, 8, 14}), area);
+    TFResults* practice = MakeResults(models, headers, dialog, SampleRecord(2, {0, 1, 2, 4, 11, 13}), area);
     race->Frame()->setGeometry(10, 10, race->Frame()->width(), 420);
     practice->Frame()->setGeometry(560, 120, practice->Frame()->width(), 360);
     for (const char* title : {"&File", "&Results", "&Settings"})
@@ -209,8 +208,11 @@ int main(int argc, char* argv[])
     THeaderRec headers = DefaultHeaders();
     TColSettDlg dialog;
     const TStatusPictures pictures;
-    ResultWindows(headers, dialog, pictures);
-    MainWindow(headers, dialog, pictures);
+    ResultsModels models(kSampleRows);
+    for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
+        FillSampleResults(models.forKind(kind), pictures);
+    ResultWindows(models, headers, dialog);
+    MainWindow(models, headers, dialog);
     ColumnAndColourDialogs();
     SelectionDialogs();
     SettingsDialogs();

@@ -1,6 +1,6 @@
 #include "sample_results.h"
 
-#include "f_results.h"
+#include "results_model.h"
 #include "status_pictures.h"
 
 #include <array>
@@ -39,51 +39,45 @@ QString LapTime(int tenths)
     return QStringLiteral("1:%1.%2").arg(tenths / 10, 2, 10, QLatin1Char('0')).arg(tenths % 10);
 }
 
-void WriteCell(TFResults& window, std::uint8_t id, int row, const QString& text)
+void WriteCell(ResultsModel& model, std::uint8_t id, int row, const QString& text)
 {
-    const std::uint8_t col = window.Record().ColPos[id];
-    if (col != 255)
-        window.PutCellText(col, row, text);
+    model.setText(row - 1, id, text);
 }
 
-void FillRow(TFResults& window, const TStatusPictures& pictures, int row)
+void FillRow(ResultsModel& model, const TStatusPictures& pictures, int row)
 {
     const TSampleDriver& driver = kDrivers[std::size_t(row - 1) % kDrivers.size()];
     const QString name = QStringLiteral("%1 %2").arg(QLatin1String(driver.FirstName), QLatin1String(driver.LastName));
-    WriteCell(window, 2, row, QLatin1String(driver.Number));
-    WriteCell(window, 3, row, QLatin1String(driver.FirstName));
-    WriteCell(window, 4, row, QLatin1String(driver.LastName));
-    WriteCell(window, 5, row, name);
-    WriteCell(window, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
-    WriteCell(window, 7, row, QString::number(24 - row / 5));
-    WriteCell(window, 8, row,
+    WriteCell(model, 2, row, QLatin1String(driver.Number));
+    WriteCell(model, 3, row, QLatin1String(driver.FirstName));
+    WriteCell(model, 4, row, QLatin1String(driver.LastName));
+    WriteCell(model, 5, row, name);
+    WriteCell(model, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
+    WriteCell(model, 7, row, QString::number(24 - row / 5));
+    WriteCell(model, 8, row,
               QStringLiteral("38:%1.%2").arg(10 + row * 3).arg(row * 37 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(window, 9, row, LapTime(340 + row * 7 % 50));
-    WriteCell(window, 10, row, QString::number(3 + row % 19));
-    WriteCell(window, 11, row, LapTime(330 + row * 3));
-    WriteCell(window, 12, row, QStringLiteral("%1.%2").arg(160 - row).arg(row * 13 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(window, 13, row, QStringLiteral("%1.%2").arg(166 - row).arg(row * 29 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(window, 14, row,
+    WriteCell(model, 9, row, LapTime(340 + row * 7 % 50));
+    WriteCell(model, 10, row, QString::number(3 + row % 19));
+    WriteCell(model, 11, row, LapTime(330 + row * 3));
+    WriteCell(model, 12, row, QStringLiteral("%1.%2").arg(160 - row).arg(row * 13 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(model, 13, row, QStringLiteral("%1.%2").arg(166 - row).arg(row * 29 % 1000, 3, 10, QLatin1Char('0')));
+    WriteCell(model, 14, row,
               row == 1 ? QString()
                        : QStringLiteral("+%1.%2").arg(row * 2).arg(row * 91 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(window, 15, row, QLatin1String(driver.Class));
-    WriteCell(window, 16, row, QLatin1String(driver.Nation));
-    const std::uint8_t marker = window.Record().ColPos[1];
-    if (marker != 255)
-        window.PutCellPicture(marker, row, pictures.ForCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
+    WriteCell(model, 15, row, QLatin1String(driver.Class));
+    WriteCell(model, 16, row, QLatin1String(driver.Nation));
+    model.setPicture(row - 1, 1, pictures.ForCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
 }
 
 } // namespace
 
-void FillSampleResults(TFResults& window, const TStatusPictures& pictures, int rows)
+void FillSampleResults(ResultsModel& model, const TStatusPictures& pictures)
 {
-    for (int row = 1; row <= rows && row < window.GetRowCount(); ++row)
-        FillRow(window, pictures, row);
+    for (int row = 1; row <= model.rowCount(); ++row)
+        FillRow(model, pictures, row);
     // Followed drivers stand out in the follow marker colours.
-    if (window.GetRowCount() > 4) {
-        window.SetRowTextColor(4, 0xFF0000);
-        window.SetRowBackground(4, 0xC0FFFF);
-    }
+    if (model.rowCount() >= 4)
+        model.setRowColours(3, 0xFF0000, 0xC0FFFF);
 }
 
 } // namespace kav

@@ -4,10 +4,12 @@
 
 namespace kav {
 
-class TFResults;
+class ResultsModel;
 class TStatusPictures;
 
-// Fills a result window with made-up standings, as the main window would during a race.
-void FillSampleResults(TFResults& window, const TStatusPictures& pictures, int rows);
+inline constexpr int kSampleRows = 20;
+
+// Fills every row of a results model with made-up standings, as content building would during a race.
+void FillSampleResults(ResultsModel& model, const TStatusPictures& pictures);
 
 } // namespace kav

@@ -1,0 +1,189 @@
+#include "results_model.h"
+
+#include "result_columns.h"
+
+#include <QBrush>
+#include <QGuiApplication>
+#include <algorithm>
+
+namespace kav {
+
+namespace {
+
+const QString kBlank = QStringLiteral(" ");
+
+Qt::Alignment QtAlignment(std::uint8_t alignment)
+{
+    switch (alignment) {
+    case kAlignRight: return Qt::AlignRight | Qt::AlignVCenter;
+    case kAlignCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+} // namespace
+
+ResultsModel::ResultsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+bool ResultsModel::contains(int row, int column) const
+{
+    return row >= 0 && row < m_rows && column >= 0 && column < kColumns;
+}
+
+void ResultsModel::setRowCount(int rows)
+{
+    rows = std::max(rows, 0);
+    if (rows == m_rows)
+        return;
+    if (rows > m_rows) {
+        beginInsertRows({}, m_rows, rows - 1);
+        m_cells.resize(offset(rows, 0));
+        m_rowColours.resize(std::size_t(rows));
+        for (int row = m_rows; row < rows; ++row)
+            numberRow(row);
+        m_rows = rows;
+        endInsertRows();
+    } else {
+        beginRemoveRows({}, rows, m_rows - 1);
+        m_cells.resize(offset(rows, 0));
+        m_rowColours.resize(std::size_t(rows));
+        m_rows = rows;
+        endRemoveRows();
+    }
+}
+
+void ResultsModel::numberRow(int row)
+{
+    cellAt(row, 0).text = QString::number(row + 1);
+}
+
+void ResultsModel::setText(int row, int column, const QString& text)
+{
+    if (!contains(row, column))
+        return;
+    const QString& shown = text.isEmpty() ? kBlank : text;
+    Cell& cell = cellAt(row, column);
+    if (cell.text == shown)
+        return;
+    cell.text = shown;
+    markChanged(row, column, column);
+}
+
+void ResultsModel::setPicture(int row, int column, const TPicture* picture)
+{
+    if (!contains(row, column) || cellAt(row, column).picture == picture)
+        return;
+    cellAt(row, column).picture = picture;
+    markChanged(row, column, column);
+}
+
+void ResultsModel::setRowColours(int row, TColorValue text, TColorValue background)
+{
+    if (!contains(row, 0))
+        return;
+    RowColours& colours = m_rowColours[std::size_t(row)];
+    if (colours.set && colours.text == text && colours.background == background)
+        return;
+    colours = {true, text, background};
+    markChanged(row, 0, kColumns - 1);
+}
+
+void ResultsModel::clearRow(int row)
+{
+    if (!contains(row, 0))
+        return;
+    bool changed = std::exchange(m_rowColours[std::size_t(row)].set, false);
+    for (int column = 1; column < kColumns; ++column) {
+        QString& text = cellAt(row, column).text;
+        if (text != kBlank) {
+            text = kBlank;
+            changed = true;
+        }
+    }
+    if (cellAt(row, 0).text != QString::number(row + 1)) {
+        numberRow(row);
+        changed = true;
+    }
+    if (changed)
+        markChanged(row, 0, kColumns - 1);
+}
+
+void ResultsModel::clearAllRows()
+{
+    for (int row = 0; row < m_rows; ++row)
+        clearRow(row);
+}
+
+void ResultsModel::markChanged(int row, int firstColumn, int lastColumn)
+{
+    if (m_firstRow > m_lastRow) {
+        m_firstRow = m_lastRow = row;
+        m_firstColumn = firstColumn;
+        m_lastColumn = lastColumn;
+    } else {
+        m_firstRow = std::min(m_firstRow, row);
+        m_lastRow = std::max(m_lastRow, row);
+        m_firstColumn = std::min(m_firstColumn, firstColumn);
+        m_lastColumn = std::max(m_lastColumn, lastColumn);
+    }
+    if (!m_announcePending) {
+        m_announcePending = true;
+        QMetaObject::invokeMethod(this, &ResultsModel::announceChanges, Qt::QueuedConnection);
+    }
+}
+
+// A burst of writes (a whole refill, a feed running fast) reaches the views as one change.
+void ResultsModel::announceChanges()
+{
+    m_announcePending = false;
+    const int first = m_firstRow;
+    const int last = std::min(m_lastRow, m_rows - 1);
+    m_firstRow = 1;
+    m_lastRow = 0;
+    if (first <= last)
+        emit dataChanged(index(first, m_firstColumn), index(last, m_lastColumn));
+}
+
+int ResultsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int ResultsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !contains(index.row(), index.column()))
+        return {};
+    const Cell& shown = cell(index.row(), index.column());
+    const RowColours& colours = rowColours(index.row());
+    switch (role) {
+    case Qt::DisplayRole: return shown.text;
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(
+            QtAlignment(kColumnCatalogue[std::size_t(index.column())].Alignment.value_or(kAlignLeft)));
+    case Qt::ForegroundRole:
+        return colours.set ? QVariant(QBrush(ToQColor(colours.text, QGuiApplication::palette()))) : QVariant();
+    case Qt::BackgroundRole:
+        return colours.set ? QVariant(QBrush(ToQColor(colours.background, QGuiApplication::palette()))) : QVariant();
+    case kPictureRole: return shown.picture ? QVariant::fromValue(shown.picture) : QVariant();
+    default: return {};
+    }
+}
+
+QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kColumns)
+        return QString::fromLatin1(kColumnCatalogue[std::size_t(section)].DialogCaption);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags ResultsModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+} // namespace kav

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "picture.h"
+#include "system_colors.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <vector>
+
+namespace kav {
+
+// The results of one window kind: every row with all seventeen columns, whatever a window shows of
+// them. Content building writes each cell once here; every result window of the kind is a view of
+// it. Column 0 always holds the row number. Changes are announced by one dataChanged per turn of the
+// event loop, covering everything written since the last one.
+class ResultsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 17;
+    // The marker picture of a cell, a const TPicture*; none in a cell without one.
+    static constexpr int kPictureRole = Qt::UserRole + 1;
+
+    struct Cell {
+        QString text = QStringLiteral(" "); // never empty: an empty text is kept as one blank
+        const TPicture* picture = nullptr;  // shown instead of the text; owned by the caller
+    };
+    // The colours content building gave a row; a row without them takes its window's colours.
+    struct RowColours {
+        bool set = false;
+        TColorValue text = 0;
+        TColorValue background = 0;
+    };
+
+    explicit ResultsModel(QObject* parent = nullptr);
+
+    // Rows are counted from 0; writes outside the table are ignored.
+    void setRowCount(int rows);
+    void setText(int row, int column, const QString& text);
+    void setPicture(int row, int column, const TPicture* picture);
+    void setRowColours(int row, TColorValue text, TColorValue background);
+    // Empties the texts and forgets the colours of a row; its pictures stay.
+    void clearRow(int row);
+    void clearAllRows();
+
+    const Cell& cell(int row, int column) const { return m_cells[offset(row, column)]; }
+    const RowColours& rowColours(int row) const { return m_rowColours[std::size_t(row)]; }
+    bool contains(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    static std::size_t offset(int row, int column) { return std::size_t(row) * kColumns + std::size_t(column); }
+    Cell& cellAt(int row, int column) { return m_cells[offset(row, column)]; }
+    void numberRow(int row);
+    void markChanged(int row, int firstColumn, int lastColumn);
+    void announceChanges();
+
+    std::vector<Cell> m_cells;
+    std::vector<RowColours> m_rowColours;
+    int m_rows = 0;
+    // What changed since the last announcement; first > last when nothing did.
+    int m_firstRow = 1, m_lastRow = 0, m_firstColumn = 1, m_lastColumn = 0;
+    bool m_announcePending = false;
+};
+
+} // namespace kav
+
+Q_DECLARE_METATYPE(const kav::TPicture*)

@@ -1,0 +1,114 @@
+#include "results_model.h"
+#include "ui_resources.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace kav;
+
+namespace {
+
+constexpr TColorValue kRed = 0x0000FF;
+constexpr TColorValue kGreen = 0x00FF00;
+
+} // namespace
+
+class ResultsModelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void passesTheModelTester()
+    {
+        ResultsModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setRowCount(5);
+        model.setText(1, 8, QStringLiteral("1:02.345"));
+        model.setPicture(2, 1, &m_picture);
+        model.setRowColours(3, kRed, kGreen);
+        model.setRowCount(12);
+        model.clearAllRows();
+        model.setRowCount(3);
+        QCoreApplication::processEvents();
+    }
+
+    void aBurstOfWritesIsAnnouncedOnceAfterTheEventLoopTurns()
+    {
+        ResultsModel model;
+        model.setRowCount(20);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.setText(4, 7, QStringLiteral("3"));
+        model.setText(12, 2, QStringLiteral("44"));
+        model.setPicture(6, 1, &m_picture);
+        model.setRowColours(9, kRed, kGreen);
+        QCOMPARE(changed.count(), 0);
+        QTRY_COMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toModelIndex(), model.index(4, 0));
+        QCOMPARE(changed.at(0).at(1).toModelIndex(), model.index(12, ResultsModel::kColumns - 1));
+        // Writing what is already there announces nothing.
+        model.setText(4, 7, QStringLiteral("3"));
+        model.setPicture(6, 1, &m_picture);
+        model.setRowColours(9, kRed, kGreen);
+        model.clearRow(15);
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void rolesOfACell()
+    {
+        ResultsModel model;
+        model.setRowCount(3);
+        model.setText(0, 8, QString());
+        QCOMPARE(model.data(model.index(0, 8), Qt::DisplayRole).toString(), QStringLiteral(" "));
+        QCOMPARE(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("3"));
+        const auto alignment = [&model](int column) {
+            return model.data(model.index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                   Qt::AlignHorizontal_Mask;
+        };
+        QCOMPARE(alignment(8), Qt::AlignRight);   // total time
+        QCOMPARE(alignment(7), Qt::AlignHCenter); // laps
+        QCOMPARE(alignment(5), Qt::AlignLeft);    // name
+        QVERIFY(!model.data(model.index(1, 4), Qt::BackgroundRole).isValid());
+        QVERIFY(!model.data(model.index(1, 1), ResultsModel::kPictureRole).isValid());
+        model.setRowColours(1, kRed, kGreen);
+        model.setPicture(1, 1, &m_picture);
+        QCOMPARE(model.data(model.index(1, 4), Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
+        QCOMPARE(model.data(model.index(1, 4), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
+        QCOMPARE(model.data(model.index(1, 1), ResultsModel::kPictureRole).value<const TPicture*>(), &m_picture);
+    }
+
+    void clearingARowKeepsItsPictureAndNumber()
+    {
+        ResultsModel model;
+        model.setRowCount(4);
+        model.setText(2, 0, QStringLiteral("x"));
+        model.setText(2, 5, QStringLiteral("Ann Alpha"));
+        model.setPicture(2, 1, &m_picture);
+        model.setRowColours(2, kRed, kGreen);
+        model.clearRow(2);
+        QCOMPARE(model.cell(2, 0).text, QStringLiteral("3"));
+        QCOMPARE(model.cell(2, 5).text, QStringLiteral(" "));
+        QCOMPARE(model.cell(2, 1).picture, &m_picture);
+        QVERIFY(!model.rowColours(2).set);
+    }
+
+    void growingNumbersTheNewRowsAndWritesOutsideAreIgnored()
+    {
+        ResultsModel model;
+        model.setRowCount(2);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        model.setRowCount(10);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(model.cell(9, 0).text, QStringLiteral("10"));
+        model.setText(10, 2, QStringLiteral("x"));
+        model.setText(0, ResultsModel::kColumns, QStringLiteral("x"));
+        model.setPicture(-1, 1, &m_picture);
+        QCOMPARE(model.rowCount(), 10);
+    }
+
+private:
+    TPicture m_picture = ResourcePicture(QStringLiteral("green_ball.svg"));
+};
+
+QTEST_MAIN(ResultsModelTest)
+#include "results_model_test.moc"
