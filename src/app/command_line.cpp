@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -20,6 +21,7 @@ public:
 
     TCommandLine Options;
     QString RateText;
+    QString WebPortText;
     QString Error;
 
 private:
@@ -100,6 +102,10 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Dump;
     if (option == QLatin1String("--record"))
         return &Options.Record;
+    if (option == QLatin1String("--web"))
+        return &WebPortText;
+    if (option == QLatin1String("--web-bind"))
+        return &Options.WebBind;
     return nullptr;
 }
 
@@ -128,6 +134,20 @@ QString CheckRate(const TArgumentReader& reader, double& rate)
     if (!ok || !std::isfinite(value) || value <= 0)
         return QStringLiteral("--rate needs a positive number of lines per second, not ") + reader.RateText;
     rate = value;
+    return {};
+}
+
+QString CheckWeb(const TArgumentReader& reader, TCommandLine& options)
+{
+    if (reader.WebPortText.isEmpty())
+        return options.WebBind.isEmpty() ? QString() : QStringLiteral("--web-bind is only used with --web");
+    bool ok = false;
+    const uint port = reader.WebPortText.toUInt(&ok);
+    if (!ok || port > 65535)
+        return QStringLiteral("--web needs a port number from 0 to 65535, not ") + reader.WebPortText;
+    if (!options.WebBind.isEmpty() && QHostAddress(options.WebBind).isNull())
+        return QStringLiteral("--web-bind needs an IP address, not ") + options.WebBind;
+    options.WebPort = static_cast<int>(port);
     return {};
 }
 
@@ -187,6 +207,8 @@ QString CheckDumpDir(const QString& path)
 QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
 {
     QString error = CheckRate(reader, options.Rate);
+    if (error.isEmpty())
+        error = CheckWeb(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
@@ -247,6 +269,8 @@ QString UsageText()
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --web PORT         serve the results as live web pages on PORT (0: any free port) for this run\n"
+        "  --web-bind ADDRESS with --web: listen on this address only (default: every interface)\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

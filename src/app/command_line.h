@@ -10,7 +10,9 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
-    double Rate = 0; // lines per second of a replay; 0: as fast as possible
+    double Rate = 0;  // lines per second of a replay; 0: as fast as possible
+    int WebPort = -1; // the web view's port for this run (0: any free port); -1: as the settings say
+    QString WebBind;  // the web view's address for this run; empty: every interface
     bool Version = false, Help = false;
 
     bool operator==(const TCommandLine&) const = default;

@@ -16,6 +16,7 @@
 #include "line_recorder.h"
 #include "main_window.h"
 #include "replay_feeder.h"
+#include "web_view_host.h"
 
 namespace {
 
@@ -111,6 +112,15 @@ int main(int argc, char** argv)
         }
         window.LineTap = [&recorder](const QByteArray& line) { recorder.Write(line); };
     }
+
+    kav::WebViewHost web(window, options.WebPort, options.WebBind,
+                         mainOptions.UseSettingsFiles && !dump ? window.SettingsPath() : QString());
+    if (QString error; !web.start(error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
+        return 2;
+    }
+    if (!web.address().isEmpty())
+        PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(web.address()));
 
     kav::TReplayFeeder feeder;
     if (replay) {

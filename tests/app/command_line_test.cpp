@@ -93,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"record_in_a_missing_folder", {"--record", "{dir}/no/such/rec.feed"}, "{dir}/no/such/rec.feed"},
         TErrorCase{"record_is_a_folder", {"--record", "{dir}"}, "--record"},
         TErrorCase{"dump_is_a_file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt"}, "{dir}/plain.txt"},
+        TErrorCase{"web_port_too_large", {"--web", "65536"}, "65536"},
+        TErrorCase{"web_port_not_a_number", {"--web=http"}, "http"},
+        TErrorCase{"web_bind_without_web", {"--web-bind", "127.0.0.1"}, "--web"},
+        TErrorCase{"web_bind_not_an_address", {"--web", "8080", "--web-bind", "track.local"}, "track.local"},
         TErrorCase{"dump_below_a_file",
                    {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt/out"},
                    "{dir}/plain.txt/out"}),
@@ -114,12 +118,24 @@ TEST_F(CommandLineFiles, EveryOptionInBothSpellings)
     expected.Rate = 2.5;
     expected.Dump = Path("dump/final");
     expected.Record = Path("plain.txt");
-    const QStringList separate = {"--config-dir", expected.ConfigDir, "--layout", expected.Layout,
-                                  "--replay",     expected.Replay,    "--rate",   "2.5",
-                                  "--dump",       expected.Dump,      "--record", expected.Record};
-    const QStringList joined = {
-        "--record=" + expected.Record, "--dump=" + expected.Dump,     "--rate=2.5",
-        "--replay=" + expected.Replay, "--layout=" + expected.Layout, "--config-dir=" + expected.ConfigDir};
+    expected.WebPort = 0;
+    expected.WebBind = "::1";
+    const QStringList separate = {"--config-dir", expected.ConfigDir,
+                                  "--layout",     expected.Layout,
+                                  "--replay",     expected.Replay,
+                                  "--rate",       "2.5",
+                                  "--dump",       expected.Dump,
+                                  "--record",     expected.Record,
+                                  "--web",        "0",
+                                  "--web-bind",   "::1"};
+    const QStringList joined = {"--record=" + expected.Record,
+                                "--dump=" + expected.Dump,
+                                "--rate=2.5",
+                                "--replay=" + expected.Replay,
+                                "--layout=" + expected.Layout,
+                                "--config-dir=" + expected.ConfigDir,
+                                "--web-bind=::1",
+                                "--web=0"};
     for (const QStringList& arguments : {separate, joined}) {
         const TCommandLineResult result = Parse(arguments);
         ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();

@@ -1,0 +1,6 @@
+#include <QCoreApplication>
+
+#include "qt_app_environment.h"
+
+[[maybe_unused]] static ::testing::Environment* const kApp =
+    ::testing::AddGlobalTestEnvironment(new kav::TQtAppEnvironment<QCoreApplication>);
