@@ -78,15 +78,27 @@ WebState WebStateAdapter::build() const
     return state;
 }
 
+// The items as the panel places them, then the ones it does not show, by number.
 void WebStateAdapter::addInfo(WebState& state) const
 {
     const TGenInfoPanel& panel = m_window.Panel();
-    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kRun; ++item) {
-        state.info.append({item, panel.Caption(item)->text(), panel.Value(item)->text(),
-                           ShownFlag(*panel.Caption(item), panel) == QLatin1String("1")});
+    std::vector<int> order;
+    for (std::uint8_t item : m_window.GenInfoLayout()) {
+        if (item >= TGenInfoPanel::kLapsToGo && item <= TGenInfoPanel::kFlagLamp)
+            order.push_back(item);
     }
-    state.info.append({TGenInfoPanel::kFlagLamp, QStringLiteral("Flag"), LampWord(panel.FlagLamp().Color()),
-                       ShownFlag(panel.FlagLamp(), panel) == QLatin1String("1")});
+    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kFlagLamp; ++item) {
+        if (std::find(order.begin(), order.end(), item) == order.end())
+            order.push_back(item);
+    }
+    for (int item : order) {
+        if (item == TGenInfoPanel::kFlagLamp)
+            state.info.append({item, QStringLiteral("Flag"), LampWord(panel.FlagLamp().Color()),
+                               ShownFlag(panel.FlagLamp(), panel) == QLatin1String("1")});
+        else
+            state.info.append({item, panel.Caption(item)->text(), panel.Value(item)->text(),
+                               ShownFlag(*panel.Caption(item), panel) == QLatin1String("1")});
+    }
 }
 
 void WebStateAdapter::addSettings(WebState& state) const
