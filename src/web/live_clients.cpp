@@ -40,26 +40,27 @@ void LiveClients::add(std::unique_ptr<QWebSocket> socket, const QByteArray& snap
             found->lastPong = now();
     });
     m_clients.push_back({std::move(socket), now(), now()});
-    if (!send(m_clients.back(), snapshot))
+    if (!send(m_clients.back(), QString::fromUtf8(snapshot), snapshot.size()))
         drop(raw);
 }
 
 void LiveClients::broadcast(const QByteArray& message)
 {
+    const QString text = QString::fromUtf8(message);
     std::vector<QWebSocket*> stalled;
     for (Client& client : m_clients) {
-        if (!send(client, message))
+        if (!send(client, text, message.size()))
             stalled.push_back(client.socket.get());
     }
     for (QWebSocket* socket : stalled)
         drop(socket);
 }
 
-bool LiveClients::send(Client& client, const QByteArray& message)
+bool LiveClients::send(Client& client, const QString& text, qint64 bytes)
 {
-    if (client.socket->bytesToWrite() + message.size() > m_limits.maxSendQueueBytes)
+    if (client.socket->bytesToWrite() + bytes > m_limits.maxSendQueueBytes)
         return false;
-    client.socket->sendTextMessage(QString::fromUtf8(message));
+    client.socket->sendTextMessage(text);
     client.lastSent = now();
     return true;
 }
@@ -84,8 +85,7 @@ void LiveClients::keepAlive()
     const bool pingDue = time - m_lastPing >= m_limits.pongTimeout.count() / 3;
     if (pingDue)
         m_lastPing = time;
-    const QByteArray alive =
-        R"({"type":"alive","time":)" + QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '}';
+    const QString alive = QStringLiteral(R"({"type":"alive","time":%1})").arg(QDateTime::currentMSecsSinceEpoch());
     std::vector<QWebSocket*> gone;
     for (Client& client : m_clients) {
         if (time - client.lastPong > m_limits.pongTimeout.count()) {
@@ -94,7 +94,7 @@ void LiveClients::keepAlive()
         }
         if (pingDue)
             client.socket->ping();
-        if (time - client.lastSent >= m_limits.heartbeat.count() && !send(client, alive))
+        if (time - client.lastSent >= m_limits.heartbeat.count() && !send(client, alive, alive.size()))
             gone.push_back(client.socket.get());
     }
     for (QWebSocket* socket : gone)

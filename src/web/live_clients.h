@@ -37,7 +37,7 @@ private:
         qint64 lastPong = 0;
     };
 
-    bool send(Client& client, const QByteArray& message);
+    bool send(Client& client, const QString& text, qint64 bytes);
     void drop(QWebSocket* socket);
     void keepAlive();
     qint64 now() const { return m_clock.elapsed(); }
