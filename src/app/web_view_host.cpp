@@ -35,15 +35,19 @@ WebViewHost::WebViewHost(TFMain& window, int commandLinePort, const QString& com
 {
     plugResultModels(window, m_source, m_adapter);
     // Lines are counted as they arrive, after whatever else taps them (recording).
-    window.LineTap = [this, previous = std::move(window.LineTap)](const QByteArray& line) {
-        if (previous)
-            previous(line);
+    m_previousTap = std::move(window.LineTap);
+    window.LineTap = [this](const QByteArray& line) {
+        if (m_previousTap)
+            m_previousTap(line);
         m_adapter.lineReceived();
     };
     window.SettingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
 }
 
-WebViewHost::~WebViewHost() = default;
+WebViewHost::~WebViewHost()
+{
+    m_window.LineTap = std::move(m_previousTap);
+}
 
 bool WebViewHost::start(QString& error)
 {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "results_source.h"
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<WebServer> m_server;
     WebViewDialog* m_dialog;
     QString m_bind;
+    std::function<void(const QByteArray&)> m_previousTap;
 };
 
 } // namespace kav

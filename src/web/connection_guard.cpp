@@ -86,7 +86,10 @@ void ConnectionGuard::checkRequests(Connection& connection)
 {
     QTcpSocket& socket = *connection.socket;
     connection.lastActivity = now();
-    if (connection.upgraded || connection.closingSince >= 0) {
+    // The bytes of a WebSocket belong to it alone.
+    if (connection.upgraded)
+        return;
+    if (connection.closingSince >= 0) {
         socket.read(socket.bytesAvailable());
         return;
     }

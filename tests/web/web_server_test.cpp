@@ -262,7 +262,9 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
     start({.heartbeat = 100ms, .pongTimeout = 500ms});
     auto silent = connectSocket();
     silent->write(upgrade);
-    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 1; }));
+    auto answering = openLive(received);
+    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 2; }));
     EXPECT_TRUE(WaitFor([&] { return silent->state() == QAbstractSocket::UnconnectedState; }));
-    EXPECT_EQ(m_server->liveClientCount(), 0);
+    EXPECT_EQ(m_server->liveClientCount(), 1);
+    EXPECT_EQ(answering->state(), QAbstractSocket::ConnectedState);
 }
