@@ -56,7 +56,6 @@ def wait_for(condition, seconds, message):
 
 class WebViewInABrowser(unittest.TestCase):
     def setUp(self):
-        web_browser.require_browser()
         self.program = web_browser.Program(PROGRAM, FEED, LAYOUT, rate=60)
         self.browser = web_browser.Browser()
         self.driver = self.browser.driver
@@ -106,4 +105,5 @@ class WebViewInABrowser(unittest.TestCase):
 
 
 if __name__ == "__main__":
+    web_browser.require_browser()
     unittest.main(argv=sys.argv[:1], verbosity=2)

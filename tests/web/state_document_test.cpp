@@ -39,6 +39,28 @@ struct UpdateCase {
     QJsonObject expected; // the update without type, seq and time; empty: no update at all
 };
 
+// A row of the fixture's current race as the document writes it; cells not given are blank.
+QJsonObject row(QStringList cells, const QString& marker = {})
+{
+    while (cells.size() < kResultColumns)
+        cells.append(" ");
+    return {{"cells", QJsonArray::fromStringList(cells)},
+            {"marker", marker},
+            {"color", "#000000"},
+            {"background", "#ffffff"}};
+}
+
+// An update of the current race's rows, with its new row count when given.
+QJsonObject changedRows(const QJsonObject& rows, int rowCount = -1)
+{
+    QJsonObject kind;
+    if (!rows.isEmpty())
+        kind.insert("rows", rows);
+    if (rowCount >= 0)
+        kind.insert("rowCount", rowCount);
+    return {{"kinds", QJsonObject{{"4", kind}}}};
+}
+
 } // namespace
 
 TEST(StateDocument, SnapshotIsTheDocumentedExample)
@@ -52,23 +74,10 @@ TEST(StateDocument, SnapshotIsTheDocumentedExample)
 
 TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
 {
-    const QJsonObject row3{
-        {"cells", QJsonArray{"4", " ", "13", " ", " ", " ", " ", " ", " ", " ", " ", " ", " ", " ", " ", " ", " "}},
-        {"marker", ""},
-        {"color", "#000000"},
-        {"background", "#ffffff"}};
     const std::vector<UpdateCase> cases = {
         {"nothing", [](test::WebFixture&) {}, {}},
-        {"a cell",
-         [](test::WebFixture& f) { f.raceModel().setData(f.raceModel().index(1, 3), "Bea"); },
-         {{"kinds", QJsonObject{{"4", QJsonObject{{"rows", QJsonObject{{"1", QJsonObject{
-                                                                            {"cells", QJsonArray{"2", "", "11", "Bea",
-                                                                                                 "Ash", " ", " ", " ",
-                                                                                                 " ", " ", " ", " ", " ",
-                                                                                                 " ", " ", " ", " "}},
-                                                                            {"marker", ""},
-                                                                            {"color", "#000000"},
-                                                                            {"background", "#ffffff"}}}}}}}}}}},
+        {"a cell", [](test::WebFixture& f) { f.raceModel().setData(f.raceModel().index(1, 3), "Bea"); },
+         changedRows({{"1", row({"2", "", "11", "Bea", "Ash"})}})},
         {"a cell changed and changed back",
          [](test::WebFixture& f) {
              f.raceModel().setData(f.raceModel().index(1, 3), "Bea");
@@ -76,29 +85,29 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
          },
          {}},
         {"a marker picture",
-         [](test::WebFixture& f) { f.raceModel().setData(f.raceModel().index(0, 1), "chequered flag", kMarkerNameRole); },
-         {{"kinds", QJsonObject{{"4", QJsonObject{{"rows", QJsonObject{{"0", QJsonObject{
-                                                                            {"cells", QJsonArray{"1", "", "10", "Ann",
-                                                                                                 "Ash", " ", " ", " ",
-                                                                                                 " ", " ", " ", " ", " ",
-                                                                                                 " ", " ", " ", " "}},
-                                                                            {"marker", "chequered flag"},
-                                                                            {"color", "#000000"},
-                                                                            {"background", "#ffffff"}}}}}}}}}}},
+         [](test::WebFixture& f) {
+             f.raceModel().setData(f.raceModel().index(0, 1), "chequered flag", kMarkerNameRole);
+         },
+         changedRows({{"0", row({"1", "", "10", "Ann", "Ash"}, "chequered flag")}})},
         {"a new row",
-         [](test::WebFixture& f) { f.addRow(4, {"4", " ", "13"}); },
-         {{"kinds", QJsonObject{{"4", QJsonObject{{"rowCount", 4}, {"rows", QJsonObject{{"3", row3}}}}}}}}},
-        {"rows removed",
-         [](test::WebFixture& f) { f.raceModel().removeRows(1, 2); },
-         {{"kinds", QJsonObject{{"4", QJsonObject{{"rowCount", 1}}}}}}},
+         [](test::WebFixture& f) {
+             f.addRow(4, {"4", " ", "13"});
+         },
+         changedRows({{"3", row({"4", " ", "13"})}}, 4)},
+        {"rows removed", [](test::WebFixture& f) { f.raceModel().removeRows(1, 2); }, changedRows({}, 1)},
         {"the run",
          [](test::WebFixture& f) {
              WebState state = test::WebFixture::state();
              state.run.lines = 121;
              f.source.setState(state);
          },
-         {{"run", QJsonObject{{"name", "Race 1"}, {"flag", "yellow"}, {"finished", false}, {"lapsToGo", "3"},
-                              {"raceTime", "   12:00"}, {"errors", 2}, {"lines", 121}}}}},
+         {{"run", QJsonObject{{"name", "Race 1"},
+                              {"flag", "yellow"},
+                              {"finished", false},
+                              {"lapsToGo", "3"},
+                              {"raceTime", "   12:00"},
+                              {"errors", 2},
+                              {"lines", 121}}}}},
         {"a window closed",
          [](test::WebFixture& f) {
              WebState state = test::WebFixture::state();
