@@ -16,6 +16,7 @@ QByteArray reasonPhrase(int status)
     case 400: return "Bad Request";
     case 405: return "Method Not Allowed";
     case 414: return "URI Too Long";
+    case 429: return "Too Many Requests";
     case 431: return "Request Header Fields Too Large";
     default: return "Service Unavailable";
     }
@@ -106,6 +107,7 @@ void ConnectionGuard::checkRequests(Connection& connection)
     case Verdict::MethodNotAllowed: refuse(socket, 405, "Allow: GET\r\n"); break;
     case Verdict::TargetTooLong: refuse(socket, 414); break;
     case Verdict::HeadTooLarge: refuse(socket, 431); break;
+    case Verdict::TooMany: refuse(socket, 429); break;
     }
     connection.closingSince = now();
     socket.read(socket.bytesAvailable());
@@ -129,7 +131,8 @@ void ConnectionGuard::sweep()
         QTcpSocket* socket = connection->socket;
         if (!socket || connection->upgraded)
             continue;
-        const bool idle = time - connection->lastActivity > m_limits.idleTimeout.count();
+        const bool idle = time - connection->lastActivity > m_limits.idleTimeout.count() ||
+                          socket->bytesToWrite() > m_limits.maxSendQueueBytes;
         const bool lingering = connection->closingSince >= 0 && time - connection->closingSince > kClosingGraceMs;
         if (idle || lingering || socket->state() == QAbstractSocket::UnconnectedState) {
             socket->abort();

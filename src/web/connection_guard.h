@@ -17,7 +17,7 @@ namespace kav {
 
 // The listening socket of the web view, standing in front of the HTTP server, which limits none of
 // this itself: it counts the open connections and refuses those beyond the limit with 503, checks
-// every request head before the server parses it (400, 405, 414 or 431 and the connection closed),
+// every request head before the server parses it (400, 405, 414, 429 or 431 and the connection closed),
 // closes HTTP connections that stay idle, and clears away sockets the server has let go of. A
 // connection upgraded to a WebSocket is left to the live updates' own keep-alive.
 class ConnectionGuard : public QTcpServer {

@@ -30,6 +30,7 @@ RequestHeadReader::RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTarget
 
 RequestHeadReader::Verdict RequestHeadReader::read(QByteArrayView bytes)
 {
+    m_requestsThisRead = 0;
     for (char c : bytes) {
         if (m_verdict != Verdict::NeedMore)
             break;
@@ -125,7 +126,7 @@ RequestHeadReader::Verdict RequestHeadReader::endHead()
     if (m_upgrade && m_path == "/ws")
         return Verdict::Upgrade;
     startRequest();
-    return Verdict::NeedMore;
+    return ++m_requestsThisRead > kMaxRequestsAtOnce ? Verdict::TooMany : Verdict::NeedMore;
 }
 
 void RequestHeadReader::startRequest()

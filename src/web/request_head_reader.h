@@ -10,7 +10,11 @@ namespace kav {
 // the first fault, and at a WebSocket upgrade of "/ws", after which the bytes are no longer HTTP.
 class RequestHeadReader {
 public:
-    enum class Verdict { NeedMore, Upgrade, BadRequest, MethodNotAllowed, TargetTooLong, HeadTooLarge };
+    enum class Verdict { NeedMore, Upgrade, BadRequest, MethodNotAllowed, TargetTooLong, HeadTooLarge, TooMany };
+
+    // Requests that may arrive at once: the server answers all of them before it reads again, so this
+    // bounds what one read can make it queue for a client that sends but never reads.
+    static constexpr int kMaxRequestsAtOnce = 8;
 
     RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTargetBytes);
 
@@ -35,6 +39,7 @@ private:
     qsizetype m_headBytes = 0;
     qsizetype m_partLength = 0;
     int m_spaces = 0;
+    int m_requestsThisRead = 0;
     bool m_inRequestLine = true;
     bool m_sawCarriageReturn = false;
     bool m_upgrade = false;

@@ -48,10 +48,12 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
     }
 }
 
-TEST(RequestHeadReader, TheHeadLimitAppliesToEachRequestOnItsOwn)
+TEST(RequestHeadReader, LimitsApplyToEachRequestAndToRequestsSentAtOnce)
 {
     RequestHeadReader reader(64, 32);
     const QByteArray request = "GET /a HTTP/1.1\r\nHost: somewhere\r\n\r\n";
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(reader.read(request), Verdict::NeedMore) << i;
+    EXPECT_EQ(reader.read(request.repeated(RequestHeadReader::kMaxRequestsAtOnce)), Verdict::NeedMore);
+    EXPECT_EQ(reader.read(request.repeated(RequestHeadReader::kMaxRequestsAtOnce + 1)), Verdict::TooMany);
 }

@@ -160,6 +160,7 @@ TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
         {"nothing at all", "", 0},
         {"a body", "GET / HTTP/1.1\r\nContent-Length: 4\r\n\r\nbody", 400},
         {"garbage after a request", get("/info") + "\x01\x02", 400},
+        {"a hundred requests at once", get("/static/results.js").repeated(100), 429},
     };
     for (const auto& testCase : cases) {
         auto socket = connectSocket();
