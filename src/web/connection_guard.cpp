@@ -96,12 +96,7 @@ void ConnectionGuard::checkRequests(Connection& connection)
     }
     using Verdict = RequestHeadReader::Verdict;
     switch (connection.reader.read(socket.peek(socket.bytesAvailable()))) {
-    case Verdict::NeedMore:
-        // A client that sends requests but never reads the answers is not served for ever.
-        if (socket.bytesToWrite() <= m_limits.maxSendQueueBytes)
-            return;
-        socket.abort();
-        return;
+    case Verdict::NeedMore: return;
     case Verdict::Upgrade: connection.upgraded = true; return;
     case Verdict::BadRequest: refuse(socket, 400); break;
     case Verdict::MethodNotAllowed: refuse(socket, 405, "Allow: GET\r\n"); break;
@@ -122,8 +117,8 @@ void ConnectionGuard::refuse(QTcpSocket& socket, int status, const QByteArray& e
     socket.disconnectFromHost();
 }
 
-// Closes idle HTTP connections and refused ones that linger, and cuts sockets the server has stopped
-// serving (it leaves a socket open after a parse error it cannot answer).
+// Closes idle or backed-up HTTP connections and refused ones that linger, and cuts sockets the server
+// has stopped serving (it leaves a socket open after a parse error it cannot answer).
 void ConnectionGuard::sweep()
 {
     const qint64 time = now();
@@ -131,10 +126,11 @@ void ConnectionGuard::sweep()
         QTcpSocket* socket = connection->socket;
         if (!socket || connection->upgraded)
             continue;
-        const bool idle = time - connection->lastActivity > m_limits.idleTimeout.count() ||
-                          socket->bytesToWrite() > m_limits.maxSendQueueBytes;
+        const bool idle = time - connection->lastActivity > m_limits.idleTimeout.count();
+        // A client that sends requests but never reads the answers is not served for ever.
+        const bool backedUp = socket->bytesToWrite() > m_limits.maxSendQueueBytes;
         const bool lingering = connection->closingSince >= 0 && time - connection->closingSince > kClosingGraceMs;
-        if (idle || lingering || socket->state() == QAbstractSocket::UnconnectedState) {
+        if (idle || backedUp || lingering || socket->state() == QAbstractSocket::UnconnectedState) {
             socket->abort();
             socket->deleteLater();
         }

@@ -34,7 +34,10 @@ protected:
 
 private:
     struct Connection {
-        explicit Connection(const WebLimits& limits) : reader(limits.maxHeadBytes, limits.maxTargetBytes) {}
+        explicit Connection(const WebLimits& limits)
+            : reader(limits.maxHeadBytes, limits.maxTargetBytes, limits.maxRequestsAtOnce)
+        {
+        }
         QPointer<QTcpSocket> socket;
         RequestHeadReader reader;
         qint64 lastActivity = 0;

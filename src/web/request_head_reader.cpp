@@ -23,8 +23,8 @@ bool isControl(char c)
 
 } // namespace
 
-RequestHeadReader::RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTargetBytes)
-    : m_maxHeadBytes(maxHeadBytes), m_maxTargetBytes(maxTargetBytes)
+RequestHeadReader::RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTargetBytes, int maxRequestsAtOnce)
+    : m_maxHeadBytes(maxHeadBytes), m_maxTargetBytes(maxTargetBytes), m_maxRequestsAtOnce(maxRequestsAtOnce)
 {
 }
 
@@ -126,7 +126,7 @@ RequestHeadReader::Verdict RequestHeadReader::endHead()
     if (m_upgrade && m_path == "/ws")
         return Verdict::Upgrade;
     startRequest();
-    return ++m_requestsThisRead > kMaxRequestsAtOnce ? Verdict::TooMany : Verdict::NeedMore;
+    return ++m_requestsThisRead > m_maxRequestsAtOnce ? Verdict::TooMany : Verdict::NeedMore;
 }
 
 void RequestHeadReader::startRequest()

@@ -12,11 +12,9 @@ class RequestHeadReader {
 public:
     enum class Verdict { NeedMore, Upgrade, BadRequest, MethodNotAllowed, TargetTooLong, HeadTooLarge, TooMany };
 
-    // Requests that may arrive at once: the server answers all of them before it reads again, so this
-    // bounds what one read can make it queue for a client that sends but never reads.
-    static constexpr int kMaxRequestsAtOnce = 8;
-
-    RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTargetBytes);
+    // maxRequestsAtOnce: whole requests that may arrive in one read; more are what a client sends that
+    // does not wait for the answers.
+    RequestHeadReader(qsizetype maxHeadBytes, qsizetype maxTargetBytes, int maxRequestsAtOnce);
 
     // The verdict after these bytes; NeedMore while every request so far is sound. Once the verdict is
     // anything else it stays.
@@ -33,6 +31,7 @@ private:
 
     qsizetype m_maxHeadBytes;
     qsizetype m_maxTargetBytes;
+    int m_maxRequestsAtOnce;
     Verdict m_verdict = Verdict::NeedMore;
     QByteArray m_line;
     QByteArray m_path;

@@ -38,9 +38,9 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
         {"bad after a good one", get + "GET / HTTP/9\r\n", Verdict::BadRequest},
     };
     for (const auto& testCase : cases) {
-        RequestHeadReader whole(512, 256);
+        RequestHeadReader whole(512, 256, 8);
         EXPECT_EQ(whole.read(testCase.bytes), testCase.verdict) << testCase.name;
-        RequestHeadReader byByte(512, 256);
+        RequestHeadReader byByte(512, 256, 8);
         Verdict last = Verdict::NeedMore;
         for (char c : testCase.bytes)
             last = byByte.read(QByteArrayView(&c, 1));
@@ -50,10 +50,10 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
 
 TEST(RequestHeadReader, LimitsApplyToEachRequestAndToRequestsSentAtOnce)
 {
-    RequestHeadReader reader(64, 32);
+    RequestHeadReader reader(64, 32, 8);
     const QByteArray request = "GET /a HTTP/1.1\r\nHost: somewhere\r\n\r\n";
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(reader.read(request), Verdict::NeedMore) << i;
-    EXPECT_EQ(reader.read(request.repeated(RequestHeadReader::kMaxRequestsAtOnce)), Verdict::NeedMore);
-    EXPECT_EQ(reader.read(request.repeated(RequestHeadReader::kMaxRequestsAtOnce + 1)), Verdict::TooMany);
+    EXPECT_EQ(reader.read(request.repeated(8)), Verdict::NeedMore);
+    EXPECT_EQ(reader.read(request.repeated(9)), Verdict::TooMany);
 }

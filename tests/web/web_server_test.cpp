@@ -228,8 +228,8 @@ TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
         EXPECT_GE(times[i] - times[i - 1], 99) << "update " << i;
 }
 
-// A client that never reads fills its send queue and is dropped; one that never answers a ping is
-// dropped too; a client that reads keeps getting every update meanwhile.
+// A client that never reads fills its send queue and is dropped, live or not; one that never answers
+// a ping is dropped too; a client that reads keeps getting every update meanwhile.
 TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
 {
     start({.maxSendQueueBytes = 256 * 1024, .pushInterval = 1ms, .heartbeat = 100ms, .pongTimeout = 60s});
@@ -258,7 +258,21 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
                    .toString() == QString(40, QChar(u'a' + (round - 1) % 26));
     }));
     EXPECT_EQ(reader->state(), QAbstractSocket::ConnectedState);
-
+    // An HTTP client that asks without reading is cut off as well, once the answers it leaves unread
+    // pass the limit: answers of a megabyte each.
+    for (int row = 0; row < 200; ++row) {
+        for (int column = 3; column < 16; ++column)
+            fixture.raceModel().setData(fixture.raceModel().index(row, column), QString(400, u'x'));
+    }
+    m_server.reset();
+    start({.maxRequestsAtOnce = 1000, .maxSendQueueBytes = 256 * 1024});
+    auto asking = connectSocket();
+    asking->setReadBufferSize(1024);
+    EXPECT_TRUE(WaitFor([&] {
+        if (asking->bytesToWrite() == 0)
+            asking->write(get("/api/state"));
+        return asking->state() == QAbstractSocket::UnconnectedState;
+    }));
     m_server.reset();
     start({.heartbeat = 100ms, .pongTimeout = 500ms});
     auto silent = connectSocket();
