@@ -61,6 +61,7 @@ bool LiveClients::send(Client& client, const QString& text, qint64 bytes)
     if (client.socket->bytesToWrite() + bytes > m_limits.maxSendQueueBytes)
         return false;
     client.socket->sendTextMessage(text);
+    client.socket->flush(); // out now, not after the other clients' turn in the event loop
     client.lastSent = now();
     return true;
 }
