@@ -67,9 +67,11 @@ fuzz: setup
 		$$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 
-# Every window and dialog rendered offscreen into $(BUILD)/screenshots/*.png.
+# Every window and dialog rendered offscreen into $(BUILD)/screenshots/*.png, and every page of the
+# web view as chromium shows it (web_*.png).
 screenshots: build
 	$(BUILD)/tools/screenshots/kavendor-screenshots $(BUILD)/screenshots
+	/usr/bin/python3 tools/screenshots/web_screenshots.py $(BUILD)
 
 # A Debian package of the program: $(BUILD)/kavendor_<version>_<architecture>.deb.
 package: build

@@ -11,6 +11,7 @@ packages=(
   libwmf-dev fonts-urw-base35
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream dbus-daemon
+  qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium
 )
 
 missing=()

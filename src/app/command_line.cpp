@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -25,6 +26,7 @@ public:
     TCommandLine Options;
     QString RateText;
     QString FullScreenText;
+    QString WebPortText;
     QString Error;
 
 private:
@@ -107,6 +109,10 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Record;
     if (option == QLatin1String("--fullscreen"))
         return &FullScreenText;
+    if (option == QLatin1String("--web"))
+        return &WebPortText;
+    if (option == QLatin1String("--web-bind"))
+        return &Options.WebBind;
     return nullptr;
 }
 
@@ -158,6 +164,20 @@ QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
             .arg(text);
     options.FullScreenWindow = window;
     options.FullScreenScreen = screen;
+    return {};
+}
+
+QString CheckWeb(const TArgumentReader& reader, TCommandLine& options)
+{
+    if (reader.WebPortText.isEmpty())
+        return options.WebBind.isEmpty() ? QString() : QStringLiteral("--web-bind is only used with --web");
+    bool ok = false;
+    const uint port = reader.WebPortText.toUInt(&ok);
+    if (!ok || port > 65535)
+        return QStringLiteral("--web needs a port number from 0 to 65535, not ") + reader.WebPortText;
+    if (!options.WebBind.isEmpty() && QHostAddress(options.WebBind).isNull())
+        return QStringLiteral("--web-bind needs an IP address, not ") + options.WebBind;
+    options.WebPort = static_cast<int>(port);
     return {};
 }
 
@@ -219,6 +239,8 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
     QString error = CheckRate(reader, options.Rate);
     if (error.isEmpty())
         error = checkFullScreen(reader, options);
+    if (error.isEmpty())
+        error = CheckWeb(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
@@ -281,6 +303,8 @@ QString UsageText()
         "  --record FILE      append every line received to FILE, exactly as it came\n"
         "  --fullscreen N[@S] once the layout is open, show its result window N full screen (on screen S,\n"
         "                     counted from 1)\n"
+        "  --web PORT         serve the results as live web pages on PORT (0: any free port) for this run\n"
+        "  --web-bind ADDRESS with --web: listen on this address only (default: every interface)\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

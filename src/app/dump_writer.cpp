@@ -45,17 +45,33 @@ bool WriteWhole(const QString& file, const QByteArray& content, QString& error)
 
 QString PictureText(const TPicture* picture, const TStatusPictures& pictures)
 {
-    for (const auto& [code, role] : kPictureRoles) {
-        if (picture == pictures.ForCode(code))
-            return u'[' + QString::fromLatin1(role) + u']';
-    }
-    return QStringLiteral("[picture]");
+    const QString name = PictureName(picture, pictures);
+    return u'[' + (name.isEmpty() ? QStringLiteral("picture") : name) + u']';
 }
 
 QString CellText(const TZebGrid& grid, int col, int row, const TStatusPictures& pictures)
 {
     const TPicture* picture = grid.GetGraphic(col, row);
     return picture ? PictureText(picture, pictures) : grid.GetCell(col, row);
+}
+
+// A one-line value: a run name cannot break the key=value lines.
+QString OneLine(QString text)
+{
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+} // namespace
+
+QString PictureName(const TPicture* picture, const TStatusPictures& pictures)
+{
+    for (const auto& [code, role] : kPictureRoles) {
+        if (picture && picture == pictures.ForCode(code))
+            return QString::fromLatin1(role);
+    }
+    return {};
 }
 
 QString LampWord(TColorValue color)
@@ -84,16 +100,6 @@ QString ShownFlag(const QWidget& widget, const TGenInfoPanel& panel)
 {
     return !panel.isHidden() && widget.isVisibleTo(&panel) ? QStringLiteral("1") : QStringLiteral("0");
 }
-
-// A one-line value: a run name cannot break the key=value lines.
-QString OneLine(QString text)
-{
-    text.replace(u'\r', u' ');
-    text.replace(u'\n', u' ');
-    return text;
-}
-
-} // namespace
 
 QString CsvField(const QString& text)
 {

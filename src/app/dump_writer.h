@@ -4,11 +4,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
+
+class QWidget;
 
 namespace kav {
 
 class TFResults;
+class TPicture;
 class TGenInfoPanel;
 class TRaceState;
 class TStatusPictures;
@@ -21,6 +25,15 @@ class TStatusPictures;
 // holds them, blanks included: the windows pad numbers with blanks on purpose (" 1:29.000"). Each
 // file is written to a temporary file and renamed, so it is complete or not there; false and error
 // tell which file failed and why.
+
+// A marker picture's name as the files write it ("green ball"); empty for none or another picture.
+QString PictureName(const TPicture* picture, const TStatusPictures& pictures);
+// The flag lamp's colour as a word: red, yellow or green (else 0xRRGGBB).
+QString LampWord(std::int32_t color);
+// The flag of the race state as a word: red, yellow or green.
+QString FlagWord(std::uint8_t flag);
+// "1" when the widget is shown on the panel once the panel is on screen, else "0".
+QString ShownFlag(const QWidget& widget, const TGenInfoPanel& panel);
 
 // One field, quoted when needed, its quotes doubled.
 QString CsvField(const QString& text);

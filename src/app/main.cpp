@@ -20,6 +20,7 @@
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
 #include "ui_prompter.h"
+#include "web_view_host.h"
 
 namespace {
 
@@ -163,6 +164,15 @@ int main(int argc, char** argv)
         }
         window.Device()->setTap([&recorder](const QByteArray& line) { recorder.Write(line); });
     }
+
+    kav::WebViewHost web(window, options.WebPort, options.WebBind,
+                         mainOptions.UseSettingsFiles && !dump ? window.SettingsPath() : QString());
+    if (QString error; !web.start(error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
+        return 2;
+    }
+    if (!web.address().isEmpty())
+        PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(web.address()));
 
     kav::TReplayFeeder feeder;
     if (replay) {

@@ -72,6 +72,10 @@ TEST_F(CommandLine, WrongArgumentsGiveOneLineNamingTheProblem)
         {"dump is a file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt"}, "{dir}/plain.txt"},
         {"dump below a file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt/out"}, "{dir}/plain.txt/out"},
         {"bogus after help", {"--help", "--bogus"}, "--bogus"},
+        {"web port too large", {"--web", "65536"}, "65536"},
+        {"web port not a number", {"--web=http"}, "http"},
+        {"web bind without web", {"--web-bind", "127.0.0.1"}, "--web"},
+        {"web bind not an address", {"--web", "8080", "--web-bind", "track.local"}, "track.local"},
     };
     for (const auto& [name, arguments, named] : cases) {
         const TCommandLineResult result = Parse(arguments);
@@ -92,10 +96,14 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
     expected.Rate = 2.5;
     expected.Dump = Path("dump/final");
     expected.Record = Path("plain.txt");
+    expected.WebPort = 0;
+    expected.WebBind = "::1";
     const QStringList separate = {"--config-dir", expected.ConfigDir, "--layout", expected.Layout,
                                   "--replay",     expected.Replay,    "--rate",   "2.5",
-                                  "--dump",       expected.Dump,      "--record", expected.Record};
+                                  "--dump",       expected.Dump,      "--record", expected.Record,
+                                  "--web",        "0",                "--web-bind", "::1"};
     const QStringList joined = {
+        "--web-bind=::1", "--web=0",
         "--record=" + expected.Record, "--dump=" + expected.Dump,     "--rate=2.5",
         "--replay=" + expected.Replay, "--layout=" + expected.Layout, "--config-dir=" + expected.ConfigDir};
     for (const QStringList& arguments : {separate, joined}) {

@@ -1,0 +1,51 @@
+#include "result_models_seam.h"
+
+#include <QIdentityProxyModel>
+
+#include "dump_writer.h"
+#include "main_window.h"
+#include "result_roles.h"
+#include "results_model.h"
+#include "results_source.h"
+
+namespace kav {
+namespace {
+
+// The results model as the web view reads it: a marker picture under its name, as the dump files
+// write it, instead of the picture itself.
+class MarkerNamingModel : public QIdentityProxyModel {
+    Q_OBJECT
+public:
+    MarkerNamingModel(const TStatusPictures& pictures, QObject* parent)
+        : QIdentityProxyModel(parent), m_pictures(pictures)
+    {
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != kMarkerNameRole)
+            return QIdentityProxyModel::data(index, role);
+        const QVariant picture = QIdentityProxyModel::data(index, ResultsModel::kPictureRole);
+        if (!picture.isValid())
+            return QString();
+        return PictureName(picture.value<const TPicture*>(), m_pictures);
+    }
+
+private:
+    const TStatusPictures& m_pictures;
+};
+
+} // namespace
+
+void plugResultModels(TFMain& window, ResultsSource& source)
+{
+    for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
+        auto* model = new MarkerNamingModel(window.Ctl().Pictures, &source);
+        model->setSourceModel(&window.Ctl().Models.forKind(static_cast<std::uint8_t>(kind)));
+        source.setModel(kind, model);
+    }
+}
+
+} // namespace kav
+
+#include "result_models_seam.moc"

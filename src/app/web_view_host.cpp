@@ -1,0 +1,101 @@
+#include "web_view_host.h"
+
+#include <QMenu>
+#include <QNetworkInterface>
+
+#include <cstdio>
+
+#include "main_window.h"
+#include "result_models_seam.h"
+#include "ui_prompter.h"
+#include "kavendor_comm.h"
+#include "web_server.h"
+#include "web_view_dialog.h"
+
+namespace kav {
+namespace {
+
+// The address to tell people: the one listened on, or this computer's first network address.
+QString hostForPeople(const QString& bind)
+{
+    if (!bind.isEmpty() && QHostAddress(bind) != QHostAddress::Any && QHostAddress(bind) != QHostAddress::AnyIPv6)
+        return QHostAddress(bind).protocol() == QAbstractSocket::IPv6Protocol ? u'[' + bind + u']' : bind;
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (!address.isLoopback() && address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toString();
+    }
+    return QStringLiteral("localhost");
+}
+
+} // namespace
+
+WebViewHost::WebViewHost(TFMain& window, int commandLinePort, const QString& commandLineBind,
+                         const QString& settingsFile)
+    : m_window(window), m_commandLinePort(commandLinePort), m_commandLineBind(commandLineBind),
+      m_settingsFile(settingsFile), m_adapter(window, m_source), m_dialog(new WebViewDialog(&window))
+{
+    plugResultModels(window, m_source);
+    connect(window.Device(), &TDevice::lineReceived, &m_adapter, &WebStateAdapter::lineReceived);
+    window.SettingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
+}
+
+WebViewHost::~WebViewHost() = default;
+
+bool WebViewHost::start(QString& error)
+{
+    if (m_commandLinePort >= 0)
+        return listen({true, m_commandLinePort, m_commandLineBind.toStdString()}, error);
+    if (m_settingsFile.isEmpty())
+        return true;
+    const WebViewSettings settings = readWebViewSettings(m_settingsFile.toStdString());
+    QString settingsError;
+    if (settings.enabled && !listen(settings, settingsError))
+        std::fprintf(stderr, "kavendor: web view: %s\n", settingsError.toLocal8Bit().constData());
+    return true;
+}
+
+QString WebViewHost::address() const
+{
+    if (!m_server)
+        return {};
+    return QStringLiteral("http://%1:%2/").arg(hostForPeople(m_bind)).arg(m_server->port());
+}
+
+bool WebViewHost::listen(const WebViewSettings& settings, QString& error)
+{
+    m_server.reset();
+    if (!settings.enabled)
+        return true;
+    m_bind = QString::fromStdString(settings.bindAddress);
+    const QHostAddress address = m_bind.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(m_bind);
+    auto server = std::make_unique<WebServer>(m_source);
+    if (address.isNull() || !server->start(address, static_cast<quint16>(settings.port), error)) {
+        if (address.isNull())
+            error = QStringLiteral("%1 is not an IP address").arg(m_bind);
+        return false;
+    }
+    m_server = std::move(server);
+    return true;
+}
+
+void WebViewHost::editSettings()
+{
+    const WebViewSettings stored =
+        m_settingsFile.isEmpty() ? WebViewSettings{} : readWebViewSettings(m_settingsFile.toStdString());
+    m_dialog->setSettings(m_server ? WebViewSettings{true, m_server->port(), m_bind.toStdString()} : stored);
+    m_dialog->setStatus(m_server ? QStringLiteral("Serving at %1").arg(address()) : QStringLiteral("Not serving."));
+    if (Prompter().Exec(*m_dialog) != QDialog::Accepted)
+        return;
+    const WebViewSettings chosen = m_dialog->settings();
+    try {
+        if (!m_settingsFile.isEmpty())
+            writeWebViewSettings(m_settingsFile.toStdString(), chosen);
+    } catch (const std::exception& failure) {
+        Prompter().Tell(TBoxKind::Error, QString::fromStdString(failure.what()), &m_window);
+    }
+    QString error;
+    if (!listen(chosen, error))
+        Prompter().Tell(TBoxKind::Error, QStringLiteral("The web view cannot start: %1").arg(error), &m_window);
+}
+
+} // namespace kav

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace kav {
+
+inline constexpr std::int32_t kDefaultWebPort = 8080;
+
+// The web view's settings, kept in section "WebView" of Kavendor.ini beside the others.
+struct WebViewSettings {
+    bool enabled = false;
+    std::int32_t port = kDefaultWebPort; // 1 to 65535
+    std::string bindAddress;             // empty: every interface
+    bool operator==(const WebViewSettings&) const = default;
+};
+
+// Missing or unusable keys read as their defaults; reading never fails.
+WebViewSettings readWebViewSettings(const std::filesystem::path& file);
+// Writes the section only, leaving the rest of the file as it is; raises EFileWriteError.
+void writeWebViewSettings(const std::filesystem::path& file, const WebViewSettings& settings);
+
+} // namespace kav

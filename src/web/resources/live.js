@@ -1,0 +1,110 @@
+"use strict";
+// The program's state, kept up to date over the WebSocket at /ws. The server sends the whole state
+// first, then updates that carry only what changed, and at least every two seconds a sign of life:
+// when nothing comes for four seconds the connection is taken as lost, said so on the page, and made
+// again until the program answers.
+const Live = (() => {
+    const kLostAfterMs = 4000;
+    const kMetaKeys = ["run", "info", "followed", "colors", "headers", "windows"];
+    const listeners = [];
+    let state = null;
+    let socket = null;
+    let lastMessage = 0;
+    let attempts = 0;
+
+    function status(text) {
+        let bar = document.getElementById("connection");
+        if (!bar) {
+            bar = document.createElement("div");
+            bar.id = "connection";
+            document.body.appendChild(bar);
+        }
+        bar.textContent = text;
+        bar.hidden = text === "";
+        document.body.classList.toggle("lost", text !== "");
+    }
+
+    function merge(update) {
+        for (const key of kMetaKeys) {
+            if (key in update) state[key] = update[key];
+        }
+        for (const [number, change] of Object.entries(update.kinds || {})) {
+            const kind = state.kinds[number];
+            if ("title" in change) kind.title = change.title;
+            if ("align" in change) kind.align = change.align;
+            if ("rowCount" in change) kind.rows.length = change.rowCount;
+            for (const [row, value] of Object.entries(change.rows || {})) kind.rows[Number(row)] = value;
+        }
+        state.seq = update.seq;
+        state.time = update.time;
+    }
+
+    function receive(message) {
+        lastMessage = Date.now();
+        if (message.type === "snapshot") {
+            state = message;
+            attempts = 0;
+            status("");
+            listeners.forEach((listener) => listener(state, null));
+        } else if (message.type === "delta" && state) {
+            merge(message);
+            listeners.forEach((listener) => listener(state, message));
+        }
+    }
+
+    function lost() {
+        if (socket) {
+            socket.onclose = socket.onmessage = null;
+            socket.close();
+            socket = null;
+        }
+        status(state ? "Connection to Kavendor lost \u2014 reconnecting\u2026" : "Connecting to Kavendor\u2026");
+        setTimeout(connect, Math.min(2000, 250 * ++attempts));
+    }
+
+    function connect() {
+        const scheme = location.protocol === "https:" ? "wss://" : "ws://";
+        socket = new WebSocket(scheme + location.host + "/ws");
+        lastMessage = Date.now();
+        socket.onmessage = (event) => receive(JSON.parse(event.data));
+        socket.onclose = lost;
+    }
+
+    setInterval(() => {
+        if (socket && Date.now() - lastMessage > kLostAfterMs) lost();
+    }, 500);
+
+    return {
+        // listener(state, update): update is null when the whole state is new.
+        listen(listener) {
+            listeners.push(listener);
+            if (state) listener(state, null);
+        },
+        start() {
+            status("Connecting to Kavendor\u2026");
+            connect();
+        },
+        flagName(run) {
+            return run.finished ? "finish" : run.flag;
+        },
+        markerUrl(name) {
+            return "/markers/" + name.replace(/ /g, "_") + ".svg";
+        },
+        // The run's name, its flag and, where given, what the page shows.
+        renderRun(header, state, title) {
+            const flag = Live.flagName(state.run);
+            header.replaceChildren(
+                Live.element("span", "name", state.run.name || "Kavendor"),
+                Live.element("span", "flag flag-" + flag, flag.toUpperCase()),
+                Live.element("span", "time", state.run.raceTime.trim()));
+            if (title) header.appendChild(Live.element("span", "title", title));
+        },
+        element(tag, className, text) {
+            const node = document.createElement(tag);
+            if (className) node.className = className;
+            if (text !== undefined) node.textContent = text;
+            return node;
+        },
+    };
+})();
+document.addEventListener("DOMContentLoaded", () => Live.start());

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "result_win_rec.h"
+
+namespace kav {
+
+// One item of the general information panel as a page shows it.
+struct WebInfoItem {
+    int item = 0; // the panel's item code, 1 to 10 (10: the flag lamp)
+    QString caption;
+    QString value;
+    bool shown = false;
+    bool operator==(const WebInfoItem&) const = default;
+};
+
+// A driver the operator follows: registration number and car number.
+struct WebFollowedDriver {
+    QString regNo;
+    QString car;
+    bool operator==(const WebFollowedDriver&) const = default;
+};
+
+// The run as the general information panel and the flag show it.
+struct WebRunState {
+    QString name;
+    QString flag = QStringLiteral("green"); // "green", "yellow" or "red"
+    bool finished = false;
+    QString lapsToGo;
+    QString raceTime;
+    int errors = 0;
+    qint64 lines = 0; // lines received since the program started
+    bool operator==(const WebRunState&) const = default;
+};
+
+// The program-wide colours as "#rrggbb", system colours already resolved.
+struct WebColors {
+    QString text, background, headerText, headerBackground, followText, followBackground;
+    QString panelCaption, panelValue, panelBackground;
+    bool operator==(const WebColors&) const = default;
+};
+
+// Everything the pages show besides the cells: the program fills it, the web view reads it.
+struct WebState {
+    WebRunState run;
+    QList<WebInfoItem> info;
+    QList<WebFollowedDriver> followed;
+    WebColors colors;
+    QStringList headers;          // the seventeen header texts, by logical column
+    QStringList kindTitles;       // the titles of kinds 1 to 4
+    QList<TResultWinRec> windows; // the open result windows, by number
+    bool operator==(const WebState&) const = default;
+};
+
+} // namespace kav

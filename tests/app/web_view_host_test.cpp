@@ -1,0 +1,106 @@
+// The web view inside the program: Settings > Web view... switches it on and off, keeps the choice
+// in Kavendor.ini, and the pages see the received lines.
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include "main_prompter.h"
+#include "kavendor_comm.h"
+#include "main_window.h"
+#include "web_view_dialog.h"
+#include "web_view_host.h"
+
+using namespace kav;
+
+namespace {
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// The run as /api/state gives it; empty when nothing answers.
+QJsonObject runOf(quint16 port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(5000))
+        return {};
+    socket.write("GET /api/state HTTP/1.1\r\nHost: test\r\n\r\n");
+    QByteArray answer;
+    (void)QTest::qWaitFor([&] {
+        answer += socket.readAll();
+        return answer.endsWith('}') || socket.state() == QAbstractSocket::UnconnectedState;
+    });
+    return QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).object()["run"].toObject();
+}
+
+} // namespace
+
+TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
+{
+    QTemporaryDir dir;
+    TMainPrompter prompter;
+    TMainOptions options;
+    options.ConfigDir = dir.path() + QLatin1Char('/');
+    options.ProgramDir = options.ConfigDir;
+    options.UseChannel = false;
+    TFMain window(options);
+    WebViewHost host(window, -1, {}, window.SettingsPath());
+    QString error;
+    ASSERT_TRUE(host.start(error));
+    EXPECT_EQ(host.address(), QString());
+
+    QAction* entry = nullptr;
+    for (QAction* action : window.SettingsMenu()->actions()) {
+        if (action->text() == "&Web view...")
+            entry = action;
+    }
+    ASSERT_NE(entry, nullptr);
+    const quint16 port = freePort();
+    WebViewSettings chosen{true, port, "127.0.0.1"};
+    bool okForAName = true;
+    prompter.OnExec = [&](QDialog& dialog) {
+        auto& web = dynamic_cast<WebViewDialog&>(dialog);
+        web.bindField()->setText("track.local");
+        okForAName = web.buttons()->button(QDialogButtonBox::Ok)->isEnabled();
+        web.setSettings(chosen);
+        return int(QDialog::Accepted);
+    };
+    entry->trigger();
+    EXPECT_FALSE(okForAName);
+    EXPECT_EQ(readWebViewSettings(window.SettingsPath().toStdString()), chosen);
+    EXPECT_EQ(host.address(), QStringLiteral("http://127.0.0.1:%1/").arg(port));
+
+    window.Device()->receiveBytes("$B,5,\"Final, A\"\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return runOf(port)["name"] == "Final, A"; })) << port;
+    EXPECT_EQ(runOf(port)["lines"].toInt(), 1);
+
+    chosen.enabled = false;
+    entry->trigger();
+    EXPECT_EQ(host.address(), QString());
+    EXPECT_TRUE(runOf(port).isEmpty());
+    EXPECT_EQ(readWebViewSettings(window.SettingsPath().toStdString()), chosen);
+
+    // A port in use is told, and nothing serves.
+    QTcpServer busy;
+    ASSERT_TRUE(busy.listen(QHostAddress::LocalHost));
+    chosen = {true, busy.serverPort(), "127.0.0.1"};
+    entry->trigger();
+    EXPECT_EQ(host.address(), QString());
+    ASSERT_FALSE(prompter.Asked.isEmpty());
+    EXPECT_TRUE(prompter.Asked.last().startsWith("The web view cannot start")) << prompter.Asked.last().toStdString();
+}

@@ -1,0 +1,291 @@
+// The web server on the loopback address, driven with plain sockets: what it serves and refuses,
+// and that no request, however bad, and no client, however slow, stops it serving the others.
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QWebSocket>
+
+#include <memory>
+#include <vector>
+
+#include "wait_for.h"
+#include "web_fixture.h"
+#include "web_server.h"
+
+using namespace kav;
+using namespace std::chrono_literals;
+
+namespace {
+
+QJsonObject lastDelta(const std::vector<QJsonObject>& received)
+{
+    const auto found =
+        std::find_if(received.rbegin(), received.rend(), [](const auto& m) { return m["type"] == "delta"; });
+    return found == received.rend() ? QJsonObject() : *found;
+}
+
+class WebServerTest : public ::testing::Test {
+protected:
+    void start(const WebLimits& limits = {})
+    {
+        m_server = std::make_unique<WebServer>(fixture.source, limits);
+        QString error;
+        ASSERT_TRUE(m_server->start(QHostAddress::LocalHost, 0, error)) << error.toStdString();
+    }
+
+    std::unique_ptr<QTcpSocket> connectSocket()
+    {
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(QHostAddress::LocalHost, m_server->port());
+        return socket;
+    }
+
+    // Sends the bytes and reads until the server closes the connection or one whole answer came.
+    QByteArray exchange(const QByteArray& request)
+    {
+        auto socket = connectSocket();
+        socket->write(request);
+        QByteArray answer;
+        WaitFor([&] {
+            answer += socket->readAll();
+            const qsizetype end = answer.indexOf("\r\n\r\n");
+            const qsizetype length = answer.mid(answer.indexOf("Content-Length: ") + 16).split('\r')[0].toLongLong();
+            return socket->state() == QAbstractSocket::UnconnectedState ||
+                   (end > 0 && answer.size() >= end + 4 + length);
+        });
+        return answer;
+    }
+
+    static int statusOf(const QByteArray& answer) { return answer.mid(9, 3).toInt(); }
+
+    static QByteArray get(const QByteArray& path) { return "GET " + path + " HTTP/1.1\r\nHost: test\r\n\r\n"; }
+
+    std::unique_ptr<QWebSocket> openLive(std::vector<QJsonObject>& received)
+    {
+        auto socket = std::make_unique<QWebSocket>();
+        QObject::connect(socket.get(), &QWebSocket::textMessageReceived, [&received](const QString& text) {
+            received.push_back(QJsonDocument::fromJson(text.toUtf8()).object());
+        });
+        socket->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(m_server->port())));
+        return socket;
+    }
+
+    test::WebFixture fixture;
+    std::unique_ptr<WebServer> m_server;
+};
+
+} // namespace
+
+TEST_F(WebServerTest, ServesPagesStateAndResourcesAndNothingElse)
+{
+    start();
+    const struct {
+        QByteArray request;
+        int status;
+        QByteArray type;
+    } cases[] = {
+        {get("/"), 200, "text/html"},
+        {get("/window/10"), 200, "text/html"},
+        {get("/kind/4?columns=0,2"), 200, "text/html"},
+        {get("/info"), 200, "text/html"},
+        {get("/flag"), 200, "text/html"},
+        {get("/overlay?rows=5"), 200, "text/html"},
+        {get("/static/live.js"), 200, "text/javascript"},
+        {get("/static/kavendor.css"), 200, "text/css"},
+        {get("/markers/green_ball.svg"), 200, "image/svg+xml"},
+        {get("/api/state"), 200, "application/json"},
+        {get("/window/11"), 404, "text/plain"},
+        {get("/kind/0"), 404, "text/plain"},
+        {get("/static/../web_server.cpp"), 404, "text/plain"},
+        {get("/static/%2e%2e%2fweb_server.cpp"), 404, "text/plain"},
+        {get("/etc/passwd"), 404, "text/plain"},
+        {get("/ws"), 404, "text/plain"},
+        {"POST /api/state HTTP/1.1\r\nContent-Length: 0\r\n\r\n", 405, "text/plain"},
+        {"DELETE / HTTP/1.1\r\n\r\n", 405, "text/plain"},
+    };
+    for (const auto& testCase : cases) {
+        const QByteArray answer = exchange(testCase.request);
+        EXPECT_EQ(statusOf(answer), testCase.status)
+            << testCase.request.toStdString() << answer.left(300).toStdString();
+        EXPECT_TRUE(answer.contains("Content-Type: " + testCase.type)) << testCase.request.toStdString();
+    }
+    const QByteArray state = exchange(get("/api/state"));
+    const QJsonObject document = QJsonDocument::fromJson(state.mid(state.indexOf("\r\n\r\n") + 4)).object();
+    EXPECT_EQ(document.value("run").toObject().value("name").toString(), "Race 1");
+}
+
+// Random bytes, heads too large, half requests and silent connections: each is answered with an error
+// or closed, none is left open, and the server answers the next sound request.
+TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
+{
+    start({.idleTimeout = 300ms});
+    QRandomGenerator random(16);
+    int answered = 0;
+    int closed = 0;
+    const int kWaves = 100;
+    const int kPerWave = 100;
+    for (int wave = 0; wave < kWaves; ++wave) {
+        std::vector<std::unique_ptr<QTcpSocket>> sockets;
+        for (int i = 0; i < kPerWave; ++i) {
+            QByteArray bytes(16 + random.bounded(2000), Qt::Uninitialized);
+            random.fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+            sockets.push_back(connectSocket());
+            sockets.back()->write(bytes);
+        }
+        ASSERT_TRUE(WaitFor([&] {
+            return std::all_of(sockets.begin(), sockets.end(),
+                               [](const auto& s) { return s->state() == QAbstractSocket::UnconnectedState; });
+        })) << "wave "
+            << wave;
+        for (const auto& socket : sockets) {
+            ++closed;
+            answered += socket->readAll().startsWith("HTTP/1.1 400 ");
+        }
+    }
+    EXPECT_EQ(closed, kWaves * kPerWave);
+    EXPECT_GT(answered, kWaves * kPerWave * 99 / 100);
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int status; // 0: closed without an answer
+    } cases[] = {
+        {"header of 200 KB", "GET / HTTP/1.1\r\nX: " + QByteArray(200 * 1024, 'x') + "\r\n\r\n", 431},
+        {"target of 3 KB", get("/" + QByteArray(3 * 1024, 'a')), 414},
+        {"half a request", "GET / HTTP/1.1\r\nHost: a\r\n", 0},
+        {"nothing at all", "", 0},
+        {"a body", "GET / HTTP/1.1\r\nContent-Length: 4\r\n\r\nbody", 400},
+        {"garbage after a request", get("/info") + "\x01\x02", 400},
+        {"a hundred requests at once", get("/static/results.js").repeated(100), 429},
+    };
+    for (const auto& testCase : cases) {
+        auto socket = connectSocket();
+        socket->write(testCase.bytes);
+        EXPECT_TRUE(WaitFor([&] { return socket->state() == QAbstractSocket::UnconnectedState; })) << testCase.name;
+        EXPECT_EQ(statusOf(socket->readAll()), testCase.status) << testCase.name;
+    }
+    EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; })) << m_server->connectionCount();
+}
+
+TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanly)
+{
+    start({.idleTimeout = 60s});
+    std::vector<std::unique_ptr<QTcpSocket>> pages;
+    std::vector<std::unique_ptr<QWebSocket>> live;
+    std::vector<QJsonObject> received;
+    for (int i = 0; i < 150; ++i)
+        pages.push_back(connectSocket());
+    for (int i = 0; i < 50; ++i)
+        live.push_back(openLive(received));
+    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == 200 && m_server->liveClientCount() == 50; }))
+        << m_server->connectionCount();
+
+    const QByteArray refused = exchange(get("/api/state"));
+    EXPECT_EQ(statusOf(refused), 503) << refused.toStdString();
+    EXPECT_EQ(m_server->connectionCount(), 200);
+
+    live.pop_back();
+    pages.pop_back();
+    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == 198; })) << m_server->connectionCount();
+    EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
+    live.clear();
+    pages.clear();
+    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; })) << m_server->connectionCount();
+}
+
+TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
+{
+    start();
+    std::vector<QJsonObject> received;
+    auto socket = openLive(received);
+    ASSERT_TRUE(WaitFor([&] { return !received.empty(); }));
+    EXPECT_EQ(received.front().value("type").toString(), "snapshot");
+    // A change on every turn of the event loop: the client hears of it in updates at least a push
+    // interval apart, and the last one carries the last value.
+    int value = 0;
+    const auto deltas = [&] {
+        return std::count_if(received.begin(), received.end(), [](const auto& m) { return m["type"] == "delta"; });
+    };
+    ASSERT_TRUE(WaitFor([&] {
+        fixture.raceModel().setData(fixture.raceModel().index(0, 9), QString::number(++value));
+        return deltas() >= 6;
+    }));
+    ASSERT_TRUE(WaitFor([&] {
+        return lastDelta(received)["kinds"][QStringLiteral("4")]["rows"][QStringLiteral("0")]["cells"][9] ==
+               QString::number(value);
+    }));
+    std::vector<qint64> times;
+    for (const QJsonObject& message : received) {
+        if (message.value("type") == "delta")
+            times.push_back(message.value("time").toInteger());
+    }
+    for (std::size_t i = 1; i < times.size(); ++i)
+        EXPECT_GE(times[i] - times[i - 1], 99) << "update " << i;
+}
+
+// A client that never reads fills its send queue and is dropped, live or not; one that never answers
+// a ping is dropped too; a client that reads keeps getting every update meanwhile.
+TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
+{
+    start({.maxSendQueueBytes = 256 * 1024, .pushInterval = 1ms, .heartbeat = 100ms, .pongTimeout = 60s});
+    std::vector<QJsonObject> received;
+    auto reader = openLive(received);
+    const QByteArray upgrade = "GET /ws HTTP/1.1\r\nHost: test\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+    auto stalled = connectSocket();
+    stalled->setReadBufferSize(1024);
+    stalled->write(upgrade);
+    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 2; }));
+    for (int row = 0; row < 200; ++row)
+        fixture.addRow(4, {QString::number(row)});
+    // Each round changes every row once the reading client has the last round, so it never lags.
+    const auto cell = [](int round) { return QString(200, QChar(u'a' + round % 26)); };
+    const auto readerHas = [&](int round) {
+        return lastDelta(received)["kinds"][QStringLiteral("4")]["rows"][QStringLiteral("199")]["cells"][5] ==
+               cell(round);
+    };
+    int round = 0;
+    const bool dropped = WaitFor(
+        [&] {
+            if (round == 0 || readerHas(round - 1)) {
+                for (int row = 0; row < 200; ++row)
+                    fixture.raceModel().setData(fixture.raceModel().index(row, 5), cell(round));
+                ++round;
+            }
+            return m_server->liveClientCount() < 2;
+        },
+        60000);
+    ASSERT_TRUE(dropped) << round << " rounds";
+    EXPECT_EQ(m_server->liveClientCount(), 1);
+    EXPECT_TRUE(WaitFor([&] { return readerHas(round - 1); }));
+    EXPECT_EQ(reader->state(), QAbstractSocket::ConnectedState);
+    // An HTTP client that asks without reading is cut off as well, once the answers it leaves unread
+    // pass the limit: answers of a megabyte each.
+    for (int row = 0; row < 200; ++row) {
+        for (int column = 3; column < 16; ++column)
+            fixture.raceModel().setData(fixture.raceModel().index(row, column), QString(400, u'x'));
+    }
+    m_server.reset();
+    start({.maxRequestsAtOnce = 1000, .maxSendQueueBytes = 256 * 1024});
+    auto asking = connectSocket();
+    asking->setReadBufferSize(1024);
+    EXPECT_TRUE(WaitFor([&] {
+        if (asking->bytesToWrite() == 0)
+            asking->write(get("/api/state"));
+        return asking->state() == QAbstractSocket::UnconnectedState;
+    }));
+    m_server.reset();
+    start({.heartbeat = 100ms, .pongTimeout = 500ms});
+    auto silent = connectSocket();
+    silent->write(upgrade);
+    auto answering = openLive(received);
+    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 2; }));
+    EXPECT_TRUE(WaitFor([&] { return silent->state() == QAbstractSocket::UnconnectedState; }));
+    EXPECT_EQ(m_server->liveClientCount(), 1);
+    EXPECT_EQ(answering->state(), QAbstractSocket::ConnectedState);
+}
