@@ -100,6 +100,8 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Dump;
     if (option == QLatin1String("--record"))
         return &Options.Record;
+    if (option == QLatin1String("--report"))
+        return &Options.report;
     return nullptr;
 }
 
@@ -152,17 +154,17 @@ QString CheckConfigDir(const QString& path)
 }
 
 // Opens the file for appending once; a file made only for the test is removed again.
-QString CheckAppendable(const QString& path)
+QString CheckAppendable(const QString& option, const QString& path)
 {
     if (path.isEmpty())
         return {};
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("--record: ") + path + QStringLiteral(" is a folder, not a file");
+        return option + QStringLiteral(": ") + path + QStringLiteral(" is a folder, not a file");
     const bool existed = info.exists() || info.isSymLink();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return QStringLiteral("--record: cannot append to ") + path + QStringLiteral(": ") + file.errorString();
+        return option + QStringLiteral(": cannot append to ") + path + QStringLiteral(": ") + file.errorString();
     file.close();
     if (!existed)
         file.remove();
@@ -197,8 +199,12 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
         error = CheckReadable(QStringLiteral("--layout"), options.Layout);
     if (error.isEmpty())
         error = CheckConfigDir(options.ConfigDir);
+    if (error.isEmpty() && !options.report.isEmpty() && options.Replay.isEmpty() && options.Dump.isEmpty())
+        error = QStringLiteral("--report needs --replay, or --dump with --config-dir naming a TCP connection");
     if (error.isEmpty())
-        error = CheckAppendable(options.Record);
+        error = CheckAppendable(QStringLiteral("--record"), options.Record);
+    if (error.isEmpty())
+        error = CheckAppendable(QStringLiteral("--report"), options.report);
     if (error.isEmpty())
         error = CheckDumpDir(options.Dump);
     return error;
@@ -247,6 +253,8 @@ QString UsageText()
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --report FILE.pdf  show no window; write the race report into FILE.pdf when the replay ends\n"
+        "                     (or, with --dump, when the dump is written)\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

@@ -10,6 +10,7 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
+    QString report;  // the race report's PDF file
     double Rate = 0; // lines per second of a replay; 0: as fast as possible
     bool Version = false, Help = false;
 
@@ -24,8 +25,8 @@ struct TCommandLineResult {
 
 // Reads the arguments left after QApplication took its own, without the program name. Each option is
 // written "--name value" or "--name=value". With --help or --version the files are not checked. A
-// --record file that did not exist is checked by creating it and removed again; a --dump folder is
-// created.
+// --record or --report file that did not exist is checked by creating it and removed again; a --dump
+// folder is created.
 TCommandLineResult ParseCommandLine(const QStringList& arguments);
 
 // The option list for --help and after a command-line error.

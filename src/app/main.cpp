@@ -15,6 +15,7 @@
 #include "line_framer.h"
 #include "line_recorder.h"
 #include "main_window.h"
+#include "race_report.h"
 #include "replay_feeder.h"
 
 namespace {
@@ -30,7 +31,8 @@ bool AskedForDump(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
-        if (argument == "--dump" || argument.startsWith("--dump="))
+        if (argument == "--dump" || argument.startsWith("--dump=") || argument == "--report" ||
+            argument.startsWith("--report="))
             return true;
     }
     return false;
@@ -86,7 +88,8 @@ int main(int argc, char** argv)
     }
 
     const bool replay = !options.Replay.isEmpty();
-    const bool dump = !options.Dump.isEmpty();
+    // The race report, like the dump, is written without a window.
+    const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
     kav::TMainOptions mainOptions;
     mainOptions.ProgramDir = QApplication::applicationDirPath() + QLatin1Char('/');
     mainOptions.UseChannel = !replay;
@@ -143,8 +146,13 @@ int main(int argc, char** argv)
             finished = true;
             QString error;
             status = code;
-            if (!kav::WriteDump(options.Dump, window.Ctl().Windows.All(), window.Ctl().Pictures, window.Panel(),
+            if (!options.Dump.isEmpty() &&
+                !kav::WriteDump(options.Dump, window.Ctl().Windows.All(), window.Ctl().Pictures, window.Panel(),
                                 window.Ctl().State, error)) {
+                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+                status = 1;
+            }
+            if (!options.report.isEmpty() && !kav::writeRaceReport(window.Ctl().chartSource, options.report, error)) {
                 PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
                 status = 1;
             }

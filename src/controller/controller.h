@@ -3,6 +3,8 @@
 #include "clock.h"
 #include "content_builder.h"
 #include "gen_info_panel.h"
+#include "race_chart_source.h"
+#include "race_charts_host.h"
 #include "race_state.h"
 #include "record_processor.h"
 #include "result_windows.h"
@@ -18,7 +20,8 @@ class TMessage;
 class TController {
 public:
     TController(TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
-        : Content(State, Windows, settings, Pictures), Records(State, Content, settings, panel, message, clock)
+        : Content(State, Windows, settings, Pictures), Records(State, Content, settings, panel, message, clock),
+          chartSource(State, settings), raceCharts(chartSource)
     {
     }
 
@@ -27,6 +30,8 @@ public:
     TStatusPictures Pictures;
     TContentBuilder Content;
     TRecordProcessor Records;
+    RaceChartSource chartSource;
+    RaceChartsHost raceCharts;
 };
 
 } // namespace kav

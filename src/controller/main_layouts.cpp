@@ -171,7 +171,8 @@ void TFMain::UpdateNewWindowMenu()
 
 void TFMain::UpdateClearLayoutMenu()
 {
-    m_clearLayoutAction->setEnabled(m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden());
+    m_clearLayoutAction->setEnabled(m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden() ||
+                                    m_ctl->raceCharts.window());
 }
 
 void TFMain::ApplyGenInfoLayout()
@@ -184,6 +185,7 @@ void TFMain::ClearLayout()
     ResetGenInfo(m_genInfoLayout);
     ApplyGenInfoLayout();
     DestroyLogoWindow();
+    m_ctl->raceCharts.close();
     m_logo.FileName.clear();
     m_listenToClose = false;
     const std::vector<TFResults*> windows = m_ctl->Windows.All();
@@ -213,7 +215,7 @@ void TFMain::SaveLayout(const QString& file)
         std::vector<TResultWinRec> windows;
         for (TFResults* window : m_ctl->Windows.All())
             windows.push_back(window->GetLayout());
-        WriteLayout(path, m_genInfoLayout, m_logo, windows);
+        WriteLayout(path, m_genInfoLayout, m_logo, windows, m_ctl->raceCharts.record());
     } catch (const std::exception& error) {
         ReportWriteError(error);
     }
@@ -296,6 +298,8 @@ void TFMain::LoadLayout(const QString& file)
                 maximised = window;
         }
     }
+    if (named)
+        m_ctl->raceCharts.restore(readRaceCharts(path), *m_area);
     UpdateClearLayoutMenu();
     if (active)
         m_area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(active->Frame()));

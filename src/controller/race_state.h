@@ -5,6 +5,7 @@
 
 #include "class_table.h"
 #include "comp_list.h"
+#include "lap_history.h"
 #include "marker_list.h"
 #include "passing_list.h"
 #include "prac_res_list.h"
@@ -78,6 +79,12 @@ public:
     // Empties every list of the run (not the class table).
     void ClearRun();
 
+    // Every crossing of the line of the run, for the race charts and the race report.
+    LapHistory& lapHistory() { return m_lapHistory; }
+    const LapHistory& lapHistory() const { return m_lapHistory; }
+    // A passing into the lap history with the flag shown at this moment.
+    void recordPassing(const TJRec& passing);
+
     // The receive backlog in percent; the device hands over whole lines at once, so there is none.
     int RXBufferPercent() const { return 0; }
     bool RaceUpdateOK() { return Gate(RaceUpdateDue); }
@@ -86,6 +93,8 @@ public:
 
 private:
     bool Gate(bool& due);
+
+    LapHistory m_lapHistory;
 };
 
 } // namespace kav

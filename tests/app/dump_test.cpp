@@ -166,7 +166,7 @@ TEST_F(Dump, AWholeDumpGoesIntoAFolderMadeForIt)
     QString error;
     const QString dir = Path("out/final");
     ASSERT_TRUE(WriteDump(dir, {&race, &prac}, h.Ctl.Pictures, h.Panel, h.Ctl.State, error)) << error.toStdString();
-    const QStringList expected = {"ResultWin1.csv", "ResultWin2.csv", "geninfo.csv", "state.txt"};
+    const QStringList expected = {"ResultWin1.csv", "ResultWin2.csv", "geninfo.csv", "laps.csv", "state.txt"};
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     EXPECT_EQ(ReadCsvFile(dir + "/ResultWin2.csv").size(), prac.Grid().RowCount());
 }

@@ -105,7 +105,7 @@ TEST(Program, DumpWithALayoutWritesItsWindowsAndRecordingKeepsTheFeedByteForByte
     ASSERT_EQ(run.Status, 0) << run.Errors.toStdString();
     QStringList written = QDir(dir.filePath("out")).entryList(QDir::Files);
     written.sort();
-    EXPECT_EQ(written, QStringList({"ResultWin5.csv", "geninfo.csv", "state.txt"}));
+    EXPECT_EQ(written, QStringList({"ResultWin5.csv", "geninfo.csv", "laps.csv", "state.txt"}));
     const std::vector<QStringList> rows = ParseCsv(ReadAll(dir.filePath("out/ResultWin5.csv")));
     ASSERT_GE(rows.size(), 2u);
     EXPECT_EQ(rows[0], QStringList({"Car", "Best Laptime"}));
