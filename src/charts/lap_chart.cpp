@@ -19,6 +19,7 @@ namespace {
 
 constexpr double kSecond = kTicksPerSecond;
 constexpr int kLapTicks = 10;
+constexpr int kValueTicks = 8;
 
 QString chartTitle(LapChart::Kind kind)
 {
@@ -90,10 +91,10 @@ LapChart::LapChart(Kind kind, const RaceSource& source, QWidget* parent)
     m_valueAxis->setTitleText(valueTitle(kind));
     m_valueAxis->setLabelFormat(kind == Kind::Position ? QStringLiteral("%d") : QStringLiteral("%.1f"));
     m_valueAxis->setReverse(kind != Kind::LapTime); // the leader at the top
+    m_valueAxis->setTickType(QValueAxis::TicksDynamic);
+    m_valueAxis->setTickAnchor(kind == Kind::Position ? 1 : 0);
     chart->addAxis(m_valueAxis, Qt::AlignLeft);
     if (kind == Kind::Position) {
-        m_valueAxis->setTickType(QValueAxis::TicksDynamic);
-        m_valueAxis->setTickAnchor(1);
         m_carAxis = new QCategoryAxis(chart);
         m_carAxis->setReverse(true);
         m_carAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -270,8 +271,11 @@ void LapChart::updateAxes()
     }
     const double low = m_kind == Kind::Gap ? 0.0 : (m_anyValue ? m_minValue : 0.0);
     const double high = m_anyValue ? std::max(m_maxValue, low + 1.0) : low + 1.0;
-    const double margin = (high - low) * 0.03;
-    m_valueAxis->setRange(m_kind == Kind::Gap ? 0.0 : low - margin, high + margin);
+    const double step = niceStep(high - low, kValueTicks);
+    m_valueAxis->setTickInterval(step);
+    m_valueAxis->setLabelFormat(step >= 1 ? QStringLiteral("%.0f") : QStringLiteral("%.1f"));
+    // Whole steps around the values, so that the first and last lines carry labels.
+    m_valueAxis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
 }
 
 // Each car's number at the place of its last lap, as a printed lap chart carries them.

@@ -36,7 +36,7 @@ RaceChartsWindow::RaceChartsWindow(const RaceSource& source, QWidget* parent) : 
         connect(chart, &LapChart::lapPointed, m_pointed, &QLabel::setText);
     connect(m_tabs, &QTabWidget::currentChanged, this, &RaceChartsWindow::redraw);
     m_redrawTimer.setInterval(kRedrawInterval);
-    connect(&m_redrawTimer, &QTimer::timeout, this, &RaceChartsWindow::redraw);
+    connect(&m_redrawTimer, &QTimer::timeout, this, &RaceChartsWindow::redrawWhenDue);
     m_redrawTimer.start();
 }
 
@@ -68,11 +68,24 @@ LapChart& RaceChartsWindow::chart(LapChart::Kind kind) const
     return *m_lapTimeChart;
 }
 
+// A lap on its own is drawn at the next tick; in a burst of laps (the feed catching up, a replay) the
+// charts are drawn once a second, so that the result windows keep the time.
+void RaceChartsWindow::redrawWhenDue()
+{
+    const std::uint64_t revision = m_source.lapHistory().revision();
+    const bool arriving = revision != m_tickRevision;
+    m_tickRevision = revision;
+    if (arriving && m_sinceRedraw.isValid() && m_sinceRedraw.elapsed() < kBurstRedrawInterval.count())
+        return;
+    redraw();
+}
+
 // Only the chart on view is drawn; the others catch up when their tab is chosen.
 void RaceChartsWindow::redraw()
 {
     if (!isVisible())
         return;
+    m_sinceRedraw.start();
     switch (m_tabs->currentIndex()) {
     case kLapTab: m_lapChart->refresh(); break;
     case kGapTab: m_gapChart->refresh(); break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,12 +21,14 @@ class QTabWidget;
 namespace kav {
 
 // The race charts: the lap chart, the gap to the leader and the lap times of chosen cars, following
-// the race live. Lap bursts are gathered and drawn a few times a second, and only the chart on view.
+// the race live. Laps are gathered and drawn at the next tick, once a second while they keep coming,
+// and only the chart on view.
 class RaceChartsWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::milliseconds kRedrawInterval{250};
+    static constexpr std::chrono::milliseconds kBurstRedrawInterval{1000};
     enum Tab { kLapTab = 0, kGapTab = 1, kLapTimeTab = 2 };
 
     explicit RaceChartsWindow(const RaceSource& source, QWidget* parent = nullptr);
@@ -45,6 +48,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void redrawWhenDue();
     QWidget* makeLapTimePage();
     void updateCarList();
     void carTicked(QListWidgetItem* item);
@@ -57,6 +61,8 @@ private:
     QListWidget* m_carList = nullptr;
     QLabel* m_pointed = nullptr;
     QTimer m_redrawTimer;
+    QElapsedTimer m_sinceRedraw;
+    std::uint64_t m_tickRevision = 0;
     std::set<std::string> m_chosen;
     std::uint64_t m_listedResets = 0;
     int m_listedCars = -1;

@@ -10,32 +10,37 @@
 
 namespace kav {
 
-RaceChartsWindow* RaceChartsHost::open(QMdiArea& area)
+QWidget* RaceChartsHost::frameIn(QMdiArea& area)
 {
     if (!m_window) {
         m_window = new RaceChartsWindow(m_source);
-        QMdiSubWindow* frame = area.addSubWindow(m_window);
-        frame->resize(kDefaultSize);
+        area.addSubWindow(m_window)->resize(kDefaultSize);
     }
-    QWidget* frame = m_window->parentWidget();
+    return m_window->parentWidget();
+}
+
+RaceChartsWindow* RaceChartsHost::open(QMdiArea& area)
+{
+    QWidget* frame = frameIn(area);
     frame->show();
     area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
     return m_window;
 }
 
+// Placed before it is shown: a shown window taking the normal state goes back to where it stood before.
 void RaceChartsHost::restore(const RaceChartsRec& rec, QMdiArea& area)
 {
     if (!rec.open)
         return;
-    RaceChartsWindow* window = open(area);
-    QWidget* frame = window->parentWidget();
+    QWidget* frame = frameIn(area);
     const TWinPosRec& pos = rec.winPos;
     if (pos.Width > 0 && pos.Height > 0)
         frame->resize(pos.Width, pos.Height);
     if (pos.Top != -1)
         frame->move(pos.Left, pos.Top);
     frame->setWindowState(ToQtState(pos.State));
-    window->restoreFrom(rec);
+    m_window->restoreFrom(rec);
+    open(area);
 }
 
 RaceChartsRec RaceChartsHost::record() const

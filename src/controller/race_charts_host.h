@@ -35,6 +35,9 @@ public:
     void exportReport(QWidget* parent);
 
 private:
+    // The window's frame in the area, made when the window is not open.
+    QWidget* frameIn(QMdiArea& area);
+
     const RaceSource& m_source;
     QPointer<RaceChartsWindow> m_window;
 };
