@@ -43,6 +43,7 @@ public:
         const int number = std::stoi(std::string(regNo));
         return {QString::number(number), QStringLiteral("Driver %1").arg(number), 1 + number % 2, {}, number == 7};
     }
+    bool isFollowed(std::string_view regNo) const override { return regNo == "7"; }
     std::vector<ClassifiedCar> classification() const override { return {}; }
     QString runName() const override { return QStringLiteral("Bench race"); }
     QString trackName() const override { return QStringLiteral("Brenmoor Ring"); }

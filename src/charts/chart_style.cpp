@@ -26,8 +26,13 @@ QPen carPen(const CarLabel& label, int rankInClass)
     const int shade = kShades[static_cast<std::size_t>(rankInClass) % kShades.size()];
     const QColor base = classColor(label.classNo);
     QPen pen(shade >= 100 ? base.lighter(shade) : base.darker(100 * 100 / shade));
-    pen.setWidthF(label.followed ? kFollowedWidth : kLineWidth);
+    markFollowed(pen, label.followed);
     return pen;
+}
+
+void markFollowed(QPen& pen, bool followed)
+{
+    pen.setWidthF(followed ? kFollowedWidth : kLineWidth);
 }
 
 } // namespace kav

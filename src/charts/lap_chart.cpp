@@ -134,6 +134,23 @@ void LapChart::refresh()
         updateCarLabels();
 }
 
+void LapChart::markFollowedCars()
+{
+    const LapHistory& history = m_source.lapHistory();
+    for (std::size_t car = 0; car < m_lines.size() && car < std::size_t(history.carCount()); ++car) {
+        CarLine& line = m_lines[car];
+        if (!line.series)
+            continue;
+        const bool followed = m_source.isFollowed(history.car(int(car)).regNo);
+        if (followed == line.followed)
+            continue;
+        QPen pen = line.series->pen();
+        markFollowed(pen, followed);
+        line.series->setPen(pen);
+        line.followed = followed;
+    }
+}
+
 void LapChart::rebuild()
 {
     chart()->removeAllSeries();
@@ -159,7 +176,7 @@ void LapChart::takeInCar(int carIndex)
     if (laps.empty() || !shows(carIndex))
         return;
     if (!line.series)
-        line.series = makeSeries(carIndex);
+        makeSeries(carIndex, line);
     const bool lastChanged = line.consumed > 0 && laps[line.consumed - 1] != line.last;
     if (!lastChanged && laps.size() == line.consumed)
         return;
@@ -186,7 +203,7 @@ void LapChart::takeInCar(int carIndex)
     line.last = laps.back();
 }
 
-QLineSeries* LapChart::makeSeries(int carIndex)
+void LapChart::makeSeries(int carIndex, CarLine& line)
 {
     const CarLaps& car = m_source.lapHistory().car(carIndex);
     const CarLabel label = m_source.carLabel(car.regNo);
@@ -203,7 +220,8 @@ QLineSeries* LapChart::makeSeries(int carIndex)
             [this, carIndex](const QPointF& point, bool state) { pointAt(carIndex, point, state); });
     connect(series, &QLineSeries::clicked, this,
             [this, carIndex](const QPointF& point) { pointAt(carIndex, point, true); });
-    return series;
+    line.series = series;
+    line.followed = label.followed;
 }
 
 std::optional<double> LapChart::valueOf(const LapEntry& entry) const

@@ -31,6 +31,8 @@ public:
     Kind kind() const { return m_kind; }
     // Draws what the lap history gained; everything again after a new run.
     void refresh();
+    // Draws the lines of the cars followed bold, as the follow list now says.
+    void markFollowedCars();
     // The cars whose lines are drawn, by registration number; all cars when not chosen.
     void chooseCars(std::set<std::string> regNos);
     // The text for a car's lap as a hover or click shows it; empty when the car has no such lap.
@@ -47,11 +49,12 @@ private:
         std::size_t consumed = 0;       // entries of the car taken in
         qsizetype pointsBeforeLast = 0; // points before the last entry's point
         LapEntry last;                  // the last entry as it was taken in
+        bool followed = false;
     };
 
     void rebuild();
     void takeInCar(int carIndex);
-    QLineSeries* makeSeries(int carIndex);
+    void makeSeries(int carIndex, CarLine& line);
     std::optional<double> valueOf(const LapEntry& entry) const;
     void pointAt(int carIndex, const QPointF& point, bool show);
     void updateAxes();

@@ -86,14 +86,13 @@ void RaceChartsWindow::redraw()
     if (!isVisible())
         return;
     m_sinceRedraw.start();
-    switch (m_tabs->currentIndex()) {
-    case kLapTab: m_lapChart->refresh(); break;
-    case kGapTab: m_gapChart->refresh(); break;
-    default:
+    LapChart* chart = m_tabs->currentIndex() == kLapTab   ? m_lapChart
+                      : m_tabs->currentIndex() == kGapTab ? m_gapChart
+                                                          : m_lapTimeChart;
+    if (chart == m_lapTimeChart)
         updateCarList();
-        m_lapTimeChart->refresh();
-        break;
-    }
+    chart->refresh();
+    chart->markFollowedCars();
 }
 
 void RaceChartsWindow::showEvent(QShowEvent* event)

@@ -37,6 +37,8 @@ public:
 
     virtual const LapHistory& lapHistory() const = 0;
     virtual CarLabel carLabel(std::string_view regNo) const = 0;
+    // Whether the operator follows the car; it can change at any time.
+    virtual bool isFollowed(std::string_view regNo) const = 0;
     // The race standings from the first place down, cars without a standing left out.
     virtual std::vector<ClassifiedCar> classification() const = 0;
     virtual QString runName() const = 0;

@@ -14,12 +14,12 @@ public:
 
     const LapHistory& lapHistory() const override { return m_state.lapHistory(); }
     CarLabel carLabel(std::string_view regNo) const override;
+    bool isFollowed(std::string_view regNo) const override;
     std::vector<ClassifiedCar> classification() const override;
     QString runName() const override;
     QString trackName() const override;
 
 private:
-    bool isFollowed(std::string_view regNo) const;
     void findBestLap(ClassifiedCar& car) const;
 
     const TRaceState& m_state;

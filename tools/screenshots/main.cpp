@@ -9,6 +9,7 @@
 #include "f_results.h"
 #include "logo_sett_dlg.h"
 #include "misc_sett_dlg.h"
+#include "race_charts_shots.h"
 #include "sample_results.h"
 #include "sel_color_dlg.h"
 #include "sel_competitor_dlg.h"
@@ -215,5 +216,6 @@ int main(int argc, char* argv[])
     SelectionDialogs();
     SettingsDialogs();
     SmallWindows();
+    SaveRaceCharts(Save);
     return 0;
 }
