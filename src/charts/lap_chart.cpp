@@ -1,7 +1,7 @@
 #include "lap_chart.h"
 
-#include <QCategoryAxis>
 #include <QCursor>
+#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QToolTip>
 #include <QValueAxis>
@@ -20,6 +20,10 @@ namespace {
 constexpr double kSecond = kTicksPerSecond;
 constexpr int kLapTicks = 10;
 constexpr int kValueTicks = 8;
+constexpr int kSmallestLabelPixels = 5;
+constexpr int kLargestLabelPixels = 12;
+constexpr int kCarNumberRoom = 40; // pixels right of the lap chart's plot for the car numbers
+constexpr int kCarNumberGap = 6;
 
 QString chartTitle(LapChart::Kind kind)
 {
@@ -95,11 +99,10 @@ LapChart::LapChart(Kind kind, const RaceSource& source, QWidget* parent)
     m_valueAxis->setTickAnchor(kind == Kind::Position ? 1 : 0);
     chart->addAxis(m_valueAxis, Qt::AlignLeft);
     if (kind == Kind::Position) {
-        m_carAxis = new QCategoryAxis(chart);
-        m_carAxis->setReverse(true);
-        m_carAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        m_carAxis->setGridLineVisible(false);
-        chart->addAxis(m_carAxis, Qt::AlignRight);
+        QMargins margins = chart->margins();
+        margins.setRight(kCarNumberRoom);
+        chart->setMargins(margins);
+        connect(chart, &QChart::plotAreaChanged, this, &LapChart::placeCarLabels);
     }
     updateAxes();
 }
@@ -130,7 +133,7 @@ void LapChart::refresh()
     for (int car = 0; car < history.carCount(); ++car)
         takeInCar(car);
     updateAxes();
-    if (m_carAxis)
+    if (m_kind == Kind::Position)
         updateCarLabels();
 }
 
@@ -284,7 +287,7 @@ void LapChart::updateAxes()
         const double places = std::max(m_anyValue ? m_maxValue : 1.0, 2.0);
         m_valueAxis->setRange(0.5, places + 0.5);
         m_valueAxis->setTickInterval(std::max(1.0, niceStep(places, kLapTicks * 2)));
-        m_carAxis->setRange(0.5, places + 0.5);
+        placeCarLabels();
         return;
     }
     const double low = m_kind == Kind::Gap ? 0.0 : (m_anyValue ? m_minValue : 0.0);
@@ -296,7 +299,8 @@ void LapChart::updateAxes()
     m_valueAxis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
 }
 
-// Each car's number at the place of its last lap, as a printed lap chart carries them.
+// Each car's number at the place of its last lap, beside the plot, as a printed lap chart carries them.
+// They are plain text items: an axis of categories elides its labels once there are a few dozen.
 void LapChart::updateCarLabels()
 {
     const LapHistory& history = m_source.lapHistory();
@@ -310,21 +314,39 @@ void LapChart::updateCarLabels()
                             label.number.isEmpty() ? QString::fromStdString(history.car(car).regNo) : label.number);
     }
     std::sort(places.begin(), places.end());
-    // Two cars sent with the same place: the axis shows the first.
+    // Two cars sent with the same place: the first is named.
     places.erase(
         std::unique(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
         places.end());
     if (places == m_carPlaces)
         return;
     m_carPlaces = places;
-    for (const QString& label : m_carAxis->categoriesLabels())
-        m_carAxis->remove(label);
-    QStringList used;
-    for (auto [place, text] : places) {
-        while (used.contains(text))
-            text += u' '; // the axis needs distinct labels; two cars can share a number
-        used.append(text);
-        m_carAxis->append(text, place);
+    while (m_carTexts.size() > places.size()) {
+        delete m_carTexts.back();
+        m_carTexts.pop_back();
+    }
+    while (m_carTexts.size() < places.size())
+        m_carTexts.push_back(new QGraphicsSimpleTextItem(chart()));
+    for (std::size_t i = 0; i < places.size(); ++i)
+        m_carTexts[i]->setText(places[i].second);
+    placeCarLabels();
+}
+
+void LapChart::placeCarLabels()
+{
+    const QRectF plot = chart()->plotArea();
+    const double span = m_valueAxis->max() - m_valueAxis->min();
+    if (m_carTexts.empty() || plot.isEmpty() || span <= 0)
+        return;
+    const double room = plot.height() / span;
+    QFont font = m_lapAxis->labelsFont();
+    font.setPixelSize(std::clamp(int(room * 0.9), kSmallestLabelPixels, kLargestLabelPixels));
+    for (std::size_t i = 0; i < m_carTexts.size(); ++i) {
+        QGraphicsSimpleTextItem* text = m_carTexts[i];
+        text->setFont(font);
+        // The axis is reversed: its smallest value, the first place, is at the top.
+        const double y = plot.top() + (m_carPlaces[i].first - m_valueAxis->min()) * room;
+        text->setPos(plot.right() + kCarNumberGap, y - text->boundingRect().height() / 2);
     }
 }
 

@@ -12,7 +12,7 @@
 
 #include "race_source.h"
 
-class QCategoryAxis;
+class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
 
@@ -38,6 +38,8 @@ public:
     // The text for a car's lap as a hover or click shows it; empty when the car has no such lap.
     QString describe(int carIndex, std::int32_t lap) const;
     int lineCount() const;
+    // The lap chart's car numbers beside the plot, sized to the room each place has.
+    void placeCarLabels();
 
 signals:
     // A hover or click on a car's line: the car and lap it points at.
@@ -69,7 +71,7 @@ private:
     std::vector<std::pair<int, QString>> m_carPlaces;
     QValueAxis* m_lapAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
-    QCategoryAxis* m_carAxis = nullptr; // the lap chart's car numbers at their last places
+    std::vector<QGraphicsSimpleTextItem*> m_carTexts; // the lap chart's car numbers, owned by the chart
     std::uint64_t m_revision = 0;
     std::uint64_t m_resets = 0;
     std::int32_t m_maxLap = 0;

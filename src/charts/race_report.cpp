@@ -29,8 +29,10 @@ constexpr qreal kHeadingPoints = 12;
 constexpr qreal kTitlePoints = 18;
 constexpr qreal kCellPadding = 3;
 constexpr qreal kChartHeight = 340;
-// Charts are laid out at screen size and drawn scaled onto the page, so their text keeps its proportions.
-constexpr QSizeF kChartLayoutSize{1000, 680};
+constexpr qreal kChartPointsPerCar = 9; // a lap chart of many cars takes up to a page, its numbers apart
+// Charts are laid out larger than the page and drawn scaled down onto it: screen fonts come out at
+// about 8 points.
+constexpr qreal kChartLayoutScale = 1.4;
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
 struct Column {
@@ -88,7 +90,8 @@ public:
     void title(const QString& text, const QStringList& lines);
     void heading(const QString& text);
     void table(const std::vector<Column>& columns, const std::vector<Row>& rows);
-    void chart(const RaceSource& source, LapChart::Kind kind);
+    void chart(const RaceSource& source, LapChart::Kind kind, qreal height);
+    qreal bodyHeight() const { return m_body.height(); }
 
 private:
     void ensureRoom(qreal height);
@@ -214,18 +217,20 @@ void ReportPainter::table(const std::vector<Column>& columns, const std::vector<
 }
 
 // The chart's own drawing goes onto the page as lines and text, never as a picture.
-void ReportPainter::chart(const RaceSource& source, LapChart::Kind kind)
+void ReportPainter::chart(const RaceSource& source, LapChart::Kind kind, qreal height)
 {
-    ensureRoom(kChartHeight);
+    ensureRoom(height);
     LapChart view(kind, source);
     view.refresh();
     QChart* chart = view.chart();
     chart->setBackgroundVisible(false);
-    chart->resize(kChartLayoutSize);
+    const QRectF target(m_body.left(), m_y, m_body.width(), height);
+    const QSizeF layoutSize = target.size() * kChartLayoutScale;
+    chart->resize(layoutSize);
     chart->layout()->activate();
-    const QRectF target(m_body.left(), m_y, m_body.width(), kChartHeight);
-    view.scene()->render(&m_painter, target, QRectF(QPointF(0, 0), kChartLayoutSize), Qt::KeepAspectRatio);
-    m_y += kChartHeight + kRowHeight;
+    view.placeCarLabels();
+    view.scene()->render(&m_painter, target, QRectF(QPointF(0, 0), layoutSize), Qt::KeepAspectRatio);
+    m_y += height + kRowHeight;
 }
 
 std::vector<Row> classificationRows(const std::vector<ClassifiedCar>& cars, bool withClass)
@@ -331,8 +336,10 @@ void paintReport(ReportPainter& painter, const RaceSource& source, const QDate& 
     }
     painter.heading(QStringLiteral("Fastest laps"));
     painter.table(fastestLapColumns(), fastestLapRows(cars));
-    painter.chart(source, LapChart::Kind::Position);
-    painter.chart(source, LapChart::Kind::Gap);
+    const qreal lapChartHeight = std::clamp(source.lapHistory().carCount() * kChartPointsPerCar, kChartHeight,
+                                            painter.bodyHeight() - kRowHeight);
+    painter.chart(source, LapChart::Kind::Position, lapChartHeight);
+    painter.chart(source, LapChart::Kind::Gap, kChartHeight);
 }
 
 } // namespace

@@ -204,7 +204,8 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
     EXPECT_EQ(loaded,
               (RaceChartsRec{
                   {500, 700, 40, 30, TWindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
-    main->ClearLayout();
+    main->Ctl().raceCharts.window()->parentWidget()->close(); // the operator closes it
+    QTRY_VERIFY_WITH_TIMEOUT(main->Ctl().raceCharts.window() == nullptr, 5000);
     main->SaveLayout(dir.filePath("with.kvl"));
     EXPECT_FALSE(read("with.kvl").contains("RaceCharts")); // closed since: the section goes
 }
