@@ -10,7 +10,7 @@ GENERATOR  := -G Ninja
 
 SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
 
-.PHONY: all setup build test sanitize bench fuzz format demo clean screenshots
+.PHONY: all setup build test sanitize bench fuzz format demo clean screenshots package
 
 all: build
 
@@ -66,6 +66,10 @@ fuzz: setup
 # Every window and dialog rendered offscreen into $(BUILD)/screenshots/*.png.
 screenshots: build
 	$(BUILD)/tools/screenshots/kavendor-screenshots $(BUILD)/screenshots
+
+# A Debian package of the program: $(BUILD)/kavendor_<version>_<architecture>.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 format:
 	clang-format -i $(SOURCES)

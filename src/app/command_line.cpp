@@ -8,6 +8,10 @@
 
 #include <cmath>
 
+#include "build_info.h"
+#include "installed_files.h"
+#include "main_window.h"
+
 namespace kav {
 namespace {
 
@@ -20,6 +24,7 @@ public:
 
     TCommandLine Options;
     QString RateText;
+    QString FullScreenText;
     QString Error;
 
 private:
@@ -102,6 +107,8 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Record;
     if (option == QLatin1String("--report"))
         return &Options.report;
+    if (option == QLatin1String("--fullscreen"))
+        return &FullScreenText;
     return nullptr;
 }
 
@@ -130,6 +137,31 @@ QString CheckRate(const TArgumentReader& reader, double& rate)
     if (!ok || !std::isfinite(value) || value <= 0)
         return QStringLiteral("--rate needs a positive number of lines per second, not ") + reader.RateText;
     rate = value;
+    return {};
+}
+
+// "N" or "N@SCREEN": a result window's number and a screen counted from 1.
+QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
+{
+    const QString& text = reader.FullScreenText;
+    if (text.isEmpty())
+        return {};
+    if (!reader.Options.Dump.isEmpty())
+        return QStringLiteral("--fullscreen shows a window, and --dump shows none");
+    if (!reader.Options.report.isEmpty())
+        return QStringLiteral("--fullscreen shows a window, and --report shows none");
+    const QStringList parts = text.split(u'@');
+    bool windowOk = false, screenOk = parts.size() == 1;
+    const int window = parts[0].toInt(&windowOk);
+    const int screen = parts.size() == 2 ? parts[1].toInt(&screenOk) : 0;
+    if (parts.size() > 2 || !windowOk || !screenOk || window < 1 || window > TFMain::kMaxResultWindows ||
+        (parts.size() == 2 && screen < 1))
+        return QStringLiteral("--fullscreen needs a result window number from 1 to %1, optionally followed by "
+                              "@ and a screen number from 1 (as in 2@1), not %2")
+            .arg(TFMain::kMaxResultWindows)
+            .arg(text);
+    options.FullScreenWindow = window;
+    options.FullScreenScreen = screen;
     return {};
 }
 
@@ -189,6 +221,8 @@ QString CheckDumpDir(const QString& path)
 QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
 {
     QString error = CheckRate(reader, options.Rate);
+    if (error.isEmpty())
+        error = checkFullScreen(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
@@ -255,6 +289,8 @@ QString UsageText()
         "  --record FILE      append every line received to FILE, exactly as it came\n"
         "  --report FILE.pdf  show no window; write the race report into FILE.pdf when the replay ends\n"
         "                     (or, with --dump, when the dump is written)\n"
+        "  --fullscreen N[@S] once the layout is open, show its result window N full screen (on screen S,\n"
+        "                     counted from 1)\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");
@@ -269,7 +305,9 @@ QString ChooseConfigDir(const QString& explicitDir, const QString& programDir)
 {
     if (!explicitDir.isEmpty())
         return MadeDir(explicitDir);
-    if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && CanWriteIn(programDir))
+    // An installed program never writes beside itself, even where it could (run by root).
+    if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && installedDataDir(programDir).isEmpty() &&
+        CanWriteIn(programDir))
         return WithSlash(programDir);
     return MadeDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }

@@ -10,8 +10,10 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
-    QString report;  // the race report's PDF file
-    double Rate = 0; // lines per second of a replay; 0: as fast as possible
+    QString report;           // the race report's PDF file
+    double Rate = 0;          // lines per second of a replay; 0: as fast as possible
+    int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
+    int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
     bool Version = false, Help = false;
 
     bool operator==(const TCommandLine&) const = default;
@@ -23,10 +25,10 @@ struct TCommandLineResult {
     QString Error;
 };
 
-// Reads the arguments left after QApplication took its own, without the program name. Each option is
-// written "--name value" or "--name=value". With --help or --version the files are not checked. A
-// --record or --report file that did not exist is checked by creating it and removed again; a --dump
-// folder is created.
+// Reads the program's arguments, without the program name, before any window system is touched. Each
+// option is written "--name value" or "--name=value". With --help or --version the files are not
+// checked. A --record or --report file that did not exist is checked by creating it and removed again;
+// a --dump folder is created.
 TCommandLineResult ParseCommandLine(const QStringList& arguments);
 
 // The option list for --help and after a command-line error.
@@ -35,8 +37,9 @@ QString UsageText();
 QString VersionText();
 
 // The folder of Kavendor.ini and Communication.ini, with a trailing '/': the explicit folder when given
-// (created when missing), else the program's folder when a file can be made there, else the user's
-// configuration folder (created when missing). Empty when the folder chosen cannot be created.
+// (created when missing), else the program's folder when a file can be made there and the program is
+// not installed, else the user's configuration folder (created when missing). Empty when the folder
+// chosen cannot be created.
 QString ChooseConfigDir(const QString& explicitDir, const QString& programDir);
 
 } // namespace kav

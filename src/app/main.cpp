@@ -7,16 +7,21 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 #include "comm_prompts.h"
 #include "command_line.h"
 #include "dump_writer.h"
+#include "full_screen_start.h"
 #include "kavendor_comm.h"
 #include "line_framer.h"
 #include "line_recorder.h"
 #include "main_window.h"
 #include "race_report.h"
 #include "replay_feeder.h"
+#include "screen_saver_inhibitor.h"
+#include "ui_prompter.h"
 
 namespace {
 
@@ -27,15 +32,27 @@ void PrintTo(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-bool AskedForDump(int argc, char** argv)
+// The arguments after the program name, decoded as the toolkit would decode them.
+QStringList ProgramArguments(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "--dump" || argument.startsWith("--dump=") || argument == "--report" ||
-            argument.startsWith("--report="))
-            return true;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Without a reachable display the toolkit ends the program with an abort while the application object
+// is made; the operator gets one line and status 1 instead. The toolkit's own notes on the failed
+// platform are left out: the line says all there is.
+void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        PrintTo(stderr, QStringLiteral("kavendor: no display to show the windows on (over ssh or from a service, "
+                                       "use --dump)\n"));
+        std::_Exit(1);
     }
-    return false;
+    if (!QByteArray(context.category).startsWith("qt.qpa"))
+        PrintTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
 // Without a layout the dump shows everything: one window of each kind with every column.
@@ -61,18 +78,38 @@ public:
     void ShowError(const QString& text) override { Warn(text); }
 };
 
+// Nor is anybody there for the display's boxes (a layout's logo that cannot be loaded): each would wait
+// for ever. Messages go to standard error, questions are answered No, dialogs are cancelled.
+class TConsolePrompter : public kav::TUiPrompter {
+public:
+    int Exec(QDialog&) override { return 0; }
+    std::optional<QFont> ChooseFont(const QFont&, QWidget*) override { return std::nullopt; }
+    std::optional<QColor> ChooseColor(const QColor&, QWidget*) override { return std::nullopt; }
+    bool SetUpPrinter(QPrinter&, QWidget*) override { return false; }
+    QString OpenFileName(const QString&, QWidget*) override { return {}; }
+    bool Confirm(const QString& text, QWidget*) override
+    {
+        return Ask(kav::TBoxKind::Confirmation, text, false, nullptr) == kav::TAnswer::Yes;
+    }
+    kav::TAnswer Ask(kav::TBoxKind kind, const QString& text, bool withCancel, QWidget*) override
+    {
+        Tell(kind, text, nullptr);
+        return withCancel ? kav::TAnswer::Cancel : kav::TAnswer::No;
+    }
+    void Tell(kav::TBoxKind, const QString& text, QWidget*) override
+    {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text));
+    }
+    QString SaveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
+    bool OpenDocument(const QString&) override { return false; }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    // A dump needs no screen; without a platform named, run offscreen.
-    if (AskedForDump(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kavendor"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
-
-    const kav::TCommandLineResult parsed = kav::ParseCommandLine(QApplication::arguments().mid(1));
+    // Read before any window system is touched: --help, --version and a wrong command line need none.
+    const kav::TCommandLineResult parsed = kav::ParseCommandLine(ProgramArguments(argc, argv));
     if (!parsed.Options) {
         PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
         return 2;
@@ -86,6 +123,17 @@ int main(int argc, char** argv)
         PrintTo(stdout, kav::VersionText() + QLatin1Char('\n'));
         return 0;
     }
+
+    // A dump and a race report need no screen; without a platform named, run offscreen.
+    if ((!options.Dump.isEmpty() || !options.report.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The toolkit sees only the program name: every argument is the program's own, read above.
+    int toolkitArgc = 1;
+    const QtMessageHandler toolkitHandler = qInstallMessageHandler(ReportNoDisplay);
+    QApplication app(toolkitArgc, argv);
+    qInstallMessageHandler(toolkitHandler);
+    QApplication::setApplicationName(QStringLiteral("Kavendor"));
+    QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
 
     const bool replay = !options.Replay.isEmpty();
     // The race report, like the dump, is written without a window.
@@ -103,7 +151,11 @@ int main(int argc, char** argv)
     }
     if (!options.Layout.isEmpty())
         mainOptions.Layout = QFileInfo(options.Layout).absoluteFilePath();
+    mainOptions.ReplayFile = options.Replay;
 
+    TConsolePrompter consolePrompter; // made before the window, so that it outlives it
+    if (dump)
+        kav::SetPrompter(&consolePrompter);
     kav::TFMain window(mainOptions);
     kav::TLineRecorder recorder;
     if (!options.Record.isEmpty()) {
@@ -184,7 +236,16 @@ int main(int argc, char** argv)
         return loop == 0 ? status : loop;
     }
 
+    kav::ScreenSaverInhibitor screenSaver;
+    screenSaver.watchWindows();
     window.show();
+    if (options.FullScreenWindow > 0)
+        QTimer::singleShot(0, &app, [&] {
+            const QString problem =
+                kav::startFullScreen(window.Ctl().Windows, options.FullScreenWindow, options.FullScreenScreen);
+            if (!problem.isEmpty())
+                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
+        });
     QTimer::singleShot(0, &app, startReplay);
     return QApplication::exec();
 }

@@ -144,25 +144,32 @@ void TCommunicationForm::UpdateEnabling()
 }
 
 // Nothing is applied until the port number has converted, so that a typing error cannot leave the
-// device with half the new settings and the old channel.
+// device with half the new settings and the old channel. Only the fields of the chosen kind are checked:
+// leftover text in the disabled TCP fields does not block a serial choice.
 void TCommunicationForm::OKButtonClick()
 {
     if (!m_device)
         return;
-    const auto port = ParseWholeNumber(m_portEdit->text().toStdString());
-    if (!port) {
-        ReportInvalidPort(m_portEdit->text());
+    const QString text = m_portEdit->text();
+    const auto number = ParseWholeNumber(text.toStdString());
+    const bool inRange = number && *number >= kMinTcpPort && *number <= kMaxTcpPort;
+    if (!m_rs232Radio->isChecked() && !inRange) {
+        ReportInvalidPort(number ? QStringLiteral("The port number %1 is out of range: it must be from %2 to %3.")
+                                       .arg(text.trimmed())
+                                       .arg(kMinTcpPort)
+                                       .arg(kMaxTcpPort)
+                                 : QStringLiteral("'%1' is not a valid integer value").arg(text));
         return;
     }
-    ApplyChoices(static_cast<std::uint16_t>(*port));
+    ApplyChoices(inRange ? static_cast<std::uint16_t>(*number) : m_device->Settings.TCPIP_Port);
     m_device->Open();
     accept();
 }
 
-void TCommunicationForm::ReportInvalidPort(const QString& text)
+void TCommunicationForm::ReportInvalidPort(const QString& message)
 {
     if (TCommPrompts* prompts = m_device->Prompts())
-        prompts->ShowError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        prompts->ShowError(message);
     m_portEdit->setFocus();
     m_portEdit->selectAll();
 }

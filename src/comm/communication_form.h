@@ -20,6 +20,8 @@ class TCommunicationForm : public QDialog {
 public:
     static constexpr std::array<int, 6> kBaudrates{9600, 19200, 38400, 57600, 115200, 230400};
     static constexpr int kPortCount = 8;
+    static constexpr int kMinTcpPort = 1;
+    static constexpr int kMaxTcpPort = 65535;
 
     explicit TCommunicationForm(QWidget* parent = nullptr);
 
@@ -36,7 +38,7 @@ private:
     void FormShow();
     void UpdateEnabling();
     void OKButtonClick();
-    void ReportInvalidPort(const QString& text);
+    void ReportInvalidPort(const QString& message);
     void ApplyChoices(std::uint16_t tcpPort);
     void CentreOnScreen();
 

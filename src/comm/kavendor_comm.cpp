@@ -35,7 +35,11 @@ void TKavendorComm::Open()
         TCommunication& installed = *channel;
         SetCommunication(std::move(channel));
         ConnectHandlers(installed);
+        setChannelState(ChannelState::Connecting);
         TDevice::Open();
+        // A serial port that could not be opened says nothing.
+        if (m_channelState == ChannelState::Connecting && !installed.IsOpen())
+            setChannelState(ChannelState::Disconnected);
     }
     Closing = false;
 }
@@ -47,6 +51,15 @@ void TKavendorComm::Close()
     ReconnectTimer.stop();
     TDevice::Close();
     SetCommunication(nullptr);
+    setChannelState(ChannelState::Disconnected);
+}
+
+void TKavendorComm::setChannelState(ChannelState state)
+{
+    if (state == m_channelState)
+        return;
+    m_channelState = state;
+    emit channelStateChanged(state);
 }
 
 void TKavendorComm::LoadSettingsAndOpen()
@@ -90,6 +103,7 @@ std::unique_ptr<TCommunication> TKavendorComm::MakeTcpChannel() const
 
 void TKavendorComm::ConnectHandlers(TCommunication& channel)
 {
+    channel.OnOpen = [this](TCommunication&) { setChannelState(ChannelState::Connected); };
     channel.OnError = [this](TCommunication&) { HandleFailedConnection(); };
     channel.OnClose = [this](TCommunication&) { HandleRemoteClose(); };
     channel.OnOverflow = [this](TCommunication&) {
@@ -101,6 +115,7 @@ void TKavendorComm::ConnectHandlers(TCommunication& channel)
 
 void TKavendorComm::HandleFailedConnection()
 {
+    setChannelState(ChannelState::Disconnected);
     if (Settings.CommType != TCommType::TCPIP)
         return;
     if (!TellConnectionEnded(true))
@@ -110,7 +125,10 @@ void TKavendorComm::HandleFailedConnection()
 
 void TKavendorComm::HandleRemoteClose()
 {
-    if (Settings.CommType != TCommType::TCPIP || Closing)
+    if (Closing)
+        return;
+    setChannelState(ChannelState::Disconnected);
+    if (Settings.CommType != TCommType::TCPIP)
         return;
     if (!TellConnectionEnded(false))
         return;
@@ -134,6 +152,7 @@ void TKavendorComm::OfferReconnect(const QString& text)
 {
     if (Settings.TCPIP_AutoReconnect) {
         ReconnectTimer.start(m_autoReconnectInterval);
+        setChannelState(ChannelState::WaitingToReconnect);
         return;
     }
     if (m_questionPending)
@@ -153,8 +172,10 @@ void TKavendorComm::AskToReconnect(const QString& text)
     if (!alive)
         return;
     m_questionPending = false;
-    if (yes && ReconnectWanted())
+    if (yes && ReconnectWanted()) {
         ReconnectTimer.start(kReconnectDelay);
+        setChannelState(ChannelState::WaitingToReconnect);
+    }
 }
 
 // Still worth a reconnect: not closed by us since, and the channel has not been replaced by a working one.
@@ -165,6 +186,9 @@ bool TKavendorComm::ReconnectWanted() const
 
 void TKavendorComm::ShowWarning(const QString& text)
 {
+    // A serial port that failed in use may be gone for good.
+    if (Communication() && !Communication()->IsOpen())
+        setChannelState(ChannelState::Disconnected);
     QTimer::singleShot(0, this, [this, text] {
         if (m_prompts)
             m_prompts->Warn(text);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "channel_state.h"
 #include "device.h"
 
 namespace kav {
@@ -16,6 +17,7 @@ class TCommPrompts;
 // The program's device: builds the channel the settings ask for, opens and closes it, and after a
 // failed or remotely closed TCP connection offers to reconnect (or, when set so, retries unasked).
 class TKavendorComm : public TDevice {
+    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kReconnectDelay{200};
     static constexpr std::chrono::milliseconds kAutoReconnectInterval{2000};
@@ -39,12 +41,18 @@ public:
     // Writes "Communication.ini" anew; throws what the settings file throws when it cannot be written.
     void SaveSettings() const;
 
+    ChannelState channelState() const { return m_channelState; }
+
     void SetPrompts(TCommPrompts* prompts) { m_prompts = prompts; }
     TCommPrompts* Prompts() const { return m_prompts; }
     // Lets tests shorten the pause between unasked retries.
     void SetAutoReconnectInterval(std::chrono::milliseconds interval) { m_autoReconnectInterval = interval; }
 
+signals:
+    void channelStateChanged(kav::ChannelState state);
+
 private:
+    void setChannelState(ChannelState state);
     std::unique_ptr<TCommunication> MakeChannel() const;
     std::unique_ptr<TCommunication> MakeSerialChannel() const;
     std::unique_ptr<TCommunication> MakeTcpChannel() const;
@@ -60,6 +68,7 @@ private:
     TCommPrompts* m_prompts = nullptr;
     std::chrono::milliseconds m_autoReconnectInterval = kAutoReconnectInterval;
     bool m_questionPending = false;
+    ChannelState m_channelState = ChannelState::Disconnected;
 };
 
 } // namespace kav

@@ -1,7 +1,6 @@
 #include "message_box_prompts.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "ui_prompter.h"
 
 namespace kav {
 namespace {
@@ -15,20 +14,20 @@ QString Displayed(const QString& text)
 
 } // namespace
 
+// Through the display's prompter, which puts the boxes above a full-screen result window.
 bool TMessageBoxPrompts::AskYesNo(const QString& text)
 {
-    return QMessageBox::warning(m_parent, QApplication::applicationName(), Displayed(text),
-                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return Prompter().Ask(TBoxKind::Warning, Displayed(text), false, m_parent) == TAnswer::Yes;
 }
 
 void TMessageBoxPrompts::Warn(const QString& text)
 {
-    QMessageBox::warning(m_parent, QApplication::applicationName(), Displayed(text));
+    Prompter().Tell(TBoxKind::Warning, Displayed(text), m_parent);
 }
 
 void TMessageBoxPrompts::ShowError(const QString& text)
 {
-    QMessageBox::critical(m_parent, QApplication::applicationName(), Displayed(text));
+    Prompter().Tell(TBoxKind::Error, Displayed(text), m_parent);
 }
 
 } // namespace kav

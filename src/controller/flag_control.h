@@ -27,12 +27,13 @@ public:
     // Takes the flag text of a $F record and acts once on a change of flag.
     void Apply(std::string_view flagText);
     TFFlag* FlagWindow() const { return m_window.get(); }
+    // Closes the flag window if it is up (a green flag, or the program ending).
+    void CloseFlagWindow();
 
     static std::uint8_t FlagCode(std::string_view flagText, std::uint8_t current);
 
 private:
     void ShowFlagWindow(bool red);
-    void CloseFlagWindow();
 
     TRaceState& m_state;
     TStatusLamp& m_lamp;

@@ -41,6 +41,9 @@ constexpr int kLabelTop = 8;
 constexpr int kHiddenTop = 50;
 constexpr int kLabelGap = 10;
 constexpr int kLogoSize = 32;
+// The black pole the flag lamp hangs on, just left of the lamp.
+constexpr int kPoleLeft = 17;
+constexpr int kPoleWidth = 3;
 
 } // namespace
 
@@ -63,7 +66,10 @@ void TGenInfoPanel::CreateLabels()
     for (std::size_t i = 0; i < kItems.size(); ++i) {
         m_captions[i] = new QLabel(QString::fromLatin1(kItems[i].caption), this);
         m_captions[i]->setFixedWidth(kItems[i].captionWidth);
-        m_captions[i]->setStyleSheet(QStringLiteral("color: red"));
+        // Red until the colours are applied; a palette, unlike a style sheet, lets the chosen colour show.
+        QPalette palette = m_captions[i]->palette();
+        palette.setColor(QPalette::WindowText, Qt::red);
+        m_captions[i]->setPalette(palette);
         m_values[i] = new QLabel(this);
         m_values[i]->setFixedWidth(kItems[i].valueWidth);
     }
@@ -73,6 +79,13 @@ void TGenInfoPanel::CreateLamps()
 {
     m_flag = new QWidget(this);
     m_flag->setGeometry(4, 4, 41, 32);
+    auto* pole = new QWidget(m_flag);
+    pole->setObjectName(QStringLiteral("FlagPole"));
+    pole->setGeometry(kPoleLeft, 4, kPoleWidth, 28);
+    pole->setAutoFillBackground(true);
+    QPalette polePalette = pole->palette();
+    polePalette.setColor(QPalette::Window, Qt::black);
+    pole->setPalette(polePalette);
     m_flagLamp = new TStatusLamp(kLime, m_flag);
     m_flagLamp->move(20, 4);
     m_flag->hide();
@@ -158,6 +171,14 @@ void TGenInfoPanel::FormResize()
 {
     m_busy->move(width() - m_busy->width() - 3, m_busy->y());
     m_logo->move(m_busy->x() - m_logo->width() - 3, m_logo->y());
+    if (m_besideLogo)
+        m_besideLogo->move(m_logo->x() - m_besideLogo->width() - kLabelGap, (height() - m_besideLogo->height()) / 2);
+}
+
+void TGenInfoPanel::placeBesideLogo(QWidget* widget)
+{
+    m_besideLogo = widget;
+    FormResize();
 }
 
 void TGenInfoPanel::resizeEvent(QResizeEvent* event)

@@ -59,6 +59,8 @@ public:
     void UpdateTrackLabels(const TMainSettings& settings, const std::string& runName);
     // Keeps the busy lamps and the maker logo at the right end.
     void FormResize();
+    // Keeps a widget of the panel's just left of the maker logo (the stale-feed indicator).
+    void placeBesideLogo(QWidget* widget);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -76,6 +78,7 @@ private:
     TStatusLamp* m_green = nullptr;
     TStatusLamp* m_red = nullptr;
     TPictureBox* m_logo = nullptr;
+    QWidget* m_besideLogo = nullptr;
 };
 
 } // namespace kav

@@ -65,7 +65,12 @@ TFResults* TFMain::CreateResultWindow(const TResultWinRec& rec)
     ColourResultWindow(*window);
     window->SetDataRows(m_ctl->State.RowCount);
     window->ApplyLayout(rec);
-    connect(window, &TFResults::Closed, this, &TFMain::ResultWindowClosed);
+    // A window no longer in the list (one of a cleared layout) must not touch the layout file.
+    connect(window, &TFResults::Closed, this, [this, window](int number) {
+        const std::vector<TFResults*>& open = m_ctl->Windows.All();
+        if (std::find(open.begin(), open.end(), window) != open.end())
+            ResultWindowClosed(number);
+    });
     connect(window, &TFResults::RefillRequested, this,
             [this](int kind) { m_ctl->Content.RefillKind(static_cast<std::uint8_t>(kind)); });
     m_ctl->Windows.Add(window);
@@ -113,6 +118,8 @@ TFResults* TFMain::NewResultWindow(std::uint8_t kind)
                 frame->resize(rec.WinPos.Width, rec.WinPos.Height);
                 const int titleBar = frame->height() - created->height();
                 frame->move(rec.WinPos.Left + titleBar, rec.WinPos.Top + titleBar);
+            } else {
+                created->FitWidth();
             }
             m_area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(created->Frame()));
             if (!m_settings.LayoutFile.empty()) {
@@ -187,11 +194,17 @@ void TFMain::ClearLayout()
     DestroyLogoWindow();
     m_ctl->raceCharts.close();
     m_logo.FileName.clear();
+    m_logo.Visible = false;
     m_listenToClose = false;
+    // Each window is gone before anything new opens: a full-screen one first goes back into its
+    // sub-window, whose close would otherwise only be queued.
     const std::vector<TFResults*> windows = m_ctl->Windows.All();
     for (TFResults* window : windows) {
         m_ctl->Windows.Remove(window);
-        window->Frame()->close();
+        window->LeaveFullScreen();
+        QWidget* frame = window->Frame();
+        frame->close();
+        delete frame;
     }
     m_listenToClose = true;
     m_clearLayoutAction->setEnabled(false);
@@ -199,7 +212,7 @@ void TFMain::ClearLayout()
     m_newWindowMenu->setEnabled(true);
 }
 
-void TFMain::SaveLayout(const QString& file)
+bool TFMain::SaveLayout(const QString& file, TLayoutWrite mode)
 {
     const std::filesystem::path path = PathOf(file);
     try {
@@ -215,10 +228,12 @@ void TFMain::SaveLayout(const QString& file)
         std::vector<TResultWinRec> windows;
         for (TFResults* window : m_ctl->Windows.All())
             windows.push_back(window->GetLayout());
-        WriteLayout(path, m_genInfoLayout, m_logo, windows, m_ctl->raceCharts.record());
+        WriteLayout(path, m_genInfoLayout, m_logo, windows, mode, m_ctl->raceCharts.record());
     } catch (const std::exception& error) {
         ReportWriteError(error);
+        return false;
     }
+    return true;
 }
 
 bool TFMain::SaveLayoutAs()
@@ -227,13 +242,13 @@ bool TFMain::SaveLayoutAs()
                                                  QString::fromStdString(m_settings.LayoutFile), this);
     if (file.isEmpty())
         return false;
-    if (QFile::exists(file)) {
-        if (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false,
-                           this) != TAnswer::Yes)
-            return false;
-        QFile::remove(file);
-    }
-    SaveLayout(file);
+    if (QFile::exists(file) &&
+        Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false, this) !=
+            TAnswer::Yes)
+        return false;
+    // The old file stays until a complete new one takes its place.
+    if (!SaveLayout(file, TLayoutWrite::Replace))
+        return false;
     m_settings.LayoutFile = file.toStdString();
     return true;
 }
@@ -258,7 +273,10 @@ void TFMain::MOpenLayoutClick()
     if (!m_settings.LayoutFile.empty()) {
         switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout"), true, this)) {
         case TAnswer::Cancel: return;
-        case TAnswer::Yes: SaveLayout(QString::fromStdString(m_settings.LayoutFile)); break;
+        case TAnswer::Yes:
+            if (!SaveLayout(QString::fromStdString(m_settings.LayoutFile)))
+                return;
+            break;
         case TAnswer::No: break;
         }
     }

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 
 #include "f_logo.h"
+#include "feed_text.h"
 #include "logo_sett_dlg.h"
 #include "main_window.h"
 #include "misc_sett_dlg.h"
@@ -46,13 +47,13 @@ void TFMain::MMiscSettClick()
 {
     m_miscDialog->SetMarkerDelay(m_settings.MarkerDelay);
     m_miscDialog->SetSpeedDecimals(m_settings.SpeedDecimals);
-    m_miscDialog->SetTrack(QString::fromStdString(m_settings.TrackName), m_settings.TrackLength);
+    m_miscDialog->SetTrack(FeedText(m_settings.TrackName), m_settings.TrackLength);
     if (Prompter().Exec(*m_miscDialog) != QDialog::Accepted)
         return;
     m_settings.MarkerDelay = m_miscDialog->GetMarkerDelay();
     m_settings.SpeedDecimals = m_miscDialog->GetSpeedDecimals();
     const auto [name, length] = m_miscDialog->GetTrack();
-    m_settings.TrackName = name.toStdString();
+    m_settings.TrackName = StoredText(name, m_settings.TrackName);
     m_settings.TrackLength = length;
     m_panel->UpdateTrackLabels(m_settings, m_ctl->State.RunName);
     m_ctl->Content.RefillAll();

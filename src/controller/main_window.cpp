@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "about_box.h"
+#include "channel_status_title.h"
 #include "col_sett_dlg.h"
 #include "communication_form.h"
 #include "f_logo.h"
@@ -21,7 +23,9 @@
 #include "sel_competitor_dlg.h"
 #include "sel_gen_info_dlg.h"
 #include "settings_store.h"
+#include "stale_feed_indicator.h"
 #include "ui_prompter.h"
+#include "ui_resources.h"
 #include "window_state.h"
 
 namespace kav {
@@ -51,6 +55,8 @@ void TFMain::FormCreate()
     font.setPixelSize(kClientFontPixels);
     setFont(font);
     setWindowTitle(QString::fromLatin1(kCaption));
+    // Every window of the program, the parentless flag window included, takes it from the application.
+    QApplication::setWindowIcon(ProgramIcon());
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -68,6 +74,8 @@ void TFMain::FormCreate()
     m_ctl = std::make_unique<TController>(m_settings, *m_panel, *m_message,
                                           m_options.Clock ? *m_options.Clock : *m_ownClock);
     m_ctl->Records.SetMainWindow(this);
+    m_staleFeedIndicator = new StaleFeedIndicator(m_options.Clock ? *m_options.Clock : *m_ownClock, m_panel);
+    m_panel->placeBesideLogo(m_staleFeedIndicator);
 
     CreateDialogs();
     CreateMenus();
@@ -92,7 +100,18 @@ void TFMain::FormCreate()
         else
             m_device->Open();
     }
+    showChannelInTitle();
     connect(m_area, &QMdiArea::subWindowActivated, this, &TFMain::ShowActiveLayoutMenu);
+}
+
+// The channel opened above already has a state to show.
+void TFMain::showChannelInTitle()
+{
+    auto* title = new ChannelStatusTitle(*this, QString::fromLatin1(kCaption));
+    if (!m_options.ReplayFile.isEmpty())
+        title->showReplay(m_options.ReplayFile);
+    else if (m_device)
+        title->watch(*m_device);
 }
 
 void TFMain::CreateDialogs()
@@ -130,7 +149,6 @@ void TFMain::CreateMenus()
     file->addAction(QStringLiteral("&Save Layout..."), this, &TFMain::MSaveLayoutClick);
     file->addAction(QStringLiteral("Export race &report\u2026"), this,
                     [this] { m_ctl->raceCharts.exportReport(this); });
-    file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &TFMain::ExitClick);
 
     menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
@@ -173,6 +191,7 @@ void TFMain::ReceiveString(const QByteArray& line)
 {
     if (LineTap)
         LineTap(line);
+    m_staleFeedIndicator->lineReceived();
     m_ctl->Records.ReceiveString(line);
 }
 
@@ -265,7 +284,7 @@ bool TFMain::FormCloseQuery()
         m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden() || m_ctl->raceCharts.window();
     if (m_settings.LayoutFile.empty() && somethingToSave) {
         switch (Prompter().Ask(TBoxKind::Information,
-                               QStringLiteral("Current layout is not saved!\rDo you want to save it now?"), true,
+                               QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,
                                this)) {
         case TAnswer::Cancel: return false;
         case TAnswer::Yes: return SaveLayoutAs();
@@ -275,7 +294,7 @@ bool TFMain::FormCloseQuery()
     if (!m_settings.LayoutFile.empty()) {
         switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout?"), true, this)) {
         case TAnswer::Cancel: return false;
-        case TAnswer::Yes: SaveLayout(QString::fromStdString(m_settings.LayoutFile)); return true;
+        case TAnswer::Yes: return SaveLayout(QString::fromStdString(m_settings.LayoutFile));
         case TAnswer::No: return true;
         }
     }
@@ -311,6 +330,8 @@ void TFMain::FormClose()
         m_device->Close();
     }
     ClearLayout();
+    // The flag window has no parent: left open, it would keep the program running.
+    m_ctl->Records.Flag().CloseFlagWindow();
     m_message->hide();
 }
 

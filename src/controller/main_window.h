@@ -9,7 +9,10 @@
 #include <functional>
 #include <memory>
 
+#include "build_info.h"
 #include "controller.h"
+#include "installed_files.h"
+#include "layout_store.h"
 #include "main_settings.h"
 #include "window_records.h"
 
@@ -31,6 +34,7 @@ class TMiscSettDlg;
 class TSelColorDlg;
 class TSelCompetitorDlg;
 class TSelGenInfoDlg;
+class StaleFeedIndicator;
 
 // How the main window is started: where its files live and what it may touch.
 struct TMainOptions {
@@ -44,6 +48,8 @@ struct TMainOptions {
     bool UseSettingsFiles = true;
     // A layout to open at start instead of the one named in "Kavendor.ini".
     QString Layout;
+    // The recorded feed replayed instead of the channel, for the window's title.
+    QString ReplayFile;
     // The time of day for passings; the system clock when unset.
     const TClock* Clock = nullptr;
 };
@@ -54,8 +60,8 @@ struct TMainOptions {
 class TFMain : public QMainWindow {
 public:
     static constexpr int kMaxResultWindows = 10;
-    static constexpr const char* kCaption = "Kavendor  v3.2";
-    static constexpr const char* kVersion = "3.2";
+    static constexpr const char* kCaption = "Kavendor  v" KAV_VERSION_TEXT;
+    static constexpr const char* kVersion = KAV_VERSION_TEXT;
     static constexpr const char* kSettingsFile = "Kavendor.ini";
     static constexpr const char* kManualFile = "Kavendor User Manual.pdf";
 
@@ -82,8 +88,9 @@ public:
     void ResultWindowClosed(int number);
     void UpdateClearLayoutMenu();
     void ClearLayout();
-    void SaveLayout(const QString& file);
-    // False when the operator cancelled and nothing was written.
+    // False when the file could not be written (the error has been shown).
+    bool SaveLayout(const QString& file, TLayoutWrite mode = TLayoutWrite::Update);
+    // False when the operator cancelled or the file could not be written.
     bool SaveLayoutAs();
     void LoadLayout(const QString& file);
     void ApplyColours();
@@ -105,13 +112,14 @@ public:
     TController& Ctl() { return *m_ctl; }
     TMainSettings& Settings() { return m_settings; }
     TGenInfoPanel& Panel() const { return *m_panel; }
+    StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
     QMdiArea& Area() const { return *m_area; }
     const TGenInfo& GenInfoLayout() const { return m_genInfoLayout; }
     const TLogoRec& Logo() const { return m_logo; }
     TFLogo* LogoWindow() const;
     TKavendorComm* Device() const { return m_device.get(); }
     QString SettingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }
-    QString ManualPath() const { return m_options.ProgramDir + QLatin1String(kManualFile); }
+    QString ManualPath() const { return findSharedFile(m_options.ProgramDir, QLatin1String(kManualFile)); }
     const TMainOptions& Options() const { return m_options; }
 
     QAction* NewWindowMenu() const { return m_newWindowMenu; }
@@ -135,6 +143,7 @@ protected:
 private:
     void FormCreate();
     void CreateDialogs();
+    void showChannelInTitle();
     void CreateMenus();
     void AddNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind);
     void ReadSettingsAtStart();
@@ -158,6 +167,7 @@ private:
     QMdiArea* m_area = nullptr;
     TGenInfoPanel* m_panel = nullptr;
     TMessage* m_message = nullptr;
+    StaleFeedIndicator* m_staleFeedIndicator = nullptr;
     std::unique_ptr<TController> m_ctl;
     std::unique_ptr<TKavendorComm> m_device;
     std::unique_ptr<TMessageBoxPrompts> m_devicePrompts;

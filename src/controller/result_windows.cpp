@@ -12,9 +12,14 @@ void TResultWindows::Add(TFResults* window)
     connect(window, &QObject::destroyed, this, [this, window] { Remove(window); });
 }
 
+// The last window takes the freed place, so the saved layout lists the windows in that order.
 void TResultWindows::Remove(TFResults* window)
 {
-    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), window), m_windows.end());
+    const auto place = std::find(m_windows.begin(), m_windows.end(), window);
+    if (place == m_windows.end())
+        return;
+    *place = m_windows.back();
+    m_windows.pop_back();
 }
 
 } // namespace kav

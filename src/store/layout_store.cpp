@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "file_access.h"
 #include "ini_file.h"
 #include "section_io.h"
 
@@ -74,15 +75,19 @@ std::string ResultWinSection(int number)
 }
 
 void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
-                 std::span<const TResultWinRec> windows, const RaceChartsRec& charts)
+                 std::span<const TResultWinRec> windows, TLayoutWrite mode, const RaceChartsRec& charts)
 {
-    TIniFile ini(file);
+    // Replacing starts from an empty file (no path reads as one), so nothing of the old file survives.
+    TIniFile ini(mode == TLayoutWrite::Replace ? std::filesystem::path() : file);
     PutGenInfo(ini, genInfo);
     PutLogo(ini, logo);
     for (const TResultWinRec& rec : windows)
         PutResultWin(ini, rec);
     putRaceCharts(ini, charts);
-    ini.Commit();
+    if (mode == TLayoutWrite::Replace)
+        ReplaceFile(file, ini.ToText());
+    else
+        ini.Commit();
 }
 
 void WriteGenInfo(const std::filesystem::path& file, const TGenInfo& genInfo)

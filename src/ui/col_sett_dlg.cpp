@@ -1,7 +1,7 @@
 #include "col_sett_dlg.h"
 
 #include "dialog_buttons.h"
-
+#include "feed_text.h"
 #include "result_columns.h"
 
 #include <QCheckBox>
@@ -100,15 +100,16 @@ void TColSettDlg::SetColumns(const TColRel& arrangement)
 
 void TColSettDlg::SetHeaders(const THeaderRec& headers)
 {
+    m_headers = headers;
     for (std::size_t i = 0; i < kHeaderCount; ++i)
-        m_fields[i]->setText(QString::fromStdString(headers[i]));
+        m_fields[i]->setText(FeedText(headers[i]));
 }
 
 THeaderRec TColSettDlg::GetHeaders() const
 {
     THeaderRec headers;
     for (std::size_t i = 0; i < kHeaderCount; ++i)
-        headers[i] = m_fields[i]->text().toStdString();
+        headers[i] = StoredText(m_fields[i]->text(), m_headers[i]);
     return headers;
 }
 

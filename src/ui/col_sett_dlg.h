@@ -42,6 +42,7 @@ private:
     void OnPosHeaderLeft();
 
     TColRel m_arrangement = EmptyColRel();
+    THeaderRec m_headers{}; // as given, so that texts left alone go back byte for byte
     bool m_settingBoxes = false;
     std::array<QCheckBox*, kColumnIds> m_boxes{};    // by column identifier
     std::array<QLineEdit*, kHeaderCount> m_fields{}; // by header index

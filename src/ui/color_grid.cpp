@@ -1,7 +1,9 @@
 #include "color_grid.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 namespace kav {
@@ -25,6 +27,7 @@ int ValidIndex(int index)
 TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent)
 {
     setMinimumSize(sizeHint());
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 std::optional<TColorValue> TColorGrid::ColorOfIndex(int index)
@@ -85,10 +88,45 @@ void TColorGrid::mousePressEvent(QMouseEvent* event)
     const int index = IndexAt(event->position().toPoint());
     if (index == kNoIndex)
         return;
+    m_cursor = index;
     if (event->button() == Qt::LeftButton)
         SetForegroundIndex(index);
     else if (event->button() == Qt::RightButton)
         SetBackgroundIndex(index);
+    update();
+}
+
+// Keys the picker does not use (Enter, Escape, Tab) go on to the dialog.
+void TColorGrid::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left: MoveCursor(-1, 0); break;
+    case Qt::Key_Right: MoveCursor(1, 0); break;
+    case Qt::Key_Up: MoveCursor(0, -1); break;
+    case Qt::Key_Down: MoveCursor(0, 1); break;
+    case Qt::Key_T:
+    case Qt::Key_Space: SetForegroundIndex(m_cursor); break;
+    case Qt::Key_B: SetBackgroundIndex(m_cursor); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+// The frame starts on the text colour, where the operator most likely wants to begin.
+void TColorGrid::focusInEvent(QFocusEvent* event)
+{
+    if (m_foreground != kNoIndex)
+        m_cursor = m_foreground;
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TColorGrid::MoveCursor(int columns, int rows)
+{
+    const int column = std::clamp(m_cursor % kColumns + columns, 0, kColumns - 1);
+    const int row = std::clamp(m_cursor / kColumns + rows, 0, kColorCount / kColumns - 1);
+    m_cursor = row * kColumns + column;
+    update();
 }
 
 void TColorGrid::paintEvent(QPaintEvent* /*event*/)
@@ -96,6 +134,11 @@ void TColorGrid::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     for (int i = 0; i < kColorCount; ++i)
         PaintCell(painter, i);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(CellRect(m_cursor).adjusted(1, 1, -1, -1));
+    }
 }
 
 void TColorGrid::PaintCell(QPainter& painter, int index) const

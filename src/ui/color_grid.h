@@ -8,7 +8,8 @@
 namespace kav {
 
 // The sixteen-colour picker: a left click puts the text mark ("FG") on a colour, a right click the
-// background mark ("BG"). Either mark may be on no colour at all.
+// background mark ("BG"). From the keyboard the arrow keys move a frame among the colours, T or Space
+// puts the text mark there and B the background mark. Either mark may be on no colour at all.
 class TColorGrid : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
     void SetForegroundIndex(int index);
     void SetBackgroundIndex(int index);
     QRect CellRect(int index) const;
+    // The colour the keyboard frame is on.
+    int CursorIndex() const { return m_cursor; }
 
     QSize sizeHint() const override;
 
@@ -36,13 +39,17 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     int IndexAt(QPoint point) const;
     void PaintCell(QPainter& painter, int index) const;
+    void MoveCursor(int columns, int rows);
 
     int m_foreground = 0;
     int m_background = 15;
+    int m_cursor = 0;
 };
 
 } // namespace kav

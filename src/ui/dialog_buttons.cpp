@@ -2,14 +2,49 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QEvent>
 
 namespace kav {
 
+namespace {
+
+// Puts the focus on the first field of the tab order whenever the dialog is shown, so that a dialog
+// kept for the whole run does not open on whatever had the focus when it last closed.
+class TFirstFieldFocus : public QObject {
+public:
+    explicit TFirstFieldFocus(QDialog& dialog) : QObject(&dialog), m_dialog(dialog) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &m_dialog && event->type() == QEvent::Show)
+            FocusFirstField();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void FocusFirstField()
+    {
+        for (QWidget* w = m_dialog.nextInFocusChain(); w != &m_dialog; w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&m_dialog)) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+        }
+    }
+
+    QDialog& m_dialog;
+};
+
+} // namespace
+
 QDialogButtonBox* OkCancelButtons(QDialog& dialog)
 {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    // No parent yet: a widget joins the tab order when it joins the dialog, and the buttons join last.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    dialog.installEventFilter(new TFirstFieldFocus(dialog));
     return buttons;
 }
 

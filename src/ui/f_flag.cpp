@@ -10,17 +10,23 @@
 
 namespace kav {
 
+namespace {
+constexpr QSize kFlagSize(241, 193);
+constexpr int kMargin = 12;
+} // namespace
+
 TFFlag::TFFlag(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_flag(new TPictureBox),
       m_redFlag(ResourcePicture(QStringLiteral("red_flag.svg"))),
       m_yellowFlag(ResourcePicture(QStringLiteral("yellow_flag.svg")))
 {
     setWindowTitle(QStringLiteral("Flag"));
-    m_flag->setMinimumSize(241, 193);
+    m_flag->setMinimumSize(kFlagSize);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
+    layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     layout->addWidget(m_flag);
-    resize(265, 236);
+    // Sized by its picture, not by the outer size of a window with a title bar: the flag keeps its shape.
+    resize(kFlagSize + QSize(2 * kMargin, 2 * kMargin));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

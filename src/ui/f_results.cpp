@@ -2,6 +2,7 @@
 
 #include "code_lists.h"
 #include "col_sett_dlg.h"
+#include "feed_text.h"
 #include "grid_printer.h"
 #include "result_columns.h"
 #include "ui_prompter.h"
@@ -313,7 +314,7 @@ void TFResults::BuildColumns()
 void TFResults::BuildColumn(int place, std::uint8_t id)
 {
     const TColumnInfo& info = kColumnCatalogue[id];
-    m_grid->SetCell(place, 0, QString::fromStdString(m_headers[info.HeaderIndex]));
+    m_grid->SetCell(place, 0, FeedText(m_headers[info.HeaderIndex]));
     if (id == kPosColumn) {
         for (int row = 1; row < m_grid->RowCount(); ++row)
             m_grid->SetCell(place, row, QString::number(row));

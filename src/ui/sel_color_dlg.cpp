@@ -8,6 +8,7 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,8 +30,13 @@ TSelColorDlg::TSelColorDlg(QWidget* parent)
     top->addWidget(m_labels);
     top->addWidget(m_picker);
     top->addWidget(MakePreview());
+    auto* help =
+        new QLabel(QStringLiteral("Text colour: left click, or T or Space on the colour framed with the arrow keys.\n"
+                                  "Background colour: right click, or B. Any other background: click the preview."));
+    help->setObjectName(QStringLiteral("ColorHelp"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(help);
     layout->addWidget(buttons);
 }
 

@@ -1,7 +1,7 @@
 #include "sel_competitor_dlg.h"
 
 #include "dialog_buttons.h"
-
+#include "feed_text.h"
 #include "text_helpers.h"
 
 #include <QDialogButtonBox>
@@ -105,10 +105,10 @@ QString TSelCompetitorDlg::DisplayLine(const std::string& regNo) const
 {
     const TFollowCompetitor* competitor = Find(regNo);
     if (!competitor)
-        return QString::fromStdString(regNo); // followed, but no longer among the competitors
+        return FeedText(regNo); // followed, but no longer among the competitors
     const std::string line = FixLength(competitor->Number, m_numberWidth + 2) +
                              ComposeName(competitor->FirstName, competitor->LastName, kNameLength);
-    return QString::fromStdString(line);
+    return FeedText(line);
 }
 
 void TSelCompetitorDlg::Populate()

@@ -9,7 +9,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace kav {
 
@@ -17,44 +20,51 @@ namespace {
 
 TUiPrompter* g_prompter = nullptr;
 
-} // namespace
-
-int TUiPrompter::Exec(QDialog& dialog)
+// The window the operator works in: the program's active window (a full-screen result window too),
+// else the window of the box's own parent.
+QWidget* WorkingWindow(QWidget* parent)
 {
-    return dialog.exec();
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible())
+        return active;
+    return parent ? parent->window() : nullptr;
 }
 
-std::optional<QFont> TUiPrompter::ChooseFont(const QFont& initial, QWidget* parent)
+bool SomeWindowStaysOnTop(const QWidget& box)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, initial, parent);
-    return ok ? std::optional<QFont>(font) : std::nullopt;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [&box](const QWidget* window) {
+        return window != &box && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    });
 }
 
-std::optional<QColor> TUiPrompter::ChooseColor(const QColor& initial, QWidget* parent)
+// Centred over the window, kept on that window's screen. A box shown before keeps the size it had.
+void PlaceOver(QDialog& box, const QWidget& window)
 {
-    const QColor color = QColorDialog::getColor(initial, parent);
-    return color.isValid() ? std::optional<QColor>(color) : std::nullopt;
+    box.ensurePolished();
+    const bool shownBefore = box.testAttribute(Qt::WA_WState_ExplicitShowHide);
+    QRect place(QPoint(), shownBefore ? box.size() : box.sizeHint().expandedTo(box.minimumSize()));
+    place.moveCenter(window.frameGeometry().center());
+    if (const QScreen* screen = window.screen()) {
+        const QRect area = screen->availableGeometry();
+        place.moveLeft(std::max(area.left(), std::min(place.left(), area.right() - place.width())));
+        place.moveTop(std::max(area.top(), std::min(place.top(), area.bottom() - place.height())));
+    }
+    box.move(place.topLeft());
 }
 
-bool TUiPrompter::SetUpPrinter(QPrinter& printer, QWidget* parent)
+// A modal box never opens behind a window that stays on top (a full-screen result window, the flag),
+// which would then look frozen; the box's own flags come back afterwards.
+int RunModal(QDialog& box)
 {
-    QPrintDialog dialog(&printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    const Qt::WindowFlags flags = box.windowFlags();
+    if (SomeWindowStaysOnTop(box))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    const int answer = box.exec();
+    if (box.windowFlags() != flags)
+        box.setWindowFlags(flags);
+    return answer;
 }
-
-QString TUiPrompter::OpenFileName(const QString& filter, QWidget* parent)
-{
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
-}
-
-bool TUiPrompter::Confirm(const QString& text, QWidget* parent)
-{
-    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-namespace {
 
 QMessageBox::Icon IconOf(TBoxKind kind)
 {
@@ -69,13 +79,58 @@ QMessageBox::Icon IconOf(TBoxKind kind)
 
 } // namespace
 
+// The program's dialogs are made once with the main window as parent; they are placed each time over
+// the window the operator works in. Boxes made for one question get that window as their parent.
+int TUiPrompter::Exec(QDialog& dialog)
+{
+    if (const QWidget* window = WorkingWindow(dialog.parentWidget()))
+        PlaceOver(dialog, *window);
+    return RunModal(dialog);
+}
+
+std::optional<QFont> TUiPrompter::ChooseFont(const QFont& initial, QWidget* parent)
+{
+    QFontDialog dialog(initial, WorkingWindow(parent));
+    if (RunModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFont();
+}
+
+std::optional<QColor> TUiPrompter::ChooseColor(const QColor& initial, QWidget* parent)
+{
+    QColorDialog dialog(initial, WorkingWindow(parent));
+    if (RunModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+bool TUiPrompter::SetUpPrinter(QPrinter& printer, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, WorkingWindow(parent));
+    return RunModal(dialog) == QDialog::Accepted;
+}
+
+QString TUiPrompter::OpenFileName(const QString& filter, QWidget* parent)
+{
+    QFileDialog dialog(WorkingWindow(parent), QString(), QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool TUiPrompter::Confirm(const QString& text, QWidget* parent)
+{
+    return Ask(TBoxKind::Confirmation, text, false, parent) == TAnswer::Yes;
+}
+
 TAnswer TUiPrompter::Ask(TBoxKind kind, const QString& text, bool withCancel, QWidget* parent)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, buttons, parent);
-    switch (box.exec()) {
+    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, buttons, WorkingWindow(parent));
+    switch (RunModal(box)) {
     case QMessageBox::Yes: return TAnswer::Yes;
     case QMessageBox::No: return TAnswer::No;
     default: return withCancel ? TAnswer::Cancel : TAnswer::No;
@@ -84,20 +139,20 @@ TAnswer TUiPrompter::Ask(TBoxKind kind, const QString& text, bool withCancel, QW
 
 void TUiPrompter::Tell(TBoxKind kind, const QString& text, QWidget* parent)
 {
-    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
-    box.exec();
+    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, WorkingWindow(parent));
+    RunModal(box);
 }
 
 QString TUiPrompter::SaveFileName(const QString& filter, const QString& defaultSuffix, const QString& initial,
                                   QWidget* parent)
 {
-    QFileDialog dialog(parent, QString(), initial, filter);
+    QFileDialog dialog(WorkingWindow(parent), QString(), initial, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!initial.isEmpty())
         dialog.selectFile(initial);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
+#include <vector>
 
 #include "csv_reader.h"
 #include "layout_store.h"
@@ -114,6 +116,16 @@ TEST(Program, DumpWithALayoutWritesItsWindowsAndRecordingKeepsTheFeedByteForByte
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));
 }
 
+// Nobody is at the screen to close a message box: the dump says on standard error what it would show.
+TEST(Program, DumpWithALayoutWhoseLogoCannotBeLoadedSaysSoAndEnds)
+{
+    QTemporaryDir out;
+    const TRun run = RunProgram({"--replay", kData + "/feeds/short_race.feed", "--layout",
+                                 kData + "/store/old_layout.kvl", "--dump", out.path()});
+    EXPECT_EQ(run.Status, 0) << run.Errors.toStdString();
+    EXPECT_TRUE(run.Errors.contains("kavendor: Error while loading logo")) << run.Errors.toStdString();
+}
+
 TEST(Program, BadCommandLinesEndWithStatusTwoAndSayWhy)
 {
     const TRun unknown = RunProgram({"--fast"});
@@ -125,6 +137,36 @@ TEST(Program, BadCommandLinesEndWithStatusTwoAndSayWhy)
     const TRun help = RunProgram({"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_EQ(RunProgram({"--version"}).Status, 0);
+}
+
+// As over ssh, from a service or in a package check: no platform named and no display to reach.
+TEST(Program, WithoutADisplayTheCommandLineStillAnswersAndTheWindowsSaySoInOneLine)
+{
+    QTemporaryDir config;
+    const std::vector<std::tuple<QStringList, int, QString>> cases = {
+        {{"--help"}, 0, "Usage: kavendor"},
+        {{"--version"}, 0, "Kavendor "},
+        {{"--fast"}, 2, "kavendor: unknown option: --fast\nTry 'kavendor --help'.\n"},
+        {{"--config-dir", config.path()}, 1, "kavendor: no display to show the windows on"},
+    };
+    for (const auto& [arguments, status, output] : cases) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(name));
+        process.setProcessEnvironment(environment);
+        process.start(kProgram, arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString printed =
+            QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << printed.toStdString();
+        EXPECT_EQ(process.exitCode(), status) << printed.toStdString();
+        EXPECT_TRUE(printed.startsWith(output)) << printed.toStdString();
+        if (status != 0) {
+            EXPECT_TRUE(printed.endsWith(u'\n') && printed.count(u'\n') == (status == 2 ? 2 : 1))
+                << printed.toStdString();
+        }
+    }
 }
 
 namespace {

@@ -156,12 +156,32 @@ TEST_F(CommunicationForm, OKAppliesTheChoiceAndReopensEvenWhenNothingChanged)
     ASSERT_TRUE(server.WaitForConnections(2));
 }
 
-TEST_F(CommunicationForm, APortNumberIsKeptToSixteenBits)
+TEST_F(CommunicationForm, APortOutsideItsRangeIsNamedWithTheRangeAndNothingIsApplied)
 {
-    ShowWith(TcpTo(1));
-    PortEdit().setText(QStringLiteral("70000"));
+    const TCommSettings before = TcpTo(1);
+    for (const char* port : {"70000", "0", "-80"}) {
+        ShowWith(before);
+        prompts.Errors.clear();
+        PortEdit().setText(QString::fromLatin1(port));
+        ClickOK();
+        EXPECT_EQ(prompts.Errors, QList<QString>{QStringLiteral("The port number %1 is out of range: it must be from "
+                                                                "1 to 65535.")
+                                                     .arg(QLatin1String(port))});
+        EXPECT_EQ(device.Settings, before);
+        EXPECT_TRUE(form.isVisible());
+    }
+}
+
+TEST_F(CommunicationForm, LeftoverTextInTheDisabledPortFieldDoesNotBlockASerialChoice)
+{
+    ShowWith(TcpTo(4000));
+    RS232Radio().click();
+    PortEdit().setText(QStringLiteral("70 00"));
     ClickOK();
-    EXPECT_EQ(device.Settings.TCPIP_Port, 4464);
+    EXPECT_TRUE(prompts.Errors.isEmpty());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(device.Settings.CommType, TCommType::RS232);
+    EXPECT_EQ(device.Settings.TCPIP_Port, 4000);
 }
 
 TEST_F(CommunicationForm, APortThatIsNoNumberChangesNothingAndKeepsTheDialogOpen)
@@ -170,7 +190,6 @@ TEST_F(CommunicationForm, APortThatIsNoNumberChangesNothingAndKeepsTheDialogOpen
     ShowWith(before);
     device.Open();
     const TCommunication* channel = device.Communication();
-    RS232Radio().click();
     AddressEdit().setText(QStringLiteral("10.9.9.9"));
     PortEdit().setText(QStringLiteral("50 000"));
     ClickOK();

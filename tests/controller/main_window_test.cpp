@@ -3,29 +3,38 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "about_box.h"
 #include "col_sett_dlg.h"
+#include "f_flag.h"
 #include "f_logo.h"
+#include "feed_lines.h"
 #include "gen_info_panel.h"
 #include "layout_store.h"
 #include "logo_sett_dlg.h"
 #include "main_prompter.h"
 #include "main_window.h"
+#include "message_box_prompts.h"
 #include "misc_sett_dlg.h"
 #include "picture_box.h"
 #include "sel_color_dlg.h"
 #include "sel_competitor_dlg.h"
 #include "sel_gen_info_dlg.h"
 #include "settings_store.h"
+#include "ui_resources.h"
+#include "zeb_grid.h"
 
 using namespace kav;
 
@@ -136,7 +145,7 @@ TEST_F(MainWindowTest, ClosingWithUnsavedWindowsAsksToSaveThem)
     AcceptColumns({0, 2});
     main->NewResultWindow(kLayoutCurrentRace);
     main->NewResultWindow(kLayoutPractice);
-    const QString question = "Current layout is not saved!\rDo you want to save it now?";
+    const QString question = "Current layout is not saved!\nDo you want to save it now?";
 
     Prompter.Answers = {TAnswer::Cancel};
     EXPECT_FALSE(main->FormCloseQuery());
@@ -529,4 +538,205 @@ TEST_F(MainWindowTest, HelpOpensTheManualBesideTheProgramAndTheLogoOpensTheAbout
     QTest::mouseClick(&main->Panel().MakerLogo(), Qt::LeftButton);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(main->AboutBox().Version(), "3.2");
+}
+
+TEST_F(MainWindowTest, ClosingEndsTheProgramWithTheFlagWindowUp)
+{
+    auto main = Start();
+    main->MiscDialog().SetShowFlag(true);
+    main->ReceiveString(QByteArray::fromStdString(feed::F(10, "00:10:00", "Red   ") + "\n"));
+    ASSERT_NE(main->Ctl().Records.Flag().FlagWindow(), nullptr);
+    QTimer stuck; // a program that does not end fails here instead of running on
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(std::chrono::minutes(1));
+    Prompter.Answers = {TAnswer::Yes};
+    QTimer::singleShot(0, main.get(), &QWidget::close);
+    EXPECT_EQ(QApplication::exec(), 0);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+}
+
+TEST_F(MainWindowTest, OpeningALayoutWhileAWindowIsFullScreenLeavesTheNewFileAlone)
+{
+    auto main = Start();
+    AcceptColumns({0, 2});
+    main->NewResultWindow(kLayoutCurrentRace)->EnterFullScreen();
+    TResultWinRec rec;
+    rec.Number = 1;
+    rec.Layout = kLayoutPractice;
+    rec.ColRel[0] = 0;
+    WriteResultWin(File("new.kvl").toStdString(), rec);
+    Prompter.OpenAnswer = File("new.kvl");
+    main->MOpenLayoutClick();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Stored(File("new.kvl"), 1).WinExist);
+    ASSERT_EQ(Numbers(*main), std::vector<int>({1}));
+    EXPECT_EQ(Window(*main, 1)->Record().Layout, kLayoutPractice);
+}
+
+TEST_F(MainWindowTest, AFailedLayoutWriteClosesNothingAndKeepsTheNameAndTheOldFile)
+{
+    auto main = Start();
+    AcceptColumns({0});
+    main->NewResultWindow(kLayoutCurrentRace);
+    // So long a name that no temporary file can be made beside it: the write fails, also for root.
+    const QString bad = File(QString(240, u'x') + ".kvl");
+    QFile old(bad);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+
+    Prompter.SaveAnswer = bad;
+    Prompter.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(main->SaveLayoutAs());
+    EXPECT_TRUE(Prompter.Asked.last().startsWith("Unable to write to")) << Prompter.Asked.last().toStdString();
+    EXPECT_TRUE(main->Settings().LayoutFile.empty());
+    Prompter.Answers = {TAnswer::Yes, TAnswer::Yes}; // save it first, overwrite
+    main->MClearLayoutClick();
+    EXPECT_EQ(main->Ctl().Windows.Count(), 1);
+
+    main->Settings().LayoutFile = bad.toStdString();
+    Prompter.Answers = {TAnswer::Yes};
+    EXPECT_FALSE(main->FormCloseQuery());
+    Prompter.OpenAnswer = File("other.kvl");
+    Prompter.Answers = {TAnswer::Yes};
+    main->MOpenLayoutClick();
+    EXPECT_EQ(Numbers(*main), std::vector<int>({1}));
+    EXPECT_EQ(main->Settings().LayoutFile, bad.toStdString());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
+}
+
+TEST_F(MainWindowTest, ClearLayoutForgetsTheLogoWindow)
+{
+    auto main = Start();
+    Prompter.OnExec = [](QDialog& dialog) {
+        static_cast<TLogoSettDlg&>(dialog).SetLogoVisible(true);
+        return int(QDialog::Accepted);
+    };
+    main->MLogoClick();
+    ASSERT_TRUE(main->Logo().Visible);
+    Prompter.Answers = {TAnswer::No};
+    main->MClearLayoutClick();
+    EXPECT_FALSE(main->Logo().Visible);
+}
+
+TEST_F(MainWindowTest, Windows1252TextsShowRightEverywhereAndGoBackByteForByte)
+{
+    auto main = Start();
+    const std::string track = "Z\xf6lder", header = "N\xe4me"; // as an older Kavendor.ini holds them
+    main->Settings().TrackName = track;
+    main->Settings().Headers[4] = header;
+    main->ReceiveString("$A,\"7\",\"7\",1234,\"J\xfcrgen\",\"Berg\",\"GER\",1\n");
+    QStringList shown;
+    Prompter.OnExec = [&shown](QDialog& dialog) {
+        if (auto* misc = qobject_cast<TMiscSettDlg*>(&dialog))
+            shown << misc->GetTrack().first;
+        if (auto* columns = qobject_cast<TColSettDlg*>(&dialog)) {
+            shown << columns->HeaderField(4)->text();
+            columns->ColumnBox(4)->setChecked(true);
+        }
+        if (auto* follow = qobject_cast<TSelCompetitorDlg*>(&dialog)) {
+            follow->Populate();
+            shown << follow->DriversList()->item(0)->text();
+        }
+        return int(QDialog::Accepted);
+    };
+    main->MMiscSettClick();
+    TFResults* window = main->NewResultWindow(kLayoutCurrentRace);
+    main->MFollowClick();
+    EXPECT_EQ(shown, QStringList({QStringLiteral("Z\u00f6lder"), QStringLiteral("N\u00e4me"),
+                                  QStringLiteral("7  J\u00fcrgen Berg")}));
+    EXPECT_EQ(window->Grid().GetCell(0, 0), QStringLiteral("N\u00e4me"));
+    EXPECT_EQ(main->Settings().TrackName, track);
+    EXPECT_EQ(main->Settings().Headers[4], header);
+}
+
+TEST_F(MainWindowTest, ANewWindowWithoutACopiedLayoutFitsItsColumns)
+{
+    auto main = Start();
+    AcceptColumns({4, 5, 6});
+    EXPECT_EQ(main->NewResultWindow(kLayoutCurrentRace)->Frame()->width(), 26 + 141 + 161 + 151);
+}
+
+TEST_F(MainWindowTest, ClosingAWindowMovesTheLastOneIntoItsPlace)
+{
+    auto main = Start();
+    AcceptColumns({0});
+    for (int i = 0; i < 4; ++i)
+        main->NewResultWindow(kLayoutCurrentRace);
+    Window(*main, 2)->Frame()->close();
+    QCoreApplication::processEvents();
+    std::vector<int> order;
+    for (const TFResults* window : main->Ctl().Windows.All())
+        order.push_back(window->Record().Number);
+    EXPECT_EQ(order, std::vector<int>({1, 4, 3}));
+}
+
+TEST_F(MainWindowTest, PanelCaptionsFlagPoleFileMenuAndIconsLookAsMeant)
+{
+    auto main = Start();
+    main->Settings().Colors[2] = 0xFF0000; // blue captions
+    main->ApplyColours();
+    const QImage caption = main->Panel().Caption(TGenInfoPanel::kRaceTime)->grab().toImage();
+    int blue = 0, red = 0;
+    for (int y = 0; y < caption.height(); ++y) {
+        for (int x = 0; x < caption.width(); ++x) {
+            blue += caption.pixelColor(x, y) == QColor(Qt::blue);
+            red += caption.pixelColor(x, y) == QColor(Qt::red);
+        }
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(main->Panel().FlagPanel().grab().toImage().pixelColor(18, 25), QColor(Qt::black));
+
+    QStringList file;
+    for (const QAction* action : main->menuBar()->actions().constFirst()->menu()->actions())
+        file << action->text();
+    EXPECT_EQ(file, QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...",
+                                 "Export race &report…", "E&xit"}));
+
+    AcceptColumns({0});
+    TFFlag flag;
+    const QImage icon = ProgramIcon().pixmap(32).toImage();
+    for (const QWidget* window : std::initializer_list<const QWidget*>{
+             main.get(), main->NewResultWindow(kLayoutCurrentRace)->Frame(), &main->ColumnDialog(), &flag})
+        EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), icon) << window->metaObject()->className();
+}
+
+// The real boxes, while a window that stays on top (as a full-screen result window) is active.
+TEST(ModalBoxes, OpenOverTheActiveWindowAndAboveEveryWindowThatStaysOnTop)
+{
+    QWidget main;
+    main.setGeometry(0, 0, 200, 150);
+    main.show();
+    QWidget top(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    top.setGeometry(400, 300, 300, 200);
+    top.show();
+    QDialog dialog(&main);
+    dialog.setFixedSize(100, 80);
+    TMessageBoxPrompts connection(&main);
+    const std::vector<std::pair<const char*, std::function<void()>>> boxes = {
+        {"question", [&] { Prompter().Ask(TBoxKind::Confirmation, "Save current layout?", true, &main); }},
+        {"message", [&] { Prompter().Tell(TBoxKind::Error, "Unable to write", &main); }},
+        {"settings dialog", [&] { Prompter().Exec(dialog); }},
+        {"connection warning", [&] { connection.Warn("No connection"); }},
+    };
+    for (const auto& [name, open] : boxes) {
+        top.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&top));
+        Qt::WindowFlags flags;
+        QRect place;
+        QTimer::singleShot(0, [&flags, &place] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                flags = box->windowFlags();
+                place = box->frameGeometry();
+                box->done(QDialog::Rejected);
+            }
+        });
+        open();
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint) << name;
+        EXPECT_TRUE(top.geometry().contains(place.center())) << name;
+    }
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowStaysOnTopHint); // only while it is up
 }

@@ -8,12 +8,19 @@
 #include "sel_competitor_dlg.h"
 #include "sel_gen_info_dlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 using namespace kav;
 
@@ -56,6 +63,38 @@ void Select(QListWidget& list, std::initializer_list<int> rows)
     list.clearSelection();
     for (int row : rows)
         list.item(row)->setSelected(true);
+}
+
+// The widgets the Tab key visits, in order.
+QList<QWidget*> TabChain(QDialog& dialog)
+{
+    QList<QWidget*> chain;
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&dialog))
+            chain << w;
+    }
+    return chain;
+}
+
+QRect Place(const QWidget& widget, const QDialog& dialog)
+{
+    return {widget.mapTo(&dialog, QPoint()), widget.size()};
+}
+
+std::vector<std::unique_ptr<QDialog>> SettingsDialogs()
+{
+    std::vector<std::unique_ptr<QDialog>> dialogs;
+    auto columns = std::make_unique<TColSettDlg>();
+    columns->SetColumns(ColRel({0}));
+    dialogs.push_back(std::move(columns));
+    auto colours = std::make_unique<TSelColorDlg>();
+    colours->AddSlot(0x000000, 0xFFFFFF, QStringLiteral("Results"));
+    dialogs.push_back(std::move(colours));
+    dialogs.push_back(std::make_unique<TSelGenInfoDlg>());
+    dialogs.push_back(std::make_unique<TSelCompetitorDlg>());
+    dialogs.push_back(std::make_unique<TLogoSettDlg>());
+    dialogs.push_back(std::make_unique<TMiscSettDlg>());
+    return dialogs;
 }
 
 } // namespace
@@ -143,7 +182,52 @@ private slots:
         QCOMPARE(dialog.windowTitle(), title);
     }
 
+    // Keyboard: the fields in reading order with the first one focused, the buttons last, Enter is OK
+    // and Escape is Cancel.
+    void settingsDialogsTakeTheKeyboardAsADesktopDoes()
+    {
+        for (const std::unique_ptr<QDialog>& dialog : SettingsDialogs()) {
+            const char* name = dialog->metaObject()->className();
+            dialog->show();
+            QVERIFY2(QTest::qWaitForWindowActive(dialog.get()), name);
+            const QList<QWidget*> chain = TabChain(*dialog);
+            const auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            const qsizetype firstButton = std::find_if(chain.begin(), chain.end(),
+                                                       [buttons](QWidget* w) { return w->parentWidget() == buttons; }) -
+                                          chain.begin();
+            QVERIFY2(firstButton > 0, name);
+            for (qsizetype i = firstButton; i < chain.size(); ++i)
+                QVERIFY2(chain[i]->parentWidget() == buttons, name);
+            QVERIFY2(dialog->focusWidget() == chain.first(), name);
+            const QRect first = Place(*chain.first(), *dialog);
+            for (qsizetype i = 1; i < firstButton; ++i) {
+                const QRect field = Place(*chain[i], *dialog);
+                QVERIFY2(first.top() <= field.bottom(), name);
+                QVERIFY2(field.top() > first.bottom() || first.left() <= field.left(), name);
+            }
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            QVERIFY2(dialog->result() == QDialog::Accepted && !dialog->isVisible(), name);
+            dialog->show();
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+            QVERIFY2(dialog->result() == QDialog::Rejected && !dialog->isVisible(), name);
+        }
+    }
+
     // Colours
+    void pickerWorksFromTheKeyboardAndTheDialogSaysHow()
+    {
+        TSelColorDlg dialog;
+        dialog.AddSlot(0x000000, 0xFFFFFF, QStringLiteral("Results"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(dialog.Labels(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dialog.Picker());
+        for (const int key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_T, Qt::Key_Left, Qt::Key_B})
+            QTest::keyClick(dialog.Picker(), Qt::Key(key));
+        QCOMPARE(dialog.GetNextSlot(), TColorPair(0x800080, 0x800000)); // purple text on navy
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("ColorHelp"))->text().contains(QStringLiteral("right click")));
+    }
+
     void pickerTableBothWays()
     {
         QCOMPARE(TColorGrid::IndexOfColor(0x0000FF), 9);

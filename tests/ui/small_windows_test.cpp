@@ -148,6 +148,7 @@ private slots:
         QVERIFY(red.pixelColor(70, 45).red() > 150 && red.pixelColor(70, 45).green() < 80);
         flag.show();
         QVERIFY(QTest::qWaitForWindowExposed(&flag));
+        QCOMPARE(flag.findChild<TPictureBox*>()->size(), QSize(241, 193)); // the flag's own shape
         QTest::keyClick(&flag, Qt::Key_Escape);
         QVERIFY(flag.isMinimized());
         flag.showNormal();

@@ -46,4 +46,9 @@ QString FeedText(std::string_view text)
     return FromCp1252(text);
 }
 
+std::string StoredText(const QString& shown, const std::string& original)
+{
+    return shown == FeedText(original) ? original : shown.toStdString();
+}
+
 } // namespace kav

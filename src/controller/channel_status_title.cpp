@@ -1,0 +1,60 @@
+#include "channel_status_title.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+#include "kavendor_comm.h"
+#include "serial_port_settings.h"
+
+namespace kav {
+namespace {
+
+QString channelName(const TCommSettings& settings)
+{
+    if (settings.CommType == TCommType::TCPIP)
+        return QStringLiteral("%1:%2").arg(settings.TCPIP_Addr).arg(settings.TCPIP_Port);
+    TSerialPortSettings port;
+    port.PortNumber = settings.S_Port;
+    port.DevicePath = settings.S_Device;
+    return SerialDeviceName(port);
+}
+
+} // namespace
+
+ChannelStatusTitle::ChannelStatusTitle(QWidget& window, const QString& caption)
+    : QObject(&window), m_window(window), m_caption(caption)
+{
+}
+
+void ChannelStatusTitle::watch(TKavendorComm& device)
+{
+    const auto show = [this, &device](ChannelState state) { showStatus(statusText(state, device.Settings)); };
+    connect(&device, &TKavendorComm::channelStateChanged, this, show);
+    show(device.channelState());
+}
+
+void ChannelStatusTitle::showReplay(const QString& file)
+{
+    showStatus(QStringLiteral("replaying ") + QFileInfo(file).fileName());
+}
+
+QString ChannelStatusTitle::statusText(ChannelState state, const TCommSettings& settings)
+{
+    if (settings.CommType == TCommType::None)
+        return QStringLiteral("no connection chosen");
+    const QString name = channelName(settings);
+    switch (state) {
+    case ChannelState::Connecting: return QStringLiteral("connecting to ") + name;
+    case ChannelState::Connected: return QStringLiteral("connected to ") + name;
+    case ChannelState::WaitingToReconnect: return QStringLiteral("waiting to reconnect to ") + name;
+    case ChannelState::Disconnected: break;
+    }
+    return QStringLiteral("disconnected from ") + name;
+}
+
+void ChannelStatusTitle::showStatus(const QString& status)
+{
+    m_window.setWindowTitle(m_caption + QStringLiteral(" - ") + status);
+}
+
+} // namespace kav
