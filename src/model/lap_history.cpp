@@ -8,6 +8,12 @@ namespace kav {
 namespace {
 constexpr std::int64_t kMinTime = std::numeric_limits<TimeValue>::min();
 constexpr std::int64_t kMaxTime = std::numeric_limits<TimeValue>::max();
+
+// One lap on; a lap count at the top of its range (a garbled standing) stays there.
+std::int32_t nextLap(std::int32_t lap)
+{
+    return lap == std::numeric_limits<std::int32_t>::max() ? lap : lap + 1;
+}
 } // namespace
 
 bool LapHistory::addPassing(const TJRec& passing, LapFlag flag)
@@ -22,7 +28,7 @@ bool LapHistory::addPassing(const TJRec& passing, LapFlag flag)
     if (laps.size() >= static_cast<std::size_t>(kMaxLaps))
         return false;
     LapEntry entry;
-    entry.lap = laps.empty() ? car->standingLaps + 1 : laps.back().lap + 1;
+    entry.lap = nextLap(laps.empty() ? car->standingLaps : laps.back().lap);
     entry.lapTime = passing.LapTime;
     const std::int64_t before = laps.empty() ? car->standingTotal : laps.back().totalTime;
     const std::int64_t total = passing.LapTime == kEmptyLapTime ? before : before + passing.LapTime;

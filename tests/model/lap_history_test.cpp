@@ -165,6 +165,9 @@ const std::vector<RuleCase> kRuleCases = {
      {"J00:01:00.0000", "G1/00:01:00.0000/2", "G1/00:01:00.0000/5"},
      {{1, t("00:01:00.0000"), t("00:01:00.0000"), 2, G}}},
     {"a passing without a lap time keeps the total", {"J-"}, {{1, kEmptyLapTime, 0, 0, G}}},
+    {"a garbled lap count at the top of its range stays there",
+     {"G2147483647/00:01:00.0000/1", "J00:01:00.0000"},
+     {{2147483647, t("00:01:00.0000"), t("00:02:00.0000"), 1, G}}},
 };
 
 TEST(LapHistory, FollowsTheRulesOfPassingsAndStandings)
