@@ -75,15 +75,16 @@ QString gapText(std::int64_t gap)
 
 } // namespace
 
+// The view is given its chart at once: a chart set later replaces a default one that is only deleted
+// by a later event loop.
 LapChart::LapChart(Kind kind, const RaceSource& source, QWidget* parent)
-    : QChartView(parent), m_kind(kind), m_source(source)
+    : QChartView(new QChart, parent), m_kind(kind), m_source(source)
 {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->setTitle(chartTitle(kind));
     chart->legend()->setVisible(kind == Kind::LapTime);
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setAnimationOptions(QChart::NoAnimation);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
     m_lapAxis = new QValueAxis(chart);
     m_lapAxis->setTitleText(QStringLiteral("Lap"));
