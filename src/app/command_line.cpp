@@ -107,6 +107,8 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Dump;
     if (option == QLatin1String("--record"))
         return &Options.Record;
+    if (option == QLatin1String("--report"))
+        return &Options.report;
     if (option == QLatin1String("--fullscreen"))
         return &FullScreenText;
     if (option == QLatin1String("--web"))
@@ -152,6 +154,8 @@ QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
         return {};
     if (!reader.Options.Dump.isEmpty())
         return QStringLiteral("--fullscreen shows a window, and --dump shows none");
+    if (!reader.Options.report.isEmpty())
+        return QStringLiteral("--fullscreen shows a window, and --report shows none");
     const QStringList parts = text.split(u'@');
     bool windowOk = false, screenOk = parts.size() == 1;
     const int window = parts[0].toInt(&windowOk);
@@ -202,17 +206,17 @@ QString CheckConfigDir(const QString& path)
 }
 
 // Opens the file for appending once; a file made only for the test is removed again.
-QString CheckAppendable(const QString& path)
+QString CheckAppendable(const QString& option, const QString& path)
 {
     if (path.isEmpty())
         return {};
     const QFileInfo info(path);
     if (info.isDir())
-        return QStringLiteral("--record: ") + path + QStringLiteral(" is a folder, not a file");
+        return option + QStringLiteral(": ") + path + QStringLiteral(" is a folder, not a file");
     const bool existed = info.exists() || info.isSymLink();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return QStringLiteral("--record: cannot append to ") + path + QStringLiteral(": ") + file.errorString();
+        return option + QStringLiteral(": cannot append to ") + path + QStringLiteral(": ") + file.errorString();
     file.close();
     if (!existed)
         file.remove();
@@ -251,8 +255,12 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
         error = CheckReadable(QStringLiteral("--layout"), options.Layout);
     if (error.isEmpty())
         error = CheckConfigDir(options.ConfigDir);
+    if (error.isEmpty() && !options.report.isEmpty() && options.Replay.isEmpty() && options.Dump.isEmpty())
+        error = QStringLiteral("--report needs --replay, or --dump with --config-dir naming a TCP connection");
     if (error.isEmpty())
-        error = CheckAppendable(options.Record);
+        error = CheckAppendable(QStringLiteral("--record"), options.Record);
+    if (error.isEmpty())
+        error = CheckAppendable(QStringLiteral("--report"), options.report);
     if (error.isEmpty())
         error = CheckDumpDir(options.Dump);
     return error;
@@ -301,6 +309,8 @@ QString UsageText()
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --report FILE.pdf  show no window; write the race report into FILE.pdf when the replay ends\n"
+        "                     (or, with --dump, when the dump is written)\n"
         "  --fullscreen N[@S] once the layout is open, show its result window N full screen (on screen S,\n"
         "                     counted from 1)\n"
         "  --web PORT         serve the results as live web pages on PORT (0: any free port) for this run\n"

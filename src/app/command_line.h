@@ -10,6 +10,7 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
+    QString report;           // the race report's PDF file
     double Rate = 0;          // lines per second of a replay; 0: as fast as possible
     int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
     int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
@@ -28,8 +29,8 @@ struct TCommandLineResult {
 
 // Reads the program's arguments, without the program name, before any window system is touched. Each
 // option is written "--name value" or "--name=value". With --help or --version the files are not
-// checked. A --record file that did not exist is checked by creating it and removed again; a --dump
-// folder is created.
+// checked. A --record or --report file that did not exist is checked by creating it and removed again;
+// a --dump folder is created.
 TCommandLineResult ParseCommandLine(const QStringList& arguments);
 
 // The option list for --help and after a command-line error.

@@ -11,6 +11,7 @@
 #include "f_results.h"
 #include "feed_text.h"
 #include "gen_info_panel.h"
+#include "laps_csv.h"
 #include "race_state.h"
 #include "status_lamp.h"
 #include "status_pictures.h"
@@ -176,6 +177,8 @@ bool WriteDump(const QString& dir, const std::vector<TFResults*>& windows, const
     if (!WriteGenInfoCsv(panel, folder.filePath(QStringLiteral("geninfo.csv")), failure))
         failures.append(failure);
     if (!WriteStateTxt(state, folder.filePath(QStringLiteral("state.txt")), failure))
+        failures.append(failure);
+    if (!writeLapsCsv(state.lapHistory(), folder.filePath(QStringLiteral("laps.csv")), failure))
         failures.append(failure);
     error = failures.join(QStringLiteral("; "));
     return failures.isEmpty();

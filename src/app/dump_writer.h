@@ -50,8 +50,8 @@ bool WriteResultWindowCsv(const TFResults& window, const TStatusPictures& pictur
 bool WriteGenInfoCsv(const TGenInfoPanel& panel, const QString& file, QString& error);
 // key=value lines with LF ends: errors, flag, race_finished, row_count, run.
 bool WriteStateTxt(const TRaceState& state, const QString& file, QString& error);
-// ResultWin<N>.csv for each window (N its window number), geninfo.csv and state.txt in dir, which is made
-// when missing. Every file is tried; error lists the ones that failed.
+// ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt and laps.csv (see
+// laps_csv.h) in dir, which is made when missing. Every file is tried; error lists the ones that failed.
 bool WriteDump(const QString& dir, const std::vector<TFResults*>& windows, const TStatusPictures& pictures,
                const TGenInfoPanel& panel, const TRaceState& state, QString& error);
 

@@ -17,6 +17,7 @@
 #include "kavendor_comm.h"
 #include "line_recorder.h"
 #include "main_window.h"
+#include "race_report.h"
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
 #include "ui_prompter.h"
@@ -123,8 +124,8 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    // A dump needs no screen; without a platform named, run offscreen.
-    if (!options.Dump.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A dump and a race report need no screen; without a platform named, run offscreen.
+    if ((!options.Dump.isEmpty() || !options.report.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The toolkit sees only the program name: every argument is the program's own, read above.
     int toolkitArgc = 1;
@@ -135,7 +136,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
 
     const bool replay = !options.Replay.isEmpty();
-    const bool dump = !options.Dump.isEmpty();
+    // The race report, like the dump, is written without a window.
+    const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
     kav::TMainOptions mainOptions;
     mainOptions.ProgramDir = QApplication::applicationDirPath() + QLatin1Char('/');
     mainOptions.UseChannel = !replay;
@@ -200,8 +202,13 @@ int main(int argc, char** argv)
             finished = true;
             QString error;
             status = code;
-            if (!kav::WriteDump(options.Dump, window.Ctl().Windows.All(), window.Ctl().Pictures, window.Panel(),
+            if (!options.Dump.isEmpty() &&
+                !kav::WriteDump(options.Dump, window.Ctl().Windows.All(), window.Ctl().Pictures, window.Panel(),
                                 window.Ctl().State, error)) {
+                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+                status = 1;
+            }
+            if (!options.report.isEmpty() && !kav::writeRaceReport(window.Ctl().chartSource, options.report, error)) {
                 PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
                 status = 1;
             }

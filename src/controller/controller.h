@@ -4,6 +4,8 @@
 #include "content_builder.h"
 #include "device.h"
 #include "gen_info_panel.h"
+#include "race_chart_source.h"
+#include "race_charts_host.h"
 #include "race_state.h"
 #include "record_processor.h"
 #include "result_windows.h"
@@ -22,7 +24,8 @@ class TController {
 public:
     TController(TDevice& device, TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
         : Models(State.RowCount), Content(State, Models, settings, Pictures),
-          Records(State, Content, settings, panel, message, clock)
+          Records(State, Content, settings, panel, message, clock),
+          chartSource(State, settings), raceCharts(chartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
         QObject::connect(&device, &TDevice::lineReceived, &Records, &TRecordProcessor::ReceiveString);
@@ -35,6 +38,8 @@ public:
     TStatusPictures Pictures;
     TContentBuilder Content;
     TRecordProcessor Records;
+    RaceChartSource chartSource;
+    RaceChartsHost raceCharts;
 };
 
 } // namespace kav

@@ -177,7 +177,8 @@ void TFMain::UpdateNewWindowMenu()
 
 void TFMain::UpdateClearLayoutMenu()
 {
-    m_clearLayoutAction->setEnabled(m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden());
+    m_clearLayoutAction->setEnabled(m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden() ||
+                                    m_ctl->raceCharts.window());
 }
 
 void TFMain::ApplyGenInfoLayout()
@@ -190,6 +191,7 @@ void TFMain::ClearLayout()
     ResetGenInfo(m_genInfoLayout);
     ApplyGenInfoLayout();
     DestroyLogoWindow();
+    m_ctl->raceCharts.close();
     m_logo.FileName.clear();
     m_logo.Visible = false;
     m_listenToClose = false;
@@ -225,7 +227,7 @@ bool TFMain::SaveLayout(const QString& file, TLayoutWrite mode)
         std::vector<TResultWinRec> windows;
         for (TFResults* window : m_ctl->Windows.All())
             windows.push_back(window->GetLayout());
-        WriteLayout(path, m_genInfoLayout, m_logo, windows, mode);
+        WriteLayout(path, m_genInfoLayout, m_logo, windows, mode, m_ctl->raceCharts.record());
     } catch (const std::exception& error) {
         ReportWriteError(error);
         return false;
@@ -313,6 +315,8 @@ void TFMain::LoadLayout(const QString& file)
                 maximised = window;
         }
     }
+    if (named)
+        m_ctl->raceCharts.restore(readRaceCharts(path), *m_area);
     UpdateClearLayoutMenu();
     if (active)
         m_area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(active->Frame()));

@@ -146,7 +146,14 @@ void TFMain::CreateMenus()
     m_clearLayoutAction->setEnabled(false);
     file->addAction(QStringLiteral("&Open Layout..."), this, &TFMain::MOpenLayoutClick);
     file->addAction(QStringLiteral("&Save Layout..."), this, &TFMain::MSaveLayoutClick);
+    file->addAction(QStringLiteral("Export race &report\u2026"), this,
+                    [this] { m_ctl->raceCharts.exportReport(this); });
     file->addAction(QStringLiteral("E&xit"), this, &TFMain::ExitClick);
+
+    menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
+        m_ctl->raceCharts.open(*m_area);
+        UpdateClearLayoutMenu();
+    });
 
     m_settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
     m_settingsMenu->addAction(QStringLiteral("&Communication"), this, &TFMain::MCommuClick);
@@ -264,7 +271,8 @@ void TFMain::closeEvent(QCloseEvent* event)
 
 bool TFMain::FormCloseQuery()
 {
-    const bool somethingToSave = m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden();
+    const bool somethingToSave =
+        m_ctl->Windows.Count() > 0 || m_logoWindow || !m_panel->isHidden() || m_ctl->raceCharts.window();
     if (m_settings.LayoutFile.empty() && somethingToSave) {
         switch (Prompter().Ask(TBoxKind::Information,
                                QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,

@@ -64,6 +64,7 @@ void TRacePositions::Place(const TGRec& record, int currentIndex)
     const int position = record.Position;
     TCurrentRaceList& current = m_state.CurrentRaceList;
     current.SetFromG(record);
+    m_state.lapHistory().takeStanding(record);
     current.ComputeGaps();
     if (currentIndex >= 0 && currentIndex + 1 != position) {
         current.ResetItem(currentIndex);

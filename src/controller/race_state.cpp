@@ -39,6 +39,21 @@ void TRaceState::ClearRun()
     CurrentPassingList.Clear();
     LapPassingList.Clear();
     MarkerList.Clear();
+    m_lapHistory.clear();
+}
+
+void TRaceState::recordPassing(const TJRec& passing)
+{
+    LapFlag flag = LapFlag::None;
+    if (RaceFinished)
+        flag = LapFlag::Finish;
+    else if (FlagState == kFlagRed)
+        flag = LapFlag::Red;
+    else if (FlagState == kFlagYellow)
+        flag = LapFlag::Yellow;
+    else if (FlagState == kFlagGreen)
+        flag = LapFlag::Green;
+    m_lapHistory.addPassing(passing, flag);
 }
 
 } // namespace kav

@@ -5,6 +5,7 @@
 
 #include "class_table.h"
 #include "comp_list.h"
+#include "lap_history.h"
 #include "marker_list.h"
 #include "passing_list.h"
 #include "prac_res_list.h"
@@ -74,6 +75,15 @@ public:
     int RowsFor(int position) const;
     // Empties every list of the run (not the class table).
     void ClearRun();
+
+    // Every crossing of the line of the run, for the race charts and the race report.
+    LapHistory& lapHistory() { return m_lapHistory; }
+    const LapHistory& lapHistory() const { return m_lapHistory; }
+    // A passing into the lap history with the flag shown at this moment.
+    void recordPassing(const TJRec& passing);
+
+private:
+    LapHistory m_lapHistory;
 };
 
 } // namespace kav

@@ -110,6 +110,7 @@ void TRecordProcessor::ShowStandBy()
 void TRecordProcessor::ApplyPassing(const TJRec& record)
 {
     m_state.CurrentPassingList.SetFromJ(record);
+    m_state.recordPassing(record);
     const int practice = m_state.PracList.FindByRegNo(record.RegNo);
     const TimeValue best = practice < 0 ? 0 : m_state.PracList.At(practice).BestLapTime;
     m_state.MarkerList.SetPassTime(record.RegNo, m_clock.TimeOfDay());

@@ -1,5 +1,7 @@
 #include "layout_store.h"
 
+#include <algorithm>
+
 #include "file_access.h"
 #include "ini_file.h"
 #include "section_io.h"
@@ -9,6 +11,8 @@ namespace {
 
 constexpr std::string_view kGenInfoSection = "GeneralInfo";
 constexpr std::string_view kLogoSection = "Logo";
+constexpr std::string_view kRaceChartsSection = "RaceCharts";
+constexpr int kMaxLapTimeCars = 100;
 constexpr std::uint8_t kFirstGenInfoItem = 1;
 constexpr std::uint8_t kLastGenInfoItem = 10;
 
@@ -45,6 +49,24 @@ void PutResultWin(TIniFile& ini, const TResultWinRec& rec)
     ini.WriteBool(section, "WinExist", true);
 }
 
+std::string lapTimeCarKey(int index)
+{
+    return "LapTimeCar" + std::to_string(index + 1);
+}
+
+void putRaceCharts(TIniFile& ini, const RaceChartsRec& charts)
+{
+    ini.EraseSection(kRaceChartsSection);
+    if (!charts.open)
+        return;
+    WriteWinPos(ini, kRaceChartsSection, charts.winPos);
+    ini.WriteInteger(kRaceChartsSection, "Chart", charts.chart);
+    const int cars = std::min(static_cast<int>(charts.lapTimeCars.size()), kMaxLapTimeCars);
+    for (int i = 0; i < cars; ++i)
+        ini.WriteString(kRaceChartsSection, lapTimeCarKey(i), charts.lapTimeCars[static_cast<std::size_t>(i)]);
+    ini.WriteBool(kRaceChartsSection, "WinExist", true);
+}
+
 } // namespace
 
 std::string ResultWinSection(int number)
@@ -53,7 +75,7 @@ std::string ResultWinSection(int number)
 }
 
 void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
-                 std::span<const TResultWinRec> windows, TLayoutWrite mode)
+                 std::span<const TResultWinRec> windows, TLayoutWrite mode, const RaceChartsRec& charts)
 {
     // Replacing starts from an empty file (no path reads as one), so nothing of the old file survives.
     TIniFile ini(mode == TLayoutWrite::Replace ? std::filesystem::path() : file);
@@ -61,6 +83,7 @@ void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, con
     PutLogo(ini, logo);
     for (const TResultWinRec& rec : windows)
         PutResultWin(ini, rec);
+    putRaceCharts(ini, charts);
     if (mode == TLayoutWrite::Replace)
         ReplaceFile(file, ini.ToText());
     else
@@ -126,6 +149,24 @@ void EraseResultWin(const std::filesystem::path& file, int number)
     TIniFile ini(file);
     ini.EraseSection(ResultWinSection(number));
     ini.Commit();
+}
+
+RaceChartsRec readRaceCharts(const std::filesystem::path& file)
+{
+    const TIniFile ini(file);
+    RaceChartsRec charts;
+    charts.open = ini.ReadBool(kRaceChartsSection, "WinExist", false);
+    if (!charts.open)
+        return charts;
+    ReadWinPos(ini, kRaceChartsSection, charts.winPos);
+    charts.chart = ini.ReadInteger(kRaceChartsSection, "Chart", 0);
+    for (int i = 0; i < kMaxLapTimeCars; ++i) {
+        std::string car = ini.ReadString(kRaceChartsSection, lapTimeCarKey(i), "");
+        if (car.empty())
+            break;
+        charts.lapTimeCars.push_back(std::move(car));
+    }
+    return charts;
 }
 
 } // namespace kav

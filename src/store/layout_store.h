@@ -31,11 +31,16 @@ void EraseResultWin(const std::filesystem::path& file, int number);
 // How WriteLayout treats the file already there: its other sections kept, or the whole file replaced.
 enum class TLayoutWrite { Update, Replace };
 
-// A whole layout in one write: the general information, the logo and each window in the given order.
-// A save cut short (the program killed, the power gone) leaves the old layout or the new one, never
-// some windows of each, which saving part by part with the routines above would.
+// A whole layout in one write: the general information, the logo, each window in the given order and
+// the race charts window (its section is removed when it is not open, so a layout without it is
+// written as before). A save cut short (the program killed, the power gone) leaves the old layout or
+// the new one, never some windows of each, which saving part by part with the routines above would.
 void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
-                 std::span<const TResultWinRec> windows, TLayoutWrite mode = TLayoutWrite::Update);
+                 std::span<const TResultWinRec> windows, TLayoutWrite mode = TLayoutWrite::Update,
+                 const RaceChartsRec& charts = {});
+
+// Section "RaceCharts"; a layout without it reads as a closed window.
+RaceChartsRec readRaceCharts(const std::filesystem::path& file);
 
 std::string ResultWinSection(int number);
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kav {
 
@@ -40,6 +41,15 @@ struct TLogoRec {
     bool Visible = false;
     std::string FileName;
     bool operator==(const TLogoRec&) const = default;
+};
+
+// The race charts window: where it stands, the chart it shows and the cars of its lap-time chart.
+struct RaceChartsRec {
+    TWinPosRec winPos;
+    bool open = false;
+    std::int32_t chart = 0;
+    std::vector<std::string> lapTimeCars; // registration numbers
+    bool operator==(const RaceChartsRec&) const = default;
 };
 
 } // namespace kav

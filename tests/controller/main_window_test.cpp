@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPanel
     EXPECT_TRUE(main->Panel().isHidden());
     EXPECT_FALSE(main->ClearLayoutAction()->isEnabled());
     EXPECT_TRUE(main->NewWindowMenu()->isEnabled());
-    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Settings", "&Help"}));
+    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Results", "&Settings", "&Help"}));
     EXPECT_EQ(main->Panel().ErrorHint(), "No Errors");
 }
 
@@ -134,10 +134,10 @@ TEST_F(MainWindowTest, ActiveResultWindowShowsItsLayoutMenuBetweenSettingsAndHel
     TFResults* window = main->NewResultWindow(kLayoutCurrentRace);
     ASSERT_NE(window, nullptr);
     main->Area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->Frame()));
-    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Settings", "&Layout", "&Help"}));
+    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Results", "&Settings", "&Layout", "&Help"}));
     window->Frame()->close();
     QCoreApplication::processEvents();
-    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Settings", "&Help"}));
+    EXPECT_EQ(MenuCaptions(*main), QStringList({"&File", "&Results", "&Settings", "&Help"}));
 }
 
 TEST_F(MainWindowTest, ClosingWithUnsavedWindowsAsksToSaveThem)
@@ -694,8 +694,8 @@ TEST_F(MainWindowTest, PanelCaptionsFlagPoleFileMenuAndIconsLookAsMeant)
     QStringList file;
     for (const QAction* action : main->menuBar()->actions().constFirst()->menu()->actions())
         file << action->text();
-    EXPECT_EQ(file,
-              QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...", "E&xit"}));
+    EXPECT_EQ(file, QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...",
+                                 "Export race &report…", "E&xit"}));
 
     AcceptColumns({0});
     TFFlag flag;

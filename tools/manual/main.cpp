@@ -4,20 +4,28 @@
 // 2 wrong arguments. Runs headless with QT_QPA_PLATFORM=offscreen.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextImageFormat>
 #include <QTextTable>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -89,6 +97,38 @@ void TidyTables(const QTextFrame& frame)
     }
 }
 
+// Pictures are named relative to the manual and drawn at most a page wide (kImageWidth points).
+constexpr qreal kImageWidth = 480;
+
+// False when a picture cannot be read: a manual must not lose its pictures unnoticed.
+bool FitImages(QTextDocument& document, const QString& folder)
+{
+    std::vector<std::pair<int, QTextImageFormat>> images;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextImageFormat image = fragment.fragment().charFormat().toImageFormat();
+            if (image.isValid())
+                images.emplace_back(fragment.fragment().position(), image);
+        }
+    }
+    for (auto& [position, image] : images) {
+        const QImage picture(folder + QLatin1Char('/') + image.name());
+        if (picture.isNull()) {
+            Complain(QStringLiteral("cannot read the picture %1").arg(image.name()));
+            return false;
+        }
+        document.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
+        const qreal width = std::min<qreal>(kImageWidth, picture.width());
+        image.setWidth(width);
+        image.setHeight(width * picture.height() / picture.width());
+        QTextCursor cursor(&document);
+        cursor.setPosition(position);
+        cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(image);
+    }
+    return true;
+}
+
 void SetUpPage(QPdfWriter& writer, const QString& title)
 {
     writer.setPageSize(QPageSize(QPageSize::A4));
@@ -133,6 +173,8 @@ int Render(const QString& inPath, const QString& outPath)
     document.setDefaultFont(font);
     document.setMarkdown(*markdown);
     TidyTables(*document.rootFrame());
+    if (!FitImages(document, QFileInfo(inPath).absolutePath()))
+        return kExitFailed;
     return WritePdf(document, outPath, TitleOf(*markdown)) ? EXIT_SUCCESS : kExitFailed;
 }
 

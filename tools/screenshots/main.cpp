@@ -10,6 +10,7 @@
 #include "logo_sett_dlg.h"
 #include "misc_sett_dlg.h"
 #include "results_models.h"
+#include "race_charts_shots.h"
 #include "sample_results.h"
 #include "sel_color_dlg.h"
 #include "sel_competitor_dlg.h"
@@ -217,5 +218,6 @@ int main(int argc, char* argv[])
     SelectionDialogs();
     SettingsDialogs();
     SmallWindows();
+    SaveRaceCharts(Save);
     return 0;
 }

@@ -1,0 +1,51 @@
+#include "laps_csv.h"
+
+#include <QSaveFile>
+
+#include "dump_writer.h"
+#include "feed_text.h"
+#include "zeb_time.h"
+
+namespace kav {
+
+namespace {
+
+QString lapTimeText(TimeValue time)
+{
+    return time == kEmptyLapTime ? QStringLiteral("-----") : QString::fromLatin1(FormatTime(7, 3, time));
+}
+
+QStringList entryFields(const std::string& regNo, const LapEntry& entry)
+{
+    return {FeedText(regNo),
+            QString::number(entry.lap),
+            lapTimeText(entry.lapTime),
+            QString::fromLatin1(FormatTime(1, 1, entry.totalTime)),
+            entry.position == 0 ? QString() : QString::number(entry.position),
+            QString::fromLatin1(flagWord(entry.flag))};
+}
+
+} // namespace
+
+QByteArray lapsCsv(const LapHistory& history)
+{
+    QByteArray content = CsvLine({QStringLiteral("car"), QStringLiteral("lap"), QStringLiteral("lap_time"),
+                                  QStringLiteral("total_time"), QStringLiteral("position"), QStringLiteral("flag")});
+    for (int car = 0; car < history.carCount(); ++car) {
+        for (const LapEntry& entry : history.car(car).laps)
+            content += CsvLine(entryFields(history.car(car).regNo, entry));
+    }
+    return content;
+}
+
+bool writeLapsCsv(const LapHistory& history, const QString& file, QString& error)
+{
+    const QByteArray content = lapsCsv(history);
+    QSaveFile out(file);
+    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit())
+        return true;
+    error = QStringLiteral("cannot write ") + file + QStringLiteral(": ") + out.errorString();
+    return false;
+}
+
+} // namespace kav

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lap_history.h"
+
+namespace kav {
+
+// How a car is named on the charts and in the report, its texts already decoded for the screen.
+struct CarLabel {
+    QString number;
+    QString name;
+    int classNo = 0;
+    QString className;
+    bool followed = false;
+};
+
+// One car of the race standings as the current-race window shows them, with its best lap.
+struct ClassifiedCar {
+    std::string regNo;
+    CarLabel label;
+    int position = 0;
+    std::int32_t laps = 0;
+    TimeValue totalTime = 0;
+    std::int32_t bestLap = 0; // 0: no best lap known
+    TimeValue bestLapTime = kEmptyLapTime;
+};
+
+// What the race charts and the race report read of the race; the controller provides it.
+class RaceSource {
+public:
+    virtual ~RaceSource() = default;
+
+    virtual const LapHistory& lapHistory() const = 0;
+    virtual CarLabel carLabel(std::string_view regNo) const = 0;
+    // Whether the operator follows the car; it can change at any time.
+    virtual bool isFollowed(std::string_view regNo) const = 0;
+    // The race standings from the first place down, cars without a standing left out.
+    virtual std::vector<ClassifiedCar> classification() const = 0;
+    virtual QString runName() const = 0;
+    virtual QString trackName() const = 0;
+};
+
+} // namespace kav

@@ -1,0 +1,85 @@
+#include "race_chart_source.h"
+
+#include "content_builder.h"
+#include "feed_text.h"
+#include "text_helpers.h"
+
+namespace kav {
+
+CarLabel RaceChartSource::carLabel(std::string_view regNo) const
+{
+    const TCompRec comp = m_state.CompList.FindByRegNo(regNo);
+    CarLabel label;
+    label.number = FeedText(comp.Number);
+    label.name = FeedText(ComposeName(comp.FirstName, comp.LastName, TContentBuilder::kNameLength));
+    label.classNo = comp.ClassNo;
+    label.className = FeedText(m_state.ClassTable.Get(comp.ClassNo));
+    label.followed = isFollowed(regNo);
+    return label;
+}
+
+// The follow list ends at its first empty place, as the result windows read it.
+bool RaceChartSource::isFollowed(std::string_view regNo) const
+{
+    for (const std::string& followed : m_settings.FollowList) {
+        if (followed.empty())
+            return false;
+        if (followed == regNo)
+            return true;
+    }
+    return false;
+}
+
+// The rows the current-race window shows, in its order; places the standings left empty are skipped.
+std::vector<ClassifiedCar> RaceChartSource::classification() const
+{
+    std::vector<ClassifiedCar> cars;
+    const TCurrentRaceList& standings = m_state.CurrentRaceList;
+    for (int i = 0; i < standings.Count(); ++i) {
+        const RaceResRec& entry = standings.At(i);
+        if (entry.RegNo.empty() || entry.Position == 0)
+            continue;
+        ClassifiedCar car;
+        car.regNo = entry.RegNo;
+        car.label = carLabel(entry.RegNo);
+        car.position = entry.Position;
+        car.laps = entry.Laps;
+        car.totalTime = entry.TotalTime;
+        findBestLap(car);
+        cars.push_back(std::move(car));
+    }
+    return cars;
+}
+
+// The timing system's best lap when it sent one, else the car's fastest crossing of the line.
+void RaceChartSource::findBestLap(ClassifiedCar& car) const
+{
+    const int practice = m_state.PracList.FindByRegNo(car.regNo);
+    if (practice >= 0 && m_state.PracList.At(practice).BestLapTime != kEmptyLapTime) {
+        car.bestLap = m_state.PracList.At(practice).BestLap;
+        car.bestLapTime = m_state.PracList.At(practice).BestLapTime;
+        return;
+    }
+    const LapHistory& history = m_state.lapHistory();
+    const int index = history.findCar(car.regNo);
+    if (index < 0)
+        return;
+    for (const LapEntry& entry : history.car(index).laps) {
+        if (entry.lapTime > 0 && entry.lapTime != kEmptyLapTime && entry.lapTime < car.bestLapTime) {
+            car.bestLapTime = entry.lapTime;
+            car.bestLap = entry.lap;
+        }
+    }
+}
+
+QString RaceChartSource::runName() const
+{
+    return FeedText(m_state.RunName);
+}
+
+QString RaceChartSource::trackName() const
+{
+    return FeedText(m_settings.TrackName);
+}
+
+} // namespace kav

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "main_settings.h"
+#include "race_source.h"
+#include "race_state.h"
+
+namespace kav {
+
+// The race as the charts and the report read it: the race state's lap history, standings and
+// competitors, with the track name and the follow list of the settings.
+class RaceChartSource : public RaceSource {
+public:
+    RaceChartSource(const TRaceState& state, const TMainSettings& settings) : m_state(state), m_settings(settings) {}
+
+    const LapHistory& lapHistory() const override { return m_state.lapHistory(); }
+    CarLabel carLabel(std::string_view regNo) const override;
+    bool isFollowed(std::string_view regNo) const override;
+    std::vector<ClassifiedCar> classification() const override;
+    QString runName() const override;
+    QString trackName() const override;
+
+private:
+    void findBestLap(ClassifiedCar& car) const;
+
+    const TRaceState& m_state;
+    const TMainSettings& m_settings;
+};
+
+} // namespace kav

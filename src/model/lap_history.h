@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "timing_records.h"
+
+namespace kav {
+
+// The flag shown when a car crossed the line.
+enum class LapFlag : std::uint8_t { None, Green, Yellow, Red, Finish };
+
+// One crossing of the line by one car.
+struct LapEntry {
+    std::int32_t lap = 0;
+    TimeValue lapTime = kEmptyLapTime;
+    TimeValue totalTime = 0;
+    std::uint16_t position = 0; // 0: not known
+    LapFlag flag = LapFlag::None;
+    bool operator==(const LapEntry&) const = default;
+};
+
+// One car's crossings in the order they came.
+struct CarLaps {
+    std::string regNo;
+    std::vector<LapEntry> laps;
+};
+
+// Every crossing of the line of the run, per car, for the race charts, the race report and laps.csv.
+// A passing opens an entry; the car's next race standing completes it with the lap count, total time
+// and position the timing system gives. Bounded to kMaxCars cars of kMaxLaps entries each.
+class LapHistory {
+public:
+    static constexpr int kMaxCars = 1000;
+    static constexpr int kMaxLaps = 2000;
+
+    // A crossing of the line; false when it repeats the car's last passing or a bound is reached.
+    bool addPassing(const TJRec& passing, LapFlag flag);
+    // A race standing: completes the car's open entry, and is the position of its next crossings.
+    void takeStanding(const TGRec& standing);
+    // A new run.
+    void clear();
+
+    int carCount() const { return static_cast<int>(m_cars.size()); }
+    // Cars in the order they were first seen.
+    const CarLaps& car(int index) const { return m_cars[static_cast<std::size_t>(index)].laps; }
+    int findCar(std::string_view regNo) const;
+    std::size_t entryCount() const { return m_entryCount; }
+
+    // The smallest total time any car completed the lap with, or -1 when no car did.
+    TimeValue leaderTime(std::int32_t lap) const;
+    // How far the entry's car was behind the first car to complete the same lap, in ten-thousandths.
+    std::int64_t gapToLeader(const LapEntry& entry) const;
+
+    // Grows with every change; a view compares it to know whether to look again.
+    std::uint64_t revision() const { return m_revision; }
+    // Grows when entries already there change in a way a view must redraw (a clear, a leader time
+    // that went up).
+    std::uint64_t resets() const { return m_resets; }
+
+private:
+    struct Car {
+        CarLaps laps;
+        TJRec lastPassing;
+        bool open = false; // the last entry waits for its standing
+        std::uint16_t position = 0;
+        std::int32_t standingLaps = 0;
+        TimeValue standingTotal = 0;
+    };
+
+    Car* carFor(std::string_view regNo);
+    void completeEntry(Car& car, const TGRec& standing);
+    void noteLeaderTime(std::int32_t lap, TimeValue total);
+    void forgetLeaderTime(std::int32_t lap, TimeValue total);
+
+    std::vector<Car> m_cars;
+    std::unordered_map<std::string, int> m_index;
+    std::map<std::int32_t, TimeValue> m_leaderTimes;
+    std::size_t m_entryCount = 0;
+    std::uint64_t m_revision = 0;
+    std::uint64_t m_resets = 0;
+};
+
+// The flag word of laps.csv: green, yellow, red, finish or empty.
+std::string_view flagWord(LapFlag flag);
+
+} // namespace kav

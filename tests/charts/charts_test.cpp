@@ -1,0 +1,228 @@
+// The race charts on a recorded feed through the record processor: the lap history the controller
+// keeps, the charts' lines as laps come in, hover and click, the lap times of chosen cars, and the
+// charts window in layouts and the race report from the main window's menus.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <string>
+
+#include "harness.h"
+#include "layout_store.h"
+#include "main_prompter.h"
+#include "main_window.h"
+#include "race_charts_window.h"
+
+using namespace kav;
+
+namespace {
+
+using Points = QList<QPointF>;
+
+// The feed's lines up to (not including) the start of run runs + 1.
+void feedRuns(THarness& h, int runs)
+{
+    std::ifstream in(std::string(KAV_TEST_DATA) + "/feeds/lap_history.feed");
+    ASSERT_TRUE(in);
+    int run = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("$I", 0) == 0 && ++run > runs)
+            return;
+        h.Feed(line);
+    }
+}
+
+QLineSeries* seriesOf(const LapChart& chart, const QString& car)
+{
+    for (QAbstractSeries* series : chart.chart()->series()) {
+        if (series->name() == car)
+            return static_cast<QLineSeries*>(series);
+    }
+    return nullptr;
+}
+
+Points pointsOf(const LapChart& chart, const QString& car)
+{
+    const QLineSeries* series = seriesOf(chart, car);
+    return series ? series->points() : Points();
+}
+
+QAction* menuAction(QMenuBar& bar, const QString& text)
+{
+    for (QAction* menu : bar.actions()) {
+        for (QAction* action : menu->menu() ? menu->menu()->actions() : QList<QAction*>()) {
+            if (action->text() == text)
+                return action;
+        }
+    }
+    return nullptr;
+}
+
+struct FlagCase {
+    const char* regNo;
+    std::vector<LapFlag> flags;
+    std::vector<int> positions;
+};
+
+TEST(RaceCharts, TheRecordProcessorKeepsEachLapWithItsFlagAndPlace)
+{
+    THarness h;
+    feedRuns(h, 1);
+    const LapHistory& history = h.Ctl.State.lapHistory();
+    constexpr LapFlag G = LapFlag::Green, Y = LapFlag::Yellow, F = LapFlag::Finish;
+    for (const FlagCase& c : std::vector<FlagCase>{
+             {"2001", {G, G, Y, G}, {1, 1, 1, 1}}, {"2002", {G, G, F}, {2, 2, 3}}, {"2003", {G, Y, G}, {3, 3, 2}}}) {
+        SCOPED_TRACE(c.regNo);
+        const int car = history.findCar(c.regNo);
+        ASSERT_GE(car, 0);
+        std::vector<LapFlag> flags;
+        std::vector<int> positions;
+        for (const LapEntry& entry : history.car(car).laps) {
+            flags.push_back(entry.flag);
+            positions.push_back(entry.position);
+        }
+        EXPECT_EQ(flags, c.flags);
+        EXPECT_EQ(positions, c.positions);
+    }
+    h.Feed("$I,\"14:10:00.0000\",\"01 Jun\"");
+    EXPECT_EQ(history.carCount(), 0);
+}
+
+class ChartsWindow : public ::testing::Test {
+protected:
+    ChartsWindow() { window.resize(900, 600); }
+
+    THarness h;
+    RaceChartsWindow window{h.Ctl.chartSource};
+};
+
+TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
+{
+    window.show();
+    const LapChart& lapChart = window.chart(LapChart::Kind::Position);
+    h.Feed({"$A,\"2003\",\"33\",2003,\"Jonas\",\"Vermeulen\",\"BEL\",2", "$J,\"2003\",\"00:02:00.0000\",\"14:02:00\"",
+            "$G,3,\"2003\",1,\"00:02:00.0000\""});
+    // The window's own timer draws what came, without being asked.
+    QTRY_COMPARE_WITH_TIMEOUT(pointsOf(lapChart, "33"), Points({{1, 3}}), 5000);
+    feedRuns(h, 1);
+    window.redraw();
+    EXPECT_EQ(lapChart.lineCount(), 3);
+    EXPECT_EQ(pointsOf(lapChart, "33"), Points({{1, 3}, {2, 3}, {3, 2}}));
+    EXPECT_EQ(pointsOf(lapChart, "22"), Points({{1, 2}, {2, 2}, {3, 3}}));
+    h.Settings.FollowList[0] = "2002"; // followed after its line was drawn: it turns bold
+    window.redraw();
+    EXPECT_GT(seriesOf(lapChart, "22")->pen().widthF(), seriesOf(lapChart, "33")->pen().widthF());
+    window.tabs().setCurrentIndex(RaceChartsWindow::kGapTab);
+    EXPECT_EQ(pointsOf(window.chart(LapChart::Kind::Gap), "33"), Points({{1, 29.9}, {2, 60.5}, {3, 90.0}}));
+    h.Feed("$I,\"14:10:00.0000\",\"01 Jun\"");
+    window.redraw();
+    EXPECT_EQ(window.chart(LapChart::Kind::Gap).lineCount(), 0);
+}
+
+TEST_F(ChartsWindow, HoverOrClickOnALineNamesTheCarAndTheLap)
+{
+    feedRuns(h, 1);
+    window.show();
+    const LapChart& lapChart = window.chart(LapChart::Kind::Position);
+    emit seriesOf(lapChart, "22")->hovered(QPointF(2.9, 3), true);
+    EXPECT_EQ(window.pointedLap().text(), "Car 22 Marco Bellandi, lap 3: position 3, lap time 3:20.000, +1:51.500");
+    emit seriesOf(lapChart, "33")->clicked(QPointF(2.2, 3));
+    EXPECT_EQ(window.pointedLap().text(), "Car 33 Jonas Vermeulen, lap 2: position 3, lap time 2:00.500, +1:00.500");
+}
+
+TEST_F(ChartsWindow, TheLapTimeChartShowsTheCarsTickedAndTheLayoutKeepsThem)
+{
+    feedRuns(h, 1);
+    window.show();
+    window.tabs().setCurrentIndex(RaceChartsWindow::kLapTimeTab);
+    QListWidget& cars = window.carList();
+    ASSERT_EQ(cars.count(), 3);
+    EXPECT_EQ(cars.item(1)->text(), "22  Marco Bellandi");
+    cars.item(1)->setCheckState(Qt::Checked);
+    window.redraw();
+    const LapChart& lapTimes = window.chart(LapChart::Kind::LapTime);
+    EXPECT_EQ(lapTimes.lineCount(), 1);
+    EXPECT_EQ(pointsOf(lapTimes, "22"), Points({{1, 91.0}, {2, 90.5}, {3, 200.0}}));
+    RaceChartsRec rec;
+    window.saveTo(rec);
+    EXPECT_EQ(rec.chart, RaceChartsWindow::kLapTimeTab);
+    EXPECT_EQ(rec.lapTimeCars, std::vector<std::string>{"2002"});
+}
+
+class MainWindowCharts : public ::testing::Test {
+protected:
+    std::unique_ptr<TFMain> start()
+    {
+        TMainOptions options;
+        options.ConfigDir = dir.path() + QLatin1Char('/');
+        options.ProgramDir = options.ConfigDir;
+        options.UseChannel = false;
+        auto main = std::make_unique<TFMain>(options);
+        main->show();
+        return main;
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    TMainPrompter prompter;
+};
+
+TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
+{
+    EXPECT_EQ(readRaceCharts(std::string(KAV_TEST_DATA) + "/store/old_layout.kvl"), RaceChartsRec{});
+    auto main = start();
+    main->SaveLayout(dir.filePath("without.kvl"));
+    EXPECT_FALSE(read("without.kvl").contains("RaceCharts"));
+    QAction* charts = menuAction(*main->menuBar(), "Race &charts");
+    ASSERT_NE(charts, nullptr);
+    charts->trigger();
+    RaceChartsWindow* window = main->Ctl().raceCharts.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(main->ClearLayoutAction()->isEnabled());
+    window->restoreFrom({{}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}});
+    window->parentWidget()->setGeometry(30, 40, 700, 500);
+    main->SaveLayout(dir.filePath("with.kvl"));
+    main->ClearLayout();
+    EXPECT_EQ(main->Ctl().raceCharts.window(), nullptr);
+    main->LoadLayout(dir.filePath("without.kvl"));
+    EXPECT_EQ(main->Ctl().raceCharts.window(), nullptr);
+    main->LoadLayout(dir.filePath("with.kvl"));
+    const RaceChartsRec loaded = main->Ctl().raceCharts.record();
+    EXPECT_EQ(loaded,
+              (RaceChartsRec{
+                  {500, 700, 40, 30, TWindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
+    main->Ctl().raceCharts.window()->parentWidget()->close(); // the operator closes it
+    QTRY_VERIFY_WITH_TIMEOUT(main->Ctl().raceCharts.window() == nullptr, 5000);
+    main->SaveLayout(dir.filePath("with.kvl"));
+    EXPECT_FALSE(read("with.kvl").contains("RaceCharts")); // closed since: the section goes
+}
+
+TEST_F(MainWindowCharts, FileMenuExportsTheRaceReport)
+{
+    auto main = start();
+    QAction* report = menuAction(*main->menuBar(), QStringLiteral("Export race &report\u2026"));
+    ASSERT_NE(report, nullptr);
+    prompter.SaveAnswer = dir.filePath("report.pdf");
+    report->trigger();
+    EXPECT_TRUE(read("report.pdf").startsWith("%PDF"));
+    EXPECT_TRUE(prompter.Asked.isEmpty()) << prompter.Asked.join('|').toStdString();
+    prompter.SaveAnswer = dir.filePath("no folder/report.pdf");
+    report->trigger();
+    ASSERT_EQ(prompter.Asked.size(), 1);
+    EXPECT_TRUE(prompter.Asked[0].contains("no folder/report.pdf")) << prompter.Asked[0].toStdString();
+}
+
+} // namespace
