@@ -14,8 +14,8 @@ struct TCommandLine {
     double Rate = 0;          // lines per second of a replay; 0: as fast as possible
     int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
     int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
-    int WebPort = -1; // the web view's port for this run (0: any free port); -1: as the settings say
-    QString WebBind;  // the web view's address for this run; empty: every interface
+    int WebPort = -1;         // the web view's port for this run (0: any free port); -1: as the settings say
+    QString WebBind;          // the web view's address for this run; empty: every interface
     bool Version = false, Help = false;
 
     bool operator==(const TCommandLine&) const = default;

@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
+#include "kavendor_comm.h"
 #include "main_window.h"
 #include "result_models_seam.h"
 #include "ui_prompter.h"
-#include "kavendor_comm.h"
 #include "web_server.h"
 #include "web_view_dialog.h"
 

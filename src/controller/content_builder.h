@@ -50,7 +50,6 @@ public:
 
     void ClearRow(std::uint8_t kind, int row);
     void ResetKind(std::uint8_t kind);
-    void RefreshKind(std::uint8_t kind);
     void SetGapCells(std::uint8_t kind, const TCurrentRaceList& list);
     void SetGapCells(std::uint8_t kind, const TReadablePracList& list);
 

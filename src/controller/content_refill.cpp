@@ -11,7 +11,6 @@ void TContentBuilder::RefillLap(const TCurrentRaceList& list, int mode)
         else
             FillLapRow(i + 1, list.At(i), mode);
     }
-    RefreshKind(kLayoutCompletedLap);
 }
 
 void TContentBuilder::RefillRace()
@@ -23,7 +22,6 @@ void TContentBuilder::RefillRace()
         else
             FillRaceRow(i + 1, list.At(i));
     }
-    RefreshKind(kLayoutCurrentRace);
 }
 
 void TContentBuilder::RefillPrac()
@@ -45,7 +43,6 @@ void TContentBuilder::RefillTrack(const TCurrentTrackList& list, int mode)
         else
             FillTrackRow(i + 1, list.At(i), mode);
     }
-    RefreshKind(kLayoutTrackPositions);
 }
 
 void TContentBuilder::RefillKind(std::uint8_t kind)
@@ -83,10 +80,6 @@ void TContentBuilder::ResetKind(std::uint8_t kind)
     for (int row = 0; row < model.rowCount(); ++row)
         model.setPicture(row, kColMarker, Picture(kWhiteFlag));
 }
-
-// Each grid repaints the cells written to it, coalesced into its next frame, so a request needs
-// nothing more; repainting whole windows here would cost more than all the record processing.
-void TContentBuilder::RefreshKind(std::uint8_t /*kind*/) {}
 
 template <typename List>
 void TContentBuilder::PutGaps(std::uint8_t kind, const List& list)

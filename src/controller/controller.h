@@ -24,8 +24,8 @@ class TController {
 public:
     TController(TDevice& device, TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
         : Models(State.RowCount), Content(State, Models, settings, Pictures),
-          Records(State, Content, settings, panel, message, clock),
-          chartSource(State, settings), raceCharts(chartSource)
+          Records(State, Content, settings, panel, message, clock), chartSource(State, settings),
+          raceCharts(chartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
         QObject::connect(&device, &TDevice::lineReceived, &Records, &TRecordProcessor::ReceiveString);

@@ -79,9 +79,6 @@ void TRacePositions::Place(const TGRec& record, int currentIndex)
         m_content.FillRaceRow(position, current.At(position - 1));
     }
     m_content.SetGapCells(kLayoutCurrentRace, current);
-    m_content.RefreshKind(kLayoutCompletedLap);
-    m_content.RefreshKind(kLayoutCurrentRace);
-    m_content.RefreshKind(kLayoutTrackPositions);
 }
 
 void TRacePositions::TakeLapSnapshot()
@@ -96,7 +93,6 @@ void TRacePositions::TakeLapSnapshot()
     const TCurrentRaceList& current = m_state.CurrentRaceList;
     for (int i = 0; i < current.Count(); ++i)
         m_content.SetStatusIcon(kLayoutCurrentRace, current.At(i).RegNo, i + 1);
-    m_content.RefreshKind(kLayoutCurrentRace);
 }
 
 // Whole-list copies: appending entry by entry would stop one short of a full list.

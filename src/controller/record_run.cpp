@@ -59,7 +59,6 @@ void TRecordProcessor::ApplyPractice(const THRec& record)
         if (m_state.RaceFinished)
             m_content.FillLapRow(raceIndex + 1, race, 2);
     }
-    m_content.RefreshKind(kLayoutPractice);
     if (position == 1)
         ShowPracticeLeader(record);
 }

@@ -98,14 +98,22 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
     expected.Record = Path("plain.txt");
     expected.WebPort = 0;
     expected.WebBind = "::1";
-    const QStringList separate = {"--config-dir", expected.ConfigDir, "--layout", expected.Layout,
-                                  "--replay",     expected.Replay,    "--rate",   "2.5",
-                                  "--dump",       expected.Dump,      "--record", expected.Record,
-                                  "--web",        "0",                "--web-bind", "::1"};
-    const QStringList joined = {
-        "--web-bind=::1", "--web=0",
-        "--record=" + expected.Record, "--dump=" + expected.Dump,     "--rate=2.5",
-        "--replay=" + expected.Replay, "--layout=" + expected.Layout, "--config-dir=" + expected.ConfigDir};
+    const QStringList separate = {"--config-dir", expected.ConfigDir,
+                                  "--layout",     expected.Layout,
+                                  "--replay",     expected.Replay,
+                                  "--rate",       "2.5",
+                                  "--dump",       expected.Dump,
+                                  "--record",     expected.Record,
+                                  "--web",        "0",
+                                  "--web-bind",   "::1"};
+    const QStringList joined = {"--web-bind=::1",
+                                "--web=0",
+                                "--record=" + expected.Record,
+                                "--dump=" + expected.Dump,
+                                "--rate=2.5",
+                                "--replay=" + expected.Replay,
+                                "--layout=" + expected.Layout,
+                                "--config-dir=" + expected.ConfigDir};
     for (const QStringList& arguments : {separate, joined}) {
         const TCommandLineResult result = Parse(arguments);
         ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();

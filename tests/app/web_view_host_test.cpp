@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QJsonDocument>
@@ -14,9 +13,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
 
-#include "main_prompter.h"
 #include "kavendor_comm.h"
+#include "main_prompter.h"
 #include "main_window.h"
 #include "web_view_dialog.h"
 #include "web_view_host.h"

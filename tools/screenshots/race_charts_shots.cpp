@@ -1,5 +1,5 @@
-#include "kavendor_comm.h"
 #include "race_charts_shots.h"
+#include "kavendor_comm.h"
 
 #include <QLabel>
 #include <QLineSeries>
