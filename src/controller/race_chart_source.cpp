@@ -18,16 +18,9 @@ CarLabel RaceChartSource::carLabel(std::string_view regNo) const
     return label;
 }
 
-// The follow list ends at its first empty place, as the result windows read it.
 bool RaceChartSource::isFollowed(std::string_view regNo) const
 {
-    for (const std::string& followed : m_settings.FollowList) {
-        if (followed.empty())
-            return false;
-        if (followed == regNo)
-            return true;
-    }
-    return false;
+    return kav::isFollowed(m_settings.FollowList, regNo);
 }
 
 // The rows the current-race window shows, in its order; places the standings left empty are skipped.

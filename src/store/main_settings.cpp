@@ -10,6 +10,17 @@ THeaderRec DefaultHeaders()
     return headers;
 }
 
+bool isFollowed(const TFollowList& list, std::string_view regNo)
+{
+    for (const std::string& followed : list) {
+        if (followed.empty())
+            return false;
+        if (followed == regNo)
+            return true;
+    }
+    return false;
+}
+
 void ResetGenInfo(TGenInfo& genInfo)
 {
     genInfo.fill(kNoCode);

@@ -42,6 +42,9 @@ THeaderRec DefaultHeaders();
 inline constexpr std::size_t kFollowCount = 160;
 using TFollowList = std::array<std::string, kFollowCount>;
 
+// Whether the driver is on the follow list; the list ends at its first empty entry.
+bool isFollowed(const TFollowList& list, std::string_view regNo);
+
 // The program-wide settings kept in Kavendor.ini; the follow list lives here too but is never stored.
 struct TMainSettings {
     TColors Colors = DefaultColors;
