@@ -65,6 +65,7 @@ std::unique_ptr<TCommunication> TKavendorComm::MakeChannel() const
     switch (Settings.CommType) {
     case TCommType::RS232: return MakeSerialChannel();
     case TCommType::TCPIP: return MakeTcpChannel();
+    case TCommType::MQTT: return m_mqttChannelMaker ? m_mqttChannelMaker(Settings) : nullptr;
     default: return nullptr;
     }
 }
@@ -99,8 +100,14 @@ void TKavendorComm::ConnectHandlers(TCommunication& channel)
     channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
 }
 
+// The MQTT channel retries by itself; its listener only hears that no broker could be reached, or that
+// the publisher ended its session.
 void TKavendorComm::HandleFailedConnection()
 {
+    if (Settings.CommType == TCommType::MQTT) {
+        TellConnectionEnded(true);
+        return;
+    }
     if (Settings.CommType != TCommType::TCPIP)
         return;
     if (!TellConnectionEnded(true))
@@ -110,6 +117,10 @@ void TKavendorComm::HandleFailedConnection()
 
 void TKavendorComm::HandleRemoteClose()
 {
+    if (Settings.CommType == TCommType::MQTT && !Closing) {
+        TellConnectionEnded(false);
+        return;
+    }
     if (Settings.CommType != TCommType::TCPIP || Closing)
         return;
     if (!TellConnectionEnded(false))

@@ -1,0 +1,110 @@
+#include "test_broker.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace kav::test {
+namespace {
+
+int freeLoopbackPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
+
+bool takesConnections(int port)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port));
+    return socket.waitForConnected(200);
+}
+
+} // namespace
+
+TestBroker::TestBroker(Options options) : m_options(std::move(options)) {}
+
+TestBroker::~TestBroker()
+{
+    stop();
+}
+
+QString TestBroker::program(const QString& name, QString* error)
+{
+    QString path = QStandardPaths::findExecutable(name);
+    if (path.isEmpty())
+        path = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin")});
+    if (path.isEmpty() && error)
+        *error = name + QStringLiteral(" is not installed; scripts/setup.sh installs mosquitto and mosquitto-clients");
+    return path;
+}
+
+// As root the broker would drop to the user "mosquitto", who cannot write the test's folder.
+bool TestBroker::writeConfig()
+{
+    QFile config(m_folder.filePath(QStringLiteral("mosquitto.conf")));
+    if (!config.open(QIODevice::WriteOnly))
+        return false;
+    QString text = QStringLiteral("listener %1 127.0.0.1\nmax_queued_messages 0\nlog_dest stderr\n"
+                                  "log_type error\nlog_type warning\nlog_type notice\nlog_type information\n"
+                                  "log_type subscribe\n")
+                       .arg(m_port);
+    text += m_options.passwordFile.isEmpty()
+                ? QStringLiteral("allow_anonymous true\n")
+                : QStringLiteral("allow_anonymous false\npassword_file %1\n").arg(m_options.passwordFile);
+    text += m_options.persistence ? QStringLiteral("persistence true\npersistence_location %1/\n").arg(m_folder.path())
+                                  : QStringLiteral("persistence false\n");
+    if (geteuid() == 0)
+        text += QStringLiteral("user root\n");
+    return config.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+bool TestBroker::start()
+{
+    const QString mosquitto = program(QStringLiteral("mosquitto"), &m_error);
+    if (mosquitto.isEmpty())
+        return false;
+    if (m_port == 0)
+        m_port = freeLoopbackPort();
+    if (m_port == 0 || !writeConfig()) {
+        m_error = QStringLiteral("no free port or no configuration for the test broker");
+        return false;
+    }
+    m_process.setProcessChannelMode(QProcess::MergedChannels);
+    m_process.start(mosquitto, {QStringLiteral("-c"), m_folder.filePath(QStringLiteral("mosquitto.conf"))});
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        if (m_process.state() == QProcess::NotRunning)
+            break;
+        if (takesConnections(m_port))
+            return true;
+        QThread::msleep(20);
+    }
+    m_error = QStringLiteral("mosquitto did not start: ") + log();
+    return false;
+}
+
+void TestBroker::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000)) {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+    log();
+}
+
+QString TestBroker::log()
+{
+    m_log += QString::fromLocal8Bit(m_process.readAll());
+    return m_log;
+}
+
+} // namespace kav::test
