@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include "publisher_settings.h"
+
 namespace kav {
 namespace {
 
@@ -100,6 +102,10 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &Options.Dump;
     if (option == QLatin1String("--record"))
         return &Options.Record;
+    if (option == QLatin1String("--mqtt"))
+        return &Options.Mqtt;
+    if (option == QLatin1String("--mqtt-topic"))
+        return &Options.MqttTopic;
     return nullptr;
 }
 
@@ -183,6 +189,18 @@ QString CheckDumpDir(const QString& path)
     return {};
 }
 
+QString CheckBroker(const TCommandLine& options)
+{
+    if (!options.MqttTopic.isEmpty() && options.Mqtt.isEmpty())
+        return QStringLiteral("--mqtt-topic is only used with --mqtt");
+    if (!options.Mqtt.isEmpty() && !parseHostAndPort(options.Mqtt))
+        return QStringLiteral("--mqtt needs HOST or HOST:PORT with a port from 1 to 65535, not ") + options.Mqtt;
+    if (options.MqttTopic.isEmpty())
+        return {};
+    const QString problem = checkTopicPrefix(options.MqttTopic, false);
+    return problem.isEmpty() ? QString() : QStringLiteral("--mqtt-topic: ") + problem;
+}
+
 // The checks in an order that makes files and folders only when nothing else is wrong.
 QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
 {
@@ -190,7 +208,10 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
-        error = QStringLiteral("--dump needs --replay, or --config-dir naming a TCP connection to take the feed from");
+        error = QStringLiteral(
+            "--dump needs --replay, or --config-dir naming a TCP or MQTT connection to take the feed from");
+    if (error.isEmpty())
+        error = CheckBroker(options);
     if (error.isEmpty())
         error = CheckReadable(QStringLiteral("--replay"), options.Replay);
     if (error.isEmpty())
@@ -246,7 +267,10 @@ QString UsageText()
         "  --rate N           with --replay: N lines per second (default: as fast as possible)\n"
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
+        "                     or the MQTT publisher it follows goes offline\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
+        "  --mqtt HOST[:PORT] publish the feed and the results to this MQTT broker (port 1883 when not given)\n"
+        "  --mqtt-topic PREFIX  with --mqtt: publish under PREFIX instead of kavendor/<run name>\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

@@ -10,7 +10,9 @@ namespace kav {
 // What the operator asked for on the command line.
 struct TCommandLine {
     QString ConfigDir, Layout, Replay, Dump, Record;
-    double Rate = 0; // lines per second of a replay; 0: as fast as possible
+    double Rate = 0;   // lines per second of a replay; 0: as fast as possible
+    QString Mqtt;      // HOST or HOST:PORT: publish to this broker, whatever Kavendor.ini says
+    QString MqttTopic; // with Mqtt: this topic prefix instead of the one set
     bool Version = false, Help = false;
 
     bool operator==(const TCommandLine&) const = default;

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 
+#include "broker_link.h"
 #include "comm_prompts.h"
 #include "command_line.h"
 #include "dump_writer.h"
@@ -101,6 +102,8 @@ int main(int argc, char** argv)
     if (!options.Layout.isEmpty())
         mainOptions.Layout = QFileInfo(options.Layout).absoluteFilePath();
 
+    kav::BrokerLink broker;                                   // [broker]
+    mainOptions.MqttChannelMaker = broker.feedChannelMaker(); // [broker]
     kav::TFMain window(mainOptions);
     kav::TLineRecorder recorder;
     if (!options.Record.isEmpty()) {
@@ -111,6 +114,11 @@ int main(int argc, char** argv)
         }
         window.LineTap = [&recorder](const QByteArray& line) { recorder.Write(line); };
     }
+    // [broker] Publishing as Kavendor.ini and --mqtt/--mqtt-topic say; it adds itself to the line tap.
+    broker.attach(window, mainOptions.UseSettingsFiles ? window.SettingsPath() : QString(), options.Mqtt,
+                  options.MqttTopic);
+    // [broker] The seam for the web view: once it is in the program, hand its "GET /api/state" document
+    // builder to broker.setStateDocumentSource, and the "state" topic carries that document.
 
     kav::TReplayFeeder feeder;
     if (replay) {
@@ -156,16 +164,21 @@ int main(int argc, char** argv)
             feeder.OnFinished = [&] { finish(0); };
             QTimer::singleShot(0, &app, startReplay);
         } else {
-            // A live session over TCP: the dump is written when the server closes the connection.
+            // A live session over TCP (or MQTT, [broker]): the dump is written when the server closes the
+            // connection (the publisher goes offline).
             kav::TKavendorComm* device = window.Device();
-            if (!device || device->Settings.CommType != kav::TCommType::TCPIP) {
-                PrintTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP connection in %1\n")
-                                    .arg(mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
+            const bool mqtt = device && device->Settings.CommType == kav::TCommType::MQTT; // [broker]
+            if (!device || (device->Settings.CommType != kav::TCommType::TCPIP && !mqtt)) {
+                PrintTo(stderr,
+                        QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
+                            .arg(mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
                 return 2;
             }
             device->SetPrompts(&consolePrompts);
             device->OnConnectionEnded = [&](kav::TKavendorComm&, bool failed) {
-                if (failed)
+                if (failed && mqtt) // [broker]
+                    PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(broker.statusText()));
+                else if (failed)
                     PrintTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
                                         .arg(device->Settings.TCPIP_Addr)
                                         .arg(device->Settings.TCPIP_Port));
@@ -173,10 +186,13 @@ int main(int argc, char** argv)
             };
         }
         const int loop = QApplication::exec();
+        broker.finish(); // [broker]
         return loop == 0 ? status : loop;
     }
 
     window.show();
     QTimer::singleShot(0, &app, startReplay);
-    return QApplication::exec();
+    const int loop = QApplication::exec();
+    broker.finish(); // [broker]
+    return loop;
 }

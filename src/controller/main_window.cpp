@@ -84,6 +84,7 @@ void TFMain::FormCreate()
         m_devicePrompts = std::make_unique<TMessageBoxPrompts>(this);
         m_device->SetPrompts(m_devicePrompts.get());
         m_device->ProgramDir = m_options.ConfigDir;
+        m_device->setMqttChannelMaker(m_options.MqttChannelMaker); // [broker]
         // Lines pass through this window, which may record them before they are processed.
         m_device->OnReceive = [this](TDevice&, const QByteArray& line) { ReceiveString(line); };
         m_device->OnOverflow = [this](TDevice&) { m_ctl->Records.CountBadLine(); };

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "comm_settings.h"
+#include "communication.h"
 #include "controller.h"
 #include "main_settings.h"
 #include "window_records.h"
@@ -46,6 +48,8 @@ struct TMainOptions {
     QString Layout;
     // The time of day for passings; the system clock when unset.
     const TClock* Clock = nullptr;
+    // [broker] Builds the device's MQTT feed channel (BrokerLink::feedChannelMaker); none: that kind opens nothing.
+    std::function<std::unique_ptr<TCommunication>(const TCommSettings&)> MqttChannelMaker;
 };
 
 // The program's main window: a multiple-document area for the result windows and the logo, the
