@@ -7,6 +7,9 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <csignal>
+
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace kav::test {
@@ -76,6 +79,8 @@ bool TestBroker::start()
         return false;
     }
     m_process.setProcessChannelMode(QProcess::MergedChannels);
+    // A test that is killed must not leave its broker behind.
+    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(mosquitto, {QStringLiteral("-c"), m_folder.filePath(QStringLiteral("mosquitto.conf"))});
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
