@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core xvfb xauth socat poppler-utils python3
   libwmf-dev fonts-urw-base35
   clang libclang-rt-14-dev
-  libmosquitto-dev mosquitto mosquitto-clients
+  libmosquitto-dev mosquitto mosquitto-clients openssl
 )
 
 missing=()

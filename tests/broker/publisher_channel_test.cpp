@@ -152,5 +152,34 @@ TEST(PublisherAndChannel, RefusedLoginIsReportedAndRetried)
         QTest::qWaitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
 }
 
+TEST(PublisherAndChannel, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
+{
+    QTemporaryDir ours, strange;
+    QString error;
+    ASSERT_TRUE(test::TestBroker::makeCertificates(ours.path(), error)) << error.toStdString();
+    ASSERT_TRUE(test::TestBroker::makeCertificates(strange.path(), error)) << error.toStdString();
+    test::TestBroker::Options options;
+    options.tlsFolder = ours.path();
+    test::TestBroker broker(options);
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+
+    BrokerConnectionSettings connection = at(broker);
+    connection.host = QStringLiteral("localhost"); // the name the certificate was made for
+    connection.useTls = true;
+    connection.caFile = strange.filePath("ca.crt");
+    FeedPublisher publisher;
+    publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
+    publisher.start(connection);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Retrying; }, kWait));
+    EXPECT_TRUE(publisher.brokerStatus().problem.contains("TLS")) << publisher.statusText().toStdString();
+
+    connection.caFile = ours.filePath("ca.crt");
+    publisher.start(connection);
+    publisher.publishLine("$F,1\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return publisher.outbox().empty(); }, kWait))
+        << publisher.statusText().toStdString();
+}
+
 } // namespace
 } // namespace kav

@@ -60,11 +60,43 @@ bool TestBroker::writeConfig()
     text += m_options.passwordFile.isEmpty()
                 ? QStringLiteral("allow_anonymous true\n")
                 : QStringLiteral("allow_anonymous false\npassword_file %1\n").arg(m_options.passwordFile);
+    if (!m_options.tlsFolder.isEmpty())
+        text += QStringLiteral("cafile %1/ca.crt\ncertfile %1/server.crt\nkeyfile %1/server.key\n")
+                    .arg(m_options.tlsFolder);
     text += m_options.persistence ? QStringLiteral("persistence true\npersistence_location %1/\n").arg(m_folder.path())
                                   : QStringLiteral("persistence false\n");
     if (geteuid() == 0)
         text += QStringLiteral("user root\n");
     return config.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+bool TestBroker::makeCertificates(const QString& folder, QString& error)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    if (openssl.isEmpty()) {
+        error = QStringLiteral("openssl is not installed; scripts/setup.sh installs it");
+        return false;
+    }
+    QFile names(folder + QStringLiteral("/names.ext"));
+    if (!names.open(QIODevice::WriteOnly) || names.write("subjectAltName=DNS:localhost\n") <= 0)
+        return false;
+    names.close();
+    const QList<QStringList> steps{{"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                                    "/CN=Kavendor test CA", "-keyout", "ca.key", "-out", "ca.crt"},
+                                   {"req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost", "-keyout",
+                                    "server.key", "-out", "server.csr"},
+                                   {"x509", "-req", "-in", "server.csr", "-CA", "ca.crt", "-CAkey", "ca.key",
+                                    "-CAcreateserial", "-days", "2", "-extfile", "names.ext", "-out", "server.crt"}};
+    for (const QStringList& step : steps) {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        process.start(openssl, step);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            error = QStringLiteral("openssl %1 failed: %2").arg(step.first(), process.readAllStandardError());
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TestBroker::start()

@@ -13,6 +13,7 @@ public:
     struct Options {
         bool persistence = false; // keeps sessions, queued messages and retained values across a restart
         QString passwordFile;     // set: logins only, with this mosquitto_passwd file
+        QString tlsFolder;        // set: TLS only, with ca.crt, server.crt and server.key from this folder
     };
 
     explicit TestBroker(Options options);
@@ -32,6 +33,9 @@ public:
 
     // The full path of a Mosquitto program, or empty (with error() set) when it is not installed.
     static QString program(const QString& name, QString* error = nullptr);
+    // Makes a certificate authority (ca.crt) and a certificate for "localhost" it signed (server.crt,
+    // server.key) in folder with openssl; false with error set when that fails.
+    static bool makeCertificates(const QString& folder, QString& error);
 
 private:
     bool writeConfig();
