@@ -115,12 +115,15 @@ void BrokerLink::editSettings()
     apply(chosen);
 }
 
+// The run is followed while publishing is off too, so that turning it on mid-run finds it.
 void BrokerLink::takeLine(const QByteArray& line)
 {
-    if (!m_publisher.isRunning())
-        return;
-    m_publisher.publishLine(line);
     m_latest.take(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    if (!m_publisher.isRunning()) {
+        followRunName();
+        return;
+    }
+    m_publisher.publishLine(line);
     followRunName();
     m_linesSinceRefresh = true;
     if (!m_refreshTimer.isActive())

@@ -117,17 +117,6 @@ QList<QStringList> standings(const QString& folder)
     return rows;
 }
 
-QByteArray retainedValue(const test::TestBroker& broker, const QString& topic)
-{
-    QString error;
-    const QString program = test::TestBroker::program(QStringLiteral("mosquitto_sub"), &error);
-    EXPECT_FALSE(program.isEmpty()) << error.toStdString();
-    QProcess sub;
-    sub.start(program, {"-h", "127.0.0.1", "-p", QString::number(broker.port()), "-t", topic, "-C", "1", "-W", "10"});
-    sub.waitForFinished(kWait);
-    return sub.readAllStandardOutput().trimmed();
-}
-
 // The general information values of a --dump, by caption.
 QMap<QString, QString> generalInformation(const QString& folder)
 {
@@ -157,8 +146,10 @@ TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherSh
     expectSameDump(dir.filePath("publisher/out"), early.folder + "/out");
     EXPECT_EQ(standings(late.folder + "/out"), standings(dir.filePath("publisher/out")));
 
+    QString error;
     const QJsonObject state =
-        QJsonDocument::fromJson(retainedValue(broker, "kavendor/race-1-brenmoor-cup/state")).object();
+        QJsonDocument::fromJson(broker.retained("kavendor/race-1-brenmoor-cup/state", error)).object();
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     const QMap<QString, QString> shown = generalInformation(dir.filePath("publisher/out"));
     EXPECT_EQ(state.value("run").toString(), shown.value("Run:"));
     EXPECT_EQ(state.value("flag").toString(), "finish");

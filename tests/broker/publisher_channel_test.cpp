@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtCore/qtestsupport_core.h>
 
 #include "feed_publisher.h"
@@ -51,19 +52,6 @@ QList<QByteArray> numberedLines(int first, int last)
     return lines;
 }
 
-// The retained value of a topic as a separate client reads it.
-QByteArray retainedValue(const test::TestBroker& broker, const QByteArray& topic)
-{
-    QString error;
-    const QString program = test::TestBroker::program(QStringLiteral("mosquitto_sub"), &error);
-    EXPECT_FALSE(program.isEmpty()) << error.toStdString();
-    QProcess sub;
-    sub.start(program, {"-h", "127.0.0.1", "-p", QString::number(broker.port()), "-t", QString::fromUtf8(topic), "-C",
-                        "1", "-W", "10", "-N"});
-    sub.waitForFinished(kWait);
-    return sub.readAllStandardOutput();
-}
-
 TEST(PublisherAndChannel, LinesArriveOnceAndInOrderAndScoreboardsReadTheRetainedValues)
 {
     test::TestBroker broker;
@@ -81,10 +69,11 @@ TEST(PublisherAndChannel, LinesArriveOnceAndInOrderAndScoreboardsReadTheRetained
     ASSERT_TRUE(QTest::qWaitFor([&] { return display.lines.size() >= sent.size(); }, kWait));
     EXPECT_EQ(display.lines, sent);
     EXPECT_TRUE(QTest::qWaitFor([&] { return display.channel.publisherOnline(); }, kWait));
-    EXPECT_EQ(retainedValue(broker, "brenmoor/race/state"), R"({"flag":"green"})");
-    EXPECT_EQ(retainedValue(broker, "brenmoor/race/status"), "online");
+    QString error;
+    EXPECT_EQ(broker.retained("brenmoor/race/state", error), R"({"flag":"green"})") << error.toStdString();
+    EXPECT_EQ(broker.retained("brenmoor/race/status", error), "online") << error.toStdString();
     publisher.finish(std::chrono::seconds(5));
-    EXPECT_EQ(retainedValue(broker, "brenmoor/race/status"), "offline");
+    EXPECT_EQ(broker.retained("brenmoor/race/status", error), "offline") << error.toStdString();
 }
 
 // Down at the start and away for a while: 10,050 lines wait for it, the 50 oldest are dropped and

@@ -70,6 +70,20 @@ bool TestBroker::writeConfig()
     return config.write(text.toUtf8()) == text.toUtf8().size();
 }
 
+QByteArray TestBroker::retained(const QString& topic, QString& error) const
+{
+    const QString sub = program(QStringLiteral("mosquitto_sub"), &error);
+    if (sub.isEmpty())
+        return {};
+    QProcess process;
+    process.start(sub, {"-h", "127.0.0.1", "-p", QString::number(m_port), "-t", topic, "-C", "1", "-W", "10", "-N"});
+    process.waitForFinished(30000);
+    const QByteArray value = process.readAllStandardOutput();
+    if (value.isEmpty())
+        error = QStringLiteral("no retained value on ") + topic;
+    return value;
+}
+
 bool TestBroker::makeCertificates(const QString& folder, QString& error)
 {
     const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));

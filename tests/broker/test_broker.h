@@ -31,6 +31,10 @@ public:
     QString log();
     QString folder() const { return m_folder.path(); }
 
+    // The retained value of a topic as another client reads it with mosquitto_sub; empty, with error
+    // saying why, when there is none or mosquitto_sub is missing.
+    QByteArray retained(const QString& topic, QString& error) const;
+
     // The full path of a Mosquitto program, or empty (with error() set) when it is not installed.
     static QString program(const QString& name, QString* error = nullptr);
     // Makes a certificate authority (ca.crt) and a certificate for "localhost" it signed (server.crt,
