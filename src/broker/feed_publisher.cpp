@@ -66,10 +66,15 @@ void FeedPublisher::stop()
     emit statusChanged();
 }
 
+// Without a broker there is nothing to wait for: the program ends at once.
 void FeedPublisher::finish(std::chrono::milliseconds timeout)
 {
     if (!m_running)
         return;
+    if (!m_client.isConnected()) {
+        stop();
+        return;
+    }
     m_finishing = true;
     Retained& status = m_retained[topic::kStatus];
     status.value = topic::kOffline;

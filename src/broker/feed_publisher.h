@@ -35,7 +35,8 @@ public:
     void start(const BrokerConnectionSettings& connection);
     // Stops at once; what is still owed is dropped.
     void stop();
-    // Sends what is still owed, says offline and disconnects, waiting at most timeout for the broker.
+    // Sends what is still owed, says offline and disconnects, waiting at most timeout for the broker;
+    // without a connection it stops at once.
     void finish(std::chrono::milliseconds timeout);
     bool isRunning() const { return m_running; }
 

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <mutex>
 #include <thread>
-#include <variant>
 
 namespace kav {
 
@@ -117,20 +116,13 @@ QByteArray sequenceOf(const mosquitto_property* properties)
 // What the library reported from inside one of its calls; handed on once the call has returned, so
 // that no listener can pull the connection away beneath the library.
 struct MqttClient::Event {
-    struct Accepted {
-        bool sessionPresent;
-    };
-    struct Refused {
-        QString problem;
-    };
-    struct Lost {
-        QString problem;
-    };
-    struct Acknowledged {
-        int messageId;
-        bool accepted;
-    };
-    std::variant<Accepted, Refused, Lost, Acknowledged, MqttMessage> what;
+    enum class Kind { Accepted, Refused, Lost, Acknowledged, Message };
+
+    Kind kind;
+    bool flag = false; // the session was present; the message was accepted
+    int messageId = 0;
+    QString problem;
+    MqttMessage message;
 };
 
 QString defaultClientId(const char* role)
@@ -311,7 +303,7 @@ void MqttClient::runLibrary(int (*step)(mosquitto*))
         return;
     const int result = step(m_handle);
     if (result != MOSQ_ERR_SUCCESS)
-        m_events.push_back({Event::Lost{QString::fromUtf8(mosquitto_strerror(result))}});
+        m_events.push_back({Event::Kind::Lost, false, 0, QString::fromUtf8(mosquitto_strerror(result)), {}});
     updateWriteNotifier();
     deliverEvents();
 }
@@ -330,22 +322,22 @@ void MqttClient::deliverEvents()
     for (Event& event : events) {
         if (!alive || !m_handle)
             return;
-        if (auto* accepted = std::get_if<Event::Accepted>(&event.what)) {
+        switch (event.kind) {
+        case Event::Kind::Accepted:
             m_answerTimer.stop();
             m_connected = true;
             m_retryDelay = kFirstRetryDelay;
             setStatus(BrokerStatus::State::Connected);
-            emit connected(accepted->sessionPresent);
-        } else if (auto* refused = std::get_if<Event::Refused>(&event.what)) {
+            emit connected(event.flag);
+            break;
+        case Event::Kind::Refused:
             destroyHandle();
-            scheduleRetry(refused->problem);
-            emit attemptFailed(refused->problem);
-        } else if (auto* lost = std::get_if<Event::Lost>(&event.what)) {
-            dropConnection(lost->problem);
-        } else if (auto* ack = std::get_if<Event::Acknowledged>(&event.what)) {
-            emit acknowledged(ack->messageId, ack->accepted);
-        } else {
-            emit messageReceived(std::get<MqttMessage>(event.what));
+            scheduleRetry(event.problem);
+            emit attemptFailed(event.problem);
+            break;
+        case Event::Kind::Lost: dropConnection(event.problem); break;
+        case Event::Kind::Acknowledged: emit acknowledged(event.messageId, event.flag); break;
+        case Event::Kind::Message: emit messageReceived(event.message); break;
         }
     }
 }
@@ -423,15 +415,20 @@ void MqttClient::onConnect(mosquitto*, void* self, int reason, int flags, const 
 {
     auto* client = static_cast<MqttClient*>(self);
     if (reason == 0)
-        client->m_events.push_back({Event::Accepted{(flags & kSessionPresentFlag) != 0}});
+        client->m_events.push_back({Event::Kind::Accepted, (flags & kSessionPresentFlag) != 0, 0, {}, {}});
     else
-        client->m_events.push_back({Event::Refused{
-            QStringLiteral("login refused: %1").arg(QString::fromUtf8(mosquitto_reason_string(reason)))}});
+        client->m_events.push_back(
+            {Event::Kind::Refused,
+             false,
+             0,
+             QStringLiteral("login refused: %1").arg(QString::fromUtf8(mosquitto_reason_string(reason))),
+             {}});
 }
 
 void MqttClient::onDisconnect(mosquitto*, void* self, int reason, const mosquitto_property*)
 {
-    static_cast<MqttClient*>(self)->m_events.push_back({Event::Lost{QString::fromUtf8(mosquitto_strerror(reason))}});
+    static_cast<MqttClient*>(self)->m_events.push_back(
+        {Event::Kind::Lost, false, 0, QString::fromUtf8(mosquitto_strerror(reason)), {}});
 }
 
 void MqttClient::onMessage(mosquitto*, void* self, const mosquitto_message* message,
@@ -442,12 +439,12 @@ void MqttClient::onMessage(mosquitto*, void* self, const mosquitto_message* mess
     copy.payload = QByteArray(static_cast<const char*>(message->payload), message->payloadlen);
     copy.retained = message->retain;
     copy.sequence = sequenceOf(properties);
-    static_cast<MqttClient*>(self)->m_events.push_back({std::move(copy)});
+    static_cast<MqttClient*>(self)->m_events.push_back({Event::Kind::Message, false, 0, {}, std::move(copy)});
 }
 
 void MqttClient::onPublish(mosquitto*, void* self, int messageId, int reason, const mosquitto_property*)
 {
-    static_cast<MqttClient*>(self)->m_events.push_back({Event::Acknowledged{messageId, reason < 0x80}});
+    static_cast<MqttClient*>(self)->m_events.push_back({Event::Kind::Acknowledged, reason < 0x80, messageId, {}, {}});
 }
 
 } // namespace kav
