@@ -6,15 +6,39 @@
 #   scripts/demo.sh [BUILD_DIR]      DEMO_PORT=50001 to use another port, WEB_PORT=8081 for the web view
 #
 # Without a display the program runs offscreen for DEMO_SECONDS (20) and says what it received.
+#
+# With DEMO_BROKER=1 a local Mosquitto broker starts too (port DEMO_BROKER_PORT, 18830): the program
+# publishes the race to it under kavendor/demo, and a second display takes its feed from the broker.
 set -euo pipefail
 
 build=${1:-build}
 port=${DEMO_PORT:-50000}
 web_port=${WEB_PORT:-8080}
 seconds=${DEMO_SECONDS:-20}
+use_broker=${DEMO_BROKER:-0}
+broker_port=${DEMO_BROKER_PORT:-18830}
 simulator="$build/tools/feed/kavendor-feed"
 program="$build/src/app/kavendor"
 config="$build/demo"
+
+# A broker of the demo's own, and the second display's configuration: the feed from that broker.
+start_broker() {
+    local mosquitto
+    mosquitto=$(command -v mosquitto || echo /usr/sbin/mosquitto)
+    [ -x "$mosquitto" ] || { echo "demo: mosquitto is missing; run 'make setup' first" >&2; exit 1; }
+    printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 0\n' \
+        "$broker_port" >"$config/mosquitto.conf"
+    [ "$(id -u)" -eq 0 ] && echo "user root" >>"$config/mosquitto.conf"
+    "$mosquitto" -c "$config/mosquitto.conf" 2>"$config/mosquitto.log" &
+    pids+=("$!")
+    display="$build/demo-display"
+    rm -rf "$display"
+    mkdir -p "$display"
+    cp demo/Kavendor.ini demo/demo.kvl "$display/"
+    printf '[Communication]\r\nCommType=MQTT\r\n\r\n[Communication\\MQTT]\r\nMQTT_Host=localhost\r\nMQTT_Port=%s\r\nMQTT_Topic=kavendor/demo\r\n' \
+        "$broker_port" >"$display/Communication.ini"
+    echo "demo: a local broker on localhost:$broker_port; a second display follows kavendor/demo there"
+}
 
 for file in "$simulator" "$program"; do
     [ -x "$file" ] || { echo "demo: $file is missing; run 'make build' first" >&2; exit 1; }
@@ -27,9 +51,16 @@ cp demo/Communication.ini demo/Kavendor.ini demo/demo.kvl "$config/"
 sed -i "s/^TCPIP_Port=.*/TCPIP_Port=$port/" "$config/Communication.ini"
 sed -i "s/^Port=.*/Port=$web_port/" "$config/Kavendor.ini"
 
+pids=()
+stop_all() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap stop_all EXIT
+
 "$simulator" simulate --cars 24 --laps 25 --speed 2 --repeat --port "$port" 2>"$config/simulator.log" &
 simulator_pid=$!
-trap 'kill "$simulator_pid" 2>/dev/null || true; wait "$simulator_pid" 2>/dev/null || true' EXIT
+pids+=("$simulator_pid")
 
 for _ in $(seq 100); do
     grep -q 'serving on' "$config/simulator.log" && break
@@ -44,14 +75,34 @@ echo "demo: a 24-car race on the Brenmoor Ring, served on localhost:$port (log: 
 echo "demo: the web view: http://localhost:$web_port/ (every window, the flag board, /overlay for a stream;"
 echo "      other devices use this computer's address; WEB_PORT=8081 make demo if $web_port is taken)"
 
+publish=()
+if [ "$use_broker" = 1 ]; then
+    start_broker
+    publish=(--mqtt "localhost:$broker_port" --mqtt-topic kavendor/demo)
+fi
+
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "demo: no display here; running the program offscreen for $seconds seconds instead"
+    if [ "$use_broker" = 1 ]; then
+        QT_QPA_PLATFORM=offscreen timeout "$seconds" "$program" --config-dir "$display" \
+            --layout "$display/demo.kvl" --record "$display/received.feed" 2>/dev/null &
+        pids+=("$!")
+    fi
     QT_QPA_PLATFORM=offscreen timeout "$seconds" "$program" --config-dir "$config" \
-        --layout "$config/demo.kvl" --record "$config/received.feed" 2>/dev/null || true
+        --layout "$config/demo.kvl" --record "$config/received.feed" "${publish[@]}" 2>/dev/null || true
     lines=$(wc -l <"$config/received.feed" 2>/dev/null || echo 0)
     echo "demo: the program received $lines lines of the race ($config/received.feed)."
+    if [ "$use_broker" = 1 ]; then
+        wait "${pids[-1]}" 2>/dev/null || true
+        lines=$(wc -l <"$display/received.feed" 2>/dev/null || echo 0)
+        echo "demo: the second display took $lines lines from the broker ($display/received.feed)."
+    fi
     echo "demo: on a desktop, 'make demo' shows the race live in four result windows."
     exit 0
 fi
 
-"$program" --config-dir "$config" --layout "$config/demo.kvl"
+if [ "$use_broker" = 1 ]; then
+    "$program" --config-dir "$display" --layout "$display/demo.kvl" &
+    pids+=("$!")
+fi
+"$program" --config-dir "$config" --layout "$config/demo.kvl" "${publish[@]}"

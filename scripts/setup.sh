@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream dbus-daemon
   qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium
+  libmosquitto-dev mosquitto mosquitto-clients openssl
 )
 
 missing=()

@@ -12,6 +12,7 @@
 #include "build_info.h"
 #include "installed_files.h"
 #include "main_window.h"
+#include "publisher_settings.h"
 
 namespace kav {
 namespace {
@@ -115,6 +116,10 @@ QString* TArgumentReader::ValueField(const QString& option)
         return &WebPortText;
     if (option == QLatin1String("--web-bind"))
         return &Options.WebBind;
+    if (option == QLatin1String("--mqtt"))
+        return &Options.Mqtt;
+    if (option == QLatin1String("--mqtt-topic"))
+        return &Options.MqttTopic;
     return nullptr;
 }
 
@@ -237,6 +242,18 @@ QString CheckDumpDir(const QString& path)
     return {};
 }
 
+QString CheckBroker(const TCommandLine& options)
+{
+    if (!options.MqttTopic.isEmpty() && options.Mqtt.isEmpty())
+        return QStringLiteral("--mqtt-topic is only used with --mqtt");
+    if (!options.Mqtt.isEmpty() && !parseHostAndPort(options.Mqtt))
+        return QStringLiteral("--mqtt needs HOST or HOST:PORT with a port from 1 to 65535, not ") + options.Mqtt;
+    if (options.MqttTopic.isEmpty())
+        return {};
+    const QString problem = checkTopicPrefix(options.MqttTopic, false);
+    return problem.isEmpty() ? QString() : QStringLiteral("--mqtt-topic: ") + problem;
+}
+
 // The checks in an order that makes files and folders only when nothing else is wrong.
 QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
 {
@@ -248,7 +265,10 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
-        error = QStringLiteral("--dump needs --replay, or --config-dir naming a TCP connection to take the feed from");
+        error = QStringLiteral(
+            "--dump needs --replay, or --config-dir naming a TCP or MQTT connection to take the feed from");
+    if (error.isEmpty())
+        error = CheckBroker(options);
     if (error.isEmpty())
         error = CheckReadable(QStringLiteral("--replay"), options.Replay);
     if (error.isEmpty())
@@ -308,6 +328,7 @@ QString UsageText()
         "  --rate N           with --replay: N lines per second (default: as fast as possible)\n"
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
+        "                     or the MQTT publisher it follows goes offline\n"
         "  --record FILE      append every line received to FILE, exactly as it came\n"
         "  --report FILE.pdf  show no window; write the race report into FILE.pdf when the replay ends\n"
         "                     (or, with --dump, when the dump is written)\n"
@@ -315,6 +336,8 @@ QString UsageText()
         "                     counted from 1)\n"
         "  --web PORT         serve the results as live web pages on PORT (0: any free port) for this run\n"
         "  --web-bind ADDRESS with --web: listen on this address only (default: every interface)\n"
+        "  --mqtt HOST[:PORT] publish the feed and the results to this MQTT broker (port 1883 when not given)\n"
+        "  --mqtt-topic PREFIX  with --mqtt: publish under PREFIX instead of kavendor/<run name>\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

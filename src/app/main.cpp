@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "broker_link.h"
 #include "comm_prompts.h"
 #include "command_line.h"
 #include "dump_writer.h"
@@ -20,6 +21,7 @@
 #include "race_report.h"
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
+#include "state_document.h"
 #include "ui_prompter.h"
 #include "web_view_host.h"
 
@@ -156,6 +158,8 @@ int main(int argc, char** argv)
     TConsolePrompter consolePrompter; // made before the window, so that it outlives it
     if (dump)
         kav::SetPrompter(&consolePrompter);
+    kav::BrokerLink broker; // before the window, whose device may ask it for an MQTT feed channel
+    mainOptions.MqttChannelMaker = broker.feedChannelMaker();
     kav::TFMain window(mainOptions);
     kav::TLineRecorder recorder;
     if (!options.Record.isEmpty()) {
@@ -166,6 +170,9 @@ int main(int argc, char** argv)
         }
         window.Device()->setTap([&recorder](const QByteArray& line) { recorder.Write(line); });
     }
+    // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
+    broker.attach(window, mainOptions.UseSettingsFiles ? window.SettingsPath() : QString(), options.Mqtt,
+                  options.MqttTopic);
 
     kav::WebViewHost web(window, options.WebPort, options.WebBind,
                          mainOptions.UseSettingsFiles && !dump ? window.SettingsPath() : QString());
@@ -175,6 +182,12 @@ int main(int argc, char** argv)
     }
     if (!web.address().isEmpty())
         PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(web.address()));
+    // The "state" topic carries the web view's /api/state document, built from the same results.
+    kav::StateDocument brokerState(web.source());
+    broker.setStateDocumentSource([&brokerState] {
+        brokerState.publish();
+        return brokerState.snapshot();
+    });
 
     kav::TReplayFeeder feeder;
     if (replay) {
@@ -220,16 +233,21 @@ int main(int argc, char** argv)
             feeder.OnFinished = [&] { finish(0); };
             QTimer::singleShot(0, &app, startReplay);
         } else {
-            // A live session over TCP: the dump is written when the server closes the connection.
+            // A live session over TCP or MQTT: the dump is written when the server closes the connection
+            // (the publisher goes offline).
             kav::TKavendorComm* device = window.Device();
-            if (!device || device->Settings.CommType != kav::TCommType::TCPIP) {
-                PrintTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP connection in %1\n")
-                                    .arg(mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
+            const bool mqtt = device && device->Settings.CommType == kav::TCommType::MQTT;
+            if (!device || (device->Settings.CommType != kav::TCommType::TCPIP && !mqtt)) {
+                PrintTo(stderr,
+                        QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
+                            .arg(mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
                 return 2;
             }
             device->SetPrompts(&consolePrompts);
             device->OnConnectionEnded = [&](kav::TKavendorComm&, bool failed) {
-                if (failed)
+                if (failed && mqtt)
+                    PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(broker.statusText()));
+                else if (failed)
                     PrintTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
                                         .arg(device->Settings.TCPIP_Addr)
                                         .arg(device->Settings.TCPIP_Port));
@@ -237,6 +255,7 @@ int main(int argc, char** argv)
             };
         }
         const int loop = QApplication::exec();
+        broker.finish();
         return loop == 0 ? status : loop;
     }
 
@@ -251,5 +270,7 @@ int main(int argc, char** argv)
                 PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
         });
     QTimer::singleShot(0, &app, startReplay);
-    return QApplication::exec();
+    const int loop = QApplication::exec();
+    broker.finish();
+    return loop;
 }

@@ -33,6 +33,8 @@ public:
     // "http://HOST:PORT/" while serving, else empty.
     QString address() const;
     WebViewDialog& dialog() const { return *m_dialog; }
+    // What the pages show, kept up to date whether or not the web view serves.
+    ResultsSource& source() { return m_source; }
     // The "Web view..." menu entry.
     void editSettings();
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "broker_connection_settings.h"
 #include "comm_type.h"
 
 namespace kav {
@@ -20,6 +21,7 @@ struct TCommSettings {
     std::uint16_t TCPIP_Port = 50000;
     bool TCPIP_AutoReconnect = false; // retry without asking, for unattended screens
     std::int32_t TCPIP_SilenceTimeout = kDefaultSilenceTimeout;
+    MqttFeedSettings mqtt; // section "Communication\MQTT", written only when used
 
     bool operator==(const TCommSettings&) const = default;
 };

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kMainSection = "Communication";
 constexpr const char* kSerialSection = "Communication\\Serial";
 constexpr const char* kTcpSection = "Communication\\TCPIP";
+constexpr const char* kMqttSection = "Communication\\MQTT";
 
 std::filesystem::path PathOf(const QString& fileName)
 {
@@ -24,6 +25,8 @@ TCommType CommTypeOf(const std::string& text)
         return TCommType::RS232;
     if (text == "TCPIP")
         return TCommType::TCPIP;
+    if (text == "MQTT")
+        return TCommType::MQTT;
     return TCommType::None;
 }
 
@@ -32,6 +35,7 @@ const char* CommTypeText(TCommType type)
     switch (type) {
     case TCommType::RS232: return "RS232";
     case TCommType::TCPIP: return "TCPIP";
+    case TCommType::MQTT: return "MQTT";
     default: return "None";
     }
 }
@@ -57,6 +61,39 @@ void ReadExtras(const TRecFile& file, TCommSettings& settings)
     settings.TCPIP_AutoReconnect = file.ReadInteger(kTcpSection, "TCPIP_AutoReconnect", 0) != 0;
     const auto silence = file.ReadInteger(kTcpSection, "TCPIP_SilenceTimeout", TCommSettings::kDefaultSilenceTimeout);
     settings.TCPIP_SilenceTimeout = silence > 0 ? silence : TCommSettings::kDefaultSilenceTimeout;
+}
+
+// The MQTT feed channel's own section; the other sections keep their keys and meaning.
+void ReadMqtt(const TRecFile& file, MqttFeedSettings& mqtt)
+{
+    BrokerConnectionSettings& connection = mqtt.connection;
+    connection.host = ReadText(file, kMqttSection, "MQTT_Host", "");
+    connection.port = file.ReadInteger(kMqttSection, "MQTT_Port", BrokerConnectionSettings::kDefaultPort);
+    connection.clientId = ReadText(file, kMqttSection, "MQTT_ClientId", "");
+    connection.keepAliveSeconds =
+        file.ReadInteger(kMqttSection, "MQTT_KeepAlive", BrokerConnectionSettings::kDefaultKeepAliveSeconds);
+    connection.userName = ReadText(file, kMqttSection, "MQTT_User", "");
+    connection.password = ReadText(file, kMqttSection, "MQTT_Password", "");
+    connection.useTls = file.ReadInteger(kMqttSection, "MQTT_TLS", 0) != 0;
+    connection.caFile = ReadText(file, kMqttSection, "MQTT_CAFile", "");
+    mqtt.topic = ReadText(file, kMqttSection, "MQTT_Topic", MqttFeedSettings::kDefaultTopic);
+}
+
+void WriteMqtt(TRecFile& file, const TCommSettings& settings)
+{
+    const MqttFeedSettings& mqtt = settings.mqtt;
+    if (settings.CommType != TCommType::MQTT && mqtt == MqttFeedSettings())
+        return;
+    const BrokerConnectionSettings& connection = mqtt.connection;
+    file.WriteString(kMqttSection, "MQTT_Host", connection.host.toStdString());
+    file.WriteInteger(kMqttSection, "MQTT_Port", connection.port);
+    file.WriteString(kMqttSection, "MQTT_Topic", mqtt.topic.toStdString());
+    file.WriteString(kMqttSection, "MQTT_ClientId", connection.clientId.toStdString());
+    file.WriteInteger(kMqttSection, "MQTT_KeepAlive", connection.keepAliveSeconds);
+    file.WriteString(kMqttSection, "MQTT_User", connection.userName.toStdString());
+    file.WriteString(kMqttSection, "MQTT_Password", connection.password.toStdString());
+    file.WriteInteger(kMqttSection, "MQTT_TLS", connection.useTls ? 1 : 0);
+    file.WriteString(kMqttSection, "MQTT_CAFile", connection.caFile.toStdString());
 }
 
 void UseDefaultChannel(TCommSettings& settings)
@@ -89,6 +126,7 @@ TCommSettings LoadCommSettings(const QString& fileName)
         const TRecFile file = TRecFile::Open(PathOf(fileName));
         ReadChannel(file, settings);
         ReadExtras(file, settings);
+        ReadMqtt(file, settings.mqtt);
     } catch (const ERecFileNotExists&) {
         // No file yet: the defaults below apply.
     }
@@ -106,6 +144,7 @@ void SaveCommSettings(const QString& fileName, const TCommSettings& settings)
     file.WriteString(kTcpSection, "TCPIP_Addr", settings.TCPIP_Addr.toStdString());
     file.WriteInteger(kTcpSection, "TCPIP_Port", settings.TCPIP_Port);
     WriteExtras(file, settings);
+    WriteMqtt(file, settings);
     file.Save();
 }
 

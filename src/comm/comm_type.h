@@ -9,6 +9,7 @@ enum class TCommType : std::uint8_t {
     None = 0,
     RS232 = 1,
     TCPIP = 3,
+    MQTT = 4, // the feed taken from an MQTT broker
 };
 
 } // namespace kav

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "broker_connection_fields.h"
 #include "comm_prompts.h"
 #include "kavendor_comm.h"
 #include "number_text.h"
@@ -53,10 +54,12 @@ void TCommunicationForm::FormCreate()
     layout->addWidget(new QLabel(QStringLiteral("Please Select a Port for Communication:")));
     layout->addWidget(MakeSerialGroup());
     layout->addWidget(MakeTcpGroup());
-    // The two kinds sit in separate groups, so they need a button group to exclude each other.
+    layout->addWidget(makeMqttGroup());
+    // The kinds sit in separate groups, so they need a button group to exclude each other.
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(m_rs232Radio);
     kinds->addButton(m_tcpipRadio);
+    kinds->addButton(m_mqttRadio);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     m_okButton = buttons->button(QDialogButtonBox::Ok);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
@@ -67,6 +70,7 @@ void TCommunicationForm::FormCreate()
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_rs232Radio, &QRadioButton::clicked, this, &TCommunicationForm::UpdateEnabling);
     connect(m_tcpipRadio, &QRadioButton::clicked, this, &TCommunicationForm::UpdateEnabling);
+    connect(m_mqttRadio, &QRadioButton::clicked, this, &TCommunicationForm::UpdateEnabling);
 }
 
 // The device path is for Linux, where serial adapters are named /dev/ttyUSB0 and the like.
@@ -106,6 +110,20 @@ QWidget* TCommunicationForm::MakeTcpGroup()
     return group;
 }
 
+// The feed another Kavendor publishes to a broker; the topic is that program's prefix, '+' for any run.
+QWidget* TCommunicationForm::makeMqttGroup()
+{
+    m_mqttRadio = BoldRadio(QStringLiteral("MQTT:"), QStringLiteral("MQTTRadio"));
+    m_mqttFields = new BrokerConnectionFields;
+    m_mqttTopicEdit = Edit(255, QStringLiteral("MqttTopicEdit"));
+    auto* group = new QWidget;
+    auto* form = new QFormLayout(group);
+    form->addRow(m_mqttRadio);
+    form->addRow(m_mqttFields);
+    form->addRow(QStringLiteral("Topic:"), m_mqttTopicEdit);
+    return group;
+}
+
 void TCommunicationForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -130,17 +148,24 @@ void TCommunicationForm::FormShow()
         m_tcpipRadio->setChecked(true);
     m_ipAddressEdit->setText(settings.TCPIP_Addr);
     m_portEdit->setText(QString::number(settings.TCPIP_Port));
+    if (settings.CommType == TCommType::MQTT)
+        m_mqttRadio->setChecked(true);
+    m_mqttFields->setSettings(settings.mqtt.connection);
+    m_mqttTopicEdit->setText(settings.mqtt.topic);
     UpdateEnabling();
 }
 
 void TCommunicationForm::UpdateEnabling()
 {
     const bool serial = m_rs232Radio->isChecked();
+    const bool mqtt = m_mqttRadio->isChecked();
     m_rs232ComboBox->setEnabled(serial);
     m_deviceEdit->setEnabled(serial);
     m_baudrateComboBox->setEnabled(serial);
-    m_ipAddressEdit->setEnabled(!serial);
-    m_portEdit->setEnabled(!serial);
+    m_ipAddressEdit->setEnabled(!serial && !mqtt);
+    m_portEdit->setEnabled(!serial && !mqtt);
+    m_mqttFields->setEnabled(mqtt);
+    m_mqttTopicEdit->setEnabled(mqtt);
 }
 
 // Nothing is applied until the port number has converted, so that a typing error cannot leave the
@@ -159,6 +184,11 @@ void TCommunicationForm::OKButtonClick()
                                        .arg(kMinTcpPort)
                                        .arg(kMaxTcpPort)
                                  : QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return;
+    }
+    if (const QString problem = mqttProblem(); !problem.isEmpty()) {
+        if (TCommPrompts* prompts = m_device->Prompts())
+            prompts->ShowError(problem);
         return;
     }
     ApplyChoices(inRange ? static_cast<std::uint16_t>(*number) : m_device->Settings.TCPIP_Port);
@@ -188,6 +218,24 @@ void TCommunicationForm::ApplyChoices(std::uint16_t tcpPort)
         settings.S_Baudrate = kBaudrates.at(static_cast<std::size_t>(m_baudrateComboBox->currentIndex()));
     settings.TCPIP_Addr = m_ipAddressEdit->text();
     settings.TCPIP_Port = tcpPort;
+    if (m_mqttRadio->isChecked()) {
+        settings.CommType = TCommType::MQTT;
+        settings.mqtt = mqttChoices();
+    }
+}
+
+QString TCommunicationForm::mqttProblem() const
+{
+    if (!m_mqttRadio->isChecked())
+        return {};
+    const MqttFeedSettings choices = mqttChoices();
+    const QString problem = checkBrokerConnection(choices.connection);
+    return problem.isEmpty() ? checkTopicPrefix(choices.topic, true) : problem;
+}
+
+MqttFeedSettings TCommunicationForm::mqttChoices() const
+{
+    return {m_mqttFields->settings(), m_mqttTopicEdit->text().trimmed()};
 }
 
 void TCommunicationForm::CentreOnScreen()

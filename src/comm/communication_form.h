@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "broker_connection_settings.h"
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -12,10 +14,11 @@ class QRadioButton;
 
 namespace kav {
 
+class BrokerConnectionFields;
 class TKavendorComm;
 
-// "Communication Settings": the operator picks the serial port or the TCP server; OK applies the
-// choice at once by reopening the device.
+// "Communication Settings": the operator picks the serial port, the TCP server or an MQTT broker; OK
+// applies the choice at once by reopening the device.
 class TCommunicationForm : public QDialog {
 public:
     static constexpr std::array<int, 6> kBaudrates{9600, 19200, 38400, 57600, 115200, 230400};
@@ -35,10 +38,14 @@ private:
     void FormCreate();
     QWidget* MakeSerialGroup();
     QWidget* MakeTcpGroup();
+    QWidget* makeMqttGroup();
     void FormShow();
     void UpdateEnabling();
     void OKButtonClick();
     void ReportInvalidPort(const QString& message);
+    // The MQTT fields when that kind is chosen and they can be used; otherwise a message.
+    QString mqttProblem() const;
+    MqttFeedSettings mqttChoices() const;
     void ApplyChoices(std::uint16_t tcpPort);
     void CentreOnScreen();
 
@@ -50,6 +57,9 @@ private:
     QRadioButton* m_tcpipRadio = nullptr;
     QLineEdit* m_ipAddressEdit = nullptr;
     QLineEdit* m_portEdit = nullptr;
+    QRadioButton* m_mqttRadio = nullptr;
+    BrokerConnectionFields* m_mqttFields = nullptr;
+    QLineEdit* m_mqttTopicEdit = nullptr;
     QPushButton* m_okButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
 };

@@ -78,6 +78,7 @@ std::unique_ptr<TCommunication> TKavendorComm::MakeChannel() const
     switch (Settings.CommType) {
     case TCommType::RS232: return MakeSerialChannel();
     case TCommType::TCPIP: return MakeTcpChannel();
+    case TCommType::MQTT: return m_mqttChannelMaker ? m_mqttChannelMaker(Settings) : nullptr;
     default: return nullptr;
     }
 }
@@ -108,9 +109,15 @@ void TKavendorComm::ConnectHandlers(TCommunication& channel)
     channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
 }
 
+// The MQTT channel retries by itself; its listener only hears that no broker could be reached, or that
+// the publisher ended its session.
 void TKavendorComm::HandleFailedConnection()
 {
     setChannelState(ChannelState::Disconnected);
+    if (Settings.CommType == TCommType::MQTT) {
+        TellConnectionEnded(true);
+        return;
+    }
     if (Settings.CommType != TCommType::TCPIP)
         return;
     if (!TellConnectionEnded(true))
@@ -123,6 +130,10 @@ void TKavendorComm::channelClosed()
     if (Closing)
         return;
     setChannelState(ChannelState::Disconnected);
+    if (Settings.CommType == TCommType::MQTT) {
+        TellConnectionEnded(false);
+        return;
+    }
     if (Settings.CommType != TCommType::TCPIP)
         return;
     if (!TellConnectionEnded(false))

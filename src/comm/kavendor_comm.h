@@ -28,7 +28,8 @@ public:
 
     QString ProgramDir; // ends with a path separator
     // A TCP connection could not be made (failed) or the server closed it; raised before any
-    // reconnect is offered.
+    // reconnect is offered. Over MQTT: the first try found no broker (failed), or the publisher ended
+    // its session.
     std::function<void(TKavendorComm&, bool failed)> OnConnectionEnded;
     bool Closing = false;
     QTimer ReconnectTimer;
@@ -45,6 +46,9 @@ public:
 
     void SetPrompts(TCommPrompts* prompts) { m_prompts = prompts; }
     TCommPrompts* Prompts() const { return m_prompts; }
+    // Builds the MQTT feed channel, which lives outside this library; without it that kind opens nothing.
+    using ChannelMaker = std::function<std::unique_ptr<TCommunication>(const TCommSettings&)>;
+    void setMqttChannelMaker(ChannelMaker maker) { m_mqttChannelMaker = std::move(maker); }
     // Lets tests shorten the pause between unasked retries.
     void SetAutoReconnectInterval(std::chrono::milliseconds interval) { m_autoReconnectInterval = interval; }
 
@@ -69,6 +73,7 @@ private:
     void ShowWarning(const QString& text);
 
     TCommPrompts* m_prompts = nullptr;
+    ChannelMaker m_mqttChannelMaker;
     std::chrono::milliseconds m_autoReconnectInterval = kAutoReconnectInterval;
     bool m_questionPending = false;
     ChannelState m_channelState = ChannelState::Disconnected;

@@ -94,6 +94,7 @@ void TFMain::FormCreate()
         m_devicePrompts = std::make_unique<TMessageBoxPrompts>(this);
         m_device->SetPrompts(m_devicePrompts.get());
         m_device->ProgramDir = m_options.ConfigDir;
+        m_device->setMqttChannelMaker(m_options.MqttChannelMaker);
         if (m_options.UseSettingsFiles)
             m_device->LoadSettingsAndOpen();
         else

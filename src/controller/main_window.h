@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "build_info.h"
+#include "comm_settings.h"
+#include "communication.h"
 #include "controller.h"
 #include "installed_files.h"
 #include "layout_store.h"
@@ -52,6 +54,8 @@ struct TMainOptions {
     QString ReplayFile;
     // The time of day for passings; the system clock when unset.
     const TClock* Clock = nullptr;
+    // Builds the device's MQTT feed channel (BrokerLink::feedChannelMaker); none: that kind opens nothing.
+    std::function<std::unique_ptr<TCommunication>(const TCommSettings&)> MqttChannelMaker;
 };
 
 // The program's main window: a multiple-document area for the result windows and the logo, the

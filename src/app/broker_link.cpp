@@ -1,0 +1,228 @@
+#include "broker_link.h"
+
+#include <QDialog>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+
+#include <array>
+#include <utility>
+
+#include "broker_settings_dialog.h"
+#include "feed_text.h"
+#include "main_window.h"
+#include "mqtt_feed_channel.h"
+#include "topic_names.h"
+#include "ui_prompter.h"
+
+namespace kav {
+namespace {
+
+// The general information items as the info document names them.
+constexpr std::array<std::pair<int, const char*>, 9> kInfoKeys{{
+    {TGenInfoPanel::kLapsToGo, "laps_to_go"},
+    {TGenInfoPanel::kRaceTime, "race_time"},
+    {TGenInfoPanel::kBestLap, "best_lap"},
+    {TGenInfoPanel::kBestLapTime, "best_lap_time"},
+    {TGenInfoPanel::kBestSpeed, "best_speed"},
+    {TGenInfoPanel::kName, "best_lap_name"},
+    {TGenInfoPanel::kTrackLength, "track_length"},
+    {TGenInfoPanel::kTrackName, "track_name"},
+    {TGenInfoPanel::kRun, "run"},
+}};
+
+} // namespace
+
+BrokerLink::BrokerLink()
+{
+    m_refreshTimer.setSingleShot(true);
+    m_refreshTimer.setInterval(kRefreshInterval);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &BrokerLink::refresh);
+    connect(&m_publisher, &FeedPublisher::statusChanged, this, &BrokerLink::showStatus);
+}
+
+BrokerLink::~BrokerLink()
+{
+    blockSignals(true);
+    m_publisher.blockSignals(true);
+}
+
+TKavendorComm::ChannelMaker BrokerLink::feedChannelMaker()
+{
+    return [this](const TCommSettings& settings) -> std::unique_ptr<TCommunication> {
+        auto channel = std::make_unique<MqttFeedChannel>(settings.mqtt);
+        m_channel = channel.get();
+        connect(channel.get(), &MqttFeedChannel::statusChanged, this, &BrokerLink::showStatus);
+        QTimer::singleShot(0, this, &BrokerLink::showStatus);
+        return channel;
+    };
+}
+
+void BrokerLink::attach(TFMain& window, const QString& settingsFile, const QString& commandLineBroker,
+                        const QString& commandLineTopic)
+{
+    m_window = &window;
+    m_settingsFile = settingsFile;
+    PublisherSettings settings = settingsFile.isEmpty() ? PublisherSettings() : readPublisherSettings(settingsFile);
+    if (const auto hostAndPort = parseHostAndPort(commandLineBroker)) {
+        settings.enabled = true;
+        settings.connection.host = hostAndPort->first;
+        settings.connection.port = hostAndPort->second;
+    }
+    if (!commandLineTopic.isEmpty())
+        settings.topicPrefix = commandLineTopic;
+    connect(window.Device(), &TDevice::lineReceived, this, &BrokerLink::takeLine);
+    window.SettingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
+    apply(settings);
+}
+
+void BrokerLink::apply(const PublisherSettings& settings)
+{
+    m_settings = settings;
+    m_problem = checkPublisherSettings(settings);
+    m_publisher.stop();
+    if (settings.enabled && m_problem.isEmpty()) {
+        m_publisher.setTopicPrefix(settings.topicPrefix.isEmpty() ? automaticTopicPrefix(m_runName)
+                                                                  : settings.topicPrefix);
+        m_publisher.start(settings.connection);
+        m_linesSinceRefresh = true;
+        m_refreshTimer.start();
+    }
+    showStatus();
+}
+
+void BrokerLink::editSettings()
+{
+    BrokerSettingsDialog dialog(m_window);
+    dialog.setSettings(m_settings);
+    if (Prompter().Exec(dialog) != QDialog::Accepted)
+        return;
+    const PublisherSettings chosen = dialog.settings();
+    if (!m_settingsFile.isEmpty()) {
+        try {
+            writePublisherSettings(m_settingsFile, chosen);
+        } catch (const std::exception& error) {
+            Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), m_window);
+        }
+    }
+    apply(chosen);
+}
+
+// The run is followed while publishing is off too, so that turning it on mid-run finds it.
+void BrokerLink::takeLine(const QByteArray& line)
+{
+    m_latest.take(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    if (!m_publisher.isRunning()) {
+        followRunName();
+        return;
+    }
+    m_publisher.publishLine(line);
+    followRunName();
+    m_linesSinceRefresh = true;
+    if (!m_refreshTimer.isActive())
+        m_refreshTimer.start();
+}
+
+// Without a prefix of the operator's, each newly named run gets its own topics; the $B line that names
+// it is still published under the old ones.
+void BrokerLink::followRunName()
+{
+    if (!m_latest.run() || m_latest.run()->Description.empty())
+        return;
+    const QString name = FeedText(m_latest.run()->Description);
+    if (name == m_runName)
+        return;
+    m_runName = name;
+    if (m_settings.topicPrefix.isEmpty())
+        m_publisher.setTopicPrefix(automaticTopicPrefix(name));
+}
+
+void BrokerLink::finish()
+{
+    if (!m_publisher.isRunning())
+        return;
+    m_linesSinceRefresh = true;
+    refresh();
+    m_publisher.finish(kFinishTimeout);
+}
+
+// Runs at most every kRefreshInterval, and only after lines came: the burst costs a pass over every list.
+void BrokerLink::refresh()
+{
+    if (!m_window || !m_publisher.isRunning() || !m_linesSinceRefresh)
+        return;
+    m_linesSinceRefresh = false;
+    const TRaceState& state = m_window->Ctl().State;
+    const std::string burst = buildStateBurst(state, m_window->Settings(), m_latest);
+    m_publisher.setBurst(QByteArray::fromStdString(burst), m_publisher.lastSequence());
+    m_publisher.setRetained(topic::kFlag, flagWord().toUtf8());
+    m_publisher.setRetained(topic::kRun, FeedText(state.RunName).toUtf8());
+    m_publisher.setRetained(topic::kInfo, infoDocument());
+    m_publisher.setRetained(topic::kState, m_stateSource ? m_stateSource() : basicStateDocument());
+    showStatus();
+}
+
+QString BrokerLink::flagWord() const
+{
+    const TRaceState& state = m_window->Ctl().State;
+    if (state.RaceFinished)
+        return QStringLiteral("finish");
+    switch (state.FlagState) {
+    case kFlagRed: return QStringLiteral("red");
+    case kFlagYellow: return QStringLiteral("yellow");
+    default: return QStringLiteral("green");
+    }
+}
+
+QByteArray BrokerLink::infoDocument() const
+{
+    QJsonObject info;
+    for (const auto& [item, key] : kInfoKeys)
+        info.insert(QLatin1String(key), m_window->Panel().ValueText(item).trimmed());
+    return QJsonDocument(info).toJson(QJsonDocument::Compact);
+}
+
+QByteArray BrokerLink::basicStateDocument() const
+{
+    QJsonObject document;
+    document.insert(QStringLiteral("run"), FeedText(m_window->Ctl().State.RunName));
+    document.insert(QStringLiteral("flag"), flagWord());
+    document.insert(QStringLiteral("info"), QJsonDocument::fromJson(infoDocument()).object());
+    return QJsonDocument(document).toJson(QJsonDocument::Compact);
+}
+
+QString BrokerLink::statusText() const
+{
+    QStringList parts;
+    if (m_settings.enabled)
+        parts << QStringLiteral("Broker: ") + (m_problem.isEmpty() ? m_publisher.statusText() : m_problem);
+    if (m_channel && m_channel->IsOpen())
+        parts << m_channel->statusText();
+    return parts.join(QStringLiteral("    "));
+}
+
+// The label appears the first time there is something to say, in red while something is wrong.
+void BrokerLink::showStatus()
+{
+    if (!m_window)
+        return;
+    const QString text = statusText();
+    if (text.isEmpty() && !m_statusLabel)
+        return;
+    if (!m_statusLabel) {
+        m_statusLabel = new QLabel;
+        m_statusLabel->setObjectName(QStringLiteral("BrokerStatusLabel"));
+        m_window->statusBar()->addPermanentWidget(m_statusLabel, 1);
+    }
+    const bool publisherTrouble = m_settings.enabled && (!m_problem.isEmpty() || m_publisher.brokerStatus().state !=
+                                                                                     BrokerStatus::State::Connected);
+    const bool feedTrouble =
+        m_channel && m_channel->IsOpen() &&
+        (m_channel->brokerStatus().state != BrokerStatus::State::Connected || !m_channel->publisherOnline());
+    m_statusLabel->setStyleSheet(publisherTrouble || feedTrouble ? QStringLiteral("color: #c00000;") : QString());
+    m_statusLabel->setText(text);
+}
+
+} // namespace kav

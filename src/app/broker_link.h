@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+
+#include "feed_publisher.h"
+#include "kavendor_comm.h"
+#include "publisher_settings.h"
+#include "state_burst.h"
+
+class QLabel;
+
+namespace kav {
+
+class MqttFeedChannel;
+class TFMain;
+
+// The broker in the program: publishes what the device receives and the windows show, makes the MQTT feed
+// channels the device asks for, reports both in the status area, and offers Settings > Broker.
+class BrokerLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kRefreshInterval{250};
+    static constexpr std::chrono::milliseconds kFinishTimeout{3000};
+
+    // Made before the main window, whose device asks for its MQTT channel while the window is made.
+    BrokerLink();
+    ~BrokerLink() override;
+
+    // For TMainOptions::MqttChannelMaker.
+    TKavendorComm::ChannelMaker feedChannelMaker();
+
+    // Takes the device's received lines, adds Settings > Broker and
+    // starts publishing as the settings say: those of settingsFile ("Kavendor.ini"; none: defaults, not
+    // written), with host and port from commandLineBroker ("HOST[:PORT]", turns publishing on) and the
+    // prefix from commandLineTopic when given. The command line's choices are not written.
+    void attach(TFMain& window, const QString& settingsFile, const QString& commandLineBroker = {},
+                const QString& commandLineTopic = {});
+
+    // THE SEAM for the web view: the builder of its "GET /api/state" document goes here, and "state"
+    // then carries that document. Until one is plugged in, "state" carries basicStateDocument().
+    void setStateDocumentSource(std::function<QByteArray()> source) { m_stateSource = std::move(source); }
+    // Run, flag and the general information values as one JSON object.
+    QByteArray basicStateDocument() const;
+
+    // A line the device received, byte for byte.
+    void takeLine(const QByteArray& line);
+    // At the end of the program: publishes the final values and what is still owed, then says offline.
+    void finish();
+
+    // Settings > Broker: shows the dialog and applies and stores what the operator chose.
+    void editSettings();
+    // Applies settings at once: stops, or (re)starts publishing with them.
+    void apply(const PublisherSettings& settings);
+
+    const PublisherSettings& settings() const { return m_settings; }
+    FeedPublisher& publisher() { return m_publisher; }
+    // The status area's text: the publisher's and the MQTT feed's state; empty when neither is used.
+    QString statusText() const;
+
+private:
+    void refresh();
+    QString flagWord() const;
+    QByteArray infoDocument() const;
+    void followRunName();
+    void showStatus();
+
+    FeedPublisher m_publisher;
+    PublisherSettings m_settings;
+    QString m_settingsFile;
+    QString m_problem; // why the settings in force cannot be used
+    TFMain* m_window = nullptr;
+    QPointer<MqttFeedChannel> m_channel;
+    QPointer<QLabel> m_statusLabel;
+    LatestRunRecords m_latest;
+    QString m_runName; // the last run named, for the automatic prefix
+    std::function<QByteArray()> m_stateSource;
+    QTimer m_refreshTimer;
+    bool m_linesSinceRefresh = false;
+};
+
+} // namespace kav

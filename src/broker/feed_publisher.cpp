@@ -1,0 +1,230 @@
+#include "feed_publisher.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <array>
+
+#include "feed_sequencer.h"
+#include "topic_names.h"
+
+namespace kav {
+namespace {
+
+constexpr std::array kRetainedNames{topic::kBurst, topic::kState, topic::kFlag,
+                                    topic::kRun,   topic::kInfo,  topic::kStatus};
+
+} // namespace
+
+FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
+{
+    m_retainedTimer.setInterval(kRetainedInterval);
+    connect(&m_retainedTimer, &QTimer::timeout, this, &FeedPublisher::flushRetained);
+    connect(&m_client, &MqttClient::connected, this, &FeedPublisher::handleConnected);
+    connect(&m_client, &MqttClient::disconnected, this, [this] {
+        m_outbox.requeue();
+        m_retainedInFlight.clear();
+        for (auto& [name, retained] : m_retained)
+            retained.dirty = true;
+    });
+    connect(&m_client, &MqttClient::acknowledged, this, [this](int messageId, bool) { handleAcknowledged(messageId); });
+    connect(&m_client, &MqttClient::statusChanged, this, &FeedPublisher::statusChanged);
+}
+
+FeedPublisher::~FeedPublisher()
+{
+    blockSignals(true);
+    stop();
+}
+
+// one they have seen.
+void FeedPublisher::start(const BrokerConnectionSettings& connection)
+{
+    m_connection = connection;
+    if (m_connection.clientId.isEmpty())
+        m_connection.clientId = defaultClientId("publisher");
+    m_instance = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_outbox = LineOutbox();
+    for (auto& [name, retained] : m_retained)
+        retained.dirty = true;
+    if (const auto burst = m_retained.find(topic::kBurst); burst != m_retained.end())
+        burst->second.sequence = FeedSequence{m_instance, 0}.text();
+    m_running = true;
+    m_finishing = false;
+    m_retainedTimer.start();
+    m_client.start(session());
+}
+
+void FeedPublisher::stop()
+{
+    m_running = false;
+    m_retainedTimer.stop();
+    m_client.stop();
+    m_retainedInFlight.clear();
+    emit statusChanged();
+}
+
+// Without a broker there is nothing to wait for: the program ends at once.
+void FeedPublisher::finish(std::chrono::milliseconds timeout)
+{
+    if (!m_running)
+        return;
+    if (!m_client.isConnected()) {
+        stop();
+        return;
+    }
+    m_finishing = true;
+    Retained& status = m_retained[topic::kStatus];
+    status.value = topic::kOffline;
+    status.dirty = true;
+    sendWaiting();
+    QDeadlineTimer deadline(timeout);
+    while (!everythingSent() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    stop();
+}
+
+MqttSession FeedPublisher::session() const
+{
+    MqttSession session;
+    session.connection = m_connection;
+    session.clientId = m_connection.clientId;
+    session.willTopic = topicOf(m_prefix, topic::kStatus);
+    session.willPayload = topic::kLost;
+    return session;
+}
+
+void FeedPublisher::setTopicPrefix(const QString& prefix)
+{
+    if (prefix == m_prefix)
+        return;
+    const QString old = m_prefix;
+    m_prefix = prefix;
+    for (auto& [name, retained] : m_retained)
+        retained.dirty = true;
+    if (!m_running)
+        return;
+    if (m_client.isConnected())
+        clearRetained(old);
+    else
+        m_stalePrefixes.append(old);
+    m_client.start(session());
+}
+
+void FeedPublisher::publishLine(const QByteArray& line)
+{
+    if (!m_running)
+        return;
+    m_outbox.push(topicOf(m_prefix, topic::kFeed), line);
+    if (m_outbox.waiting() == 1)
+        sendWaiting();
+}
+
+void FeedPublisher::setRetained(const char* name, const QByteArray& value)
+{
+    const auto [slot, added] = m_retained.try_emplace(name);
+    if (!added && slot->second.value == value)
+        return;
+    slot->second.value = value;
+    slot->second.dirty = true;
+}
+
+void FeedPublisher::setBurst(const QByteArray& lines, std::uint64_t coveredSequence)
+{
+    Retained& burst = m_retained[topic::kBurst];
+    if (burst.value == lines)
+        return;
+    burst.value = lines;
+    burst.sequence = FeedSequence{m_instance, coveredSequence}.text();
+    burst.dirty = true;
+}
+
+QString FeedPublisher::statusText() const
+{
+    QString text = m_client.status().text();
+    const std::size_t owed = m_outbox.waiting() + m_outbox.unacknowledged();
+    if (m_client.status().state != BrokerStatus::State::Connected && owed > 0)
+        text += QStringLiteral("; %1 lines waiting").arg(owed);
+    if (m_outbox.dropped() > 0)
+        text += QStringLiteral("; %1 lines dropped").arg(m_outbox.dropped());
+    return text;
+}
+
+// Retained values of an earlier prefix go first, then what the last connection left unsent.
+void FeedPublisher::handleConnected()
+{
+    for (const QString& stale : std::exchange(m_stalePrefixes, {}))
+        clearRetained(stale);
+    Retained& status = m_retained[topic::kStatus];
+    status.value = m_finishing ? topic::kOffline : topic::kOnline;
+    status.dirty = true;
+    sendWaiting();
+    emit statusChanged();
+}
+
+void FeedPublisher::handleAcknowledged(int messageId)
+{
+    if (!m_outbox.acknowledge(messageId))
+        m_retainedInFlight.remove(messageId);
+}
+
+// A long backlog goes out in batches, so that the display keeps its turns of the event loop.
+void FeedPublisher::sendWaiting()
+{
+    m_sendQueued = false;
+    if (!m_client.isConnected())
+        return;
+    for (int sent = 0; sent < kBatchSize; ++sent) {
+        const LineOutbox::Entry* next = m_outbox.nextWaiting();
+        if (!next)
+            break;
+        const int messageId =
+            m_client.publish(next->topic, next->line, false, FeedSequence{m_instance, next->sequence}.text());
+        if (messageId == 0)
+            return;
+        m_outbox.markSent(messageId);
+    }
+    if (m_outbox.waiting() > 0) {
+        m_sendQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_sendQueued)
+                sendWaiting();
+        });
+        return;
+    }
+    flushRetained();
+}
+
+void FeedPublisher::flushRetained()
+{
+    if (!m_client.isConnected() || m_outbox.waiting() > 0)
+        return;
+    for (auto& [name, retained] : m_retained) {
+        if (!retained.dirty)
+            continue;
+        const int messageId =
+            m_client.publish(topicOf(m_prefix, name.constData()), retained.value, true, retained.sequence);
+        if (messageId == 0)
+            return;
+        retained.dirty = false;
+        m_retainedInFlight.insert(messageId);
+    }
+}
+
+// An empty retained message removes the broker's retained value.
+void FeedPublisher::clearRetained(const QString& prefix)
+{
+    for (const char* name : kRetainedNames)
+        m_client.publish(topicOf(prefix, name), QByteArray(), true);
+}
+
+bool FeedPublisher::everythingSent() const
+{
+    if (!m_outbox.empty() || !m_retainedInFlight.isEmpty())
+        return false;
+    return std::none_of(m_retained.begin(), m_retained.end(), [](const auto& entry) { return entry.second.dirty; });
+}
+
+} // namespace kav

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <QTimer>
+
+#include <chrono>
+#include <map>
+
+#include "broker_connection_settings.h"
+#include "line_outbox.h"
+#include "mqtt_client.h"
+
+namespace kav {
+
+// Publishes what the program receives and shows to an MQTT broker under one topic prefix: every
+// received line on "feed" (QoS 1, in order, each with its sequence number), and retained values that
+// scoreboards and late subscribers read: the state burst, the state document, flag, run and info, and
+// "status": online, offline once the program ends its session, lost (the broker's will) when its
+// connection dies. Lines wait in a
+// bounded outbox while the broker is away; retained values are sent at most every kRetainedInterval,
+// the latest one winning, and only after every line they cover.
+class FeedPublisher : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kRetainedInterval{250};
+    static constexpr int kBatchSize = 200; // lines handed over per turn of the event loop
+
+    explicit FeedPublisher(QObject* parent = nullptr);
+    ~FeedPublisher() override;
+
+    // Starts, or restarts, publishing through this broker; the client id is made when empty.
+    void start(const BrokerConnectionSettings& connection);
+    // Stops at once; what is still owed is dropped.
+    void stop();
+    // Sends what is still owed, says offline and disconnects, waiting at most timeout for the broker;
+    // without a connection it stops at once.
+    void finish(std::chrono::milliseconds timeout);
+    bool isRunning() const { return m_running; }
+
+    // A new prefix clears the retained values under the old one and reconnects, so that the broker's
+    // will names the new one.
+    void setTopicPrefix(const QString& prefix);
+    const QString& topicPrefix() const { return m_prefix; }
+
+    // A received line, byte for byte; never waits for the broker.
+    void publishLine(const QByteArray& line);
+    // A small retained value under the prefix, such as topic::kFlag.
+    void setRetained(const char* name, const QByteArray& value);
+    // The state burst, covering the lines up to coveredSequence.
+    void setBurst(const QByteArray& lines, std::uint64_t coveredSequence);
+    // The sequence number of the last line given to publishLine.
+    std::uint64_t lastSequence() const { return m_outbox.lastSequence(); }
+
+    const LineOutbox& outbox() const { return m_outbox; }
+    const BrokerStatus& brokerStatus() const { return m_client.status(); }
+    // The broker status, and the lines waiting or dropped when there are any.
+    QString statusText() const;
+
+signals:
+    void statusChanged();
+
+private:
+    struct Retained {
+        QByteArray value;
+        QByteArray sequence;
+        bool dirty = false;
+    };
+
+    MqttSession session() const;
+    void handleConnected();
+    void handleAcknowledged(int messageId);
+    void sendWaiting();
+    void flushRetained();
+    void clearRetained(const QString& prefix);
+    bool everythingSent() const;
+
+    MqttClient m_client;
+    LineOutbox m_outbox;
+    BrokerConnectionSettings m_connection;
+    QString m_prefix;
+    QByteArray m_instance;
+    std::map<QByteArray, Retained> m_retained;
+    QSet<int> m_retainedInFlight;
+    QStringList m_stalePrefixes; // prefixes whose retained values are cleared at the next connection
+    QTimer m_retainedTimer;
+    bool m_running = false;
+    bool m_finishing = false;
+    bool m_sendQueued = false;
+};
+
+} // namespace kav

@@ -1,0 +1,118 @@
+#include "mqtt_feed_channel.h"
+
+#include <QTimer>
+
+#include "topic_names.h"
+
+namespace kav {
+
+MqttFeedChannel::MqttFeedChannel(MqttFeedSettings settings, QObject* parent)
+    : TCommunication(parent), m_settings(std::move(settings))
+{
+    if (m_settings.connection.clientId.isEmpty())
+        m_settings.connection.clientId = defaultClientId("display");
+    connect(&m_client, &MqttClient::connected, this, &MqttFeedChannel::handleConnected);
+    connect(&m_client, &MqttClient::messageReceived, this, &MqttFeedChannel::handleMessage);
+    connect(&m_client, &MqttClient::statusChanged, this, &MqttFeedChannel::statusChanged);
+    connect(&m_client, &MqttClient::attemptFailed, this, [this] {
+        if (!m_everConnected)
+            RaiseError();
+    });
+}
+
+MqttFeedChannel::~MqttFeedChannel()
+{
+    blockSignals(true);
+    m_client.stop();
+}
+
+// The program only listens; nothing goes back to the broker.
+void MqttFeedChannel::Send(const QByteArray&) {}
+
+// Settings that cannot be used are reported like a broker that cannot be reached, but never tried.
+void MqttFeedChannel::Open()
+{
+    m_open = true;
+    m_problem = checkBrokerConnection(m_settings.connection);
+    if (m_problem.isEmpty())
+        m_problem = checkTopicPrefix(m_settings.topic, true);
+    if (!m_problem.isEmpty()) {
+        emit statusChanged();
+        QTimer::singleShot(0, this, [this] { RaiseError(); });
+        return;
+    }
+    MqttSession session;
+    session.connection = m_settings.connection;
+    session.clientId = m_settings.connection.clientId;
+    session.keepSession = true;
+    m_client.start(session);
+}
+
+void MqttFeedChannel::Close()
+{
+    m_open = false;
+    m_client.stop();
+}
+
+QString MqttFeedChannel::statusText() const
+{
+    if (!m_problem.isEmpty())
+        return QStringLiteral("Feed: ") + m_problem;
+    const BrokerStatus& status = m_client.status();
+    if (status.state != BrokerStatus::State::Connected)
+        return QStringLiteral("Feed lost: ") + status.text();
+    if (!m_publisherOnline)
+        return QStringLiteral("Feed from %1: the publisher is %2")
+            .arg(status.address, m_publisherLost ? QStringLiteral("unreachable") : QStringLiteral("offline"));
+    return QStringLiteral("Feed from %1 (%2)").arg(status.address, m_settings.topic);
+}
+
+// A session the broker kept still holds the subscriptions and the messages queued meanwhile.
+void MqttFeedChannel::handleConnected(bool sessionPresent)
+{
+    m_everConnected = true;
+    if (!sessionPresent)
+        m_client.subscribe({topicOf(m_settings.topic, topic::kBurst), topicOf(m_settings.topic, topic::kFeed),
+                            topicOf(m_settings.topic, topic::kStatus)});
+    RaiseOpen();
+}
+
+void MqttFeedChannel::handleMessage(const MqttMessage& message)
+{
+    if (!m_open)
+        return;
+    const QByteArray name = message.topic.mid(message.topic.lastIndexOf('/') + 1);
+    if (name == topic::kFeed) {
+        if (m_sequencer.acceptLine(message.sequence))
+            deliver(message.payload);
+    } else if (name == topic::kBurst) {
+        if (!message.payload.isEmpty() && m_sequencer.acceptBurst(message.sequence, message.retained))
+            deliver(message.payload);
+    } else if (name == topic::kStatus) {
+        handleStatus(message.payload);
+    }
+}
+
+void MqttFeedChannel::handleStatus(const QByteArray& payload)
+{
+    const bool online = payload == topic::kOnline;
+    const bool changed = online != m_publisherOnline || m_publisherLost != (payload == topic::kLost);
+    m_publisherOnline = online;
+    m_publisherLost = payload == topic::kLost;
+    if (changed)
+        emit statusChanged();
+    // Only an orderly end closes the session; a lost publisher comes back by itself.
+    if (payload == topic::kOffline)
+        RaiseClose();
+}
+
+// Each message is one line (a burst, several); one without its LF gets it, so that lines never run
+// together. The device frames them like bytes from any other channel.
+void MqttFeedChannel::deliver(QByteArray payload)
+{
+    if (!payload.endsWith('\n'))
+        payload += '\n';
+    RaiseReceive(payload);
+}
+
+} // namespace kav

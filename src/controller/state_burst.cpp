@@ -1,0 +1,92 @@
+#include "state_burst.h"
+
+#include "parsed_record.h"
+
+namespace kav {
+namespace {
+
+constexpr int kMetresPerKm = 1000;
+
+template <typename Rec>
+void append(std::string& burst, const Rec& data)
+{
+    burst += writeRecord(RecordData{data});
+    burst += '\n';
+}
+
+std::string kilometres(std::int32_t metres)
+{
+    std::string fraction = std::to_string(metres % kMetresPerKm);
+    fraction.insert(0, 3 - fraction.size(), '0');
+    return std::to_string(metres / kMetresPerKm) + '.' + fraction;
+}
+
+void appendRunAndTrack(std::string& burst, const TRaceState& state, const TMainSettings& settings,
+                       const LatestRunRecords& latest)
+{
+    if (!state.RunName.empty())
+        append<TBRec>(burst, {latest.run() ? latest.run()->Word1 : std::uint16_t{0}, state.RunName});
+    for (int classNo = 1; classNo <= TClassTable::kClasses; ++classNo) {
+        if (!state.ClassTable.Get(classNo).empty())
+            append<TCRec>(burst, {static_cast<std::uint8_t>(classNo), state.ClassTable.Get(classNo)});
+    }
+    if (!settings.TrackName.empty())
+        append<TERec>(burst, {"TRACKNAME", settings.TrackName});
+    if (settings.TrackLength > 0)
+        append<TERec>(burst, {"TRACKLENGTH", kilometres(settings.TrackLength)});
+}
+
+// Passings come before the standings, as around a crossing of the line, so the rows show last laps.
+void appendCars(std::string& burst, const TRaceState& state)
+{
+    for (int i = 0; i < state.CompList.Count(); ++i)
+        append(burst, state.CompList.GetByIndex(i));
+    for (int i = 0; i < state.CurrentPassingList.Count(); ++i) {
+        if (!state.CurrentPassingList.At(i).RegNo.empty())
+            append(burst, state.CurrentPassingList.At(i));
+    }
+    for (int i = 0; i < state.CurrentRaceList.Count(); ++i) {
+        const RaceResRec& race = state.CurrentRaceList.At(i);
+        if (!race.RegNo.empty())
+            append<TGRec>(burst, {static_cast<std::uint16_t>(i + 1), race.RegNo, race.Laps, race.TotalTime});
+    }
+    for (int i = 0; i < state.PracList.Count(); ++i) {
+        const PracResRec& practice = state.PracList.At(i);
+        if (!practice.RegNo.empty())
+            append<THRec>(burst,
+                          {static_cast<std::uint16_t>(i + 1), practice.RegNo, practice.BestLap, practice.BestLapTime});
+    }
+}
+
+} // namespace
+
+void LatestRunRecords::take(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    const ParsedRecord record = parseRecord(line);
+    if (const auto* newRun = std::get_if<TIRec>(&record.data)) {
+        m_newRun = record.valid ? std::optional(*newRun) : std::nullopt;
+        m_run.reset();
+        m_heartbeat.reset();
+    } else if (!record.valid) {
+        return;
+    } else if (const auto* run = std::get_if<TBRec>(&record.data)) {
+        m_run = *run;
+    } else if (const auto* heartbeat = std::get_if<TFRec>(&record.data)) {
+        m_heartbeat = *heartbeat;
+    }
+}
+
+std::string buildStateBurst(const TRaceState& state, const TMainSettings& settings, const LatestRunRecords& latest)
+{
+    std::string burst;
+    append(burst, latest.newRun().value_or(TIRec{}));
+    appendRunAndTrack(burst, state, settings, latest);
+    appendCars(burst, state);
+    if (latest.heartbeat())
+        append(burst, *latest.heartbeat());
+    return burst;
+}
+
+} // namespace kav

@@ -1,0 +1,77 @@
+// The state burst brings a program that has seen nothing to the standings of one that saw the feed.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <algorithm>
+
+#include "harness.h"
+#include "state_burst.h"
+
+namespace kav {
+namespace {
+
+std::vector<std::string> feedLines()
+{
+    QFile feed(QStringLiteral(KAV_TEST_DATA "/feeds/race6.feed"));
+    EXPECT_TRUE(feed.open(QIODevice::ReadOnly));
+    std::vector<std::string> lines;
+    for (const QByteArray& line : feed.readAll().split('\n'))
+        if (!line.isEmpty())
+            lines.push_back(line.toStdString());
+    return lines;
+}
+
+// The cells of the windows but the marker pictures, which age with each program's own clock, and the
+// columns given.
+void expectSameCells(const THarness& late, const TFResults& lateWindow, const THarness& seen,
+                     const TFResults& seenWindow, std::initializer_list<int> skipped = {})
+{
+    for (std::uint8_t id = 0; id < kColumnIds; ++id) {
+        if (id == TContentBuilder::kColMarker || std::find(skipped.begin(), skipped.end(), id) != skipped.end())
+            continue;
+        EXPECT_EQ(late.Column(lateWindow, id, late.Ctl.State.RowCount),
+                  seen.Column(seenWindow, id, seen.Ctl.State.RowCount))
+            << lateWindow.windowTitle().toStdString() << ", column " << int(id);
+    }
+}
+
+class StateBurst : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
+{
+    const std::vector<std::string> lines = feedLines();
+    THarness seen;
+    TFResults& seenRace = seen.Open(kLayoutCurrentRace);
+    TFResults& seenPractice = seen.Open(kLayoutPractice);
+    LatestRunRecords latest;
+    const std::size_t count = std::min(GetParam(), lines.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        latest.take(lines[i]);
+        seen.Feed(lines[i]);
+    }
+    const std::string burst = buildStateBurst(seen.Ctl.State, seen.Settings, latest);
+
+    THarness late;
+    TFResults& lateRace = late.Open(kLayoutCurrentRace);
+    TFResults& latePractice = late.Open(kLayoutPractice);
+    for (const QByteArray& line : QByteArray::fromStdString(burst).split('\n'))
+        if (!line.isEmpty())
+            late.Feed(line.toStdString());
+    expectSameCells(late, lateRace, seen, seenRace);
+    // A practice row takes laps, total time, last lap and its speed from the race when its $H comes,
+    // so those show the race at each car's last $H rather than now.
+    expectSameCells(late, latePractice, seen, seenPractice, {7, 8, 9, 12});
+    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kRun; ++item)
+        EXPECT_EQ(late.Label(item), seen.Label(item)) << "item " << item;
+    EXPECT_EQ(late.Ctl.State.RaceFinished, seen.Ctl.State.RaceFinished);
+    EXPECT_EQ(late.Ctl.State.FlagState, seen.Ctl.State.FlagState);
+    EXPECT_EQ(late.Ctl.State.ErrorCount, 0);
+}
+
+// After the grid, in the first laps, mid-race, and at the end.
+INSTANTIATE_TEST_SUITE_P(CutPoints, StateBurst, ::testing::Values(30, 90, 175, 1000));
+
+} // namespace
+} // namespace kav
