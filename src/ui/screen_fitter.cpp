@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <chrono>
 
 namespace kav {
@@ -19,6 +20,9 @@ void ScreenFitter::start(const QFont& baseFont, int rows, int pageSeconds)
 {
     if (!m_active) {
         m_baseScrollBars = m_grid.ScrollBars();
+        m_basePalettes.clear();
+        for (const QWidget* area : spareAreas())
+            m_basePalettes << area->palette();
         m_grid.installEventFilter(this);
         m_active = true;
     }
@@ -50,6 +54,8 @@ void ScreenFitter::stop()
     for (int place = 0; place < m_grid.ColCount(); ++place)
         m_grid.SetColWidth(place, baseWidth(place));
     m_grid.SetScrollBars(m_baseScrollBars);
+    for (qsizetype i = 0; i < m_basePalettes.size(); ++i)
+        spareAreas().at(i)->setPalette(m_basePalettes.at(i));
 }
 
 void ScreenFitter::turnPage()
@@ -85,6 +91,7 @@ void ScreenFitter::refit()
     m_grid.SetAllRowHeights(m_result.rowHeight);
     for (int place = 0; place < m_grid.ColCount(); ++place)
         m_grid.SetColWidth(place, m_result.widths[std::size_t(place)]);
+    paintSpareAreas();
 }
 
 // A field that grows by some rows is fitted again, so that every row stays on the screen.
@@ -109,6 +116,24 @@ void ScreenFitter::forgetRows()
 int ScreenFitter::baseWidth(int place) const
 {
     return m_baseWidths.value(m_grid.ColumnAt(place), m_grid.ColWidth(place));
+}
+
+// Beside and below the table, the screen shows the rows' colour rather than the desktop's.
+QList<QWidget*> ScreenFitter::spareAreas() const
+{
+    return {m_grid.viewport(), m_grid.horizontalHeader()};
+}
+
+void ScreenFitter::paintSpareAreas()
+{
+    const QColor colour = ToQColor(m_grid.Color(), m_grid.palette());
+    for (QWidget* area : spareAreas()) {
+        QPalette palette = area->palette();
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Window, colour);
+        palette.setColor(QPalette::Button, colour);
+        area->setPalette(palette);
+    }
 }
 
 } // namespace kav

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QObject>
+#include <QPalette>
 #include <QTimer>
 
 namespace kav {
@@ -38,11 +39,14 @@ private:
     void watchRows();
     void forgetRows();
     int baseWidth(int place) const;
+    QList<QWidget*> spareAreas() const;
+    void paintSpareAreas();
 
     TZebGrid& m_grid;
     QFont m_baseFont;
     QHash<int, int> m_baseWidths; // by model column, -1 for the empty column
     bool m_baseScrollBars = true;
+    QList<QPalette> m_basePalettes; // of the spare areas
     int m_rows = 0;
     bool m_active = false;
     ScreenFit::Result m_result;
