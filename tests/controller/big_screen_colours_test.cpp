@@ -1,8 +1,9 @@
-// The colours dialog's answers for big screens: the "Big screen" preset, the defaults and the row
-// shading reach the settings and every result window, open or opened later.
+// The colours dialog's answers for big screens reach the settings and every result window, open or
+// opened later; the dialog shows the shading as it is.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "main_prompter.h"
@@ -18,41 +19,38 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
     QTemporaryDir dir;
     TMainPrompter prompter;
     TMainOptions options;
-    options.ConfigDir = dir.path() + QLatin1Char('/');
-    options.ProgramDir = options.ConfigDir;
+    options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
     options.UseChannel = false;
     TFMain main(options);
     main.show();
     TResultWinRec rec;
     rec.Layout = kLayoutCurrentRace;
-    rec.ColRel[0] = 0;
     const TFResults* first = main.OpenResultWindow(rec);
-    struct Step {
-        int answer;
-        bool boxTicked;
-        TColors colours;
-        bool shaded;
-    };
-    for (const Step& step :
-         {Step{TSelColorDlg::kBigScreenAnswer, false, BigScreenColors, true},
-          Step{QDialog::Accepted, false, BigScreenColors, false}, Step{QDialog::Accepted, true, BigScreenColors, true},
-          Step{QDialog::Rejected, false, BigScreenColors, true},
-          Step{TSelColorDlg::kDefaultsAnswer, true, DefaultColors, false}}) {
-        bool boxShown = false;
-        prompter.OnExec = [&boxShown, step](QDialog& dialog) {
+    // The answer, the box as ticked in the dialog, then the colours and the shading that follow.
+    for (const auto& [answer, ticked, colours, shaded] :
+         {std::tuple{TSelColorDlg::kBigScreenAnswer, false, BigScreenColors, true},
+          {int(QDialog::Accepted), false, BigScreenColors, false},
+          {int(QDialog::Accepted), true, BigScreenColors, true},
+          {int(QDialog::Rejected), false, BigScreenColors, true},
+          {TSelColorDlg::kDefaultsAnswer, true, DefaultColors, false}}) {
+        const bool before = main.Settings().AlternateRows;
+        prompter.OnExec = [&prompter, before, answer, ticked](QDialog& dialog) {
             auto& colours = static_cast<TSelColorDlg&>(dialog);
-            boxShown = colours.AlternateRows();
-            colours.AlternateRowsBox()->setChecked(step.boxTicked);
-            return step.answer;
+            EXPECT_EQ(colours.AlternateRows(), before);
+            colours.AlternateRowsBox()->setChecked(ticked);
+            if (answer != TSelColorDlg::kBigScreenAnswer)
+                return answer;
+            prompter.Answers = {TAnswer::Yes};
+            colours.BigScreenButton()->click();
+            return colours.result();
         };
-        const bool shadedBefore = main.Settings().AlternateRows;
         main.MColorsClick();
-        EXPECT_EQ(boxShown, shadedBefore) << "the dialog shows the shading as it is";
-        EXPECT_EQ(main.Settings().Colors, step.colours) << step.answer;
-        EXPECT_EQ(main.Settings().AlternateRows, step.shaded) << step.answer;
-        EXPECT_EQ(first->Grid().AlternateRows(), step.shaded) << step.answer;
-        EXPECT_EQ(main.OpenResultWindow(rec)->Grid().AlternateRows(), step.shaded) << step.answer;
+        EXPECT_EQ(main.Settings().Colors, colours) << answer;
+        EXPECT_EQ(std::make_pair(first->Grid().AlternateRows(), main.OpenResultWindow(rec)->Grid().AlternateRows()),
+                  std::make_pair(shaded, shaded))
+            << answer;
     }
+    EXPECT_EQ(prompter.Asked, QStringList({"Use the big screen colors?"}));
 }
 
 } // namespace
