@@ -16,6 +16,7 @@
 #include "main_window.h"
 #include "ui_prompter.h"
 #include "window_state.h"
+#include "zeb_grid.h"
 
 namespace kav {
 
@@ -57,6 +58,7 @@ void TFMain::ColourResultWindow(TFResults& window) const
     window.SetResultBgColor(colors[7]);
     window.SetHeaderFontColor(colors[10]);
     window.SetHeaderBgColor(colors[11]);
+    window.Grid().SetAlternateRows(m_settings.AlternateRows);
 }
 
 TFResults* TFMain::CreateResultWindow(const TResultWinRec& rec)

@@ -76,12 +76,18 @@ void TFMain::MColorsClick()
     for (const TColourPair& pair : kColourPairs)
         m_colorDialog->AddSlot(m_settings.Colors[pair.Text], m_settings.Colors[pair.Background],
                                QString::fromLatin1(pair.Label));
+    m_colorDialog->SetAlternateRows(m_settings.AlternateRows);
     const int answer = Prompter().Exec(*m_colorDialog);
     if (answer == QDialog::Accepted) {
         for (const TColourPair& pair : kColourPairs)
             std::tie(m_settings.Colors[pair.Text], m_settings.Colors[pair.Background]) = m_colorDialog->GetNextSlot();
+        m_settings.AlternateRows = m_colorDialog->AlternateRows();
     } else if (answer == TSelColorDlg::kDefaultsAnswer) {
         m_settings.Colors = DefaultColors;
+        m_settings.AlternateRows = false;
+    } else if (answer == TSelColorDlg::kBigScreenAnswer) {
+        m_settings.Colors = BigScreenColors;
+        m_settings.AlternateRows = true;
     } else {
         return;
     }

@@ -126,6 +126,19 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
     WriteString(section, key, value ? "1" : "0");
 }
 
+void TIniFile::EraseKey(std::string_view section, std::string_view key)
+{
+    const std::string folded = FoldCase(TrimBlanks(section));
+    const auto setsKey = [key](const std::string& line) { return IniKeyValue(line, TrimBlanks(key)).has_value(); };
+    for (TSection& s : m_sections) {
+        if (s.FoldedName != folded)
+            continue;
+        const auto kept = std::remove_if(s.Lines.begin() + 1, s.Lines.end(), setsKey); // after the "[name]" line
+        m_modified = m_modified || kept != s.Lines.end();
+        s.Lines.erase(kept, s.Lines.end());
+    }
+}
+
 void TIniFile::EraseSection(std::string_view section)
 {
     const std::string folded = FoldCase(TrimBlanks(section));

@@ -30,6 +30,8 @@ public:
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
+    // Removes every line that sets the key in the sections of that name.
+    void EraseKey(std::string_view section, std::string_view key);
     // Removes every section of that name with all its lines.
     void EraseSection(std::string_view section);
 

@@ -15,6 +15,9 @@ constexpr std::string_view kRaceChartsSection = "RaceCharts";
 constexpr int kMaxLapTimeCars = 100;
 constexpr std::uint8_t kFirstGenInfoItem = 1;
 constexpr std::uint8_t kLastGenInfoItem = 10;
+constexpr std::string_view kFitToScreenKey = "FitToScreen";
+constexpr std::string_view kFitRowsKey = "FitRows";
+constexpr std::string_view kPageSecondsKey = "PageSeconds";
 
 std::string GenInfoKey(std::size_t index)
 {
@@ -34,6 +37,26 @@ void PutLogo(TIniFile& ini, const TLogoRec& logo)
     ini.WriteString(kLogoSection, "LogoFileName", logo.FileName);
 }
 
+// Written only while on, so that a layout without it stays as the program always wrote it.
+void PutFitToScreen(TIniFile& ini, const std::string& section, const TResultWinRec& rec)
+{
+    if (!rec.FitToScreen) {
+        for (const std::string_view key : {kFitToScreenKey, kFitRowsKey, kPageSecondsKey})
+            ini.EraseKey(section, key);
+        return;
+    }
+    ini.WriteBool(section, kFitToScreenKey, true);
+    ini.WriteInteger(section, kFitRowsKey, rec.FitRows);
+    ini.WriteInteger(section, kPageSecondsKey, rec.PageSeconds);
+}
+
+void ReadFitToScreen(const TIniFile& ini, const std::string& section, TResultWinRec& rec)
+{
+    rec.FitToScreen = ini.ReadBool(section, kFitToScreenKey, false);
+    rec.FitRows = std::clamp(ini.ReadInteger(section, kFitRowsKey, 0), 0, kMaxFitRows);
+    rec.PageSeconds = std::clamp(ini.ReadInteger(section, kPageSecondsKey, 0), 0, kMaxPageSeconds);
+}
+
 void PutResultWin(TIniFile& ini, const TResultWinRec& rec)
 {
     const std::string section = ResultWinSection(rec.Number);
@@ -47,6 +70,7 @@ void PutResultWin(TIniFile& ini, const TResultWinRec& rec)
     WriteColRel(ini, section, rec.ColRel);
     WriteColWidth(ini, section, rec.ColWidth);
     ini.WriteBool(section, "WinExist", true);
+    PutFitToScreen(ini, section, rec);
 }
 
 std::string lapTimeCarKey(int index)
@@ -141,6 +165,7 @@ void ReadResultWin(const std::filesystem::path& file, int number, TResultWinRec&
     ReadColRel(ini, section, rec.ColRel);
     ReadColWidth(ini, section, rec.ColWidth);
     rec.WinExist = ini.ReadBool(section, "WinExist", false);
+    ReadFitToScreen(ini, section, rec);
     rec.RebuildColPos();
 }
 

@@ -27,6 +27,18 @@ inline constexpr TColors DefaultColors = {
     kWindowTextColor, kWindowColor,     kBlueColor, kButtonFaceColor, kWindowTextColor, kButtonFaceColor,
 };
 
+inline constexpr std::int32_t kBlackColor = 0x000000;
+inline constexpr std::int32_t kWhiteColor = 0xFFFFFF;
+inline constexpr std::int32_t kYellowColor = 0x00FFFF;
+inline constexpr std::int32_t kNavyColor = 0x800000;
+
+// The "Big screen" preset: light text on black, yellow on navy headers, followed drivers in black on
+// yellow, for a display read from across a pit lane.
+inline constexpr TColors BigScreenColors = {
+    kWhiteColor, kBlackColor, kYellowColor, kBlackColor,  kWhiteColor,  kBlackColor,
+    kWhiteColor, kBlackColor, kBlackColor,  kYellowColor, kYellowColor, kNavyColor,
+};
+
 // Column header captions, in the order of their keys in Kavendor.ini.
 inline constexpr std::size_t kHeaderCount = 17;
 using THeaderRec = std::array<std::string, kHeaderCount>;
@@ -48,7 +60,8 @@ bool isFollowed(const TFollowList& list, std::string_view regNo);
 // The program-wide settings kept in Kavendor.ini; the follow list lives here too but is never stored.
 struct TMainSettings {
     TColors Colors = DefaultColors;
-    std::string LayoutFile; // full path of the current layout file, empty when none
+    bool AlternateRows = false; // every second row of the results a shade apart
+    std::string LayoutFile;     // full path of the current layout file, empty when none
     THeaderRec Headers = DefaultHeaders();
     TWinPosRec MainWin;
     bool WinExist = false;

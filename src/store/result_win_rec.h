@@ -19,6 +19,10 @@ inline constexpr std::uint8_t kLayoutCurrentRace = 4;
 inline constexpr std::size_t kColumnIds = 17;
 inline constexpr std::size_t kColumnSlots = 19;
 
+// The largest number of rows a fitted window may be asked to show, and the longest page interval.
+inline constexpr std::int32_t kMaxFitRows = 999;
+inline constexpr std::int32_t kMaxPageSeconds = 3600;
+
 // Identifiers by grid position, kNoCode ending the arrangement.
 using TColRel = std::array<std::uint8_t, kColumnSlots>;
 // Grid position by identifier, kNoCode for a column not shown.
@@ -46,6 +50,11 @@ struct TResultWinRec {
     bool Sizeable = true;
     bool Grid = true;
     std::int32_t TopRow = 0; // first visible data row
+    // Full screen fills the screen: FitRows rows (0: every row) fill its height, and the rows beyond
+    // it are paged through every PageSeconds seconds (0: never).
+    bool FitToScreen = false;
+    std::int32_t FitRows = 0;
+    std::int32_t PageSeconds = 0;
 
     // ColPos from ColRel; identifiers the program does not know get no position.
     void RebuildColPos();

@@ -8,6 +8,16 @@ namespace {
 
 constexpr std::string_view kColorsSection = "Colors";
 constexpr std::string_view kMainSection = "MainWin";
+constexpr std::string_view kAlternateRowsKey = "AlternateRows";
+
+// Written only while on, so that the file stays as the program always wrote it.
+void WriteAlternateRows(TIniFile& ini, bool on)
+{
+    if (on)
+        ini.WriteBool(kColorsSection, kAlternateRowsKey, true);
+    else
+        ini.EraseKey(kColorsSection, kAlternateRowsKey);
+}
 
 } // namespace
 
@@ -15,6 +25,7 @@ void WriteMainSettings(const std::filesystem::path& file, const TMainSettings& s
 {
     TIniFile ini(file);
     WriteColors(ini, kColorsSection, settings.Colors);
+    WriteAlternateRows(ini, settings.AlternateRows);
     WriteWinPos(ini, kMainSection, settings.MainWin);
     WriteHeaders(ini, kMainSection, settings.Headers);
     ini.WriteBool(kMainSection, "WinExist", true);
@@ -31,6 +42,7 @@ void ReadMainSettings(const std::filesystem::path& file, TMainSettings& settings
 {
     const TIniFile ini(file);
     ReadColors(ini, kColorsSection, settings.Colors);
+    settings.AlternateRows = ini.ReadBool(kColorsSection, kAlternateRowsKey, false);
     ReadWinPos(ini, kMainSection, settings.MainWin);
     ReadHeaders(ini, kMainSection, settings.Headers);
     settings.WinExist = ini.ReadBool(kMainSection, "WinExist", false);

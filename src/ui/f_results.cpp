@@ -3,9 +3,11 @@
 #include "code_lists.h"
 #include "col_sett_dlg.h"
 #include "feed_text.h"
+#include "fit_to_screen_dialog.h"
 #include "grid_printer.h"
 #include "result_columns.h"
 #include "results_models.h"
+#include "screen_fitter.h"
 #include "ui_prompter.h"
 #include "window_state.h"
 #include "zeb_grid.h"
@@ -76,7 +78,8 @@ QScreen* ScreenOf(const QWidget& frame)
 } // namespace
 
 TFResults::TFResults(ResultsModels& models, THeaderRec& headers, TColSettDlg& columnDialog, QMdiArea* area)
-    : m_models(models), m_headers(headers), m_columnDialog(columnDialog), m_grid(new TZebGrid(this))
+    : m_models(models), m_headers(headers), m_columnDialog(columnDialog), m_grid(new TZebGrid(this)),
+      m_fitter(new ScreenFitter(*m_grid, this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,6 +119,10 @@ void TFResults::CreateMenu()
     m_fullScreenAction->setCheckable(true);
     connect(m_fullScreenAction, &QAction::triggered, this,
             [this](bool on) { on ? EnterFullScreen() : LeaveFullScreen(); });
+    m_fitAction = m_layoutMenu->addAction(QStringLiteral("Fit to screen"));
+    m_fitAction->setCheckable(true);
+    connect(m_fitAction, &QAction::triggered, this, [this](bool on) { m_rec.FitToScreen = on; });
+    m_layoutMenu->addAction(QStringLiteral("Fit to screen settings..."), this, &TFResults::EditFitToScreen);
 }
 
 QAction* TFResults::AddCheckable(const QString& text, void (TFResults::*handler)(bool))
@@ -145,6 +152,7 @@ void TFResults::ApplyLayout(const TResultWinRec& rec)
     SetScrollBars(rec.ScrollBars);
     SetSizeable(rec.Sizeable);
     SetGridLines(rec.Grid);
+    m_fitAction->setChecked(rec.FitToScreen);
     if (m_grid->TopRow() != rec.TopRow)
         m_grid->SetTopRow(rec.TopRow);
     SetResultFont(FontFromRec(rec.Font), rec.Font.Color);
@@ -164,8 +172,10 @@ TResultWinRec TFResults::GetLayout()
     }
     m_rec.WinPos.State = FromQtState(state);
     m_rec.WinPos.Active = IsActiveWindow();
-    m_rec.Font = FontRecFrom(m_grid->font(), m_fontColor);
-    m_rec.TopRow = m_grid->TopRow();
+    if (!m_fitter->isActive()) { // a fitted table keeps the window's own font and first row
+        m_rec.Font = FontRecFrom(m_grid->font(), m_fontColor);
+        m_rec.TopRow = m_grid->TopRow();
+    }
     m_rec.ScrollBars = m_scrollBarsAction->isChecked();
     m_rec.Sizeable = m_sizeableAction->isChecked();
     m_rec.Grid = m_gridAction->isChecked();
@@ -266,10 +276,14 @@ void TFResults::BuildColumns()
     for (std::size_t p = 0; p < columns.size(); ++p)
         m_grid->SetColWidth(int(p), m_rec.ColWidth[columns[p]]);
     m_rec.RebuildColPos();
+    if (m_fitter->isActive())
+        StartFit();
 }
 
 void TFResults::StoreWidths()
 {
+    if (m_fitter->isActive())
+        return; // the fitted widths are the screen's, not the window's
     for (int place = 0; place < m_grid->ColCount(); ++place) {
         const int id = m_grid->ColumnAt(place);
         if (id >= 0)
@@ -418,6 +432,24 @@ void TFResults::EnterFullScreen()
     showFullScreen();
     activateWindow();
     m_grid->setFocus();
+    if (m_rec.FitToScreen)
+        StartFit();
+}
+
+void TFResults::StartFit()
+{
+    m_fitter->start(FontFromRec(m_rec.Font), m_rec.FitRows, m_rec.PageSeconds);
+}
+
+void TFResults::EditFitToScreen()
+{
+    FitToScreenDialog dialog(this);
+    dialog.setRows(m_rec.FitRows);
+    dialog.setPageSeconds(m_rec.PageSeconds);
+    if (Prompter().Exec(dialog) != QDialog::Accepted)
+        return;
+    m_rec.FitRows = dialog.rows();
+    m_rec.PageSeconds = dialog.pageSeconds();
 }
 
 void TFResults::LeaveFullScreen()
@@ -425,6 +457,7 @@ void TFResults::LeaveFullScreen()
     if (!m_fullScreen)
         return;
     m_fullScreen = false;
+    m_fitter->stop();
     m_fullScreenAction->setChecked(false);
     m_layoutMenu->menuAction()->setVisible(true);
     if (m_host) {

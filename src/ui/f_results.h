@@ -15,6 +15,7 @@ class QPagedPaintDevice;
 namespace kav {
 
 class ResultsModels;
+class ScreenFitter;
 class TColSettDlg;
 class TZebGrid;
 
@@ -57,6 +58,9 @@ public:
     void PrintResults();
     void EnterFullScreen();
     void LeaveFullScreen();
+    void EditFitToScreen();
+    // Sizes the table to the screen while full screen with "Fit to screen" on.
+    ScreenFitter& Fitter() const { return *m_fitter; }
     void PrintTo(QPagedPaintDevice& device) const;
 
 signals:
@@ -84,6 +88,7 @@ private:
     void SetGridLines(bool on);
     void SetFrameWidth(int width);
     bool IsActiveWindow() const;
+    void StartFit();
 
     ResultsModels& m_models;
     THeaderRec& m_headers;
@@ -100,6 +105,8 @@ private:
     QAction* m_sizeableAction = nullptr;
     QAction* m_gridAction = nullptr;
     QAction* m_fullScreenAction = nullptr;
+    QAction* m_fitAction = nullptr;
+    ScreenFitter* m_fitter = nullptr;
 };
 
 } // namespace kav

@@ -6,6 +6,7 @@
 #include "color_swatch.h"
 #include "ui_prompter.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,13 +18,16 @@ namespace kav {
 
 TSelColorDlg::TSelColorDlg(QWidget* parent)
     : QDialog(parent), m_labels(new QListWidget), m_picker(new TColorGrid),
-      m_reset(new QPushButton(QStringLiteral("Reset")))
+      m_reset(new QPushButton(QStringLiteral("Reset"))), m_bigScreen(new QPushButton(QStringLiteral("Big screen"))),
+      m_alternateRows(new QCheckBox(QStringLiteral("Shade every second row of the results")))
 {
     setWindowTitle(QStringLiteral("Colors"));
     m_labels->setMinimumWidth(170);
     auto* buttons = OkCancelButtons(*this);
     buttons->addButton(m_reset, QDialogButtonBox::ResetRole);
+    buttons->addButton(m_bigScreen, QDialogButtonBox::ResetRole);
     connect(m_reset, &QPushButton::clicked, this, &TSelColorDlg::OnReset);
+    connect(m_bigScreen, &QPushButton::clicked, this, &TSelColorDlg::OnBigScreen);
     connect(m_labels, &QListWidget::currentRowChanged, this, &TSelColorDlg::OnLabelSelected);
     connect(m_picker, &TColorGrid::Changed, this, &TSelColorDlg::OnPickerChanged);
     auto* top = new QHBoxLayout;
@@ -37,6 +41,7 @@ TSelColorDlg::TSelColorDlg(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(help);
+    layout->addWidget(m_alternateRows);
     layout->addWidget(buttons);
 }
 
@@ -142,6 +147,22 @@ void TSelColorDlg::OnReset()
 {
     if (Prompter().Confirm(QStringLiteral("Reset all colors?"), this))
         done(kDefaultsAnswer);
+}
+
+void TSelColorDlg::OnBigScreen()
+{
+    if (Prompter().Confirm(QStringLiteral("Use the big screen colors?"), this))
+        done(kBigScreenAnswer);
+}
+
+void TSelColorDlg::SetAlternateRows(bool on)
+{
+    m_alternateRows->setChecked(on);
+}
+
+bool TSelColorDlg::AlternateRows() const
+{
+    return m_alternateRows->isChecked();
 }
 
 } // namespace kav

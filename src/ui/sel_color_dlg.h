@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+class QCheckBox;
 class QListWidget;
 class QPushButton;
 
@@ -15,11 +16,13 @@ class TColorGrid;
 class TColorSwatch;
 
 // Edits a list of labelled colour pairs (text and background). The caller adds the pairs, shows the
-// dialog and reads them back in the same order; "Reset" answers kDefaultsAnswer.
+// dialog and reads them back in the same order; "Reset" answers kDefaultsAnswer and "Big screen"
+// kBigScreenAnswer, each a whole look the caller puts in place of the pairs.
 class TSelColorDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kDefaultsAnswer = 10;
+    static constexpr int kBigScreenAnswer = 11;
     static constexpr int kMaxSlots = 100;
 
     explicit TSelColorDlg(QWidget* parent = nullptr);
@@ -35,6 +38,11 @@ public:
     TColorSwatch* OuterSwatch() const { return m_outer; }
     TColorSwatch* InnerSwatch() const { return m_inner; }
     QPushButton* ResetButton() const { return m_reset; }
+    QPushButton* BigScreenButton() const { return m_bigScreen; }
+    // Every second row of the results a shade apart.
+    void SetAlternateRows(bool on);
+    bool AlternateRows() const;
+    QCheckBox* AlternateRowsBox() const { return m_alternateRows; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -51,6 +59,7 @@ private:
     void OnPickerChanged();
     void OnSwatchPressed();
     void OnReset();
+    void OnBigScreen();
     void ShowSwatches(const TSlot& slot);
 
     std::vector<TSlot> m_slots;
@@ -61,6 +70,8 @@ private:
     TColorSwatch* m_outer = nullptr;
     TColorSwatch* m_inner = nullptr;
     QPushButton* m_reset;
+    QPushButton* m_bigScreen;
+    QCheckBox* m_alternateRows;
 };
 
 } // namespace kav

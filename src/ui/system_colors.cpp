@@ -72,4 +72,12 @@ TColorValue FromQColor(const QColor& color)
                                     std::uint32_t(rgb.blue()) << 16);
 }
 
+QColor AlternateRowColor(const QColor& background, const QColor& text)
+{
+    constexpr int kShadePercent = 14;
+    const auto mix = [](int from, int to) { return from + (to - from) * kShadePercent / 100; };
+    return QColor(mix(background.red(), text.red()), mix(background.green(), text.green()),
+                  mix(background.blue(), text.blue()));
+}
+
 } // namespace kav

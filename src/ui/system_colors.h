@@ -26,4 +26,8 @@ QColor ToQColor(TColorValue value, const QPalette& palette);
 // An RGB colour as a colour value (never a system colour).
 TColorValue FromQColor(const QColor& color);
 
+// The background of every second row when rows are shaded: the row's background moved a little
+// towards its text colour, so that the shade shows on light and dark backgrounds alike.
+QColor AlternateRowColor(const QColor& background, const QColor& text);
+
 } // namespace kav

@@ -205,6 +205,12 @@ void TZebGrid::SetHeaderFontColor(TColorValue color)
     m_header->viewport()->update();
 }
 
+void TZebGrid::SetAlternateRows(bool on)
+{
+    m_alternateRows = on;
+    viewport()->update();
+}
+
 void TZebGrid::SetCtl3D(bool on)
 {
     m_ctl3D = on;
@@ -312,7 +318,9 @@ void TZebGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRec
     const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
     const ResultsModel::RowColours* colours = known ? &m_results->rowColours(row - 1) : nullptr;
     const bool coloured = colours && colours->set;
-    const QColor background = ToQColor(coloured ? colours->background : m_color, palette());
+    QColor background = ToQColor(coloured ? colours->background : m_color, palette());
+    if (!coloured && m_alternateRows && row % 2 == 0)
+        background = AlternateRowColor(background, ToQColor(m_textColor, palette()));
     const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
     if (cell && cell->picture) {
         DrawPictureCell(painter, *cell->picture, background, rect, printing);

@@ -62,6 +62,9 @@ public:
     void SetFixedColor(TColorValue color);
     TColorValue HeaderFontColor() const { return m_headerFontColor; }
     void SetHeaderFontColor(TColorValue color);
+    // Every second row the model leaves uncoloured a shade apart from the others.
+    bool AlternateRows() const { return m_alternateRows; }
+    void SetAlternateRows(bool on);
     bool Ctl3D() const { return m_ctl3D; }
     void SetCtl3D(bool on);
     int GraphicMargin() const { return m_graphicMargin; }
@@ -116,6 +119,7 @@ private:
     TColorValue m_fixedColor = kClBtnFace;
     TColorValue m_headerFontColor = kClBlack;
     bool m_ctl3D = true;
+    bool m_alternateRows = false;
     bool m_scrollBars = true;
     int m_graphicMargin = 0;
     // Pictures composed at one size on one background, so that repainting does not render them again.

@@ -2,6 +2,7 @@
 // be looked at without running a race. Usage: kavendor-screenshots OUTPUT_FOLDER
 
 #include "about_box.h"
+#include "big_screen_shots.h"
 #include "col_sett_dlg.h"
 #include "f_flag.h"
 #include "f_logo.h"
@@ -198,7 +199,7 @@ void SmallWindows()
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", ScreenshotScreens());
     QApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: kavendor-screenshots OUTPUT_FOLDER\n";
@@ -213,6 +214,7 @@ int main(int argc, char* argv[])
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
         FillSampleResults(models.forKind(kind), pictures);
     ResultWindows(models, headers, dialog);
+    SaveFitToScreen(models, headers, dialog, Save);
     MainWindow(models, headers, dialog);
     ColumnAndColourDialogs();
     SelectionDialogs();

@@ -1,0 +1,139 @@
+#include "screen_fitter.h"
+
+#include "zeb_grid.h"
+
+#include <QAbstractItemModel>
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <chrono>
+
+namespace kav {
+
+ScreenFitter::ScreenFitter(TZebGrid& grid, QObject* parent) : QObject(parent), m_grid(grid)
+{
+    connect(&m_pageTimer, &QTimer::timeout, this, &ScreenFitter::turnPage);
+}
+
+void ScreenFitter::start(const QFont& baseFont, int rows, int pageSeconds)
+{
+    if (!m_active) {
+        m_baseScrollBars = m_grid.ScrollBars();
+        m_basePalettes.clear();
+        for (const QWidget* area : spareAreas())
+            m_basePalettes << area->palette();
+        m_grid.installEventFilter(this);
+        m_active = true;
+    }
+    m_baseFont = baseFont;
+    m_rows = rows;
+    m_baseWidths.clear();
+    for (int place = 0; place < m_grid.ColCount(); ++place)
+        m_baseWidths.insert(m_grid.ColumnAt(place), m_grid.ColWidth(place));
+    m_grid.SetScrollBars(false); // pages take the place of the scroll bar
+    watchRows();
+    refit();
+    m_grid.SetTopRow(1);
+    if (pageSeconds > 0)
+        m_pageTimer.start(std::chrono::seconds(pageSeconds));
+    else
+        m_pageTimer.stop();
+}
+
+void ScreenFitter::stop()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_pageTimer.stop();
+    forgetRows();
+    m_grid.removeEventFilter(this);
+    m_grid.setFont(m_baseFont);
+    m_grid.SetAllRowHeights(QFontMetrics(m_baseFont).height() + ScreenFit::kRowPadding);
+    for (int place = 0; place < m_grid.ColCount(); ++place)
+        m_grid.SetColWidth(place, baseWidth(place));
+    m_grid.SetScrollBars(m_baseScrollBars);
+    for (qsizetype i = 0; i < m_basePalettes.size(); ++i)
+        spareAreas().at(i)->setPalette(m_basePalettes.at(i));
+}
+
+void ScreenFitter::turnPage()
+{
+    if (!m_active)
+        return;
+    const int rows = m_grid.RowCount() - TZebGrid::kFixedRows;
+    m_grid.SetTopRow(ScreenFit::nextTopRow(m_grid.TopRow(), m_result.rowsPerPage, rows));
+}
+
+bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_grid && event->type() == QEvent::Resize && m_active)
+        refit();
+    return QObject::eventFilter(watched, event);
+}
+
+void ScreenFitter::refit()
+{
+    const QRect area = m_grid.contentsRect();
+    ScreenFit::Input input;
+    input.areaWidth = area.width();
+    input.areaHeight = area.height();
+    input.rows = m_rows > 0 ? m_rows : m_grid.RowCount() - TZebGrid::kFixedRows;
+    input.basePixelSize = QFontInfo(m_baseFont).pixelSize();
+    input.baseTextHeight = QFontMetrics(m_baseFont).height();
+    for (int place = 0; place < m_grid.ColCount(); ++place)
+        input.baseWidths.push_back(baseWidth(place));
+    m_result = ScreenFit::fit(input);
+    QFont font = m_baseFont;
+    font.setPixelSize(m_result.pixelSize);
+    m_grid.setFont(font);
+    m_grid.SetAllRowHeights(m_result.rowHeight);
+    for (int place = 0; place < m_grid.ColCount(); ++place)
+        m_grid.SetColWidth(place, m_result.widths[std::size_t(place)]);
+    paintSpareAreas();
+}
+
+// A field that grows by some rows is fitted again, so that every row stays on the screen.
+void ScreenFitter::watchRows()
+{
+    forgetRows();
+    const QAbstractItemModel* model = m_grid.model();
+    if (!model)
+        return;
+    m_rowWatches = {connect(model, &QAbstractItemModel::rowsInserted, this, &ScreenFitter::refit),
+                    connect(model, &QAbstractItemModel::rowsRemoved, this, &ScreenFitter::refit),
+                    connect(model, &QAbstractItemModel::modelReset, this, &ScreenFitter::refit)};
+}
+
+void ScreenFitter::forgetRows()
+{
+    for (const QMetaObject::Connection& watch : m_rowWatches)
+        disconnect(watch);
+    m_rowWatches.clear();
+}
+
+int ScreenFitter::baseWidth(int place) const
+{
+    return m_baseWidths.value(m_grid.ColumnAt(place), m_grid.ColWidth(place));
+}
+
+// Beside and below the table, the screen shows the rows' colour rather than the desktop's.
+QList<QWidget*> ScreenFitter::spareAreas() const
+{
+    return {m_grid.viewport(), m_grid.horizontalHeader()};
+}
+
+void ScreenFitter::paintSpareAreas()
+{
+    const QColor colour = ToQColor(m_grid.Color(), m_grid.palette());
+    for (QWidget* area : spareAreas()) {
+        QPalette palette = area->palette();
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Window, colour);
+        palette.setColor(QPalette::Button, colour);
+        area->setPalette(palette);
+    }
+}
+
+} // namespace kav

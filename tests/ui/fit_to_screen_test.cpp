@@ -1,0 +1,160 @@
+// Fit to screen: the sizing arithmetic for several screens and row counts, a fitted full-screen window
+// on a full-HD and an ultra-HD screen (the offscreen platform set up by CMake), paging, and the
+// shading of alternate rows.
+#include "col_sett_dlg.h"
+#include "f_results.h"
+#include "results_models.h"
+#include "screen_fitter.h"
+#include "zeb_grid.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <numeric>
+
+using namespace kav;
+
+namespace {
+
+enum class Limit { Height, Width, SmallestFont };
+
+TResultWinRec Fitted(int rows = 0, int seconds = 0, std::initializer_list<std::uint8_t> columns = {0, 2, 5, 8, 14})
+{
+    TResultWinRec rec;
+    rec.Layout = kLayoutCurrentRace;
+    rec.Font = {"DejaVu Sans", 10, {}, 0};
+    std::copy(columns.begin(), columns.end(), rec.ColRel.begin());
+    rec.FitToScreen = true;
+    rec.FitRows = rows;
+    rec.PageSeconds = seconds;
+    return rec;
+}
+
+} // namespace
+
+class FitToScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_window = new TFResults(m_models, m_headers, m_dialog); }
+    void cleanup() { delete m_window; }
+
+    void sizesFillTheHeightOrStopAtTheWidth_data()
+    {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<Limit>("limit");
+        QTest::newRow("full HD, 30 rows") << QSize(1920, 1080) << 30 << Limit::Height;
+        QTest::newRow("ultra HD, 20 rows") << QSize(3840, 2160) << 20 << Limit::Height;
+        QTest::newRow("ultra HD, 100 rows") << QSize(3840, 2160) << 100 << Limit::Height;
+        QTest::newRow("full HD, 10 rows") << QSize(1920, 1080) << 10 << Limit::Width;
+        QTest::newRow("small screen, 150 rows") << QSize(1280, 720) << 150 << Limit::SmallestFont;
+    }
+    void sizesFillTheHeightOrStopAtTheWidth()
+    {
+        QFETCH(QSize, area);
+        QFETCH(int, rows);
+        QFETCH(Limit, limit);
+        const std::vector<int> widths{30, 30, 160, 90, 60};
+        const ScreenFit::Result fit = ScreenFit::fit({area.width(), area.height(), rows, 13, 15, widths});
+        const int spareHeight = area.height() - fit.rowHeight * (rows + 1);
+        const int spareWidth = area.width() - std::accumulate(fit.widths.begin(), fit.widths.end(), 0);
+        QVERIFY2(fit.pixelSize * 15 <= (fit.rowHeight - ScreenFit::kRowPadding) * 13, "the text fits its row");
+        QCOMPARE(fit.pixelSize == ScreenFit::kMinimumPixelSize, limit == Limit::SmallestFont);
+        QVERIFY(limit == Limit::SmallestFont ? spareHeight < 0 : spareHeight >= 0 && spareWidth >= 0);
+        if (limit == Limit::Height)
+            QVERIFY2(spareHeight <= rows, "the rows fill the height");
+        if (limit == Limit::Width)
+            QVERIFY2(spareWidth <= int(widths.size()), "the columns fill the width");
+    }
+
+    void pagesRunToTheLastRowAndStartAgain()
+    {
+        struct Step {
+            int top, perPage, total, next;
+        };
+        for (const Step step : {Step{1, 10, 30, 11}, Step{21, 10, 30, 1}, Step{1, 20, 30, 11}, Step{11, 20, 30, 1},
+                                Step{16, 10, 25, 1}, Step{1, 10, 5, 1}, Step{0, 0, 0, 1}})
+            QCOMPARE(ScreenFit::nextTopRow(step.top, step.perPage, step.total), step.next);
+    }
+
+    void fittedFullScreenFillsEachScreenAndLeavesTheWindowAsItWas()
+    {
+        m_window->ApplyLayout(Fitted());
+        TZebGrid& grid = m_window->Grid();
+        const int ownRowHeight = grid.RowHeight(1), ownWidth = grid.ColWidth(2);
+        for (QScreen* screen : QGuiApplication::screens()) {
+            m_window->move(screen->geometry().topLeft() + QPoint(50, 50));
+            m_window->show();
+            m_window->EnterFullScreen();
+            QTRY_COMPARE(m_window->geometry(), screen->geometry());
+            QTRY_COMPARE(grid.RowHeight(1), grid.contentsRect().height() / grid.RowCount());
+            QVERIFY(grid.ColWidth(2) > ownWidth * 3 / 2);
+            const TResultWinRec kept = m_window->GetLayout(); // the layout keeps the window's own sizes
+            QCOMPARE(std::make_pair(kept.ColWidth[5], kept.Font.Size), std::make_pair(160, 10));
+            m_window->LeaveFullScreen();
+            QCOMPARE(std::make_pair(grid.RowHeight(1), grid.ColWidth(2)), std::make_pair(ownRowHeight, ownWidth));
+        }
+    }
+
+    void fitterFollowsTheGridsSizeAndRowCount()
+    {
+        const TZebGrid& grid = m_window->Grid();
+        m_window->show();
+        m_window->Fitter().start(grid.font(), 0, 0);
+        m_window->resize(800, 1300);
+        QTRY_COMPARE(grid.RowHeight(1), grid.contentsRect().height() / 31);
+        m_models.setRowCount(40);
+        QCOMPARE(grid.RowHeight(1), grid.contentsRect().height() / 41);
+        m_models.setRowCount(30);
+    }
+
+    void chosenRowsArePagedAtTheChosenInterval()
+    {
+        m_window->ApplyLayout(Fitted(10, 5, {0, 2}));
+        m_window->show();
+        m_window->EnterFullScreen();
+        ScreenFitter& fitter = m_window->Fitter();
+        QTRY_COMPARE(fitter.result().rowsPerPage, 10);
+        QCOMPARE(std::make_pair(m_window->Grid().TopRow(), fitter.pageTimer().interval()), std::make_pair(1, 5000));
+        fitter.turnPage();
+        QCOMPARE(m_window->Grid().TopRow(), 11);
+        m_window->LeaveFullScreen();
+        QVERIFY(!fitter.pageTimer().isActive());
+    }
+
+    void layoutMenuTurnsFitOn()
+    {
+        m_window->ApplyLayout(TResultWinRec{});
+        const QList<QAction*> entries = m_window->LayoutMenu()->actions();
+        QAction* fit = entries.at(entries.size() - 2);
+        QCOMPARE(fit->text() + entries.last()->text(), QStringLiteral("Fit to screenFit to screen settings..."));
+        fit->trigger();
+        QVERIFY(m_window->GetLayout().FitToScreen);
+    }
+
+    void alternateRowsAreShadedTowardsTheText()
+    {
+        QVERIFY(AlternateRowColor(Qt::black, Qt::white).lightness() > 20);
+        TZebGrid& grid = m_window->Grid();
+        m_window->ApplyLayout(Fitted());
+        grid.SetColor(kClWhite);
+        grid.SetTextColor(kClBlack);
+        grid.SetAlternateRows(true);
+        m_window->show();
+        const QImage image = grid.viewport()->grab().toImage();
+        const auto rowColour = [&](int row) { return image.pixelColor(3, grid.RowHeight(1) * (row - 1) + 1); };
+        QCOMPARE(QList<QColor>({rowColour(1), rowColour(2), rowColour(3)}),
+                 QList<QColor>({Qt::white, AlternateRowColor(Qt::white, Qt::black), Qt::white}));
+    }
+
+private:
+    ResultsModels m_models{30};
+    THeaderRec m_headers = DefaultHeaders();
+    TColSettDlg m_dialog;
+    TFResults* m_window = nullptr;
+};
+
+QTEST_MAIN(FitToScreenTest)
+#include "fit_to_screen_test.moc"
