@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "comm_settings_file.h"
+#include "kavendor_comm.h"
 #include "layout_store.h"
 #include "main_window.h"
 #include "race_session.h"
@@ -300,7 +301,7 @@ void BM_RaceOverTcpFourWindows(benchmark::State& state)
         auto window = std::make_unique<TFMain>(options);
         window->show();
         qint64 received = 0;
-        window->LineTap = [&received](const QByteArray&) { ++received; };
+        QObject::connect(window->Device(), &TDevice::lineReceived, [&received] { ++received; });
         std::unique_ptr<WebViewHost> host;
         QThread thread;
         ClientPool pool(sent);
