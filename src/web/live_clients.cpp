@@ -74,6 +74,7 @@ void LiveClients::drop(QWebSocket* socket)
         return;
     QWebSocket* released = found->socket.release();
     m_clients.erase(found);
+    --m_count;
     released->disconnect(this);
     released->abort();
     released->deleteLater();
