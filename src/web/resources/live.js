@@ -24,6 +24,27 @@ const Live = (() => {
         document.body.classList.toggle("lost", text !== "");
     }
 
+    // "No data for 0:45" once no line has come for ten seconds, on amber, and on red after a minute,
+    // as the general information panel of the program shows it.
+    function silenceText(seconds) {
+        const two = (n) => String(n).padStart(2, "0");
+        const hours = Math.floor(seconds / 3600), minutes = Math.floor(seconds / 60) % 60;
+        return "No data for " + (hours ? hours + ":" + two(minutes) : minutes) + ":" + two(seconds % 60);
+    }
+
+    function showStaleness(run) {
+        let badge = document.getElementById("stale");
+        if (!badge) {
+            badge = document.createElement("div");
+            badge.id = "stale";
+            document.body.appendChild(badge);
+        }
+        const stale = run.stale === "amber" || run.stale === "red";
+        badge.hidden = !stale;
+        badge.className = stale ? "stale-" + run.stale : "";
+        badge.textContent = stale ? silenceText(run.sinceLastLine) : "";
+    }
+
     function merge(update) {
         for (const key of kMetaKeys) {
             if (key in update) state[key] = update[key];
@@ -45,9 +66,11 @@ const Live = (() => {
             state = message;
             attempts = 0;
             status("");
+            showStaleness(state.run);
             listeners.forEach((listener) => listener(state, null));
         } else if (message.type === "delta" && state) {
             merge(message);
+            if (message.run) showStaleness(state.run);
             listeners.forEach((listener) => listener(state, message));
         }
     }
