@@ -7,6 +7,11 @@
 #include <QTcpSocket>
 #include <QWebSocket>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "connection_guard.h"
 #include "live_clients.h"
 #include "state_document.h"
@@ -25,6 +30,9 @@ namespace kav {
 namespace {
 
 using Status = QHttpServerResponder::StatusCode;
+
+// Nice value of the thread that writes to the live clients (the program's thread has 0).
+constexpr int kSenderNice = 10;
 
 // Scripts and styles come from the program alone; live updates from the same host.
 constexpr const char* kSecurityPolicy = "default-src 'self'; connect-src 'self' ws: wss:; img-src 'self'; "
@@ -71,6 +79,15 @@ QString pageFor(const QString& path)
     return {};
 }
 
+// The sender gives way to the program's own thread when both want the same processor: the windows
+// at the track come first, the pages a moment later.
+void yieldToTheDisplay()
+{
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kSenderNice);
+#endif
+}
+
 } // namespace
 
 WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* parent)
@@ -79,6 +96,7 @@ WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* pa
 {
     registerWebResources();
     m_senderThread.setObjectName(QStringLiteral("web view sender"));
+    connect(&m_senderThread, &QThread::started, &m_senderThread, &yieldToTheDisplay, Qt::DirectConnection);
     m_clients->moveToThread(&m_senderThread);
     m_senderThread.start();
     m_guard->countHandedOver([clients = m_clients] { return clients->count(); });
