@@ -32,13 +32,15 @@ const Live = (() => {
         return "No data for " + (hours ? hours + ":" + two(minutes) : minutes) + ":" + two(seconds % 60);
     }
 
+    // In the page's header where it has one (the pages draw it anew on each update), else on its own.
     function showStaleness(run) {
+        const place = document.querySelector("header.run") || document.body;
         let badge = document.getElementById("stale");
         if (!badge) {
-            badge = document.createElement("div");
+            badge = document.createElement("span");
             badge.id = "stale";
-            document.body.appendChild(badge);
         }
+        if (badge.parentNode !== place) place.appendChild(badge);
         const stale = run.stale === "amber" || run.stale === "red";
         badge.hidden = !stale;
         badge.className = stale ? "stale-" + run.stale : "";
@@ -66,12 +68,12 @@ const Live = (() => {
             state = message;
             attempts = 0;
             status("");
-            showStaleness(state.run);
             listeners.forEach((listener) => listener(state, null));
+            showStaleness(state.run);
         } else if (message.type === "delta" && state) {
             merge(message);
-            if (message.run) showStaleness(state.run);
             listeners.forEach((listener) => listener(state, message));
+            showStaleness(state.run);
         }
     }
 
