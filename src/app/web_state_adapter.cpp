@@ -10,6 +10,7 @@
 #include "main_window.h"
 #include "result_columns.h"
 #include "results_source.h"
+#include "stale_feed_indicator.h"
 #include "status_lamp.h"
 
 namespace kav {
@@ -67,6 +68,7 @@ WebState WebStateAdapter::build() const
     state.run.raceTime = panel.ValueText(TGenInfoPanel::kRaceTime);
     state.run.errors = race.ErrorCount;
     state.run.lines = m_lines;
+    addStaleness(state);
     addInfo(state);
     addSettings(state);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
@@ -76,6 +78,18 @@ WebState WebStateAdapter::build() const
     std::sort(state.windows.begin(), state.windows.end(),
               [](const TResultWinRec& a, const TResultWinRec& b) { return a.Number < b.Number; });
     return state;
+}
+
+// The feed's silence as the stale-feed indicator of the general information panel counts it.
+void WebStateAdapter::addStaleness(WebState& state) const
+{
+    const std::chrono::seconds silence = m_window.staleFeedIndicator().silence();
+    state.run.sinceLastLine = silence.count();
+    switch (StaleFeedIndicator::levelFor(silence)) {
+    case StaleFeedIndicator::Level::Fresh: state.run.stale = QStringLiteral("fresh"); break;
+    case StaleFeedIndicator::Level::Amber: state.run.stale = QStringLiteral("amber"); break;
+    case StaleFeedIndicator::Level::Red: state.run.stale = QStringLiteral("red"); break;
+    }
 }
 
 // The items as the panel places them, then the ones it does not show, by number.

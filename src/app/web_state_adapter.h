@@ -11,9 +11,9 @@ class ResultsSource;
 class TFMain;
 
 // Fills the web view's description from the main window: the run from the race state, the general
-// information panel and its flag lamp, colours, headers and followed drivers from the settings, and
-// the open result windows. It looks again just after each received line has been processed, and
-// every half second for what the operator changes (layouts, colours, the follow list).
+// information panel, its flag lamp and how long the feed has been silent, colours, headers and followed drivers from
+// the settings, and the open result windows. It looks again just after each received line has been processed, and every
+// half second for what the operator changes (layouts, colours, the follow list).
 class WebStateAdapter : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +32,7 @@ signals:
 
 private:
     WebState build() const;
+    void addStaleness(WebState& state) const;
     void addInfo(WebState& state) const;
     void addSettings(WebState& state) const;
 

@@ -48,15 +48,25 @@ void StaleFeedIndicator::lineReceived()
     showLevel(Level::Fresh);
 }
 
+std::chrono::seconds StaleFeedIndicator::silence() const
+{
+    return std::chrono::duration_cast<std::chrono::seconds>(m_clock.Steady() - m_lastLine);
+}
+
+StaleFeedIndicator::Level StaleFeedIndicator::levelFor(std::chrono::seconds silence)
+{
+    if (silence <= kAmberAfter)
+        return Level::Fresh;
+    return silence > kRedAfter ? Level::Red : Level::Amber;
+}
+
 void StaleFeedIndicator::refresh()
 {
-    const auto silence = std::chrono::duration_cast<std::chrono::seconds>(m_clock.Steady() - m_lastLine);
-    if (silence <= kAmberAfter) {
-        showLevel(Level::Fresh);
-        return;
-    }
-    setText(silenceText(silence));
-    showLevel(silence > kRedAfter ? Level::Red : Level::Amber);
+    const std::chrono::seconds now = silence();
+    const Level level = levelFor(now);
+    if (level != Level::Fresh)
+        setText(silenceText(now));
+    showLevel(level);
 }
 
 void StaleFeedIndicator::showLevel(Level level)

@@ -24,6 +24,9 @@ public:
     explicit StaleFeedIndicator(const TClock& clock, QWidget* parent = nullptr);
 
     Level level() const { return m_level; }
+    // How long no line has come, as the clock tells it now.
+    std::chrono::seconds silence() const;
+    static Level levelFor(std::chrono::seconds silence);
     // "No data for 0:45", "No data for 1:02:05".
     static QString silenceText(std::chrono::seconds silence);
 

@@ -45,10 +45,26 @@ ConnectionGuard::~ConnectionGuard() = default;
 
 int ConnectionGuard::connectionCount() const
 {
-    return static_cast<int>(std::count_if(m_connections.begin(), m_connections.end(), [](const auto& connection) {
+    const auto open = std::count_if(m_connections.begin(), m_connections.end(), [](const auto& connection) {
         return connection->socket && connection->closingSince < 0 &&
                connection->socket->state() != QAbstractSocket::UnconnectedState;
-    }));
+    });
+    return static_cast<int>(open) + m_handedOver();
+}
+
+QTcpSocket* ConnectionGuard::release(const QHostAddress& peer, quint16 peerPort)
+{
+    const auto found = std::find_if(m_connections.begin(), m_connections.end(), [&](const auto& connection) {
+        return connection->socket && connection->socket->peerPort() == peerPort &&
+               connection->socket->peerAddress() == peer;
+    });
+    if (found == m_connections.end())
+        return nullptr;
+    QTcpSocket* socket = (*found)->socket;
+    m_connections.erase(found);
+    socket->disconnect(this);
+    socket->setParent(nullptr);
+    return socket;
 }
 
 void ConnectionGuard::incomingConnection(qintptr handle)

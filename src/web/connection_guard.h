@@ -5,6 +5,7 @@
 #include <QTcpServer>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -26,8 +27,13 @@ public:
     explicit ConnectionGuard(const WebLimits& limits, QObject* parent = nullptr);
     ~ConnectionGuard() override;
 
-    // Connections that count against the limit: open, and not being refused.
+    // Connections that count against the limit: open, and not being refused, here or handed over.
     int connectionCount() const;
+    // Connections handed over to the live updates still count against the limit; this tells how many.
+    void countHandedOver(std::function<int()> count) { m_handedOver = std::move(count); }
+    // Gives up the socket of a connection upgraded to a WebSocket, by its peer: without a parent, for
+    // the live updates to take to their thread. Null when no connection has that peer.
+    QTcpSocket* release(const QHostAddress& peer, quint16 peerPort);
 
 protected:
     void incomingConnection(qintptr handle) override;
@@ -56,6 +62,7 @@ private:
     std::vector<std::unique_ptr<Connection>> m_connections;
     QElapsedTimer m_clock;
     QTimer m_sweepTimer;
+    std::function<int()> m_handedOver = [] { return 0; };
 };
 
 } // namespace kav

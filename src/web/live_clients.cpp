@@ -1,6 +1,7 @@
 #include "live_clients.h"
 
 #include <QDateTime>
+#include <QPointer>
 #include <QWebSocket>
 
 #include <algorithm>
@@ -32,7 +33,15 @@ void LiveClients::add(std::unique_ptr<QWebSocket> socket, const QByteArray& snap
     QWebSocket* raw = socket.get();
     raw->setMaxAllowedIncomingFrameSize(kMaxIncomingBytes);
     raw->setMaxAllowedIncomingMessageSize(kMaxIncomingBytes);
-    connect(raw, &QWebSocket::disconnected, this, [this, raw] { drop(raw); });
+    // A client can vanish while an update is written to all of them (its write fails): it is dropped
+    // after that round, never in the middle of it.
+    connect(
+        raw, &QWebSocket::disconnected, this,
+        [this, gone = QPointer<QWebSocket>(raw)] {
+            if (gone)
+                drop(gone);
+        },
+        Qt::QueuedConnection);
     connect(raw, &QWebSocket::pong, this, [this, raw] {
         const auto found = std::find_if(m_clients.begin(), m_clients.end(),
                                         [raw](const Client& client) { return client.socket.get() == raw; });
@@ -74,6 +83,7 @@ void LiveClients::drop(QWebSocket* socket)
         return;
     QWebSocket* released = found->socket.release();
     m_clients.erase(found);
+    --m_count;
     released->disconnect(this);
     released->abort();
     released->deleteLater();

@@ -61,18 +61,86 @@ QStringList readAlignment(const QAbstractItemModel* model)
     return align;
 }
 
-QJsonObject rowObject(const ResultRow& row)
+bool needsEscape(char c)
 {
-    return {{"cells", QJsonArray::fromStringList(row.cells)},
-            {"marker", row.marker},
-            {"color", row.color},
-            {"background", row.background}};
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+}
+
+void appendString(QByteArray& out, const QString& text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    const QByteArray utf8 = text.toUtf8();
+    out += '"';
+    if (std::none_of(utf8.begin(), utf8.end(), needsEscape)) {
+        out += utf8;
+    } else {
+        for (const char c : utf8) {
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += c;
+            } else if (needsEscape(c)) {
+                out += "\\u00";
+                out += kHex[(c >> 4) & 0xf];
+                out += kHex[c & 0xf];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendStrings(QByteArray& out, const QStringList& texts)
+{
+    out += '[';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendString(out, texts[i]);
+    }
+    out += ']';
+}
+
+// "key": in an object's members, after a comma when members came before.
+void appendKey(QByteArray& out, QByteArrayView key)
+{
+    if (!out.isEmpty())
+        out += ',';
+    out += '"';
+    out += key;
+    out += "\":";
+}
+
+QByteArray rowText(const ResultRow& row)
+{
+    QByteArray out;
+    out.reserve(384);
+    out += "{\"cells\":";
+    appendStrings(out, row.cells);
+    out += ",\"marker\":";
+    appendString(out, row.marker);
+    out += ",\"color\":";
+    appendString(out, row.color);
+    out += ",\"background\":";
+    appendString(out, row.background);
+    out += '}';
+    return out;
+}
+
+// The members of an object as JSON text, without its braces.
+QByteArray membersText(const QJsonObject& object)
+{
+    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2);
 }
 
 QJsonObject runObject(const WebRunState& run)
 {
-    return {{"name", run.name},         {"flag", run.flag},     {"finished", run.finished}, {"lapsToGo", run.lapsToGo},
-            {"raceTime", run.raceTime}, {"errors", run.errors}, {"lines", run.lines}};
+    return {{"name", run.name},         {"flag", run.flag},
+            {"finished", run.finished}, {"lapsToGo", run.lapsToGo},
+            {"raceTime", run.raceTime}, {"errors", run.errors},
+            {"lines", run.lines},       {"sinceLastLine", run.sinceLastLine},
+            {"stale", run.stale}};
 }
 
 QJsonArray infoArray(const QList<WebInfoItem>& items)
@@ -204,23 +272,30 @@ QByteArray StateDocument::publish()
         return {};
     m_pending = false;
     const qint64 time = wallClockMs();
-    QJsonObject update = publishMeta();
-    QJsonObject kinds;
+    QByteArray update = membersText(publishMeta());
+    QByteArray kinds;
     for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
-        const QJsonObject changes = publishKind(kind);
-        if (!changes.isEmpty())
-            kinds.insert(QString::number(kind), changes);
+        const QByteArray changes = publishKind(kind);
+        if (!changes.isEmpty()) {
+            appendKey(kinds, QByteArray::number(kind));
+            kinds += '{' + changes + '}';
+        }
     }
-    if (!kinds.isEmpty())
-        update.insert("kinds", kinds);
+    if (!kinds.isEmpty()) {
+        appendKey(update, "kinds");
+        update += '{' + kinds + '}';
+    }
     if (update.isEmpty())
         return {};
     m_snapshot.clear();
     m_time = time;
-    update.insert("type", "delta");
-    update.insert("seq", ++m_sequence);
-    update.insert("time", m_time);
-    return QJsonDocument(update).toJson(QJsonDocument::Compact);
+    appendKey(update, "type");
+    update += "\"delta\"";
+    appendKey(update, "seq");
+    update += QByteArray::number(++m_sequence);
+    appendKey(update, "time");
+    update += QByteArray::number(m_time);
+    return '{' + update + '}';
 }
 
 QJsonObject StateDocument::metaFromSource() const
@@ -250,15 +325,16 @@ QJsonObject StateDocument::publishMeta()
     return changes;
 }
 
-QJsonObject StateDocument::publishKind(int kind)
+QByteArray StateDocument::publishKind(int kind)
 {
     Kind& entry = kindAt(kind);
-    QJsonObject changes;
+    QByteArray changes;
     const QStringList& titles = m_source.state().kindTitles;
     const QString title = titles.value(kind - kFirstKind);
     if (title != entry.title) {
         entry.title = title;
-        changes.insert("title", title);
+        appendKey(changes, "title");
+        appendString(changes, title);
     }
     if (!entry.allDirty && entry.dirtyRows.isEmpty())
         return changes;
@@ -266,15 +342,19 @@ QJsonObject StateDocument::publishKind(int kind)
     const int rowCount = model ? model->rowCount() : 0;
     if (rowCount != entry.rows.size()) {
         entry.rows.resize(rowCount);
-        changes.insert("rowCount", rowCount);
+        entry.rowTexts.resize(rowCount);
+        appendKey(changes, "rowCount");
+        changes += QByteArray::number(rowCount);
     }
-    QJsonObject rows;
+    QByteArray rows;
     const auto publishRow = [&](int row) {
         ResultRow current = readRow(*model, row);
-        if (current == entry.rows[row])
+        if (current == entry.rows[row] && !entry.rowTexts[row].isEmpty())
             return;
-        rows.insert(QString::number(row), rowObject(current));
+        entry.rowTexts[row] = rowText(current);
         entry.rows[row] = std::move(current);
+        appendKey(rows, QByteArray::number(row));
+        rows += entry.rowTexts[row];
     };
     if (entry.allDirty) {
         for (int row = 0; row < rowCount; ++row)
@@ -282,7 +362,8 @@ QJsonObject StateDocument::publishKind(int kind)
         const QStringList align = readAlignment(model);
         if (align != entry.align) {
             entry.align = align;
-            changes.insert("align", QJsonArray::fromStringList(align));
+            appendKey(changes, "align");
+            appendStrings(changes, align);
         }
     } else {
         for (int row : std::as_const(entry.dirtyRows)) {
@@ -292,8 +373,10 @@ QJsonObject StateDocument::publishKind(int kind)
     }
     entry.allDirty = false;
     entry.dirtyRows.clear();
-    if (!rows.isEmpty())
-        changes.insert("rows", rows);
+    if (!rows.isEmpty()) {
+        appendKey(changes, "rows");
+        changes += '{' + rows + '}';
+    }
     return changes;
 }
 
@@ -301,23 +384,31 @@ QByteArray StateDocument::snapshot()
 {
     if (!m_snapshot.isEmpty())
         return m_snapshot;
-    QJsonObject document = m_meta;
-    QJsonObject kinds;
+    QByteArray kinds;
     for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
         const Kind& entry = kindAt(kind);
-        QJsonArray rows;
-        for (const ResultRow& row : entry.rows)
-            rows.append(rowObject(row));
-        kinds.insert(
-            QString::number(kind),
-            QJsonObject{{"title", entry.title}, {"align", QJsonArray::fromStringList(entry.align)}, {"rows", rows}});
+        QByteArray part;
+        appendKey(part, "title");
+        appendString(part, entry.title);
+        appendKey(part, "align");
+        appendStrings(part, entry.align);
+        appendKey(part, "rows");
+        part += '[' + entry.rowTexts.join(',') + ']';
+        appendKey(kinds, QByteArray::number(kind));
+        kinds += '{' + part + '}';
     }
-    document.insert("kinds", kinds);
-    document.insert("type", "snapshot");
-    document.insert("version", kVersion);
-    document.insert("seq", m_sequence);
-    document.insert("time", m_time);
-    m_snapshot = QJsonDocument(document).toJson(QJsonDocument::Compact);
+    QByteArray document = membersText(m_meta);
+    appendKey(document, "kinds");
+    document += '{' + kinds + '}';
+    appendKey(document, "type");
+    document += "\"snapshot\"";
+    appendKey(document, "version");
+    document += QByteArray::number(kVersion);
+    appendKey(document, "seq");
+    document += QByteArray::number(m_sequence);
+    appendKey(document, "time");
+    document += QByteArray::number(m_time);
+    m_snapshot = '{' + document + '}';
     return m_snapshot;
 }
 

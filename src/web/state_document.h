@@ -31,7 +31,8 @@ struct ResultRow {
 // The JSON document of the web view, kept as it was last published. Changes of the results models
 // and of the description are only noted when they happen; publish() reads what changed, keeps it and
 // returns the live update that carries exactly the rows and parts that differ. Every client thus
-// sees the same sequence of updates, and a client that joins gets the last published state.
+// sees the same sequence of updates, and a client that joins gets the last published state. Each row
+// is written as JSON once when it changes; updates and the snapshot are put together from those texts.
 class StateDocument : public QObject {
     Q_OBJECT
 public:
@@ -53,6 +54,7 @@ private:
     struct Kind {
         QPointer<QAbstractItemModel> model;
         QList<ResultRow> rows;
+        QList<QByteArray> rowTexts; // each row as JSON, written once when it changes
         QStringList align;
         QString title;
         QSet<int> dirtyRows;
@@ -64,7 +66,8 @@ private:
     void markAll(int kind);
     void markPending();
     QJsonObject publishMeta();
-    QJsonObject publishKind(int kind);
+    // The changed members of the kind's part of an update, as JSON text; empty when nothing changed.
+    QByteArray publishKind(int kind);
     QJsonObject metaFromSource() const;
     Kind& kindAt(int kind) { return m_kinds[static_cast<std::size_t>(kind - kFirstKind)]; }
 

@@ -4,7 +4,13 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
 #include <QRegularExpression>
+#include <QTcpSocket>
 #include <QWebSocket>
+
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include "connection_guard.h"
 #include "live_clients.h"
@@ -24,6 +30,9 @@ namespace kav {
 namespace {
 
 using Status = QHttpServerResponder::StatusCode;
+
+// Nice value of the thread that writes to the live clients (the program's thread has 0).
+constexpr int kSenderNice = 10;
 
 // Scripts and styles come from the program alone; live updates from the same host.
 constexpr const char* kSecurityPolicy = "default-src 'self'; connect-src 'self' ws: wss:; img-src 'self'; "
@@ -70,13 +79,27 @@ QString pageFor(const QString& path)
     return {};
 }
 
+// The sender gives way to the program's own thread when both want the same processor: the windows
+// at the track come first, the pages a moment later.
+void yieldToTheDisplay()
+{
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kSenderNice);
+#endif
+}
+
 } // namespace
 
 WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* parent)
     : QAbstractHttpServer(parent), m_limits(limits), m_document(new StateDocument(source, this)),
-      m_guard(new ConnectionGuard(limits, this)), m_clients(new LiveClients(limits, this))
+      m_guard(new ConnectionGuard(limits, this)), m_clients(new LiveClients(limits))
 {
     registerWebResources();
+    m_senderThread.setObjectName(QStringLiteral("web view sender"));
+    connect(&m_senderThread, &QThread::started, &m_senderThread, &yieldToTheDisplay, Qt::DirectConnection);
+    m_clients->moveToThread(&m_senderThread);
+    m_senderThread.start();
+    m_guard->countHandedOver([clients = m_clients] { return clients->count(); });
     m_pushTimer.setSingleShot(true);
     m_pushTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_pushTimer, &QTimer::timeout, this, &WebServer::push);
@@ -85,7 +108,14 @@ WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* pa
     m_sinceLastPush.start();
 }
 
-WebServer::~WebServer() = default;
+WebServer::~WebServer()
+{
+    // The clients go in their own thread, after every update already on its way to them.
+    QMetaObject::invokeMethod(
+        m_clients, [clients = m_clients] { delete clients; }, Qt::BlockingQueuedConnection);
+    m_senderThread.quit();
+    m_senderThread.wait();
+}
 
 bool WebServer::start(const QHostAddress& address, quint16 port, QString& error)
 {
@@ -164,13 +194,34 @@ bool WebServer::serveResource(const QString& path, QHttpServerResponder& respond
     return true;
 }
 
+// New clients are taken when the server says so, in the middle of its handling of their socket; they
+// move to the sender thread once that handling is over.
 void WebServer::acceptLiveClients()
 {
     while (hasPendingWebSocketConnections()) {
-        std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection();
-        if (socket)
-            m_clients->add(std::move(socket), m_document->snapshot());
+        if (std::unique_ptr<QWebSocket> socket = nextPendingWebSocketConnection())
+            m_arriving.push_back(std::move(socket));
     }
+    QMetaObject::invokeMethod(this, &WebServer::handOverLiveClients, Qt::QueuedConnection);
+}
+
+// Each new client goes to the sender thread with its TCP socket and the state it starts from; the
+// updates after that state follow it there in order.
+void WebServer::handOverLiveClients()
+{
+    for (std::unique_ptr<QWebSocket>& socket : m_arriving) {
+        QTcpSocket* connection = m_guard->release(socket->peerAddress(), socket->peerPort());
+        if (!connection || socket->state() != QAbstractSocket::ConnectedState)
+            continue; // gone meanwhile, or not a connection of this server: let it go
+        connection->setParent(socket.get());
+        socket->moveToThread(&m_senderThread);
+        m_clients->reserve();
+        QMetaObject::invokeMethod(m_clients,
+                                  [clients = m_clients, raw = socket.release(), snapshot = m_document->snapshot()] {
+                                      clients->add(std::unique_ptr<QWebSocket>(raw), snapshot);
+                                  });
+    }
+    m_arriving.clear();
 }
 
 // The first change after a quiet spell goes out at once; later ones wait for the next push interval.
@@ -182,12 +233,19 @@ void WebServer::schedulePush()
     m_pushTimer.start(static_cast<int>(std::max<qint64>(wait, 0)));
 }
 
+// The update is made after the changes the models have already posted, so that it holds every
+// effect of the lines it counts.
 void WebServer::push()
 {
     m_sinceLastPush.restart();
+    QMetaObject::invokeMethod(this, &WebServer::publish, Qt::QueuedConnection);
+}
+
+void WebServer::publish()
+{
     const QByteArray update = m_document->publish();
     if (!update.isEmpty())
-        m_clients->broadcast(update);
+        QMetaObject::invokeMethod(m_clients, [clients = m_clients, update] { clients->broadcast(update); });
 }
 
 } // namespace kav

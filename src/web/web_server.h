@@ -3,11 +3,16 @@
 #include <QAbstractHttpServer>
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QThread>
 #include <QTimer>
 
 #include "web_limits.h"
 
+#include <memory>
+#include <vector>
+
 class QHttpServerResponder;
+class QWebSocket;
 
 namespace kav {
 
@@ -18,7 +23,8 @@ class StateDocument;
 
 // The built-in web view: pages and their scripts from the program's resources, the state as JSON at
 // /api/state, and live updates over a WebSocket at /ws, at most ten a second. It only reads from the
-// results source; no request changes anything in the program or touches a file.
+// results source; no request changes anything in the program or touches a file. Each update is made
+// once on the program's thread; writing it to every live client happens in a thread of its own.
 class WebServer : public QAbstractHttpServer {
     Q_OBJECT
 public:
@@ -40,13 +46,17 @@ private:
     bool servePage(const QString& path, QHttpServerResponder& responder);
     bool serveResource(const QString& path, QHttpServerResponder& responder);
     void acceptLiveClients();
+    void handOverLiveClients();
     void schedulePush();
     void push();
+    void publish();
 
     WebLimits m_limits;
     StateDocument* m_document;
     ConnectionGuard* m_guard;
-    LiveClients* m_clients;
+    std::vector<std::unique_ptr<QWebSocket>> m_arriving;
+    QThread m_senderThread;
+    LiveClients* m_clients; // in m_senderThread
     QTimer m_pushTimer;
     QElapsedTimer m_sinceLastPush;
 };

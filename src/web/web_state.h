@@ -32,7 +32,9 @@ struct WebRunState {
     QString lapsToGo;
     QString raceTime;
     int errors = 0;
-    qint64 lines = 0; // lines received since the program started
+    qint64 lines = 0;                        // lines received since the program started
+    qint64 sinceLastLine = 0;                // whole seconds without a line (from the start until the first)
+    QString stale = QStringLiteral("fresh"); // "fresh", "amber" after 10 s without a line, "red" after 60 s
     bool operator==(const WebRunState&) const = default;
 };
 

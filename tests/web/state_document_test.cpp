@@ -78,6 +78,9 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
         {"nothing", [](test::WebFixture&) {}, {}},
         {"a cell", [](test::WebFixture& f) { f.raceModel().setData(f.raceModel().index(1, 3), "Bea"); },
          changedRows({{"1", row({"2", "", "11", "Bea", "Ash"})}})},
+        {"a cell needing escapes",
+         [](test::WebFixture& f) { f.raceModel().setData(f.raceModel().index(1, 3), "Zoë \"Z\" \\\t\x01"); },
+         changedRows({{"1", row({"2", "", "11", "Zoë \"Z\" \\\t\x01", "Ash"})}})},
         {"a cell changed and changed back",
          [](test::WebFixture& f) {
              f.raceModel().setData(f.raceModel().index(1, 3), "Bea");
@@ -99,6 +102,8 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
          [](test::WebFixture& f) {
              WebState state = test::WebFixture::state();
              state.run.lines = 121;
+             state.run.sinceLastLine = 45;
+             state.run.stale = "amber";
              f.source.setState(state);
          },
          {{"run", QJsonObject{{"name", "Race 1"},
@@ -107,7 +112,9 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
                               {"lapsToGo", "3"},
                               {"raceTime", "   12:00"},
                               {"errors", 2},
-                              {"lines", 121}}}}},
+                              {"lines", 121},
+                              {"sinceLastLine", 45},
+                              {"stale", "amber"}}}}},
         {"a window closed",
          [](test::WebFixture& f) {
              WebState state = test::WebFixture::state();

@@ -289,3 +289,29 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
     EXPECT_EQ(m_server->liveClientCount(), 1);
     EXPECT_EQ(answering->state(), QAbstractSocket::ConnectedState);
 }
+
+// Clients that vanish while updates go out are dropped; the others keep getting every update.
+TEST_F(WebServerTest, ClientsVanishingDuringUpdatesLeaveTheOthersServed)
+{
+    start({.pushInterval = 1ms});
+    std::vector<QJsonObject> received, ignored;
+    auto reader = openLive(received);
+    std::vector<std::unique_ptr<QWebSocket>> vanishing;
+    for (int i = 0; i < 40; ++i)
+        vanishing.push_back(openLive(ignored));
+    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 41; }));
+    int value = 0;
+    const auto change = [&] { fixture.raceModel().setData(fixture.raceModel().index(0, 9), QString::number(++value)); };
+    while (!vanishing.empty()) {
+        change();
+        vanishing.back()->abort();
+        vanishing.pop_back();
+        QCoreApplication::processEvents();
+    }
+    change();
+    EXPECT_TRUE(WaitFor([&] {
+        return lastDelta(received)["kinds"][QStringLiteral("4")]["rows"][QStringLiteral("0")]["cells"][9] ==
+               QString::number(value);
+    }));
+    EXPECT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 1; })) << m_server->liveClientCount();
+}

@@ -24,6 +24,29 @@ const Live = (() => {
         document.body.classList.toggle("lost", text !== "");
     }
 
+    // "No data for 0:45" once no line has come for ten seconds, on amber, and on red after a minute,
+    // as the general information panel of the program shows it.
+    function silenceText(seconds) {
+        const two = (n) => String(n).padStart(2, "0");
+        const hours = Math.floor(seconds / 3600), minutes = Math.floor(seconds / 60) % 60;
+        return "No data for " + (hours ? hours + ":" + two(minutes) : minutes) + ":" + two(seconds % 60);
+    }
+
+    // In the page's header where it has one (the pages draw it anew on each update), else on its own.
+    function showStaleness(run) {
+        const place = document.querySelector("header.run") || document.body;
+        let badge = document.getElementById("stale");
+        if (!badge) {
+            badge = document.createElement("span");
+            badge.id = "stale";
+        }
+        if (badge.parentNode !== place) place.appendChild(badge);
+        const stale = run.stale === "amber" || run.stale === "red";
+        badge.hidden = !stale;
+        badge.className = stale ? "stale-" + run.stale : "";
+        badge.textContent = stale ? silenceText(run.sinceLastLine) : "";
+    }
+
     function merge(update) {
         for (const key of kMetaKeys) {
             if (key in update) state[key] = update[key];
@@ -46,9 +69,11 @@ const Live = (() => {
             attempts = 0;
             status("");
             listeners.forEach((listener) => listener(state, null));
+            showStaleness(state.run);
         } else if (message.type === "delta" && state) {
             merge(message);
             listeners.forEach((listener) => listener(state, message));
+            showStaleness(state.run);
         }
     }
 
