@@ -84,6 +84,9 @@ TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
              main.get(), main->layouts().newResultWindow(kLayoutCurrentRace)->Frame(), &main->ColumnDialog(), &flag})
         EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), icon) << window->metaObject()->className();
     EXPECT_TRUE(main->ClearLayoutAction()->isEnabled());
+    while (main->Ctl().Windows.Count() < TFMain::kMaxResultWindows)
+        main->layouts().newResultWindow(kLayoutPractice);
+    EXPECT_FALSE(main->NewWindowMenu()->isEnabled());
 }
 
 TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
