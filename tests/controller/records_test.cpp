@@ -42,6 +42,7 @@ TEST(BadLines, AreCountedInTheBusyLampsHintUnlessTheirTagIsForeign)
         EXPECT_TRUE(h.Message.isVisible()) << row.name;
         h.Feed("$B,1,\"Heat 2\"");
         EXPECT_EQ(h.Ctl.State.RunName, "Heat 2") << row.name;
+        EXPECT_EQ(h.Ctl.State.ErrorCount, row.errors) << row.name << ": a valid record after bad lines";
     }
 }
 
