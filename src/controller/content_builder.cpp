@@ -82,7 +82,7 @@ void TContentBuilder::SetRowColours(std::uint8_t kind, std::string_view regNo, i
 
 bool TContentBuilder::IsFollowed(std::string_view regNo) const
 {
-    return isFollowed(m_settings.FollowList, regNo);
+    return kav::isFollowed(m_settings.FollowList, regNo);
 }
 
 void TContentBuilder::PutText(std::uint8_t kind, std::uint8_t id, int row, std::string_view text)

@@ -218,6 +218,6 @@ int main(int argc, char* argv[])
     SelectionDialogs();
     SettingsDialogs();
     SmallWindows();
-    SaveRaceCharts(Save);
+    SaveRaceCharts(&Save);
     return 0;
 }
