@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 #include "broker_link.h"
@@ -58,7 +59,7 @@ void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QS
 }
 
 // Without a layout the dump shows everything: one window of each kind with every column.
-void OpenEveryKind(kav::TFMain& window)
+void openEveryKind(kav::TFMain& window)
 {
     for (std::uint8_t kind :
          {kav::kLayoutCurrentRace, kav::kLayoutCompletedLap, kav::kLayoutPractice, kav::kLayoutTrackPositions}) {
@@ -106,28 +107,245 @@ public:
     bool OpenDocument(const QString&) override { return false; }
 };
 
+// The main window's options as the command line gives them; none when no settings folder can be made.
+std::optional<kav::TMainOptions> mainWindowOptions(const kav::TCommandLine& options, bool dump)
+{
+    kav::TMainOptions main;
+    main.ProgramDir = QApplication::applicationDirPath() + QLatin1Char('/');
+    main.UseChannel = options.Replay.isEmpty();
+    main.UseSettingsFiles = !dump || !options.ConfigDir.isEmpty();
+    if (main.UseSettingsFiles) {
+        main.ConfigDir = kav::ChooseConfigDir(options.ConfigDir, main.ProgramDir);
+        if (main.ConfigDir.isEmpty()) {
+            PrintTo(stderr, QStringLiteral("kavendor: no folder for the settings files can be created\n"));
+            return std::nullopt;
+        }
+    }
+    if (!options.Layout.isEmpty())
+        main.Layout = QFileInfo(options.Layout).absoluteFilePath();
+    main.ReplayFile = options.Replay;
+    return main;
+}
+
+// One run of the program: the main window with what runs beside it (the broker link, the recorder,
+// the web view and the replay), shown on screen or run without a window for the dump and the report.
+class ProgramRun {
+public:
+    ProgramRun(const kav::TCommandLine& options, bool dump) : m_options(options), m_dump(dump) {}
+
+    // Status 2 when a file or an address of the command line cannot be used.
+    int setUp(kav::TMainOptions mainOptions);
+    int runInteractive();
+    int runDump();
+
+private:
+    bool startRecorder();
+    bool startWebView();
+    bool loadReplay();
+    void startReplay();
+    bool watchLiveSession();
+    void finishDump(int code);
+    bool writeDumpFiles();
+
+    const kav::TCommandLine& m_options;
+    const bool m_dump;
+    kav::TMainOptions m_mainOptions;
+    TConsolePrompter m_consolePrompter; // made before the window, so that it outlives it
+    kav::BrokerLink m_broker;           // before the window, whose device may ask it for an MQTT feed channel
+    std::unique_ptr<kav::TFMain> m_window;
+    TConsolePrompts m_consolePrompts;
+    kav::TLineRecorder m_recorder;
+    std::unique_ptr<kav::WebViewHost> m_web;
+    std::unique_ptr<kav::StateDocument> m_brokerState;
+    kav::TReplayFeeder m_feeder;
+    bool m_finished = false;
+    int m_status = 0;
+};
+
+int ProgramRun::setUp(kav::TMainOptions mainOptions)
+{
+    m_mainOptions = std::move(mainOptions);
+    if (m_dump)
+        kav::SetPrompter(&m_consolePrompter);
+    m_mainOptions.MqttChannelMaker = m_broker.feedChannelMaker();
+    m_window = std::make_unique<kav::TFMain>(m_mainOptions);
+    if (!startRecorder())
+        return 2;
+    // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
+    m_broker.attach(*m_window, m_mainOptions.UseSettingsFiles ? m_window->SettingsPath() : QString(), m_options.Mqtt,
+                    m_options.MqttTopic);
+    if (!startWebView() || !loadReplay())
+        return 2;
+    return 0;
+}
+
+bool ProgramRun::startRecorder()
+{
+    if (m_options.Record.isEmpty())
+        return true;
+    QString error;
+    if (!m_recorder.Open(m_options.Record, error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        return false;
+    }
+    m_window->Device()->setTap([this](const QByteArray& line) { m_recorder.Write(line); });
+    return true;
+}
+
+bool ProgramRun::startWebView()
+{
+    m_web = std::make_unique<kav::WebViewHost>(*m_window, m_options.WebPort, m_options.WebBind,
+                                               m_mainOptions.UseSettingsFiles && !m_dump ? m_window->SettingsPath()
+                                                                                         : QString());
+    if (QString error; !m_web->start(error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
+        return false;
+    }
+    if (!m_web->address().isEmpty())
+        PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
+    // The "state" topic carries the web view's /api/state document, built from the same results.
+    m_brokerState = std::make_unique<kav::StateDocument>(m_web->source());
+    m_broker.setStateDocumentSource([this] {
+        m_brokerState->publish();
+        return m_brokerState->snapshot();
+    });
+    return true;
+}
+
+bool ProgramRun::loadReplay()
+{
+    QString error;
+    if (m_options.Replay.isEmpty() || m_feeder.Load(m_options.Replay, error))
+        return true;
+    PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+    return false;
+}
+
+void ProgramRun::startReplay()
+{
+    if (!m_options.Replay.isEmpty())
+        m_feeder.Start(m_options.Rate,
+                       [device = m_window->Device()](const QByteArray& line) { device->receiveBytes(line); });
+}
+
+int ProgramRun::runInteractive()
+{
+    kav::ScreenSaverInhibitor screenSaver;
+    screenSaver.watchWindows();
+    m_window->show();
+    if (m_options.FullScreenWindow > 0)
+        QTimer::singleShot(0, m_window.get(), [this] {
+            const QString problem =
+                kav::startFullScreen(m_window->Ctl().Windows, m_options.FullScreenWindow, m_options.FullScreenScreen);
+            if (!problem.isEmpty())
+                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
+        });
+    QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
+    const int loop = QApplication::exec();
+    m_broker.finish();
+    return loop;
+}
+
+int ProgramRun::runDump()
+{
+    m_window->FormActivate();
+    if (m_window->Ctl().Windows.Count() == 0)
+        openEveryKind(*m_window);
+    if (!m_options.Replay.isEmpty()) {
+        QObject::connect(&m_feeder, &kav::TReplayFeeder::finished, m_window.get(), [this] { finishDump(0); });
+        QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
+    } else if (!watchLiveSession()) {
+        return 2;
+    }
+    const int loop = QApplication::exec();
+    m_broker.finish();
+    return loop == 0 ? m_status : loop;
+}
+
+// A live session over TCP or MQTT: the dump is written when the server closes the connection (the
+// publisher goes offline).
+bool ProgramRun::watchLiveSession()
+{
+    kav::TKavendorComm* device = m_window->Device();
+    const bool mqtt = device && device->Settings.CommType == kav::TCommType::MQTT;
+    if (!device || (device->Settings.CommType != kav::TCommType::TCPIP && !mqtt)) {
+        PrintTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
+                            .arg(m_mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
+        return false;
+    }
+    device->SetPrompts(&m_consolePrompts);
+    QObject::connect(device, &kav::TKavendorComm::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
+        if (failed && mqtt)
+            PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));
+        else if (failed)
+            PrintTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
+                                .arg(device->Settings.TCPIP_Addr)
+                                .arg(device->Settings.TCPIP_Port));
+        finishDump(failed ? 1 : 0);
+    });
+    return true;
+}
+
+void ProgramRun::finishDump(int code)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_status = code;
+    if (!writeDumpFiles())
+        m_status = 1;
+    m_window->FormClose();
+    QApplication::exit(m_status);
+}
+
+// The --dump files and the race report; false when one could not be written (reported).
+bool ProgramRun::writeDumpFiles()
+{
+    QString error;
+    kav::TController& controller = m_window->Ctl();
+    bool written = true;
+    if (!m_options.Dump.isEmpty() && !kav::WriteDump(m_options.Dump, controller.Windows.All(), controller.Pictures,
+                                                     m_window->Panel(), controller.State, error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        written = false;
+    }
+    if (!m_options.report.isEmpty() && !kav::writeRaceReport(controller.chartSource, m_options.report, error)) {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        written = false;
+    }
+    return written;
+}
+
+// Answers --help and --version, or reports a wrong command line; none when the program is to run.
+std::optional<int> answerWithoutWindows(const kav::TCommandLineResult& parsed)
+{
+    if (!parsed.Options) {
+        PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
+        return 2;
+    }
+    if (parsed.Options->Help) {
+        PrintTo(stdout, kav::UsageText());
+        return 0;
+    }
+    if (parsed.Options->Version) {
+        PrintTo(stdout, kav::VersionText() + QLatin1Char('\n'));
+        return 0;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     // Read before any window system is touched: --help, --version and a wrong command line need none.
     const kav::TCommandLineResult parsed = kav::ParseCommandLine(ProgramArguments(argc, argv));
-    if (!parsed.Options) {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
-        return 2;
-    }
+    if (const std::optional<int> status = answerWithoutWindows(parsed))
+        return *status;
     const kav::TCommandLine& options = *parsed.Options;
-    if (options.Help) {
-        PrintTo(stdout, kav::UsageText());
-        return 0;
-    }
-    if (options.Version) {
-        PrintTo(stdout, kav::VersionText() + QLatin1Char('\n'));
-        return 0;
-    }
-
-    // A dump and a race report need no screen; without a platform named, run offscreen.
-    if ((!options.Dump.isEmpty() || !options.report.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A dump and a race report are written without a window; without a platform named, run offscreen.
+    const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
+    if (dump && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The toolkit sees only the program name: every argument is the program's own, read above.
     int toolkitArgc = 1;
@@ -137,140 +355,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Kavendor"));
     QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
 
-    const bool replay = !options.Replay.isEmpty();
-    // The race report, like the dump, is written without a window.
-    const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
-    kav::TMainOptions mainOptions;
-    mainOptions.ProgramDir = QApplication::applicationDirPath() + QLatin1Char('/');
-    mainOptions.UseChannel = !replay;
-    mainOptions.UseSettingsFiles = !dump || !options.ConfigDir.isEmpty();
-    if (mainOptions.UseSettingsFiles) {
-        mainOptions.ConfigDir = kav::ChooseConfigDir(options.ConfigDir, mainOptions.ProgramDir);
-        if (mainOptions.ConfigDir.isEmpty()) {
-            PrintTo(stderr, QStringLiteral("kavendor: no folder for the settings files can be created\n"));
-            return 2;
-        }
-    }
-    if (!options.Layout.isEmpty())
-        mainOptions.Layout = QFileInfo(options.Layout).absoluteFilePath();
-    mainOptions.ReplayFile = options.Replay;
-
-    TConsolePrompter consolePrompter; // made before the window, so that it outlives it
-    if (dump)
-        kav::SetPrompter(&consolePrompter);
-    kav::BrokerLink broker; // before the window, whose device may ask it for an MQTT feed channel
-    mainOptions.MqttChannelMaker = broker.feedChannelMaker();
-    kav::TFMain window(mainOptions);
-    kav::TLineRecorder recorder;
-    if (!options.Record.isEmpty()) {
-        QString error;
-        if (!recorder.Open(options.Record, error)) {
-            PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
-            return 2;
-        }
-        window.Device()->setTap([&recorder](const QByteArray& line) { recorder.Write(line); });
-    }
-    // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
-    broker.attach(window, mainOptions.UseSettingsFiles ? window.SettingsPath() : QString(), options.Mqtt,
-                  options.MqttTopic);
-
-    kav::WebViewHost web(window, options.WebPort, options.WebBind,
-                         mainOptions.UseSettingsFiles && !dump ? window.SettingsPath() : QString());
-    if (QString error; !web.start(error)) {
-        PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
+    std::optional<kav::TMainOptions> mainOptions = mainWindowOptions(options, dump);
+    if (!mainOptions)
         return 2;
-    }
-    if (!web.address().isEmpty())
-        PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(web.address()));
-    // The "state" topic carries the web view's /api/state document, built from the same results.
-    kav::StateDocument brokerState(web.source());
-    broker.setStateDocumentSource([&brokerState] {
-        brokerState.publish();
-        return brokerState.snapshot();
-    });
-
-    kav::TReplayFeeder feeder;
-    if (replay) {
-        QString error;
-        if (!feeder.Load(options.Replay, error)) {
-            PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
-            return 2;
-        }
-    }
-    const auto startReplay = [&] {
-        if (replay)
-            feeder.Start(options.Rate,
-                         [device = window.Device()](const QByteArray& line) { device->receiveBytes(line); });
-    };
-
-    int status = 0;
-    if (dump) {
-        window.FormActivate();
-        if (window.Ctl().Windows.Count() == 0)
-            OpenEveryKind(window);
-        bool finished = false;
-        const auto finish = [&](int code) {
-            if (finished)
-                return;
-            finished = true;
-            QString error;
-            status = code;
-            if (!options.Dump.isEmpty() &&
-                !kav::WriteDump(options.Dump, window.Ctl().Windows.All(), window.Ctl().Pictures, window.Panel(),
-                                window.Ctl().State, error)) {
-                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
-                status = 1;
-            }
-            if (!options.report.isEmpty() && !kav::writeRaceReport(window.Ctl().chartSource, options.report, error)) {
-                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
-                status = 1;
-            }
-            window.FormClose();
-            QApplication::exit(status);
-        };
-        TConsolePrompts consolePrompts;
-        if (replay) {
-            feeder.OnFinished = [&] { finish(0); };
-            QTimer::singleShot(0, &app, startReplay);
-        } else {
-            // A live session over TCP or MQTT: the dump is written when the server closes the connection
-            // (the publisher goes offline).
-            kav::TKavendorComm* device = window.Device();
-            const bool mqtt = device && device->Settings.CommType == kav::TCommType::MQTT;
-            if (!device || (device->Settings.CommType != kav::TCommType::TCPIP && !mqtt)) {
-                PrintTo(stderr,
-                        QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
-                            .arg(mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
-                return 2;
-            }
-            device->SetPrompts(&consolePrompts);
-            device->OnConnectionEnded = [&](kav::TKavendorComm&, bool failed) {
-                if (failed && mqtt)
-                    PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(broker.statusText()));
-                else if (failed)
-                    PrintTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
-                                        .arg(device->Settings.TCPIP_Addr)
-                                        .arg(device->Settings.TCPIP_Port));
-                finish(failed ? 1 : 0);
-            };
-        }
-        const int loop = QApplication::exec();
-        broker.finish();
-        return loop == 0 ? status : loop;
-    }
-
-    kav::ScreenSaverInhibitor screenSaver;
-    screenSaver.watchWindows();
-    window.show();
-    if (options.FullScreenWindow > 0)
-        QTimer::singleShot(0, &app, [&] {
-            const QString problem =
-                kav::startFullScreen(window.Ctl().Windows, options.FullScreenWindow, options.FullScreenScreen);
-            if (!problem.isEmpty())
-                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
-        });
-    QTimer::singleShot(0, &app, startReplay);
-    const int loop = QApplication::exec();
-    broker.finish();
-    return loop;
+    ProgramRun run(options, dump);
+    if (const int status = run.setUp(std::move(*mainOptions)); status != 0)
+        return status;
+    return dump ? run.runDump() : run.runInteractive();
 }

@@ -95,8 +95,7 @@ void TReplayFeeder::Finish()
 {
     Stop();
     m_finished = true;
-    if (OnFinished)
-        OnFinished();
+    emit finished();
 }
 
 } // namespace kav

@@ -35,8 +35,9 @@ public:
     bool Finished() const { return m_finished; }
     qint64 LinesFed() const { return m_linesFed; }
 
-    // Called once after the last line was handed over.
-    std::function<void()> OnFinished;
+signals:
+    // Once, after the last line was handed over.
+    void finished();
 
 private:
     void Pump();

@@ -16,7 +16,7 @@ MqttFeedChannel::MqttFeedChannel(MqttFeedSettings settings, QObject* parent)
     connect(&m_client, &MqttClient::statusChanged, this, &MqttFeedChannel::statusChanged);
     connect(&m_client, &MqttClient::attemptFailed, this, [this] {
         if (!m_everConnected)
-            RaiseError();
+            emit connectionFailed();
     });
 }
 
@@ -38,7 +38,7 @@ void MqttFeedChannel::Open()
         m_problem = checkTopicPrefix(m_settings.topic, true);
     if (!m_problem.isEmpty()) {
         emit statusChanged();
-        QTimer::singleShot(0, this, [this] { RaiseError(); });
+        QTimer::singleShot(0, this, [this] { emit connectionFailed(); });
         return;
     }
     MqttSession session;
@@ -74,7 +74,7 @@ void MqttFeedChannel::handleConnected(bool sessionPresent)
     if (!sessionPresent)
         m_client.subscribe({topicOf(m_settings.topic, topic::kBurst), topicOf(m_settings.topic, topic::kFeed),
                             topicOf(m_settings.topic, topic::kStatus)});
-    RaiseOpen();
+    emit opened();
 }
 
 void MqttFeedChannel::handleMessage(const MqttMessage& message)
@@ -103,7 +103,7 @@ void MqttFeedChannel::handleStatus(const QByteArray& payload)
         emit statusChanged();
     // Only an orderly end closes the session; a lost publisher comes back by itself.
     if (payload == topic::kOffline)
-        RaiseClose();
+        emit closed();
 }
 
 // Each message is one line (a burst, several); one without its LF gets it, so that lines never run
@@ -112,7 +112,7 @@ void MqttFeedChannel::deliver(QByteArray payload)
 {
     if (!payload.endsWith('\n'))
         payload += '\n';
-    RaiseReceive(payload);
+    emit bytesReceived(payload);
 }
 
 } // namespace kav

@@ -59,7 +59,7 @@ void TClientSocketComm::HandleConnected()
     m_socket.setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     ShortenKeepAlive();
     WatchSilence();
-    RaiseOpen();
+    emit opened();
 }
 
 void TClientSocketComm::HandleDisconnected()
@@ -67,7 +67,7 @@ void TClientSocketComm::HandleDisconnected()
     if (m_socket.bytesAvailable() > 0)
         HandleRead();
     m_silenceTimer.stop();
-    RaiseClose();
+    emit closed();
 }
 
 // A close by the server also comes as an error, just before the disconnect that reports it as a close.
@@ -76,7 +76,7 @@ void TClientSocketComm::HandleError(QAbstractSocket::SocketError error)
     if (error == QAbstractSocket::RemoteHostClosedError || m_closedHere)
         return;
     m_silenceTimer.stop();
-    RaiseError();
+    emit connectionFailed();
 }
 
 // After our own close nothing more is wanted, not even what was already read.
@@ -85,7 +85,7 @@ void TClientSocketComm::HandleRead()
     if (m_closedHere)
         return;
     WatchSilence();
-    RaiseReceive(m_socket.readAll());
+    emit bytesReceived(m_socket.readAll());
 }
 
 // A connection that stayed silent is given up: an established one as if the server had closed it, one
@@ -95,7 +95,7 @@ void TClientSocketComm::HandleSilence()
     const bool wasConnected = m_socket.state() == QAbstractSocket::ConnectedState;
     m_socket.abort();
     if (!wasConnected)
-        RaiseError();
+        emit connectionFailed();
 }
 
 // The system's first probe comes only after two hours of quiet; a broken link should show within half a

@@ -12,6 +12,7 @@ namespace kav {
 // The TCP client channel: connects to the feed server and hands on what it sends. Every notification
 // comes through the main thread's event loop.
 class TClientSocketComm : public TCommunication {
+    Q_OBJECT
 public:
     static constexpr int kKeepAliveIdle = 10;    // seconds of quiet before the first probe
     static constexpr int kKeepAliveInterval = 5; // seconds between probes

@@ -12,7 +12,7 @@ TDevice::TDevice(QObject* parent) : QObject(parent)
 TDevice::~TDevice()
 {
     if (m_communication)
-        m_communication->ClearEvents();
+        m_communication->disconnect(this);
 }
 
 // A listener may close the device while it takes a line; the rest of that stream is then not wanted.
@@ -58,18 +58,19 @@ void TDevice::SetCommunication(std::unique_ptr<TCommunication> channel)
     m_communication = std::move(channel);
     if (!m_communication)
         return;
-    m_communication->OnReceive = [this](TCommunication&, const QByteArray& bytes) { receiveBytes(bytes); };
-    m_communication->OnClose = [this](TCommunication&) {
+    connect(m_communication.get(), &TCommunication::bytesReceived, this,
+            [this](const QByteArray& bytes) { receiveBytes(bytes); });
+    connect(m_communication.get(), &TCommunication::closed, this, [this] {
         forgetPartialLine();
         channelClosed();
-    };
+    });
 }
 
 void TDevice::Retire(std::unique_ptr<TCommunication> channel)
 {
     if (!channel)
         return;
-    channel->ClearEvents();
+    channel->disconnect(this);
     m_retired.push_back(std::move(channel));
     if (m_retired.size() == 1)
         QTimer::singleShot(0, this, &TDevice::FreeRetired);

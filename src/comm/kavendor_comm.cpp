@@ -104,9 +104,9 @@ std::unique_ptr<TCommunication> TKavendorComm::MakeTcpChannel() const
 
 void TKavendorComm::ConnectHandlers(TCommunication& channel)
 {
-    channel.OnOpen = [this](TCommunication&) { setChannelState(ChannelState::Connected); };
-    channel.OnError = [this](TCommunication&) { HandleFailedConnection(); };
-    channel.OnWarning = [this](TCommunication&, const QString& text) { ShowWarning(text); };
+    connect(&channel, &TCommunication::opened, this, [this] { setChannelState(ChannelState::Connected); });
+    connect(&channel, &TCommunication::connectionFailed, this, &TKavendorComm::HandleFailedConnection);
+    connect(&channel, &TCommunication::warningRaised, this, &TKavendorComm::ShowWarning);
 }
 
 // The MQTT channel retries by itself; its listener only hears that no broker could be reached, or that
@@ -144,11 +144,8 @@ void TKavendorComm::channelClosed()
 // False when the listener closed or destroyed the device: nothing more is offered then.
 bool TKavendorComm::TellConnectionEnded(bool failed)
 {
-    const auto handler = OnConnectionEnded;
-    if (!handler)
-        return true;
     const QPointer<TKavendorComm> alive(this);
-    handler(*this, failed);
+    emit connectionEnded(failed);
     return alive && !Closing;
 }
 

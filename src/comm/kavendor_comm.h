@@ -27,10 +27,6 @@ public:
     ~TKavendorComm() override;
 
     QString ProgramDir; // ends with a path separator
-    // A TCP connection could not be made (failed) or the server closed it; raised before any
-    // reconnect is offered. Over MQTT: the first try found no broker (failed), or the publisher ended
-    // its session.
-    std::function<void(TKavendorComm&, bool failed)> OnConnectionEnded;
     bool Closing = false;
     QTimer ReconnectTimer;
 
@@ -54,6 +50,10 @@ public:
 
 signals:
     void channelStateChanged(kav::ChannelState state);
+    // A TCP connection could not be made (failed) or the server closed it; signalled before any
+    // reconnect is offered. Over MQTT: the first try found no broker (failed), or the publisher ended
+    // its session.
+    void connectionEnded(bool failed);
 
 protected:
     // Offers to reconnect when the far end closed a TCP connection.

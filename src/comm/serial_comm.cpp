@@ -4,8 +4,8 @@ namespace kav {
 
 TSerialComm::TSerialComm(QObject* parent) : TCommunication(parent)
 {
-    m_port.OnReceive = [this](const QByteArray& bytes) { RaiseReceive(bytes); };
-    m_port.OnWarning = [this](const QString& text) { RaiseWarning(text); };
+    connect(&m_port, &TSerialPort::bytesReceived, this, &TCommunication::bytesReceived);
+    connect(&m_port, &TSerialPort::warningRaised, this, &TCommunication::warningRaised);
 }
 
 void TSerialComm::Send(const QByteArray& text)
@@ -18,13 +18,13 @@ void TSerialComm::Open()
     if (!m_port.Open())
         return;
     m_port.StartReader();
-    RaiseOpen();
+    emit opened();
 }
 
 void TSerialComm::Close()
 {
     m_port.Close();
-    RaiseClose();
+    emit closed();
 }
 
 bool TSerialComm::IsOpen() const

@@ -7,6 +7,7 @@ namespace kav {
 
 // The serial channel: the feed from an RS232 port.
 class TSerialComm : public TCommunication {
+    Q_OBJECT
 public:
     explicit TSerialComm(QObject* parent = nullptr);
 

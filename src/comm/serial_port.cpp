@@ -48,17 +48,10 @@ bool TSerialPort::IsOpen() const
     return m_reader && m_reader->IsPortOpen();
 }
 
-void TSerialPort::RaiseReceive(const QByteArray& bytes)
-{
-    if (const auto handler = OnReceive)
-        handler(bytes);
-}
-
 void TSerialPort::ReportError(const QString& operation)
 {
     const QString text = QStringLiteral("Error ") + SerialDeviceName(Settings) + QStringLiteral(": ") + operation;
-    if (const auto handler = OnWarning)
-        handler(text);
+    emit warningRaised(text);
 }
 
 // A reader closed from inside its own hand-over is still on the stack: it goes on the next turn of the

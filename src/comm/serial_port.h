@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 #include "serial_port_settings.h"
@@ -14,16 +13,15 @@ namespace kav {
 
 class TSerialThread;
 
-// One serial port: its settings, its transmit queue and, while open, its reader thread. Every event
-// is raised on the main thread.
+// One serial port: its settings, its transmit queue and, while open, its reader thread. Every signal
+// comes on the main thread.
 class TSerialPort : public QObject {
+    Q_OBJECT
 public:
     explicit TSerialPort(QObject* parent = nullptr);
     ~TSerialPort() override;
 
     TSerialPortSettings Settings;
-    std::function<void(const QByteArray&)> OnReceive; // received bytes as they came
-    std::function<void(const QString&)> OnWarning;
 
     // Opens the device; false, without a message, when it cannot be opened.
     bool Open();
@@ -33,9 +31,13 @@ public:
     void Send(const QByteArray& text);
     bool IsOpen() const;
 
-    // Called on the main thread by the reader.
-    void RaiseReceive(const QByteArray& bytes);
+    // Shows the failed operation as a warning, on the main thread.
     void ReportError(const QString& operation);
+
+signals:
+    // Received bytes as they came, handed over by the reader on the main thread.
+    void bytesReceived(const QByteArray& bytes);
+    void warningRaised(const QString& text);
 
 private:
     void ReleaseReader();

@@ -150,7 +150,7 @@ void TSerialThread::DeliverBytes()
     }
     m_delivering = true;
     if (!m_terminating)
-        m_port.RaiseReceive(bytes);
+        emit m_port.bytesReceived(bytes);
     m_delivering = false;
     {
         const std::lock_guard lock(m_mutex);

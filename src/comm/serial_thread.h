@@ -22,6 +22,7 @@ class TTxQueue;
 // waiting until it has been delivered there. Stop ends every wait at once, so
 // the main thread may join the reader without serving its event loop.
 class TSerialThread : public QThread {
+    Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kReadSlice{50};
     static constexpr std::chrono::milliseconds kWriteTimeout{2000};

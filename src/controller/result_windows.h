@@ -10,6 +10,7 @@ namespace kav {
 // The open result windows, in the order they were opened. A window leaves the set by itself when it
 // is destroyed.
 class TResultWindows : public QObject {
+    Q_OBJECT
 public:
     void Add(TFResults* window);
     void Remove(TFResults* window);

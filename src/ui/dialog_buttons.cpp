@@ -11,6 +11,7 @@ namespace {
 // Puts the focus on the first field of the tab order whenever the dialog is shown, so that a dialog
 // kept for the whole run does not open on whatever had the focus when it last closed.
 class TFirstFieldFocus : public QObject {
+    Q_OBJECT
 public:
     explicit TFirstFieldFocus(QDialog& dialog) : QObject(&dialog), m_dialog(dialog) {}
 
@@ -49,3 +50,5 @@ QDialogButtonBox* OkCancelButtons(QDialog& dialog)
 }
 
 } // namespace kav
+
+#include "dialog_buttons.moc"

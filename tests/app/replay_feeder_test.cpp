@@ -35,7 +35,7 @@ protected:
 
     void Start(double rate, TReplayFeeder::LineSink sink = {})
     {
-        feeder.OnFinished = [this] { ++finishedCalls; };
+        QObject::connect(&feeder, &TReplayFeeder::finished, [this] { ++finishedCalls; });
         feeder.Start(
             rate, sink ? std::move(sink) : [this](const QByteArray& line) { lines.append(line); });
     }

@@ -31,7 +31,7 @@ struct Display {
     Display(const test::TestBroker& broker, const QString& topic)
         : channel(MqttFeedSettings{at(broker, QStringLiteral("display-1")), topic})
     {
-        channel.OnReceive = [this](TCommunication&, const QByteArray& line) { lines << line; };
+        QObject::connect(&channel, &TCommunication::bytesReceived, [this](const QByteArray& line) { lines << line; });
         channel.Open();
     }
     MqttFeedChannel channel;

@@ -49,7 +49,7 @@ protected:
             ++overflows;
             notePending();
         });
-        device.OnConnectionEnded = [this](TKavendorComm&, bool failed) { failures += failed ? 1 : 0; };
+        QObject::connect(&device, &TKavendorComm::connectionEnded, [this](bool failed) { failures += failed ? 1 : 0; });
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
         device.Settings.TCPIP_Port = server.Port();

@@ -25,10 +25,10 @@ protected:
     {
         device.SetPrompts(&prompts);
         QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
-        device.OnConnectionEnded = [this](TKavendorComm&, bool failed) {
+        QObject::connect(&device, &TKavendorComm::connectionEnded, [this](bool failed) {
             ++ended;
             failures += failed ? 1 : 0;
-        };
+        });
         device.Settings.CommType = TCommType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
         device.Settings.TCPIP_Port = server.Port();

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "main_prompter.h"
 #include "main_window.h"
+#include "scripted_prompter.h"
 #include "sel_color_dlg.h"
 #include "zeb_grid.h"
 
@@ -17,7 +17,7 @@ namespace {
 TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
 {
     QTemporaryDir dir;
-    TMainPrompter prompter;
+    ScriptedPrompter prompter;
     TMainOptions options;
     options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
     options.UseChannel = false;
@@ -34,23 +34,23 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
           {int(QDialog::Rejected), false, BigScreenColors, true},
           {TSelColorDlg::kDefaultsAnswer, true, DefaultColors, false}}) {
         const bool before = main.Settings().AlternateRows;
-        prompter.OnExec = [&prompter, before, answer, ticked](QDialog& dialog) {
+        prompter.onExec = [&prompter, before, answer, ticked](QDialog& dialog) {
             auto& colours = static_cast<TSelColorDlg&>(dialog);
             EXPECT_EQ(colours.AlternateRows(), before);
             colours.AlternateRowsBox()->setChecked(ticked);
             if (answer != TSelColorDlg::kBigScreenAnswer)
                 return answer;
-            prompter.Answers = {TAnswer::Yes};
+            prompter.answers = {TAnswer::Yes};
             colours.BigScreenButton()->click();
             return colours.result();
         };
-        main.MColorsClick();
+        main.menuActions().editColours();
         EXPECT_EQ(main.Settings().Colors, colours) << answer;
         EXPECT_EQ(std::make_pair(first->Grid().AlternateRows(), main.OpenResultWindow(rec)->Grid().AlternateRows()),
                   std::make_pair(shaded, shaded))
             << answer;
     }
-    EXPECT_EQ(prompter.Asked, QStringList({"Use the big screen colors?"}));
+    EXPECT_EQ(prompter.questions, QStringList({"Use the big screen colors?"}));
 }
 
 } // namespace

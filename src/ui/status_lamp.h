@@ -8,6 +8,7 @@ namespace kav {
 
 // A round lamp of one colour: the busy lamps and the flag lamp of the general information panel.
 class TStatusLamp : public QWidget {
+    Q_OBJECT
 public:
     explicit TStatusLamp(TColorValue color, QWidget* parent = nullptr);
 

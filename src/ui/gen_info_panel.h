@@ -18,6 +18,7 @@ class TStatusLamp;
 // The general information panel along the bottom of the main window: caption and value labels of
 // the nine items, the flag lamp, the busy lamps with the error hint, and the maker logo.
 class TGenInfoPanel : public QWidget {
+    Q_OBJECT
 public:
     // Item codes of the general information layout.
     enum Item : int {

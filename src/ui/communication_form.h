@@ -20,6 +20,7 @@ class TKavendorComm;
 // "Communication Settings": the operator picks the serial port, the TCP server or an MQTT broker; OK
 // applies the choice at once by reopening the device.
 class TCommunicationForm : public QDialog {
+    Q_OBJECT
 public:
     static constexpr std::array<int, 6> kBaudrates{9600, 19200, 38400, 57600, 115200, 230400};
     static constexpr int kPortCount = 8;

@@ -1,0 +1,184 @@
+#include "life_cycle.h"
+
+#include <QWidget>
+
+#include "channel_status_title.h"
+#include "f_message.h"
+#include "kavendor_comm.h"
+#include "layout_keeper.h"
+#include "menu_actions.h"
+#include "message_box_prompts.h"
+#include "settings_store.h"
+#include "ui_prompter.h"
+#include "window_state.h"
+
+namespace kav {
+
+LifeCycle::LifeCycle(QWidget& window, const TMainOptions& options, TController& controller, TMainSettings& settings,
+                     TKavendorComm& device, TGenInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu)
+    : m_window(window), m_options(options), m_controller(controller), m_settings(settings), m_device(device),
+      m_panel(panel), m_layouts(layouts), m_menu(menu)
+{
+}
+
+LifeCycle::~LifeCycle() = default;
+
+void LifeCycle::openChannel()
+{
+    auto* title = new ChannelStatusTitle(m_window, m_window.windowTitle());
+    if (!m_options.ReplayFile.isEmpty())
+        title->showReplay(m_options.ReplayFile);
+    if (!m_options.UseChannel)
+        return;
+    m_devicePrompts = std::make_unique<TMessageBoxPrompts>(&m_window);
+    m_device.SetPrompts(m_devicePrompts.get());
+    m_device.ProgramDir = m_options.ConfigDir;
+    m_device.setMqttChannelMaker(m_options.MqttChannelMaker);
+    if (m_options.UseSettingsFiles)
+        m_device.LoadSettingsAndOpen();
+    else
+        m_device.Open();
+    if (m_options.ReplayFile.isEmpty())
+        title->watch(m_device);
+}
+
+void LifeCycle::activate()
+{
+    if (!m_activated) {
+        m_activated = true;
+        readSettingsAtStart();
+        resetRun();
+    }
+    if (m_setupPending) {
+        placeAtStart();
+        if (!m_options.Layout.isEmpty())
+            m_settings.LayoutFile = m_options.Layout.toStdString();
+        m_layouts.loadLayout(QString::fromStdString(m_settings.LayoutFile));
+        m_menu.applyColours();
+        m_setupPending = false;
+        m_panel.UpdateTrackLabels(m_settings, m_controller.State.RunName);
+    }
+    if (m_repaintPending) {
+        m_repaintPending = false;
+        m_window.update();
+    }
+}
+
+// Following, errors and the run do not survive a restart.
+void LifeCycle::resetRun()
+{
+    m_settings.FollowList.fill(std::string());
+    m_layouts.resetGeneralInfo();
+    m_controller.Records.SetBusy(false);
+    m_controller.State.ErrorCount = 0;
+    m_panel.SetErrorHint(QStringLiteral("No Errors"));
+    m_controller.State.RaceFinished = false;
+    m_controller.State.ClassTable.Clear();
+    m_controller.State.RunName.clear();
+}
+
+void LifeCycle::readSettingsAtStart()
+{
+    if (!m_options.UseSettingsFiles)
+        return;
+    bool showFlag = false;
+    ReadMainSettings(settingsPath().toStdString(), m_settings, showFlag);
+    m_menu.setShowFlag(showFlag);
+}
+
+void LifeCycle::placeAtStart()
+{
+    const TWinPosRec& pos = m_settings.MainWin;
+    if (pos.Left == -1) {
+        m_window.setWindowState(Qt::WindowMaximized);
+        return;
+    }
+    m_window.move(pos.Left, pos.Top);
+    m_window.resize(pos.Width, pos.Height);
+    m_window.setWindowState(ToQtState(pos.State));
+}
+
+bool LifeCycle::mayClose()
+{
+    if (m_settings.LayoutFile.empty() && m_layouts.holdsSomething()) {
+        switch (Prompter().Ask(TBoxKind::Information,
+                               QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,
+                               &m_window)) {
+        case TAnswer::Cancel: return false;
+        case TAnswer::Yes: return m_layouts.saveLayoutAs();
+        case TAnswer::No: return true;
+        }
+    }
+    if (!m_settings.LayoutFile.empty()) {
+        switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout?"), true, &m_window)) {
+        case TAnswer::Cancel: return false;
+        case TAnswer::Yes: return m_layouts.saveLayout(QString::fromStdString(m_settings.LayoutFile));
+        case TAnswer::No: return true;
+        }
+    }
+    return Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Exit Kavendor program?"), false, &m_window) ==
+           TAnswer::Yes;
+}
+
+void LifeCycle::finish(TMessage& message)
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_controller.Records.StopTimers();
+    if (m_activated) {
+        storePlacement();
+        writeSettings();
+    }
+    closeChannel();
+    m_layouts.clearLayout();
+    // The flag window has no parent: left open, it would keep the program running.
+    m_controller.Records.Flag().CloseFlagWindow();
+    message.hide();
+}
+
+// The normal placement is kept while the window is minimised, maximised or full screen.
+void LifeCycle::storePlacement()
+{
+    const Qt::WindowStates state = m_window.windowState();
+    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        m_settings.MainWin.Height = m_window.height();
+        m_settings.MainWin.Width = m_window.width();
+        m_settings.MainWin.Top = m_window.y();
+        m_settings.MainWin.Left = m_window.x();
+    }
+    m_settings.MainWin.State = FromQtState(state);
+}
+
+void LifeCycle::writeSettings()
+{
+    if (!m_options.UseSettingsFiles)
+        return;
+    m_settings.WinExist = true;
+    try {
+        WriteMainSettings(settingsPath().toStdString(), m_settings, m_menu.showFlag());
+    } catch (const std::exception& error) {
+        reportWriteError(error);
+    }
+}
+
+void LifeCycle::closeChannel()
+{
+    if (!m_options.UseChannel)
+        return;
+    if (m_options.UseSettingsFiles) {
+        try {
+            m_device.SaveSettings();
+        } catch (const std::exception& error) {
+            reportWriteError(error);
+        }
+    }
+    m_device.Close();
+}
+
+void LifeCycle::reportWriteError(const std::exception& error)
+{
+    Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), &m_window);
+}
+
+} // namespace kav

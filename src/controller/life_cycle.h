@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <memory>
+
+#include "controller.h"
+#include "main_options.h"
+#include "main_settings.h"
+
+class QWidget;
+
+namespace kav {
+
+class LayoutKeeper;
+class MenuActions;
+class TKavendorComm;
+class TMessage;
+class TMessageBoxPrompts;
+
+// The run's life in the main window given: the channel opened at start, the first activation
+// (settings, placement, the last layout, colours), the closing questions, and the closing itself,
+// which stores the placement and the settings and closes the channel and the layout.
+class LifeCycle {
+public:
+    static constexpr const char* kSettingsFile = "Kavendor.ini";
+
+    LifeCycle(QWidget& window, const TMainOptions& options, TController& controller, TMainSettings& settings,
+              TKavendorComm& device, TGenInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu);
+    ~LifeCycle();
+
+    // Opens the configured channel, its questions shown over the window, and shows its state (or the
+    // replayed file) in the window's title.
+    void openChannel();
+    // The first call reads the settings and opens the last layout; later calls do nothing more.
+    void activate();
+    // The closing questions; true when the window may close.
+    bool mayClose();
+    // Stores the settings, closes the channel and the layout. Runs once.
+    void finish(TMessage& message);
+    bool finished() const { return m_finished; }
+
+    QString settingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }
+
+private:
+    void resetRun();
+    void readSettingsAtStart();
+    void placeAtStart();
+    void storePlacement();
+    void writeSettings();
+    void closeChannel();
+    void reportWriteError(const std::exception& error);
+
+    QWidget& m_window;
+    const TMainOptions& m_options;
+    TController& m_controller;
+    TMainSettings& m_settings;
+    TKavendorComm& m_device;
+    TGenInfoPanel& m_panel;
+    LayoutKeeper& m_layouts;
+    MenuActions& m_menu;
+    std::unique_ptr<TMessageBoxPrompts> m_devicePrompts;
+    bool m_activated = false;
+    bool m_setupPending = true;
+    bool m_repaintPending = true;
+    bool m_finished = false;
+};
+
+} // namespace kav

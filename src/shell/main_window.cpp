@@ -1,0 +1,195 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "col_sett_dlg.h"
+#include "f_message.h"
+#include "kavendor_comm.h"
+#include "picture_box.h"
+#include "stale_feed_indicator.h"
+#include "ui_prompter.h"
+#include "ui_resources.h"
+
+namespace kav {
+
+namespace {
+
+constexpr int kClientFontPixels = 13;
+
+} // namespace
+
+TFMain::TFMain(TMainOptions options) : m_options(std::move(options))
+{
+    QFont font = this->font();
+    font.setPixelSize(kClientFontPixels);
+    setFont(font);
+    setWindowTitle(QString::fromLatin1(kCaption));
+    // Every window of the program, the parentless flag window included, takes it from the application.
+    QApplication::setWindowIcon(ProgramIcon());
+    buildClientArea();
+    buildParts();
+    createMenus();
+    m_ctl->Records.StartTimers();
+    m_life->openChannel();
+    connect(m_area, &QMdiArea::subWindowActivated, this, &TFMain::showActiveLayoutMenu);
+    connect(m_layouts.get(), &LayoutKeeper::changed, this, &TFMain::updateLayoutActions);
+}
+
+TFMain::~TFMain()
+{
+    FormClose();
+    // Result windows and the logo are children of the area; the controller must outlive them.
+    delete m_area;
+    m_area = nullptr;
+}
+
+void TFMain::buildClientArea()
+{
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_area = new QMdiArea(client);
+    m_panel = new TGenInfoPanel(client);
+    layout->addWidget(m_area, 1);
+    layout->addWidget(m_panel);
+    setCentralWidget(client);
+    m_message = new TMessage(this);
+    m_columnDialog = new TColSettDlg(this);
+    m_panel->MakerLogo().installEventFilter(this);
+}
+
+// The device exists also while a recorded feed is replayed: the replay is framed by it too.
+void TFMain::buildParts()
+{
+    if (!m_options.Clock)
+        m_ownClock = std::make_unique<TSystemClock>();
+    const TClock& clock = m_options.Clock ? *m_options.Clock : *m_ownClock;
+    m_device = std::make_unique<TKavendorComm>();
+    m_ctl = std::make_unique<TController>(*m_device, m_settings, *m_panel, *m_message, clock);
+    m_ctl->Records.SetMainWindow(this);
+    m_staleFeedIndicator = new StaleFeedIndicator(clock, m_panel);
+    m_panel->placeBesideLogo(m_staleFeedIndicator);
+    connect(m_device.get(), &TDevice::lineReceived, m_staleFeedIndicator, &StaleFeedIndicator::lineReceived);
+    m_settings.Colors = DefaultColors;
+    m_layouts = std::make_unique<LayoutKeeper>(*m_ctl, m_settings, *m_area, *m_panel, *m_columnDialog);
+    m_menuActions = std::make_unique<MenuActions>(*this, *m_ctl, m_settings, *m_layouts, *m_area, *m_panel);
+    if (m_options.UseChannel)
+        m_menuActions->setDevice(m_device.get());
+    m_ctl->Records.Flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
+    m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_panel, *m_layouts,
+                                         *m_menuActions);
+}
+
+void TFMain::addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)
+{
+    menu.addAction(QString::fromLatin1(caption), this, [this, kind] {
+        m_layouts->newResultWindow(kind);
+        m_ctl->Content.RefillKind(kind);
+    });
+}
+
+void TFMain::createFileMenu()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* newWindow = file->addMenu(QStringLiteral("&New Result window"));
+    addNewWindowItem(*newWindow, "Current Race results", kLayoutCurrentRace);
+    addNewWindowItem(*newWindow, "Completed lap results", kLayoutCompletedLap);
+    addNewWindowItem(*newWindow, "Practice results", kLayoutPractice);
+    addNewWindowItem(*newWindow, "Track Positions", kLayoutTrackPositions);
+    m_newWindowMenu = newWindow->menuAction();
+    m_clearLayoutAction =
+        file->addAction(QStringLiteral("Cl&ear Layout"), m_layouts.get(), &LayoutKeeper::clearLayoutAsking);
+    m_clearLayoutAction->setEnabled(false);
+    file->addAction(QStringLiteral("&Open Layout..."), m_layouts.get(), &LayoutKeeper::openLayout);
+    file->addAction(QStringLiteral("&Save Layout..."), m_layouts.get(), &LayoutKeeper::saveLayoutAs);
+    file->addAction(QStringLiteral("Export race &report\u2026"), this,
+                    [this] { m_ctl->raceCharts.exportReport(this); });
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+}
+
+void TFMain::createMenus()
+{
+    createFileMenu();
+    menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
+        m_ctl->raceCharts.open(*m_area);
+        updateLayoutActions();
+    });
+    MenuActions* actions = m_menuActions.get();
+    m_settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
+    m_settingsMenu->addAction(QStringLiteral("&Communication"), this, [actions] { actions->editCommunication(); });
+    m_settingsMenu->addAction(QStringLiteral("&Miscellaneous..."), this, [actions] { actions->editMiscellaneous(); });
+    m_settingsMenu->addAction(QStringLiteral("&General info..."), this, [actions] { actions->editGeneralInfo(); });
+    m_settingsMenu->addAction(QStringLiteral("C&olors..."), this, [actions] { actions->editColours(); });
+    m_settingsMenu->addAction(QStringLiteral("&Logo..."), this, [actions] { actions->editLogo(); });
+    m_settingsMenu->addAction(QStringLiteral("&Follow..."), this, [actions] { actions->editFollowList(); });
+    m_settingsMenu->addAction(QStringLiteral("Auto print"))->setVisible(false);
+
+    m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_helpMenu->addAction(QStringLiteral("&Contents"), this,
+                          [this] { m_menuActions->openManual(m_options.ProgramDir); });
+    m_helpMenu->addAction(QStringLiteral("&About Kavendor"), this, [actions] { actions->showAbout(); });
+}
+
+void TFMain::updateLayoutActions()
+{
+    m_clearLayoutAction->setEnabled(m_layouts->holdsSomething());
+    m_newWindowMenu->setEnabled(m_layouts->canOpenWindow());
+}
+
+// The active result window's "&Layout" menu stands between "&Settings" and "&Help". It stays while
+// the main window itself is inactive (a dialog open, another program in front): the area then reports
+// no active window, but its current one is still the operator's choice.
+void TFMain::showActiveLayoutMenu(QMdiSubWindow* window)
+{
+    if (!window)
+        window = m_area->currentSubWindow();
+    if (m_shownLayoutMenu)
+        menuBar()->removeAction(m_shownLayoutMenu->menuAction());
+    m_shownLayoutMenu = nullptr;
+    auto* results = window ? qobject_cast<TFResults*>(window->widget()) : nullptr;
+    if (!results)
+        return;
+    m_shownLayoutMenu = results->LayoutMenu();
+    menuBar()->insertAction(m_helpMenu->menuAction(), m_shownLayoutMenu->menuAction());
+}
+
+void TFMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    m_life->activate();
+}
+
+// A click on the maker logo opens the about box.
+bool TFMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_panel->MakerLogo() && event->type() == QEvent::MouseButtonRelease) {
+        m_menuActions->showAbout();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_panel->FormResize();
+}
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    if (m_life->finished() || !m_life->mayClose()) {
+        event->setAccepted(m_life->finished());
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+} // namespace kav

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+#include "build_info.h"
+#include "controller.h"
+#include "layout_keeper.h"
+#include "life_cycle.h"
+#include "main_options.h"
+#include "menu_actions.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace kav {
+
+class TColSettDlg;
+class TKavendorComm;
+class StaleFeedIndicator;
+
+// The program's main window: a multiple-document area for the result windows and the logo, the
+// general information panel along the bottom and the menus. It owns the device, the race data and
+// every window the program opens; the layouts, the menus' actions and the life cycle do the work.
+class TFMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kMaxResultWindows = LayoutKeeper::kMaxResultWindows;
+    static constexpr const char* kCaption = "Kavendor  v" KAV_VERSION_TEXT;
+    static constexpr const char* kVersion = KAV_VERSION_TEXT;
+
+    explicit TFMain(TMainOptions options);
+    ~TFMain() override;
+
+    void FormActivate() { m_life->activate(); }
+    void FormClose() { m_life->finish(*m_message); }
+    TFResults* OpenResultWindow(TResultWinRec rec) { return m_layouts->openResultWindow(std::move(rec)); }
+    bool SaveLayout(const QString& file) { return m_layouts->saveLayout(file); }
+    void LoadLayout(const QString& file) { m_layouts->loadLayout(file); }
+    void ClearLayout() { m_layouts->clearLayout(); }
+    const TGenInfo& GenInfoLayout() const { return m_layouts->generalInfo(); }
+
+    LayoutKeeper& layouts() const { return *m_layouts; }
+    MenuActions& menuActions() const { return *m_menuActions; }
+    LifeCycle& lifeCycle() const { return *m_life; }
+    TController& Ctl() { return *m_ctl; }
+    TMainSettings& Settings() { return m_settings; }
+    TGenInfoPanel& Panel() const { return *m_panel; }
+    StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
+    QMdiArea& Area() const { return *m_area; }
+    // The device every line comes through, from the channel or from a replayed feed.
+    TKavendorComm* Device() const { return m_device.get(); }
+    QString SettingsPath() const { return m_life->settingsPath(); }
+    const TMainOptions& Options() const { return m_options; }
+
+    QAction* NewWindowMenu() const { return m_newWindowMenu; }
+    QAction* ClearLayoutAction() const { return m_clearLayoutAction; }
+    QMenu* SettingsMenu() const { return m_settingsMenu; }
+    TColSettDlg& ColumnDialog() const { return *m_columnDialog; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildClientArea();
+    void buildParts();
+    void createMenus();
+    void createFileMenu();
+    void addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind);
+    void showActiveLayoutMenu(QMdiSubWindow* window);
+    void updateLayoutActions();
+
+    TMainOptions m_options;
+    TMainSettings m_settings;
+    std::unique_ptr<TClock> m_ownClock;
+    QMdiArea* m_area = nullptr;
+    TGenInfoPanel* m_panel = nullptr;
+    TMessage* m_message = nullptr;
+    StaleFeedIndicator* m_staleFeedIndicator = nullptr;
+    TColSettDlg* m_columnDialog = nullptr;
+    std::unique_ptr<TKavendorComm> m_device;
+    std::unique_ptr<TController> m_ctl;
+    std::unique_ptr<LayoutKeeper> m_layouts;
+    std::unique_ptr<MenuActions> m_menuActions;
+    std::unique_ptr<LifeCycle> m_life;
+
+    QAction* m_newWindowMenu = nullptr;
+    QAction* m_clearLayoutAction = nullptr;
+    QMenu* m_settingsMenu = nullptr;
+    QMenu* m_helpMenu = nullptr;
+    QPointer<QMenu> m_shownLayoutMenu;
+};
+
+} // namespace kav

@@ -1,0 +1,239 @@
+#include <QFile>
+#include <QImage>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
+#include "f_logo.h"
+#include "main_parts.h"
+#include "picture_box.h"
+
+using namespace kav;
+
+namespace {
+
+using LayoutKeeperTest = MainParts;
+
+} // namespace
+
+TEST_F(LayoutKeeperTest, NewWindowsTakeTheLowestFreeNumberUpToTenAndTheLastMovesIntoAClosedPlace)
+{
+    start();
+    acceptColumns({0, 2});
+    for (int i = 0; i < 4; ++i)
+        layouts.newResultWindow(kLayoutCurrentRace);
+    resultWindow(2)->Frame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(numbers(), std::vector<int>({1, 4, 3}));
+    EXPECT_EQ(layouts.newResultWindow(kLayoutPractice)->Record().Number, 2);
+    while (controller.Windows.Count() < 10)
+        ASSERT_NE(layouts.newResultWindow(kLayoutCompletedLap), nullptr);
+    EXPECT_FALSE(layouts.canOpenWindow());
+    EXPECT_EQ(layouts.newResultWindow(kLayoutCompletedLap), nullptr);
+    resultWindow(7)->Frame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(layouts.canOpenWindow());
+}
+
+TEST_F(LayoutKeeperTest, ACopiedLayoutGoesOneTitleBarBelowTheActiveWindowAndAFreshOneFitsItsColumns)
+{
+    start();
+    acceptColumns({4, 5, 6});
+    TFResults* first = layouts.newResultWindow(kLayoutCurrentRace);
+    EXPECT_EQ(first->Frame()->width(), 26 + 141 + 161 + 151);
+    first->Frame()->setGeometry(30, 40, 500, 300);
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->Frame()));
+    acceptColumns({}, true);
+    TFResults* copy = layouts.newResultWindow(kLayoutCompletedLap);
+    const int titleBar = copy->Frame()->height() - copy->height();
+    EXPECT_GT(titleBar, 0);
+    EXPECT_EQ(copy->Frame()->geometry(), QRect(30 + titleBar, 40 + titleBar, 500, 300));
+    EXPECT_EQ(copy->Record().ColRel, first->Record().ColRel);
+    EXPECT_EQ(copy->Record().Layout, kLayoutCompletedLap);
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->Frame()));
+    acceptColumns({7});
+    TFResults* fresh = layouts.newResultWindow(kLayoutCompletedLap);
+    EXPECT_NE(fresh->Frame()->pos(), QPoint(30 + titleBar, 40 + titleBar));
+    EXPECT_EQ(fresh->Record().ColRel[0], 7);
+    EXPECT_EQ(fresh->Record().ColRel[1], kNoCode);
+}
+
+TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
+{
+    QImage logo(40, 20, QImage::Format_RGB32);
+    logo.fill(Qt::red);
+    ASSERT_TRUE(logo.save(file("logo.png")));
+    start();
+    const TGenInfo items = {TGenInfoPanel::kFlagLamp,
+                            TGenInfoPanel::kRaceTime,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode,
+                            kNoCode};
+    layouts.setGeneralInfo(items);
+    layouts.setLogo(true, file("logo.png").toStdString());
+    const std::vector<std::pair<std::uint8_t, std::vector<std::uint8_t>>> windows = {
+        {kLayoutCurrentRace, {0, 2, 5, 7, 8}},
+        {kLayoutCompletedLap, {0, 1, 2}},
+        {kLayoutPractice, {0, 2, 12, 11}},
+        {kLayoutTrackPositions, {2, 0}}};
+    for (const auto& [kind, columns] : windows) {
+        acceptColumns(columns);
+        layouts.newResultWindow(kind);
+    }
+    prompter.saveAnswer = file("four.kvl");
+    ASSERT_TRUE(layouts.saveLayoutAs());
+    prompter.answers = {TAnswer::No};
+    layouts.clearLayoutAsking();
+    EXPECT_FALSE(layouts.holdsSomething());
+    EXPECT_EQ(layouts.logoWindow(), nullptr);
+    EXPECT_TRUE(settings.LayoutFile.empty());
+
+    prompter.openAnswer = file("four.kvl");
+    layouts.openLayout();
+    ASSERT_EQ(numbers(), std::vector<int>({1, 2, 3, 4}));
+    for (int number = 1; number <= 4; ++number) {
+        const auto& [kind, columns] = windows[static_cast<std::size_t>(number - 1)];
+        const TResultWinRec& rec = resultWindow(number)->Record();
+        EXPECT_EQ(rec.Layout, kind);
+        EXPECT_TRUE(std::equal(columns.begin(), columns.end(), rec.ColRel.begin())) << "window " << number;
+        EXPECT_EQ(rec.ColRel[columns.size()], kNoCode) << "window " << number;
+    }
+    EXPECT_EQ(layouts.generalInfo(), items);
+    EXPECT_FALSE(panel->isHidden());
+    ASSERT_NE(layouts.logoWindow(), nullptr);
+    EXPECT_FALSE(layouts.logoWindow()->Box().Picture().IsEmpty());
+    EXPECT_EQ(settings.LayoutFile, file("four.kvl").toStdString());
+}
+
+TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsOpenedAndClosedButNotAClear)
+{
+    start();
+    acceptColumns({0, 2});
+    layouts.newResultWindow(kLayoutCurrentRace);
+    layouts.newResultWindow(kLayoutPractice);
+    prompter.saveAnswer = file("live.kvl");
+    ASSERT_TRUE(layouts.saveLayoutAs());
+    layouts.newResultWindow(kLayoutTrackPositions);
+    EXPECT_EQ(stored(file("live.kvl"), 3).Layout, kLayoutTrackPositions);
+    resultWindow(1)->Frame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(stored(file("live.kvl"), 1).WinExist);
+    layouts.clearLayout();
+    EXPECT_TRUE(stored(file("live.kvl"), 2).WinExist);
+    EXPECT_TRUE(stored(file("live.kvl"), 3).WinExist);
+}
+
+TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterLoading)
+{
+    for (int number : {2, 3}) {
+        TResultWinRec rec;
+        rec.Number = static_cast<std::uint8_t>(number);
+        rec.Layout = kLayoutCurrentRace;
+        rec.ColRel[0] = 0;
+        rec.WinPos = {200, 300, 10 * number, 10 * number, TWindowState::Normal, false};
+        if (number == 2)
+            rec.WinPos = {200, 300, 20, 20, TWindowState::Maximized, true};
+        WriteResultWin(file("max.kvl").toStdString(), rec);
+    }
+    start(file("max.kvl"));
+    ASSERT_EQ(numbers(), std::vector<int>({2, 3}));
+    EXPECT_TRUE(resultWindow(2)->Frame()->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(resultWindow(3)->Frame()->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(area->activeSubWindow(), resultWindow(2)->Frame());
+    EXPECT_EQ(settings.LayoutFile, file("max.kvl").toStdString());
+}
+
+TEST_F(LayoutKeeperTest, SavingOntoAnExistingFileAsksAndReplacesTheWholeFile)
+{
+    start();
+    acceptColumns({0});
+    for (int i = 0; i < 3; ++i)
+        layouts.newResultWindow(kLayoutCurrentRace);
+    prompter.saveAnswer = file("over.kvl");
+    ASSERT_TRUE(layouts.saveLayoutAs());
+    resultWindow(3)->Frame()->close();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QFile::copy(file("over.kvl"), file("three.kvl")));
+    settings.LayoutFile.clear();
+    prompter.answers = {TAnswer::No, TAnswer::Yes};
+    EXPECT_FALSE(layouts.saveLayoutAs());
+    EXPECT_EQ(prompter.questions.last(), "File already exists! Overwrite file");
+    EXPECT_TRUE(settings.LayoutFile.empty());
+    EXPECT_TRUE(layouts.saveLayoutAs());
+    EXPECT_TRUE(stored(file("over.kvl"), 2).WinExist);
+    EXPECT_FALSE(stored(file("over.kvl"), 3).WinExist);
+}
+
+// Each answer that keeps the current layout: cancelled questions and save dialogs, and a layout file
+// that cannot be written (its name so long that no temporary file fits beside it, also for root).
+TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestionsLetItGo)
+{
+    start();
+    acceptColumns({0});
+    layouts.newResultWindow(kLayoutCurrentRace);
+    const QString unwritable = file(QString(240, u'x') + ".kvl");
+    QFile old(unwritable);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    const struct {
+        const char* name;
+        QString layoutFile;
+        QString saveAnswer;
+        std::deque<TAnswer> answers;
+        bool opening;
+    } cases[] = {
+        {"open, cancelled", unwritable, {}, {TAnswer::Cancel}, true},
+        {"open, save fails", unwritable, {}, {TAnswer::Yes}, true},
+        {"clear, save dialog cancelled", {}, {}, {TAnswer::Yes}, false},
+        {"clear, save fails", {}, unwritable, {TAnswer::Yes, TAnswer::Yes}, false},
+        {"clear, cancelled", {}, {}, {TAnswer::Cancel}, false},
+    };
+    for (const auto& row : cases) {
+        settings.LayoutFile = row.layoutFile.toStdString();
+        prompter.saveAnswer = row.saveAnswer;
+        prompter.openAnswer = file("other.kvl");
+        prompter.answers = row.answers;
+        row.opening ? layouts.openLayout() : layouts.clearLayoutAsking();
+        EXPECT_EQ(numbers(), std::vector<int>({1})) << row.name;
+        EXPECT_EQ(settings.LayoutFile, row.layoutFile.toStdString()) << row.name;
+    }
+    EXPECT_TRUE(prompter.messages.last().startsWith("Unable to write to")) << prompter.messages.last().toStdString();
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old");
+}
+
+TEST_F(LayoutKeeperTest, OpeningALayoutWhileAWindowIsFullScreenLeavesTheNewFileAlone)
+{
+    start();
+    acceptColumns({0, 2});
+    layouts.newResultWindow(kLayoutCurrentRace)->EnterFullScreen();
+    TResultWinRec rec;
+    rec.Number = 1;
+    rec.Layout = kLayoutPractice;
+    rec.ColRel[0] = 0;
+    WriteResultWin(file("new.kvl").toStdString(), rec);
+    prompter.openAnswer = file("new.kvl");
+    layouts.openLayout();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(stored(file("new.kvl"), 1).WinExist);
+    ASSERT_EQ(numbers(), std::vector<int>({1}));
+    EXPECT_EQ(resultWindow(1)->Record().Layout, kLayoutPractice);
+}
+
+TEST_F(LayoutKeeperTest, ALogoThatCannotBeLoadedIsReportedAndTheWindowStaysUntilTheLayoutIsCleared)
+{
+    start();
+    layouts.setLogo(true, file("missing.bmp").toStdString());
+    EXPECT_EQ(prompter.messages, QStringList({"Wrong type of file or file not found,"}));
+    ASSERT_NE(layouts.logoWindow(), nullptr);
+    EXPECT_TRUE(layouts.holdsSomething());
+    layouts.clearLayout();
+    EXPECT_FALSE(layouts.logo().Visible);
+    EXPECT_EQ(layouts.logoWindow(), nullptr);
+    EXPECT_FALSE(layouts.holdsSomething());
+}

@@ -1,0 +1,105 @@
+#include <QFile>
+
+#include "main_parts.h"
+#include "settings_store.h"
+
+using namespace kav;
+
+namespace {
+
+using LifeCycleTest = MainParts;
+
+TMainSettings storedSettings(const QString& file)
+{
+    TMainSettings stored;
+    bool showFlag = false;
+    ReadMainSettings(file.toStdString(), stored, showFlag);
+    return stored;
+}
+
+} // namespace
+
+TEST_F(LifeCycleTest, TheFirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPanel)
+{
+    settings.FollowList[0] = "12";
+    controller.State.ErrorCount = 3;
+    start();
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(layouts.holdsSomething());
+    EXPECT_TRUE(panel->isHidden());
+    EXPECT_EQ(panel->ErrorHint(), "No Errors");
+    EXPECT_EQ(controller.State.ErrorCount, 0);
+    EXPECT_EQ(settings.FollowList[0], ""); // following does not survive a restart
+}
+
+// The questions asked on closing, by what there is to save, and the answer that lets the window close.
+TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
+{
+    const QString unsaved = "Current layout is not saved!\nDo you want to save it now?";
+    const struct {
+        const char* name;
+        bool windowOpen;
+        bool layoutHeld;
+        std::deque<TAnswer> answers;
+        QString saveAnswer;
+        bool mayClose;
+        QStringList questions;
+    } cases[] = {
+        {"unsaved, cancelled", true, false, {TAnswer::Cancel}, {}, false, {unsaved}},
+        {"unsaved, save dialog cancelled", true, false, {TAnswer::Yes}, {}, false, {unsaved}},
+        {"unsaved, not saved", true, false, {TAnswer::No}, {}, true, {unsaved}},
+        {"unsaved, saved", true, false, {TAnswer::Yes}, "race.kvl", true, {unsaved}},
+        {"held, cancelled", true, true, {TAnswer::Cancel}, {}, false, {"Save current layout?"}},
+        {"held, saved", true, true, {TAnswer::Yes}, {}, true, {"Save current layout?"}},
+        {"nothing, stays", false, false, {TAnswer::No}, {}, false, {"Exit Kavendor program?"}},
+        {"nothing, exits", false, false, {TAnswer::Yes}, {}, true, {"Exit Kavendor program?"}},
+    };
+    TResultWinRec window1;
+    window1.Layout = kLayoutTrackPositions;
+    window1.ColRel[0] = 0;
+    start();
+    for (const auto& row : cases) {
+        layouts.clearLayout();
+        if (row.windowOpen)
+            layouts.openResultWindow(window1);
+        settings.LayoutFile = row.layoutHeld ? file("held.kvl").toStdString() : std::string();
+        QFile::remove(file("held.kvl"));
+        prompter.questions.clear();
+        prompter.answers = row.answers;
+        prompter.saveAnswer = row.saveAnswer.isEmpty() ? QString() : file(row.saveAnswer);
+        EXPECT_EQ(life.mayClose(), row.mayClose) << row.name;
+        EXPECT_EQ(prompter.questions, row.questions) << row.name;
+        const QString saved = row.layoutHeld ? file("held.kvl") : prompter.saveAnswer;
+        if (!saved.isEmpty()) {
+            EXPECT_EQ(QFile::exists(saved) && stored(saved, 1).WinExist, row.mayClose) << row.name;
+        }
+    }
+}
+
+// Each start reads what the last closing stored: the normal placement, kept while maximised.
+TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
+{
+    start();
+    window.setWindowState(Qt::WindowNoState);
+    window.setGeometry(100, 120, 800, 600);
+    const QRect normal(window.pos(), window.size());
+    life.finish(message);
+    TMainSettings stored = storedSettings(file("Kavendor.ini"));
+    EXPECT_EQ(QRect(stored.MainWin.Left, stored.MainWin.Top, stored.MainWin.Width, stored.MainWin.Height), normal);
+    EXPECT_EQ(stored.MainWin.State, TWindowState::Normal);
+
+    LifeCycle second(window, options, controller, settings, device, *panel, layouts, actions);
+    second.activate();
+    EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window.width(), 800);
+    window.setWindowState(Qt::WindowMaximized);
+    second.finish(message);
+    stored = storedSettings(file("Kavendor.ini"));
+    EXPECT_EQ(stored.MainWin.Width, 800);
+    EXPECT_EQ(stored.MainWin.State, TWindowState::Maximized);
+
+    window.setWindowState(Qt::WindowNoState);
+    LifeCycle third(window, options, controller, settings, device, *panel, layouts, actions);
+    third.activate();
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+}

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "col_sett_dlg.h"
+#include "f_flag.h"
+#include "kavendor_comm.h"
+#include "main_window.h"
+#include "message_box_prompts.h"
+#include "picture_box.h"
+#include "scripted_prompter.h"
+#include "ui_resources.h"
+
+using namespace kav;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+    {
+        TMainOptions options;
+        options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
+        options.UseChannel = false;
+        main = std::make_unique<TFMain>(options);
+        main->show();
+    }
+
+    QStringList menuCaptions(const QMenuBar& bar) const
+    {
+        QStringList captions;
+        for (const QAction* action : bar.actions())
+            captions << action->text();
+        return captions;
+    }
+    QStringList menuCaptions(const QMenu& menu) const
+    {
+        QStringList captions;
+        for (const QAction* action : menu.actions())
+            captions << action->text();
+        return captions;
+    }
+    // The column dialog takes its first column.
+    void acceptFirstColumn()
+    {
+        prompter.onExec = [](QDialog& dialog) {
+            static_cast<TColSettDlg&>(dialog).ColumnBox(0)->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TFMain> main;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
+{
+    EXPECT_EQ(main->windowTitle(), "Kavendor  v3.2");
+    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Help"}));
+    EXPECT_EQ(menuCaptions(*main->menuBar()->actions().constFirst()->menu()),
+              QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...",
+                           "Export race &report…", "E&xit"}));
+    EXPECT_EQ(menuCaptions(*main->SettingsMenu()),
+              QStringList({"&Communication", "&Miscellaneous...", "&General info...", "C&olors...", "&Logo...",
+                           "&Follow...", "Auto print"}));
+    EXPECT_FALSE(main->ClearLayoutAction()->isEnabled());
+    acceptFirstColumn();
+    TFFlag flag;
+    const QImage icon = ProgramIcon().pixmap(32).toImage();
+    for (const QWidget* window : std::initializer_list<const QWidget*>{
+             main.get(), main->layouts().newResultWindow(kLayoutCurrentRace)->Frame(), &main->ColumnDialog(), &flag})
+        EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), icon) << window->metaObject()->className();
+    EXPECT_TRUE(main->ClearLayoutAction()->isEnabled());
+    while (main->Ctl().Windows.Count() < TFMain::kMaxResultWindows)
+        main->layouts().newResultWindow(kLayoutPractice);
+    EXPECT_FALSE(main->NewWindowMenu()->isEnabled());
+}
+
+TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
+{
+    main->Settings().Colors[2] = 0xFF0000; // blue captions
+    main->menuActions().applyColours();
+    const QImage caption = main->Panel().Caption(TGenInfoPanel::kRaceTime)->grab().toImage();
+    int blue = 0, red = 0;
+    for (int y = 0; y < caption.height(); ++y) {
+        for (int x = 0; x < caption.width(); ++x) {
+            blue += caption.pixelColor(x, y) == QColor(Qt::blue);
+            red += caption.pixelColor(x, y) == QColor(Qt::red);
+        }
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_EQ(red, 0);
+    EXPECT_EQ(main->Panel().FlagPanel().grab().toImage().pixelColor(18, 25), QColor(Qt::black));
+}
+
+TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAndHelp)
+{
+    acceptFirstColumn();
+    TFResults* window = main->layouts().newResultWindow(kLayoutCurrentRace);
+    main->Area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->Frame()));
+    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Layout", "&Help"}));
+    window->Frame()->close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Help"}));
+}
+
+TEST_F(MainWindowTest, TheMakerLogoOpensTheAboutBoxAndClosingAsksFirst)
+{
+    QTest::mouseClick(&main->Panel().MakerLogo(), Qt::LeftButton);
+    EXPECT_EQ(prompter.execCount, 1);
+    prompter.answers = {TAnswer::No};
+    EXPECT_FALSE(main->close());
+    EXPECT_EQ(prompter.questions, QStringList({"Exit Kavendor program?"}));
+    EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingEndsTheProgramWithTheFlagWindowUp)
+{
+    main->menuActions().setShowFlag(true);
+    main->Device()->receiveBytes("$F,10,\"00:00:00\",\"12:00:00\",\"00:10:00\",\"Red   \"\n");
+    ASSERT_NE(main->Ctl().Records.Flag().FlagWindow(), nullptr);
+    QTimer stuck; // a program that does not end fails here instead of running on
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(std::chrono::minutes(1));
+    prompter.answers = {TAnswer::Yes};
+    QTimer::singleShot(0, main.get(), &QWidget::close);
+    EXPECT_EQ(QApplication::exec(), 0);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
+    EXPECT_TRUE(QFile::exists(dir.filePath("Kavendor.ini")));
+}
+
+// The real boxes, while a window that stays on top (as a full-screen result window) is active.
+TEST(ModalBoxes, OpenOverTheActiveWindowAndAboveEveryWindowThatStaysOnTop)
+{
+    QWidget main;
+    main.setGeometry(0, 0, 200, 150);
+    main.show();
+    QWidget top(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    top.setGeometry(400, 300, 300, 200);
+    top.show();
+    QDialog dialog(&main);
+    dialog.setFixedSize(100, 80);
+    TMessageBoxPrompts connection(&main);
+    const std::vector<std::pair<const char*, std::function<void()>>> boxes = {
+        {"question", [&] { Prompter().Ask(TBoxKind::Confirmation, "Save current layout?", true, &main); }},
+        {"message", [&] { Prompter().Tell(TBoxKind::Error, "Unable to write", &main); }},
+        {"settings dialog", [&] { Prompter().Exec(dialog); }},
+        {"connection warning", [&] { connection.Warn("No connection"); }},
+    };
+    for (const auto& [name, open] : boxes) {
+        top.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&top));
+        Qt::WindowFlags flags;
+        QRect place;
+        QTimer::singleShot(0, [&flags, &place] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                flags = box->windowFlags();
+                place = box->frameGeometry();
+                box->done(QDialog::Rejected);
+            }
+        });
+        open();
+        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint) << name;
+        EXPECT_TRUE(top.geometry().contains(place.center())) << name;
+    }
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowStaysOnTopHint); // only while it is up
+}
