@@ -11,22 +11,13 @@
 #include <array>
 
 #include "result_roles.h"
+#include "state_json.h"
 
 class QAbstractItemModel;
 
 namespace kav {
 
 class ResultsSource;
-
-// One row of a kind as the pages show it: the seventeen cell texts by logical column, the marker
-// picture's name and the row's colours as "#rrggbb".
-struct ResultRow {
-    QStringList cells;
-    QString marker;
-    QString color;
-    QString background;
-    bool operator==(const ResultRow&) const = default;
-};
 
 // The JSON document of the web view, kept as it was last published. Changes of the results models
 // and of the description are only noted when they happen; publish() reads what changed, keeps it and
@@ -68,6 +59,7 @@ private:
     QJsonObject publishMeta();
     // The changed members of the kind's part of an update, as JSON text; empty when nothing changed.
     QByteArray publishKind(int kind);
+    void publishRows(Kind& entry, QByteArray& changes);
     QJsonObject metaFromSource() const;
     Kind& kindAt(int kind) { return m_kinds[static_cast<std::size_t>(kind - kFirstKind)]; }
 
