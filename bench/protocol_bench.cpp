@@ -37,7 +37,7 @@ std::vector<std::string> RealisticLines()
                             "\",52474,\"John\",\"Peruto, Esq.\",\"GBR\",2");
         else
             lines.push_back("$COMP,\"" + regNo + "\",\"" + regNo.substr(2) +
-                            "\",2,\"Ann\",\"Smith\",\"NED\",\"Team Zebra\"");
+                            "\",2,\"Ann\",\"Smith\",\"NED\",\"Team Heron\"");
     }
     return lines;
 }
