@@ -16,8 +16,8 @@
 #include <QTest>
 
 #include "kavendor_comm.h"
-#include "main_prompter.h"
 #include "main_window.h"
+#include "scripted_prompter.h"
 #include "web_view_dialog.h"
 #include "web_view_host.h"
 
@@ -53,7 +53,7 @@ QJsonObject runOf(quint16 port)
 TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
 {
     QTemporaryDir dir;
-    TMainPrompter prompter;
+    ScriptedPrompter prompter;
     TMainOptions options;
     options.ConfigDir = dir.path() + QLatin1Char('/');
     options.ProgramDir = options.ConfigDir;
@@ -73,7 +73,7 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     const quint16 port = freePort();
     WebViewSettings chosen{true, port, "127.0.0.1"};
     bool okForAName = true;
-    prompter.OnExec = [&](QDialog& dialog) {
+    prompter.onExec = [&](QDialog& dialog) {
         auto& web = dynamic_cast<WebViewDialog&>(dialog);
         web.bindField()->setText("track.local");
         okForAName = web.buttons()->button(QDialogButtonBox::Ok)->isEnabled();
@@ -101,6 +101,7 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     chosen = {true, busy.serverPort(), "127.0.0.1"};
     entry->trigger();
     EXPECT_EQ(host.address(), QString());
-    ASSERT_FALSE(prompter.Asked.isEmpty());
-    EXPECT_TRUE(prompter.Asked.last().startsWith("The web view cannot start")) << prompter.Asked.last().toStdString();
+    ASSERT_FALSE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.messages.last().startsWith("The web view cannot start"))
+        << prompter.messages.last().toStdString();
 }

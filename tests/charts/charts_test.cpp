@@ -18,9 +18,9 @@
 
 #include "harness.h"
 #include "layout_store.h"
-#include "main_prompter.h"
 #include "main_window.h"
 #include "race_charts_window.h"
+#include "scripted_prompter.h"
 
 using namespace kav;
 
@@ -177,7 +177,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    TMainPrompter prompter;
+    ScriptedPrompter prompter;
 };
 
 TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
@@ -215,14 +215,14 @@ TEST_F(MainWindowCharts, FileMenuExportsTheRaceReport)
     auto main = start();
     QAction* report = menuAction(*main->menuBar(), QStringLiteral("Export race &report\u2026"));
     ASSERT_NE(report, nullptr);
-    prompter.SaveAnswer = dir.filePath("report.pdf");
+    prompter.saveAnswer = dir.filePath("report.pdf");
     report->trigger();
     EXPECT_TRUE(read("report.pdf").startsWith("%PDF"));
-    EXPECT_TRUE(prompter.Asked.isEmpty()) << prompter.Asked.join('|').toStdString();
-    prompter.SaveAnswer = dir.filePath("no folder/report.pdf");
+    EXPECT_TRUE(prompter.shown.isEmpty()) << prompter.shown.join('|').toStdString();
+    prompter.saveAnswer = dir.filePath("no folder/report.pdf");
     report->trigger();
-    ASSERT_EQ(prompter.Asked.size(), 1);
-    EXPECT_TRUE(prompter.Asked[0].contains("no folder/report.pdf")) << prompter.Asked[0].toStdString();
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_TRUE(prompter.shown[0].contains("no folder/report.pdf")) << prompter.shown[0].toStdString();
 }
 
 } // namespace

@@ -80,34 +80,6 @@ TEST(SlotList, PlacingFillsTheSlotsBeforeAndStopsAtLimitPlusOne)
     EXPECT_EQ(list.Limit(), 10000) << "no position beyond the table of 10001";
 }
 
-TEST(SlotList, AppendStopsOneShortOfTheLimitAndKeepsEveryField)
-{
-    TRaceResList list;
-    list.SetLimit(10);
-    int appended = 0;
-    for (int i = 0; i < 12; ++i)
-        appended += list.Append({0, std::to_string(i), i, 0, "kept", true});
-    EXPECT_EQ(appended, 9);
-    EXPECT_EQ(Entry(list, 8), (RaceResRec{0, "8", 8, 0, "kept", true}));
-    RaceResRec untouched{9, "mine", 9, 9, "gap", true};
-    EXPECT_FALSE(list.GetByIndex(9, untouched));
-    EXPECT_EQ(untouched.RegNo, "mine");
-}
-
-TEST(SlotList, SearchFindsTheLowerDuplicateAndUtf8KeysAreCutAfterEightLetters)
-{
-    TRaceResList list;
-    list.SetFromG(G(2, "12"));
-    list.SetFromG(G(4, "12"));
-    EXPECT_EQ(list.FindByRegNo("12"), 1);
-    list.ResetItem(1);
-    EXPECT_EQ(list.FindByRegNo("12"), 3);
-    const std::string nine = "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84";
-    list.SetFromG(G(1, nine));
-    EXPECT_EQ(Entry(list, 0).RegNo, nine.substr(0, 16));
-    EXPECT_EQ(list.FindByRegNo(nine), 0);
-}
-
 TEST(KeyedLists, ALaterPassingReplacesAndAFullListTakesNoNewcomer)
 {
     TPassingList passings;

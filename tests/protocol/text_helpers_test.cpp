@@ -8,22 +8,6 @@
 namespace kav {
 namespace {
 
-TEST(TextHelpers, TrimOnlySpaces)
-{
-    EXPECT_EQ(TrimSpaces("  a b  "), "a b");
-    EXPECT_EQ(TrimSpaces("\ta\t"), "\ta\t");
-    EXPECT_EQ(TrimLeadingSpaces("  a "), "a ");
-    EXPECT_EQ(TrimTrailingSpaces("  a "), "  a");
-    EXPECT_EQ(TrimSpaces("    "), "");
-}
-
-TEST(TextHelpers, FixLength)
-{
-    EXPECT_EQ(FixLength("abc", 5), "abc  ");
-    EXPECT_EQ(FixLength("abcdef", 3), "abc");
-    EXPECT_EQ(FixLength("abc", 0), "");
-}
-
 TEST(TextHelpers, ComposeNameShortensStepByStep)
 {
     EXPECT_EQ(ComposeName(" abcd ", "ef", 0), "abcd ef");

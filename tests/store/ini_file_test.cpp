@@ -70,18 +70,6 @@ TEST(IniFile, TextsReadBackAsWritten)
     EXPECT_EQ(reread.ReadString("Evil", "b", "none"), "none");
 }
 
-TEST(IniFile, EraseSectionRemovesEveryCopyAndNothingElse)
-{
-    TTempFolder folder;
-    const auto file = folder / "a.kvl";
-    WriteFile(file, "[ResultWin3]\r\nLayout=1\r\n[Logo]\r\nLogoVisible=1\r\n[resultwin3]\r\nLayout=2\r\n");
-    TIniFile ini(file);
-    ini.EraseSection("ResultWin3");
-    ini.EraseSection("ResultWin4");
-    ini.Commit();
-    EXPECT_EQ(ReadFile(file), "[Logo]\r\nLogoVisible=1\r\n");
-}
-
 TEST(IniFile, ReadingAndUnchangedWritesLeaveFilesAlone)
 {
     TTempFolder folder;
