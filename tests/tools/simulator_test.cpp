@@ -12,12 +12,11 @@
 namespace kav {
 namespace {
 
-TSimOptions Options(int cars, int laps, bool practice, std::uint64_t seed)
+TSimOptions Options(int cars, int laps, std::uint64_t seed)
 {
     TSimOptions options;
     options.cars = cars;
     options.laps = laps;
-    options.practice = practice;
     options.seed = seed;
     return options;
 }
@@ -56,7 +55,7 @@ constexpr int kCars = 12;
 constexpr int kLaps = 20;
 const std::vector<Line>& race()
 {
-    static const std::vector<Line> race = readBack(Options(kCars, kLaps, false, 2));
+    static const std::vector<Line> race = readBack(Options(kCars, kLaps, 2));
     return race;
 }
 
@@ -72,8 +71,8 @@ TEST(Simulator, ValidLinesInTimeOrderOfEveryKindAndTheSeedGivesTheFeed)
     EXPECT_EQ(kinds, (std::set<std::uint8_t>{kKindA, kKindB, kKindC, kKindComp, kKindE, kKindF, kKindG, kKindH, kKindI,
                                              kKindJ}));
     EXPECT_GT(accented, 0) << "some names beyond ASCII";
-    EXPECT_EQ(SimulateSession(Options(5, 3, false, 7)), SimulateSession(Options(5, 3, false, 7)));
-    EXPECT_NE(SimulateSession(Options(5, 3, false, 7)), SimulateSession(Options(5, 3, false, 8)));
+    EXPECT_EQ(SimulateSession(Options(5, 3, 7)), SimulateSession(Options(5, 3, 7)));
+    EXPECT_NE(SimulateSession(Options(5, 3, 7)), SimulateSession(Options(5, 3, 8)));
 }
 
 // Laps to go count down to 0 when the winner completes the last lap; every other car then crosses once

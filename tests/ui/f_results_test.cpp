@@ -5,7 +5,6 @@
 #include "zeb_grid.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -17,7 +16,6 @@
 #include <QPointer>
 #include <QProcess>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
