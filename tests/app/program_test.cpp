@@ -77,17 +77,10 @@ TEST(Program, WithoutADisplayTheCommandLineStillAnswersAndFaultsSaySoInOneLine)
         {{"--config-dir", config.path()}, 1, "kavendor: no display to show the windows on"},
     };
     for (const auto& [arguments, status, output] : cases) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-            environment.remove(QLatin1String(name));
-        process.setProcessEnvironment(environment);
-        process.start(kProgram, arguments);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        const QString printed =
-            QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << printed.toStdString();
-        EXPECT_EQ(process.exitCode(), status) << printed.toStdString();
+        const ProcessResult run =
+            runProcess(kProgram, arguments, {}, 60000, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+        const QString printed = QString::fromLocal8Bit(run.out + run.err);
+        EXPECT_EQ(run.status, status) << printed.toStdString();
         EXPECT_TRUE(printed.contains(output)) << printed.toStdString();
         if (status != 0) {
             EXPECT_TRUE(printed.endsWith(u'\n') && printed.count(u'\n') == (status == 2 ? 2 : 1))

@@ -1,3 +1,4 @@
+#include "child_process.h"
 #include "col_sett_dlg.h"
 #include "f_results.h"
 #include "results_models.h"
@@ -14,10 +15,8 @@
 #include <QMenu>
 #include <QPdfWriter>
 #include <QPointer>
-#include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -225,12 +224,9 @@ private slots:
             QPdfWriter writer(file);
             m_window->PrintTo(writer);
         }
-        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
-                 "pdftotext is not installed; scripts/setup.sh installs what the tests need");
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished(60000));
-        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(toolInstalled(QStringLiteral("pdftotext")),
+                 "pdftotext: scripts/setup.sh installs what the tests need");
+        const QString content = QString::fromUtf8(runProcess(QStringLiteral("pdftotext"), {file, "-"}).out);
         QVERIFY2(content.contains(QStringLiteral("Last Name")), qPrintable(content));
         QVERIFY2(content.contains(QStringLiteral("Hamilton")), qPrintable(content));
     }
