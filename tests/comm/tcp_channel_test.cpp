@@ -104,6 +104,28 @@ TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
     EXPECT_EQ(lines.size(), 2);
 }
 
+// Closing, reopening (as the settings dialog's OK does) and destroying a connected device never ask.
+TEST_F(TcpChannel, OurOwnClosesNeverAsk)
+{
+    ASSERT_TRUE(Connect());
+    device.Close();
+    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(Connect());
+    {
+        TKavendorComm shutDown;
+        shutDown.SetPrompts(&prompts);
+        shutDown.Settings = device.Settings;
+        shutDown.Open();
+        ASSERT_TRUE(server.WaitForConnections(4));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shutDown.Communication()->IsOpen(); }));
+    }
+    const QPointer<QTcpSocket> last = server.Latest();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !last || last->state() == QAbstractSocket::UnconnectedState; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(prompts.questions.isEmpty());
+    EXPECT_EQ(ended, 0) << "our own close is no lost connection";
+}
+
 // A failure while the box is up asks nothing more; Yes still reconnects, and that attempt fails and asks
 // again once the first box has closed.
 TEST_F(TcpChannel, AFailureWhileAQuestionIsOpenAsksNothingMore)
