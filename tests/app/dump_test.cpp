@@ -59,29 +59,6 @@ TEST_F(Dump, AWholeDumpIsWrittenIntoAFolderMadeForIt)
             << file.toStdString();
 }
 
-TEST_F(Dump, EveryStatusPictureIsWrittenAsItsRoleAndAHiddenPanelShowsNothing)
-{
-    const std::vector<std::pair<std::uint8_t, QByteArray>> roles = {
-        {kWhiteFlag, "[white flag]"},         {kGreyFlag, "[grey flag]"},   {kBlackFlag, "[black flag]"},
-        {kChequeredFlag, "[chequered flag]"}, {kGreenBall, "[green ball]"}, {kRedCross, "[red cross]"},
-        {kGreenArrow, "[green arrow]"}};
-    const int first = 10;
-    const int marker = race.Record().ColPos[1];
-    for (std::size_t i = 0; i < roles.size(); ++i)
-        h.Ctl.Models.forKind(kLayoutCurrentRace)
-            .setPicture(first - 1 + static_cast<int>(i), 1, h.Ctl.Pictures.ForCode(roles[i].first));
-    QString error;
-    ASSERT_TRUE(dumpTo(Path("out"), error)) << error.toStdString();
-    const QList<QByteArray> rows = ReadAll(Path("out/ResultWin1.csv")).split('\n');
-    ASSERT_GT(rows.size(), first + static_cast<int>(roles.size()));
-    for (std::size_t i = 0; i < roles.size(); ++i)
-        EXPECT_EQ(rows[first + static_cast<int>(i)].split(',').value(marker), roles[i].second);
-    const QList<QByteArray> items = ReadAll(Path("out/geninfo.csv")).split('\n');
-    ASSERT_EQ(items.size(), 12);
-    for (int item = 1; item <= 10; ++item)
-        EXPECT_TRUE(items[item].endsWith(",0\r")) << items[item].toStdString();
-}
-
 TEST_F(Dump, AFileThatCannotBeWrittenIsNamedAndTheRestWritten)
 {
     ASSERT_TRUE(QDir().mkpath(Path("out/ResultWin1.csv")));

@@ -14,7 +14,6 @@
 
 #include <memory>
 
-#include "csv_reader.h"
 #include "test_broker.h"
 
 namespace kav {
@@ -109,12 +108,22 @@ void expectSameDump(const QString& expected, const QString& actual)
             << file.toStdString();
 }
 
+// The lines of a dump file; split at every comma, which is enough to compare two dumps.
+QStringList csvLines(const QString& file)
+{
+    QStringList lines = QString::fromUtf8(readAll(file)).split(QStringLiteral("\r\n"));
+    lines.removeAll(QString());
+    return lines;
+}
+
 // The race standings without the marker column, whose pictures age with the clock.
 QList<QStringList> standings(const QString& folder)
 {
-    QList<QStringList> rows = test::ReadCsv(readAll(folder + "/ResultWin1.csv")).value_or(QList<QStringList>());
-    for (QStringList& row : rows)
-        row.removeAt(1);
+    QList<QStringList> rows;
+    for (const QString& line : csvLines(folder + "/ResultWin1.csv")) {
+        rows.append(line.split(u','));
+        rows.last().removeAt(1);
+    }
     return rows;
 }
 
@@ -122,8 +131,10 @@ QList<QStringList> standings(const QString& folder)
 QMap<QString, QString> generalInformation(const QString& folder)
 {
     QMap<QString, QString> values;
-    for (const QStringList& row : test::ReadCsv(readAll(folder + "/geninfo.csv")).value_or(QList<QStringList>()))
+    for (const QString& line : csvLines(folder + "/geninfo.csv")) {
+        const QStringList row = line.split(u',');
         values.insert(row.value(0), row.value(1).trimmed());
+    }
     return values;
 }
 

@@ -218,11 +218,11 @@ TEST_F(MainWindowCharts, FileMenuExportsTheRaceReport)
     prompter.saveAnswer = dir.filePath("report.pdf");
     report->trigger();
     EXPECT_TRUE(read("report.pdf").startsWith("%PDF"));
-    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join('|').toStdString();
+    EXPECT_TRUE(prompter.shown.isEmpty()) << prompter.shown.join('|').toStdString();
     prompter.saveAnswer = dir.filePath("no folder/report.pdf");
     report->trigger();
-    ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].contains("no folder/report.pdf")) << prompter.messages[0].toStdString();
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_TRUE(prompter.shown[0].contains("no folder/report.pdf")) << prompter.shown[0].toStdString();
 }
 
 } // namespace

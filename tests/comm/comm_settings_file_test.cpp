@@ -81,7 +81,6 @@ TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
         {"rate outside the list", "1", "4800", "h", "1", 1, 4800, "h", 1},
         {"port kept to 8 bits", "300", "9600", "h", "1", 44, 9600, "h", 1},
         {"tcp port kept to 16 bits", "1", "9600", "h", "70000", 1, 9600, "h", 4464},
-        {"negative tcp port", "1", "9600", "h", "-1", 1, 9600, "h", 65535},
         {"digits then letters", "2x", "12ab", "h", "50k", 1, 9600, "h", 50000},
         {"leading blank and hexadecimal", " 2", "$4B0", "h", "0x10", 2, 1200, "h", 16},
         {"empty values", "", "", "", "", 1, 9600, "localhost", 50000},
@@ -107,14 +106,6 @@ TEST_F(CommSettingsFile, KeysAndSectionsMatchWhateverTheirLetterCase)
     EXPECT_EQ(settings.TCPIP_Port, 1234);
     EXPECT_TRUE(settings.TCPIP_AutoReconnect);
     EXPECT_EQ(settings.TCPIP_SilenceTimeout, TCommSettings::kDefaultSilenceTimeout); // 0 would never wait
-}
-
-TEST(Device, AChannelKindOfNoneOpensNothing)
-{
-    TKavendorComm device;
-    device.Settings.CommType = TCommType::None;
-    device.Open();
-    EXPECT_EQ(device.Communication(), nullptr);
 }
 
 } // namespace

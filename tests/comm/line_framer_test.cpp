@@ -21,21 +21,6 @@ Lines Frame(TLineFramer& framer, const QList<QByteArray>& chunks)
     return lines;
 }
 
-TEST(LineFramer, LineCompletedByALaterChunkKeepsItsCrAndLf)
-{
-    TLineFramer framer;
-    EXPECT_EQ(framer.Append("abc"), Lines{});
-    EXPECT_EQ(framer.Append("def\r\ng"), Lines{"abcdef\r\n"});
-    EXPECT_EQ(framer.Pending(), "g");
-}
-
-TEST(LineFramer, SeveralLinesInOneChunkComeInOrder)
-{
-    TLineFramer framer;
-    EXPECT_EQ(framer.Append("$A\n\n$B,1\r\n"), (Lines{"$A\n", "\n", "$B,1\r\n"}));
-    EXPECT_TRUE(framer.Pending().isEmpty());
-}
-
 TEST(LineFramer, SplittingTheStreamAnywhereGivesTheSameLines)
 {
     const QByteArray feed = "$F,9999,\"00:12:34\"\r\n$G,3,\"1234BE\",,\"00:00:00.000\"\n$J,\"12\",\"x\"\n\n$H,1\rtail";

@@ -12,8 +12,6 @@
 #include "kavendor_comm.h"
 #include "pty_pair.h"
 #include "scripted_prompter.h"
-#include "serial_port.h"
-#include "serial_port_settings.h"
 
 namespace kav {
 namespace {
@@ -28,13 +26,6 @@ QByteArray Feed(int count, int first = 0)
     return feed;
 }
 
-// Whatever the reader had already handed over reaches the main thread now.
-void deliverPending()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
 class SerialChannel : public ::testing::Test {
 protected:
     void SetUp() override
@@ -46,8 +37,6 @@ protected:
         QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) {
             onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
             lines.append(line);
-            if (onLine)
-                onLine();
         });
         device.Settings.CommType = TCommType::RS232;
         device.Settings.S_Baudrate = 230400;
@@ -98,7 +87,6 @@ protected:
     ScriptedPrompter prompts;
     TKavendorComm device;
     QList<QByteArray> lines;
-    std::function<void()> onLine;
     bool onMainThread = true;
     std::thread writer;
     std::atomic<bool> stopWriting{false};
@@ -117,61 +105,6 @@ TEST_F(SerialChannel, SmallChunksAreFramedAsIfTheyCameAsOneOnTheMainThread)
     EXPECT_TRUE(prompts.messages.isEmpty());
 }
 
-// Closed from inside a delivery or from outside, the device delivers nothing more.
-TEST_F(SerialChannel, NothingArrivesAfterClose)
-{
-    device.Open();
-    onLine = [this] {
-        if (lines.size() == 5)
-            device.Close();
-    };
-    WriteInSmallChunks(Feed(2000));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 5; }, 30000));
-    deliverPending();
-    EXPECT_EQ(lines.size(), 5);
-    EXPECT_EQ(device.Communication(), nullptr);
-
-    onLine = nullptr;
-    device.Open();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 20; }, 30000));
-    device.Close();
-    const auto delivered = lines.size();
-    deliverPending();
-    EXPECT_EQ(lines.size(), delivered);
-}
-
-// One read hands over many lines at once; a close from the fifth one stops the rest.
-TEST_F(SerialChannel, ADeviceClosedFromInsideADeliveryOfManyLinesDeliversNoMore)
-{
-    device.Open();
-    onLine = [this] {
-        if (lines.size() == 5)
-            device.Close();
-    };
-    ASSERT_TRUE(pty->Write(Feed(50)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return lines.size() >= 5; }));
-    deliverPending();
-    EXPECT_EQ(lines.size(), 5);
-    EXPECT_EQ(device.Communication(), nullptr);
-}
-
-// Closed at once, the reader may still be inside a read or a hand-over when the device goes.
-TEST_F(SerialChannel, ClosingRightAfterTheFarEndVanishedMidStreamReturns)
-{
-    for (int round = 0; round < 3; ++round, stopWriting = false) {
-        pty = std::make_unique<TPtyPair>();
-        device.Settings.S_Device = pty->DeviceA();
-        lines.clear();
-        ASSERT_TRUE(StartStreaming()) << "round " << round;
-        pty->KillRelay();
-        CloseWithinBound();
-        StopWriting();
-        const auto delivered = lines.size();
-        deliverPending();
-        EXPECT_EQ(lines.size(), delivered) << "a line arrived after the close, round " << round;
-    }
-}
-
 // Left alone, the reader notices the loss itself and reports it once, never offering to reconnect, and
 // every line before it arrived whole; closing afterwards returns.
 TEST_F(SerialChannel, AVanishedFarEndIsReportedOnceAndTheDeviceStillCloses)
@@ -185,21 +118,6 @@ TEST_F(SerialChannel, AVanishedFarEndIsReportedOnceAndTheDeviceStillCloses)
     EXPECT_EQ(lines.join(), Feed(static_cast<int>(lines.size()))) << "lost, doubled or cut lines";
     CloseWithinBound();
     EXPECT_TRUE(prompts.questions.isEmpty());
-}
-
-TEST_F(SerialChannel, AMissingPortFailsSilentlyAndTheDevicePathWinsOverThePortNumber)
-{
-    device.Settings.S_Device = pty->DeviceA() + QStringLiteral(".missing");
-    device.Open();
-    ASSERT_NE(device.Communication(), nullptr);
-    EXPECT_FALSE(device.Communication()->IsOpen());
-    deliverPending();
-    EXPECT_TRUE(prompts.messages.isEmpty() && prompts.questions.isEmpty());
-    TSerialPortSettings settings;
-    settings.PortNumber = 3;
-    EXPECT_EQ(SerialDeviceName(settings), QStringLiteral("/dev/ttyS2"));
-    settings.DevicePath = QStringLiteral("/dev/ttyUSB0");
-    EXPECT_EQ(SerialDeviceName(settings), QStringLiteral("/dev/ttyUSB0"));
 }
 
 } // namespace

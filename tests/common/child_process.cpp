@@ -6,11 +6,14 @@
 
 namespace kav {
 
-ProcessResult runProcess(const QString& program, const QStringList& arguments, const QString& inputFile, int timeoutMs)
+ProcessResult runProcess(const QString& program, const QStringList& arguments, const QString& inputFile, int timeoutMs,
+                         const QStringList& unset)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const QString& name : unset)
+        environment.remove(name);
     process.setProcessEnvironment(environment);
     if (!inputFile.isEmpty())
         process.setStandardInputFile(inputFile);

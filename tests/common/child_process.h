@@ -16,9 +16,10 @@ struct ProcessResult {
     QByteArray err;
 };
 
-// Runs a program to its end, offscreen, with standard input read from inputFile when one is given.
+// Runs a program to its end, offscreen, with standard input read from inputFile when one is given and
+// without the environment variables named in unset.
 ProcessResult runProcess(const QString& program, const QStringList& arguments, const QString& inputFile = {},
-                         int timeoutMs = 120000);
+                         int timeoutMs = 120000, const QStringList& unset = {});
 
 // Starts a feed tool that serves TCP ("serving on ADDRESS:PORT" on standard error) and returns its port,
 // 0 when it ended or said nothing in time.

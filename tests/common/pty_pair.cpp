@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace kav {
@@ -47,7 +48,8 @@ bool TPtyPair::Write(const QByteArray& bytes)
         } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
             return false;
         } else {
-            ::usleep(200); // the pty is full: let socat carry some of it across
+            pollfd writable{m_farEnd, POLLOUT, 0}; // the pty is full: wait until socat carries some across
+            ::poll(&writable, 1, kStallMs);
         }
     }
     return done == bytes.size();

@@ -15,8 +15,9 @@
 
 namespace kav {
 
-// Answers every modal question of the program the way a test scripted it, for the display and for the
-// channels alike, and keeps what was shown. It installs itself as the display's prompter while it lives.
+// Answers every modal question of the program the way a test scripted it, for the main window, the
+// display and the channels alike, and keeps what was shown. It installs itself as the display's
+// prompter while it lives.
 class ScriptedPrompter : public TUiPrompter, public TCommPrompts {
 public:
     ScriptedPrompter() { SetPrompter(this); }
@@ -25,6 +26,7 @@ public:
     std::deque<TAnswer> answers;       // taken in turn by every question; No once they run out
     QStringList questions;             // every question asked, in order
     QStringList messages;              // every warning, error and note shown, in order
+    QStringList shown;                 // every question and message, in order
     std::function<void()> whileAsking; // runs once, while the next question is on screen
     int mostOpenAtOnce = 0;
     bool asking() const { return m_open > 0; }
@@ -43,6 +45,7 @@ public:
     TAnswer Ask(TBoxKind, const QString& text, bool withCancel, QWidget*) override
     {
         questions << text;
+        shown << text;
         mostOpenAtOnce = std::max(mostOpenAtOnce, ++m_open);
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
@@ -58,9 +61,13 @@ public:
     {
         return Ask(TBoxKind::Confirmation, text, false, parent) == TAnswer::Yes;
     }
-    void Warn(const QString& text) override { messages << text; }
-    void ShowError(const QString& text) override { messages << text; }
-    void Tell(TBoxKind, const QString& text, QWidget*) override { messages << text; }
+    void Warn(const QString& text) override { Tell(TBoxKind::Warning, text, nullptr); }
+    void ShowError(const QString& text) override { Tell(TBoxKind::Error, text, nullptr); }
+    void Tell(TBoxKind, const QString& text, QWidget*) override
+    {
+        messages << text;
+        shown << text;
+    }
     int Exec(QDialog& dialog) override
     {
         ++execCount;

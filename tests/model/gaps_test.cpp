@@ -151,22 +151,5 @@ TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
     }
 }
 
-// An emptied entry keeps its gap text until gaps are computed again.
-TEST(TrackOrder, AnEmptiedEntryKeepsItsGapUntilTheNextComputation)
-{
-    TTrackResList list;
-    list.SetFromG({1, "a", 5, Seconds(101)});
-    list.SetFromG({2, "b", 5, Seconds(102)});
-    list.SetFromG({3, "a", 5, Seconds(103)});
-    list.SetRefTime(Seconds(100));
-    list.ComputeGaps();
-    list.SortTrackOrder();
-    TrackResRec rec;
-    ASSERT_TRUE(list.GetByIndex(2, rec));
-    EXPECT_EQ(rec, (TrackResRec{0, "", 0, 0, "    1.000", true}));
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap)[2], "-----");
-}
-
 } // namespace
 } // namespace kav

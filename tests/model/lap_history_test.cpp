@@ -1,4 +1,5 @@
-// The lap history: checked against values read by hand from the recorded feeds, and its rules and bounds.
+// The lap history: checked against values read by hand from a recorded feed, and its rules and bounds
+// (the program test compares the whole history of another race with its dump).
 
 #include <gtest/gtest.h>
 
@@ -91,22 +92,6 @@ const std::vector<FeedCase> kFeedCases = {
       {2, t("00:02:00.5000"), t("00:04:00.5000"), 3, Y},
       {3, t("00:01:59.5000"), t("00:06:00.0000"), 2, G}}},
     {"new run starts afresh", "lap_history.feed", 2, "2002", {{1, t("00:01:32.0000"), t("00:01:32.0000"), 1, G}}},
-    {"race6 winner",
-     "race6.feed",
-     1,
-     "1003",
-     {{1, t("00:01:33.4520"), t("00:01:33.4520"), 1, G},
-      {2, t("00:01:32.2660"), t("00:03:05.7180"), 4, G},
-      {3, t("00:01:29.4530"), t("00:04:35.1710"), 1, G},
-      {4, t("00:01:28.9330"), t("00:06:04.1040"), 1, G}}},
-    {"race6 slow third lap",
-     "race6.feed",
-     1,
-     "1004",
-     {{1, t("00:01:34.5510"), t("00:01:34.5510"), 3, G},
-      {2, t("00:01:29.2230"), t("00:03:03.7740"), 2, Y},
-      {3, t("00:01:51.7050"), t("00:04:55.4790"), 6, G},
-      {4, t("00:01:29.3450"), t("00:06:24.8240"), 4, F}}},
 };
 
 TEST(LapHistory, HoldsTheLapsReadByHandFromTheFeeds)
@@ -119,14 +104,6 @@ TEST(LapHistory, HoldsTheLapsReadByHandFromTheFeeds)
         ASSERT_GE(car, 0);
         EXPECT_EQ(history.car(car).laps, c.laps);
     }
-}
-
-TEST(LapHistory, ANewRunForgetsTheCarsOfTheOldOne)
-{
-    LapHistory history;
-    replay(history, "lap_history.feed", 2);
-    EXPECT_EQ(history.findCar("2001"), -1);
-    EXPECT_EQ(history.entryCount(), 1u);
 }
 
 TEST(LapHistory, GapsAreTakenToTheFirstCarToCompleteTheLap)
@@ -188,19 +165,6 @@ TEST(LapHistory, FollowsTheRulesOfPassingsAndStandings)
         ASSERT_EQ(history.carCount(), 1);
         EXPECT_EQ(history.car(0).laps, c.laps);
     }
-}
-
-TEST(LapHistory, StaysWithinItsBoundsOfCarsAndLaps)
-{
-    LapHistory history;
-    for (int car = 0; car <= LapHistory::kMaxCars; ++car)
-        history.addPassing({std::to_string(car), t("00:01:00.0000"), 1}, LapFlag::Green);
-    EXPECT_EQ(history.carCount(), LapHistory::kMaxCars);
-    EXPECT_EQ(history.findCar(std::to_string(LapHistory::kMaxCars)), -1);
-    for (int lap = 2; lap <= LapHistory::kMaxLaps + 5; ++lap)
-        history.addPassing({"0", t("00:01:00.0000"), lap}, LapFlag::Green);
-    EXPECT_EQ(history.car(0).laps.size(), std::size_t(LapHistory::kMaxLaps));
-    EXPECT_EQ(history.entryCount(), std::size_t(LapHistory::kMaxCars + LapHistory::kMaxLaps - 1));
 }
 
 } // namespace

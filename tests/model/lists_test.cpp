@@ -3,8 +3,6 @@
 #include <string>
 
 #include "comp_list.h"
-#include "marker_list.h"
-#include "passing_list.h"
 #include "race_res_list.h"
 
 namespace kav {
@@ -78,62 +76,6 @@ TEST(SlotList, PlacingFillsTheSlotsBeforeAndStopsAtLimitPlusOne)
     EXPECT_EQ(list.FindByRegNo("last"), 1000);
     list.SetLimit(20000);
     EXPECT_EQ(list.Limit(), 10000) << "no position beyond the table of 10001";
-}
-
-TEST(SlotList, AppendStopsOneShortOfTheLimitAndKeepsEveryField)
-{
-    TRaceResList list;
-    list.SetLimit(10);
-    int appended = 0;
-    for (int i = 0; i < 12; ++i)
-        appended += list.Append({0, std::to_string(i), i, 0, "kept", true});
-    EXPECT_EQ(appended, 9);
-    EXPECT_EQ(Entry(list, 8), (RaceResRec{0, "8", 8, 0, "kept", true}));
-    RaceResRec untouched{9, "mine", 9, 9, "gap", true};
-    EXPECT_FALSE(list.GetByIndex(9, untouched));
-    EXPECT_EQ(untouched.RegNo, "mine");
-}
-
-TEST(SlotList, SearchFindsTheLowerDuplicateAndUtf8KeysAreCutAfterEightLetters)
-{
-    TRaceResList list;
-    list.SetFromG(G(2, "12"));
-    list.SetFromG(G(4, "12"));
-    EXPECT_EQ(list.FindByRegNo("12"), 1);
-    list.ResetItem(1);
-    EXPECT_EQ(list.FindByRegNo("12"), 3);
-    const std::string nine = "\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84";
-    list.SetFromG(G(1, nine));
-    EXPECT_EQ(Entry(list, 0).RegNo, nine.substr(0, 16));
-    EXPECT_EQ(list.FindByRegNo(nine), 0);
-}
-
-TEST(KeyedLists, ALaterPassingReplacesAndAFullListTakesNoNewcomer)
-{
-    TPassingList passings;
-    TMarkerList markers;
-    passings.SetLimit(4);
-    markers.SetLimit(4);
-    for (const char* regNo : {"1", "2", "3", "4"}) {
-        passings.SetFromJ({regNo, 10000, 0});
-        markers.EnsureMarker(regNo);
-    }
-    passings.SetFromJ({"2", 20000, 5});
-    markers.SetPassTime("3", 7);
-    markers.SetPassTime("new", 5);
-    markers.SetRaceStatus(1, 4);
-    markers.SetTrackStatus(9, 6);
-    EXPECT_EQ(passings.Count(), 3);
-    EXPECT_EQ(markers.Count(), 3);
-    EXPECT_EQ(markers.FindByRegNo("new"), -1);
-    TJRec passing;
-    TMarker marker;
-    ASSERT_TRUE(passings.GetByIndex(1, passing));
-    EXPECT_EQ(passing, (TJRec{"2", 20000, 5}));
-    ASSERT_TRUE(markers.GetByIndex(1, marker));
-    EXPECT_EQ(marker, (TMarker{"2", 0, 0, 4, 0, 0}));
-    ASSERT_TRUE(markers.GetByIndex(2, marker));
-    EXPECT_EQ(marker.PassTime, 7);
 }
 
 } // namespace

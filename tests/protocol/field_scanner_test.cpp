@@ -9,88 +9,42 @@ namespace kav {
 namespace {
 
 // All fields NextField yields until the line is empty.
-std::vector<std::string> Fields(std::string_view line, const FieldSeparators& separators = kFeedSeparators)
+std::vector<std::string> Fields(std::string_view line)
 {
     std::vector<std::string> fields;
     std::string_view field;
     while (!line.empty()) {
-        NextField(line, field, separators);
+        NextField(line, field);
         fields.emplace_back(field);
     }
     return fields;
 }
 
-using Fields_t = std::vector<std::string>;
-
-TEST(FieldScanner, QuotedAndUnquotedFields)
-{
-    EXPECT_EQ(Fields(R"($A,"12","7",,)"), (Fields_t{"$A", "12", "7", ""}));
-    EXPECT_EQ(Fields(R"("a,b",c)"), (Fields_t{"a,b", "c"}));
-    EXPECT_EQ(Fields(R"("ab"cd,ef)"), (Fields_t{"ab", "cd", "ef"}));
-    EXPECT_EQ(Fields(R"("a""b")"), (Fields_t{"a", "b"}));
-    EXPECT_EQ(Fields("x;y"), (Fields_t{"x", "y"}));
-    EXPECT_EQ(Fields("x\ty"), (Fields_t{"x", "y"}));
-    // A space before the opening quote makes the field unquoted, quotes and all.
-    EXPECT_EQ(Fields(R"($A, "12")"), (Fields_t{"$A", R"( "12")"}));
-    EXPECT_EQ(Fields(R"("")"), (Fields_t{""}));
-}
-
-TEST(FieldScanner, MissingClosingQuoteLeavesTheLastCharacter)
-{
-    std::string_view line = R"("abc)";
-    std::string_view field;
-    NextField(line, field);
-    EXPECT_EQ(field, "ab");
-    EXPECT_EQ(line, "c");
-
-    line = "\"";
-    NextField(line, field);
-    EXPECT_EQ(field, "");
-    EXPECT_EQ(line, "");
-}
-
-TEST(FieldScanner, CrLfLineEnd)
-{
-    std::string_view line = "$F,1,\"x\"\r\n";
-    std::string_view field;
-    NextField(line, field);
-    NextField(line, field);
-    NextField(line, field);
-    EXPECT_EQ(field, "x");
-    EXPECT_EQ(line, "\n"); // the CR was the field's separator
-    NextField(line, field);
-    EXPECT_EQ(field, "");
-    EXPECT_EQ(line, "");
-
-    std::string_view unquoted = "7\r\n";
-    NextField(unquoted, field);
-    EXPECT_EQ(field, "7");
-    EXPECT_EQ(unquoted, "\n");
-}
-
-TEST(FieldScanner, EmptyLineAndNul)
-{
-    std::string_view line;
-    std::string_view field = "junk";
-    NextField(line, field);
-    EXPECT_EQ(field, "");
-    EXPECT_EQ(line, "");
-
-    const std::string withNul("a\0b", 3);
-    EXPECT_EQ(Fields(withNul), (Fields_t{"a", "b"}));
-}
-
-TEST(FieldScanner, OtherSeparatorsAreTheCallersOwn)
-{
-    EXPECT_EQ(Fields("a|b,c", FieldSeparators("|")), (Fields_t{"a", "b,c"}));
-    EXPECT_EQ(Fields("a|b,c"), (Fields_t{"a|b", "c"}));
-}
-
-TEST(FieldScanner, LinesLongerThan255Characters)
+TEST(FieldScanner, SplitsLinesAsTheFeedWritesThem)
 {
     const std::string longText(1000, 'z');
-    const std::string line = "$B,1,\"" + longText + "\",tail";
-    EXPECT_EQ(Fields(line), (Fields_t{"$B", "1", longText, "tail"}));
+    const struct {
+        const char* name;
+        std::string line;
+        std::vector<std::string> fields;
+    } cases[] = {
+        {"quoted, unquoted and empty", R"($A,"12","7",,)", {"$A", "12", "7", ""}},
+        {"comma inside quotes", R"("a,b",c)", {"a,b", "c"}},
+        {"text after the closing quote", R"("ab"cd,ef)", {"ab", "cd", "ef"}},
+        {"doubled quote", R"("a""b")", {"a", "b"}},
+        {"semicolon", "x;y", {"x", "y"}},
+        {"TAB", "x\ty", {"x", "y"}},
+        {"NUL", std::string("a\0b", 3), {"a", "b"}},
+        {"space before the quote keeps it", R"($A, "12")", {"$A", R"( "12")"}},
+        {"empty quoted", R"("")", {""}},
+        {"missing closing quote leaves the last character", R"("abc)", {"ab", "c"}},
+        {"lone quote", "\"", {""}},
+        {"CR LF after a quoted field", "$F,1,\"x\"\r\n", {"$F", "1", "x", ""}},
+        {"CR LF after an unquoted field", "7\r\n", {"7", ""}},
+        {"longer than 255 characters", "$B,1,\"" + longText + "\",tail", {"$B", "1", longText, "tail"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Fields(c.line), c.fields) << c.name;
 }
 
 } // namespace

@@ -59,30 +59,6 @@ TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.kvl")) << "reading creates nothing";
 }
 
-TEST(Store, MainSettingsFileHoldsEveryKeyInOrderAndReadsBack)
-{
-    TTempFolder folder;
-    const auto file = folder / "Kavendor.ini";
-    TMainSettings settings;
-    settings.Colors[2] = 65280;
-    settings.LayoutFile = "/races/Assen.kvl";
-    settings.Headers[1] = "M";
-    settings.MainWin = {600, 800, 5, -4, TWindowState::Minimized, true};
-    settings.TrackName = " Assen ";
-    settings.TrackLength = 4542;
-    settings.SpeedDecimals = 0;
-    settings.FollowList[0] = "12";
-    WriteMainSettings(file, settings, true);
-    EXPECT_EQ(ReadFile(file), ReadFile(kData / "store" / "main_settings.ini"));
-    TMainSettings read;
-    bool showFlag = false;
-    ReadMainSettings(file, read, showFlag);
-    settings.WinExist = true;
-    settings.FollowList = {}; // never stored
-    EXPECT_EQ(read, settings);
-    EXPECT_TRUE(showFlag);
-}
-
 // Old files edited by hand (odd spacing, letter case, hexadecimal, damaged values) read as the program
 // writes them back.
 TEST(Store, OldHandEditedFilesReadAsTheProgramWritesThemBack)
@@ -177,18 +153,6 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     TColors colours = DefaultColors;
     colours[2] = 65280;
     EXPECT_EQ(settings.Colors, colours) << "colours change only where a number is stored";
-}
-
-TEST(Store, ColPosFollowsTheArrangement)
-{
-    TResultWinRec rec;
-    rec.ColRel = ColRelOf({8, 4, 200, 17, 0});
-    rec.RebuildColPos();
-    TColPos expected = EmptyColRel();
-    expected[8] = 0;
-    expected[4] = 1;
-    expected[0] = 4;
-    EXPECT_EQ(rec.ColPos, expected) << "unknown identifiers keep their place but get no column";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-// Every routine that writes a settings, layout or database file, against every way a write fails: the
-// routine raises the write error naming the file, and the file on disk stays exactly as it was.
+// The ways of writing a settings, layout or database file (the settings and result windows are written
+// as the ini file is), against every way a write fails: the write error names the file, and the file on
+// disk stays exactly as it was.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -48,21 +49,6 @@ const Writer kWriters[] = {
      },
      true},
     {"layout", saveLayout, true},
-    {"main settings",
-     [](const fs::path& file) {
-         TMainSettings settings;
-         settings.TrackName = kLong;
-         WriteMainSettings(file, settings, true);
-     },
-     true},
-    {"result window",
-     [](const fs::path& file) {
-         TResultWinRec window;
-         window.Number = 3;
-         window.Font.Name = kLong;
-         WriteResultWin(file, window);
-     },
-     true},
     {"channel database",
      [](const fs::path& file) {
          TRecFile db = TRecFile::CreateNew(file);

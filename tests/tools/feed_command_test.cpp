@@ -61,15 +61,6 @@ QByteArray Collect(QProcess& tool, QTcpSocket& client, qsizetype enough = -1)
     return got + client.readAll();
 }
 
-TEST(FeedCommand, SimulateOutWritesTheWholeSessionAtOnce)
-{
-    QTemporaryDir dir;
-    EXPECT_EQ(runProcess(kTool, kSmallRace + QStringList{"--out", dir.filePath("race.feed")}).status, 0);
-    QFile file(dir.filePath("race.feed"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), AsFeed(SimulateSession(race(5, 2))));
-}
-
 // Session after session on one connection, each as the series makes it, until SIGTERM (the demo
 // closing) ends the tool cleanly; SIGINT ends one that still waits for its first client.
 TEST(FeedCommand, RepeatRunsSessionsUntilTerminatedAndAnInterruptEndsTheWait)
@@ -134,27 +125,6 @@ TEST(FeedCommand, ExitStatusTellsWhatWentWrong)
     };
     for (const auto& [args, status] : runs)
         EXPECT_EQ(runProcess(kTool, args).status, status) << args.join(' ').toStdString();
-}
-
-// The timing computer's serial line is a socat pty pair: the tool writes on one end, the test reads
-// the other.
-TEST(FeedCommand, SimulateWritesTheFeedToASerialDevice)
-{
-    ASSERT_TRUE(toolInstalled(QStringLiteral("socat")));
-    TPtyPair pty;
-    ASSERT_TRUE(pty.Ready());
-    QProcess tool;
-    tool.start(kTool, kSmallRace + QStringList{"--speed", "2000", "--serial", pty.DeviceA()});
-    const QByteArray expected = AsFeed(SimulateSession(race(5, 2)));
-    QByteArray got;
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            got += pty.ReadAvailable();
-            return got.size() >= expected.size() && tool.state() == QProcess::NotRunning;
-        },
-        30000));
-    EXPECT_EQ(tool.exitCode(), 0);
-    EXPECT_EQ(got, expected);
 }
 
 } // namespace

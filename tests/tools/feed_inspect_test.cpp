@@ -35,17 +35,5 @@ TEST(FeedInspect, OneOutputLinePerInputLineFromFileOrStandardInput)
     EXPECT_EQ(fromInput.out, expected);
 }
 
-TEST(FeedInspect, ACrEndsTheLastUnquotedFieldAndLongLinesStayWhole)
-{
-    std::ostringstream out;
-    InspectLine("$POINTSCHEME,17\r", out);
-    EXPECT_EQ(out.str(), "19\t1\t$POINTSCHEME,17");
-    const std::string longName(600, 'n');
-    std::istringstream in("$E,\"TRACKNAME\",\"" + longName + "\"\n");
-    out.str("");
-    InspectFeed(in, out);
-    EXPECT_EQ(out.str(), "4\t1\t$E,\"TRACKNAME\",\"" + longName + "\"\n");
-}
-
 } // namespace
 } // namespace kav

@@ -1,77 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QtCore/qtestsupport_core.h>
 #include <memory>
 
 #include "feed_broadcaster.h"
-#include "feed_pacer.h"
 
 namespace kav {
 namespace {
-
-std::vector<TSimLine> Timed(int count, TimeValue step)
-{
-    std::vector<TSimLine> lines;
-    for (int i = 0; i < count; ++i)
-        lines.push_back({i * step, "$C," + std::to_string(i + 1) + ",\"Class\""});
-    return lines;
-}
-
-// A pacer that keeps what it sent and counts its finishes.
-struct Played {
-    std::vector<std::string> lines;
-    int finished = 0;
-    TFeedPacer pacer;
-    Played(const std::vector<TSimLine>& timed, double speed)
-        : pacer(timed, speed, [this](const std::string& line) { lines.push_back(line); })
-    {
-        QObject::connect(&pacer, &TFeedPacer::Finished, [this] { ++finished; });
-    }
-};
-
-// No line leaves before its time, and a faster clock sends the same lines sooner: at speed 100 a
-// session of 0.4 s is over before one of 0.2 s at speed 1.
-TEST(FeedPacer, SendsEachLineWhenItsTimeComesAndSpeedShortensTheWait)
-{
-    Played normal(Timed(5, 500), 1.0);
-    Played fast(Timed(5, 1000), 100.0);
-    QElapsedTimer clock;
-    clock.start();
-    normal.pacer.Start();
-    fast.pacer.Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fast.finished == 1; }));
-    EXPECT_EQ(normal.finished, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return normal.finished == 1; }));
-    EXPECT_GE(clock.elapsed(), 200);
-    EXPECT_EQ(fast.lines, normal.lines);
-    EXPECT_EQ(normal.lines.size(), 5u);
-}
-
-// With --repeat the pacer plays one session after another, after the break; stopping it sends
-// nothing more. A twin pacer started alongside tells when the stopped one's line would have come.
-TEST(FeedPacer, RestartPlaysTheNextLinesAfterTheBreakAndStopEndsThePlay)
-{
-    Played played(Timed(3, 100), 1.0);
-    played.pacer.Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return played.finished == 1; }));
-    QElapsedTimer clock;
-    clock.start();
-    played.pacer.Restart(Timed(2, 100), 2000); // 0.2 s of break
-    ASSERT_TRUE(QTest::qWaitFor([&] { return played.finished == 2; }));
-    EXPECT_GE(clock.elapsed(), 200);
-    EXPECT_EQ(played.lines.size(), 5u);
-
-    Played twin(Timed(2, 1500), 1.0);
-    played.pacer.Restart(Timed(2, 1000), 0); // the first line at once, the second 0.1 s later
-    twin.pacer.Start();
-    played.pacer.Stop();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return twin.finished == 1; }));
-    EXPECT_EQ(played.lines.size(), 6u);
-    EXPECT_EQ(played.finished, 2);
-}
 
 std::unique_ptr<QTcpSocket> Connect(TFeedBroadcaster& server, int clients)
 {

@@ -92,20 +92,6 @@ private slots:
         QVERIFY(!model.rowColours(2).set);
     }
 
-    void growingNumbersTheNewRowsAndWritesOutsideAreIgnored()
-    {
-        ResultsModel model;
-        model.setRowCount(2);
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        model.setRowCount(10);
-        QCOMPARE(inserted.count(), 1);
-        QCOMPARE(model.cell(9, 0).text, QStringLiteral("10"));
-        model.setText(10, 2, QStringLiteral("x"));
-        model.setText(0, ResultsModel::kColumns, QStringLiteral("x"));
-        model.setPicture(-1, 1, &m_picture);
-        QCOMPARE(model.rowCount(), 10);
-    }
-
 private:
     TPicture m_picture = ResourcePicture(QStringLiteral("green_ball.svg"));
 };
