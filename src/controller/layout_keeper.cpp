@@ -36,7 +36,7 @@ LayoutKeeper::LayoutKeeper(TController& controller, TMainSettings& settings, QMd
     : m_controller(controller), m_settings(settings), m_area(area), m_panel(panel), m_columnDialog(columnDialog),
       m_logo(area)
 {
-    ResetGenInfo(m_genInfo);
+    kav::ResetGenInfo(m_genInfo);
 }
 
 LayoutKeeper::~LayoutKeeper() = default;
@@ -221,12 +221,12 @@ void LayoutKeeper::setGeneralInfo(const TGenInfo& items)
 
 void LayoutKeeper::resetGeneralInfo()
 {
-    ResetGenInfo(m_genInfo);
+    kav::ResetGenInfo(m_genInfo);
 }
 
 void LayoutKeeper::clearLayout()
 {
-    ResetGenInfo(m_genInfo);
+    kav::ResetGenInfo(m_genInfo);
     m_panel.ApplyGenInfoLayout(m_genInfo);
     m_logo.clear();
     m_controller.raceCharts.close();
