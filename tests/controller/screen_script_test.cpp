@@ -34,7 +34,7 @@ Script readScript(const QString& name)
         if (line.rfind("block ", 0) == 0)
             into = &script.blocks[line.substr(6)];
         else if (line.rfind("scenario ", 0) == 0)
-            into = &script.scenarios.emplace_back(line.substr(9), Lines()).second;
+            into = &script.scenarios.emplace_back(line.substr(9), Lines{}).second;
         else if (into && !line.empty() && line[0] != '#')
             into->push_back(line);
     }

@@ -214,7 +214,7 @@ int main(int argc, char* argv[])
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
         FillSampleResults(models.forKind(kind), pictures);
     ResultWindows(models, headers, dialog);
-    SaveFitToScreen(models, headers, dialog, Save);
+    SaveFitToScreen(models, headers, dialog, &Save);
     MainWindow(models, headers, dialog);
     ColumnAndColourDialogs();
     SelectionDialogs();
