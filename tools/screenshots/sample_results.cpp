@@ -55,7 +55,10 @@ void FillRow(ResultsModel& model, const TStatusPictures& pictures, int row)
     WriteCell(model, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
     WriteCell(model, 7, row, QString::number(24 - row / 5));
     WriteCell(model, 8, row,
-              QStringLiteral("38:%1.%2").arg(10 + row * 3).arg(row * 37 % 1000, 3, 10, QLatin1Char('0')));
+              QStringLiteral("%1:%2.%3")
+                  .arg(38 + (10 + row * 3) / 60)
+                  .arg((10 + row * 3) % 60, 2, 10, QLatin1Char('0'))
+                  .arg(row * 37 % 1000, 3, 10, QLatin1Char('0')));
     WriteCell(model, 9, row, LapTime(340 + row * 7 % 50));
     WriteCell(model, 10, row, QString::number(3 + row % 19));
     WriteCell(model, 11, row, LapTime(330 + row * 3));
