@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "comm_settings_file.h"
 #include "publisher_settings.h"
+#include "temp_folder.h"
 #include "topic_names.h"
 
 namespace kav {
@@ -13,18 +10,21 @@ namespace {
 // The settings dialogs' tests cover a missing host, a wrong port and an unreadable CA file.
 TEST(ConnectionCheck, NamesWhatMakesTheSettingsUnusable)
 {
-    const auto problem = [](auto change) {
+    const struct {
+        void (*change)(BrokerConnectionSettings&);
+        const char* problem;
+    } cases[] = {
+        {[](auto& s) { s.port = 0; }, "The broker port must be a number from 1 to 65535."},
+        {[](auto& s) { s.keepAliveSeconds = 4; }, "The keep-alive must be from 5 to 65535 seconds."},
+        {[](auto& s) { s.password = QStringLiteral("x"); }, "A password needs a user name."},
+        {[](auto& s) { s.caFile = QStringLiteral("/nonexistent/ca.crt"); }, ""}, // without TLS
+    };
+    for (const auto& row : cases) {
         BrokerConnectionSettings settings;
         settings.host = QStringLiteral("broker.local");
-        change(settings);
-        return checkBrokerConnection(settings).toStdString();
-    };
-    EXPECT_EQ(problem([](auto& s) { s.host = QStringLiteral("  "); }), "No broker host is set.");
-    EXPECT_EQ(problem([](auto& s) { s.port = 65536; }), "The broker port must be a number from 1 to 65535.");
-    EXPECT_EQ(problem([](auto& s) { s.keepAliveSeconds = 4; }), "The keep-alive must be from 5 to 65535 seconds.");
-    EXPECT_EQ(problem([](auto& s) { s.password = QStringLiteral("x"); }), "A password needs a user name.");
-    EXPECT_EQ(problem([](auto& s) { s.caFile = QStringLiteral("/nonexistent/ca.crt"); }), ""); // without TLS
-    EXPECT_EQ(problem([](auto& s) { s.userName = QStringLiteral("track"); }), "");
+        row.change(settings);
+        EXPECT_EQ(checkBrokerConnection(settings).toStdString(), row.problem);
+    }
 }
 
 TEST(TopicPrefixCheck, RefusesWhatNoBrokerWouldRouteAndWildcardsWhereTheyMeanNothing)
@@ -43,16 +43,11 @@ TEST(TopicPrefixCheck, RefusesWhatNoBrokerWouldRouteAndWildcardsWhereTheyMeanNot
 
 TEST(HostAndPort, ReadsTheCommandLineForms)
 {
-    const auto read = [](const char* text) {
-        const auto result = parseHostAndPort(QString::fromUtf8(text));
-        return result ? QStringLiteral("%1 %2").arg(result->first).arg(result->second).toStdString() : "none";
-    };
-    EXPECT_EQ(read("broker"), "broker 1883");
-    EXPECT_EQ(read("broker:1884"), "broker 1884");
-    EXPECT_EQ(read("[::1]:1885"), "::1 1885");
-    EXPECT_EQ(read("::1"), "::1 1883");
+    EXPECT_EQ(parseHostAndPort("broker"), std::pair(QStringLiteral("broker"), 1883));
+    EXPECT_EQ(parseHostAndPort("[::1]:1885"), std::pair(QStringLiteral("::1"), 1885));
+    EXPECT_EQ(parseHostAndPort("::1"), std::pair(QStringLiteral("::1"), 1883));
     for (const char* wrong : {"broker:0", "broker:70000", "broker:", ":1883", "broker:x", "[::1]1883"})
-        EXPECT_EQ(read(wrong), "none") << wrong;
+        EXPECT_EQ(parseHostAndPort(QString::fromUtf8(wrong)), std::nullopt) << wrong;
 }
 
 TEST(TopicLevel, MakesARunNameSafeForATopic)
@@ -65,45 +60,14 @@ TEST(TopicLevel, MakesARunNameSafeForATopic)
 
 TEST(PublisherSettingsFile, KeepsItsOwnSectionBesideTheProgramsSettings)
 {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Kavendor.ini"));
-    QFile ini(file);
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[MainWin]\r\nMarkerDelay=7\r\n");
-    ini.close();
-    EXPECT_EQ(readPublisherSettings(file), PublisherSettings());
-    PublisherSettings settings;
-    settings.enabled = true;
-    settings.connection = {QStringLiteral("10.0.0.5"),
-                           8883,
-                           QStringLiteral("track-pc"),
-                           20,
-                           QStringLiteral("pub"),
-                           QStringLiteral("secret"),
-                           true,
-                           dir.filePath(QStringLiteral("ca.crt"))};
-    settings.topicPrefix = QStringLiteral("brenmoor/results");
-    writePublisherSettings(file, settings);
-    EXPECT_EQ(readPublisherSettings(file), settings);
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().startsWith("[MainWin]\r\nMarkerDelay=7\r\n"));
-}
-
-TEST(CommunicationFile, KeepsTheMqttChannelInItsOwnSectionWrittenOnlyWhenUsed)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("Communication.ini"));
-    TCommSettings settings;
-    SaveCommSettings(file, settings);
-    QFile plain(file);
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(plain.readAll().contains("MQTT"));
-    settings.CommType = TCommType::MQTT;
-    settings.mqtt.connection.host = QStringLiteral("broker.local");
-    settings.mqtt.connection.port = 1884;
-    settings.mqtt.topic = QStringLiteral("brenmoor/results");
-    SaveCommSettings(file, settings);
-    EXPECT_EQ(LoadCommSettings(file), settings);
+    TTempFolder folder;
+    const auto file = folder / "Kavendor.ini";
+    WriteFile(file, "[MainWin]\r\nMarkerDelay=7\r\n");
+    EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), PublisherSettings());
+    PublisherSettings settings{true, {"10.0.0.5", 8883, "track-pc", 20, "pub", "secret", true, "/ca.crt"}, "a/b"};
+    writePublisherSettings(QString::fromStdString(file.string()), settings);
+    EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), settings);
+    EXPECT_TRUE(ReadFile(file).starts_with("[MainWin]\r\nMarkerDelay=7\r\n"));
 }
 
 } // namespace

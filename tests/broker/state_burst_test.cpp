@@ -2,24 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include <algorithm>
+#include <sstream>
 
 #include "harness.h"
 #include "state_burst.h"
+#include "temp_folder.h"
 
 namespace kav {
 namespace {
 
 std::vector<std::string> feedLines()
 {
-    QFile feed(QStringLiteral(KAV_TEST_DATA "/feeds/race6.feed"));
-    EXPECT_TRUE(feed.open(QIODevice::ReadOnly));
     std::vector<std::string> lines;
-    for (const QByteArray& line : feed.readAll().split('\n'))
-        if (!line.isEmpty())
-            lines.push_back(line.toStdString());
+    std::istringstream feed(ReadFile(KAV_TEST_DATA "/feeds/race6.feed"));
+    for (std::string line; std::getline(feed, line);)
+        if (!line.empty())
+            lines.push_back(line);
     return lines;
 }
 
@@ -46,19 +45,17 @@ TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
     TFResults& seenRace = seen.Open(kLayoutCurrentRace);
     TFResults& seenPractice = seen.Open(kLayoutPractice);
     LatestRunRecords latest;
-    const std::size_t count = std::min(GetParam(), lines.size());
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < std::min(GetParam(), lines.size()); ++i) {
         latest.take(lines[i]);
         seen.Feed(lines[i]);
     }
-    const std::string burst = buildStateBurst(seen.Ctl.State, seen.Settings, latest);
 
     THarness late;
     TFResults& lateRace = late.Open(kLayoutCurrentRace);
     TFResults& latePractice = late.Open(kLayoutPractice);
-    for (const QByteArray& line : QByteArray::fromStdString(burst).split('\n'))
-        if (!line.isEmpty())
-            late.Feed(line.toStdString());
+    std::istringstream burstLines(buildStateBurst(seen.Ctl.State, seen.Settings, latest));
+    for (std::string line; std::getline(burstLines, line);)
+        late.Feed(line);
     expectSameCells(late, lateRace, seen, seenRace);
     // A practice row takes laps, total time, last lap and its speed from the race when its $H comes,
     // so those show the race at each car's last $H rather than now.

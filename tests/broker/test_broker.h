@@ -12,13 +12,12 @@ class TestBroker {
 public:
     struct Options {
         bool persistence = false; // keeps sessions, queued messages and retained values across a restart
-        QString passwordFile;     // set: logins only, with this mosquitto_passwd file
-        QString tlsFolder;        // set: TLS only, with ca.crt, server.crt and server.key from this folder
+        QString tlsFolder;        // set: TLS only, with server.crt and server.key from this folder
     };
 
-    explicit TestBroker(Options options);
+    explicit TestBroker(Options options) : m_options(std::move(options)) {}
     TestBroker() : TestBroker(Options{}) {}
-    ~TestBroker();
+    ~TestBroker() { stop(); }
 
     // Starts it and waits until it takes connections; false, with error() saying why, when it does not.
     bool start();
@@ -29,20 +28,16 @@ public:
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
     const QString& error() const { return m_error; }
     QString log();
-    QString folder() const { return m_folder.path(); }
 
     // The retained value of a topic as another client reads it with mosquitto_sub; empty, with error
     // saying why, when there is none or mosquitto_sub is missing.
     QByteArray retained(const QString& topic, QString& error) const;
 
-    // The full path of a Mosquitto program, or empty (with error() set) when it is not installed.
+    // The full path of a Mosquitto program, or empty (with error set) when it is not installed.
     static QString program(const QString& name, QString* error = nullptr);
-    // Makes a certificate authority (ca.crt) and a certificate for "localhost" it signed (server.crt,
-    // server.key) in folder with openssl; false with error set when that fails.
-    static bool makeCertificates(const QString& folder, QString& error);
 
 private:
-    bool writeConfig();
+    void writeConfig();
 
     Options m_options;
     QTemporaryDir m_folder;

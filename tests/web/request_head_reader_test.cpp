@@ -38,8 +38,7 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
         {"bad after a good one", get + "GET / HTTP/9\r\n", Verdict::BadRequest},
     };
     for (const auto& testCase : cases) {
-        RequestHeadReader whole(512, 256, 8);
-        EXPECT_EQ(whole.read(testCase.bytes), testCase.verdict) << testCase.name;
+        EXPECT_EQ(RequestHeadReader(512, 256, 8).read(testCase.bytes), testCase.verdict) << testCase.name;
         RequestHeadReader byByte(512, 256, 8);
         Verdict last = Verdict::NeedMore;
         for (char c : testCase.bytes)
