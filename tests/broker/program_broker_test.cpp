@@ -118,7 +118,7 @@ TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherSh
 // Stopped and started again while the race runs: the display's recording is the feed, line for line.
 TEST(ProgramWithBroker, BrokerRestartMidRaceLosesAndRepeatsNoLine)
 {
-    test::TestBroker broker({.persistence = true, .tlsFolder = {}});
+    test::TestBroker broker({.persistence = true, .tlsFolder = {}, .passwordFile = {}});
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
     QTemporaryDir dir;
     Display display(dir, "display-restart", broker, "brenmoor/race");

@@ -25,7 +25,7 @@ TEST(Publisher, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
                                          dir->filePath("server.key"), "-out", dir->filePath("server.crt")})
                       .status,
                   0);
-    test::TestBroker broker({.tlsFolder = ours.path()});
+    test::TestBroker broker({.tlsFolder = ours.path(), .passwordFile = {}});
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
 
     BrokerConnectionSettings connection;
@@ -43,6 +43,32 @@ TEST(Publisher, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
     publisher.start(connection);
     publisher.publishLine("$F,1\n");
     EXPECT_TRUE(WaitFor([&] { return publisher.outbox().empty(); }, kWait)) << publisher.statusText().toStdString();
+}
+
+// A broker that refuses the login: the reason is in the status, and the publisher keeps trying.
+TEST(Publisher, RefusedLoginIsReportedAndRetried)
+{
+    ASSERT_TRUE(toolInstalled("mosquitto_passwd"));
+    QTemporaryDir dir;
+    const QString passwords = dir.filePath("passwords");
+    ASSERT_EQ(runProcess("mosquitto_passwd", {"-c", "-b", passwords, "track", "secret"}).status, 0);
+    test::TestBroker broker({.tlsFolder = {}, .passwordFile = passwords});
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+
+    BrokerConnectionSettings connection;
+    connection.host = QStringLiteral("127.0.0.1");
+    connection.port = broker.port();
+    connection.userName = QStringLiteral("track");
+    connection.password = QStringLiteral("wrong");
+    FeedPublisher publisher;
+    publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
+    publisher.start(connection);
+    ASSERT_TRUE(WaitFor([&] { return publisher.brokerStatus().problem.startsWith("login refused"); }, kWait))
+        << publisher.statusText().toStdString();
+    EXPECT_EQ(publisher.brokerStatus().state, BrokerStatus::State::Retrying);
+    connection.password = QStringLiteral("secret");
+    publisher.start(connection);
+    EXPECT_TRUE(WaitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
 }
 
 } // namespace

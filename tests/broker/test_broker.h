@@ -13,6 +13,7 @@ public:
     struct Options {
         bool persistence = false; // keeps sessions, queued messages and retained values across a restart
         QString tlsFolder;        // set: TLS only, with server.crt and server.key from this folder
+        QString passwordFile;     // set: only the users of this mosquitto_passwd file may connect
     };
 
     explicit TestBroker(Options options) : m_options(std::move(options)) {}
