@@ -52,6 +52,9 @@ private slots:
         model.clearRow(15);
         QCoreApplication::processEvents();
         QCOMPARE(changed.count(), 1);
+        model.setPicture(17, 1, &m_picture); // a picture alone is news
+        QTRY_COMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(1).at(0).toModelIndex(), model.index(17, 1));
     }
 
     void rolesOfACellAndAClearedRow()
