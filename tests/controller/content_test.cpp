@@ -26,10 +26,8 @@ TEST(Content, FollowedCompetitorsTakeTheFollowColours)
     h.Settings.FollowList[2] = "1";
     TFResults& race = h.Open(kLayoutCurrentRace);
     h.Feed({kFirst, kSecond});
-    EXPECT_EQ(std::make_pair(h.RowText(race, 1), h.RowBackground(race, 1)),
-              std::make_pair(TColorValue{0x111111}, TColorValue{0x222222}));
-    EXPECT_EQ(std::make_pair(h.RowText(race, 2), h.RowBackground(race, 2)),
-              std::make_pair(TColorValue{0x333333}, TColorValue{0x444444}));
+    EXPECT_EQ(h.RowColours(race, 1), std::make_pair(TColorValue{0x111111}, TColorValue{0x222222}));
+    EXPECT_EQ(h.RowColours(race, 2), std::make_pair(TColorValue{0x333333}, TColorValue{0x444444}));
 }
 
 // A window opened later once showed only what its refill wrote: no white flags from the new run

@@ -103,7 +103,8 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     EXPECT_EQ(settings.LayoutFile, file("four.kvl").toStdString());
 }
 
-TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsOpenedAndClosedButNotAClear)
+// Saving over the file in use asks first and then replaces the whole file.
+TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOverItReplacesIt)
 {
     start();
     acceptColumns({0, 2});
@@ -116,9 +117,17 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsOpenedAndClosedButNotAC
     resultWindow(1)->Frame()->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(stored(file("live.kvl"), 1).WinExist);
+    settings.LayoutFile.clear(); // the file keeps its third window until it is replaced
+    resultWindow(3)->Frame()->close();
+    QCoreApplication::processEvents();
+    prompter.answers = {TAnswer::No, TAnswer::Yes};
+    EXPECT_FALSE(layouts.saveLayoutAs());
+    EXPECT_EQ(prompter.questions.last(), "File already exists! Overwrite file");
+    EXPECT_TRUE(settings.LayoutFile.empty());
+    EXPECT_TRUE(layouts.saveLayoutAs());
+    EXPECT_FALSE(stored(file("live.kvl"), 3).WinExist);
     layouts.clearLayout();
     EXPECT_TRUE(stored(file("live.kvl"), 2).WinExist);
-    EXPECT_TRUE(stored(file("live.kvl"), 3).WinExist);
 }
 
 TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterLoading)
@@ -137,26 +146,6 @@ TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterL
     EXPECT_FALSE(resultWindow(3)->Frame()->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(area->activeSubWindow(), resultWindow(2)->Frame());
     EXPECT_EQ(settings.LayoutFile, file("max.kvl").toStdString());
-}
-
-TEST_F(LayoutKeeperTest, SavingOntoAnExistingFileAsksAndReplacesTheWholeFile)
-{
-    start();
-    acceptColumns({0});
-    for (int i = 0; i < 3; ++i)
-        layouts.newResultWindow(kLayoutCurrentRace);
-    prompter.saveAnswer = file("over.kvl");
-    ASSERT_TRUE(layouts.saveLayoutAs());
-    settings.LayoutFile.clear(); // the file keeps its third window until it is replaced
-    resultWindow(3)->Frame()->close();
-    QCoreApplication::processEvents();
-    prompter.answers = {TAnswer::No, TAnswer::Yes};
-    EXPECT_FALSE(layouts.saveLayoutAs());
-    EXPECT_EQ(prompter.questions.last(), "File already exists! Overwrite file");
-    EXPECT_TRUE(settings.LayoutFile.empty());
-    EXPECT_TRUE(layouts.saveLayoutAs());
-    EXPECT_TRUE(stored(file("over.kvl"), 2).WinExist);
-    EXPECT_FALSE(stored(file("over.kvl"), 3).WinExist);
 }
 
 // Each answer that keeps the current layout: cancelled questions and save dialogs, and a layout file
