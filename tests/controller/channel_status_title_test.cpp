@@ -39,7 +39,4 @@ TEST(ChannelStatusTitle, FollowsATcpConnectionThroughItsStates)
 
     title.showReplay(QStringLiteral("/data/race6.feed"));
     EXPECT_EQ(window.windowTitle(), "Kavendor  v3.2 - replaying race6.feed");
-    TCommSettings serial;
-    serial.S_Device = QStringLiteral("/dev/ttyUSB0");
-    EXPECT_EQ(ChannelStatusTitle::statusText(ChannelState::Connected, serial), "connected to /dev/ttyUSB0");
 }

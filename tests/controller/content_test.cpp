@@ -2,53 +2,32 @@
 
 #include <QCheckBox>
 
-#include "feed_lines.h"
 #include "harness.h"
 #include "scripted_prompter.h"
 #include "zeb_grid.h"
 
 using namespace kav;
-using namespace kav::feed;
 
-TEST(Content, SpeedFollowsTrackLengthAndDecimals)
-{
-    THarness h;
-    h.Settings.TrackLength = 4325;
-    h.Settings.SpeedDecimals = 2;
-    EXPECT_EQ(h.Ctl.Content.SpeedText(900000), "173.00");
-    h.Settings.SpeedDecimals = 0;
-    EXPECT_EQ(h.Ctl.Content.SpeedText(900000), "173");
-    EXPECT_EQ(h.Ctl.Content.SpeedText(0), "-----");
-    EXPECT_EQ(h.Ctl.Content.SpeedText(kEmptyLapTime), "-----");
-}
+namespace {
 
-TEST(Content, AWindowWithoutTheGapColumnIsLeftAloneByGapUpdates)
-{
-    THarness h;
-    TFResults& narrow = h.Open(kLayoutCurrentRace, {0, 1, 2, 7});
-    TFResults& wide = h.Open(kLayoutCurrentRace, {14, 0});
-    h.Feed({G(1, "1", 3, "00:04:30.000"), G(2, "2", 3, "00:04:31.500")});
-    EXPECT_EQ(narrow.Grid().ColCount(), 4);
-    EXPECT_EQ(h.Cell(narrow, 7, 2), "3");
-    EXPECT_EQ(h.Cell(wide, 14, 2).trimmed().isEmpty(), false);
-    EXPECT_EQ(h.Cell(wide, 0, 2), "2");
-}
+const std::string kNewRun = "$I,\"12:00:00\",\"26 Nov\"", kAnn = "$A,\"1\",\"11\",1234,\"Ann\",\"Alpha\",\"NED\",1",
+                  kFirst = "$G,1,\"1\",1,\"00:01:30.000\"", kSecond = "$G,2,\"2\",1,\"00:01:31.000\"",
+                  kPassing = "$J,\"1\",\"00:01:30.000\",\"12:00:00.000\"";
 
+} // namespace
+
+// Followed up to the first empty entry of the list.
 TEST(Content, FollowedCompetitorsTakeTheFollowColours)
 {
     THarness h;
-    h.Settings.Colors[6] = 0x111111;
-    h.Settings.Colors[7] = 0x222222;
-    h.Settings.Colors[8] = 0x333333;
-    h.Settings.Colors[9] = 0x444444;
+    for (std::size_t slot : {6, 7, 8, 9})
+        h.Settings.Colors[slot] = static_cast<TColorValue>(0x111111 * (slot - 5));
     h.Settings.FollowList[0] = "2";
-    h.Settings.FollowList[2] = "1"; // after the first empty entry: not followed
+    h.Settings.FollowList[2] = "1";
     TFResults& race = h.Open(kLayoutCurrentRace);
-    h.Feed({G(1, "1", 3, "00:04:30.000"), G(2, "2", 3, "00:04:31.500")});
-    EXPECT_EQ(h.RowBackground(race, 1), 0x222222);
-    EXPECT_EQ(h.RowText(race, 1), 0x111111);
-    EXPECT_EQ(h.RowBackground(race, 2), 0x444444);
-    EXPECT_EQ(h.RowText(race, 2), 0x333333);
+    h.Feed({kFirst, kSecond});
+    EXPECT_EQ(h.RowColours(race, 1), std::make_pair(TColorValue{0x111111}, TColorValue{0x222222}));
+    EXPECT_EQ(h.RowColours(race, 2), std::make_pair(TColorValue{0x333333}, TColorValue{0x444444}));
 }
 
 // A window opened later once showed only what its refill wrote: no white flags from the new run
@@ -57,8 +36,7 @@ TEST(Content, AWindowOpenedLaterShowsWhatTheFirstShows)
 {
     THarness h;
     TFResults& first = h.Open(kLayoutCurrentRace);
-    h.Feed({"$I,\"12:00:00\",\"26 Nov\"", A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"),
-            G(2, "2", 1, "00:01:31.000"), J("1", "00:01:30.000")});
+    h.Feed({kNewRun, kAnn, kFirst, kSecond, kPassing});
     TFResults& later = h.Open(kLayoutCurrentRace, {16, 1, 0, 14, 7, 4});
     for (int row = 1; row <= h.Ctl.State.RowCount; ++row) {
         EXPECT_EQ(h.Picture(later, row), h.Picture(first, row)) << "row " << row;
@@ -74,7 +52,7 @@ TEST(Content, ColumnsChosenAgainShowNoPictureOfAnotherColumn)
 {
     THarness h;
     TFResults& race = h.Open(kLayoutCurrentRace, {0, 1, 2});
-    h.Feed({A("1", "11", "Ann", "Alpha"), G(1, "1", 1, "00:01:30.000"), J("1", "00:01:30.000")});
+    h.Feed({kAnn, kFirst, kPassing});
     ASSERT_FALSE(h.Picture(race, 1).empty());
     ScriptedPrompter prompter;
     prompter.onExec = [](QDialog& dialog) {

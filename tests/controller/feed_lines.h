@@ -22,11 +22,6 @@ inline std::string G(int position, const std::string& regNo, int laps, const std
     return "$G," + std::to_string(position) + "," + Q(regNo) + "," + std::to_string(laps) + "," + Q(time);
 }
 
-inline std::string H(int position, const std::string& regNo, int bestLap, const std::string& time)
-{
-    return "$H," + std::to_string(position) + "," + Q(regNo) + "," + std::to_string(bestLap) + "," + Q(time);
-}
-
 inline std::string J(const std::string& regNo, const std::string& lapTime)
 {
     return "$J," + Q(regNo) + "," + Q(lapTime) + "," + Q("12:00:00.000");

@@ -92,16 +92,11 @@ std::vector<std::string> THarness::Column(const TFResults& window, std::uint8_t 
     return texts;
 }
 
-TColorValue THarness::RowBackground(const TFResults& window, int row) const
+std::pair<TColorValue, TColorValue> THarness::RowColours(const TFResults& window, int row) const
 {
     const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.Record().Layout).rowColours(row - 1);
-    return colours.set ? colours.background : window.Grid().Color();
-}
-
-TColorValue THarness::RowText(const TFResults& window, int row) const
-{
-    const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.Record().Layout).rowColours(row - 1);
-    return colours.set ? colours.text : window.Grid().TextColor();
+    return colours.set ? std::pair(colours.text, colours.background)
+                       : std::pair(window.Grid().TextColor(), window.Grid().Color());
 }
 
 } // namespace kav

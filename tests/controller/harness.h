@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "col_sett_dlg.h"
@@ -47,8 +48,8 @@ public:
     std::vector<std::string> Pictures(const TFResults& window, int rows) const;
     // A column's texts for rows 1 to rows, without surrounding blanks.
     std::vector<std::string> Column(const TFResults& window, std::uint8_t id, int rows) const;
-    TColorValue RowBackground(const TFResults& window, int row) const;
-    TColorValue RowText(const TFResults& window, int row) const;
+    // The text and background colours of a row.
+    std::pair<TColorValue, TColorValue> RowColours(const TFResults& window, int row) const;
     QString Label(int item) const { return Panel.ValueText(item); }
 
     TMainSettings Settings;

@@ -10,7 +10,9 @@
 #include <map>
 #include <sstream>
 
+#include "f_flag.h"
 #include "harness.h"
+#include "status_lamp.h"
 
 using namespace kav;
 
@@ -114,7 +116,7 @@ private:
         m_windows[name] = &h.Open(kinds.at(kind), columns.empty() ? THarness::AllColumns() : columns);
     }
 
-    std::string stateValue(const std::string& name) const
+    std::string stateValue(const std::string& name)
     {
         const TRaceState& state = h.Ctl.State;
         const std::map<std::string, std::function<std::string()>> values = {
@@ -127,8 +129,26 @@ private:
             {"standby", [&] { return std::to_string(h.Message.isVisible()) + std::to_string(state.StandByShown); }},
             {"message", [&] { return h.Message.Message().toStdString(); }},
             {"track", [&] { return h.Settings.TrackName + " " + std::to_string(h.Settings.TrackLength); }},
+            {"lamp", [&] { return lampName(h.Panel.FlagLamp().Color()); }},
+            {"flag", [&] { return flagWindow(); }},
+            {"hint", [&] { return h.Panel.ErrorHint().toStdString(); }},
         };
         return values.at(name)();
+    }
+
+    static std::string lampName(TColorValue colour)
+    {
+        const std::map<TColorValue, std::string> names = {{0x0000FF, "red"}, {0x00FFFF, "yellow"}, {0x00FF00, "green"}};
+        return names.count(colour) ? names.at(colour) : std::to_string(colour);
+    }
+    // The flag window: "none", or the flag it shows, "minimised" after it when it is.
+    std::string flagWindow()
+    {
+        const TFFlag* flag = h.Ctl.Records.Flag().FlagWindow();
+        if (!flag)
+            return "none";
+        const bool red = flag->Shown().Serial() == flag->RedFlag().Serial();
+        return std::string(red ? "red" : "yellow") + (flag->isMinimized() ? " minimised" : "");
     }
 
     // Settings and time: "set markerdelay 5", "set clock 36004" (seconds of the day), "set expire 0".
@@ -142,6 +162,10 @@ private:
             h.Ctl.Records.RemoveTimerTimer();
         else if (name == "tracklabels")
             h.Panel.UpdateTrackLabels(h.Settings, h.Ctl.State.RunName);
+        else if (name == "showflag")
+            h.Ctl.Records.Flag().ShowFlag = [value] { return value != 0; };
+        else if (name == "minimiseflag")
+            h.Ctl.Records.Flag().FlagWindow()->showMinimized();
     }
 
     const Script& m_script;

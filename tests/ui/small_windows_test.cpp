@@ -56,13 +56,9 @@ private slots:
     {
         QPalette palette;
         palette.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
-        palette.setColor(QPalette::Active, QPalette::Base, QColor(4, 5, 6));
         palette.setColor(QPalette::Active, QPalette::Text, QColor(7, 8, 9));
-        palette.setColor(QPalette::Active, QPalette::Dark, QColor(10, 11, 12));
         QCOMPARE(ToQColor(kClBtnFace, palette), QColor(1, 2, 3));
-        QCOMPARE(ToQColor(kClWindow, palette), QColor(4, 5, 6));
         QCOMPARE(ToQColor(kClWindowText, palette), QColor(7, 8, 9));
-        QCOMPARE(ToQColor(kClBtnShadow, palette), QColor(10, 11, 12));
         QCOMPARE(ToQColor(-2147483633, palette), QColor(1, 2, 3)); // as stored in ini files
         QCOMPARE(ToQColor(0x0000FF, palette), QColor(255, 0, 0));  // red in the lowest byte
         QCOMPARE(FromQColor(QColor(0x12, 0x34, 0x56)), TColorValue{0x563412});

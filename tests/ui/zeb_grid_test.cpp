@@ -66,7 +66,6 @@ private slots:
         QTest::newRow("centred fits") << int(kAlignCenter) << 60 << 20 << 120;
         QTest::newRow("centred odd gap truncates") << int(kAlignCenter) << 60 << 21 << 119;
         QTest::newRow("centred wider than cell") << int(kAlignCenter) << 60 << 80 << 100;
-        QTest::newRow("unknown alignment") << 7 << 60 << 20 << 100;
         QTest::newRow("cell too narrow for the inset") << int(kAlignLeft) << 1 << 0 << 102;
     }
     void textLeft()
