@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "comm_settings_file.h"
-#include "kavendor_comm.h"
+#include "communication_settings_file.h"
+#include "kavendor_device.h"
 #include "layout_store.h"
 #include "main_window.h"
 #include "race_session.h"
@@ -27,10 +27,10 @@ using namespace kav;
 
 namespace {
 
-constexpr std::uint8_t kKinds[TFMain::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
+constexpr std::uint8_t kKinds[MainWindow::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
 
 // Peak resident memory of the process in MB, from the kernel's high-water mark.
-double PeakResidentMb()
+double peakResidentMb()
 {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -42,33 +42,33 @@ double PeakResidentMb()
 }
 
 // A layout of `windows` result windows showing every column, and a Kavendor.ini that names it.
-void WriteConfig(const QTemporaryDir& dir, int windows)
+void writeConfig(const QTemporaryDir& dir, int windows)
 {
     const std::string layout = dir.filePath("bench.kvl").toStdString();
     for (int n = 1; n <= windows; ++n) {
-        TResultWinRec rec;
+        ResultWindowSettings rec;
         rec.Number = static_cast<std::uint8_t>(n);
         rec.Layout = kKinds[n - 1];
         for (std::uint8_t id = 0; id < kColumnIds; ++id)
             rec.ColRel[id] = id;
-        rec.WinPos = {300, 400, 20 * n, 20 * n, TWindowState::Normal, n == windows};
-        WriteResultWin(layout, rec);
+        rec.WinPos = {300, 400, 20 * n, 20 * n, WindowState::Normal, n == windows};
+        writeResultWindow(layout, rec);
     }
-    TGenInfo genInfo;
-    ResetGenInfo(genInfo);
+    GeneralInfoItems genInfo;
+    resetGeneralInfo(genInfo);
     genInfo[0] = 10;
     genInfo[1] = 1;
     genInfo[2] = 2;
-    WriteGenInfo(layout, genInfo);
-    TMainSettings settings;
+    writeGeneralInfo(layout, genInfo);
+    MainSettings settings;
     settings.LayoutFile = layout;
-    settings.MainWin = {768, 1024, 0, 0, TWindowState::Normal, false};
-    WriteMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
+    settings.MainWin = {768, 1024, 0, 0, WindowState::Normal, false};
+    writeMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
 }
 
-TMainOptions Options(const QTemporaryDir& dir, bool channel)
+MainWindowOptions startOptions(const QTemporaryDir& dir, bool channel)
 {
-    TMainOptions options;
+    MainWindowOptions options;
     options.ConfigDir = dir.path() + QLatin1Char('/');
     options.ProgramDir = options.ConfigDir;
     options.UseChannel = channel;
@@ -78,12 +78,12 @@ TMainOptions Options(const QTemporaryDir& dir, bool channel)
 void BM_StartUpWithFourWindowLayout(benchmark::State& state)
 {
     QTemporaryDir dir;
-    WriteConfig(dir, 4);
+    writeConfig(dir, 4);
     for (auto _ : state) {
-        auto main = std::make_unique<TFMain>(Options(dir, false));
+        auto main = std::make_unique<MainWindow>(startOptions(dir, false));
         main->show();
         QApplication::processEvents();
-        if (main->Ctl().Windows.Count() != 4)
+        if (main->controller().Windows.count() != 4)
             state.SkipWithError("the layout did not open");
         state.PauseTiming();
         main.reset();
@@ -95,35 +95,35 @@ BENCHMARK(BM_StartUpWithFourWindowLayout)->Unit(benchmark::kMillisecond)->UseRea
 
 // A simulated race served over TCP loopback to the program's own channel, through record processing
 // into ten result windows that the event loop repaints as it goes.
-void RunRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = false)
+void runRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = false)
 {
-    TSimOptions sim;
+    SimOptions sim;
     sim.cars = cars;
     sim.laps = laps;
     QByteArray feed;
     qint64 lines = 0;
-    for (const TSimLine& line : SimulateSession(sim)) {
+    for (const SimLine& line : simulateSession(sim)) {
         feed += QByteArray::fromStdString(line.text);
         feed += '\n';
         ++lines;
     }
     QTemporaryDir dir;
-    WriteConfig(dir, TFMain::kMaxResultWindows);
+    writeConfig(dir, MainWindow::kMaxResultWindows);
     QTcpServer server;
     server.listen(QHostAddress::LocalHost);
-    TCommSettings comm;
-    comm.CommType = TCommType::TCPIP;
+    CommunicationSettings comm;
+    comm.CommType = CommunicationType::TCPIP;
     comm.TCPIP_Addr = QStringLiteral("127.0.0.1");
     comm.TCPIP_Port = server.serverPort();
-    SaveCommSettings(dir.filePath("Communication.ini"), comm);
+    saveCommunicationSettings(dir.filePath("Communication.ini"), comm);
 
     for (auto _ : state) {
-        auto main = std::make_unique<TFMain>(Options(dir, true));
+        auto main = std::make_unique<MainWindow>(startOptions(dir, true));
         main->show();
         if (charts)
-            main->Ctl().raceCharts.open(main->Area());
+            main->controller().raceCharts.open(main->area());
         qint64 received = 0;
-        QObject::connect(main->Device(), &TDevice::lineReceived, [&received] { ++received; });
+        QObject::connect(main->device(), &Device::lineReceived, [&received] { ++received; });
         QElapsedTimer guard;
         guard.start();
         while (!server.hasPendingConnections() && guard.elapsed() < 10000)
@@ -139,7 +139,7 @@ void RunRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = f
         if (received < lines)
             state.SkipWithError("not every line arrived");
         state.PauseTiming();
-        state.counters["rows"] = main->Ctl().State.RowCount;
+        state.counters["rows"] = main->controller().State.RowCount;
         main.reset(); // first, so that the closed connection asks nothing
         peer.reset();
         QApplication::processEvents();
@@ -147,34 +147,34 @@ void RunRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = f
     }
     state.SetItemsProcessed(state.iterations() * lines);
     state.counters["lines"] = static_cast<double>(lines);
-    state.counters["peak_rss_MB"] = PeakResidentMb();
+    state.counters["peak_rss_MB"] = peakResidentMb();
 }
 
 void BM_RaceOverTcpTenWindows(benchmark::State& state)
 {
-    RunRaceOverTcp(state, 100, 30);
+    runRaceOverTcp(state, 100, 30);
 }
 BENCHMARK(BM_RaceOverTcpTenWindows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // The same race with the race charts window open beside the ten windows: within 10 % of the above.
 void BM_RaceOverTcpTenWindowsAndCharts(benchmark::State& state)
 {
-    RunRaceOverTcp(state, 100, 30, true);
+    runRaceOverTcp(state, 100, 30, true);
 }
 BENCHMARK(BM_RaceOverTcpTenWindowsAndCharts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // 999 cars fill every window to 1000 rows; the peak memory counter is the figure to watch.
 void BM_PeakMemoryTenWindowsOfThousandRows(benchmark::State& state)
 {
-    RunRaceOverTcp(state, 999, 3);
+    runRaceOverTcp(state, 999, 3);
 }
 BENCHMARK(BM_PeakMemoryTenWindowsOfThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // Nobody answers questions in a benchmark.
-class TSilentPrompter : public TUiPrompter {
+class SilentPrompter : public UiPrompter {
 public:
-    TAnswer Ask(TBoxKind, const QString&, bool, QWidget*) override { return TAnswer::No; }
-    void Tell(TBoxKind, const QString&, QWidget*) override {}
+    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
+    void tell(BoxKind, const QString&, QWidget*) override {}
 };
 
 } // namespace
@@ -183,11 +183,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TSilentPrompter prompter;
-    SetPrompter(&prompter);
+    SilentPrompter prompter;
+    setPrompter(&prompter);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    SetPrompter(nullptr);
+    setPrompter(nullptr);
     return 0;
 }

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "broker_link.h"
-#include "comm_settings_file.h"
+#include "communication_settings_file.h"
 #include "main_window.h"
 #include "race_session.h"
 #include "test_broker.h"
@@ -31,11 +31,11 @@ constexpr int kLines = 1500; // six seconds of the race
 
 std::vector<QByteArray> raceLines()
 {
-    TSimOptions sim;
+    SimOptions sim;
     sim.cars = 100;
     sim.laps = 30;
     std::vector<QByteArray> lines;
-    for (const TSimLine& line : SimulateSession(sim)) {
+    for (const SimLine& line : simulateSession(sim)) {
         lines.push_back(QByteArray::fromStdString(line.text) + '\n');
         if (lines.size() == kLines)
             break;
@@ -51,9 +51,9 @@ double cpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-TMainOptions windowOptions(const QTemporaryDir& dir, bool channel)
+MainWindowOptions windowOptions(const QTemporaryDir& dir, bool channel)
 {
-    TMainOptions options;
+    MainWindowOptions options;
     options.ConfigDir = dir.path() + QLatin1Char('/');
     options.ProgramDir = options.ConfigDir;
     options.UseChannel = channel;
@@ -61,7 +61,7 @@ TMainOptions windowOptions(const QTemporaryDir& dir, bool channel)
 }
 
 // Feeds the lines into the window at the race's pace, 10 every 40 ms; calls sent(index) for each.
-void paceLines(TFMain& window, const std::vector<QByteArray>& lines, const std::function<void(std::size_t)>& sent)
+void paceLines(MainWindow& window, const std::vector<QByteArray>& lines, const std::function<void(std::size_t)>& sent)
 {
     std::size_t next = 0;
     QTimer pace;
@@ -70,7 +70,7 @@ void paceLines(TFMain& window, const std::vector<QByteArray>& lines, const std::
     QObject::connect(&pace, &QTimer::timeout, [&] {
         for (int i = 0; i < 10 && next < lines.size(); ++i, ++next) {
             sent(next);
-            window.Device()->receiveBytes(lines[next]);
+            window.device()->receiveBytes(lines[next]);
         }
     });
     pace.start();
@@ -83,15 +83,15 @@ double cpuPercent(const std::vector<QByteArray>& lines, test::TestBroker* broker
 {
     QTemporaryDir dir;
     BrokerLink link;
-    TFMain window(windowOptions(dir, false));
+    MainWindow window(windowOptions(dir, false));
     window.show();
-    window.FormActivate();
+    window.activateFirstTime();
     for (std::uint8_t kind : {kLayoutCurrentRace, kLayoutCompletedLap, kLayoutPractice, kLayoutTrackPositions}) {
-        TResultWinRec rec;
+        ResultWindowSettings rec;
         rec.Layout = kind;
         for (std::uint8_t id = 0; id < kColumnIds; ++id)
             rec.ColRel[id] = id;
-        window.OpenResultWindow(rec);
+        window.openResultWindow(rec);
     }
     link.attach(window, QString(), broker ? broker->address() : QString(), QStringLiteral("bench/race"));
     QElapsedTimer wall;
@@ -135,24 +135,24 @@ void BM_LineDelayPublisherToSubscriber(benchmark::State& state)
     std::vector<double> delays;
     for (auto _ : state) {
         QTemporaryDir publisherDir, displayDir;
-        TCommSettings comm;
-        comm.CommType = TCommType::MQTT;
+        CommunicationSettings comm;
+        comm.CommType = CommunicationType::MQTT;
         comm.mqtt.connection.host = QStringLiteral("127.0.0.1");
         comm.mqtt.connection.port = broker.port();
         comm.mqtt.topic = QStringLiteral("bench/race");
-        SaveCommSettings(displayDir.filePath("Communication.ini"), comm);
+        saveCommunicationSettings(displayDir.filePath("Communication.ini"), comm);
         BrokerLink publisherLink, displayLink;
-        TFMain publisher(windowOptions(publisherDir, false));
-        TMainOptions displayOptions = windowOptions(displayDir, true);
+        MainWindow publisher(windowOptions(publisherDir, false));
+        MainWindowOptions displayOptions = windowOptions(displayDir, true);
         displayOptions.MqttChannelMaker = displayLink.feedChannelMaker();
-        TFMain display(displayOptions);
+        MainWindow display(displayOptions);
         publisherLink.attach(publisher, QString(), broker.address(), QStringLiteral("bench/race"));
         QElapsedTimer clock;
         clock.start();
         std::vector<qint64> sentAt(lines.size(), 0);
         std::size_t received = 0;
         delays.clear();
-        QObject::connect(display.Device(), &TDevice::lineReceived, [&](const QByteArray&) {
+        QObject::connect(display.device(), &Device::lineReceived, [&](const QByteArray&) {
             if (received < lines.size())
                 delays.push_back(double(clock.nsecsElapsed() - sentAt[received++]) / 1e6);
         });
@@ -178,10 +178,10 @@ void BM_LineDelayPublisherToSubscriber(benchmark::State& state)
 BENCHMARK(BM_LineDelayPublisherToSubscriber)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 // Nobody answers questions in a benchmark.
-class SilentPrompter : public TUiPrompter {
+class SilentPrompter : public UiPrompter {
 public:
-    TAnswer Ask(TBoxKind, const QString&, bool, QWidget*) override { return TAnswer::No; }
-    void Tell(TBoxKind, const QString&, QWidget*) override {}
+    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
+    void tell(BoxKind, const QString&, QWidget*) override {}
 };
 
 } // namespace
@@ -191,10 +191,10 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SilentPrompter prompter;
-    SetPrompter(&prompter);
+    setPrompter(&prompter);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    SetPrompter(nullptr);
+    setPrompter(nullptr);
     return 0;
 }

@@ -11,7 +11,7 @@
 #include <memory>
 #include <thread>
 
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "pty_pair.h"
 
 namespace {
@@ -21,7 +21,7 @@ constexpr qsizetype kSerialBytes = 1024 * 1024;
 constexpr int kTimeoutMs = 120000;
 
 // Numbered $G lines of a realistic length, so that the receiver can check their order.
-QByteArray NumberedLines(int first, int count)
+QByteArray numberedLines(int first, int count)
 {
     QByteArray feed;
     for (int i = first; i < first + count; ++i)
@@ -31,11 +31,11 @@ QByteArray NumberedLines(int first, int count)
 }
 
 // Counts the lines and checks that each carries the next number.
-struct TCountingReceiver {
+struct CountingReceiver {
     int count = 0;
     int outOfOrder = 0;
 
-    void Take(const QByteArray& line)
+    void take(const QByteArray& line)
     {
         const qsizetype open = line.indexOf('"');
         const qsizetype close = line.indexOf('"', open + 1);
@@ -49,20 +49,20 @@ void BM_TcpLoopbackLines(benchmark::State& state)
 {
     QTcpServer server;
     server.listen(QHostAddress::LocalHost);
-    TCountingReceiver receiver;
-    kav::TKavendorComm device;
-    QObject::connect(&device, &kav::TDevice::lineReceived, [&](const QByteArray& line) { receiver.Take(line); });
-    device.Settings.CommType = kav::TCommType::TCPIP;
+    CountingReceiver receiver;
+    kav::KavendorDevice device;
+    QObject::connect(&device, &kav::Device::lineReceived, [&](const QByteArray& line) { receiver.take(line); });
+    device.Settings.CommType = kav::CommunicationType::TCPIP;
     device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
     device.Settings.TCPIP_Port = server.serverPort();
-    device.Open();
+    device.open();
     if (!server.waitForNewConnection(5000))
         return state.SkipWithError("no connection");
     std::unique_ptr<QTcpSocket> feed(server.nextPendingConnection());
 
     int sent = 0;
     for (auto _ : state) {
-        feed->write(NumberedLines(sent, kTcpLinesPerRound));
+        feed->write(numberedLines(sent, kTcpLinesPerRound));
         sent += kTcpLinesPerRound;
         if (!QTest::qWaitFor([&] { return receiver.count == sent; }, kTimeoutMs))
             return state.SkipWithError("lines did not arrive");
@@ -75,22 +75,22 @@ BENCHMARK(BM_TcpLoopbackLines)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SerialPty1MB(benchmark::State& state)
 {
-    if (!kav::TPtyPair::Available())
+    if (!kav::PtyPair::available())
         return state.SkipWithError("socat is not installed");
     for (auto _ : state) {
-        kav::TPtyPair pty;
-        TCountingReceiver receiver;
-        kav::TKavendorComm device;
-        QObject::connect(&device, &kav::TDevice::lineReceived, [&](const QByteArray& line) { receiver.Take(line); });
-        device.Settings.CommType = kav::TCommType::RS232;
+        kav::PtyPair pty;
+        CountingReceiver receiver;
+        kav::KavendorDevice device;
+        QObject::connect(&device, &kav::Device::lineReceived, [&](const QByteArray& line) { receiver.take(line); });
+        device.Settings.CommType = kav::CommunicationType::RS232;
         device.Settings.S_Baudrate = 230400;
-        device.Settings.S_Device = pty.DeviceA();
-        device.Open();
+        device.Settings.S_Device = pty.deviceA();
+        device.open();
         QByteArray feed;
         int lines = 0;
         for (; feed.size() < kSerialBytes; lines += 1000)
-            feed += NumberedLines(lines, 1000);
-        std::thread writer([&] { pty.Write(feed); });
+            feed += numberedLines(lines, 1000);
+        std::thread writer([&] { pty.write(feed); });
         const bool arrived = QTest::qWaitFor([&] { return receiver.count == lines; }, kTimeoutMs);
         writer.join();
         if (!arrived || receiver.outOfOrder > 0)

@@ -5,10 +5,10 @@
 // a line or the race after the garbage does not show.
 
 #include "controller.h"
-#include "f_message.h"
-#include "gen_info_panel.h"
+#include "general_info_panel.h"
 #include "line_framer.h"
 #include "soak_helpers.h"
+#include "stand_by_message.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,49 +28,49 @@ constexpr int kLongLines = 10;
 // Growth allowed after the first round, which brings every buffer to its working size.
 constexpr qint64 kAllowedGrowth = 32 * kMegabyte;
 
-class TSoak {
+class Soak {
 public:
-    TSoak() : m_ctl(m_device, m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
+    Soak() : m_ctl(m_device, m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
 
-    TController& Ctl() { return m_ctl; }
+    Controller& controller() { return m_ctl; }
 
     // The bytes as a channel hands them to the device, which frames them for the controller.
-    void Receive(QByteArrayView bytes)
+    void receive(QByteArrayView bytes)
     {
         m_device.receiveBytes(bytes);
         m_mostPending = std::max(m_mostPending, m_device.partialLine().size());
     }
 
-    qsizetype MostPending() const { return m_mostPending; }
+    qsizetype mostPending() const { return m_mostPending; }
 
 private:
-    TMainSettings m_settings;
-    TGenInfoPanel m_panel;
-    TMessage m_message;
-    TManualClock m_clock;
-    TDevice m_device;
-    TController m_ctl;
+    MainSettings m_settings;
+    GeneralInfoPanel m_panel;
+    StandByMessage m_message;
+    ManualClock m_clock;
+    Device m_device;
+    Controller m_ctl;
     qsizetype m_mostPending = 0;
 };
 
-void RunRound(TSoak& soak, std::mt19937& rng, const QByteArray& random, const QByteArray& longLine)
+void runRound(Soak& soak, std::mt19937& rng, const QByteArray& random, const QByteArray& longLine)
 {
     std::uniform_int_distribution<qsizetype> piece(1, 256 * 1024);
     for (qsizetype pos = 0, n = 0; pos < random.size(); pos += n) {
         n = std::min(piece(rng), random.size() - pos);
-        soak.Receive(QByteArrayView(random).sliced(pos, n));
+        soak.receive(QByteArrayView(random).sliced(pos, n));
     }
-    soak.Receive("\n");
+    soak.receive("\n");
     for (int i = 0; i < kLongLines; ++i)
-        soak.Receive(longLine);
+        soak.receive(longLine);
 }
 
-bool RaceStillShows(TSoak& soak)
+bool raceStillShows(Soak& soak)
 {
-    soak.Receive("$I,\"12:00:00\",\"6 Dec\"\n$A,\"1\",\"21\",1234,\"Ann\",\"Bell\",\"NED\",1\n"
+    soak.receive("$I,\"12:00:00\",\"6 Dec\"\n$A,\"1\",\"21\",1234,\"Ann\",\"Bell\",\"NED\",1\n"
                  "$G,1,\"1\",2,\"00:03:00.000\"\n");
-    const TRaceState& state = soak.Ctl().State;
-    return state.CompList.Count() == 1 && state.CurrentRaceList.Count() == 1;
+    const RaceState& state = soak.controller().State;
+    return state.CompList.count() == 1 && state.CurrentRaceList.count() == 1;
 }
 
 } // namespace
@@ -79,25 +79,25 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TSoak soak;
+    Soak soak;
     std::mt19937 rng(1);
-    const QByteArray random = RandomBytes(rng, kRandomBytes);
-    const QByteArray longLine = RandomBytes(rng, kMegabyte).replace('\n', 'x') + '\n';
+    const QByteArray random = randomBytes(rng, kRandomBytes);
+    const QByteArray longLine = randomBytes(rng, kMegabyte).replace('\n', 'x') + '\n';
 
     qint64 firstRound = 0;
     qint64 most = 0;
     for (int round = 1; round <= kRounds; ++round) {
-        RunRound(soak, rng, random, longLine);
-        const qint64 resident = ResidentBytes();
+        runRound(soak, rng, random, longLine);
+        const qint64 resident = residentBytes();
         firstRound = round == 1 ? resident : firstRound;
         most = std::max(most, resident);
         std::printf("round %3d  resident %6lld KB  held %6lld bytes  errors %d\n", round,
-                    static_cast<long long>(resident / 1024), static_cast<long long>(soak.MostPending()),
-                    soak.Ctl().State.ErrorCount);
+                    static_cast<long long>(resident / 1024), static_cast<long long>(soak.mostPending()),
+                    soak.controller().State.ErrorCount);
         std::fflush(stdout);
     }
-    const bool bounded = most - firstRound < kAllowedGrowth && soak.MostPending() <= TLineFramer::kMaxLine;
-    const bool shows = RaceStillShows(soak);
+    const bool bounded = most - firstRound < kAllowedGrowth && soak.mostPending() <= LineFramer::kMaxLine;
+    const bool shows = raceStillShows(soak);
     std::printf("memory %s, race after the garbage %s\n", bounded ? "bounded" : "GREW", shows ? "shows" : "MISSING");
     return bounded && shows ? 0 : 1;
 }

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "comp_list.h"
+#include "competitor_list.h"
 #include "marker_list.h"
 #include "passing_list.h"
-#include "prac_res_list.h"
-#include "race_res_list.h"
-#include "track_res_list.h"
+#include "practice_result_list.h"
+#include "race_result_list.h"
+#include "track_result_list.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ constexpr std::uint8_t kGreenArrow = 255;
 
 struct FeedRecord {
     char tag = 'G';
-    TGRec g;
-    TJRec j;
-    THRec h;
+    RacePositionRecord g;
+    PassingRecord j;
+    PracticePositionRecord h;
 };
 
 // A lap race as the timing computer reports it: at each crossing the car's $J, then a $G for every
@@ -44,17 +44,17 @@ public:
             m_cars[c].regNo = std::to_string(1000 + c);
             m_cars[c].pace = 900000 + c * 200;
             m_order.push_back(c);
-            m_crossings.push({c * 600000 / cars + Lap(c), c});
+            m_crossings.push({c * 600000 / cars + lap(c), c});
         }
     }
 
-    std::vector<FeedRecord> Run(int laps)
+    std::vector<FeedRecord> run(int laps)
     {
         while (m_cars[m_order[0]].laps < laps) {
             const auto [at, c] = m_crossings.top();
             m_crossings.pop();
-            Cross(c, at);
-            m_crossings.push({at + Lap(c), c});
+            cross(c, at);
+            m_crossings.push({at + lap(c), c});
         }
         return std::move(m_feed);
     }
@@ -70,29 +70,29 @@ private:
     };
     using Crossing = std::pair<TimeValue, int>;
 
-    TimeValue Lap(int c) { return m_cars[c].pace + std::uniform_int_distribution<TimeValue>(-3000, 3000)(m_rng); }
+    TimeValue lap(int c) { return m_cars[c].pace + std::uniform_int_distribution<TimeValue>(-3000, 3000)(m_rng); }
 
-    void Cross(int c, TimeValue at)
+    void cross(int c, TimeValue at)
     {
         Car& car = m_cars[c];
         const TimeValue lapTime = at - car.total;
         car.laps += 1;
         car.total = at;
         m_feed.push_back({'J', {}, {car.regNo, lapTime, at}, {}});
-        ReportRaceMove(c);
+        reportRaceMove(c);
         if (lapTime < car.best) {
             car.best = lapTime;
             car.bestLap = car.laps;
             if (std::find(m_pracOrder.begin(), m_pracOrder.end(), c) == m_pracOrder.end())
                 m_pracOrder.push_back(c);
-            ReportPracticeMove(c);
+            reportPracticeMove(c);
         }
     }
 
     // Reports every race position from the car's new place to its old one.
-    void ReportRaceMove(int c)
+    void reportRaceMove(int c)
     {
-        const auto [to, from] = MoveUp(m_order, c, [this](int a, int b) {
+        const auto [to, from] = moveUp(m_order, c, [this](int a, int b) {
             return m_cars[a].laps > m_cars[b].laps ||
                    (m_cars[a].laps == m_cars[b].laps && m_cars[a].total < m_cars[b].total);
         });
@@ -102,10 +102,10 @@ private:
         }
     }
 
-    void ReportPracticeMove(int c)
+    void reportPracticeMove(int c)
     {
         const auto [to, from] =
-            MoveUp(m_pracOrder, c, [this](int a, int b) { return m_cars[a].best < m_cars[b].best; });
+            moveUp(m_pracOrder, c, [this](int a, int b) { return m_cars[a].best < m_cars[b].best; });
         for (std::size_t p = to; p <= from; ++p) {
             const Car& car = m_cars[m_pracOrder[p]];
             m_feed.push_back({'H', {}, {}, {static_cast<std::uint16_t>(p + 1), car.regNo, car.bestLap, car.best}});
@@ -114,7 +114,7 @@ private:
 
     // Moves car c up while it stands before the car ahead; its new and its old place.
     template <typename Before>
-    static std::pair<std::size_t, std::size_t> MoveUp(std::vector<int>& order, int c, Before before)
+    static std::pair<std::size_t, std::size_t> moveUp(std::vector<int>& order, int c, Before before)
     {
         auto at = static_cast<std::size_t>(std::find(order.begin(), order.end(), c) - order.begin());
         const std::size_t from = at;
@@ -133,15 +133,15 @@ private:
 };
 
 template <typename List>
-void CopyList(const List& from, List& to)
+void copyList(const List& from, List& to)
 {
-    to.Clear();
+    to.clear();
     typename List::Record rec;
-    for (int i = 0; from.GetByIndex(i, rec); ++i)
-        to.Append(rec);
+    for (int i = 0; from.byIndex(i, rec); ++i)
+        to.append(rec);
 }
 
-std::uint8_t Aged(std::uint8_t status, bool noLapCompleted)
+std::uint8_t aged(std::uint8_t status, bool noLapCompleted)
 {
     if (!noLapCompleted)
         return 0;
@@ -153,209 +153,207 @@ class ModelFeeder {
 public:
     explicit ModelFeeder(int cars) : m_cars(cars)
     {
-        m_competitors.SetUniqueRegNo(true);
+        m_competitors.setUniqueRegNo(true);
         for (auto* list : {&m_currentRace, &m_lapRace})
-            list->SetLimit(kRowLimit);
+            list->setLimit(kRowLimit);
         for (auto* list : {&m_currentTrack, &m_lapTrack})
-            list->SetLimit(kRowLimit);
-        m_prac.SetLimit(kRowLimit);
-        m_currentPassings.SetLimit(kRowLimit);
-        m_lapPassings.SetLimit(kRowLimit);
-        m_markers.SetLimit(kRowLimit);
-        NewRun();
+            list->setLimit(kRowLimit);
+        m_prac.setLimit(kRowLimit);
+        m_currentPassings.setLimit(kRowLimit);
+        m_lapPassings.setLimit(kRowLimit);
+        m_markers.setLimit(kRowLimit);
+        newRun();
     }
 
     // $I and the competitor records that follow it.
-    void NewRun()
+    void newRun()
     {
-        m_competitors.Clear();
-        m_currentRace.Clear();
-        m_lapRace.Clear();
-        m_prac.Clear();
-        m_currentTrack.Clear();
-        m_lapTrack.Clear();
-        m_currentPassings.Clear();
-        m_lapPassings.Clear();
-        m_markers.Clear();
+        m_competitors.clear();
+        m_currentRace.clear();
+        m_lapRace.clear();
+        m_prac.clear();
+        m_currentTrack.clear();
+        m_lapTrack.clear();
+        m_currentPassings.clear();
+        m_lapPassings.clear();
+        m_markers.clear();
         for (int c = 0; c < m_cars; ++c) {
-            TCompRec comp;
+            FullCompetitorRecord comp;
             comp.RegNo = std::to_string(1000 + c);
             comp.Number = std::to_string(c + 1);
             comp.LastName = "Driver";
-            m_competitors.AddOrUpdate(comp);
-            m_markers.EnsureMarker(comp.RegNo);
+            m_competitors.addOrUpdate(comp);
+            m_markers.ensureMarker(comp.RegNo);
         }
     }
 
-    void Apply(const FeedRecord& r)
+    void apply(const FeedRecord& r)
     {
         switch (r.tag) {
-        case 'G': ApplyG(r.g); break;
-        case 'J': ApplyJ(r.j); break;
-        default: ApplyH(r.h); break;
+        case 'G': applyG(r.g); break;
+        case 'J': applyJ(r.j); break;
+        default: applyH(r.h); break;
         }
     }
 
 private:
-    void ApplyG(const TGRec& g)
+    void applyG(const RacePositionRecord& g)
     {
         if (g.Position == 0 || g.Position > kRowLimit)
             return;
-        const int marker = m_markers.FindByRegNo(g.RegNo);
+        const int marker = m_markers.findByRegNo(g.RegNo);
         if (g.Position == 1)
-            TakeSnapshotOnNewLap(g);
-        const int ci = m_currentRace.FindByRegNo(g.RegNo);
-        const int li = m_lapRace.FindByRegNo(g.RegNo);
+            takeSnapshotOnNewLap(g);
+        const int ci = m_currentRace.findByRegNo(g.RegNo);
+        const int li = m_lapRace.findByRegNo(g.RegNo);
         const std::uint8_t status = ci < 0 ? kGreenBall : g.Position < li + 1 ? kGreenArrow : kGreenBall;
-        RaceResRec held;
-        if (marker >= 0 && m_currentRace.GetByIndex(ci, held) &&
-            (held.Laps != g.Laps || held.TotalTime != g.TotalTime)) {
-            m_markers.SetLapStatus(marker, status);
-            m_markers.SetRaceStatus(marker, status);
-            const int ti = m_lapTrack.FindByRegNo(g.RegNo);
+        RaceResultRecord held;
+        if (marker >= 0 && m_currentRace.byIndex(ci, held) && (held.Laps != g.Laps || held.TotalTime != g.TotalTime)) {
+            m_markers.setLapStatus(marker, status);
+            m_markers.setRaceStatus(marker, status);
+            const int ti = m_lapTrack.findByRegNo(g.RegNo);
             if (ti >= 0)
-                MarkTrackOvertaken(ti, status, marker);
+                markTrackOvertaken(ti, status, marker);
         }
-        m_currentRace.SetFromG(g);
-        m_currentRace.ComputeGaps();
+        m_currentRace.setFromG(g);
+        m_currentRace.computeGaps();
         if (ci >= 0 && ci + 1 != g.Position)
-            m_currentRace.ResetItem(ci);
-        m_currentTrack.SetFromG(g);
+            m_currentRace.resetItem(ci);
+        m_currentTrack.setFromG(g);
         // The row shows the competitor's number and name.
-        benchmark::DoNotOptimize(m_competitors.FindByRegNo(g.RegNo));
+        benchmark::DoNotOptimize(m_competitors.findByRegNo(g.RegNo));
     }
 
-    void ApplyJ(const TJRec& j)
+    void applyJ(const PassingRecord& j)
     {
-        m_currentPassings.SetFromJ(j);
-        PracResRec prac;
-        const TimeValue best = m_prac.GetByIndex(m_prac.FindByRegNo(j.RegNo), prac) ? prac.BestLapTime : 0;
-        m_markers.SetPassTime(j.RegNo, j.Time3);
-        const int marker = m_markers.FindByRegNo(j.RegNo);
-        m_markers.SetRaceStatus(marker, kGreenBall);
-        m_markers.SetPracStatus(marker, best <= j.LapTime ? kGreenBall : kGreenArrow);
+        m_currentPassings.setFromJ(j);
+        PracticeResultRecord prac;
+        const TimeValue best = m_prac.byIndex(m_prac.findByRegNo(j.RegNo), prac) ? prac.BestLapTime : 0;
+        m_markers.setPassTime(j.RegNo, j.Time3);
+        const int marker = m_markers.findByRegNo(j.RegNo);
+        m_markers.setRaceStatus(marker, kGreenBall);
+        m_markers.setPracticeStatus(marker, best <= j.LapTime ? kGreenBall : kGreenArrow);
     }
 
-    void ApplyH(const THRec& h)
+    void applyH(const PracticePositionRecord& h)
     {
         if (h.Position == 0 || h.Position > kRowLimit)
             return;
-        m_prac.SetFromH(h);
-        m_prac.ComputeGaps();
-        RaceResRec race;
-        benchmark::DoNotOptimize(m_currentRace.GetByIndex(m_currentRace.FindByRegNo(h.RegNo), race));
+        m_prac.setFromH(h);
+        m_prac.computeGaps();
+        RaceResultRecord race;
+        benchmark::DoNotOptimize(m_currentRace.byIndex(m_currentRace.findByRegNo(h.RegNo), race));
         if (h.Position == 1)
-            benchmark::DoNotOptimize(m_competitors.FindByRegNo(h.RegNo));
+            benchmark::DoNotOptimize(m_competitors.findByRegNo(h.RegNo));
     }
 
-    void TakeSnapshotOnNewLap(const TGRec& g)
+    void takeSnapshotOnNewLap(const RacePositionRecord& g)
     {
-        RaceResRec leader;
-        if (!m_currentRace.GetByIndex(0, leader) || leader.Position == 0)
+        RaceResultRecord leader;
+        if (!m_currentRace.byIndex(0, leader) || leader.Position == 0)
             return;
         if (leader.Laps == g.Laps && leader.TotalTime == g.TotalTime)
             return;
-        AgeLapStatus();
-        CopyList(m_currentRace, m_lapRace);
-        CopyList(m_currentTrack, m_lapTrack);
-        m_lapTrack.SetRefTime(leader.TotalTime);
-        m_lapTrack.SortTrackOrder();
-        m_lapTrack.ComputeGaps();
-        CopyList(m_currentPassings, m_lapPassings);
+        ageLapStatus();
+        copyList(m_currentRace, m_lapRace);
+        copyList(m_currentTrack, m_lapTrack);
+        m_lapTrack.setRefTime(leader.TotalTime);
+        m_lapTrack.sortTrackOrder();
+        m_lapTrack.computeGaps();
+        copyList(m_currentPassings, m_lapPassings);
     }
 
-    void AgeLapStatus()
+    void ageLapStatus()
     {
-        AgeLapPictures();
-        AgeRacePictures();
-        AgeTrackPictures();
+        ageLapPictures();
+        ageRacePictures();
+        ageTrackPictures();
     }
 
-    void AgeLapPictures()
+    void ageLapPictures()
     {
-        RaceResRec lap;
-        RaceResRec current;
-        TMarker marker;
-        for (int i = 0; m_lapRace.GetByIndex(i, lap); ++i) {
-            const int m = m_markers.FindByRegNo(lap.RegNo);
-            if (m_markers.GetByIndex(m, marker) &&
-                m_currentRace.GetByIndex(m_currentRace.FindByRegNo(lap.RegNo), current))
-                m_markers.SetLapStatus(m, Aged(marker.LapStatus, lap.Laps == current.Laps));
+        RaceResultRecord lap;
+        RaceResultRecord current;
+        Marker marker;
+        for (int i = 0; m_lapRace.byIndex(i, lap); ++i) {
+            const int m = m_markers.findByRegNo(lap.RegNo);
+            if (m_markers.byIndex(m, marker) && m_currentRace.byIndex(m_currentRace.findByRegNo(lap.RegNo), current))
+                m_markers.setLapStatus(m, aged(marker.LapStatus, lap.Laps == current.Laps));
         }
     }
 
-    void AgeRacePictures()
+    void ageRacePictures()
     {
-        RaceResRec lap;
-        RaceResRec current;
-        TMarker marker;
-        for (int i = 0; m_currentRace.GetByIndex(i, current); ++i) {
-            const int m = m_markers.FindByRegNo(current.RegNo);
-            if (!m_markers.GetByIndex(m, marker))
+        RaceResultRecord lap;
+        RaceResultRecord current;
+        Marker marker;
+        for (int i = 0; m_currentRace.byIndex(i, current); ++i) {
+            const int m = m_markers.findByRegNo(current.RegNo);
+            if (!m_markers.byIndex(m, marker))
                 continue;
-            const bool known = m_lapRace.GetByIndex(m_lapRace.FindByRegNo(current.RegNo), lap);
-            m_markers.SetRaceStatus(m, known ? Aged(marker.RaceStatus, lap.Laps == current.Laps) : 0);
+            const bool known = m_lapRace.byIndex(m_lapRace.findByRegNo(current.RegNo), lap);
+            m_markers.setRaceStatus(m, known ? aged(marker.RaceStatus, lap.Laps == current.Laps) : 0);
         }
     }
 
-    void AgeTrackPictures()
+    void ageTrackPictures()
     {
-        TrackResRec lap;
-        TrackResRec current;
-        TMarker marker;
-        for (int i = 0; m_currentTrack.GetByIndex(i, current); ++i) {
-            const int m = m_markers.FindByRegNo(current.RegNo);
-            if (!m_markers.GetByIndex(m, marker) || !m_lapTrack.GetByIndex(m_lapTrack.FindByRegNo(current.RegNo), lap))
+        TrackResultRecord lap;
+        TrackResultRecord current;
+        Marker marker;
+        for (int i = 0; m_currentTrack.byIndex(i, current); ++i) {
+            const int m = m_markers.findByRegNo(current.RegNo);
+            if (!m_markers.byIndex(m, marker) || !m_lapTrack.byIndex(m_lapTrack.findByRegNo(current.RegNo), lap))
                 continue;
             const std::uint8_t status = marker.TrackStatus == kRedCross ? 0 : marker.TrackStatus;
-            m_markers.SetTrackStatus(m, Aged(status, lap.Laps == current.Laps));
+            m_markers.setTrackStatus(m, aged(status, lap.Laps == current.Laps));
         }
     }
 
-    void MarkTrackOvertaken(int ti, std::uint8_t status, int marker)
+    void markTrackOvertaken(int ti, std::uint8_t status, int marker)
     {
-        TMarker own;
-        if (!m_markers.GetByIndex(marker, own) || own.TrackStatus != 0)
+        Marker own;
+        if (!m_markers.byIndex(marker, own) || own.TrackStatus != 0)
             return;
-        TrackResRec entry;
-        TMarker other;
-        for (int j = ti; j >= 0 && m_lapTrack.GetByIndex(j, entry); --j) {
-            const int m = m_markers.FindByRegNo(entry.RegNo);
-            if (!m_markers.GetByIndex(m, other))
+        TrackResultRecord entry;
+        Marker other;
+        for (int j = ti; j >= 0 && m_lapTrack.byIndex(j, entry); --j) {
+            const int m = m_markers.findByRegNo(entry.RegNo);
+            if (!m_markers.byIndex(m, other))
                 continue;
             if (other.TrackStatus != 0)
                 break;
-            m_markers.SetTrackStatus(m, kRedCross);
+            m_markers.setTrackStatus(m, kRedCross);
         }
-        m_markers.SetTrackStatus(marker, status == kChequered ? kChequered : kGreenBall);
+        m_markers.setTrackStatus(marker, status == kChequered ? kChequered : kGreenBall);
     }
 
     int m_cars;
-    TCompList m_competitors;
-    TRaceResList m_currentRace;
-    TRaceResList m_lapRace;
-    TPracResList m_prac;
-    TTrackResList m_currentTrack;
-    TTrackResList m_lapTrack;
-    TPassingList m_currentPassings;
-    TPassingList m_lapPassings;
-    TMarkerList m_markers;
+    CompetitorList m_competitors;
+    RaceResultList m_currentRace;
+    RaceResultList m_lapRace;
+    PracticeResultList m_prac;
+    TrackResultList m_currentTrack;
+    TrackResultList m_lapTrack;
+    PassingList m_currentPassings;
+    PassingList m_lapPassings;
+    MarkerList m_markers;
 };
 
 void BM_RaceFeed(benchmark::State& state)
 {
     const auto cars = static_cast<int>(state.range(0));
-    const std::vector<FeedRecord> feed = RaceSimulator(cars, 7).Run(30);
+    const std::vector<FeedRecord> feed = RaceSimulator(cars, 7).run(30);
     ModelFeeder feeder(cars);
     std::size_t next = 0;
     std::int64_t gUpdates = 0;
     for (auto _ : state) {
         const FeedRecord& record = feed[next];
-        feeder.Apply(record);
+        feeder.apply(record);
         gUpdates += record.tag == 'G';
         if (++next == feed.size()) {
             next = 0;
-            feeder.NewRun();
+            feeder.newRun();
         }
     }
     state.counters["G_updates_per_second"] =

@@ -11,7 +11,7 @@ namespace {
 
 // A race feed as it arrives during a session: passings and positions dominate, a heartbeat a
 // second, practice positions and competitor records now and then.
-std::vector<std::string> RealisticLines()
+std::vector<std::string> realisticLines()
 {
     std::mt19937 rng(42);
     auto number = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -45,7 +45,7 @@ std::vector<std::string> RealisticLines()
 // The name stays that of the figure's first version, which parsed each line twice; runs compare by it.
 void BM_TakeAndGetter(benchmark::State& state)
 {
-    const auto lines = RealisticLines();
+    const auto lines = realisticLines();
     std::size_t next = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(kav::parseRecord(lines[next]));

@@ -2,8 +2,8 @@
 // kinds show (every cell written, as content building does after a layout change), and painting the
 // ten windows offscreen, 1400 x 900 pixels each. Target: the refill under 10 ms.
 
-#include "col_sett_dlg.h"
-#include "f_results.h"
+#include "column_settings_dialog.h"
+#include "result_window.h"
 #include "results_models.h"
 #include "status_pictures.h"
 
@@ -21,45 +21,45 @@ constexpr int kWindows = 10;
 constexpr int kRows = 1000;
 constexpr std::uint8_t kKinds[kWindows] = {1, 1, 2, 2, 3, 3, 4, 4, 4, 1};
 
-struct TDisplay {
-    THeaderRec Headers = DefaultHeaders();
-    TColSettDlg Dialog;
-    TStatusPictures Pictures;
+struct Display {
+    HeaderTexts Headers = defaultHeaders();
+    ColumnSettingsDialog Dialog;
+    StatusPictures Pictures;
     ResultsModels Models{kRows};
-    std::vector<TFResults*> Windows;
+    std::vector<ResultWindow*> Windows;
 
-    TDisplay()
+    Display()
     {
         for (std::uint8_t kind : kKinds) {
-            TResultWinRec rec;
+            ResultWindowSettings rec;
             rec.Layout = kind;
             for (std::uint8_t id = 0; id < kColumnIds; ++id)
                 rec.ColRel[id] = id;
-            auto* window = new TFResults(Models, Headers, Dialog);
-            window->ApplyLayout(rec);
+            auto* window = new ResultWindow(Models, Headers, Dialog);
+            window->applySettings(rec);
             window->resize(1400, 900);
             window->show();
             Windows.push_back(window);
         }
         QApplication::processEvents();
     }
-    ~TDisplay()
+    ~Display()
     {
-        for (TFResults* window : Windows)
+        for (ResultWindow* window : Windows)
             delete window;
     }
 };
 
 // Made in main, after the application object and gone before it.
-TDisplay* g_display = nullptr;
+Display* g_display = nullptr;
 
-TDisplay& Display()
+Display& sharedDisplay()
 {
     return *g_display;
 }
 
 // Two sets of cell texts, prepared beforehand so that the timing is the display's alone.
-const std::vector<QString>& Texts(int pass)
+const std::vector<QString>& textsOfPass(int pass)
 {
     static const std::array<std::vector<QString>, 2> texts = [] {
         std::array<std::vector<QString>, 2> sets;
@@ -72,26 +72,26 @@ const std::vector<QString>& Texts(int pass)
     return texts[std::size_t(pass % 2)];
 }
 
-void Refill(ResultsModel& model, const TStatusPictures& pictures, int pass)
+void refill(ResultsModel& model, const StatusPictures& pictures, int pass)
 {
-    const std::vector<QString>& texts = Texts(pass);
+    const std::vector<QString>& texts = textsOfPass(pass);
     for (int row = 0; row < kRows; ++row) {
         model.setRowColours(row, pass % 2 ? 0x000000 : 0xFF0000, pass % 2 ? 0xFFFFFF : 0xC0FFFF);
-        model.setPicture(row, 1, pictures.ForCode(std::uint8_t((row + pass) % 5)));
+        model.setPicture(row, 1, pictures.forCode(std::uint8_t((row + pass) % 5)));
         for (int col = 2; col < int(kColumnIds); ++col)
             model.setText(row, col, texts[std::size_t(row * int(kColumnIds) + col)]);
     }
 }
 
-void RefillEveryKind(TDisplay& display, int pass)
+void RefillEveryKind(Display& display, int pass)
 {
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
-        Refill(display.Models.forKind(kind), display.Pictures, pass);
+        refill(display.Models.forKind(kind), display.Pictures, pass);
 }
 
 void BM_FullRefillOfTenWindows(benchmark::State& state)
 {
-    TDisplay& display = Display();
+    Display& display = sharedDisplay();
     int pass = 0;
     for (auto _ : state)
         RefillEveryKind(display, ++pass);
@@ -102,11 +102,11 @@ BENCHMARK(BM_FullRefillOfTenWindows)->Unit(benchmark::kMillisecond);
 
 void BM_PaintTenWindows(benchmark::State& state)
 {
-    TDisplay& display = Display();
+    Display& display = sharedDisplay();
     RefillEveryKind(display, 1);
     QApplication::processEvents();
     for (auto _ : state) {
-        for (TFResults* window : display.Windows)
+        for (ResultWindow* window : display.Windows)
             benchmark::DoNotOptimize(window->grab()); // paints every visible cell into a pixmap
     }
 }
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    auto display = std::make_unique<TDisplay>();
+    auto display = std::make_unique<Display>();
     g_display = display.get();
     benchmark::RunSpecifiedBenchmarks();
     display.reset();

@@ -35,8 +35,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "comm_settings_file.h"
-#include "kavendor_comm.h"
+#include "communication_settings_file.h"
+#include "kavendor_device.h"
 #include "layout_store.h"
 #include "main_window.h"
 #include "race_session.h"
@@ -53,7 +53,7 @@ constexpr int kClients = 200;
 constexpr double kLinesPerSecond = 250;
 constexpr int kSeconds = 30;
 constexpr int kDesktopRounds = 5;
-constexpr std::uint8_t kTenWindowKinds[TFMain::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
+constexpr std::uint8_t kTenWindowKinds[MainWindow::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
 
 double millisecondsSince(Clock::time_point start)
 {
@@ -202,33 +202,33 @@ void writeConfig(const QTemporaryDir& dir, quint16 feedPort, const std::vector<s
     const std::string layout = dir.filePath("bench.kvl").toStdString();
     const int count = static_cast<int>(kinds.size());
     for (int n = 1; n <= count; ++n) {
-        TResultWinRec rec;
+        ResultWindowSettings rec;
         rec.Number = static_cast<std::uint8_t>(n);
         rec.Layout = kinds[static_cast<std::size_t>(n - 1)];
         for (std::uint8_t id = 0; id < kColumnIds; ++id)
             rec.ColRel[id] = id;
-        rec.WinPos = {300, 400, 20 * n, 20 * n, TWindowState::Normal, n == count};
-        WriteResultWin(layout, rec);
+        rec.WinPos = {300, 400, 20 * n, 20 * n, WindowState::Normal, n == count};
+        writeResultWindow(layout, rec);
     }
-    TMainSettings settings;
+    MainSettings settings;
     settings.LayoutFile = layout;
-    settings.MainWin = {768, 1024, 0, 0, TWindowState::Normal, false};
-    WriteMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
-    TCommSettings comm;
-    comm.CommType = TCommType::TCPIP;
+    settings.MainWin = {768, 1024, 0, 0, WindowState::Normal, false};
+    writeMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
+    CommunicationSettings comm;
+    comm.CommType = CommunicationType::TCPIP;
     comm.TCPIP_Addr = QStringLiteral("127.0.0.1");
     comm.TCPIP_Port = feedPort;
-    SaveCommSettings(dir.filePath("Communication.ini"), comm);
+    saveCommunicationSettings(dir.filePath("Communication.ini"), comm);
 }
 
 // The simulated 100-car race of 30 laps, or its first `limit` lines.
 std::vector<QByteArray> raceLines(std::size_t limit = std::numeric_limits<std::size_t>::max())
 {
-    TSimOptions sim;
+    SimOptions sim;
     sim.cars = 100;
     sim.laps = 30;
     std::vector<QByteArray> lines;
-    for (const TSimLine& line : SimulateSession(sim)) {
+    for (const SimLine& line : simulateSession(sim)) {
         if (lines.size() >= limit)
             break;
         lines.push_back(QByteArray::fromStdString(line.text) + '\n');
@@ -348,13 +348,13 @@ DesktopRound desktopRound(const QByteArray& feed, qint64 lineCount, bool web, in
     QTcpServer server;
     server.listen(QHostAddress::LocalHost);
     writeConfig(dir, server.serverPort(), {std::begin(kTenWindowKinds), std::end(kTenWindowKinds)});
-    TMainOptions options;
+    MainWindowOptions options;
     options.ConfigDir = dir.path() + QLatin1Char('/');
     options.ProgramDir = options.ConfigDir;
-    auto window = std::make_unique<TFMain>(options);
+    auto window = std::make_unique<MainWindow>(options);
     window->show();
     qint64 received = 0;
-    QObject::connect(window->Device(), &TDevice::lineReceived, [&received] { ++received; });
+    QObject::connect(window->device(), &Device::lineReceived, [&received] { ++received; });
     auto host = std::make_unique<WebViewHost>(*window, web ? 0 : -1, QStringLiteral("127.0.0.1"), QString());
     QString error;
     host->start(error);
@@ -419,10 +419,10 @@ void BM_DesktopRaceTenWindowsWebOffAndOn(benchmark::State& state)
 BENCHMARK(BM_DesktopRaceTenWindowsWebOffAndOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // Nobody answers questions in a benchmark.
-class SilentPrompter : public TUiPrompter {
+class SilentPrompter : public UiPrompter {
 public:
-    TAnswer Ask(TBoxKind, const QString&, bool, QWidget*) override { return TAnswer::No; }
-    void Tell(TBoxKind, const QString&, QWidget*) override {}
+    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
+    void tell(BoxKind, const QString&, QWidget*) override {}
 };
 
 } // namespace
@@ -432,10 +432,10 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     SilentPrompter prompter;
-    SetPrompter(&prompter);
+    setPrompter(&prompter);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    SetPrompter(nullptr);
+    setPrompter(nullptr);
     return 0;
 }

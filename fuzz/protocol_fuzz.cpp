@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    kav::FuzzProtocolOnce(data, size);
+    kav::fuzzProtocolOnce(data, size);
     return 0;
 }

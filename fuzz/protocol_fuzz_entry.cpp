@@ -11,7 +11,7 @@
 namespace kav {
 namespace {
 
-void Require(bool condition, const char* what)
+void require(bool condition, const char* what)
 {
     if (!condition) {
         std::fprintf(stderr, "protocol invariant broken: %s\n", what);
@@ -19,7 +19,7 @@ void Require(bool condition, const char* what)
     }
 }
 
-bool IsNormalisedTime(const std::string& text)
+bool isNormalisedTime(const std::string& text)
 {
     if (text.size() != 13 || text[2] != ':' || text[5] != ':' || text[8] != '.')
         return false;
@@ -30,37 +30,37 @@ bool IsNormalisedTime(const std::string& text)
     return true;
 }
 
-void ScanAllFields(std::string_view line)
+void scanAllFields(std::string_view line)
 {
     std::string_view field;
     while (!line.empty()) {
         const std::size_t before = line.size();
-        NextField(line, field);
-        Require(line.size() < before, "NextField makes progress");
-        Require(field.size() <= before, "field lies within the line");
+        nextField(line, field);
+        require(line.size() < before, "NextField makes progress");
+        require(field.size() <= before, "field lies within the line");
     }
 }
 
 } // namespace
 
-void FuzzProtocolOnce(const std::uint8_t* data, std::size_t size)
+void fuzzProtocolOnce(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view line(reinterpret_cast<const char*>(data), size);
-    ScanAllFields(line);
-    Require(IsNormalisedTime(NormaliseTimeText(line)), "normalised time has the form dd:dd:dd.dddd");
+    scanAllFields(line);
+    require(isNormalisedTime(normaliseTimeText(line)), "normalised time has the form dd:dd:dd.dddd");
 
     const ParsedRecord record = parseRecord(line);
-    Require(record.kind() != kKindLine, "recognition never yields the raw-line kind");
-    Require(!(record.kind() == kKindUnknown && record.valid), "unknown lines are not valid");
+    require(record.kind() != kKindLine, "recognition never yields the raw-line kind");
+    require(!(record.kind() == kKindUnknown && record.valid), "unknown lines are not valid");
     const std::string written = writeRecord(record.data);
-    Require(written.empty() == (record.kind() == kKindUnknown), "every known record writes a line");
+    require(written.empty() == (record.kind() == kKindUnknown), "every known record writes a line");
 
     if (record.valid && line.find('"') == std::string_view::npos) {
         // What a valid record writes back is itself a valid record of the same kind. Writers do not
         // escape quotes, so a text holding one may read back differently; such input is left out.
         const ParsedRecord second = parseRecord(written);
-        Require(second.kind() == record.kind(), "written record keeps its kind");
-        Require(second.valid, "written record is valid");
+        require(second.kind() == record.kind(), "written record keeps its kind");
+        require(second.valid, "written record is valid");
     }
 }
 

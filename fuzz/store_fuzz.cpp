@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    kav::FuzzStoreOnce(data, size);
+    kav::fuzzStoreOnce(data, size);
     return 0;
 }

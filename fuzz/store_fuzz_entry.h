@@ -8,6 +8,6 @@ namespace kav {
 // Writes one input to a file and reads it through the text database and through every store routine,
 // then writes records back into it, and aborts when an invariant breaks. Shared by the libFuzzer
 // target and the test suite's smoke run.
-void FuzzStoreOnce(const std::uint8_t* data, std::size_t size);
+void fuzzStoreOnce(const std::uint8_t* data, std::size_t size);
 
 } // namespace kav

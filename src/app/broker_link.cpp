@@ -22,15 +22,15 @@ namespace {
 
 // The general information items as the info document names them.
 constexpr std::array<std::pair<int, const char*>, 9> kInfoKeys{{
-    {TGenInfoPanel::kLapsToGo, "laps_to_go"},
-    {TGenInfoPanel::kRaceTime, "race_time"},
-    {TGenInfoPanel::kBestLap, "best_lap"},
-    {TGenInfoPanel::kBestLapTime, "best_lap_time"},
-    {TGenInfoPanel::kBestSpeed, "best_speed"},
-    {TGenInfoPanel::kName, "best_lap_name"},
-    {TGenInfoPanel::kTrackLength, "track_length"},
-    {TGenInfoPanel::kTrackName, "track_name"},
-    {TGenInfoPanel::kRun, "run"},
+    {GeneralInfoPanel::kLapsToGo, "laps_to_go"},
+    {GeneralInfoPanel::kRaceTime, "race_time"},
+    {GeneralInfoPanel::kBestLap, "best_lap"},
+    {GeneralInfoPanel::kBestLapTime, "best_lap_time"},
+    {GeneralInfoPanel::kBestSpeed, "best_speed"},
+    {GeneralInfoPanel::kName, "best_lap_name"},
+    {GeneralInfoPanel::kTrackLength, "track_length"},
+    {GeneralInfoPanel::kTrackName, "track_name"},
+    {GeneralInfoPanel::kRun, "run"},
 }};
 
 } // namespace
@@ -49,9 +49,9 @@ BrokerLink::~BrokerLink()
     m_publisher.blockSignals(true);
 }
 
-TKavendorComm::ChannelMaker BrokerLink::feedChannelMaker()
+KavendorDevice::ChannelMaker BrokerLink::feedChannelMaker()
 {
-    return [this](const TCommSettings& settings) -> std::unique_ptr<TCommunication> {
+    return [this](const CommunicationSettings& settings) -> std::unique_ptr<Communication> {
         auto channel = std::make_unique<MqttFeedChannel>(settings.mqtt);
         m_channel = channel.get();
         connect(channel.get(), &MqttFeedChannel::statusChanged, this, &BrokerLink::showStatus);
@@ -60,7 +60,7 @@ TKavendorComm::ChannelMaker BrokerLink::feedChannelMaker()
     };
 }
 
-void BrokerLink::attach(TFMain& window, const QString& settingsFile, const QString& commandLineBroker,
+void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const QString& commandLineBroker,
                         const QString& commandLineTopic)
 {
     m_window = &window;
@@ -73,8 +73,8 @@ void BrokerLink::attach(TFMain& window, const QString& settingsFile, const QStri
     }
     if (!commandLineTopic.isEmpty())
         settings.topicPrefix = commandLineTopic;
-    connect(window.Device(), &TDevice::lineReceived, this, &BrokerLink::takeLine);
-    window.SettingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
+    connect(window.device(), &Device::lineReceived, this, &BrokerLink::takeLine);
+    window.settingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
     apply(settings);
 }
 
@@ -97,14 +97,14 @@ void BrokerLink::editSettings()
 {
     BrokerSettingsDialog dialog(m_window);
     dialog.setSettings(m_settings);
-    if (Prompter().Exec(dialog) != QDialog::Accepted)
+    if (prompter().exec(dialog) != QDialog::Accepted)
         return;
     const PublisherSettings chosen = dialog.settings();
     if (!m_settingsFile.isEmpty()) {
         try {
             writePublisherSettings(m_settingsFile, chosen);
         } catch (const std::exception& error) {
-            Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), m_window);
+            prompter().tell(BoxKind::Error, QString::fromStdString(error.what()), m_window);
         }
     }
     apply(chosen);
@@ -131,7 +131,7 @@ void BrokerLink::followRunName()
 {
     if (!m_latest.run() || m_latest.run()->Description.empty())
         return;
-    const QString name = FeedText(m_latest.run()->Description);
+    const QString name = feedText(m_latest.run()->Description);
     if (name == m_runName)
         return;
     m_runName = name;
@@ -154,11 +154,11 @@ void BrokerLink::refresh()
     if (!m_window || !m_publisher.isRunning() || !m_linesSinceRefresh)
         return;
     m_linesSinceRefresh = false;
-    const TRaceState& state = m_window->Ctl().State;
-    const std::string burst = buildStateBurst(state, m_window->Settings(), m_latest);
+    const RaceState& state = m_window->controller().State;
+    const std::string burst = buildStateBurst(state, m_window->settings(), m_latest);
     m_publisher.setBurst(QByteArray::fromStdString(burst), m_publisher.lastSequence());
     m_publisher.setRetained(topic::kFlag, flagWord().toUtf8());
-    m_publisher.setRetained(topic::kRun, FeedText(state.RunName).toUtf8());
+    m_publisher.setRetained(topic::kRun, feedText(state.RunName).toUtf8());
     m_publisher.setRetained(topic::kInfo, infoDocument());
     m_publisher.setRetained(topic::kState, m_stateSource ? m_stateSource() : basicStateDocument());
     showStatus();
@@ -166,7 +166,7 @@ void BrokerLink::refresh()
 
 QString BrokerLink::flagWord() const
 {
-    const TRaceState& state = m_window->Ctl().State;
+    const RaceState& state = m_window->controller().State;
     if (state.RaceFinished)
         return QStringLiteral("finish");
     switch (state.FlagState) {
@@ -180,14 +180,14 @@ QByteArray BrokerLink::infoDocument() const
 {
     QJsonObject info;
     for (const auto& [item, key] : kInfoKeys)
-        info.insert(QLatin1String(key), m_window->Panel().ValueText(item).trimmed());
+        info.insert(QLatin1String(key), m_window->panel().valueText(item).trimmed());
     return QJsonDocument(info).toJson(QJsonDocument::Compact);
 }
 
 QByteArray BrokerLink::basicStateDocument() const
 {
     QJsonObject document;
-    document.insert(QStringLiteral("run"), FeedText(m_window->Ctl().State.RunName));
+    document.insert(QStringLiteral("run"), feedText(m_window->controller().State.RunName));
     document.insert(QStringLiteral("flag"), flagWord());
     document.insert(QStringLiteral("info"), QJsonDocument::fromJson(infoDocument()).object());
     return QJsonDocument(document).toJson(QJsonDocument::Compact);
@@ -198,7 +198,7 @@ QString BrokerLink::statusText() const
     QStringList parts;
     if (m_settings.enabled)
         parts << QStringLiteral("Broker: ") + (m_problem.isEmpty() ? m_publisher.statusText() : m_problem);
-    if (m_channel && m_channel->IsOpen())
+    if (m_channel && m_channel->isOpen())
         parts << m_channel->statusText();
     return parts.join(QStringLiteral("    "));
 }
@@ -219,7 +219,7 @@ void BrokerLink::showStatus()
     const bool publisherTrouble = m_settings.enabled && (!m_problem.isEmpty() || m_publisher.brokerStatus().state !=
                                                                                      BrokerStatus::State::Connected);
     const bool feedTrouble =
-        m_channel && m_channel->IsOpen() &&
+        m_channel && m_channel->isOpen() &&
         (m_channel->brokerStatus().state != BrokerStatus::State::Connected || !m_channel->publisherOnline());
     m_statusLabel->setStyleSheet(publisherTrouble || feedTrouble ? QStringLiteral("color: #c00000;") : QString());
     m_statusLabel->setText(text);

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "feed_publisher.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "publisher_settings.h"
 #include "state_burst.h"
 
@@ -19,7 +19,7 @@ class QLabel;
 namespace kav {
 
 class MqttFeedChannel;
-class TFMain;
+class MainWindow;
 
 // The broker in the program: publishes what the device receives and the windows show, makes the MQTT feed
 // channels the device asks for, reports both in the status area, and offers Settings > Broker.
@@ -33,14 +33,14 @@ public:
     BrokerLink();
     ~BrokerLink() override;
 
-    // For TMainOptions::MqttChannelMaker.
-    TKavendorComm::ChannelMaker feedChannelMaker();
+    // For MainWindowOptions::MqttChannelMaker.
+    KavendorDevice::ChannelMaker feedChannelMaker();
 
     // Takes the device's received lines, adds Settings > Broker and
     // starts publishing as the settings say: those of settingsFile ("Kavendor.ini"; none: defaults, not
     // written), with host and port from commandLineBroker ("HOST[:PORT]", turns publishing on) and the
     // prefix from commandLineTopic when given. The command line's choices are not written.
-    void attach(TFMain& window, const QString& settingsFile, const QString& commandLineBroker = {},
+    void attach(MainWindow& window, const QString& settingsFile, const QString& commandLineBroker = {},
                 const QString& commandLineTopic = {});
 
     // THE SEAM for the web view: the builder of its "GET /api/state" document goes here, and "state"
@@ -75,7 +75,7 @@ private:
     PublisherSettings m_settings;
     QString m_settingsFile;
     QString m_problem; // why the settings in force cannot be used
-    TFMain* m_window = nullptr;
+    MainWindow* m_window = nullptr;
     QPointer<MqttFeedChannel> m_channel;
     QPointer<QLabel> m_statusLabel;
     LatestRunRecords m_latest;

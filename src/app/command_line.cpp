@@ -18,24 +18,24 @@ namespace kav {
 namespace {
 
 // Walks the arguments and fills the options, stopping at the first fault.
-class TArgumentReader {
+class ArgumentReader {
 public:
-    explicit TArgumentReader(const QStringList& arguments) : m_arguments(arguments) {}
+    explicit ArgumentReader(const QStringList& arguments) : m_arguments(arguments) {}
 
-    bool ReadAll();
+    bool readAll();
 
-    TCommandLine Options;
+    CommandLineOptions Options;
     QString RateText;
     QString FullScreenText;
     QString WebPortText;
     QString Error;
 
 private:
-    bool ReadOne(const QString& argument);
-    bool TakeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field);
-    QString* ValueField(const QString& option);
-    bool* FlagField(const QString& option);
-    bool Fail(const QString& message)
+    bool readOne(const QString& argument);
+    bool takeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field);
+    QString* valueField(const QString& option);
+    bool* flagField(const QString& option);
+    bool fail(const QString& message)
     {
         Error = message;
         return false;
@@ -46,19 +46,19 @@ private:
     QStringList m_seen;
 };
 
-bool TArgumentReader::ReadAll()
+bool ArgumentReader::readAll()
 {
     while (m_next < m_arguments.size()) {
-        if (!ReadOne(m_arguments[m_next++]))
+        if (!readOne(m_arguments[m_next++]))
             return false;
     }
     return true;
 }
 
-bool TArgumentReader::ReadOne(const QString& argument)
+bool ArgumentReader::readOne(const QString& argument)
 {
     if (!argument.startsWith(QLatin1String("--")) || argument.size() == 2) {
-        return Fail(argument.startsWith(u'-') ? QStringLiteral("unknown option: ") + argument
+        return fail(argument.startsWith(u'-') ? QStringLiteral("unknown option: ") + argument
                                               : QStringLiteral("unexpected argument: ") + argument);
     }
     const qsizetype equals = argument.indexOf(u'=');
@@ -67,21 +67,21 @@ bool TArgumentReader::ReadOne(const QString& argument)
     if (equals >= 0)
         inlineValue = argument.mid(equals + 1);
     if (m_seen.contains(option))
-        return Fail(option + QStringLiteral(" is given more than once"));
+        return fail(option + QStringLiteral(" is given more than once"));
     m_seen.append(option);
-    if (bool* flag = FlagField(option)) {
+    if (bool* flag = flagField(option)) {
         if (inlineValue)
-            return Fail(option + QStringLiteral(" takes no value"));
+            return fail(option + QStringLiteral(" takes no value"));
         *flag = true;
         return true;
     }
-    if (QString* field = ValueField(option))
-        return TakeValue(option, inlineValue, *field);
-    return Fail(QStringLiteral("unknown option: ") + option);
+    if (QString* field = valueField(option))
+        return takeValue(option, inlineValue, *field);
+    return fail(QStringLiteral("unknown option: ") + option);
 }
 
 // The value is the text after '=' or the next argument; an option name there means the value is missing.
-bool TArgumentReader::TakeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field)
+bool ArgumentReader::takeValue(const QString& option, const std::optional<QString>& inlineValue, QString& field)
 {
     QString value;
     if (inlineValue)
@@ -89,12 +89,12 @@ bool TArgumentReader::TakeValue(const QString& option, const std::optional<QStri
     else if (m_next < m_arguments.size() && !m_arguments[m_next].startsWith(QLatin1String("--")))
         value = m_arguments[m_next++];
     if (value.isEmpty())
-        return Fail(option + QStringLiteral(" needs a value"));
+        return fail(option + QStringLiteral(" needs a value"));
     field = value;
     return true;
 }
 
-QString* TArgumentReader::ValueField(const QString& option)
+QString* ArgumentReader::valueField(const QString& option)
 {
     if (option == QLatin1String("--config-dir"))
         return &Options.ConfigDir;
@@ -123,7 +123,7 @@ QString* TArgumentReader::ValueField(const QString& option)
     return nullptr;
 }
 
-bool* TArgumentReader::FlagField(const QString& option)
+bool* ArgumentReader::flagField(const QString& option)
 {
     if (option == QLatin1String("--version"))
         return &Options.Version;
@@ -133,13 +133,13 @@ bool* TArgumentReader::FlagField(const QString& option)
 }
 
 // A file can be made in dir: the only sure test, whatever the permission bits and the user say.
-bool CanWriteIn(const QString& dir)
+bool canWriteIn(const QString& dir)
 {
     QTemporaryFile probe(dir + QStringLiteral("/.kavendor-probe-XXXXXX"));
     return probe.open();
 }
 
-QString CheckRate(const TArgumentReader& reader, double& rate)
+QString checkRate(const ArgumentReader& reader, double& rate)
 {
     if (reader.RateText.isEmpty())
         return {};
@@ -152,7 +152,7 @@ QString CheckRate(const TArgumentReader& reader, double& rate)
 }
 
 // "N" or "N@SCREEN": a result window's number and a screen counted from 1.
-QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
+QString checkFullScreen(const ArgumentReader& reader, CommandLineOptions& options)
 {
     const QString& text = reader.FullScreenText;
     if (text.isEmpty())
@@ -165,18 +165,18 @@ QString checkFullScreen(const TArgumentReader& reader, TCommandLine& options)
     bool windowOk = false, screenOk = parts.size() == 1;
     const int window = parts[0].toInt(&windowOk);
     const int screen = parts.size() == 2 ? parts[1].toInt(&screenOk) : 0;
-    if (parts.size() > 2 || !windowOk || !screenOk || window < 1 || window > TFMain::kMaxResultWindows ||
+    if (parts.size() > 2 || !windowOk || !screenOk || window < 1 || window > MainWindow::kMaxResultWindows ||
         (parts.size() == 2 && screen < 1))
         return QStringLiteral("--fullscreen needs a result window number from 1 to %1, optionally followed by "
                               "@ and a screen number from 1 (as in 2@1), not %2")
-            .arg(TFMain::kMaxResultWindows)
+            .arg(MainWindow::kMaxResultWindows)
             .arg(text);
     options.FullScreenWindow = window;
     options.FullScreenScreen = screen;
     return {};
 }
 
-QString CheckWeb(const TArgumentReader& reader, TCommandLine& options)
+QString CheckWeb(const ArgumentReader& reader, CommandLineOptions& options)
 {
     if (reader.WebPortText.isEmpty())
         return options.WebBind.isEmpty() ? QString() : QStringLiteral("--web-bind is only used with --web");
@@ -190,7 +190,7 @@ QString CheckWeb(const TArgumentReader& reader, TCommandLine& options)
     return {};
 }
 
-QString CheckReadable(const QString& option, const QString& path)
+QString checkReadable(const QString& option, const QString& path)
 {
     if (path.isEmpty())
         return {};
@@ -202,7 +202,7 @@ QString CheckReadable(const QString& option, const QString& path)
     return {};
 }
 
-QString CheckConfigDir(const QString& path)
+QString checkConfigDir(const QString& path)
 {
     const QFileInfo info(path);
     if (!path.isEmpty() && info.exists() && !info.isDir())
@@ -211,7 +211,7 @@ QString CheckConfigDir(const QString& path)
 }
 
 // Opens the file for appending once; a file made only for the test is removed again.
-QString CheckAppendable(const QString& option, const QString& path)
+QString checkAppendable(const QString& option, const QString& path)
 {
     if (path.isEmpty())
         return {};
@@ -228,7 +228,7 @@ QString CheckAppendable(const QString& option, const QString& path)
     return {};
 }
 
-QString CheckDumpDir(const QString& path)
+QString checkDumpDir(const QString& path)
 {
     if (path.isEmpty())
         return {};
@@ -237,12 +237,12 @@ QString CheckDumpDir(const QString& path)
         return QStringLiteral("--dump: ") + path + QStringLiteral(" exists and is not a folder");
     if (!QDir().mkpath(path))
         return QStringLiteral("--dump: cannot create the folder ") + path;
-    if (!CanWriteIn(path))
+    if (!canWriteIn(path))
         return QStringLiteral("--dump: cannot write in the folder ") + path;
     return {};
 }
 
-QString CheckBroker(const TCommandLine& options)
+QString CheckBroker(const CommandLineOptions& options)
 {
     if (!options.MqttTopic.isEmpty() && options.Mqtt.isEmpty())
         return QStringLiteral("--mqtt-topic is only used with --mqtt");
@@ -255,9 +255,9 @@ QString CheckBroker(const TCommandLine& options)
 }
 
 // The checks in an order that makes files and folders only when nothing else is wrong.
-QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
+QString checkOptions(const ArgumentReader& reader, CommandLineOptions& options)
 {
-    QString error = CheckRate(reader, options.Rate);
+    QString error = checkRate(reader, options.Rate);
     if (error.isEmpty())
         error = checkFullScreen(reader, options);
     if (error.isEmpty())
@@ -270,23 +270,23 @@ QString CheckOptions(const TArgumentReader& reader, TCommandLine& options)
     if (error.isEmpty())
         error = CheckBroker(options);
     if (error.isEmpty())
-        error = CheckReadable(QStringLiteral("--replay"), options.Replay);
+        error = checkReadable(QStringLiteral("--replay"), options.Replay);
     if (error.isEmpty())
-        error = CheckReadable(QStringLiteral("--layout"), options.Layout);
+        error = checkReadable(QStringLiteral("--layout"), options.Layout);
     if (error.isEmpty())
-        error = CheckConfigDir(options.ConfigDir);
+        error = checkConfigDir(options.ConfigDir);
     if (error.isEmpty() && !options.report.isEmpty() && options.Replay.isEmpty() && options.Dump.isEmpty())
         error = QStringLiteral("--report needs --replay, or --dump with --config-dir naming a TCP connection");
     if (error.isEmpty())
-        error = CheckAppendable(QStringLiteral("--record"), options.Record);
+        error = checkAppendable(QStringLiteral("--record"), options.Record);
     if (error.isEmpty())
-        error = CheckAppendable(QStringLiteral("--report"), options.report);
+        error = checkAppendable(QStringLiteral("--report"), options.report);
     if (error.isEmpty())
-        error = CheckDumpDir(options.Dump);
+        error = checkDumpDir(options.Dump);
     return error;
 }
 
-QString WithSlash(const QString& dir)
+QString withSlash(const QString& dir)
 {
     QString path = QDir(dir).absolutePath();
     if (!path.endsWith(u'/'))
@@ -294,30 +294,30 @@ QString WithSlash(const QString& dir)
     return path;
 }
 
-QString MadeDir(const QString& dir)
+QString madeDir(const QString& dir)
 {
     if (dir.isEmpty() || !QDir().mkpath(dir) || !QFileInfo(dir).isDir())
         return {};
-    return WithSlash(dir);
+    return withSlash(dir);
 }
 
 } // namespace
 
-TCommandLineResult ParseCommandLine(const QStringList& arguments)
+CommandLineResult parseCommandLine(const QStringList& arguments)
 {
-    TArgumentReader reader(arguments);
-    if (!reader.ReadAll())
+    ArgumentReader reader(arguments);
+    if (!reader.readAll())
         return {std::nullopt, reader.Error};
-    TCommandLine options = reader.Options;
+    CommandLineOptions options = reader.Options;
     if (options.Help || options.Version)
         return {options, {}};
-    const QString error = CheckOptions(reader, options);
+    const QString error = checkOptions(reader, options);
     if (!error.isEmpty())
         return {std::nullopt, error};
     return {options, {}};
 }
 
-QString UsageText()
+QString usageText()
 {
     return QStringLiteral(
         "Usage: kavendor [OPTION]...\n"
@@ -343,20 +343,20 @@ QString UsageText()
         "Each option may also be written --option=value.\n");
 }
 
-QString VersionText()
+QString versionText()
 {
     return QStringLiteral("Kavendor " KAV_VERSION_TEXT);
 }
 
-QString ChooseConfigDir(const QString& explicitDir, const QString& programDir)
+QString chooseConfigDir(const QString& explicitDir, const QString& programDir)
 {
     if (!explicitDir.isEmpty())
-        return MadeDir(explicitDir);
+        return madeDir(explicitDir);
     // An installed program never writes beside itself, even where it could (run by root).
     if (!programDir.isEmpty() && QFileInfo(programDir).isDir() && installedDataDir(programDir).isEmpty() &&
-        CanWriteIn(programDir))
-        return WithSlash(programDir);
-    return MadeDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+        canWriteIn(programDir))
+        return withSlash(programDir);
+    return madeDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
 }
 
 } // namespace kav

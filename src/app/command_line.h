@@ -8,7 +8,7 @@
 namespace kav {
 
 // What the operator asked for on the command line.
-struct TCommandLine {
+struct CommandLineOptions {
     QString ConfigDir, Layout, Replay, Dump, Record;
     QString report;           // the race report's PDF file
     double Rate = 0;          // lines per second of a replay; 0: as fast as possible
@@ -20,12 +20,12 @@ struct TCommandLine {
     QString MqttTopic;        // with Mqtt: this topic prefix instead of the one set
     bool Version = false, Help = false;
 
-    bool operator==(const TCommandLine&) const = default;
+    bool operator==(const CommandLineOptions&) const = default;
 };
 
 // The options, or a one-line message naming the option or file at fault.
-struct TCommandLineResult {
-    std::optional<TCommandLine> Options;
+struct CommandLineResult {
+    std::optional<CommandLineOptions> Options;
     QString Error;
 };
 
@@ -33,17 +33,17 @@ struct TCommandLineResult {
 // option is written "--name value" or "--name=value". With --help or --version the files are not
 // checked. A --record or --report file that did not exist is checked by creating it and removed again;
 // a --dump folder is created.
-TCommandLineResult ParseCommandLine(const QStringList& arguments);
+CommandLineResult parseCommandLine(const QStringList& arguments);
 
 // The option list for --help and after a command-line error.
-QString UsageText();
+QString usageText();
 // "Kavendor" and the version number.
-QString VersionText();
+QString versionText();
 
-// The folder of Kavendor.ini and Communication.ini, with a trailing '/': the explicit folder when given
+// The folder of Kavendor.ini and communication.ini, with a trailing '/': the explicit folder when given
 // (created when missing), else the program's folder when a file can be made there and the program is
 // not installed, else the user's configuration folder (created when missing). Empty when the folder
 // chosen cannot be created.
-QString ChooseConfigDir(const QString& explicitDir, const QString& programDir);
+QString chooseConfigDir(const QString& explicitDir, const QString& programDir);
 
 } // namespace kav

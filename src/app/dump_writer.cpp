@@ -8,22 +8,22 @@
 #include <array>
 #include <utility>
 
-#include "f_results.h"
 #include "feed_text.h"
-#include "gen_info_panel.h"
+#include "general_info_panel.h"
 #include "laps_csv.h"
 #include "race_state.h"
+#include "result_window.h"
+#include "results_grid.h"
 #include "status_lamp.h"
 #include "status_pictures.h"
-#include "zeb_grid.h"
 
 namespace kav {
 namespace {
 
 // The flag lamp's colours as the flag control paints them.
-constexpr TColorValue kRedLamp = 0x0000FF;
-constexpr TColorValue kYellowLamp = 0x00FFFF;
-constexpr TColorValue kGreenLamp = 0x00FF00;
+constexpr ColorValue kRedLamp = 0x0000FF;
+constexpr ColorValue kYellowLamp = 0x00FFFF;
+constexpr ColorValue kGreenLamp = 0x00FF00;
 
 constexpr std::array<std::pair<std::uint8_t, const char*>, 7> kPictureRoles = {{
     {kWhiteFlag, "white flag"},
@@ -35,7 +35,7 @@ constexpr std::array<std::pair<std::uint8_t, const char*>, 7> kPictureRoles = {{
     {kGreenArrow, "green arrow"},
 }};
 
-bool WriteWhole(const QString& file, const QByteArray& content, QString& error)
+bool writeWhole(const QString& file, const QByteArray& content, QString& error)
 {
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.commit())
@@ -44,20 +44,20 @@ bool WriteWhole(const QString& file, const QByteArray& content, QString& error)
     return false;
 }
 
-QString PictureText(const TPicture* picture, const TStatusPictures& pictures)
+QString pictureText(const Picture* picture, const StatusPictures& pictures)
 {
     const QString name = PictureName(picture, pictures);
     return u'[' + (name.isEmpty() ? QStringLiteral("picture") : name) + u']';
 }
 
-QString CellText(const TZebGrid& grid, int col, int row, const TStatusPictures& pictures)
+QString cellText(const ResultsGrid& grid, int col, int row, const StatusPictures& pictures)
 {
-    const TPicture* picture = grid.GetGraphic(col, row);
-    return picture ? PictureText(picture, pictures) : grid.GetCell(col, row);
+    const Picture* picture = grid.graphic(col, row);
+    return picture ? pictureText(picture, pictures) : grid.cell(col, row);
 }
 
 // A one-line value: a run name cannot break the key=value lines.
-QString OneLine(QString text)
+QString oneLine(QString text)
 {
     text.replace(u'\r', u' ');
     text.replace(u'\n', u' ');
@@ -66,16 +66,16 @@ QString OneLine(QString text)
 
 } // namespace
 
-QString PictureName(const TPicture* picture, const TStatusPictures& pictures)
+QString PictureName(const Picture* picture, const StatusPictures& pictures)
 {
     for (const auto& [code, role] : kPictureRoles) {
-        if (picture && picture == pictures.ForCode(code))
+        if (picture && picture == pictures.forCode(code))
             return QString::fromLatin1(role);
     }
     return {};
 }
 
-QString LampWord(TColorValue color)
+QString lampWord(ColorValue color)
 {
     switch (color) {
     case kRedLamp: return QStringLiteral("red");
@@ -85,7 +85,7 @@ QString LampWord(TColorValue color)
     }
 }
 
-QString FlagWord(std::uint8_t flag)
+QString flagWord(std::uint8_t flag)
 {
     switch (flag) {
     case kFlagRed: return QStringLiteral("red");
@@ -97,12 +97,12 @@ QString FlagWord(std::uint8_t flag)
 
 // Shown once the panel is on screen: the panel itself may never have been shown (a replay without
 // windows on screen), so only the hidden flags from the widget up to the panel count.
-QString ShownFlag(const QWidget& widget, const TGenInfoPanel& panel)
+QString shownFlag(const QWidget& widget, const GeneralInfoPanel& panel)
 {
     return !panel.isHidden() && widget.isVisibleTo(&panel) ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-QString CsvField(const QString& text)
+QString csvField(const QString& text)
 {
     static const QString kSpecial = QStringLiteral(",\"\r\n");
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return kSpecial.contains(c); }))
@@ -112,53 +112,54 @@ QString CsvField(const QString& text)
     return u'"' + quoted + u'"';
 }
 
-QByteArray CsvLine(const QStringList& fields)
+QByteArray csvLine(const QStringList& fields)
 {
     QStringList quoted;
     quoted.reserve(fields.size());
     for (const QString& field : fields)
-        quoted.append(CsvField(field));
+        quoted.append(csvField(field));
     return quoted.join(u',').toUtf8() + "\r\n";
 }
 
-bool WriteResultWindowCsv(const TFResults& window, const TStatusPictures& pictures, const QString& file, QString& error)
+bool writeResultWindowCsv(const ResultWindow& window, const StatusPictures& pictures, const QString& file,
+                          QString& error)
 {
-    const TZebGrid& grid = window.Grid();
+    const ResultsGrid& grid = window.grid();
     QByteArray content;
-    for (int row = 0; row < grid.RowCount(); ++row) {
+    for (int row = 0; row < grid.gridRowCount(); ++row) {
         QStringList cells;
-        for (int col = 0; col < grid.ColCount(); ++col)
-            cells.append(CellText(grid, col, row, pictures));
-        content += CsvLine(cells);
+        for (int col = 0; col < grid.gridColumnCount(); ++col)
+            cells.append(cellText(grid, col, row, pictures));
+        content += csvLine(cells);
     }
-    return WriteWhole(file, content, error);
+    return writeWhole(file, content, error);
 }
 
-bool WriteGenInfoCsv(const TGenInfoPanel& panel, const QString& file, QString& error)
+bool writeGeneralInfoCsv(const GeneralInfoPanel& panel, const QString& file, QString& error)
 {
-    QByteArray content = CsvLine({QStringLiteral("caption"), QStringLiteral("value"), QStringLiteral("shown")});
-    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kRun; ++item) {
+    QByteArray content = csvLine({QStringLiteral("caption"), QStringLiteral("value"), QStringLiteral("shown")});
+    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kRun; ++item) {
         content +=
-            CsvLine({panel.Caption(item)->text(), panel.Value(item)->text(), ShownFlag(*panel.Caption(item), panel)});
+            csvLine({panel.caption(item)->text(), panel.value(item)->text(), shownFlag(*panel.caption(item), panel)});
     }
     content +=
-        CsvLine({QStringLiteral("Flag"), LampWord(panel.FlagLamp().Color()), ShownFlag(panel.FlagLamp(), panel)});
-    return WriteWhole(file, content, error);
+        csvLine({QStringLiteral("Flag"), lampWord(panel.flagLamp().color()), shownFlag(panel.flagLamp(), panel)});
+    return writeWhole(file, content, error);
 }
 
-bool WriteStateTxt(const TRaceState& state, const QString& file, QString& error)
+bool writeStateText(const RaceState& state, const QString& file, QString& error)
 {
     QString text;
     text += QStringLiteral("errors=") + QString::number(state.ErrorCount) + u'\n';
-    text += QStringLiteral("flag=") + FlagWord(state.FlagState) + u'\n';
+    text += QStringLiteral("flag=") + flagWord(state.FlagState) + u'\n';
     text += QStringLiteral("race_finished=") + (state.RaceFinished ? u'1' : u'0') + u'\n';
     text += QStringLiteral("row_count=") + QString::number(state.RowCount) + u'\n';
-    text += QStringLiteral("run=") + OneLine(FeedText(state.RunName)) + u'\n';
-    return WriteWhole(file, text.toUtf8(), error);
+    text += QStringLiteral("run=") + oneLine(feedText(state.RunName)) + u'\n';
+    return writeWhole(file, text.toUtf8(), error);
 }
 
-bool WriteDump(const QString& dir, const std::vector<TFResults*>& windows, const TStatusPictures& pictures,
-               const TGenInfoPanel& panel, const TRaceState& state, QString& error)
+bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const StatusPictures& pictures,
+               const GeneralInfoPanel& panel, const RaceState& state, QString& error)
 {
     if (!QDir().mkpath(dir)) {
         error = QStringLiteral("cannot create the folder ") + dir;
@@ -167,16 +168,16 @@ bool WriteDump(const QString& dir, const std::vector<TFResults*>& windows, const
     const QDir folder(dir);
     QStringList failures;
     QString failure;
-    for (const TFResults* window : windows) {
+    for (const ResultWindow* window : windows) {
         if (!window)
             continue;
-        const QString name = QStringLiteral("ResultWin%1.csv").arg(window->Record().Number);
-        if (!WriteResultWindowCsv(*window, pictures, folder.filePath(name), failure))
+        const QString name = QStringLiteral("ResultWin%1.csv").arg(window->settings().Number);
+        if (!writeResultWindowCsv(*window, pictures, folder.filePath(name), failure))
             failures.append(failure);
     }
-    if (!WriteGenInfoCsv(panel, folder.filePath(QStringLiteral("geninfo.csv")), failure))
+    if (!writeGeneralInfoCsv(panel, folder.filePath(QStringLiteral("geninfo.csv")), failure))
         failures.append(failure);
-    if (!WriteStateTxt(state, folder.filePath(QStringLiteral("state.txt")), failure))
+    if (!writeStateText(state, folder.filePath(QStringLiteral("state.txt")), failure))
         failures.append(failure);
     if (!writeLapsCsv(state.lapHistory(), folder.filePath(QStringLiteral("laps.csv")), failure))
         failures.append(failure);

@@ -8,10 +8,10 @@
 namespace kav {
 namespace {
 
-TFResults* windowNumbered(const TResultWindows& windows, int number)
+ResultWindow* windowNumbered(const ResultWindows& windows, int number)
 {
-    for (TFResults* window : windows.All()) {
-        if (window->Record().Number == number)
+    for (ResultWindow* window : windows.all()) {
+        if (window->settings().Number == number)
             return window;
     }
     return nullptr;
@@ -19,7 +19,7 @@ TFResults* windowNumbered(const TResultWindows& windows, int number)
 
 // The window is already full screen on the screen it went to; it moves as a normal window would and
 // fills the other screen there.
-void moveToScreen(TFResults& window, QScreen& screen)
+void moveToScreen(ResultWindow& window, QScreen& screen)
 {
     window.showNormal();
     window.setScreen(&screen);
@@ -29,9 +29,9 @@ void moveToScreen(TFResults& window, QScreen& screen)
 
 } // namespace
 
-QString startFullScreen(const TResultWindows& windows, int number, int screen)
+QString startFullScreen(const ResultWindows& windows, int number, int screen)
 {
-    TFResults* window = windowNumbered(windows, number);
+    ResultWindow* window = windowNumbered(windows, number);
     if (!window)
         return QStringLiteral("--fullscreen: the layout has no result window %1").arg(number);
     const QList<QScreen*> screens = QGuiApplication::screens();
@@ -41,7 +41,7 @@ QString startFullScreen(const TResultWindows& windows, int number, int screen)
                       .arg(screen)
                       .arg(screens.size())
                       .arg(number);
-    window->EnterFullScreen();
+    window->enterFullScreen();
     if (screen >= 1 && screen <= screens.size() && window->screen() != screens[screen - 1])
         moveToScreen(*window, *screens[screen - 1]);
     return problem;

@@ -4,7 +4,7 @@
 
 #include "dump_writer.h"
 #include "feed_text.h"
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
@@ -12,15 +12,15 @@ namespace {
 
 QString lapTimeText(TimeValue time)
 {
-    return time == kEmptyLapTime ? QStringLiteral("-----") : QString::fromLatin1(FormatTime(7, 3, time));
+    return time == kEmptyLapTime ? QStringLiteral("-----") : QString::fromLatin1(formatTime(7, 3, time));
 }
 
 QStringList entryFields(const std::string& regNo, const LapEntry& entry)
 {
-    return {FeedText(regNo),
+    return {feedText(regNo),
             QString::number(entry.lap),
             lapTimeText(entry.lapTime),
-            QString::fromLatin1(FormatTime(1, 1, entry.totalTime)),
+            QString::fromLatin1(formatTime(1, 1, entry.totalTime)),
             entry.position == 0 ? QString() : QString::number(entry.position),
             QString::fromLatin1(flagWord(entry.flag))};
 }
@@ -29,11 +29,11 @@ QStringList entryFields(const std::string& regNo, const LapEntry& entry)
 
 QByteArray lapsCsv(const LapHistory& history)
 {
-    QByteArray content = CsvLine({QStringLiteral("car"), QStringLiteral("lap"), QStringLiteral("lap_time"),
+    QByteArray content = csvLine({QStringLiteral("car"), QStringLiteral("lap"), QStringLiteral("lap_time"),
                                   QStringLiteral("total_time"), QStringLiteral("position"), QStringLiteral("flag")});
     for (int car = 0; car < history.carCount(); ++car) {
         for (const LapEntry& entry : history.car(car).laps)
-            content += CsvLine(entryFields(history.car(car).regNo, entry));
+            content += csvLine(entryFields(history.car(car).regNo, entry));
     }
     return content;
 }

@@ -4,7 +4,7 @@
 
 namespace kav {
 
-bool TLineRecorder::Open(const QString& file, QString& error)
+bool LineRecorder::open(const QString& file, QString& error)
 {
     m_file.close();
     m_error.clear();
@@ -21,7 +21,7 @@ bool TLineRecorder::Open(const QString& file, QString& error)
     return true;
 }
 
-void TLineRecorder::Write(const QByteArray& line)
+void LineRecorder::write(const QByteArray& line)
 {
     if (!m_file.isOpen())
         return;

@@ -12,11 +12,11 @@
 #include <optional>
 
 #include "broker_link.h"
-#include "comm_prompts.h"
 #include "command_line.h"
+#include "communication_prompts.h"
 #include "dump_writer.h"
 #include "full_screen_start.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "line_recorder.h"
 #include "main_window.h"
 #include "race_report.h"
@@ -59,63 +59,63 @@ void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QS
 }
 
 // Without a layout the dump shows everything: one window of each kind with every column.
-void openEveryKind(kav::TFMain& window)
+void openEveryKind(kav::MainWindow& window)
 {
     for (std::uint8_t kind :
          {kav::kLayoutCurrentRace, kav::kLayoutCompletedLap, kav::kLayoutPractice, kav::kLayoutTrackPositions}) {
-        kav::TResultWinRec rec;
+        kav::ResultWindowSettings rec;
         rec.Layout = kind;
         rec.TopRow = 1;
         for (std::uint8_t id = 0; id < kav::kColumnIds; ++id)
             rec.ColRel[id] = id;
-        window.OpenResultWindow(rec);
+        window.openResultWindow(rec);
     }
 }
 
 // Nobody is at the screen during a dump: the connection's questions are answered No and its
 // warnings go to standard error.
-class TConsolePrompts : public kav::TCommPrompts {
+class ConsolePrompts : public kav::CommunicationPrompts {
 public:
-    bool AskYesNo(const QString&) override { return false; }
-    void Warn(const QString& text) override { PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text)); }
-    void ShowError(const QString& text) override { Warn(text); }
+    bool askYesNo(const QString&) override { return false; }
+    void warn(const QString& text) override { PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text)); }
+    void showError(const QString& text) override { warn(text); }
 };
 
 // Nor is anybody there for the display's boxes (a layout's logo that cannot be loaded): each would wait
 // for ever. Messages go to standard error, questions are answered No, dialogs are cancelled.
-class TConsolePrompter : public kav::TUiPrompter {
+class ConsolePrompter : public kav::UiPrompter {
 public:
-    int Exec(QDialog&) override { return 0; }
-    std::optional<QFont> ChooseFont(const QFont&, QWidget*) override { return std::nullopt; }
-    std::optional<QColor> ChooseColor(const QColor&, QWidget*) override { return std::nullopt; }
-    bool SetUpPrinter(QPrinter&, QWidget*) override { return false; }
-    QString OpenFileName(const QString&, QWidget*) override { return {}; }
-    bool Confirm(const QString& text, QWidget*) override
+    int exec(QDialog&) override { return 0; }
+    std::optional<QFont> chooseFont(const QFont&, QWidget*) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(const QColor&, QWidget*) override { return std::nullopt; }
+    bool setUpPrinter(QPrinter&, QWidget*) override { return false; }
+    QString openFileName(const QString&, QWidget*) override { return {}; }
+    bool confirm(const QString& text, QWidget*) override
     {
-        return Ask(kav::TBoxKind::Confirmation, text, false, nullptr) == kav::TAnswer::Yes;
+        return ask(kav::BoxKind::Confirmation, text, false, nullptr) == kav::Answer::Yes;
     }
-    kav::TAnswer Ask(kav::TBoxKind kind, const QString& text, bool withCancel, QWidget*) override
+    kav::Answer ask(kav::BoxKind kind, const QString& text, bool withCancel, QWidget*) override
     {
-        Tell(kind, text, nullptr);
-        return withCancel ? kav::TAnswer::Cancel : kav::TAnswer::No;
+        tell(kind, text, nullptr);
+        return withCancel ? kav::Answer::Cancel : kav::Answer::No;
     }
-    void Tell(kav::TBoxKind, const QString& text, QWidget*) override
+    void tell(kav::BoxKind, const QString& text, QWidget*) override
     {
         PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text));
     }
-    QString SaveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
-    bool OpenDocument(const QString&) override { return false; }
+    QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
+    bool openDocument(const QString&) override { return false; }
 };
 
 // The main window's options as the command line gives them; none when no settings folder can be made.
-std::optional<kav::TMainOptions> mainWindowOptions(const kav::TCommandLine& options, bool dump)
+std::optional<kav::MainWindowOptions> mainWindowOptions(const kav::CommandLineOptions& options, bool dump)
 {
-    kav::TMainOptions main;
+    kav::MainWindowOptions main;
     main.ProgramDir = QApplication::applicationDirPath() + QLatin1Char('/');
     main.UseChannel = options.Replay.isEmpty();
     main.UseSettingsFiles = !dump || !options.ConfigDir.isEmpty();
     if (main.UseSettingsFiles) {
-        main.ConfigDir = kav::ChooseConfigDir(options.ConfigDir, main.ProgramDir);
+        main.ConfigDir = kav::chooseConfigDir(options.ConfigDir, main.ProgramDir);
         if (main.ConfigDir.isEmpty()) {
             PrintTo(stderr, QStringLiteral("kavendor: no folder for the settings files can be created\n"));
             return std::nullopt;
@@ -131,10 +131,10 @@ std::optional<kav::TMainOptions> mainWindowOptions(const kav::TCommandLine& opti
 // the web view and the replay), shown on screen or run without a window for the dump and the report.
 class ProgramRun {
 public:
-    ProgramRun(const kav::TCommandLine& options, bool dump) : m_options(options), m_dump(dump) {}
+    ProgramRun(const kav::CommandLineOptions& options, bool dump) : m_options(options), m_dump(dump) {}
 
     // Status 2 when a file or an address of the command line cannot be used.
-    int setUp(kav::TMainOptions mainOptions);
+    int setUp(kav::MainWindowOptions mainOptions);
     int runInteractive();
     int runDump();
 
@@ -147,32 +147,32 @@ private:
     void finishDump(int code);
     bool writeDumpFiles();
 
-    const kav::TCommandLine& m_options;
+    const kav::CommandLineOptions& m_options;
     const bool m_dump;
-    kav::TMainOptions m_mainOptions;
-    TConsolePrompter m_consolePrompter; // made before the window, so that it outlives it
-    kav::BrokerLink m_broker;           // before the window, whose device may ask it for an MQTT feed channel
-    std::unique_ptr<kav::TFMain> m_window;
-    TConsolePrompts m_consolePrompts;
-    kav::TLineRecorder m_recorder;
+    kav::MainWindowOptions m_mainOptions;
+    ConsolePrompter m_consolePrompter; // made before the window, so that it outlives it
+    kav::BrokerLink m_broker;          // before the window, whose device may ask it for an MQTT feed channel
+    std::unique_ptr<kav::MainWindow> m_window;
+    ConsolePrompts m_consolePrompts;
+    kav::LineRecorder m_recorder;
     std::unique_ptr<kav::WebViewHost> m_web;
     std::unique_ptr<kav::StateDocument> m_brokerState;
-    kav::TReplayFeeder m_feeder;
+    kav::ReplayFeeder m_feeder;
     bool m_finished = false;
     int m_status = 0;
 };
 
-int ProgramRun::setUp(kav::TMainOptions mainOptions)
+int ProgramRun::setUp(kav::MainWindowOptions mainOptions)
 {
     m_mainOptions = std::move(mainOptions);
     if (m_dump)
-        kav::SetPrompter(&m_consolePrompter);
+        kav::setPrompter(&m_consolePrompter);
     m_mainOptions.MqttChannelMaker = m_broker.feedChannelMaker();
-    m_window = std::make_unique<kav::TFMain>(m_mainOptions);
+    m_window = std::make_unique<kav::MainWindow>(m_mainOptions);
     if (!startRecorder())
         return 2;
     // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
-    m_broker.attach(*m_window, m_mainOptions.UseSettingsFiles ? m_window->SettingsPath() : QString(), m_options.Mqtt,
+    m_broker.attach(*m_window, m_mainOptions.UseSettingsFiles ? m_window->settingsPath() : QString(), m_options.Mqtt,
                     m_options.MqttTopic);
     if (!startWebView() || !loadReplay())
         return 2;
@@ -184,18 +184,18 @@ bool ProgramRun::startRecorder()
     if (m_options.Record.isEmpty())
         return true;
     QString error;
-    if (!m_recorder.Open(m_options.Record, error)) {
+    if (!m_recorder.open(m_options.Record, error)) {
         PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         return false;
     }
-    m_window->Device()->setTap([this](const QByteArray& line) { m_recorder.Write(line); });
+    m_window->device()->setTap([this](const QByteArray& line) { m_recorder.write(line); });
     return true;
 }
 
 bool ProgramRun::startWebView()
 {
     m_web = std::make_unique<kav::WebViewHost>(*m_window, m_options.WebPort, m_options.WebBind,
-                                               m_mainOptions.UseSettingsFiles && !m_dump ? m_window->SettingsPath()
+                                               m_mainOptions.UseSettingsFiles && !m_dump ? m_window->settingsPath()
                                                                                          : QString());
     if (QString error; !m_web->start(error)) {
         PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
@@ -215,7 +215,7 @@ bool ProgramRun::startWebView()
 bool ProgramRun::loadReplay()
 {
     QString error;
-    if (m_options.Replay.isEmpty() || m_feeder.Load(m_options.Replay, error))
+    if (m_options.Replay.isEmpty() || m_feeder.load(m_options.Replay, error))
         return true;
     PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
     return false;
@@ -224,8 +224,8 @@ bool ProgramRun::loadReplay()
 void ProgramRun::startReplay()
 {
     if (!m_options.Replay.isEmpty())
-        m_feeder.Start(m_options.Rate,
-                       [device = m_window->Device()](const QByteArray& line) { device->receiveBytes(line); });
+        m_feeder.start(m_options.Rate,
+                       [device = m_window->device()](const QByteArray& line) { device->receiveBytes(line); });
 }
 
 int ProgramRun::runInteractive()
@@ -235,8 +235,8 @@ int ProgramRun::runInteractive()
     m_window->show();
     if (m_options.FullScreenWindow > 0)
         QTimer::singleShot(0, m_window.get(), [this] {
-            const QString problem =
-                kav::startFullScreen(m_window->Ctl().Windows, m_options.FullScreenWindow, m_options.FullScreenScreen);
+            const QString problem = kav::startFullScreen(m_window->controller().Windows, m_options.FullScreenWindow,
+                                                         m_options.FullScreenScreen);
             if (!problem.isEmpty())
                 PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
         });
@@ -248,11 +248,11 @@ int ProgramRun::runInteractive()
 
 int ProgramRun::runDump()
 {
-    m_window->FormActivate();
-    if (m_window->Ctl().Windows.Count() == 0)
+    m_window->activateFirstTime();
+    if (m_window->controller().Windows.count() == 0)
         openEveryKind(*m_window);
     if (!m_options.Replay.isEmpty()) {
-        QObject::connect(&m_feeder, &kav::TReplayFeeder::finished, m_window.get(), [this] { finishDump(0); });
+        QObject::connect(&m_feeder, &kav::ReplayFeeder::finished, m_window.get(), [this] { finishDump(0); });
         QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
     } else if (!watchLiveSession()) {
         return 2;
@@ -266,15 +266,15 @@ int ProgramRun::runDump()
 // publisher goes offline).
 bool ProgramRun::watchLiveSession()
 {
-    kav::TKavendorComm* device = m_window->Device();
-    const bool mqtt = device && device->Settings.CommType == kav::TCommType::MQTT;
-    if (!device || (device->Settings.CommType != kav::TCommType::TCPIP && !mqtt)) {
+    kav::KavendorDevice* device = m_window->device();
+    const bool mqtt = device && device->Settings.CommType == kav::CommunicationType::MQTT;
+    if (!device || (device->Settings.CommType != kav::CommunicationType::TCPIP && !mqtt)) {
         PrintTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
-                            .arg(m_mainOptions.ConfigDir + QLatin1String(kav::TKavendorComm::kFileName)));
+                            .arg(m_mainOptions.ConfigDir + QLatin1String(kav::KavendorDevice::kFileName)));
         return false;
     }
-    device->SetPrompts(&m_consolePrompts);
-    QObject::connect(device, &kav::TKavendorComm::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
+    device->setPrompts(&m_consolePrompts);
+    QObject::connect(device, &kav::KavendorDevice::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
         if (failed && mqtt)
             PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));
         else if (failed)
@@ -294,7 +294,7 @@ void ProgramRun::finishDump(int code)
     m_status = code;
     if (!writeDumpFiles())
         m_status = 1;
-    m_window->FormClose();
+    m_window->shutDown();
     QApplication::exit(m_status);
 }
 
@@ -302,10 +302,10 @@ void ProgramRun::finishDump(int code)
 bool ProgramRun::writeDumpFiles()
 {
     QString error;
-    kav::TController& controller = m_window->Ctl();
+    kav::Controller& controller = m_window->controller();
     bool written = true;
-    if (!m_options.Dump.isEmpty() && !kav::WriteDump(m_options.Dump, controller.Windows.All(), controller.Pictures,
-                                                     m_window->Panel(), controller.State, error)) {
+    if (!m_options.Dump.isEmpty() && !kav::writeDump(m_options.Dump, controller.Windows.all(), controller.Pictures,
+                                                     m_window->panel(), controller.State, error)) {
         PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
@@ -317,18 +317,18 @@ bool ProgramRun::writeDumpFiles()
 }
 
 // Answers --help and --version, or reports a wrong command line; none when the program is to run.
-std::optional<int> answerWithoutWindows(const kav::TCommandLineResult& parsed)
+std::optional<int> answerWithoutWindows(const kav::CommandLineResult& parsed)
 {
     if (!parsed.Options) {
         PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
         return 2;
     }
     if (parsed.Options->Help) {
-        PrintTo(stdout, kav::UsageText());
+        PrintTo(stdout, kav::usageText());
         return 0;
     }
     if (parsed.Options->Version) {
-        PrintTo(stdout, kav::VersionText() + QLatin1Char('\n'));
+        PrintTo(stdout, kav::versionText() + QLatin1Char('\n'));
         return 0;
     }
     return std::nullopt;
@@ -339,10 +339,10 @@ std::optional<int> answerWithoutWindows(const kav::TCommandLineResult& parsed)
 int main(int argc, char** argv)
 {
     // Read before any window system is touched: --help, --version and a wrong command line need none.
-    const kav::TCommandLineResult parsed = kav::ParseCommandLine(ProgramArguments(argc, argv));
+    const kav::CommandLineResult parsed = kav::parseCommandLine(ProgramArguments(argc, argv));
     if (const std::optional<int> status = answerWithoutWindows(parsed))
         return *status;
-    const kav::TCommandLine& options = *parsed.Options;
+    const kav::CommandLineOptions& options = *parsed.Options;
     // A dump and a race report are written without a window; without a platform named, run offscreen.
     const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
     if (dump && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -353,9 +353,9 @@ int main(int argc, char** argv)
     QApplication app(toolkitArgc, argv);
     qInstallMessageHandler(toolkitHandler);
     QApplication::setApplicationName(QStringLiteral("Kavendor"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kav::TFMain::kVersion));
+    QApplication::setApplicationVersion(QString::fromLatin1(kav::MainWindow::kVersion));
 
-    std::optional<kav::TMainOptions> mainOptions = mainWindowOptions(options, dump);
+    std::optional<kav::MainWindowOptions> mainOptions = mainWindowOptions(options, dump);
     if (!mainOptions)
         return 2;
     ProgramRun run(options, dump);

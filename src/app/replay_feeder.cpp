@@ -7,15 +7,15 @@
 
 namespace kav {
 
-TReplayFeeder::TReplayFeeder(QObject* parent) : QObject(parent)
+ReplayFeeder::ReplayFeeder(QObject* parent) : QObject(parent)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &TReplayFeeder::Pump);
+    connect(&m_timer, &QTimer::timeout, this, &ReplayFeeder::pump);
 }
 
-bool TReplayFeeder::Load(const QString& file, QString& error)
+bool ReplayFeeder::load(const QString& file, QString& error)
 {
-    Stop();
+    stop();
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("cannot read ") + file + QStringLiteral(": ") + in.errorString();
@@ -33,7 +33,7 @@ bool TReplayFeeder::Load(const QString& file, QString& error)
     return true;
 }
 
-void TReplayFeeder::Start(double rate, LineSink sink)
+void ReplayFeeder::start(double rate, LineSink sink)
 {
     m_rate = std::isfinite(rate) && rate > 0 ? rate : 0;
     m_sink = std::move(sink);
@@ -45,14 +45,14 @@ void TReplayFeeder::Start(double rate, LineSink sink)
     m_timer.start(m_rate > 0 ? kTick : std::chrono::milliseconds{0});
 }
 
-void TReplayFeeder::Stop()
+void ReplayFeeder::stop()
 {
     m_running = false;
     m_timer.stop();
 }
 
 // Lines are due at 0, 1/rate, 2/rate, ... seconds after the start.
-qint64 TReplayFeeder::LinesDue() const
+qint64 ReplayFeeder::linesDue() const
 {
     if (m_rate <= 0)
         return std::numeric_limits<qint64>::max();
@@ -62,19 +62,19 @@ qint64 TReplayFeeder::LinesDue() const
 
 // Qt never runs a timer's slot again while it is still running, so a sink that runs a nested event
 // loop does not come back in here.
-void TReplayFeeder::Pump()
+void ReplayFeeder::pump()
 {
     QElapsedTimer slice;
     slice.start();
-    const qint64 due = LinesDue();
+    const qint64 due = linesDue();
     while (m_running && m_next < m_data.size() && m_linesFed < due && !slice.hasExpired(kSlice.count()))
-        FeedNext();
+        feedNext();
     if (m_running && m_next >= m_data.size())
-        Finish();
+        finish();
 }
 
 // One line copied out of the file: the sink may keep it. The file's end ends its last line.
-void TReplayFeeder::FeedNext()
+void ReplayFeeder::feedNext()
 {
     const qsizetype end = m_data.indexOf('\n', m_next);
     QByteArray line;
@@ -91,9 +91,9 @@ void TReplayFeeder::FeedNext()
         m_sink(line);
 }
 
-void TReplayFeeder::Finish()
+void ReplayFeeder::finish()
 {
-    Stop();
+    stop();
     m_finished = true;
     emit finished();
 }

@@ -14,7 +14,7 @@ namespace kav {
 // Plays a recorded feed into the program from the event loop, as fast as possible or at a fixed
 // number of lines per second. The sink is the program's device, which frames the bytes as it frames
 // a channel's; they come a line at a time (up to and including its LF) only so that they can be paced.
-class TReplayFeeder : public QObject {
+class ReplayFeeder : public QObject {
     Q_OBJECT
 public:
     using LineSink = std::function<void(const QByteArray&)>;
@@ -23,27 +23,27 @@ public:
     // How often a paced replay looks for lines that are due.
     static constexpr std::chrono::milliseconds kTick{10};
 
-    explicit TReplayFeeder(QObject* parent = nullptr);
+    explicit ReplayFeeder(QObject* parent = nullptr);
 
     // Reads the whole file; a replay running is stopped.
-    bool Load(const QString& file, QString& error);
+    bool load(const QString& file, QString& error);
     // Starts from the first line on the next turn of the event loop; rate is lines per second, 0 (or
     // anything not positive) for as fast as possible. The sink may run a nested event loop but must
     // not delete the feeder.
-    void Start(double rate, LineSink sink);
-    void Stop();
-    bool Finished() const { return m_finished; }
-    qint64 LinesFed() const { return m_linesFed; }
+    void start(double rate, LineSink sink);
+    void stop();
+    bool isFinished() const { return m_finished; }
+    qint64 linesFed() const { return m_linesFed; }
 
 signals:
     // Once, after the last line was handed over.
     void finished();
 
 private:
-    void Pump();
-    qint64 LinesDue() const;
-    void FeedNext();
-    void Finish();
+    void pump();
+    qint64 linesDue() const;
+    void feedNext();
+    void finish();
 
     QByteArray m_data;
     qsizetype m_next = 0;

@@ -16,7 +16,7 @@ namespace {
 class MarkerNamingModel : public QIdentityProxyModel {
     Q_OBJECT
 public:
-    MarkerNamingModel(const TStatusPictures& pictures, QObject* parent)
+    MarkerNamingModel(const StatusPictures& pictures, QObject* parent)
         : QIdentityProxyModel(parent), m_pictures(pictures)
     {
     }
@@ -28,20 +28,20 @@ public:
         const QVariant picture = QIdentityProxyModel::data(index, ResultsModel::kPictureRole);
         if (!picture.isValid())
             return QString();
-        return PictureName(picture.value<const TPicture*>(), m_pictures);
+        return PictureName(picture.value<const Picture*>(), m_pictures);
     }
 
 private:
-    const TStatusPictures& m_pictures;
+    const StatusPictures& m_pictures;
 };
 
 } // namespace
 
-void plugResultModels(TFMain& window, ResultsSource& source)
+void plugResultModels(MainWindow& window, ResultsSource& source)
 {
     for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
-        auto* model = new MarkerNamingModel(window.Ctl().Pictures, &source);
-        model->setSourceModel(&window.Ctl().Models.forKind(static_cast<std::uint8_t>(kind)));
+        auto* model = new MarkerNamingModel(window.controller().Pictures, &source);
+        model->setSourceModel(&window.controller().Models.forKind(static_cast<std::uint8_t>(kind)));
         source.setModel(kind, model);
     }
 }

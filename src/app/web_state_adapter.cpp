@@ -31,7 +31,7 @@ enum ColourSlot : std::size_t {
 
 } // namespace
 
-WebStateAdapter::WebStateAdapter(TFMain& window, ResultsSource& source, QObject* parent)
+WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent)
     : QObject(parent), m_window(window), m_source(source)
 {
     m_soon.setSingleShot(true);
@@ -58,25 +58,25 @@ void WebStateAdapter::refresh()
 
 WebState WebStateAdapter::build() const
 {
-    const TRaceState& race = m_window.Ctl().State;
-    const TGenInfoPanel& panel = m_window.Panel();
+    const RaceState& race = m_window.controller().State;
+    const GeneralInfoPanel& panel = m_window.panel();
     WebState state;
-    state.run.name = FeedText(race.RunName);
-    state.run.flag = FlagWord(race.FlagState);
+    state.run.name = feedText(race.RunName);
+    state.run.flag = flagWord(race.FlagState);
     state.run.finished = race.RaceFinished;
-    state.run.lapsToGo = panel.ValueText(TGenInfoPanel::kLapsToGo);
-    state.run.raceTime = panel.ValueText(TGenInfoPanel::kRaceTime);
+    state.run.lapsToGo = panel.valueText(GeneralInfoPanel::kLapsToGo);
+    state.run.raceTime = panel.valueText(GeneralInfoPanel::kRaceTime);
     state.run.errors = race.ErrorCount;
     state.run.lines = m_lines;
     addStaleness(state);
     addInfo(state);
     addSettings(state);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
-        state.kindTitles.append(ResultWindowCaption(kind));
-    for (const TFResults* window : m_window.Ctl().Windows.All())
-        state.windows.append(window->Record());
+        state.kindTitles.append(resultWindowCaption(kind));
+    for (const ResultWindow* window : m_window.controller().Windows.all())
+        state.windows.append(window->settings());
     std::sort(state.windows.begin(), state.windows.end(),
-              [](const TResultWinRec& a, const TResultWinRec& b) { return a.Number < b.Number; });
+              [](const ResultWindowSettings& a, const ResultWindowSettings& b) { return a.Number < b.Number; });
     return state;
 }
 
@@ -95,42 +95,42 @@ void WebStateAdapter::addStaleness(WebState& state) const
 // The items as the panel places them, then the ones it does not show, by number.
 void WebStateAdapter::addInfo(WebState& state) const
 {
-    const TGenInfoPanel& panel = m_window.Panel();
+    const GeneralInfoPanel& panel = m_window.panel();
     std::vector<int> order;
-    for (std::uint8_t item : m_window.GenInfoLayout()) {
-        if (item >= TGenInfoPanel::kLapsToGo && item <= TGenInfoPanel::kFlagLamp)
+    for (std::uint8_t item : m_window.generalInfoLayout()) {
+        if (item >= GeneralInfoPanel::kLapsToGo && item <= GeneralInfoPanel::kFlagLamp)
             order.push_back(item);
     }
-    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kFlagLamp; ++item) {
+    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kFlagLamp; ++item) {
         if (std::find(order.begin(), order.end(), item) == order.end())
             order.push_back(item);
     }
     for (int item : order) {
-        if (item == TGenInfoPanel::kFlagLamp)
-            state.info.append({item, QStringLiteral("Flag"), LampWord(panel.FlagLamp().Color()),
-                               ShownFlag(panel.FlagLamp(), panel) == QLatin1String("1")});
+        if (item == GeneralInfoPanel::kFlagLamp)
+            state.info.append({item, QStringLiteral("Flag"), lampWord(panel.flagLamp().color()),
+                               shownFlag(panel.flagLamp(), panel) == QLatin1String("1")});
         else
-            state.info.append({item, panel.Caption(item)->text(), panel.Value(item)->text(),
-                               ShownFlag(*panel.Caption(item), panel) == QLatin1String("1")});
+            state.info.append({item, panel.caption(item)->text(), panel.value(item)->text(),
+                               shownFlag(*panel.caption(item), panel) == QLatin1String("1")});
     }
 }
 
 void WebStateAdapter::addSettings(WebState& state) const
 {
-    const TMainSettings& settings = m_window.Settings();
+    const MainSettings& settings = m_window.settings();
     const auto colour = [&settings](std::size_t slot) {
-        return ToQColor(settings.Colors[slot], QApplication::palette()).name();
+        return toQColor(settings.Colors[slot], QApplication::palette()).name();
     };
     state.colors = {colour(kResultsText),      colour(kResultsBackground), colour(kHeaderText),
                     colour(kHeaderBackground), colour(kFollowText),        colour(kFollowBackground),
                     colour(kPanelCaption),     colour(kPanelValue),        colour(kPanelBackground)};
-    for (const TColumnInfo& column : kColumnCatalogue)
+    for (const ColumnInfo& column : kColumnCatalogue)
         state.headers.append(QString::fromStdString(settings.Headers[column.HeaderIndex]));
     for (const std::string& regNo : settings.FollowList) {
         if (regNo.empty())
             break;
-        const TCompRec driver = m_window.Ctl().State.CompList.FindByRegNo(regNo);
-        state.followed.append({FeedText(regNo), FeedText(driver.Number)});
+        const FullCompetitorRecord driver = m_window.controller().State.CompList.findByRegNo(regNo);
+        state.followed.append({feedText(regNo), feedText(driver.Number)});
     }
 }
 

@@ -8,7 +8,7 @@
 namespace kav {
 
 class ResultsSource;
-class TFMain;
+class MainWindow;
 
 // Fills the web view's description from the main window: the run from the race state, the general
 // information panel, its flag lamp and how long the feed has been silent, colours, headers and followed drivers from
@@ -19,7 +19,7 @@ class WebStateAdapter : public QObject {
 public:
     static constexpr std::chrono::milliseconds kRecheckInterval{500};
 
-    WebStateAdapter(TFMain& window, ResultsSource& source, QObject* parent = nullptr);
+    WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent = nullptr);
 
     // Counts a received line; the description follows once the line has been processed.
     void lineReceived();
@@ -36,7 +36,7 @@ private:
     void addInfo(WebState& state) const;
     void addSettings(WebState& state) const;
 
-    TFMain& m_window;
+    MainWindow& m_window;
     ResultsSource& m_source;
     qint64 m_lines = 0;
     QTimer m_soon;

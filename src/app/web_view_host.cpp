@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "main_window.h"
 #include "result_models_seam.h"
 #include "ui_prompter.h"
@@ -29,14 +29,14 @@ QString hostForPeople(const QString& bind)
 
 } // namespace
 
-WebViewHost::WebViewHost(TFMain& window, int commandLinePort, const QString& commandLineBind,
+WebViewHost::WebViewHost(MainWindow& window, int commandLinePort, const QString& commandLineBind,
                          const QString& settingsFile)
     : m_window(window), m_commandLinePort(commandLinePort), m_commandLineBind(commandLineBind),
       m_settingsFile(settingsFile), m_adapter(window, m_source), m_dialog(new WebViewDialog(&window))
 {
     plugResultModels(window, m_source);
-    connect(window.Device(), &TDevice::lineReceived, &m_adapter, &WebStateAdapter::lineReceived);
-    window.SettingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
+    connect(window.device(), &Device::lineReceived, &m_adapter, &WebStateAdapter::lineReceived);
+    window.settingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
 }
 
 WebViewHost::~WebViewHost() = default;
@@ -84,18 +84,18 @@ void WebViewHost::editSettings()
         m_settingsFile.isEmpty() ? WebViewSettings{} : readWebViewSettings(m_settingsFile.toStdString());
     m_dialog->setSettings(m_server ? WebViewSettings{true, m_server->port(), m_bind.toStdString()} : stored);
     m_dialog->setStatus(m_server ? QStringLiteral("Serving at %1").arg(address()) : QStringLiteral("Not serving."));
-    if (Prompter().Exec(*m_dialog) != QDialog::Accepted)
+    if (prompter().exec(*m_dialog) != QDialog::Accepted)
         return;
     const WebViewSettings chosen = m_dialog->settings();
     try {
         if (!m_settingsFile.isEmpty())
             writeWebViewSettings(m_settingsFile.toStdString(), chosen);
     } catch (const std::exception& failure) {
-        Prompter().Tell(TBoxKind::Error, QString::fromStdString(failure.what()), &m_window);
+        prompter().tell(BoxKind::Error, QString::fromStdString(failure.what()), &m_window);
     }
     QString error;
     if (!listen(chosen, error))
-        Prompter().Tell(TBoxKind::Error, QStringLiteral("The web view cannot start: %1").arg(error), &m_window);
+        prompter().tell(BoxKind::Error, QStringLiteral("The web view cannot start: %1").arg(error), &m_window);
 }
 
 } // namespace kav

@@ -12,7 +12,7 @@
 
 namespace kav {
 
-class TFMain;
+class MainWindow;
 class WebServer;
 class WebViewDialog;
 
@@ -24,7 +24,7 @@ class WebViewHost : public QObject {
 public:
     // commandLinePort -1: as the settings say. settingsFile: Kavendor.ini, empty when the program
     // keeps no settings files (only the command line then switches the web view on).
-    WebViewHost(TFMain& window, int commandLinePort, const QString& commandLineBind, const QString& settingsFile);
+    WebViewHost(MainWindow& window, int commandLinePort, const QString& commandLineBind, const QString& settingsFile);
     ~WebViewHost() override;
 
     // Starts serving when asked; false with the reason when the command line's address cannot be used.
@@ -41,7 +41,7 @@ public:
 private:
     bool listen(const WebViewSettings& settings, QString& error);
 
-    TFMain& m_window;
+    MainWindow& m_window;
     int m_commandLinePort;
     QString m_commandLineBind;
     QString m_settingsFile;

@@ -7,7 +7,7 @@
 namespace kav {
 
 MqttFeedChannel::MqttFeedChannel(MqttFeedSettings settings, QObject* parent)
-    : TCommunication(parent), m_settings(std::move(settings))
+    : Communication(parent), m_settings(std::move(settings))
 {
     if (m_settings.connection.clientId.isEmpty())
         m_settings.connection.clientId = defaultClientId("display");
@@ -27,10 +27,10 @@ MqttFeedChannel::~MqttFeedChannel()
 }
 
 // The program only listens; nothing goes back to the broker.
-void MqttFeedChannel::Send(const QByteArray&) {}
+void MqttFeedChannel::send(const QByteArray&) {}
 
 // Settings that cannot be used are reported like a broker that cannot be reached, but never tried.
-void MqttFeedChannel::Open()
+void MqttFeedChannel::open()
 {
     m_open = true;
     m_problem = checkBrokerConnection(m_settings.connection);
@@ -48,7 +48,7 @@ void MqttFeedChannel::Open()
     m_client.start(session);
 }
 
-void MqttFeedChannel::Close()
+void MqttFeedChannel::close()
 {
     m_open = false;
     m_client.stop();

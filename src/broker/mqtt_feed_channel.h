@@ -15,16 +15,16 @@ namespace kav {
 // already seen is skipped, a gap is mended by the next burst. The broker keeps its session across an
 // outage, and the connection is retried with growing pauses. The publisher ending its session counts
 // as the far end closing; the first try failing counts as a failed connection.
-class MqttFeedChannel : public TCommunication {
+class MqttFeedChannel : public Communication {
     Q_OBJECT
 public:
     explicit MqttFeedChannel(MqttFeedSettings settings, QObject* parent = nullptr);
     ~MqttFeedChannel() override;
 
-    void Send(const QByteArray& text) override;
-    void Open() override;
-    void Close() override;
-    bool IsOpen() const override { return m_open; }
+    void send(const QByteArray& text) override;
+    void open() override;
+    void close() override;
+    bool isOpen() const override { return m_open; }
 
     const BrokerStatus& brokerStatus() const { return m_client.status(); }
     const FeedSequencer& sequencer() const { return m_sequencer; }

@@ -14,49 +14,49 @@ std::filesystem::path pathOf(const QString& file)
     return std::filesystem::path(file.toStdU16String());
 }
 
-QString readText(const TIniFile& ini, const char* key)
+QString readText(const IniFile& ini, const char* key)
 {
-    return QString::fromStdString(ini.ReadString(PublisherSettings::kSection, key, ""));
+    return QString::fromStdString(ini.readString(PublisherSettings::kSection, key, ""));
 }
 
 } // namespace
 
 PublisherSettings readPublisherSettings(const QString& iniFile)
 {
-    const TIniFile ini(pathOf(iniFile));
+    const IniFile ini(pathOf(iniFile));
     const char* section = PublisherSettings::kSection;
     PublisherSettings settings;
     BrokerConnectionSettings& connection = settings.connection;
-    settings.enabled = ini.ReadBool(section, "Enabled", false);
+    settings.enabled = ini.readBool(section, "Enabled", false);
     connection.host = readText(ini, "Host");
-    connection.port = ini.ReadInteger(section, "Port", BrokerConnectionSettings::kDefaultPort);
+    connection.port = ini.readInteger(section, "Port", BrokerConnectionSettings::kDefaultPort);
     settings.topicPrefix = readText(ini, "TopicPrefix");
     connection.clientId = readText(ini, "ClientId");
     connection.keepAliveSeconds =
-        ini.ReadInteger(section, "KeepAlive", BrokerConnectionSettings::kDefaultKeepAliveSeconds);
+        ini.readInteger(section, "KeepAlive", BrokerConnectionSettings::kDefaultKeepAliveSeconds);
     connection.userName = readText(ini, "User");
     connection.password = readText(ini, "Password");
-    connection.useTls = ini.ReadBool(section, "TLS", false);
+    connection.useTls = ini.readBool(section, "TLS", false);
     connection.caFile = readText(ini, "CAFile");
     return settings;
 }
 
 void writePublisherSettings(const QString& iniFile, const PublisherSettings& settings)
 {
-    TIniFile ini(pathOf(iniFile));
+    IniFile ini(pathOf(iniFile));
     const char* section = PublisherSettings::kSection;
     const BrokerConnectionSettings& connection = settings.connection;
-    ini.WriteBool(section, "Enabled", settings.enabled);
-    ini.WriteString(section, "Host", connection.host.toStdString());
-    ini.WriteInteger(section, "Port", connection.port);
-    ini.WriteString(section, "TopicPrefix", settings.topicPrefix.toStdString());
-    ini.WriteString(section, "ClientId", connection.clientId.toStdString());
-    ini.WriteInteger(section, "KeepAlive", connection.keepAliveSeconds);
-    ini.WriteString(section, "User", connection.userName.toStdString());
-    ini.WriteString(section, "Password", connection.password.toStdString());
-    ini.WriteBool(section, "TLS", connection.useTls);
-    ini.WriteString(section, "CAFile", connection.caFile.toStdString());
-    ini.Commit();
+    ini.writeBool(section, "Enabled", settings.enabled);
+    ini.writeString(section, "Host", connection.host.toStdString());
+    ini.writeInteger(section, "Port", connection.port);
+    ini.writeString(section, "TopicPrefix", settings.topicPrefix.toStdString());
+    ini.writeString(section, "ClientId", connection.clientId.toStdString());
+    ini.writeInteger(section, "KeepAlive", connection.keepAliveSeconds);
+    ini.writeString(section, "User", connection.userName.toStdString());
+    ini.writeString(section, "Password", connection.password.toStdString());
+    ini.writeBool(section, "TLS", connection.useTls);
+    ini.writeString(section, "CAFile", connection.caFile.toStdString());
+    ini.commit();
 }
 
 QString checkPublisherSettings(const PublisherSettings& settings)

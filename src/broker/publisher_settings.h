@@ -22,7 +22,7 @@ struct PublisherSettings {
 
 // The section's values; missing keys read as the defaults. Never fails: a missing file is all defaults.
 PublisherSettings readPublisherSettings(const QString& iniFile);
-// Replaces only the section's keys; throws the settings file's EFileWriteError when it cannot write.
+// Replaces only the section's keys; throws the settings file's FileWriteError when it cannot write.
 void writePublisherSettings(const QString& iniFile, const PublisherSettings& settings);
 
 // A message naming what is wrong with settings that are to be used, or empty. Settings that are off

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "chart_style.h"
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
@@ -62,7 +62,7 @@ QString lapTimeText(TimeValue time)
 {
     if (time == kEmptyLapTime)
         return QStringLiteral("-----");
-    return QString::fromLatin1(FormatTime(7, 3, time)).trimmed();
+    return QString::fromLatin1(formatTime(7, 3, time)).trimmed();
 }
 
 QString gapText(std::int64_t gap)

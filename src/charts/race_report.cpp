@@ -13,8 +13,8 @@
 #include <map>
 #include <vector>
 
+#include "feed_time.h"
 #include "lap_chart.h"
-#include "zeb_time.h"
 
 namespace kav {
 
@@ -45,7 +45,7 @@ using Row = QStringList;
 
 QString trimmedTime(int cutMode, int blankMode, TimeValue time)
 {
-    return QString::fromLatin1(FormatTime(cutMode, blankMode, time)).trimmed();
+    return QString::fromLatin1(formatTime(cutMode, blankMode, time)).trimmed();
 }
 
 QString lapTimeText(TimeValue time)

@@ -5,7 +5,7 @@
 namespace kav {
 
 // How to reach an MQTT broker; the publisher (Kavendor.ini) and the MQTT feed channel
-// (Communication.ini) each keep one.
+// (communication.ini) each keep one.
 struct BrokerConnectionSettings {
     static constexpr int kDefaultPort = 1883;
     static constexpr int kDefaultKeepAliveSeconds = 30;

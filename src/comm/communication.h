@@ -8,15 +8,15 @@ namespace kav {
 
 // A channel that receives the feed: the serial port, the TCP client connection or the MQTT feed. Its
 // signals come on the main thread.
-class TCommunication : public QObject {
+class Communication : public QObject {
     Q_OBJECT
 public:
-    explicit TCommunication(QObject* parent = nullptr) : QObject(parent) {}
+    explicit Communication(QObject* parent = nullptr) : QObject(parent) {}
 
-    virtual void Send(const QByteArray& text) = 0;
-    virtual void Open() = 0;
-    virtual void Close() = 0;
-    virtual bool IsOpen() const = 0;
+    virtual void send(const QByteArray& text) = 0;
+    virtual void open() = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
 
 signals:
     // Received bytes as they came; the device frames them into lines.

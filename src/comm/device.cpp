@@ -4,23 +4,23 @@
 
 namespace kav {
 
-TDevice::TDevice(QObject* parent) : QObject(parent)
+Device::Device(QObject* parent) : QObject(parent)
 {
-    Settings.CommType = TCommType::None;
+    Settings.CommType = CommunicationType::None;
 }
 
-TDevice::~TDevice()
+Device::~Device()
 {
     if (m_communication)
         m_communication->disconnect(this);
 }
 
 // A listener may close the device while it takes a line; the rest of that stream is then not wanted.
-void TDevice::receiveBytes(QByteArrayView bytes)
+void Device::receiveBytes(QByteArrayView bytes)
 {
-    const QList<QByteArray> lines = m_framer.Append(bytes);
+    const QList<QByteArray> lines = m_framer.append(bytes);
     const quint64 stream = m_stream;
-    for (int drops = m_framer.TakeDrops(); drops > 0 && stream == m_stream; --drops)
+    for (int drops = m_framer.takeDrops(); drops > 0 && stream == m_stream; --drops)
         emit lineDropped();
     for (const QByteArray& line : lines) {
         if (stream != m_stream)
@@ -31,52 +31,52 @@ void TDevice::receiveBytes(QByteArrayView bytes)
     }
 }
 
-void TDevice::Open()
+void Device::open()
 {
     if (m_communication)
-        m_communication->Open();
+        m_communication->open();
 }
 
-void TDevice::Close()
+void Device::close()
 {
     forgetPartialLine();
     if (m_communication)
-        m_communication->Close();
+        m_communication->close();
 }
 
 // A line the channel cut off is never completed: whatever comes next starts a line of its own.
-void TDevice::forgetPartialLine()
+void Device::forgetPartialLine()
 {
-    m_framer = TLineFramer();
+    m_framer = LineFramer();
     ++m_stream;
 }
 
-void TDevice::SetCommunication(std::unique_ptr<TCommunication> channel)
+void Device::setCommunication(std::unique_ptr<Communication> channel)
 {
-    Retire(std::move(m_communication));
+    retire(std::move(m_communication));
     forgetPartialLine();
     m_communication = std::move(channel);
     if (!m_communication)
         return;
-    connect(m_communication.get(), &TCommunication::bytesReceived, this,
+    connect(m_communication.get(), &Communication::bytesReceived, this,
             [this](const QByteArray& bytes) { receiveBytes(bytes); });
-    connect(m_communication.get(), &TCommunication::closed, this, [this] {
+    connect(m_communication.get(), &Communication::closed, this, [this] {
         forgetPartialLine();
         channelClosed();
     });
 }
 
-void TDevice::Retire(std::unique_ptr<TCommunication> channel)
+void Device::retire(std::unique_ptr<Communication> channel)
 {
     if (!channel)
         return;
     channel->disconnect(this);
     m_retired.push_back(std::move(channel));
     if (m_retired.size() == 1)
-        QTimer::singleShot(0, this, &TDevice::FreeRetired);
+        QTimer::singleShot(0, this, &Device::freeRetired);
 }
 
-void TDevice::FreeRetired()
+void Device::freeRetired()
 {
     m_retired.clear();
 }

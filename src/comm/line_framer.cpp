@@ -4,28 +4,28 @@
 
 namespace kav {
 
-QList<QByteArray> TLineFramer::Append(QByteArrayView chunk)
+QList<QByteArray> LineFramer::append(QByteArrayView chunk)
 {
     QList<QByteArray> lines;
-    qsizetype pos = SkipRestOfDroppedLine(chunk);
+    qsizetype pos = skipRestOfDroppedLine(chunk);
     if (pos < 0)
         return lines;
     for (qsizetype lf = chunk.indexOf(kTerminator, pos); lf >= 0; lf = chunk.indexOf(kTerminator, pos)) {
-        TakeLine(chunk.sliced(pos, lf + 1 - pos), lines);
+        takeLine(chunk.sliced(pos, lf + 1 - pos), lines);
         pos = lf + 1;
     }
-    Keep(chunk.sliced(pos));
+    keep(chunk.sliced(pos));
     return lines;
 }
 
-int TLineFramer::TakeDrops()
+int LineFramer::takeDrops()
 {
     return std::exchange(m_drops, 0);
 }
 
 // Where framing starts in the chunk: after the LF that ends a dropped line, or -1 when the whole
 // chunk still belongs to it.
-qsizetype TLineFramer::SkipRestOfDroppedLine(QByteArrayView chunk)
+qsizetype LineFramer::skipRestOfDroppedLine(QByteArrayView chunk)
 {
     if (!m_skipping)
         return 0;
@@ -36,7 +36,7 @@ qsizetype TLineFramer::SkipRestOfDroppedLine(QByteArrayView chunk)
     return lf + 1;
 }
 
-void TLineFramer::TakeLine(QByteArrayView part, QList<QByteArray>& lines)
+void LineFramer::takeLine(QByteArrayView part, QList<QByteArray>& lines)
 {
     if (m_pending.size() + part.size() - 1 > kMaxLine) {
         m_pending.clear();
@@ -51,16 +51,16 @@ void TLineFramer::TakeLine(QByteArrayView part, QList<QByteArray>& lines)
     lines.append(std::exchange(m_pending, QByteArray()));
 }
 
-void TLineFramer::Keep(QByteArrayView rest)
+void LineFramer::keep(QByteArrayView rest)
 {
     if (m_pending.size() + rest.size() > kMaxLine) {
-        Drop();
+        drop();
         return;
     }
     m_pending.append(rest);
 }
 
-void TLineFramer::Drop()
+void LineFramer::drop()
 {
     m_pending.clear();
     m_skipping = true;

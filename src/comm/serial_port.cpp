@@ -4,61 +4,61 @@
 
 namespace kav {
 
-TSerialPort::TSerialPort(QObject* parent) : QObject(parent) {}
+SerialPort::SerialPort(QObject* parent) : QObject(parent) {}
 
-TSerialPort::~TSerialPort()
+SerialPort::~SerialPort()
 {
-    Close();
+    close();
 }
 
-bool TSerialPort::Open()
+bool SerialPort::open()
 {
-    Close();
-    m_reader = std::make_unique<TSerialThread>(*this, Settings, m_txBuffer);
+    close();
+    m_reader = std::make_unique<SerialThread>(*this, Settings, m_txBuffer);
     m_reader->start(QThread::TimeCriticalPriority);
-    if (m_reader->WaitUntilOpened())
+    if (m_reader->waitUntilOpened())
         return true;
-    Close();
+    close();
     return false;
 }
 
-void TSerialPort::StartReader()
+void SerialPort::startReader()
 {
     if (m_reader)
-        m_reader->StartReading();
+        m_reader->startReading();
 }
 
-void TSerialPort::Close()
+void SerialPort::close()
 {
     if (!m_reader)
         return;
-    m_reader->Stop();
+    m_reader->stop();
     m_reader->wait();
-    ReleaseReader();
+    releaseReader();
 }
 
-void TSerialPort::Send(const QByteArray& text)
+void SerialPort::send(const QByteArray& text)
 {
-    if (IsOpen())
-        m_txBuffer.Append(text);
+    if (isOpen())
+        m_txBuffer.append(text);
 }
 
-bool TSerialPort::IsOpen() const
+bool SerialPort::isOpen() const
 {
-    return m_reader && m_reader->IsPortOpen();
+    return m_reader && m_reader->isPortOpen();
 }
 
-void TSerialPort::ReportError(const QString& operation)
+void SerialPort::reportError(const QString& operation)
 {
-    const QString text = QStringLiteral("Error ") + SerialDeviceName(Settings) + QStringLiteral(": ") + operation;
+    const QString text = QStringLiteral("Error ") + serialDeviceName(Settings) + QStringLiteral(": ") + operation;
     emit warningRaised(text);
 }
 
 // A reader closed from inside its own hand-over is still on the stack: it goes on the next turn of the
 // event loop.
-void TSerialPort::ReleaseReader()
+void SerialPort::releaseReader()
 {
-    if (m_reader->IsDelivering())
+    if (m_reader->isDelivering())
         m_reader.release()->deleteLater();
     else
         m_reader.reset();

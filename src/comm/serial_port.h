@@ -7,32 +7,32 @@
 #include <memory>
 
 #include "serial_port_settings.h"
-#include "tx_queue.h"
+#include "transmit_queue.h"
 
 namespace kav {
 
-class TSerialThread;
+class SerialThread;
 
 // One serial port: its settings, its transmit queue and, while open, its reader thread. Every signal
 // comes on the main thread.
-class TSerialPort : public QObject {
+class SerialPort : public QObject {
     Q_OBJECT
 public:
-    explicit TSerialPort(QObject* parent = nullptr);
-    ~TSerialPort() override;
+    explicit SerialPort(QObject* parent = nullptr);
+    ~SerialPort() override;
 
-    TSerialPortSettings Settings;
+    SerialPortSettings Settings;
 
     // Opens the device; false, without a message, when it cannot be opened.
-    bool Open();
-    void StartReader();
+    bool open();
+    void startReader();
     // Returns promptly, also when the device has vanished; no event is raised afterwards.
-    void Close();
-    void Send(const QByteArray& text);
-    bool IsOpen() const;
+    void close();
+    void send(const QByteArray& text);
+    bool isOpen() const;
 
     // Shows the failed operation as a warning, on the main thread.
-    void ReportError(const QString& operation);
+    void reportError(const QString& operation);
 
 signals:
     // Received bytes as they came, handed over by the reader on the main thread.
@@ -40,10 +40,10 @@ signals:
     void warningRaised(const QString& text);
 
 private:
-    void ReleaseReader();
+    void releaseReader();
 
-    TTxQueue m_txBuffer;
-    std::unique_ptr<TSerialThread> m_reader;
+    TransmitQueue m_txBuffer;
+    std::unique_ptr<SerialThread> m_reader;
 };
 
 } // namespace kav

@@ -2,7 +2,7 @@
 
 namespace kav {
 
-QString SerialDeviceName(const TSerialPortSettings& settings)
+QString serialDeviceName(const SerialPortSettings& settings)
 {
     if (!settings.DevicePath.isEmpty())
         return settings.DevicePath;

@@ -6,23 +6,23 @@
 
 namespace kav {
 
-enum class TParity : std::uint8_t { none, even, odd, mark, space };
+enum class SerialParity : std::uint8_t { none, even, odd, mark, space };
 
 // How the serial line is set up. The program sets only the port and the baud rate, so the line is
 // always 8 data bits, no parity, one stop bit.
-struct TSerialPortSettings {
+struct SerialPortSettings {
     std::int32_t PortNumber = 1;
     std::int32_t Baudrate = 9600;
     std::uint8_t DataBits = 8;
     std::uint8_t StopBits = 0; // 0 one, 1 one and a half, 2 two
-    TParity Parity = TParity::none;
+    SerialParity Parity = SerialParity::none;
     QString DevicePath; // when set, opened instead of the numbered port
 
-    bool operator==(const TSerialPortSettings&) const = default;
+    bool operator==(const SerialPortSettings&) const = default;
 };
 
 // The device the settings open: the device path when set; otherwise port n is "COMn" on Windows and
 // "/dev/ttyS(n-1)" elsewhere.
-QString SerialDeviceName(const TSerialPortSettings& settings);
+QString serialDeviceName(const SerialPortSettings& settings);
 
 } // namespace kav

@@ -4,29 +4,29 @@
 #include <QSerialPort>
 
 #include "serial_port.h"
-#include "tx_queue.h"
+#include "transmit_queue.h"
 
 namespace kav {
 
-TSerialThread::TSerialThread(TSerialPort& port, const TSerialPortSettings& settings, TTxQueue& txBuffer)
+SerialThread::SerialThread(SerialPort& port, const SerialPortSettings& settings, TransmitQueue& txBuffer)
     : m_port(port), m_settings(settings), m_txBuffer(txBuffer)
 {
 }
 
-TSerialThread::~TSerialThread()
+SerialThread::~SerialThread()
 {
-    Stop();
+    stop();
     wait();
 }
 
-bool TSerialThread::WaitUntilOpened()
+bool SerialThread::waitUntilOpened()
 {
     std::unique_lock lock(m_mutex);
     m_wake.wait(lock, [this] { return m_openState != OpenState::Pending; });
     return m_openState == OpenState::Opened;
 }
 
-void TSerialThread::StartReading()
+void SerialThread::startReading()
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -35,7 +35,7 @@ void TSerialThread::StartReading()
     m_wake.notify_all();
 }
 
-void TSerialThread::Stop()
+void SerialThread::stop()
 {
     m_terminating = true;
     requestInterruption();
@@ -46,30 +46,30 @@ void TSerialThread::Stop()
     m_wake.notify_all();
 }
 
-void TSerialThread::run()
+void SerialThread::run()
 {
     QSerialPort port;
-    port.setPortName(SerialDeviceName(m_settings));
-    const bool opened = OpenPort(port);
-    AnnounceOpen(opened);
-    if (opened && WaitForGo())
-        ReadLoop(port);
+    port.setPortName(serialDeviceName(m_settings));
+    const bool opened = openPort(port);
+    announceOpen(opened);
+    if (opened && waitForGo())
+        readLoop(port);
     m_portOpen = false;
 }
 
 // A device that cannot be opened is not reported: the feed simply stays silent.
-bool TSerialThread::OpenPort(QSerialPort& port)
+bool SerialThread::openPort(QSerialPort& port)
 {
     if (!port.open(QIODevice::ReadWrite))
         return false;
-    ApplySettings(port);
+    applySettings(port);
     port.clear(); // only what the driver held from before: all that comes once Open has returned is feed
     m_portOpen = true;
     return true;
 }
 
 // A line setting the device refuses is reported, but the port stays open.
-bool TSerialThread::ApplySettings(QSerialPort& port)
+bool SerialThread::applySettings(QSerialPort& port)
 {
     static constexpr QSerialPort::Parity kParity[] = {QSerialPort::NoParity, QSerialPort::EvenParity,
                                                       QSerialPort::OddParity, QSerialPort::MarkParity,
@@ -82,11 +82,11 @@ bool TSerialThread::ApplySettings(QSerialPort& port)
                          port.setParity(kParity[static_cast<int>(m_settings.Parity)]) &&
                          port.setStopBits(kStopBits[m_settings.StopBits]);
     if (!applied)
-        ReportError(QStringLiteral("SetCommState()"));
+        reportError(QStringLiteral("SetCommState()"));
     return applied;
 }
 
-void TSerialThread::AnnounceOpen(bool opened)
+void SerialThread::announceOpen(bool opened)
 {
     {
         const std::lock_guard lock(m_mutex);
@@ -95,53 +95,53 @@ void TSerialThread::AnnounceOpen(bool opened)
     m_wake.notify_all();
 }
 
-bool TSerialThread::WaitForGo()
+bool SerialThread::waitForGo()
 {
     std::unique_lock lock(m_mutex);
     m_wake.wait(lock, [this] { return m_go || m_stop; });
     return !m_stop;
 }
 
-void TSerialThread::ReadLoop(QSerialPort& port)
+void SerialThread::readLoop(QSerialPort& port)
 {
     while (!isInterruptionRequested()) {
-        WritePending(port);
+        writePending(port);
         if (port.waitForReadyRead(static_cast<int>(kReadSlice.count()))) {
-            ReadAvailable(port);
-        } else if (DeviceGone(port)) {
+            readAvailable(port);
+        } else if (deviceGone(port)) {
             // Reported once: the device will not come back by itself, and waiting on it again fails at once.
-            ReportError(QStringLiteral("WaitCommEvent()"));
+            reportError(QStringLiteral("WaitCommEvent()"));
             return;
         }
         port.clearError();
     }
 }
 
-bool TSerialThread::DeviceGone(const QSerialPort& port) const
+bool SerialThread::deviceGone(const QSerialPort& port) const
 {
     const auto error = port.error();
     return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
 }
 
-void TSerialThread::ReadAvailable(QSerialPort& port)
+void SerialThread::readAvailable(QSerialPort& port)
 {
     QByteArray bytes = port.readAll();
     if (!bytes.isEmpty())
-        HandOver(std::move(bytes));
+        handOver(std::move(bytes));
 }
 
-void TSerialThread::HandOver(QByteArray bytes)
+void SerialThread::handOver(QByteArray bytes)
 {
     std::unique_lock lock(m_mutex);
     if (m_stop)
         return;
     m_bytes = std::move(bytes);
     m_handOverPending = true;
-    QMetaObject::invokeMethod(this, &TSerialThread::DeliverBytes, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SerialThread::DeliverBytes, Qt::QueuedConnection);
     m_wake.wait(lock, [this] { return !m_handOverPending || m_stop; });
 }
 
-void TSerialThread::DeliverBytes()
+void SerialThread::DeliverBytes()
 {
     QByteArray bytes;
     {
@@ -159,41 +159,41 @@ void TSerialThread::DeliverBytes()
     m_wake.notify_all();
 }
 
-void TSerialThread::WritePending(QSerialPort& port)
+void SerialThread::writePending(QSerialPort& port)
 {
-    for (QByteArray chunk = m_txBuffer.TakeChunk(); !chunk.isEmpty(); chunk = m_txBuffer.TakeChunk()) {
+    for (QByteArray chunk = m_txBuffer.takeChunk(); !chunk.isEmpty(); chunk = m_txBuffer.takeChunk()) {
         if (isInterruptionRequested())
             return;
         if (port.write(chunk) != chunk.size()) {
-            ReportError(QStringLiteral("WriteFile()"));
+            reportError(QStringLiteral("WriteFile()"));
             continue;
         }
-        FlushChunk(port);
+        flushChunk(port);
     }
 }
 
 // Each chunk leaves before the next is taken, so a long text goes out in chunks of 1024 bytes.
-void TSerialThread::FlushChunk(QSerialPort& port)
+void SerialThread::flushChunk(QSerialPort& port)
 {
     QElapsedTimer waited;
     waited.start();
     while (port.bytesToWrite() > 0 && !isInterruptionRequested()) {
         if (waited.elapsed() > kWriteTimeout.count()) {
-            ReportError(QStringLiteral("GetOverlapperResults() in WriteFile()."));
+            reportError(QStringLiteral("GetOverlapperResults() in WriteFile()."));
             return;
         }
-        if (!port.waitForBytesWritten(static_cast<int>(kReadSlice.count())) && DeviceGone(port)) {
-            ReportError(QStringLiteral("WriteFile()"));
+        if (!port.waitForBytesWritten(static_cast<int>(kReadSlice.count())) && deviceGone(port)) {
+            reportError(QStringLiteral("WriteFile()"));
             return;
         }
     }
 }
 
-void TSerialThread::ReportError(const QString& operation)
+void SerialThread::reportError(const QString& operation)
 {
-    TSerialPort* port = &m_port;
+    SerialPort* port = &m_port;
     QMetaObject::invokeMethod(
-        port, [port, operation] { port->ReportError(operation); }, Qt::QueuedConnection);
+        port, [port, operation] { port->reportError(operation); }, Qt::QueuedConnection);
 }
 
 } // namespace kav

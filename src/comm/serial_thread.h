@@ -14,29 +14,29 @@ class QSerialPort;
 
 namespace kav {
 
-class TSerialPort;
-class TTxQueue;
+class SerialPort;
+class TransmitQueue;
 
 // The reader thread of one opening of a serial port. It opens the device itself (a QSerialPort
 // belongs to the thread that uses it), waits for bytes and hands what it read to the main thread,
 // waiting until it has been delivered there. Stop ends every wait at once, so
 // the main thread may join the reader without serving its event loop.
-class TSerialThread : public QThread {
+class SerialThread : public QThread {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kReadSlice{50};
     static constexpr std::chrono::milliseconds kWriteTimeout{2000};
 
-    TSerialThread(TSerialPort& port, const TSerialPortSettings& settings, TTxQueue& txBuffer);
-    ~TSerialThread() override;
+    SerialThread(SerialPort& port, const SerialPortSettings& settings, TransmitQueue& txBuffer);
+    ~SerialThread() override;
 
     // Main thread: the outcome of opening the device.
-    bool WaitUntilOpened();
-    void StartReading();
+    bool waitUntilOpened();
+    void startReading();
     // Main thread: no hand-over runs and no line is delivered after this.
-    void Stop();
-    bool IsPortOpen() const { return m_portOpen; }
-    bool IsDelivering() const { return m_delivering; }
+    void stop();
+    bool isPortOpen() const { return m_portOpen; }
+    bool isDelivering() const { return m_delivering; }
 
 protected:
     void run() override;
@@ -44,23 +44,23 @@ protected:
 private:
     enum class OpenState { Pending, Opened, Failed };
 
-    bool OpenPort(QSerialPort& port);
-    bool ApplySettings(QSerialPort& port);
-    void AnnounceOpen(bool opened);
-    bool WaitForGo();
-    void ReadLoop(QSerialPort& port);
-    bool DeviceGone(const QSerialPort& port) const;
-    void ReadAvailable(QSerialPort& port);
-    void HandOver(QByteArray bytes);
-    void WritePending(QSerialPort& port);
-    void FlushChunk(QSerialPort& port);
-    void ReportError(const QString& operation);
+    bool openPort(QSerialPort& port);
+    bool applySettings(QSerialPort& port);
+    void announceOpen(bool opened);
+    bool waitForGo();
+    void readLoop(QSerialPort& port);
+    bool deviceGone(const QSerialPort& port) const;
+    void readAvailable(QSerialPort& port);
+    void handOver(QByteArray bytes);
+    void writePending(QSerialPort& port);
+    void flushChunk(QSerialPort& port);
+    void reportError(const QString& operation);
 
     void DeliverBytes(); // main thread
 
-    TSerialPort& m_port;
-    const TSerialPortSettings m_settings;
-    TTxQueue& m_txBuffer;
+    SerialPort& m_port;
+    const SerialPortSettings m_settings;
+    TransmitQueue& m_txBuffer;
 
     std::mutex m_mutex;
     std::condition_variable m_wake;

@@ -3,20 +3,20 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "serial_port_settings.h"
 
 namespace kav {
 namespace {
 
-QString channelName(const TCommSettings& settings)
+QString channelName(const CommunicationSettings& settings)
 {
-    if (settings.CommType == TCommType::TCPIP)
+    if (settings.CommType == CommunicationType::TCPIP)
         return QStringLiteral("%1:%2").arg(settings.TCPIP_Addr).arg(settings.TCPIP_Port);
-    TSerialPortSettings port;
+    SerialPortSettings port;
     port.PortNumber = settings.S_Port;
     port.DevicePath = settings.S_Device;
-    return SerialDeviceName(port);
+    return serialDeviceName(port);
 }
 
 } // namespace
@@ -26,10 +26,10 @@ ChannelStatusTitle::ChannelStatusTitle(QWidget& window, const QString& caption)
 {
 }
 
-void ChannelStatusTitle::watch(TKavendorComm& device)
+void ChannelStatusTitle::watch(KavendorDevice& device)
 {
     const auto show = [this, &device](ChannelState state) { showStatus(statusText(state, device.Settings)); };
-    connect(&device, &TKavendorComm::channelStateChanged, this, show);
+    connect(&device, &KavendorDevice::channelStateChanged, this, show);
     show(device.channelState());
 }
 
@@ -38,9 +38,9 @@ void ChannelStatusTitle::showReplay(const QString& file)
     showStatus(QStringLiteral("replaying ") + QFileInfo(file).fileName());
 }
 
-QString ChannelStatusTitle::statusText(ChannelState state, const TCommSettings& settings)
+QString ChannelStatusTitle::statusText(ChannelState state, const CommunicationSettings& settings)
 {
-    if (settings.CommType == TCommType::None)
+    if (settings.CommType == CommunicationType::None)
         return QStringLiteral("no connection chosen");
     const QString name = channelName(settings);
     switch (state) {

@@ -8,20 +8,20 @@ namespace {
 const std::string kEmpty;
 } // namespace
 
-void TClassTable::Set(int classNo, std::string_view description)
+void ClassDescriptionTable::set(int classNo, std::string_view description)
 {
-    if (!InRange(classNo))
+    if (!inRange(classNo))
         return;
     m_descriptions[static_cast<std::size_t>(classNo - 1)] =
-        CutText(description, kDescriptionLength, IsValidUtf8(description));
+        cutText(description, kDescriptionLength, isValidUtf8(description));
 }
 
-const std::string& TClassTable::Get(int classNo) const
+const std::string& ClassDescriptionTable::get(int classNo) const
 {
-    return InRange(classNo) ? m_descriptions[static_cast<std::size_t>(classNo - 1)] : kEmpty;
+    return inRange(classNo) ? m_descriptions[static_cast<std::size_t>(classNo - 1)] : kEmpty;
 }
 
-void TClassTable::Clear()
+void ClassDescriptionTable::clear()
 {
     for (std::string& description : m_descriptions)
         description.clear();

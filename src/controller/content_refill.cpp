@@ -3,107 +3,107 @@
 
 namespace kav {
 
-void TContentBuilder::RefillLap(const TCurrentRaceList& list, int mode)
+void ContentBuilder::refillLap(const ReadableRaceList& list, int mode)
 {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.At(i).RegNo.empty())
-            ClearRow(kLayoutCompletedLap, i + 1);
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.at(i).RegNo.empty())
+            clearRow(kLayoutCompletedLap, i + 1);
         else
-            FillLapRow(i + 1, list.At(i), mode);
+            fillLapRow(i + 1, list.at(i), mode);
     }
 }
 
-void TContentBuilder::RefillRace()
+void ContentBuilder::refillRace()
 {
-    const TCurrentRaceList& list = m_state.CurrentRaceList;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.At(i).RegNo.empty())
-            ClearRow(kLayoutCurrentRace, i + 1);
+    const ReadableRaceList& list = m_state.CurrentRaceList;
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.at(i).RegNo.empty())
+            clearRow(kLayoutCurrentRace, i + 1);
         else
-            FillRaceRow(i + 1, list.At(i));
+            fillRaceRow(i + 1, list.at(i));
     }
 }
 
-void TContentBuilder::RefillPrac()
+void ContentBuilder::refillPractice()
 {
-    const TReadablePracList& list = m_state.PracList;
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.At(i).RegNo.empty())
-            ClearRow(kLayoutPractice, i + 1);
+    const ReadablePracticeList& list = m_state.PracticeList;
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.at(i).RegNo.empty())
+            clearRow(kLayoutPractice, i + 1);
         else
-            FillPracRow(i + 1, list.At(i));
+            fillPracticeRow(i + 1, list.at(i));
     }
 }
 
-void TContentBuilder::RefillTrack(const TCurrentTrackList& list, int mode)
+void ContentBuilder::refillTrack(const ReadableTrackList& list, int mode)
 {
-    for (int i = 0; i < list.Count(); ++i) {
-        if (list.At(i).RegNo.empty())
-            ClearRow(kLayoutTrackPositions, i + 1);
+    for (int i = 0; i < list.count(); ++i) {
+        if (list.at(i).RegNo.empty())
+            clearRow(kLayoutTrackPositions, i + 1);
         else
-            FillTrackRow(i + 1, list.At(i), mode);
+            fillTrackRow(i + 1, list.at(i), mode);
     }
 }
 
-void TContentBuilder::RefillKind(std::uint8_t kind)
+void ContentBuilder::refillKind(std::uint8_t kind)
 {
     switch (kind) {
     case kLayoutCompletedLap:
         if (m_state.RaceFinished)
-            RefillLap(m_state.CurrentRaceList, 2);
+            refillLap(m_state.CurrentRaceList, 2);
         else
-            RefillLap(m_state.LapRaceList, 1);
+            refillLap(m_state.LapRaceList, 1);
         break;
-    case kLayoutPractice: RefillPrac(); break;
-    case kLayoutTrackPositions: RefillTrack(m_state.LapTrackList, 1); break;
-    case kLayoutCurrentRace: RefillRace(); break;
+    case kLayoutPractice: refillPractice(); break;
+    case kLayoutTrackPositions: refillTrack(m_state.LapTrackList, 1); break;
+    case kLayoutCurrentRace: refillRace(); break;
     default: break;
     }
 }
 
-void TContentBuilder::RefillAll()
+void ContentBuilder::refillAll()
 {
     for (std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice, kLayoutTrackPositions})
-        RefillKind(kind);
+        refillKind(kind);
 }
 
 // The row keeps its marker picture; the position column shows the row number again.
-void TContentBuilder::ClearRow(std::uint8_t kind, int row)
+void ContentBuilder::clearRow(std::uint8_t kind, int row)
 {
     m_models.forKind(kind).clearRow(row - 1);
 }
 
-void TContentBuilder::ResetKind(std::uint8_t kind)
+void ContentBuilder::resetKind(std::uint8_t kind)
 {
     ResultsModel& model = m_models.forKind(kind);
     model.clearAllRows();
     for (int row = 0; row < model.rowCount(); ++row)
-        model.setPicture(row, kColMarker, Picture(kWhiteFlag));
+        model.setPicture(row, kColMarker, shownPicture(kWhiteFlag));
 }
 
 template <typename List>
-void TContentBuilder::PutGaps(std::uint8_t kind, const List& list)
+void ContentBuilder::putGaps(std::uint8_t kind, const List& list)
 {
-    for (int i = 0; i < list.Count(); ++i) {
-        const auto& entry = list.At(i);
+    for (int i = 0; i < list.count(); ++i) {
+        const auto& entry = list.at(i);
         if (!entry.RegNo.empty() && entry.Changed)
-            SetCellText(kind, kColGap, QString::fromLatin1(entry.Gap), i + 1);
+            setCellText(kind, kColGap, QString::fromLatin1(entry.Gap), i + 1);
     }
 }
 
-void TContentBuilder::SetGapCells(std::uint8_t kind, const TCurrentRaceList& list)
+void ContentBuilder::setGapCells(std::uint8_t kind, const ReadableRaceList& list)
 {
-    PutGaps(kind, list);
+    putGaps(kind, list);
 }
 
-void TContentBuilder::SetGapCells(std::uint8_t kind, const TReadablePracList& list)
+void ContentBuilder::setGapCells(std::uint8_t kind, const ReadablePracticeList& list)
 {
-    PutGaps(kind, list);
+    putGaps(kind, list);
 }
 
-void TContentBuilder::GrowRows(int position)
+void ContentBuilder::growRows(int position)
 {
-    const int rows = m_state.RowsFor(position);
+    const int rows = m_state.rowsFor(position);
     if (rows == 0)
         return;
     m_state.RowCount = rows;

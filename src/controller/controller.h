@@ -3,7 +3,7 @@
 #include "clock.h"
 #include "content_builder.h"
 #include "device.h"
-#include "gen_info_panel.h"
+#include "general_info_panel.h"
 #include "race_chart_source.h"
 #include "race_charts_host.h"
 #include "race_state.h"
@@ -14,30 +14,31 @@
 
 namespace kav {
 
-class TMessage;
+class StandByMessage;
 
 // The controller as the main window holds it: the race data, the results model of each window kind
 // with the open result windows that show them, content building and record processing, wired to a
 // general information panel and a message window that the main window places, and taking its lines
 // from the device.
-class TController {
+class Controller {
 public:
-    TController(TDevice& device, TMainSettings& settings, TGenInfoPanel& panel, TMessage& message, const TClock& clock)
+    Controller(Device& device, MainSettings& settings, GeneralInfoPanel& panel, StandByMessage& message,
+               const ClockSource& clock)
         : Models(State.RowCount), Content(State, Models, settings, Pictures),
           Records(State, Content, settings, panel, message, clock), chartSource(State, settings),
           raceCharts(chartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
-        QObject::connect(&device, &TDevice::lineReceived, &Records, &TRecordProcessor::ReceiveString);
-        QObject::connect(&device, &TDevice::lineDropped, &Records, &TRecordProcessor::CountBadLine);
+        QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
+        QObject::connect(&device, &Device::lineDropped, &Records, &RecordProcessor::countBadLine);
     }
 
-    TRaceState State;
+    RaceState State;
     ResultsModels Models;
-    TResultWindows Windows;
-    TStatusPictures Pictures;
-    TContentBuilder Content;
-    TRecordProcessor Records;
+    ResultWindows Windows;
+    StatusPictures Pictures;
+    ContentBuilder Content;
+    RecordProcessor Records;
     RaceChartSource chartSource;
     RaceChartsHost raceCharts;
 };

@@ -1,6 +1,6 @@
 #include "flag_control.h"
 
-#include "f_flag.h"
+#include "flag_window.h"
 #include "status_lamp.h"
 #include "text_helpers.h"
 
@@ -9,24 +9,24 @@
 namespace kav {
 
 namespace {
-constexpr TColorValue kRedLamp = 0x0000FF;
-constexpr TColorValue kYellowLamp = 0x00FFFF;
-constexpr TColorValue kGreenLamp = 0x00FF00;
+constexpr ColorValue kRedLamp = 0x0000FF;
+constexpr ColorValue kYellowLamp = 0x00FFFF;
+constexpr ColorValue kGreenLamp = 0x00FF00;
 constexpr std::size_t kFlagLength = 8;
 } // namespace
 
-TFlagControl::TFlagControl(TRaceState& state, TStatusLamp& lamp) : m_state(state), m_lamp(lamp) {}
+FlagControl::FlagControl(RaceState& state, StatusLamp& lamp) : m_state(state), m_lamp(lamp) {}
 
-TFlagControl::~TFlagControl() = default;
+FlagControl::~FlagControl() = default;
 
-std::uint8_t TFlagControl::FlagCode(std::string_view flagText, std::uint8_t current)
+std::uint8_t FlagControl::flagCode(std::string_view flagText, std::uint8_t current)
 {
     std::string upper(flagText.substr(0, kFlagLength));
     for (char& c : upper) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    const std::string_view flag = TrimSpaces(upper);
+    const std::string_view flag = trimSpaces(upper);
     if (flag == "RED")
         return kFlagRed;
     if (flag == "YELLOW")
@@ -36,44 +36,44 @@ std::uint8_t TFlagControl::FlagCode(std::string_view flagText, std::uint8_t curr
     return current;
 }
 
-void TFlagControl::Apply(std::string_view flagText)
+void FlagControl::apply(std::string_view flagText)
 {
-    m_state.FlagState = FlagCode(flagText, m_state.FlagState);
+    m_state.FlagState = flagCode(flagText, m_state.FlagState);
     if (m_state.FlagState != m_state.PrevFlagState) {
         switch (m_state.FlagState) {
         case kFlagRed:
-            m_lamp.SetColor(kRedLamp);
-            ShowFlagWindow(true);
+            m_lamp.setColor(kRedLamp);
+            showFlagWindow(true);
             break;
         case kFlagYellow:
-            m_lamp.SetColor(kYellowLamp);
-            ShowFlagWindow(false);
+            m_lamp.setColor(kYellowLamp);
+            showFlagWindow(false);
             break;
         default:
-            m_lamp.SetColor(kGreenLamp);
-            CloseFlagWindow();
+            m_lamp.setColor(kGreenLamp);
+            closeFlagWindow();
             break;
         }
     }
     m_state.PrevFlagState = m_state.FlagState;
 }
 
-void TFlagControl::ShowFlagWindow(bool red)
+void FlagControl::showFlagWindow(bool red)
 {
     if (!ShowFlag || !ShowFlag())
         return;
     if (!m_state.FlagWindowShown) {
-        m_window = std::make_unique<TFFlag>();
+        m_window = std::make_unique<FlagWindow>();
         m_state.FlagWindowShown = true;
     }
     m_window->showNormal();
     if (red)
-        m_window->ShowRedFlag();
+        m_window->showRedFlag();
     else
-        m_window->ShowYellowFlag();
+        m_window->showYellowFlag();
 }
 
-void TFlagControl::CloseFlagWindow()
+void FlagControl::closeFlagWindow()
 {
     if (!m_state.FlagWindowShown)
         return;

@@ -9,35 +9,35 @@
 
 namespace kav {
 
-class TFFlag;
-class TStatusLamp;
+class FlagWindow;
+class StatusLamp;
 
 // The flag lamp of the general information panel and the large flag window, driven by the flag text
 // of the heartbeat record.
-class TFlagControl {
+class FlagControl {
 public:
-    TFlagControl(TRaceState& state, TStatusLamp& lamp);
-    ~TFlagControl();
-    TFlagControl(const TFlagControl&) = delete;
-    TFlagControl& operator=(const TFlagControl&) = delete;
+    FlagControl(RaceState& state, StatusLamp& lamp);
+    ~FlagControl();
+    FlagControl(const FlagControl&) = delete;
+    FlagControl& operator=(const FlagControl&) = delete;
 
     // The "Show Flag" option; unset means the window is not shown.
     std::function<bool()> ShowFlag;
 
     // Takes the flag text of a $F record and acts once on a change of flag.
-    void Apply(std::string_view flagText);
-    TFFlag* FlagWindow() const { return m_window.get(); }
+    void apply(std::string_view flagText);
+    FlagWindow* flagWindow() const { return m_window.get(); }
     // Closes the flag window if it is up (a green flag, or the program ending).
-    void CloseFlagWindow();
+    void closeFlagWindow();
 
-    static std::uint8_t FlagCode(std::string_view flagText, std::uint8_t current);
+    static std::uint8_t flagCode(std::string_view flagText, std::uint8_t current);
 
 private:
-    void ShowFlagWindow(bool red);
+    void showFlagWindow(bool red);
 
-    TRaceState& m_state;
-    TStatusLamp& m_lamp;
-    std::unique_ptr<TFFlag> m_window;
+    RaceState& m_state;
+    StatusLamp& m_lamp;
+    std::unique_ptr<FlagWindow> m_window;
 };
 
 } // namespace kav

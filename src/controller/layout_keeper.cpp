@@ -8,10 +8,10 @@
 #include <array>
 #include <vector>
 
-#include "col_sett_dlg.h"
+#include "column_settings_dialog.h"
+#include "results_grid.h"
 #include "ui_prompter.h"
 #include "window_state.h"
-#include "zeb_grid.h"
 
 namespace kav {
 
@@ -22,21 +22,21 @@ std::filesystem::path pathOf(const QString& file)
     return std::filesystem::path(file.toStdString());
 }
 
-TResultWinRec newWindowRecord()
+ResultWindowSettings newWindowRecord()
 {
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.TopRow = 1;
     return rec;
 }
 
 } // namespace
 
-LayoutKeeper::LayoutKeeper(TController& controller, TMainSettings& settings, QMdiArea& area, TGenInfoPanel& panel,
-                           TColSettDlg& columnDialog)
+LayoutKeeper::LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, GeneralInfoPanel& panel,
+                           ColumnSettingsDialog& columnDialog)
     : m_controller(controller), m_settings(settings), m_area(area), m_panel(panel), m_columnDialog(columnDialog),
       m_logo(area)
 {
-    kav::ResetGenInfo(m_genInfo);
+    kav::resetGeneralInfo(m_genInfo);
 }
 
 LayoutKeeper::~LayoutKeeper() = default;
@@ -50,8 +50,8 @@ QWidget* LayoutKeeper::dialogParent() const
 int LayoutKeeper::freeWindowNumber() const
 {
     std::array<bool, kMaxResultWindows + 1> used{};
-    for (const TFResults* window : m_controller.Windows.All()) {
-        const int number = window->Record().Number;
+    for (const ResultWindow* window : m_controller.Windows.all()) {
+        const int number = window->settings().Number;
         if (number >= 1 && number <= kMaxResultWindows)
             used[static_cast<std::size_t>(number)] = true;
     }
@@ -62,99 +62,99 @@ int LayoutKeeper::freeWindowNumber() const
     return 0;
 }
 
-void LayoutKeeper::colourResultWindow(TFResults& window) const
+void LayoutKeeper::colourResultWindow(ResultWindow& window) const
 {
-    const TColors& colors = m_settings.Colors;
-    window.SetResultFontColor(colors[6]);
-    window.SetResultBgColor(colors[7]);
-    window.SetHeaderFontColor(colors[10]);
-    window.SetHeaderBgColor(colors[11]);
-    window.Grid().SetAlternateRows(m_settings.AlternateRows);
+    const ColorTable& colors = m_settings.Colors;
+    window.setResultFontColor(colors[6]);
+    window.setResultBackgroundColor(colors[7]);
+    window.setHeaderFontColor(colors[10]);
+    window.setHeaderBackgroundColor(colors[11]);
+    window.grid().SetAlternateRows(m_settings.AlternateRows);
 }
 
-TFResults* LayoutKeeper::createResultWindow(const TResultWinRec& rec)
+ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)
 {
-    auto* window = new TFResults(m_controller.Models, m_settings.Headers, m_columnDialog, &m_area);
+    auto* window = new ResultWindow(m_controller.Models, m_settings.Headers, m_columnDialog, &m_area);
     colourResultWindow(*window);
-    window->ApplyLayout(rec);
+    window->applySettings(rec);
     // A window no longer in the list (one of a cleared layout) must not touch the layout file.
-    connect(window, &TFResults::Closed, this, [this, window](int number) {
-        const std::vector<TFResults*>& open = m_controller.Windows.All();
+    connect(window, &ResultWindow::closed, this, [this, window](int number) {
+        const std::vector<ResultWindow*>& open = m_controller.Windows.all();
         if (std::find(open.begin(), open.end(), window) != open.end())
             resultWindowClosed(number);
     });
-    connect(window, &TFResults::RefillRequested, this,
-            [this](int kind) { m_controller.Content.RefillKind(static_cast<std::uint8_t>(kind)); });
-    m_controller.Windows.Add(window);
-    window->Frame()->show();
+    connect(window, &ResultWindow::refillRequested, this,
+            [this](int kind) { m_controller.Content.refillKind(static_cast<std::uint8_t>(kind)); });
+    m_controller.Windows.add(window);
+    window->borderWindow()->show();
     return window;
 }
 
-TFResults* LayoutKeeper::activeResultWindow() const
+ResultWindow* LayoutKeeper::activeResultWindow() const
 {
     QMdiSubWindow* sub = m_area.activeSubWindow();
-    return sub ? qobject_cast<TFResults*>(sub->widget()) : nullptr;
+    return sub ? qobject_cast<ResultWindow*>(sub->widget()) : nullptr;
 }
 
 // The column dialog starts from the active window's layout; false when it was cancelled.
-bool LayoutKeeper::askColumns(std::uint8_t kind, TResultWinRec& rec, bool& copied)
+bool LayoutKeeper::askColumns(std::uint8_t kind, ResultWindowSettings& rec, bool& copied)
 {
-    m_columnDialog.SetKind(kind);
-    m_columnDialog.SetColumns(rec.ColRel);
-    m_columnDialog.SetHeaders(m_settings.Headers);
-    const int answer = Prompter().Exec(m_columnDialog);
-    copied = m_columnDialog.GetCopyLayout();
+    m_columnDialog.setKind(kind);
+    m_columnDialog.setColumns(rec.ColRel);
+    m_columnDialog.setHeaders(m_settings.Headers);
+    const int answer = prompter().exec(m_columnDialog);
+    copied = m_columnDialog.copyLayout();
     if (!copied)
         rec = newWindowRecord();
     if (answer != QDialog::Accepted)
         return false;
-    m_settings.Headers = m_columnDialog.GetHeaders();
-    rec.ColRel = m_columnDialog.GetColumns();
-    rec.RebuildColPos();
+    m_settings.Headers = m_columnDialog.headers();
+    rec.ColRel = m_columnDialog.columns();
+    rec.rebuildColumnPositions();
     return true;
 }
 
 // A copied layout puts the new window one title bar lower and right of the active one; else it fits
 // its columns.
-void LayoutKeeper::placeNewWindow(TFResults& window, const TResultWinRec& rec, bool belowActive)
+void LayoutKeeper::placeNewWindow(ResultWindow& window, const ResultWindowSettings& rec, bool belowActive)
 {
     if (belowActive) {
-        QWidget* frame = window.Frame();
+        QWidget* frame = window.borderWindow();
         frame->resize(rec.WinPos.Width, rec.WinPos.Height);
         const int titleBar = frame->height() - window.height();
         frame->move(rec.WinPos.Left + titleBar, rec.WinPos.Top + titleBar);
     } else {
-        window.FitWidth();
+        window.fitWidth();
     }
-    m_area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.Frame()));
+    m_area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.borderWindow()));
 }
 
-TFResults* LayoutKeeper::newResultWindow(std::uint8_t kind)
+ResultWindow* LayoutKeeper::newResultWindow(std::uint8_t kind)
 {
-    TFResults* created = nullptr;
+    ResultWindow* created = nullptr;
     if (canOpenWindow()) {
-        TResultWinRec rec = newWindowRecord();
-        TFResults* active = activeResultWindow();
+        ResultWindowSettings rec = newWindowRecord();
+        ResultWindow* active = activeResultWindow();
         if (active) {
-            QWidget* frame = active->Frame();
+            QWidget* frame = active->borderWindow();
             const Qt::WindowStates state = frame->windowState();
             if (state & (Qt::WindowMinimized | Qt::WindowMaximized))
                 frame->setWindowState(state & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-            rec = active->GetLayout();
+            rec = active->currentSettings();
         }
         bool copied = false;
         if (askColumns(kind, rec, copied)) {
             rec.Number = static_cast<std::uint8_t>(freeWindowNumber());
             rec.Layout = kind;
             rec.WinExist = true;
-            rec.WinPos.State = TWindowState::Normal;
+            rec.WinPos.State = WindowState::Normal;
             rec.WinPos.Active = false;
             const bool belowActive = active && copied;
             if (!belowActive)
                 rec.WinPos.Top = rec.WinPos.Left = rec.WinPos.Width = rec.WinPos.Height = -1;
             created = createResultWindow(rec);
             placeNewWindow(*created, rec, belowActive);
-            writeThrough(created->GetLayout());
+            writeThrough(created->currentSettings());
         }
     }
     emit changed();
@@ -162,26 +162,26 @@ TFResults* LayoutKeeper::newResultWindow(std::uint8_t kind)
 }
 
 // A layout file in use follows every window opened.
-void LayoutKeeper::writeThrough(const TResultWinRec& rec)
+void LayoutKeeper::writeThrough(const ResultWindowSettings& rec)
 {
     if (m_settings.LayoutFile.empty())
         return;
     try {
-        WriteResultWin(m_settings.LayoutFile, rec);
+        writeResultWindow(m_settings.LayoutFile, rec);
     } catch (const std::exception& error) {
         reportWriteError(error);
     }
 }
 
-TFResults* LayoutKeeper::openResultWindow(TResultWinRec rec)
+ResultWindow* LayoutKeeper::openResultWindow(ResultWindowSettings rec)
 {
     if (!canOpenWindow())
         return nullptr;
     rec.Number = static_cast<std::uint8_t>(freeWindowNumber());
     rec.WinExist = true;
-    rec.RebuildColPos();
-    TFResults* window = createResultWindow(rec);
-    m_controller.Content.RefillKind(rec.Layout);
+    rec.rebuildColumnPositions();
+    ResultWindow* window = createResultWindow(rec);
+    m_controller.Content.refillKind(rec.Layout);
     emit changed();
     return window;
 }
@@ -192,14 +192,14 @@ void LayoutKeeper::resultWindowClosed(int number)
         return;
     if (!m_settings.LayoutFile.empty()) {
         try {
-            EraseResultWin(m_settings.LayoutFile, number);
+            eraseResultWindow(m_settings.LayoutFile, number);
         } catch (const std::exception& error) {
             reportWriteError(error);
         }
     }
-    for (TFResults* window : m_controller.Windows.All()) {
-        if (window->Record().Number == number) {
-            m_controller.Windows.Remove(window);
+    for (ResultWindow* window : m_controller.Windows.all()) {
+        if (window->settings().Number == number) {
+            m_controller.Windows.remove(window);
             break;
         }
     }
@@ -208,36 +208,36 @@ void LayoutKeeper::resultWindowClosed(int number)
 
 bool LayoutKeeper::holdsSomething() const
 {
-    return m_controller.Windows.Count() > 0 || m_logo.window() || !m_panel.isHidden() ||
+    return m_controller.Windows.count() > 0 || m_logo.window() || !m_panel.isHidden() ||
            m_controller.raceCharts.window();
 }
 
-void LayoutKeeper::setGeneralInfo(const TGenInfo& items)
+void LayoutKeeper::setGeneralInfo(const GeneralInfoItems& items)
 {
     m_genInfo = items;
-    m_panel.ApplyGenInfoLayout(m_genInfo);
+    m_panel.applyGeneralInfoLayout(m_genInfo);
     emit changed();
 }
 
 void LayoutKeeper::resetGeneralInfo()
 {
-    kav::ResetGenInfo(m_genInfo);
+    kav::resetGeneralInfo(m_genInfo);
 }
 
 void LayoutKeeper::clearLayout()
 {
-    kav::ResetGenInfo(m_genInfo);
-    m_panel.ApplyGenInfoLayout(m_genInfo);
+    kav::resetGeneralInfo(m_genInfo);
+    m_panel.applyGeneralInfoLayout(m_genInfo);
     m_logo.clear();
     m_controller.raceCharts.close();
     m_listenToClose = false;
     // Each window is gone before anything new opens: a full-screen one first goes back into its
     // sub-window, whose close would otherwise only be queued.
-    const std::vector<TFResults*> windows = m_controller.Windows.All();
-    for (TFResults* window : windows) {
-        m_controller.Windows.Remove(window);
-        window->LeaveFullScreen();
-        QWidget* frame = window->Frame();
+    const std::vector<ResultWindow*> windows = m_controller.Windows.all();
+    for (ResultWindow* window : windows) {
+        m_controller.Windows.remove(window);
+        window->leaveFullScreen();
+        QWidget* frame = window->borderWindow();
         frame->close();
         delete frame;
     }
@@ -246,15 +246,15 @@ void LayoutKeeper::clearLayout()
     emit changed();
 }
 
-bool LayoutKeeper::saveLayout(const QString& file, TLayoutWrite mode)
+bool LayoutKeeper::saveLayout(const QString& file, LayoutWrite mode)
 {
     try {
         m_logo.storePlacement();
         // One write for the whole layout: a save cut short leaves the old layout, not some windows of each.
-        std::vector<TResultWinRec> windows;
-        for (TFResults* window : m_controller.Windows.All())
-            windows.push_back(window->GetLayout());
-        WriteLayout(pathOf(file), m_genInfo, m_logo.record(), windows, mode, m_controller.raceCharts.record());
+        std::vector<ResultWindowSettings> windows;
+        for (ResultWindow* window : m_controller.Windows.all())
+            windows.push_back(window->currentSettings());
+        writeLayout(pathOf(file), m_genInfo, m_logo.record(), windows, mode, m_controller.raceCharts.record());
     } catch (const std::exception& error) {
         reportWriteError(error);
         return false;
@@ -264,16 +264,16 @@ bool LayoutKeeper::saveLayout(const QString& file, TLayoutWrite mode)
 
 bool LayoutKeeper::saveLayoutAs()
 {
-    const QString file = Prompter().SaveFileName(QStringLiteral("Layout files (*.kvl)"), QStringLiteral("kvl"),
+    const QString file = prompter().saveFileName(QStringLiteral("Layout files (*.kvl)"), QStringLiteral("kvl"),
                                                  QString::fromStdString(m_settings.LayoutFile), dialogParent());
     if (file.isEmpty())
         return false;
     if (QFile::exists(file) &&
-        Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false,
-                       dialogParent()) != TAnswer::Yes)
+        prompter().ask(BoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false,
+                       dialogParent()) != Answer::Yes)
         return false;
     // The old file stays until a complete new one takes its place.
-    if (!saveLayout(file, TLayoutWrite::Replace))
+    if (!saveLayout(file, LayoutWrite::Replace))
         return false;
     m_settings.LayoutFile = file.toStdString();
     return true;
@@ -281,14 +281,14 @@ bool LayoutKeeper::saveLayoutAs()
 
 void LayoutKeeper::clearLayoutAsking()
 {
-    switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Do you want to save current layout?"), true,
+    switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Do you want to save current layout?"), true,
                            dialogParent())) {
-    case TAnswer::Yes:
+    case Answer::Yes:
         if (saveLayoutAs())
             clearLayout();
         break;
-    case TAnswer::No: clearLayout(); break;
-    case TAnswer::Cancel: break;
+    case Answer::No: clearLayout(); break;
+    case Answer::Cancel: break;
     }
 }
 
@@ -297,23 +297,23 @@ bool LayoutKeeper::saveBeforeOpening()
 {
     if (m_settings.LayoutFile.empty())
         return true;
-    switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout"), true, dialogParent())) {
-    case TAnswer::Cancel: return false;
-    case TAnswer::Yes: return saveLayout(QString::fromStdString(m_settings.LayoutFile));
-    case TAnswer::No: return true;
+    switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout"), true, dialogParent())) {
+    case Answer::Cancel: return false;
+    case Answer::Yes: return saveLayout(QString::fromStdString(m_settings.LayoutFile));
+    case Answer::No: return true;
     }
     return true;
 }
 
 void LayoutKeeper::openLayout()
 {
-    const QString file = Prompter().OpenFileName(QStringLiteral("Layout files (*.kvl);;All files (*)"), dialogParent());
+    const QString file = prompter().openFileName(QStringLiteral("Layout files (*.kvl);;All files (*)"), dialogParent());
     if (file.isEmpty() || !saveBeforeOpening())
         return;
     clearLayout();
     loadLayout(file);
     m_settings.LayoutFile = file.toStdString();
-    m_controller.Content.RefillAll();
+    m_controller.Content.refillAll();
 }
 
 void LayoutKeeper::loadLayout(const QString& file)
@@ -321,11 +321,11 @@ void LayoutKeeper::loadLayout(const QString& file)
     const std::filesystem::path path = pathOf(file);
     const bool named = !file.isEmpty();
     if (named)
-        ReadGenInfo(path, m_genInfo);
-    m_panel.ApplyGenInfoLayout(m_genInfo);
+        readGeneralInfo(path, m_genInfo);
+    m_panel.applyGeneralInfoLayout(m_genInfo);
     LoadedWindows loaded;
     if (named) {
-        ReadLogo(path, m_logo.record());
+        readLogo(path, m_logo.record());
         if (m_logo.record().Visible)
             showLogo(true);
         loaded = loadResultWindows(path);
@@ -333,9 +333,9 @@ void LayoutKeeper::loadLayout(const QString& file)
     }
     emit changed();
     if (loaded.active)
-        m_area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(loaded.active->Frame()));
+        m_area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(loaded.active->borderWindow()));
     if (loaded.maximised)
-        loaded.maximised->Frame()->showMaximized();
+        loaded.maximised->borderWindow()->showMaximized();
 }
 
 // A window saved maximised is maximised once every window stands.
@@ -343,15 +343,15 @@ LayoutKeeper::LoadedWindows LayoutKeeper::loadResultWindows(const std::filesyste
 {
     LoadedWindows loaded;
     for (int number = 1; number <= kMaxResultWindows; ++number) {
-        TResultWinRec rec;
-        ReadResultWin(path, number, rec);
+        ResultWindowSettings rec;
+        readResultWindow(path, number, rec);
         if (!rec.WinExist)
             continue;
         rec.Number = static_cast<std::uint8_t>(number);
-        const bool wasMaximised = rec.WinPos.State == TWindowState::Maximized;
+        const bool wasMaximised = rec.WinPos.State == WindowState::Maximized;
         if (wasMaximised)
-            rec.WinPos.State = TWindowState::Normal;
-        TFResults* window = createResultWindow(rec);
+            rec.WinPos.State = WindowState::Normal;
+        ResultWindow* window = createResultWindow(rec);
         if (rec.WinPos.Active) {
             loaded.active = window;
             if (wasMaximised)
@@ -376,7 +376,7 @@ void LayoutKeeper::showLogo(bool loadingLayout)
 {
     if (m_logo.show())
         return;
-    Prompter().Tell(loadingLayout ? TBoxKind::Warning : TBoxKind::Error,
+    prompter().tell(loadingLayout ? BoxKind::Warning : BoxKind::Error,
                     loadingLayout ? QStringLiteral("Error while loading logo")
                                   : QStringLiteral("Wrong type of file or file not found,"),
                     dialogParent());
@@ -384,7 +384,7 @@ void LayoutKeeper::showLogo(bool loadingLayout)
 
 void LayoutKeeper::reportWriteError(const std::exception& error)
 {
-    Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), dialogParent());
+    prompter().tell(BoxKind::Error, QString::fromStdString(error.what()), dialogParent());
 }
 
 } // namespace kav

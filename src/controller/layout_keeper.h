@@ -16,7 +16,7 @@ class QWidget;
 
 namespace kav {
 
-class TColSettDlg;
+class ColumnSettingsDialog;
 
 // The layout on screen and its file: the result windows with their numbers, the logo window and the
 // general information items; opening, saving and clearing layouts, and writing each window opened or
@@ -26,21 +26,21 @@ class LayoutKeeper : public QObject {
 public:
     static constexpr int kMaxResultWindows = 10;
 
-    LayoutKeeper(TController& controller, TMainSettings& settings, QMdiArea& area, TGenInfoPanel& panel,
-                 TColSettDlg& columnDialog);
+    LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, GeneralInfoPanel& panel,
+                 ColumnSettingsDialog& columnDialog);
     ~LayoutKeeper() override;
 
     // Asks for the columns, then opens a window of the kind under the lowest free number; none when
     // ten are open or the dialog was cancelled.
-    TFResults* newResultWindow(std::uint8_t kind);
+    ResultWindow* newResultWindow(std::uint8_t kind);
     // Opens a window of the record's kind and columns without asking, under the lowest free number,
     // and fills it; none when ten are open.
-    TFResults* openResultWindow(TResultWinRec rec);
+    ResultWindow* openResultWindow(ResultWindowSettings rec);
     void resultWindowClosed(int number);
 
     void clearLayout();
     // False when the file could not be written (the error has been shown).
-    bool saveLayout(const QString& file, TLayoutWrite mode = TLayoutWrite::Update);
+    bool saveLayout(const QString& file, LayoutWrite mode = LayoutWrite::Update);
     // False when the operator cancelled or the file could not be written.
     bool saveLayoutAs();
     void loadLayout(const QString& file);
@@ -49,32 +49,32 @@ public:
     // The menu's "Open Layout...": asks for the file, offers to save the current one.
     void openLayout();
 
-    const TGenInfo& generalInfo() const { return m_genInfo; }
-    void setGeneralInfo(const TGenInfo& items);
+    const GeneralInfoItems& generalInfo() const { return m_genInfo; }
+    void setGeneralInfo(const GeneralInfoItems& items);
     void resetGeneralInfo();
-    const TLogoRec& logo() const { return m_logo.record(); }
+    const LogoSettings& logo() const { return m_logo.record(); }
     // Shows the logo window with the picture named, or closes it.
     void setLogo(bool visible, const std::string& fileName);
-    TFLogo* logoWindow() const { return m_logo.window(); }
+    LogoWindow* logoWindow() const { return m_logo.window(); }
 
     bool holdsSomething() const;
-    bool canOpenWindow() const { return m_controller.Windows.Count() < kMaxResultWindows; }
-    void colourResultWindow(TFResults& window) const;
+    bool canOpenWindow() const { return m_controller.Windows.count() < kMaxResultWindows; }
+    void colourResultWindow(ResultWindow& window) const;
 
 signals:
     // Windows, the logo or the panel came or went: the menus follow.
     void changed();
 
 private:
-    TFResults* createResultWindow(const TResultWinRec& rec);
-    TFResults* activeResultWindow() const;
-    bool askColumns(std::uint8_t kind, TResultWinRec& rec, bool& copied);
-    void placeNewWindow(TFResults& window, const TResultWinRec& rec, bool belowActive);
-    void writeThrough(const TResultWinRec& rec);
+    ResultWindow* createResultWindow(const ResultWindowSettings& rec);
+    ResultWindow* activeResultWindow() const;
+    bool askColumns(std::uint8_t kind, ResultWindowSettings& rec, bool& copied);
+    void placeNewWindow(ResultWindow& window, const ResultWindowSettings& rec, bool belowActive);
+    void writeThrough(const ResultWindowSettings& rec);
     int freeWindowNumber() const;
     struct LoadedWindows {
-        TFResults* active = nullptr;
-        TFResults* maximised = nullptr;
+        ResultWindow* active = nullptr;
+        ResultWindow* maximised = nullptr;
     };
     LoadedWindows loadResultWindows(const std::filesystem::path& path);
     bool saveBeforeOpening();
@@ -82,12 +82,12 @@ private:
     void reportWriteError(const std::exception& error);
     QWidget* dialogParent() const;
 
-    TController& m_controller;
-    TMainSettings& m_settings;
+    Controller& m_controller;
+    MainSettings& m_settings;
     QMdiArea& m_area;
-    TGenInfoPanel& m_panel;
-    TColSettDlg& m_columnDialog;
-    TGenInfo m_genInfo{};
+    GeneralInfoPanel& m_panel;
+    ColumnSettingsDialog& m_columnDialog;
+    GeneralInfoItems m_genInfo{};
     LogoKeeper m_logo;
     bool m_listenToClose = true;
 };

@@ -3,19 +3,19 @@
 #include <QWidget>
 
 #include "channel_status_title.h"
-#include "f_message.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "layout_keeper.h"
 #include "menu_actions.h"
 #include "message_box_prompts.h"
 #include "settings_store.h"
+#include "stand_by_message.h"
 #include "ui_prompter.h"
 #include "window_state.h"
 
 namespace kav {
 
-LifeCycle::LifeCycle(QWidget& window, const TMainOptions& options, TController& controller, TMainSettings& settings,
-                     TKavendorComm& device, TGenInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu)
+LifeCycle::LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
+                     KavendorDevice& device, GeneralInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu)
     : m_window(window), m_options(options), m_controller(controller), m_settings(settings), m_device(device),
       m_panel(panel), m_layouts(layouts), m_menu(menu)
 {
@@ -30,14 +30,14 @@ void LifeCycle::openChannel()
         title->showReplay(m_options.ReplayFile);
     if (!m_options.UseChannel)
         return;
-    m_devicePrompts = std::make_unique<TMessageBoxPrompts>(&m_window);
-    m_device.SetPrompts(m_devicePrompts.get());
+    m_devicePrompts = std::make_unique<MessageBoxPrompts>(&m_window);
+    m_device.setPrompts(m_devicePrompts.get());
     m_device.ProgramDir = m_options.ConfigDir;
     m_device.setMqttChannelMaker(m_options.MqttChannelMaker);
     if (m_options.UseSettingsFiles)
-        m_device.LoadSettingsAndOpen();
+        m_device.loadSettingsAndOpen();
     else
-        m_device.Open();
+        m_device.open();
     if (m_options.ReplayFile.isEmpty())
         title->watch(m_device);
 }
@@ -56,7 +56,7 @@ void LifeCycle::activate()
         m_layouts.loadLayout(QString::fromStdString(m_settings.LayoutFile));
         m_menu.applyColours();
         m_setupPending = false;
-        m_panel.UpdateTrackLabels(m_settings, m_controller.State.RunName);
+        m_panel.updateTrackLabels(m_settings, m_controller.State.RunName);
     }
     if (m_repaintPending) {
         m_repaintPending = false;
@@ -69,11 +69,11 @@ void LifeCycle::resetRun()
 {
     m_settings.FollowList.fill(std::string());
     m_layouts.resetGeneralInfo();
-    m_controller.Records.SetBusy(false);
+    m_controller.Records.setBusy(false);
     m_controller.State.ErrorCount = 0;
-    m_panel.SetErrorHint(QStringLiteral("No Errors"));
+    m_panel.setErrorHint(QStringLiteral("No Errors"));
     m_controller.State.RaceFinished = false;
-    m_controller.State.ClassTable.Clear();
+    m_controller.State.ClassTable.clear();
     m_controller.State.RunName.clear();
 }
 
@@ -82,50 +82,50 @@ void LifeCycle::readSettingsAtStart()
     if (!m_options.UseSettingsFiles)
         return;
     bool showFlag = false;
-    ReadMainSettings(settingsPath().toStdString(), m_settings, showFlag);
+    readMainSettings(settingsPath().toStdString(), m_settings, showFlag);
     m_menu.setShowFlag(showFlag);
 }
 
 void LifeCycle::placeAtStart()
 {
-    const TWinPosRec& pos = m_settings.MainWin;
+    const WindowPlacement& pos = m_settings.MainWin;
     if (pos.Left == -1) {
         m_window.setWindowState(Qt::WindowMaximized);
         return;
     }
     m_window.move(pos.Left, pos.Top);
     m_window.resize(pos.Width, pos.Height);
-    m_window.setWindowState(ToQtState(pos.State));
+    m_window.setWindowState(toQtState(pos.State));
 }
 
 bool LifeCycle::mayClose()
 {
     if (m_settings.LayoutFile.empty() && m_layouts.holdsSomething()) {
-        switch (Prompter().Ask(TBoxKind::Information,
+        switch (prompter().ask(BoxKind::Information,
                                QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,
                                &m_window)) {
-        case TAnswer::Cancel: return false;
-        case TAnswer::Yes: return m_layouts.saveLayoutAs();
-        case TAnswer::No: return true;
+        case Answer::Cancel: return false;
+        case Answer::Yes: return m_layouts.saveLayoutAs();
+        case Answer::No: return true;
         }
     }
     if (!m_settings.LayoutFile.empty()) {
-        switch (Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Save current layout?"), true, &m_window)) {
-        case TAnswer::Cancel: return false;
-        case TAnswer::Yes: return m_layouts.saveLayout(QString::fromStdString(m_settings.LayoutFile));
-        case TAnswer::No: return true;
+        switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout?"), true, &m_window)) {
+        case Answer::Cancel: return false;
+        case Answer::Yes: return m_layouts.saveLayout(QString::fromStdString(m_settings.LayoutFile));
+        case Answer::No: return true;
         }
     }
-    return Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("Exit Kavendor program?"), false, &m_window) ==
-           TAnswer::Yes;
+    return prompter().ask(BoxKind::Confirmation, QStringLiteral("Exit Kavendor program?"), false, &m_window) ==
+           Answer::Yes;
 }
 
-void LifeCycle::finish(TMessage& message)
+void LifeCycle::finish(StandByMessage& message)
 {
     if (m_finished)
         return;
     m_finished = true;
-    m_controller.Records.StopTimers();
+    m_controller.Records.stopTimers();
     if (m_activated) {
         storePlacement();
         writeSettings();
@@ -133,7 +133,7 @@ void LifeCycle::finish(TMessage& message)
     closeChannel();
     m_layouts.clearLayout();
     // The flag window has no parent: left open, it would keep the program running.
-    m_controller.Records.Flag().CloseFlagWindow();
+    m_controller.Records.flag().closeFlagWindow();
     message.hide();
 }
 
@@ -147,7 +147,7 @@ void LifeCycle::storePlacement()
         m_settings.MainWin.Top = m_window.y();
         m_settings.MainWin.Left = m_window.x();
     }
-    m_settings.MainWin.State = FromQtState(state);
+    m_settings.MainWin.State = fromQtState(state);
 }
 
 void LifeCycle::writeSettings()
@@ -156,7 +156,7 @@ void LifeCycle::writeSettings()
         return;
     m_settings.WinExist = true;
     try {
-        WriteMainSettings(settingsPath().toStdString(), m_settings, m_menu.showFlag());
+        writeMainSettings(settingsPath().toStdString(), m_settings, m_menu.showFlag());
     } catch (const std::exception& error) {
         reportWriteError(error);
     }
@@ -168,17 +168,17 @@ void LifeCycle::closeChannel()
         return;
     if (m_options.UseSettingsFiles) {
         try {
-            m_device.SaveSettings();
+            m_device.saveSettings();
         } catch (const std::exception& error) {
             reportWriteError(error);
         }
     }
-    m_device.Close();
+    m_device.close();
 }
 
 void LifeCycle::reportWriteError(const std::exception& error)
 {
-    Prompter().Tell(TBoxKind::Error, QString::fromStdString(error.what()), &m_window);
+    prompter().tell(BoxKind::Error, QString::fromStdString(error.what()), &m_window);
 }
 
 } // namespace kav

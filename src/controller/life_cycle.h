@@ -15,9 +15,9 @@ namespace kav {
 
 class LayoutKeeper;
 class MenuActions;
-class TKavendorComm;
-class TMessage;
-class TMessageBoxPrompts;
+class KavendorDevice;
+class StandByMessage;
+class MessageBoxPrompts;
 
 // The run's life in the main window given: the channel opened at start, the first activation
 // (settings, placement, the last layout, colours), the closing questions, and the closing itself,
@@ -26,8 +26,8 @@ class LifeCycle {
 public:
     static constexpr const char* kSettingsFile = "Kavendor.ini";
 
-    LifeCycle(QWidget& window, const TMainOptions& options, TController& controller, TMainSettings& settings,
-              TKavendorComm& device, TGenInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu);
+    LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
+              KavendorDevice& device, GeneralInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu);
     ~LifeCycle();
 
     // Opens the configured channel, its questions shown over the window, and shows its state (or the
@@ -38,7 +38,7 @@ public:
     // The closing questions; true when the window may close.
     bool mayClose();
     // Stores the settings, closes the channel and the layout. Runs once.
-    void finish(TMessage& message);
+    void finish(StandByMessage& message);
     bool finished() const { return m_finished; }
 
     QString settingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }
@@ -53,14 +53,14 @@ private:
     void reportWriteError(const std::exception& error);
 
     QWidget& m_window;
-    const TMainOptions& m_options;
-    TController& m_controller;
-    TMainSettings& m_settings;
-    TKavendorComm& m_device;
-    TGenInfoPanel& m_panel;
+    const MainWindowOptions& m_options;
+    Controller& m_controller;
+    MainSettings& m_settings;
+    KavendorDevice& m_device;
+    GeneralInfoPanel& m_panel;
     LayoutKeeper& m_layouts;
     MenuActions& m_menu;
-    std::unique_ptr<TMessageBoxPrompts> m_devicePrompts;
+    std::unique_ptr<MessageBoxPrompts> m_devicePrompts;
     bool m_activated = false;
     bool m_setupPending = true;
     bool m_repaintPending = true;

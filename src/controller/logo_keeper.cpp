@@ -2,17 +2,16 @@
 
 #include <QMdiArea>
 
-#include "f_logo.h"
+#include "logo_window.h"
 #include "window_state.h"
 
 namespace kav {
 
-LogoKeeper::LogoKeeper(QMdiArea& area)
-    : m_area(area), m_logo{{100, 100, 10, 10, TWindowState::Normal, false}, false, {}}
+LogoKeeper::LogoKeeper(QMdiArea& area) : m_area(area), m_logo{{100, 100, 10, 10, WindowState::Normal, false}, false, {}}
 {
 }
 
-TFLogo* LogoKeeper::window() const
+LogoWindow* LogoKeeper::window() const
 {
     return m_window;
 }
@@ -20,25 +19,25 @@ TFLogo* LogoKeeper::window() const
 bool LogoKeeper::show()
 {
     if (!m_window) {
-        m_window = new TFLogo(&m_area);
-        QWidget* frame = m_window->Frame();
-        const TWinPosRec& pos = m_logo.WinPos;
+        m_window = new LogoWindow(&m_area);
+        QWidget* frame = m_window->borderWindow();
+        const WindowPlacement& pos = m_logo.WinPos;
         if (pos.Top != -1) {
             if (pos.Width > 0 && pos.Height > 0)
                 frame->resize(pos.Width, pos.Height);
             frame->move(pos.Left, pos.Top);
         }
-        frame->setWindowState(ToQtState(pos.State));
+        frame->setWindowState(toQtState(pos.State));
         frame->show();
     }
-    return m_logo.FileName.empty() || m_window->LoadPicture(QString::fromStdString(m_logo.FileName));
+    return m_logo.FileName.empty() || m_window->loadPicture(QString::fromStdString(m_logo.FileName));
 }
 
 void LogoKeeper::close()
 {
     if (!m_window)
         return;
-    QWidget* frame = m_window->Frame();
+    QWidget* frame = m_window->borderWindow();
     frame->close();
     delete frame;
 }
@@ -47,12 +46,12 @@ void LogoKeeper::storePlacement()
 {
     if (!m_window)
         return;
-    const QWidget* frame = m_window->Frame();
+    const QWidget* frame = m_window->borderWindow();
     m_logo.WinPos.Height = frame->height();
     m_logo.WinPos.Width = frame->width();
     m_logo.WinPos.Top = frame->y();
     m_logo.WinPos.Left = frame->x();
-    m_logo.WinPos.State = FromQtState(frame->windowState());
+    m_logo.WinPos.State = fromQtState(frame->windowState());
 }
 
 void LogoKeeper::clear()

@@ -10,16 +10,16 @@ class QMdiArea;
 
 namespace kav {
 
-class TFLogo;
+class LogoWindow;
 
 // The layout's logo: its record (picture file, placement, shown or not) and its window in the area.
 class LogoKeeper {
 public:
     explicit LogoKeeper(QMdiArea& area);
 
-    const TLogoRec& record() const { return m_logo; }
-    TLogoRec& record() { return m_logo; }
-    TFLogo* window() const;
+    const LogoSettings& record() const { return m_logo; }
+    LogoSettings& record() { return m_logo; }
+    LogoWindow* window() const;
 
     // Opens the window where the record places it, if not open, and loads the picture; false when the
     // picture could not be loaded.
@@ -32,8 +32,8 @@ public:
 
 private:
     QMdiArea& m_area;
-    TLogoRec m_logo;
-    QPointer<TFLogo> m_window;
+    LogoSettings m_logo;
+    QPointer<LogoWindow> m_window;
 };
 
 } // namespace kav

@@ -6,13 +6,13 @@
 #include <memory>
 
 #include "clock.h"
-#include "comm_settings.h"
 #include "communication.h"
+#include "communication_settings.h"
 
 namespace kav {
 
 // How the main window is started: where its files live and what it may touch.
-struct TMainOptions {
+struct MainWindowOptions {
     // Folder of "Kavendor.ini" and "Communication.ini", with its trailing separator.
     QString ConfigDir;
     // Folder of the program file, where the user manual lies, with its trailing separator.
@@ -26,9 +26,9 @@ struct TMainOptions {
     // The recorded feed replayed instead of the channel, for the window's title.
     QString ReplayFile;
     // The time of day for passings; the system clock when unset.
-    const TClock* Clock = nullptr;
+    const ClockSource* Clock = nullptr;
     // Builds the device's MQTT feed channel (BrokerLink::feedChannelMaker); none: that kind opens nothing.
-    std::function<std::unique_ptr<TCommunication>(const TCommSettings&)> MqttChannelMaker;
+    std::function<std::unique_ptr<Communication>(const CommunicationSettings&)> MqttChannelMaker;
 };
 
 } // namespace kav

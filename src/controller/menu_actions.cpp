@@ -7,15 +7,15 @@
 
 #include "about_box.h"
 #include "build_info.h"
-#include "communication_form.h"
+#include "colour_settings_dialog.h"
+#include "communication_dialog.h"
 #include "feed_text.h"
+#include "follow_dialog.h"
+#include "general_info_dialog.h"
 #include "installed_files.h"
 #include "layout_keeper.h"
-#include "logo_sett_dlg.h"
-#include "misc_sett_dlg.h"
-#include "sel_color_dlg.h"
-#include "sel_competitor_dlg.h"
-#include "sel_gen_info_dlg.h"
+#include "logo_settings_dialog.h"
+#include "miscellaneous_settings_dialog.h"
 #include "ui_prompter.h"
 
 namespace kav {
@@ -47,72 +47,73 @@ void setTextColour(QWidget& widget, const QColor& colour)
 
 } // namespace
 
-MenuActions::MenuActions(QWidget& dialogParent, TController& controller, TMainSettings& settings, LayoutKeeper& layouts,
-                         QMdiArea& area, TGenInfoPanel& panel)
+MenuActions::MenuActions(QWidget& dialogParent, Controller& controller, MainSettings& settings, LayoutKeeper& layouts,
+                         QMdiArea& area, GeneralInfoPanel& panel)
     : m_dialogParent(dialogParent), m_controller(controller), m_settings(settings), m_layouts(layouts), m_area(area),
-      m_panel(panel), m_miscDialog(new TMiscSettDlg(&dialogParent)), m_colourDialog(new TSelColorDlg(&dialogParent)),
-      m_generalInfoDialog(new TSelGenInfoDlg(&dialogParent)), m_logoDialog(new TLogoSettDlg(&dialogParent)),
-      m_followDialog(new TSelCompetitorDlg(&dialogParent)),
-      m_communicationDialog(new TCommunicationForm(&dialogParent)), m_aboutBox(new TAboutBox(&dialogParent))
+      m_panel(panel), m_miscDialog(new MiscellaneousSettingsDialog(&dialogParent)),
+      m_colourDialog(new ColourSettingsDialog(&dialogParent)),
+      m_generalInfoDialog(new GeneralInfoDialog(&dialogParent)), m_logoDialog(new LogoSettingsDialog(&dialogParent)),
+      m_followDialog(new FollowDialog(&dialogParent)), m_communicationDialog(new CommunicationDialog(&dialogParent)),
+      m_aboutBox(new AboutBox(&dialogParent))
 {
 }
 
 void MenuActions::openManual(const QString& programDir)
 {
     const QString path = findSharedFile(programDir, QStringLiteral("Kavendor User Manual.pdf")).left(255);
-    Prompter().OpenDocument(path); // a missing manual is not reported
+    prompter().openDocument(path); // a missing manual is not reported
 }
 
 void MenuActions::showAbout()
 {
-    m_aboutBox->SetVersion(QStringLiteral(KAV_VERSION_TEXT));
-    Prompter().Exec(*m_aboutBox);
+    m_aboutBox->setVersion(QStringLiteral(KAV_VERSION_TEXT));
+    prompter().exec(*m_aboutBox);
 }
 
 bool MenuActions::showFlag() const
 {
-    return m_miscDialog->GetShowFlag();
+    return m_miscDialog->showFlag();
 }
 
 void MenuActions::setShowFlag(bool show)
 {
-    m_miscDialog->SetShowFlag(show);
+    m_miscDialog->setShowFlag(show);
 }
 
 void MenuActions::editCommunication()
 {
     if (!m_device) {
-        Prompter().Tell(TBoxKind::Information,
+        prompter().tell(BoxKind::Information,
                         QStringLiteral("A recorded feed is being replayed; the connection is not used."),
                         &m_dialogParent);
         return;
     }
-    m_communicationDialog->SetDevice(m_device);
-    Prompter().Exec(*m_communicationDialog);
+    m_communicationDialog->setDevice(m_device);
+    prompter().exec(*m_communicationDialog);
 }
 
 void MenuActions::editMiscellaneous()
 {
-    m_miscDialog->SetMarkerDelay(m_settings.MarkerDelay);
-    m_miscDialog->SetSpeedDecimals(m_settings.SpeedDecimals);
-    m_miscDialog->SetTrack(FeedText(m_settings.TrackName), m_settings.TrackLength);
-    if (Prompter().Exec(*m_miscDialog) != QDialog::Accepted)
+    m_miscDialog->setMarkerDelay(m_settings.MarkerDelay);
+    m_miscDialog->setSpeedDecimals(m_settings.SpeedDecimals);
+    m_miscDialog->setTrack(feedText(m_settings.TrackName), m_settings.TrackLength);
+    if (prompter().exec(*m_miscDialog) != QDialog::Accepted)
         return;
-    m_settings.MarkerDelay = m_miscDialog->GetMarkerDelay();
-    m_settings.SpeedDecimals = m_miscDialog->GetSpeedDecimals();
-    const auto [name, length] = m_miscDialog->GetTrack();
+    m_settings.MarkerDelay = m_miscDialog->markerDelay();
+    m_settings.SpeedDecimals = m_miscDialog->speedDecimals();
+    const auto [name, length] = m_miscDialog->track();
     m_settings.TrackName = StoredText(name, m_settings.TrackName);
     m_settings.TrackLength = length;
-    m_panel.UpdateTrackLabels(m_settings, m_controller.State.RunName);
-    m_controller.Content.RefillAll();
+    m_panel.updateTrackLabels(m_settings, m_controller.State.RunName);
+    m_controller.Content.refillAll();
 }
 
 void MenuActions::editGeneralInfo()
 {
-    m_generalInfoDialog->SetItems(m_layouts.generalInfo());
-    if (Prompter().Exec(*m_generalInfoDialog) == QDialog::Accepted) {
-        m_layouts.setGeneralInfo(m_generalInfoDialog->GetItems());
-        m_panel.FormResize();
+    m_generalInfoDialog->setItems(m_layouts.generalInfo());
+    if (prompter().exec(*m_generalInfoDialog) == QDialog::Accepted) {
+        m_layouts.setGeneralInfo(m_generalInfoDialog->items());
+        m_panel.placeItems();
     }
     emit m_layouts.changed();
 }
@@ -120,24 +121,24 @@ void MenuActions::editGeneralInfo()
 // False when the dialog was cancelled.
 bool MenuActions::takeColours()
 {
-    m_colourDialog->ClearSlots();
+    m_colourDialog->clearSlots();
     for (const ColourPair& pair : kColourPairs)
-        m_colourDialog->AddSlot(m_settings.Colors[pair.text], m_settings.Colors[pair.background],
+        m_colourDialog->addSlot(m_settings.Colors[pair.text], m_settings.Colors[pair.background],
                                 QString::fromLatin1(pair.label));
     m_colourDialog->SetAlternateRows(m_settings.AlternateRows);
-    const int answer = Prompter().Exec(*m_colourDialog);
+    const int answer = prompter().exec(*m_colourDialog);
     if (answer == QDialog::Accepted) {
         for (const ColourPair& pair : kColourPairs)
-            std::tie(m_settings.Colors[pair.text], m_settings.Colors[pair.background]) = m_colourDialog->GetNextSlot();
+            std::tie(m_settings.Colors[pair.text], m_settings.Colors[pair.background]) = m_colourDialog->nextSlot();
         m_settings.AlternateRows = m_colourDialog->AlternateRows();
         return true;
     }
-    if (answer == TSelColorDlg::kDefaultsAnswer) {
+    if (answer == ColourSettingsDialog::kDefaultsAnswer) {
         m_settings.Colors = DefaultColors;
         m_settings.AlternateRows = false;
         return true;
     }
-    if (answer == TSelColorDlg::kBigScreenAnswer) {
+    if (answer == ColourSettingsDialog::kBigScreenAnswer) {
         m_settings.Colors = BigScreenColors;
         m_settings.AlternateRows = true;
         return true;
@@ -153,51 +154,51 @@ void MenuActions::editColours()
 
 void MenuActions::applyColours()
 {
-    const TColors& colors = m_settings.Colors;
+    const ColorTable& colors = m_settings.Colors;
     QPalette panelPalette = m_panel.palette();
-    panelPalette.setColor(QPalette::Window, ToQColor(colors[3], panelPalette));
+    panelPalette.setColor(QPalette::Window, toQColor(colors[3], panelPalette));
     m_panel.setPalette(panelPalette);
     m_panel.setAutoFillBackground(true);
-    for (int item = 1; item <= TGenInfoPanel::kLabelItems; ++item) {
-        setTextColour(*m_panel.Caption(item), ToQColor(colors[2], m_panel.palette()));
-        setTextColour(*m_panel.Value(item), ToQColor(colors[4], m_panel.palette()));
+    for (int item = 1; item <= GeneralInfoPanel::kLabelItems; ++item) {
+        setTextColour(*m_panel.caption(item), toQColor(colors[2], m_panel.palette()));
+        setTextColour(*m_panel.value(item), toQColor(colors[4], m_panel.palette()));
     }
-    m_area.setBackground(ToQColor(colors[1], m_dialogParent.palette()));
-    for (TFResults* window : m_controller.Windows.All()) {
+    m_area.setBackground(toQColor(colors[1], m_dialogParent.palette()));
+    for (ResultWindow* window : m_controller.Windows.all()) {
         m_layouts.colourResultWindow(*window);
         window->update();
     }
-    m_controller.Content.RefillAll();
+    m_controller.Content.refillAll();
 }
 
 void MenuActions::editLogo()
 {
-    m_logoDialog->SetLogoVisible(m_layouts.logoWindow() != nullptr);
-    m_logoDialog->SetLogoFileName(QString::fromStdString(m_layouts.logo().FileName));
-    if (Prompter().Exec(*m_logoDialog) == QDialog::Accepted)
-        m_layouts.setLogo(m_logoDialog->GetLogoVisible(), m_logoDialog->GetLogoFileName().toStdString());
+    m_logoDialog->setLogoVisible(m_layouts.logoWindow() != nullptr);
+    m_logoDialog->setLogoFileName(QString::fromStdString(m_layouts.logo().FileName));
+    if (prompter().exec(*m_logoDialog) == QDialog::Accepted)
+        m_layouts.setLogo(m_logoDialog->logoVisible(), m_logoDialog->logoFileName().toStdString());
     emit m_layouts.changed();
 }
 
 void MenuActions::editFollowList()
 {
-    const TCompList& competitors = m_controller.State.CompList;
-    if (competitors.Count() == 0) {
-        Prompter().Tell(TBoxKind::Information, QStringLiteral("There are no drivers available"), &m_dialogParent);
+    const CompetitorList& competitors = m_controller.State.CompList;
+    if (competitors.count() == 0) {
+        prompter().tell(BoxKind::Information, QStringLiteral("There are no drivers available"), &m_dialogParent);
         return;
     }
-    std::vector<TFollowCompetitor> drivers;
-    drivers.reserve(static_cast<std::size_t>(competitors.Count()));
-    for (int i = 0; i < competitors.Count(); ++i) {
-        const TCompRec rec = competitors.GetByIndex(i);
+    std::vector<FollowCandidate> drivers;
+    drivers.reserve(static_cast<std::size_t>(competitors.count()));
+    for (int i = 0; i < competitors.count(); ++i) {
+        const FullCompetitorRecord rec = competitors.byIndex(i);
         drivers.push_back({rec.RegNo, rec.Number, rec.FirstName, rec.LastName});
     }
-    m_followDialog->SetFollowList(m_settings.FollowList);
-    m_followDialog->SetCompetitors(std::move(drivers));
-    if (Prompter().Exec(*m_followDialog) != QDialog::Accepted)
+    m_followDialog->setFollowList(m_settings.FollowList);
+    m_followDialog->setCompetitors(std::move(drivers));
+    if (prompter().exec(*m_followDialog) != QDialog::Accepted)
         return;
-    m_settings.FollowList = m_followDialog->GetFollowList();
-    m_controller.Content.RefillAll();
+    m_settings.FollowList = m_followDialog->followList();
+    m_controller.Content.refillAll();
 }
 
 } // namespace kav

@@ -9,25 +9,25 @@ class QWidget;
 namespace kav {
 
 class LayoutKeeper;
-class TAboutBox;
-class TCommunicationForm;
-class TKavendorComm;
-class TLogoSettDlg;
-class TMiscSettDlg;
-class TSelColorDlg;
-class TSelCompetitorDlg;
-class TSelGenInfoDlg;
+class AboutBox;
+class CommunicationDialog;
+class KavendorDevice;
+class LogoSettingsDialog;
+class MiscellaneousSettingsDialog;
+class ColourSettingsDialog;
+class FollowDialog;
+class GeneralInfoDialog;
 
 // The Settings and Help menus' actions: each settings action opens its dialog, takes the answer into
 // the settings and shows it on the panel, the result windows and the area it is given; help opens the
 // manual or the about box. The dialogs are children of the given parent.
 class MenuActions {
 public:
-    MenuActions(QWidget& dialogParent, TController& controller, TMainSettings& settings, LayoutKeeper& layouts,
-                QMdiArea& area, TGenInfoPanel& panel);
+    MenuActions(QWidget& dialogParent, Controller& controller, MainSettings& settings, LayoutKeeper& layouts,
+                QMdiArea& area, GeneralInfoPanel& panel);
 
     // None: a recorded feed is replayed and the connection's dialog only says so.
-    void setDevice(TKavendorComm* device) { m_device = device; }
+    void setDevice(KavendorDevice* device) { m_device = device; }
 
     void editCommunication();
     void editMiscellaneous();
@@ -44,30 +44,30 @@ public:
     bool showFlag() const;
     void setShowFlag(bool show);
 
-    TMiscSettDlg& miscellaneousDialog() const { return *m_miscDialog; }
-    TSelColorDlg& colourDialog() const { return *m_colourDialog; }
-    TSelGenInfoDlg& generalInfoDialog() const { return *m_generalInfoDialog; }
-    TLogoSettDlg& logoDialog() const { return *m_logoDialog; }
-    TSelCompetitorDlg& followDialog() const { return *m_followDialog; }
-    TAboutBox& aboutBox() const { return *m_aboutBox; }
+    MiscellaneousSettingsDialog& miscellaneousDialog() const { return *m_miscDialog; }
+    ColourSettingsDialog& colourDialog() const { return *m_colourDialog; }
+    GeneralInfoDialog& generalInfoDialog() const { return *m_generalInfoDialog; }
+    LogoSettingsDialog& logoDialog() const { return *m_logoDialog; }
+    FollowDialog& followDialog() const { return *m_followDialog; }
+    AboutBox& aboutBox() const { return *m_aboutBox; }
 
 private:
     bool takeColours();
 
     QWidget& m_dialogParent;
-    TController& m_controller;
-    TMainSettings& m_settings;
+    Controller& m_controller;
+    MainSettings& m_settings;
     LayoutKeeper& m_layouts;
     QMdiArea& m_area;
-    TGenInfoPanel& m_panel;
-    TKavendorComm* m_device = nullptr;
-    TMiscSettDlg* m_miscDialog;
-    TSelColorDlg* m_colourDialog;
-    TSelGenInfoDlg* m_generalInfoDialog;
-    TLogoSettDlg* m_logoDialog;
-    TSelCompetitorDlg* m_followDialog;
-    TCommunicationForm* m_communicationDialog;
-    TAboutBox* m_aboutBox;
+    GeneralInfoPanel& m_panel;
+    KavendorDevice* m_device = nullptr;
+    MiscellaneousSettingsDialog* m_miscDialog;
+    ColourSettingsDialog* m_colourDialog;
+    GeneralInfoDialog* m_generalInfoDialog;
+    LogoSettingsDialog* m_logoDialog;
+    FollowDialog* m_followDialog;
+    CommunicationDialog* m_communicationDialog;
+    AboutBox* m_aboutBox;
 };
 
 } // namespace kav

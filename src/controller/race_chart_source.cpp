@@ -8,12 +8,12 @@ namespace kav {
 
 CarLabel RaceChartSource::carLabel(std::string_view regNo) const
 {
-    const TCompRec comp = m_state.CompList.FindByRegNo(regNo);
+    const FullCompetitorRecord comp = m_state.CompList.findByRegNo(regNo);
     CarLabel label;
-    label.number = FeedText(comp.Number);
-    label.name = FeedText(ComposeName(comp.FirstName, comp.LastName, TContentBuilder::kNameLength));
+    label.number = feedText(comp.Number);
+    label.name = feedText(composeName(comp.FirstName, comp.LastName, ContentBuilder::kNameLength));
     label.classNo = comp.ClassNo;
-    label.className = FeedText(m_state.ClassTable.Get(comp.ClassNo));
+    label.className = feedText(m_state.ClassTable.get(comp.ClassNo));
     label.followed = isFollowed(regNo);
     return label;
 }
@@ -27,9 +27,9 @@ bool RaceChartSource::isFollowed(std::string_view regNo) const
 std::vector<ClassifiedCar> RaceChartSource::classification() const
 {
     std::vector<ClassifiedCar> cars;
-    const TCurrentRaceList& standings = m_state.CurrentRaceList;
-    for (int i = 0; i < standings.Count(); ++i) {
-        const RaceResRec& entry = standings.At(i);
+    const ReadableRaceList& standings = m_state.CurrentRaceList;
+    for (int i = 0; i < standings.count(); ++i) {
+        const RaceResultRecord& entry = standings.at(i);
         if (entry.RegNo.empty() || entry.Position == 0)
             continue;
         ClassifiedCar car;
@@ -47,10 +47,10 @@ std::vector<ClassifiedCar> RaceChartSource::classification() const
 // The timing system's best lap when it sent one, else the car's fastest crossing of the line.
 void RaceChartSource::findBestLap(ClassifiedCar& car) const
 {
-    const int practice = m_state.PracList.FindByRegNo(car.regNo);
-    if (practice >= 0 && m_state.PracList.At(practice).BestLapTime != kEmptyLapTime) {
-        car.bestLap = m_state.PracList.At(practice).BestLap;
-        car.bestLapTime = m_state.PracList.At(practice).BestLapTime;
+    const int practice = m_state.PracticeList.findByRegNo(car.regNo);
+    if (practice >= 0 && m_state.PracticeList.at(practice).BestLapTime != kEmptyLapTime) {
+        car.bestLap = m_state.PracticeList.at(practice).BestLap;
+        car.bestLapTime = m_state.PracticeList.at(practice).BestLapTime;
         return;
     }
     const LapHistory& history = m_state.lapHistory();
@@ -67,12 +67,12 @@ void RaceChartSource::findBestLap(ClassifiedCar& car) const
 
 QString RaceChartSource::runName() const
 {
-    return FeedText(m_state.RunName);
+    return feedText(m_state.RunName);
 }
 
 QString RaceChartSource::trackName() const
 {
-    return FeedText(m_settings.TrackName);
+    return feedText(m_settings.TrackName);
 }
 
 } // namespace kav

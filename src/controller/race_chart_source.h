@@ -10,7 +10,7 @@ namespace kav {
 // competitors, with the track name and the follow list of the settings.
 class RaceChartSource : public RaceSource {
 public:
-    RaceChartSource(const TRaceState& state, const TMainSettings& settings) : m_state(state), m_settings(settings) {}
+    RaceChartSource(const RaceState& state, const MainSettings& settings) : m_state(state), m_settings(settings) {}
 
     const LapHistory& lapHistory() const override { return m_state.lapHistory(); }
     CarLabel carLabel(std::string_view regNo) const override;
@@ -22,8 +22,8 @@ public:
 private:
     void findBestLap(ClassifiedCar& car) const;
 
-    const TRaceState& m_state;
-    const TMainSettings& m_settings;
+    const RaceState& m_state;
+    const MainSettings& m_settings;
 };
 
 } // namespace kav

@@ -33,12 +33,12 @@ void RaceChartsHost::restore(const RaceChartsRec& rec, QMdiArea& area)
     if (!rec.open)
         return;
     QWidget* frame = frameIn(area);
-    const TWinPosRec& pos = rec.winPos;
+    const WindowPlacement& pos = rec.winPos;
     if (pos.Width > 0 && pos.Height > 0)
         frame->resize(pos.Width, pos.Height);
     if (pos.Top != -1)
         frame->move(pos.Left, pos.Top);
-    frame->setWindowState(ToQtState(pos.State));
+    frame->setWindowState(toQtState(pos.State));
     m_window->restoreFrom(rec);
     open(area);
 }
@@ -50,7 +50,7 @@ RaceChartsRec RaceChartsHost::record() const
         return rec;
     const QWidget* frame = m_window->parentWidget();
     rec.open = true;
-    rec.winPos.State = FromQtState(frame->windowState());
+    rec.winPos.State = fromQtState(frame->windowState());
     const QRect normal = frame->geometry();
     rec.winPos.Height = normal.height();
     rec.winPos.Width = normal.width();
@@ -71,17 +71,17 @@ void RaceChartsHost::close()
 
 void RaceChartsHost::exportReport(QWidget* parent)
 {
-    const QString file = Prompter().SaveFileName(QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"),
+    const QString file = prompter().saveFileName(QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"),
                                                  QStringLiteral("race report.pdf"), parent);
     if (file.isEmpty())
         return;
     if (QFile::exists(file) &&
-        Prompter().Ask(TBoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false, parent) !=
-            TAnswer::Yes)
+        prompter().ask(BoxKind::Confirmation, QStringLiteral("File already exists! Overwrite file"), false, parent) !=
+            Answer::Yes)
         return;
     QString error;
     if (!writeRaceReport(m_source, file, error))
-        Prompter().Tell(TBoxKind::Error, error, parent);
+        prompter().tell(BoxKind::Error, error, parent);
 }
 
 } // namespace kav

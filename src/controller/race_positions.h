@@ -9,29 +9,29 @@ namespace kav {
 
 // Applies race positions ($G): the standings, the completed-lap snapshot when the leader starts a
 // new lap, the ageing of the marker pictures and the crosses on the track view.
-class TRacePositions {
+class RacePositions {
 public:
-    TRacePositions(TRaceState& state, TContentBuilder& content);
+    RacePositions(RaceState& state, ContentBuilder& content);
 
-    void Apply(const TGRec& record);
-    void TakeLapSnapshot();
-    void AgeLapStatus();
-    void MarkTrackOvertaken(int trackIndex, std::uint8_t status, int marker);
+    void apply(const RacePositionRecord& record);
+    void takeLapSnapshot();
+    void ageLapStatus();
+    void markTrackOvertaken(int trackIndex, std::uint8_t status, int marker);
 
 private:
-    bool LeaderStartsNewLap(const TGRec& record) const;
-    std::uint8_t NewStatus(const TGRec& record, int currentIndex, int lapIndex) const;
-    void MarkProgress(const TGRec& record, int marker, int currentIndex, int lapIndex);
-    void Place(const TGRec& record, int currentIndex);
-    void CopyLapLists();
-    void AgeLap();
-    void AgeRace();
-    void AgeTrack();
-    std::uint8_t Aged(std::uint8_t status, bool noProgress) const;
-    const TMarker& MarkerAt(int index) const { return m_state.MarkerList.At(index); }
+    bool leaderStartsNewLap(const RacePositionRecord& record) const;
+    std::uint8_t newStatus(const RacePositionRecord& record, int currentIndex, int lapIndex) const;
+    void markProgress(const RacePositionRecord& record, int marker, int currentIndex, int lapIndex);
+    void place(const RacePositionRecord& record, int currentIndex);
+    void copyLapLists();
+    void ageLap();
+    void ageRace();
+    void ageTrack();
+    std::uint8_t aged(std::uint8_t status, bool noProgress) const;
+    const Marker& markerAt(int index) const { return m_state.MarkerList.at(index); }
 
-    TRaceState& m_state;
-    TContentBuilder& m_content;
+    RaceState& m_state;
+    ContentBuilder& m_content;
 };
 
 } // namespace kav

@@ -4,23 +4,23 @@
 
 namespace kav {
 
-TRaceState::TRaceState()
+RaceState::RaceState()
 {
     // A competitor sent again (the feed re-sends its whole state) replaces its data.
-    CompList.SetUniqueRegNo(true);
-    CurrentRaceList.SetLimit(kListLimit);
-    LapRaceList.SetLimit(kListLimit);
-    PracList.SetLimit(kListLimit);
-    CurrentTrackList.SetLimit(kListLimit);
-    LapTrackList.SetLimit(kListLimit);
+    CompList.setUniqueRegNo(true);
+    CurrentRaceList.setLimit(kListLimit);
+    LapRaceList.setLimit(kListLimit);
+    PracticeList.setLimit(kListLimit);
+    CurrentTrackList.setLimit(kListLimit);
+    LapTrackList.setLimit(kListLimit);
     // These lists grow by appending, which stops one short of the limit: one more lets them hold
     // a passing and a marker for each of the 1000 cars the standings can hold.
-    CurrentPassingList.SetLimit(kListLimit + 1);
-    LapPassingList.SetLimit(kListLimit + 1);
-    MarkerList.SetLimit(kListLimit + 1);
+    CurrentPassingList.setLimit(kListLimit + 1);
+    LapPassingList.setLimit(kListLimit + 1);
+    MarkerList.setLimit(kListLimit + 1);
 }
 
-int TRaceState::RowsFor(int position) const
+int RaceState::rowsFor(int position) const
 {
     if (position <= RowCount)
         return 0;
@@ -28,21 +28,21 @@ int TRaceState::RowsFor(int position) const
     return rows > RowCount ? rows : 0;
 }
 
-void TRaceState::ClearRun()
+void RaceState::clearRun()
 {
-    CompList.Clear();
-    CurrentRaceList.Clear();
-    LapRaceList.Clear();
-    PracList.Clear();
-    CurrentTrackList.Clear();
-    LapTrackList.Clear();
-    CurrentPassingList.Clear();
-    LapPassingList.Clear();
-    MarkerList.Clear();
+    CompList.clear();
+    CurrentRaceList.clear();
+    LapRaceList.clear();
+    PracticeList.clear();
+    CurrentTrackList.clear();
+    LapTrackList.clear();
+    CurrentPassingList.clear();
+    LapPassingList.clear();
+    MarkerList.clear();
     m_lapHistory.clear();
 }
 
-void TRaceState::recordPassing(const TJRec& passing)
+void RaceState::recordPassing(const PassingRecord& passing)
 {
     LapFlag flag = LapFlag::None;
     if (RaceFinished)

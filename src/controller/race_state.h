@@ -4,32 +4,32 @@
 #include <string>
 
 #include "class_table.h"
-#include "comp_list.h"
+#include "competitor_list.h"
 #include "lap_history.h"
 #include "marker_list.h"
 #include "passing_list.h"
-#include "prac_res_list.h"
-#include "race_res_list.h"
-#include "track_res_list.h"
+#include "practice_result_list.h"
+#include "race_result_list.h"
+#include "track_result_list.h"
 
 namespace kav {
 
 // A model list whose entries can be read in place: the controller reads every row on each refill
 // and every gap cell on each $G, where a copy per entry would cost more than the rest of the work.
 template <typename List>
-class TReadableList : public List {
+class ReadableList : public List {
 public:
-    const typename List::Record& At(int index) const { return this->SlotAt(index).Data(); }
+    const typename List::Record& at(int index) const { return this->slotAt(index).data(); }
 };
 
-using TCurrentRaceList = TReadableList<TRaceResList>;
-using TCurrentTrackList = TReadableList<TTrackResList>;
-using TReadablePracList = TReadableList<TPracResList>;
-using TReadablePassingList = TReadableList<TPassingList>;
-using TReadableMarkerList = TReadableList<TMarkerList>;
+using ReadableRaceList = ReadableList<RaceResultList>;
+using ReadableTrackList = ReadableList<TrackResultList>;
+using ReadablePracticeList = ReadableList<PracticeResultList>;
+using ReadablePassingList = ReadableList<PassingList>;
+using ReadableMarkerList = ReadableList<MarkerList>;
 
 // Marker status codes: each picks the picture of a competitor's marker cell.
-enum TMarkerCode : std::uint8_t {
+enum MarkerCode : std::uint8_t {
     kWhiteFlag = 0,
     kGreyFlag = 1,
     kBlackFlag = 2,
@@ -39,27 +39,27 @@ enum TMarkerCode : std::uint8_t {
     kGreenArrow = 255,
 };
 
-enum TFlagCode : std::uint8_t { kFlagRed = 1, kFlagYellow = 2, kFlagGreen = 3 };
+enum FlagCode : std::uint8_t { kFlagRed = 1, kFlagYellow = 2, kFlagGreen = 3 };
 
 // The race data of the run and the controller's state around it. Lives on the GUI thread only.
-class TRaceState {
+class RaceState {
 public:
     static constexpr int kListLimit = 1000;
     static constexpr int kInitialRows = 80;
     static constexpr int kMaxRows = 1000;
 
-    TRaceState();
+    RaceState();
 
-    TCompList CompList;
-    TCurrentRaceList CurrentRaceList;
-    TCurrentRaceList LapRaceList;
-    TReadablePracList PracList;
-    TCurrentTrackList CurrentTrackList;
-    TCurrentTrackList LapTrackList;
-    TReadablePassingList CurrentPassingList;
-    TReadablePassingList LapPassingList;
-    TReadableMarkerList MarkerList;
-    TClassTable ClassTable;
+    CompetitorList CompList;
+    ReadableRaceList CurrentRaceList;
+    ReadableRaceList LapRaceList;
+    ReadablePracticeList PracticeList;
+    ReadableTrackList CurrentTrackList;
+    ReadableTrackList LapTrackList;
+    ReadablePassingList CurrentPassingList;
+    ReadablePassingList LapPassingList;
+    ReadableMarkerList MarkerList;
+    ClassDescriptionTable ClassTable;
 
     int RowCount = kInitialRows;
     bool RaceFinished = false;
@@ -72,15 +72,15 @@ public:
     std::string RunName;
 
     // The row count that fits position, or 0 when the rows need not grow.
-    int RowsFor(int position) const;
+    int rowsFor(int position) const;
     // Empties every list of the run (not the class table).
-    void ClearRun();
+    void clearRun();
 
     // Every crossing of the line of the run, for the race charts and the race report.
     LapHistory& lapHistory() { return m_lapHistory; }
     const LapHistory& lapHistory() const { return m_lapHistory; }
     // A passing into the lap history with the flag shown at this moment.
-    void recordPassing(const TJRec& passing);
+    void recordPassing(const PassingRecord& passing);
 
 private:
     LapHistory m_lapHistory;

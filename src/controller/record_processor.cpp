@@ -1,7 +1,7 @@
 #include "record_processor.h"
 
-#include "f_message.h"
 #include "feed_text.h"
+#include "stand_by_message.h"
 
 namespace kav {
 
@@ -16,140 +16,142 @@ struct Overloaded : Handlers... {
 };
 } // namespace
 
-TRecordProcessor::TRecordProcessor(TRaceState& state, TContentBuilder& content, TMainSettings& settings,
-                                   TGenInfoPanel& panel, TMessage& message, const TClock& clock)
+RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings,
+                                 GeneralInfoPanel& panel, StandByMessage& message, const ClockSource& clock)
     : m_state(state), m_content(content), m_settings(settings), m_panel(panel), m_message(message), m_clock(clock),
-      m_positions(state, content), m_flag(state, panel.FlagLamp())
+      m_positions(state, content), m_flag(state, panel.flagLamp())
 {
     m_communicationTimer.setSingleShot(true);
     m_communicationTimer.setInterval(kCommunicationInterval);
-    connect(&m_communicationTimer, &QTimer::timeout, this, &TRecordProcessor::OnCommunicationTimer);
+    connect(&m_communicationTimer, &QTimer::timeout, this, &RecordProcessor::checkCommunication);
     m_removeTimer.setInterval(kRemoveInterval);
-    connect(&m_removeTimer, &QTimer::timeout, this, &TRecordProcessor::RemoveTimerTimer);
+    connect(&m_removeTimer, &QTimer::timeout, this, &RecordProcessor::expireMarkers);
 }
 
-void TRecordProcessor::ReceiveString(const QByteArray& line)
+void RecordProcessor::receiveString(const QByteArray& line)
 {
     const std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
-    ProcessRecord(text.substr(0, text.empty() ? 0 : text.size() - 1));
+    processRecord(text.substr(0, text.empty() ? 0 : text.size() - 1));
 }
 
-void TRecordProcessor::ProcessRecord(std::string_view text)
+void RecordProcessor::processRecord(std::string_view text)
 {
     if (!m_communicationTimer.isActive())
         m_communicationTimer.start();
-    SetBusy(true);
+    setBusy(true);
     const ParsedRecord record = parseRecord(text);
     // Unknown tags come from other timing packages and relays: neither errors nor news.
     if (record.kind() == kKindUnknown)
         return;
     if (!record.valid) {
-        CountBadLine();
+        countBadLine();
         return;
     }
     if (m_state.StandByShown) {
         m_message.hide();
         m_state.StandByShown = false;
     }
-    Apply(record.data);
+    apply(record.data);
 }
 
-void TRecordProcessor::CountBadLine()
+void RecordProcessor::countBadLine()
 {
     ++m_state.ErrorCount;
-    m_panel.SetErrorHint(QString::number(m_state.ErrorCount));
+    m_panel.setErrorHint(QString::number(m_state.ErrorCount));
 }
 
-void TRecordProcessor::Apply(const RecordData& data)
+void RecordProcessor::apply(const RecordData& data)
 {
     std::visit(Overloaded{
-                   [this](const TARec& a) {
-                       ApplyCompetitor({a.RegNo, a.Number, a.ClassNo, a.FirstName, a.LastName, a.Nationality, {}});
+                   [this](const CompetitorRecord& a) {
+                       applyCompetitor({a.RegNo, a.Number, a.ClassNo, a.FirstName, a.LastName, a.Nationality, {}});
                    },
-                   [this](const TCompRec& comp) { ApplyCompetitor(comp); }, [this](const TBRec& run) { ApplyRun(run); },
-                   [this](const TCRec& c) { m_state.ClassTable.Set(c.ClassNo, c.Description); },
-                   [this](const TERec& setting) { ApplySetting(setting); },
-                   [this](const TFRec& heartbeat) { ApplyHeartbeat(heartbeat); },
-                   [this](const TGRec& position) { m_positions.Apply(position); },
-                   [this](const THRec& practice) { ApplyPractice(practice); }, [this](const TIRec&) { ApplyNewRun(); },
-                   [this](const TJRec& passing) { ApplyPassing(passing); },
+                   [this](const FullCompetitorRecord& comp) { applyCompetitor(comp); },
+                   [this](const RunRecord& run) { applyRun(run); },
+                   [this](const ClassRecord& c) { m_state.ClassTable.set(c.ClassNo, c.Description); },
+                   [this](const TrackSettingRecord& setting) { applySetting(setting); },
+                   [this](const HeartbeatRecord& heartbeat) { applyHeartbeat(heartbeat); },
+                   [this](const RacePositionRecord& position) { m_positions.apply(position); },
+                   [this](const PracticePositionRecord& practice) { applyPractice(practice); },
+                   [this](const RunStartRecord&) { applyNewRun(); },
+                   [this](const PassingRecord& passing) { applyPassing(passing); },
                    [](const auto&) {}, // valid records that change nothing here
                },
                data);
 }
 
-void TRecordProcessor::ApplyCompetitor(const TCompRec& record)
+void RecordProcessor::applyCompetitor(const FullCompetitorRecord& record)
 {
-    m_state.CompList.AddOrUpdate(record);
-    m_state.MarkerList.EnsureMarker(record.RegNo);
+    m_state.CompList.addOrUpdate(record);
+    m_state.MarkerList.ensureMarker(record.RegNo);
 }
 
-void TRecordProcessor::ApplyRun(const TBRec& record)
+void RecordProcessor::applyRun(const RunRecord& record)
 {
     m_state.RunName = record.Description;
-    m_panel.SetValue(TGenInfoPanel::kRun, FeedText(m_state.RunName));
+    m_panel.setValue(GeneralInfoPanel::kRun, feedText(m_state.RunName));
 }
 
-void TRecordProcessor::ApplyHeartbeat(const TFRec& record)
+void RecordProcessor::applyHeartbeat(const HeartbeatRecord& record)
 {
-    SwitchFinish(record.LapsToGo);
-    m_panel.SetValue(TGenInfoPanel::kLapsToGo, QString::number(record.LapsToGo));
-    m_panel.SetValue(TGenInfoPanel::kRaceTime, QString::fromLatin1(FormatTime(4, 2, record.RaceTime)));
-    m_flag.Apply(record.Flag);
+    switchFinish(record.LapsToGo);
+    m_panel.setValue(GeneralInfoPanel::kLapsToGo, QString::number(record.LapsToGo));
+    m_panel.setValue(GeneralInfoPanel::kRaceTime, QString::fromLatin1(formatTime(4, 2, record.RaceTime)));
+    m_flag.apply(record.Flag);
 }
 
-void TRecordProcessor::SwitchFinish(std::int32_t lapsToGo)
+void RecordProcessor::switchFinish(std::int32_t lapsToGo)
 {
     if (lapsToGo == 0 && !m_state.RaceFinished) {
-        m_content.RefillLap(m_state.CurrentRaceList, kCurrentMode);
+        m_content.refillLap(m_state.CurrentRaceList, kCurrentMode);
         m_state.RaceFinished = true;
     } else if (lapsToGo >= 1 && m_state.RaceFinished) {
-        m_content.RefillLap(m_state.LapRaceList, kLapMode);
+        m_content.refillLap(m_state.LapRaceList, kLapMode);
         m_state.RaceFinished = false;
     }
 }
 
-void TRecordProcessor::SetBusy(bool lit)
+void RecordProcessor::setBusy(bool lit)
 {
     if (lit == m_state.BusyLit)
         return;
-    m_panel.PaintBusy(lit);
+    m_panel.paintBusy(lit);
     m_state.BusyLit = lit;
 }
 
-void TRecordProcessor::OnCommunicationTimer()
+void RecordProcessor::checkCommunication()
 {
     m_communicationTimer.stop();
-    SetBusy(false);
+    setBusy(false);
 }
 
 // Qt delivers lines that arrive meanwhile in order after this handler; nothing needs pumping here.
-void TRecordProcessor::RemoveTimerTimer()
+void RecordProcessor::expireMarkers()
 {
-    ExpirePracMarkers();
+    expirePracticeMarkers();
 }
 
-void TRecordProcessor::ExpirePracMarkers()
+void RecordProcessor::expirePracticeMarkers()
 {
     const std::int64_t delay = std::int64_t{m_settings.MarkerDelay} * kTicksPerSecond;
-    const std::int64_t now = m_clock.TimeOfDay();
-    const TReadablePracList& practice = m_state.PracList;
-    for (int i = 0; i < practice.Count(); ++i) {
-        const int marker = m_state.MarkerList.FindByRegNo(practice.At(i).RegNo);
-        if (marker < 0 || m_state.MarkerList.At(marker).PassTime + delay > now)
+    const std::int64_t now = m_clock.timeOfDay();
+    const ReadablePracticeList& practice = m_state.PracticeList;
+    for (int i = 0; i < practice.count(); ++i) {
+        const int marker = m_state.MarkerList.findByRegNo(practice.at(i).RegNo);
+        if (marker < 0 || m_state.MarkerList.at(marker).PassTime + delay > now)
             continue;
-        m_content.SetCellIcon(kLayoutPractice, TContentBuilder::kColMarker, m_content.Picture(kWhiteFlag), i + 1);
-        m_state.MarkerList.SetPassTimeAt(marker, -1);
-        m_state.MarkerList.SetPracStatus(marker, kWhiteFlag);
+        m_content.setCellIcon(kLayoutPractice, ContentBuilder::kColMarker, m_content.shownPicture(kWhiteFlag), i + 1);
+        m_state.MarkerList.setPassTimeAt(marker, -1);
+        m_state.MarkerList.setPracticeStatus(marker, kWhiteFlag);
     }
 }
 
-void TRecordProcessor::StartTimers()
+void RecordProcessor::startTimers()
 {
     m_removeTimer.start();
 }
 
-void TRecordProcessor::StopTimers()
+void RecordProcessor::stopTimers()
 {
     m_removeTimer.stop();
     m_communicationTimer.stop();

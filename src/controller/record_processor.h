@@ -11,66 +11,66 @@
 #include "clock.h"
 #include "content_builder.h"
 #include "flag_control.h"
-#include "gen_info_panel.h"
+#include "general_info_panel.h"
 #include "parsed_record.h"
 #include "race_positions.h"
 #include "race_state.h"
 
 namespace kav {
 
-class TMessage;
+class StandByMessage;
 
 // The main loop from line to screen: parses each received line, applies the record to the race data
 // and updates the result windows, the general information panel, the flag and the busy lamps.
-class TRecordProcessor : public QObject {
+class RecordProcessor : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kCommunicationInterval{100};
     static constexpr std::chrono::milliseconds kRemoveInterval{500};
 
-    TRecordProcessor(TRaceState& state, TContentBuilder& content, TMainSettings& settings, TGenInfoPanel& panel,
-                     TMessage& message, const TClock& clock);
+    RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, GeneralInfoPanel& panel,
+                    StandByMessage& message, const ClockSource& clock);
 
     // The window the stand-by message is centred on; none centres it at the origin.
-    void SetMainWindow(QWidget* window) { m_mainWindow = window; }
-    TFlagControl& Flag() { return m_flag; }
+    void setMainWindow(QWidget* window) { m_mainWindow = window; }
+    FlagControl& flag() { return m_flag; }
 
     // A received line, still ending in its terminator.
-    void ReceiveString(const QByteArray& line);
-    void ProcessRecord(std::string_view text);
+    void receiveString(const QByteArray& line);
+    void processRecord(std::string_view text);
     // A line that is not a valid record, or one the device dropped as too long.
-    void CountBadLine();
+    void countBadLine();
 
-    void SetBusy(bool lit);
-    void OnCommunicationTimer();
-    void RemoveTimerTimer();
-    void ExpirePracMarkers();
-    void StartTimers();
-    void StopTimers();
-    QTimer& CommunicationTimer() { return m_communicationTimer; }
-    QTimer& RemoveTimer() { return m_removeTimer; }
+    void setBusy(bool lit);
+    void checkCommunication();
+    void expireMarkers();
+    void expirePracticeMarkers();
+    void startTimers();
+    void stopTimers();
+    QTimer& communicationTimer() { return m_communicationTimer; }
+    QTimer& markerTimer() { return m_removeTimer; }
 
 private:
-    void Apply(const RecordData& data);
-    void ApplyCompetitor(const TCompRec& record);
-    void ApplyRun(const TBRec& record);
-    void ApplySetting(const TERec& record);
-    void ApplyHeartbeat(const TFRec& record);
-    void SwitchFinish(std::int32_t lapsToGo);
-    void ApplyPractice(const THRec& record);
-    void ShowPracticeLeader(const THRec& record);
-    void ApplyNewRun();
-    void ShowStandBy();
-    void ApplyPassing(const TJRec& record);
+    void apply(const RecordData& data);
+    void applyCompetitor(const FullCompetitorRecord& record);
+    void applyRun(const RunRecord& record);
+    void applySetting(const TrackSettingRecord& record);
+    void applyHeartbeat(const HeartbeatRecord& record);
+    void switchFinish(std::int32_t lapsToGo);
+    void applyPractice(const PracticePositionRecord& record);
+    void showPracticeLeader(const PracticePositionRecord& record);
+    void applyNewRun();
+    void showStandBy();
+    void applyPassing(const PassingRecord& record);
 
-    TRaceState& m_state;
-    TContentBuilder& m_content;
-    TMainSettings& m_settings;
-    TGenInfoPanel& m_panel;
-    TMessage& m_message;
-    const TClock& m_clock;
-    TRacePositions m_positions;
-    TFlagControl m_flag;
+    RaceState& m_state;
+    ContentBuilder& m_content;
+    MainSettings& m_settings;
+    GeneralInfoPanel& m_panel;
+    StandByMessage& m_message;
+    const ClockSource& m_clock;
+    RacePositions m_positions;
+    FlagControl m_flag;
     QPointer<QWidget> m_mainWindow;
     QTimer m_communicationTimer;
     QTimer m_removeTimer;

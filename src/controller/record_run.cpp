@@ -1,8 +1,8 @@
 // Record processing of settings, practice positions, new runs and passings.
 #include "record_processor.h"
 
-#include "f_message.h"
 #include "feed_text.h"
+#include "stand_by_message.h"
 #include "text_helpers.h"
 
 #include <QLabel>
@@ -17,9 +17,9 @@ namespace {
 constexpr std::size_t kNumberPartLength = 10;
 
 // Kilometres as written in the feed, as whole metres; nothing when no number can be read at all.
-bool ReadTrackLength(std::string_view text, std::int32_t& metres)
+bool readTrackLength(std::string_view text, std::int32_t& metres)
 {
-    text = TrimSpaces(text);
+    text = trimSpaces(text);
     double km = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), km);
     if (error != std::errc{} || !std::isfinite(km))
@@ -33,96 +33,96 @@ bool ReadTrackLength(std::string_view text, std::int32_t& metres)
 
 } // namespace
 
-void TRecordProcessor::ApplySetting(const TERec& record)
+void RecordProcessor::applySetting(const TrackSettingRecord& record)
 {
     if (record.Name == "TRACKLENGTH")
-        ReadTrackLength(record.Value, m_settings.TrackLength);
+        readTrackLength(record.Value, m_settings.TrackLength);
     else if (record.Name == "TRACKNAME")
         m_settings.TrackName = record.Value;
 }
 
-void TRecordProcessor::ApplyPractice(const THRec& record)
+void RecordProcessor::applyPractice(const PracticePositionRecord& record)
 {
     const int position = record.Position;
-    m_content.GrowRows(position);
+    m_content.growRows(position);
     if (position == 0 || position > m_state.RowCount)
         return;
-    m_state.PracList.SetFromH(record);
-    m_state.PracList.ComputeGaps();
-    if (position <= m_state.PracList.Count())
-        m_content.FillPracRow(position, m_state.PracList.At(position - 1));
-    m_content.SetGapCells(kLayoutPractice, m_state.PracList);
-    const int raceIndex = m_state.CurrentRaceList.FindByRegNo(record.RegNo);
+    m_state.PracticeList.setFromH(record);
+    m_state.PracticeList.computeGaps();
+    if (position <= m_state.PracticeList.count())
+        m_content.fillPracticeRow(position, m_state.PracticeList.at(position - 1));
+    m_content.setGapCells(kLayoutPractice, m_state.PracticeList);
+    const int raceIndex = m_state.CurrentRaceList.findByRegNo(record.RegNo);
     if (raceIndex >= 0) {
-        const RaceResRec& race = m_state.CurrentRaceList.At(raceIndex);
-        m_content.FillRaceRow(raceIndex + 1, race);
+        const RaceResultRecord& race = m_state.CurrentRaceList.at(raceIndex);
+        m_content.fillRaceRow(raceIndex + 1, race);
         if (m_state.RaceFinished)
-            m_content.FillLapRow(raceIndex + 1, race, 2);
+            m_content.fillLapRow(raceIndex + 1, race, 2);
     }
     if (position == 1)
-        ShowPracticeLeader(record);
+        showPracticeLeader(record);
 }
 
-void TRecordProcessor::ShowPracticeLeader(const THRec& record)
+void RecordProcessor::showPracticeLeader(const PracticePositionRecord& record)
 {
-    const TCompRec comp = m_state.CompList.FindByRegNo(record.RegNo);
+    const FullCompetitorRecord comp = m_state.CompList.findByRegNo(record.RegNo);
     const std::string number = comp.Number + "  ";
-    const std::string name(CutText(number, kNumberPartLength, IsValidUtf8(number)));
-    m_panel.SetValue(TGenInfoPanel::kName,
-                     FeedText(name + ComposeName(comp.FirstName, comp.LastName, TContentBuilder::kNameLength)));
-    m_panel.SetValue(TGenInfoPanel::kBestLap,
+    const std::string name(cutText(number, kNumberPartLength, isValidUtf8(number)));
+    m_panel.setValue(GeneralInfoPanel::kName,
+                     feedText(name + composeName(comp.FirstName, comp.LastName, ContentBuilder::kNameLength)));
+    m_panel.setValue(GeneralInfoPanel::kBestLap,
                      record.BestLap == 0 ? QStringLiteral("-") : QString::number(record.BestLap));
     const bool noTime = record.BestLapTime == kEmptyLapTime;
-    m_panel.SetValue(TGenInfoPanel::kBestLapTime,
-                     noTime ? QStringLiteral("-----") : QString::fromLatin1(FormatTime(1, 3, record.BestLapTime)));
-    m_panel.SetValue(TGenInfoPanel::kBestSpeed,
-                     noTime ? QStringLiteral("-----") : m_content.SpeedText(record.BestLapTime));
-    for (int item :
-         {TGenInfoPanel::kName, TGenInfoPanel::kBestLap, TGenInfoPanel::kBestLapTime, TGenInfoPanel::kBestSpeed})
-        m_panel.Value(item)->repaint();
+    m_panel.setValue(GeneralInfoPanel::kBestLapTime,
+                     noTime ? QStringLiteral("-----") : QString::fromLatin1(formatTime(1, 3, record.BestLapTime)));
+    m_panel.setValue(GeneralInfoPanel::kBestSpeed,
+                     noTime ? QStringLiteral("-----") : m_content.speedText(record.BestLapTime));
+    for (int item : {GeneralInfoPanel::kName, GeneralInfoPanel::kBestLap, GeneralInfoPanel::kBestLapTime,
+                     GeneralInfoPanel::kBestSpeed})
+        m_panel.value(item)->repaint();
 }
 
-void TRecordProcessor::ApplyNewRun()
+void RecordProcessor::applyNewRun()
 {
     m_state.RaceFinished = false;
-    m_state.ClearRun();
+    m_state.clearRun();
     m_state.RunName.clear();
     for (std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice, kLayoutTrackPositions})
-        m_content.ResetKind(kind);
-    for (int item : {TGenInfoPanel::kBestLap, TGenInfoPanel::kName, TGenInfoPanel::kBestLapTime,
-                     TGenInfoPanel::kBestSpeed, TGenInfoPanel::kRun})
-        m_panel.SetValue(item, QString());
-    ShowStandBy();
+        m_content.resetKind(kind);
+    for (int item : {GeneralInfoPanel::kBestLap, GeneralInfoPanel::kName, GeneralInfoPanel::kBestLapTime,
+                     GeneralInfoPanel::kBestSpeed, GeneralInfoPanel::kRun})
+        m_panel.setValue(item, QString());
+    showStandBy();
 }
 
-void TRecordProcessor::ShowStandBy()
+void RecordProcessor::showStandBy()
 {
     const QRect main = m_mainWindow ? m_mainWindow->geometry() : QRect();
     const int top = (main.height() - m_message.height()) / 2 + main.top();
     const int left = (main.width() - m_message.width()) / 2 + main.left();
     m_message.move(left, top);
-    m_message.SetMessage(QStringLiteral("Please stand by....."));
+    m_message.setMessage(QStringLiteral("Please stand by....."));
     m_message.show();
     m_state.StandByShown = true;
 }
 
-void TRecordProcessor::ApplyPassing(const TJRec& record)
+void RecordProcessor::applyPassing(const PassingRecord& record)
 {
-    m_state.CurrentPassingList.SetFromJ(record);
+    m_state.CurrentPassingList.setFromJ(record);
     m_state.recordPassing(record);
-    const int practice = m_state.PracList.FindByRegNo(record.RegNo);
-    const TimeValue best = practice < 0 ? 0 : m_state.PracList.At(practice).BestLapTime;
-    m_state.MarkerList.SetPassTime(record.RegNo, m_clock.TimeOfDay());
-    const int marker = m_state.MarkerList.FindByRegNo(record.RegNo);
+    const int practice = m_state.PracticeList.findByRegNo(record.RegNo);
+    const TimeValue best = practice < 0 ? 0 : m_state.PracticeList.at(practice).BestLapTime;
+    m_state.MarkerList.setPassTime(record.RegNo, m_clock.timeOfDay());
+    const int marker = m_state.MarkerList.findByRegNo(record.RegNo);
     if (marker < 0)
         return; // the marker list is full
     if (m_state.RaceFinished) {
-        m_state.MarkerList.SetPracStatus(marker, kChequeredFlag);
-        m_state.MarkerList.SetRaceStatus(marker, kChequeredFlag);
+        m_state.MarkerList.setPracticeStatus(marker, kChequeredFlag);
+        m_state.MarkerList.setRaceStatus(marker, kChequeredFlag);
         return;
     }
-    m_state.MarkerList.SetRaceStatus(marker, kGreenBall);
-    m_state.MarkerList.SetPracStatus(marker, best <= record.LapTime ? kGreenBall : kGreenArrow);
+    m_state.MarkerList.setRaceStatus(marker, kGreenBall);
+    m_state.MarkerList.setPracticeStatus(marker, best <= record.LapTime ? kGreenBall : kGreenArrow);
 }
 
 } // namespace kav

@@ -4,16 +4,16 @@
 
 namespace kav {
 
-void TResultWindows::Add(TFResults* window)
+void ResultWindows::add(ResultWindow* window)
 {
     if (std::find(m_windows.begin(), m_windows.end(), window) != m_windows.end())
         return;
     m_windows.push_back(window);
-    connect(window, &QObject::destroyed, this, [this, window] { Remove(window); });
+    connect(window, &QObject::destroyed, this, [this, window] { remove(window); });
 }
 
 // The last window takes the freed place, so the saved layout lists the windows in that order.
-void TResultWindows::Remove(TFResults* window)
+void ResultWindows::remove(ResultWindow* window)
 {
     const auto place = std::find(m_windows.begin(), m_windows.end(), window);
     if (place == m_windows.end())

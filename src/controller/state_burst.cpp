@@ -21,40 +21,41 @@ std::string kilometres(std::int32_t metres)
     return std::to_string(metres / kMetresPerKm) + '.' + fraction;
 }
 
-void appendRunAndTrack(std::string& burst, const TRaceState& state, const TMainSettings& settings,
+void appendRunAndTrack(std::string& burst, const RaceState& state, const MainSettings& settings,
                        const LatestRunRecords& latest)
 {
     if (!state.RunName.empty())
-        append<TBRec>(burst, {latest.run() ? latest.run()->Word1 : std::uint16_t{0}, state.RunName});
-    for (int classNo = 1; classNo <= TClassTable::kClasses; ++classNo) {
-        if (!state.ClassTable.Get(classNo).empty())
-            append<TCRec>(burst, {static_cast<std::uint8_t>(classNo), state.ClassTable.Get(classNo)});
+        append<RunRecord>(burst, {latest.run() ? latest.run()->Word1 : std::uint16_t{0}, state.RunName});
+    for (int classNo = 1; classNo <= ClassDescriptionTable::kClasses; ++classNo) {
+        if (!state.ClassTable.get(classNo).empty())
+            append<ClassRecord>(burst, {static_cast<std::uint8_t>(classNo), state.ClassTable.get(classNo)});
     }
     if (!settings.TrackName.empty())
-        append<TERec>(burst, {"TRACKNAME", settings.TrackName});
+        append<TrackSettingRecord>(burst, {"TRACKNAME", settings.TrackName});
     if (settings.TrackLength > 0)
-        append<TERec>(burst, {"TRACKLENGTH", kilometres(settings.TrackLength)});
+        append<TrackSettingRecord>(burst, {"TRACKLENGTH", kilometres(settings.TrackLength)});
 }
 
 // Passings come before the standings, as around a crossing of the line, so the rows show last laps.
-void appendCars(std::string& burst, const TRaceState& state)
+void appendCars(std::string& burst, const RaceState& state)
 {
-    for (int i = 0; i < state.CompList.Count(); ++i)
-        append(burst, state.CompList.GetByIndex(i));
-    for (int i = 0; i < state.CurrentPassingList.Count(); ++i) {
-        if (!state.CurrentPassingList.At(i).RegNo.empty())
-            append(burst, state.CurrentPassingList.At(i));
+    for (int i = 0; i < state.CompList.count(); ++i)
+        append(burst, state.CompList.byIndex(i));
+    for (int i = 0; i < state.CurrentPassingList.count(); ++i) {
+        if (!state.CurrentPassingList.at(i).RegNo.empty())
+            append(burst, state.CurrentPassingList.at(i));
     }
-    for (int i = 0; i < state.CurrentRaceList.Count(); ++i) {
-        const RaceResRec& race = state.CurrentRaceList.At(i);
+    for (int i = 0; i < state.CurrentRaceList.count(); ++i) {
+        const RaceResultRecord& race = state.CurrentRaceList.at(i);
         if (!race.RegNo.empty())
-            append<TGRec>(burst, {static_cast<std::uint16_t>(i + 1), race.RegNo, race.Laps, race.TotalTime});
+            append<RacePositionRecord>(burst,
+                                       {static_cast<std::uint16_t>(i + 1), race.RegNo, race.Laps, race.TotalTime});
     }
-    for (int i = 0; i < state.PracList.Count(); ++i) {
-        const PracResRec& practice = state.PracList.At(i);
+    for (int i = 0; i < state.PracticeList.count(); ++i) {
+        const PracticeResultRecord& practice = state.PracticeList.at(i);
         if (!practice.RegNo.empty())
-            append<THRec>(burst,
-                          {static_cast<std::uint16_t>(i + 1), practice.RegNo, practice.BestLap, practice.BestLapTime});
+            append<PracticePositionRecord>(
+                burst, {static_cast<std::uint16_t>(i + 1), practice.RegNo, practice.BestLap, practice.BestLapTime});
     }
 }
 
@@ -65,23 +66,23 @@ void LatestRunRecords::take(std::string_view line)
     if (!line.empty() && line.back() == '\n')
         line.remove_suffix(1);
     const ParsedRecord record = parseRecord(line);
-    if (const auto* newRun = std::get_if<TIRec>(&record.data)) {
+    if (const auto* newRun = std::get_if<RunStartRecord>(&record.data)) {
         m_newRun = record.valid ? std::optional(*newRun) : std::nullopt;
         m_run.reset();
         m_heartbeat.reset();
     } else if (!record.valid) {
         return;
-    } else if (const auto* run = std::get_if<TBRec>(&record.data)) {
+    } else if (const auto* run = std::get_if<RunRecord>(&record.data)) {
         m_run = *run;
-    } else if (const auto* heartbeat = std::get_if<TFRec>(&record.data)) {
+    } else if (const auto* heartbeat = std::get_if<HeartbeatRecord>(&record.data)) {
         m_heartbeat = *heartbeat;
     }
 }
 
-std::string buildStateBurst(const TRaceState& state, const TMainSettings& settings, const LatestRunRecords& latest)
+std::string buildStateBurst(const RaceState& state, const MainSettings& settings, const LatestRunRecords& latest)
 {
     std::string burst;
-    append(burst, latest.newRun().value_or(TIRec{}));
+    append(burst, latest.newRun().value_or(RunStartRecord{}));
     appendRunAndTrack(burst, state, settings, latest);
     appendCars(burst, state);
     if (latest.heartbeat())

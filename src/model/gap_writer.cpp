@@ -9,14 +9,14 @@ namespace {
 constexpr int kGapCutMode = 7;   // mm:ss.fff
 constexpr int kGapBlankMode = 3; // full text form, hours and leading minute zeros blanked
 
-TimeValue Saturated(std::int64_t value)
+TimeValue saturated(std::int64_t value)
 {
     return static_cast<TimeValue>(
         std::clamp<std::int64_t>(value, std::numeric_limits<TimeValue>::min(), std::numeric_limits<TimeValue>::max()));
 }
 
 // Built in steps: GCC 12 at -O3 reports a false -Wrestrict on the chained form.
-std::string LapCountText(std::int64_t laps)
+std::string lapCountText(std::int64_t laps)
 {
     std::string text = ">> ";
     text += std::to_string(laps);
@@ -26,30 +26,30 @@ std::string LapCountText(std::int64_t laps)
 
 } // namespace
 
-TGapWriter::TGapWriter()
+GapWriter::GapWriter()
 {
-    m_time.SetCutMode(kGapCutMode);
-    m_time.SetBlankMode(kGapBlankMode);
+    m_time.setCutMode(kGapCutMode);
+    m_time.setBlankMode(kGapBlankMode);
 }
 
-bool TGapWriter::Rewrite(std::string& gap, TGapSource& held, const TGapSource& source)
+bool GapWriter::rewrite(std::string& gap, GapSource& held, const GapSource& source)
 {
     held = source;
-    std::string text = TextOf(source);
+    std::string text = textOf(source);
     if (text == gap)
         return false;
     gap = std::move(text);
     return true;
 }
 
-std::string TGapWriter::TextOf(const TGapSource& source)
+std::string GapWriter::textOf(const GapSource& source)
 {
     switch (source.kind) {
-    case TGapSource::Kind::NoTime: return "-----";
-    case TGapSource::Kind::LapCount: return LapCountText(source.value);
-    case TGapSource::Kind::Time: m_time.SetValue(Saturated(source.value)); return m_time.GetText();
-    case TGapSource::Kind::Blank:
-    case TGapSource::Kind::None: break;
+    case GapSource::Kind::NoTime: return "-----";
+    case GapSource::Kind::LapCount: return lapCountText(source.value);
+    case GapSource::Kind::Time: m_time.setValue(saturated(source.value)); return m_time.text();
+    case GapSource::Kind::Blank:
+    case GapSource::Kind::None: break;
     }
     return {};
 }

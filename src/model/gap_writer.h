@@ -3,50 +3,50 @@
 #include <cstdint>
 #include <string>
 
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
 // What a gap text is made from. An entry remembers the source of its text, so a gap whose source
 // did not change needs no new text.
-struct TGapSource {
+struct GapSource {
     enum class Kind : std::uint8_t { None, Blank, NoTime, LapCount, Time };
     Kind kind = Kind::None;
     std::int64_t value = 0;
-    bool operator==(const TGapSource&) const = default;
+    bool operator==(const GapSource&) const = default;
 
-    static TGapSource Blank() { return {Kind::Blank, 0}; }
-    static TGapSource NoTime() { return {Kind::NoTime, 0}; }
-    static TGapSource LapCount(std::int32_t laps) { return {Kind::LapCount, laps}; }
+    static GapSource blank() { return {Kind::Blank, 0}; }
+    static GapSource noTime() { return {Kind::NoTime, 0}; }
+    static GapSource lapCount(std::int32_t laps) { return {Kind::LapCount, laps}; }
     // Differences are taken in 64 bits so that no pair of time values can overflow.
-    static TGapSource Time(std::int64_t difference) { return {Kind::Time, difference}; }
+    static GapSource time(std::int64_t difference) { return {Kind::Time, difference}; }
 };
 
 // Writes the gap column of a standings list: time differences as mm:ss.fff with leading zeros blanked.
-class TGapWriter {
+class GapWriter {
 public:
-    TGapWriter();
+    GapWriter();
 
     // Gives gap the text of source; true when the text changed. held is the source gap was made
     // from (None when unknown) and becomes source.
-    bool Write(std::string& gap, TGapSource& held, const TGapSource& source)
+    bool write(std::string& gap, GapSource& held, const GapSource& source)
     {
-        return held == source ? false : Rewrite(gap, held, source);
+        return held == source ? false : rewrite(gap, held, source);
     }
 
     // The same for one list entry, whose Changed flag takes the answer.
     template <typename Slot>
-    void WriteEntry(Slot& slot, const TGapSource& source)
+    void writeEntry(Slot& slot, const GapSource& source)
     {
-        auto& data = slot.MutableData();
-        data.Changed = Write(data.Gap, slot.DerivedState(), source);
+        auto& data = slot.mutableData();
+        data.Changed = write(data.Gap, slot.derivedState(), source);
     }
 
 private:
-    bool Rewrite(std::string& gap, TGapSource& held, const TGapSource& source);
-    std::string TextOf(const TGapSource& source);
+    bool rewrite(std::string& gap, GapSource& held, const GapSource& source);
+    std::string textOf(const GapSource& source);
 
-    TZebTime m_time;
+    FeedTime m_time;
 };
 
 } // namespace kav

@@ -16,7 +16,7 @@ std::int32_t nextLap(std::int32_t lap)
 }
 } // namespace
 
-bool LapHistory::addPassing(const TJRec& passing, LapFlag flag)
+bool LapHistory::addPassing(const PassingRecord& passing, LapFlag flag)
 {
     Car* car = carFor(passing.RegNo);
     if (!car)
@@ -44,7 +44,7 @@ bool LapHistory::addPassing(const TJRec& passing, LapFlag flag)
     return true;
 }
 
-void LapHistory::takeStanding(const TGRec& standing)
+void LapHistory::takeStanding(const RacePositionRecord& standing)
 {
     Car* car = carFor(standing.RegNo);
     if (!car)
@@ -58,7 +58,7 @@ void LapHistory::takeStanding(const TGRec& standing)
 
 // The standing after a crossing tells the lap count and total time the timing system keeps. One whose
 // lap count does not go forward counts no new lap: the counted lap and time stay, only the place is new.
-void LapHistory::completeEntry(Car& car, const TGRec& standing)
+void LapHistory::completeEntry(Car& car, const RacePositionRecord& standing)
 {
     LapEntry& entry = car.laps.laps.back();
     const LapEntry before = entry;

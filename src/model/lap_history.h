@@ -39,9 +39,9 @@ public:
     static constexpr int kMaxLaps = 2000;
 
     // A crossing of the line; false when it repeats the car's last passing or a bound is reached.
-    bool addPassing(const TJRec& passing, LapFlag flag);
+    bool addPassing(const PassingRecord& passing, LapFlag flag);
     // A race standing: completes the car's open entry, and is the position of its next crossings.
-    void takeStanding(const TGRec& standing);
+    void takeStanding(const RacePositionRecord& standing);
     // A new run.
     void clear();
 
@@ -65,7 +65,7 @@ public:
 private:
     struct Car {
         CarLaps laps;
-        TJRec lastPassing;
+        PassingRecord lastPassing;
         bool open = false; // the last entry waits for its standing
         std::uint16_t position = 0;
         std::int32_t standingLaps = 0;
@@ -73,7 +73,7 @@ private:
     };
 
     Car* carFor(std::string_view regNo);
-    void completeEntry(Car& car, const TGRec& standing);
+    void completeEntry(Car& car, const RacePositionRecord& standing);
     void noteLeaderTime(std::int32_t lap, TimeValue total);
     void forgetLeaderTime(std::int32_t lap, TimeValue total);
 

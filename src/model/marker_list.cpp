@@ -3,9 +3,9 @@
 namespace kav {
 namespace {
 
-TMarker NewMarker(std::string_view regNo, std::int32_t passTime)
+Marker newMarker(std::string_view regNo, std::int32_t passTime)
 {
-    TMarker marker;
+    Marker marker;
     marker.RegNo = regNo;
     marker.PassTime = passTime;
     return marker;
@@ -13,31 +13,31 @@ TMarker NewMarker(std::string_view regNo, std::int32_t passTime)
 
 } // namespace
 
-void TMarkerList::SetPassTime(std::string_view regNo, std::int32_t time)
+void MarkerList::setPassTime(std::string_view regNo, std::int32_t time)
 {
-    const int found = FindByRegNo(regNo);
+    const int found = findByRegNo(regNo);
     if (found >= 0)
-        SetPassTimeAt(found, time);
+        setPassTimeAt(found, time);
     else
-        Append(NewMarker(regNo, time));
+        append(newMarker(regNo, time));
 }
 
-void TMarkerList::EnsureMarker(std::string_view regNo)
+void MarkerList::ensureMarker(std::string_view regNo)
 {
-    if (FindByRegNo(regNo) < 0)
-        Append(NewMarker(regNo, 0));
+    if (findByRegNo(regNo) < 0)
+        append(newMarker(regNo, 0));
 }
 
-void TMarkerList::SetPassTimeAt(int index, std::int32_t time)
+void MarkerList::setPassTimeAt(int index, std::int32_t time)
 {
-    if (IsIndex(index))
-        SlotAt(index).MutableData().PassTime = time;
+    if (isIndex(index))
+        slotAt(index).mutableData().PassTime = time;
 }
 
-void TMarkerList::SetCode(int index, std::uint8_t TMarker::*code, std::uint8_t value)
+void MarkerList::setCode(int index, std::uint8_t Marker::*code, std::uint8_t value)
 {
-    if (IsIndex(index))
-        SlotAt(index).MutableData().*code = value;
+    if (isIndex(index))
+        slotAt(index).mutableData().*code = value;
 }
 
 } // namespace kav

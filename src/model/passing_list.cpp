@@ -2,13 +2,13 @@
 
 namespace kav {
 
-void TPassingList::UpdateOrAppend(const TJRec& record)
+void PassingList::updateOrAppend(const PassingRecord& record)
 {
-    const int found = FindByRegNo(record.RegNo);
+    const int found = findByRegNo(record.RegNo);
     if (found >= 0)
-        Replace(found, record);
+        replace(found, record);
     else
-        Append(record);
+        append(record);
 }
 
 } // namespace kav

@@ -7,15 +7,15 @@
 namespace kav {
 
 // The latest passing of one competitor.
-using TPassing = TSlot<TJRec>;
+using Passing = Slot<PassingRecord>;
 
 // The latest $J passing of every competitor, in the order competitors first passed.
-class TPassingList : public TSlotList<TPassing> {
+class PassingList : public SlotList<Passing> {
 public:
-    void SetFromJ(const TJRec& record) { UpdateOrAppend(record); }
+    void setFromJ(const PassingRecord& record) { updateOrAppend(record); }
     // Replaces the passing of the record's competitor, or appends it while there is room.
-    void UpdateOrAppend(const TJRec& record);
-    using TSlotList::Append;
+    void updateOrAppend(const PassingRecord& record);
+    using SlotList::append;
 };
 
 } // namespace kav

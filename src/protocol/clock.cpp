@@ -2,12 +2,12 @@
 
 namespace kav {
 
-TimeValue TSystemClock::TimeOfDay() const
+TimeValue SystemClock::timeOfDay() const
 {
-    return DateTimeToTime(std::chrono::system_clock::now());
+    return dateTimeToTime(std::chrono::system_clock::now());
 }
 
-std::chrono::milliseconds TSystemClock::Steady() const
+std::chrono::milliseconds SystemClock::steady() const
 {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch());
 }

@@ -2,35 +2,35 @@
 
 #include <chrono>
 
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
 // The time of day for passings and marker expiry, and a steady time for how long something lasted;
 // tests set both by hand.
-class TClock {
+class ClockSource {
 public:
-    virtual ~TClock() = default;
-    virtual TimeValue TimeOfDay() const = 0;
+    virtual ~ClockSource() = default;
+    virtual TimeValue timeOfDay() const = 0;
     // Only moves forward: setting the computer's clock or a change to summer time does not move it.
-    virtual std::chrono::milliseconds Steady() const = 0;
+    virtual std::chrono::milliseconds steady() const = 0;
 };
 
 // The system clock's local time of day.
-class TSystemClock final : public TClock {
+class SystemClock final : public ClockSource {
 public:
-    TimeValue TimeOfDay() const override;
-    std::chrono::milliseconds Steady() const override;
+    TimeValue timeOfDay() const override;
+    std::chrono::milliseconds steady() const override;
 };
 
 // A clock that stands still until it is set or advanced; setting the time of day leaves the steady
 // time where it is, advancing moves both.
-class TManualClock final : public TClock {
+class ManualClock final : public ClockSource {
 public:
-    TimeValue TimeOfDay() const override { return m_time; }
-    std::chrono::milliseconds Steady() const override { return m_steady; }
-    void Set(TimeValue time) { m_time = time; }
-    void Advance(TimeValue ticks)
+    TimeValue timeOfDay() const override { return m_time; }
+    std::chrono::milliseconds steady() const override { return m_steady; }
+    void set(TimeValue time) { m_time = time; }
+    void advance(TimeValue ticks)
     {
         m_time += ticks;
         m_steady += std::chrono::milliseconds(ticks / (kTicksPerSecond / 1000));

@@ -4,79 +4,79 @@
 
 namespace kav {
 
-void TRecordA::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordA::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.RegNo, f, 8); break;
-    case 2: s.Text(d.Number, f, 8); break;
-    case 3: s.Word(d.Word3, f); break;
-    case 4: s.Text(d.FirstName, f, 15); break;
-    case 5: s.Text(d.LastName, f, 20); break;
-    case 6: s.Text(d.Nationality, f, 3); break;
-    case 7: s.Byte(d.ClassNo, f); break;
+    case 1: s.textValue(d.RegNo, f, 8); break;
+    case 2: s.textValue(d.Number, f, 8); break;
+    case 3: s.word(d.Word3, f); break;
+    case 4: s.textValue(d.FirstName, f, 15); break;
+    case 5: s.textValue(d.LastName, f, 20); break;
+    case 6: s.textValue(d.Nationality, f, 3); break;
+    case 7: s.byte(d.ClassNo, f); break;
     default: break;
     }
 }
 
-std::string TRecordA::ToLine() const
+std::string RecordA::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.RegNo) + WriteQuotedText(d.Number) + WriteNumber(d.Word3) +
-           WriteQuotedText(d.FirstName) + WriteQuotedText(d.LastName) + WriteQuotedText(d.Nationality) +
-           WriteNumber(d.ClassNo);
+    return std::string(kTag) + writeQuotedText(d.RegNo) + writeQuotedText(d.Number) + writeNumber(d.Word3) +
+           writeQuotedText(d.FirstName) + writeQuotedText(d.LastName) + writeQuotedText(d.Nationality) +
+           writeNumber(d.ClassNo);
 }
 
-void TRecordComp::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordComp::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.RegNo, f, 8); break;
-    case 2: s.Text(d.Number, f, 8); break;
-    case 3: s.Byte(d.ClassNo, f); break;
-    case 4: s.Text(d.FirstName, f, 15); break;
-    case 5: s.Text(d.LastName, f, 20); break;
-    case 6: s.Text(d.Nationality, f, 3); break;
-    case 7: s.Text(d.AddData, f, 20); break;
+    case 1: s.textValue(d.RegNo, f, 8); break;
+    case 2: s.textValue(d.Number, f, 8); break;
+    case 3: s.byte(d.ClassNo, f); break;
+    case 4: s.textValue(d.FirstName, f, 15); break;
+    case 5: s.textValue(d.LastName, f, 20); break;
+    case 6: s.textValue(d.Nationality, f, 3); break;
+    case 7: s.textValue(d.AddData, f, 20); break;
     default: break;
     }
 }
 
-std::string TRecordComp::ToLine() const
+std::string RecordComp::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.RegNo) + WriteQuotedText(d.Number) + WriteNumber(d.ClassNo) +
-           WriteQuotedText(d.FirstName) + WriteQuotedText(d.LastName) + WriteQuotedText(d.Nationality) +
-           WriteQuotedText(d.AddData);
+    return std::string(kTag) + writeQuotedText(d.RegNo) + writeQuotedText(d.Number) + writeNumber(d.ClassNo) +
+           writeQuotedText(d.FirstName) + writeQuotedText(d.LastName) + writeQuotedText(d.Nationality) +
+           writeQuotedText(d.AddData);
 }
 
-void TRecordB::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordB::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Word(d.Word1, f); break;
-    case 2: s.Text(d.Description, f, 40); break;
+    case 1: s.word(d.Word1, f); break;
+    case 2: s.textValue(d.Description, f, 40); break;
     default: break;
     }
 }
 
-std::string TRecordB::ToLine() const
+std::string RecordB::toLine() const
 {
-    return std::string(kTag) + WriteNumberWidth2(m_data.Word1) + WriteQuotedText(m_data.Description);
+    return std::string(kTag) + writeNumberWidth2(m_data.Word1) + writeQuotedText(m_data.Description);
 }
 
-void TRecordC::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordC::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Byte(d.ClassNo, f); break;
-    case 2: s.Text(d.Description, f, 40); break;
+    case 1: s.byte(d.ClassNo, f); break;
+    case 2: s.textValue(d.Description, f, 40); break;
     default: break;
     }
 }
 
-std::string TRecordC::ToLine() const
+std::string RecordC::toLine() const
 {
-    return std::string(kTag) + WriteNumber(m_data.ClassNo) + WriteQuotedText(m_data.Description);
+    return std::string(kTag) + writeNumber(m_data.ClassNo) + writeQuotedText(m_data.Description);
 }
 
-void TRecordE::storeField(Data& d, int n, std::string_view f, const TFieldStore&)
+void RecordE::storeField(Data& d, int n, std::string_view f, const FieldStore&)
 {
     switch (n) {
     case 1: d.Name.assign(f); break;
@@ -85,25 +85,25 @@ void TRecordE::storeField(Data& d, int n, std::string_view f, const TFieldStore&
     }
 }
 
-std::string TRecordE::ToLine() const
+std::string RecordE::toLine() const
 {
-    return std::string(kTag) + WriteQuotedText(m_data.Name) + WriteQuotedText(m_data.Value);
+    return std::string(kTag) + writeQuotedText(m_data.Name) + writeQuotedText(m_data.Value);
 }
 
-void TRecordSponsorMake::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordSponsorMake::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.RegNo, f, 8); break;
-    case 2: s.Text(d.Sponsor, f, 30); break;
-    case 3: s.Text(d.Make, f, 4); break;
+    case 1: s.textValue(d.RegNo, f, 8); break;
+    case 2: s.textValue(d.Sponsor, f, 30); break;
+    case 3: s.textValue(d.Make, f, 4); break;
     default: break;
     }
 }
 
-std::string TRecordSponsorMake::ToLine() const
+std::string RecordSponsorMake::toLine() const
 {
-    return std::string(kTag) + WriteQuotedText(m_data.RegNo) + WriteQuotedTextUntrimmed(m_data.Sponsor) +
-           WriteQuotedTextUntrimmed(m_data.Make);
+    return std::string(kTag) + writeQuotedText(m_data.RegNo) + writeQuotedTextUntrimmed(m_data.Sponsor) +
+           writeQuotedTextUntrimmed(m_data.Make);
 }
 
 } // namespace kav

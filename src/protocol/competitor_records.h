@@ -8,7 +8,7 @@
 namespace kav {
 
 // $A: a competitor.
-struct TARec {
+struct CompetitorRecord {
     std::string RegNo;  // Text 8, the competitor's key in every list
     std::string Number; // Text 8
     std::uint8_t ClassNo = 0;
@@ -16,11 +16,11 @@ struct TARec {
     std::string FirstName;   // Text 15
     std::string LastName;    // Text 20
     std::string Nationality; // Text 3
-    bool operator==(const TARec&) const = default;
+    bool operator==(const CompetitorRecord&) const = default;
 };
 
 // $COMP: a competitor with all fields; also the competitor list's data.
-struct TCompRec {
+struct FullCompetitorRecord {
     std::string RegNo;  // Text 8
     std::string Number; // Text 8
     std::uint8_t ClassNo = 0;
@@ -28,90 +28,90 @@ struct TCompRec {
     std::string LastName;    // Text 20
     std::string Nationality; // Text 3
     std::string AddData;     // Text 20
-    bool operator==(const TCompRec&) const = default;
+    bool operator==(const FullCompetitorRecord&) const = default;
 };
 
 // $B: the run.
-struct TBRec {
+struct RunRecord {
     std::uint16_t Word1 = 0;
     std::string Description; // Text 40
-    bool operator==(const TBRec&) const = default;
+    bool operator==(const RunRecord&) const = default;
 };
 
 // $C: a class description.
-struct TCRec {
+struct ClassRecord {
     std::uint8_t ClassNo = 0;
     std::string Description; // Text 40
-    bool operator==(const TCRec&) const = default;
+    bool operator==(const ClassRecord&) const = default;
 };
 
 // $E: a named setting of the track; both texts unbounded.
-struct TERec {
+struct TrackSettingRecord {
     std::string Name;
     std::string Value;
-    bool operator==(const TERec&) const = default;
+    bool operator==(const TrackSettingRecord&) const = default;
 };
 
 // $SPONSORMAKE: a competitor's sponsor and make.
-struct TSponsorMakeRec {
+struct SponsorMakeRecord {
     std::string RegNo;   // Text 8
     std::string Sponsor; // Text 30
     std::string Make;    // Text 4
-    bool operator==(const TSponsorMakeRec&) const = default;
+    bool operator==(const SponsorMakeRecord&) const = default;
 };
 
-class TRecordA final : public TRecordOf<TARec> {
+class RecordA final : public RecordOf<CompetitorRecord> {
 public:
     static constexpr std::string_view kTag = "$A";
     static constexpr int kRequired = 7;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordComp final : public TRecordOf<TCompRec> {
+class RecordComp final : public RecordOf<FullCompetitorRecord> {
 public:
     static constexpr std::string_view kTag = "$COMP";
     static constexpr int kRequired = 7;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordB final : public TRecordOf<TBRec> {
+class RecordB final : public RecordOf<RunRecord> {
 public:
     static constexpr std::string_view kTag = "$B";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordC final : public TRecordOf<TCRec> {
+class RecordC final : public RecordOf<ClassRecord> {
 public:
     static constexpr std::string_view kTag = "$C";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordE final : public TRecordOf<TERec> {
+class RecordE final : public RecordOf<TrackSettingRecord> {
 public:
     static constexpr std::string_view kTag = "$E";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordSponsorMake final : public TRecordOf<TSponsorMakeRec> {
+class RecordSponsorMake final : public RecordOf<SponsorMakeRecord> {
 public:
     static constexpr std::string_view kTag = "$SPONSORMAKE";
     static constexpr int kRequired = 3;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
 } // namespace kav

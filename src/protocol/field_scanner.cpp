@@ -2,7 +2,7 @@
 
 namespace kav {
 
-void NextField(std::string_view& line, std::string_view& field, const FieldSeparators& separators)
+void nextField(std::string_view& line, std::string_view& field, const FieldSeparators& separators)
 {
     std::string_view rest = line;
     if (rest.empty()) {

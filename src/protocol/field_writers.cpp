@@ -8,7 +8,7 @@ namespace {
 // What every writer puts in front of its field.
 constexpr char kOutputSeparator = ',';
 
-std::string Quoted(std::string_view text)
+std::string quoted(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + 3);
@@ -19,7 +19,7 @@ std::string Quoted(std::string_view text)
     return out;
 }
 
-std::string Padded(std::int64_t value, std::size_t width)
+std::string padded(std::int64_t value, std::size_t width)
 {
     std::string digits = std::to_string(value);
     std::string out(1, kOutputSeparator);
@@ -30,54 +30,54 @@ std::string Padded(std::int64_t value, std::size_t width)
 
 } // namespace
 
-std::string WriteQuotedText(std::string_view text)
+std::string writeQuotedText(std::string_view text)
 {
-    return Quoted(TrimSpaces(text));
+    return quoted(trimSpaces(text));
 }
 
-std::string WriteQuotedTextTrailingTrimmed(std::string_view text)
+std::string writeQuotedTextTrailingTrimmed(std::string_view text)
 {
-    return Quoted(TrimTrailingSpaces(text));
+    return quoted(trimTrailingSpaces(text));
 }
 
-std::string WriteQuotedTextUntrimmed(std::string_view text)
+std::string writeQuotedTextUntrimmed(std::string_view text)
 {
-    return Quoted(text);
+    return quoted(text);
 }
 
-std::string WriteQuotedChar(std::string_view character)
+std::string writeQuotedChar(std::string_view character)
 {
-    return Quoted(character);
+    return quoted(character);
 }
 
-std::string WriteQuotedTime(TimeValue value)
+std::string writeQuotedTime(TimeValue value)
 {
-    return Quoted(TimeToText(value));
+    return quoted(timeToText(value));
 }
 
-std::string WriteQuotedWord(std::string_view word)
+std::string writeQuotedWord(std::string_view word)
 {
-    return Quoted(word);
+    return quoted(word);
 }
 
-std::string WriteQuotedNumber(std::int64_t value)
+std::string writeQuotedNumber(std::int64_t value)
 {
-    return Quoted(std::to_string(value));
+    return quoted(std::to_string(value));
 }
 
-std::string WriteNumber(std::int64_t value)
+std::string writeNumber(std::int64_t value)
 {
-    return Padded(value, 0);
+    return padded(value, 0);
 }
 
-std::string WriteNumberWidth2(std::int64_t value)
+std::string writeNumberWidth2(std::int64_t value)
 {
-    return Padded(value, 2);
+    return padded(value, 2);
 }
 
-std::string WriteNumberWidth5(std::int64_t value)
+std::string writeNumberWidth5(std::int64_t value)
 {
-    return Padded(value, 5);
+    return padded(value, 5);
 }
 
 } // namespace kav

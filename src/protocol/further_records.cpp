@@ -6,30 +6,30 @@
 
 namespace kav {
 
-void TRecordD::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordD::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.Text1, f, 8); break;
-    case 2: s.Text(d.Text2, f, 8); break;
-    case 3: s.Byte(d.Byte3, f); break;
-    case 4: s.Long(d.Long4, f); break;
-    case 5: s.Time(d.Time5, f); break;
-    case 6: s.Character(d.Char6, f); break;
-    case 7: s.Long(d.Long7, f); break;
-    case 8: s.Time(d.Time8, f); break;
-    case 9: s.Long(d.Long9, f); break;
-    case 10: s.Time(d.Time10, f); break;
+    case 1: s.textValue(d.Text1, f, 8); break;
+    case 2: s.textValue(d.Text2, f, 8); break;
+    case 3: s.byte(d.Byte3, f); break;
+    case 4: s.longInteger(d.Long4, f); break;
+    case 5: s.time(d.Time5, f); break;
+    case 6: s.character(d.Char6, f); break;
+    case 7: s.longInteger(d.Long7, f); break;
+    case 8: s.time(d.Time8, f); break;
+    case 9: s.longInteger(d.Long9, f); break;
+    case 10: s.time(d.Time10, f); break;
     default: break;
     }
 }
 
-std::string TRecordD::ToLine() const
+std::string RecordD::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.Text1) + WriteQuotedText(d.Text2) + WriteNumber(d.Byte3) +
-           WriteNumberWidth5(d.Long4) + WriteQuotedTime(d.Time5) + WriteQuotedChar(d.Char6) +
-           WriteNumberWidth5(d.Long7) + WriteQuotedTime(d.Time8) + WriteNumberWidth5(d.Long9) +
-           WriteQuotedTime(d.Time10);
+    return std::string(kTag) + writeQuotedText(d.Text1) + writeQuotedText(d.Text2) + writeNumber(d.Byte3) +
+           writeNumberWidth5(d.Long4) + writeQuotedTime(d.Time5) + writeQuotedChar(d.Char6) +
+           writeNumberWidth5(d.Long7) + writeQuotedTime(d.Time8) + writeNumberWidth5(d.Long9) +
+           writeQuotedTime(d.Time10);
 }
 
 namespace {
@@ -38,10 +38,10 @@ constexpr std::array<char, 4> kTrackLetters = {'N', 'R', 'L', 'C'};
 
 } // namespace
 
-void TRecordT::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordT::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Word(d.Word1, f); break;
+    case 1: s.word(d.Word1, f); break;
     case 2:
         // Any text but one of the four letters (in either case) leaves the default.
         for (std::size_t i = 0; f.size() == 1 && i < kTrackLetters.size(); ++i) {
@@ -49,139 +49,139 @@ void TRecordT::storeField(Data& d, int n, std::string_view f, const TFieldStore&
                 d.Letter2 = static_cast<std::uint8_t>(i);
         }
         break;
-    case 3: s.Byte(d.Byte3, f); break;
-    case 4: s.Text(d.Text4, f, 80); break;
+    case 3: s.byte(d.Byte3, f); break;
+    case 4: s.textValue(d.Text4, f, 80); break;
     default: break;
     }
 }
 
-std::string TRecordT::ToLine() const
+std::string RecordT::toLine() const
 {
     const auto& d = m_data;
     const std::string letter =
         d.Letter2 < kTrackLetters.size() ? std::string(1, kTrackLetters[d.Letter2]) : std::string();
-    return std::string(kTag) + WriteNumber(d.Word1) + WriteQuotedChar(letter) + WriteNumber(d.Byte3) +
-           WriteQuotedTextTrailingTrimmed(d.Text4);
+    return std::string(kTag) + writeNumber(d.Word1) + writeQuotedChar(letter) + writeNumber(d.Byte3) +
+           writeQuotedTextTrailingTrimmed(d.Text4);
 }
 
-void TRecordFreq::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordFreq::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.Text1, f, 8); break;
-    case 2: s.Byte(d.Byte2, f); break;
-    case 3: s.Text(d.Text3, f, 7); break;
-    case 4: s.Text(d.Text4, f, 7); break;
-    case 5: s.Text(d.Text5, f, 7); break;
-    case 6: s.Text(d.Text6, f, 7); break;
+    case 1: s.textValue(d.Text1, f, 8); break;
+    case 2: s.byte(d.Byte2, f); break;
+    case 3: s.textValue(d.Text3, f, 7); break;
+    case 4: s.textValue(d.Text4, f, 7); break;
+    case 5: s.textValue(d.Text5, f, 7); break;
+    case 6: s.textValue(d.Text6, f, 7); break;
     default: break;
     }
 }
 
-std::string TRecordFreq::ToLine() const
+std::string RecordFreq::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.Text1) + WriteNumber(d.Byte2) + WriteQuotedText(d.Text3) +
-           WriteQuotedText(d.Text4) + WriteQuotedText(d.Text5) + WriteQuotedText(d.Text6);
+    return std::string(kTag) + writeQuotedText(d.Text1) + writeNumber(d.Byte2) + writeQuotedText(d.Text3) +
+           writeQuotedText(d.Text4) + writeQuotedText(d.Text5) + writeQuotedText(d.Text6);
 }
 
-void TRecordTranRel::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordTranRel::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.Text1, f, 8); break;
-    case 2: s.Word(d.Word2, f); break;
+    case 1: s.textValue(d.Text1, f, 8); break;
+    case 2: s.word(d.Word2, f); break;
     default: break;
     }
 }
 
-std::string TRecordTranRel::ToLine() const
+std::string RecordTranRel::toLine() const
 {
-    return std::string(kTag) + WriteQuotedText(m_data.Text1) + WriteNumber(m_data.Word2);
+    return std::string(kTag) + writeQuotedText(m_data.Text1) + writeNumber(m_data.Word2);
 }
 
-void TRecordResult::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordResult::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.Text1, f, 8); break;
-    case 2: s.Long(d.Long2, f); break;
-    case 3: s.Time(d.Time3, f); break;
-    case 4: s.Character(d.Char4, f); break;
-    case 5: s.Long(d.Long5, f); break;
-    case 6: s.Time(d.Time6, f); break;
-    case 7: s.Long(d.Long7, f); break;
-    case 8: s.Time(d.Time8, f); break;
+    case 1: s.textValue(d.Text1, f, 8); break;
+    case 2: s.longInteger(d.Long2, f); break;
+    case 3: s.time(d.Time3, f); break;
+    case 4: s.character(d.Char4, f); break;
+    case 5: s.longInteger(d.Long5, f); break;
+    case 6: s.time(d.Time6, f); break;
+    case 7: s.longInteger(d.Long7, f); break;
+    case 8: s.time(d.Time8, f); break;
     default: break;
     }
 }
 
-std::string TRecordResult::ToLine() const
+std::string RecordResult::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.Text1) + WriteNumberWidth5(d.Long2) + WriteQuotedTime(d.Time3) +
-           WriteQuotedChar(d.Char4) + WriteNumberWidth5(d.Long5) + WriteQuotedTime(d.Time6) +
-           WriteNumberWidth5(d.Long7) + WriteQuotedTime(d.Time8);
+    return std::string(kTag) + writeQuotedText(d.Text1) + writeNumberWidth5(d.Long2) + writeQuotedTime(d.Time3) +
+           writeQuotedChar(d.Char4) + writeNumberWidth5(d.Long5) + writeQuotedTime(d.Time6) +
+           writeNumberWidth5(d.Long7) + writeQuotedTime(d.Time8);
 }
 
-void TRecordSchemeInfo::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordSchemeInfo::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Word(d.Word1, f); break;
-    case 2: s.Text(d.Text2, f, 20); break;
-    case 3: s.Long(d.Long3, f); break;
-    case 4: s.Long(d.Long4, f); break;
-    case 5: s.Byte(d.Byte5, f); break;
-    case 6: s.Byte(d.Byte6, f); break;
+    case 1: s.word(d.Word1, f); break;
+    case 2: s.textValue(d.Text2, f, 20); break;
+    case 3: s.longInteger(d.Long3, f); break;
+    case 4: s.longInteger(d.Long4, f); break;
+    case 5: s.byte(d.Byte5, f); break;
+    case 6: s.byte(d.Byte6, f); break;
     default: break;
     }
 }
 
-std::string TRecordSchemeInfo::ToLine() const
+std::string RecordSchemeInfo::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteNumber(d.Word1) + WriteQuotedText(d.Text2) + WriteNumber(d.Long3) +
-           WriteNumber(d.Long4) + WriteNumber(d.Byte5) + WriteNumber(d.Byte6);
+    return std::string(kTag) + writeNumber(d.Word1) + writeQuotedText(d.Text2) + writeNumber(d.Long3) +
+           writeNumber(d.Long4) + writeNumber(d.Byte5) + writeNumber(d.Byte6);
 }
 
-void TRecordS::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordS::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Word(d.Word1, f); break;
-    case 2: s.Text(d.Text2, f, 40); break;
+    case 1: s.word(d.Word1, f); break;
+    case 2: s.textValue(d.Text2, f, 40); break;
     default: break;
     }
 }
 
-std::string TRecordS::ToLine() const
+std::string RecordS::toLine() const
 {
-    return std::string(kTag) + WriteNumber(m_data.Word1) + WriteQuotedText(m_data.Text2);
+    return std::string(kTag) + writeNumber(m_data.Word1) + writeQuotedText(m_data.Text2);
 }
 
-void TRecordPointsScheme::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordPointsScheme::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     if (n == 1)
-        s.Long(d.Long1, f);
+        s.longInteger(d.Long1, f);
 }
 
-std::string TRecordPointsScheme::ToLine() const
+std::string RecordPointsScheme::toLine() const
 {
-    return std::string(kTag) + WriteNumber(m_data.Long1);
+    return std::string(kTag) + writeNumber(m_data.Long1);
 }
 
-void TRecordPnts::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordPoints::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.Text1, f, 8); break;
-    case 2: s.Word(d.Word2, f); break;
-    case 3: s.Long(d.Long3, f); break;
-    case 4: s.Byte(d.Byte4, f); break;
+    case 1: s.textValue(d.Text1, f, 8); break;
+    case 2: s.word(d.Word2, f); break;
+    case 3: s.longInteger(d.Long3, f); break;
+    case 4: s.byte(d.Byte4, f); break;
     default: break;
     }
 }
 
-std::string TRecordPnts::ToLine() const
+std::string RecordPoints::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.Text1) + WriteNumberWidth2(d.Word2) + WriteNumber(d.Long3) +
-           WriteQuotedNumber(d.Byte4);
+    return std::string(kTag) + writeQuotedText(d.Text1) + writeNumberWidth2(d.Word2) + writeNumber(d.Long3) +
+           writeQuotedNumber(d.Byte4);
 }
 
 } // namespace kav

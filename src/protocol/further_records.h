@@ -9,7 +9,7 @@ namespace kav {
 
 // Records the program recognises and parses but does not use; fields are named by position and type.
 
-struct TDRec {
+struct DRecord {
     std::string Text1; // Text 8
     std::string Text2; // Text 8
     std::uint8_t Byte3 = 0;
@@ -20,34 +20,34 @@ struct TDRec {
     TimeValue Time8 = 3599999;
     std::int32_t Long9 = 0;
     TimeValue Time10 = 3599999;
-    bool operator==(const TDRec&) const = default;
+    bool operator==(const DRecord&) const = default;
 };
 
-struct TTRec {
+struct TRecord {
     std::uint16_t Word1 = 0;
     std::uint8_t Letter2 = 0; // "N" 0, "R" 1, "L" 2, "C" 3
     std::uint8_t Byte3 = 0;
     std::string Text4; // Text 80
-    bool operator==(const TTRec&) const = default;
+    bool operator==(const TRecord&) const = default;
 };
 
-struct TFreqRec {
+struct FreqRecord {
     std::string Text1; // Text 8
     std::uint8_t Byte2 = 1;
     std::string Text3; // Text 7
     std::string Text4; // Text 7
     std::string Text5; // Text 7
     std::string Text6; // Text 7
-    bool operator==(const TFreqRec&) const = default;
+    bool operator==(const FreqRecord&) const = default;
 };
 
-struct TTranRelRec {
+struct TranRelRecord {
     std::string Text1; // Text 8
     std::uint16_t Word2 = 0;
-    bool operator==(const TTranRelRec&) const = default;
+    bool operator==(const TranRelRecord&) const = default;
 };
 
-struct TResultRec {
+struct ResultRecord {
     std::string Text1; // Text 8
     std::int32_t Long2 = 0;
     TimeValue Time3 = 0;
@@ -56,117 +56,117 @@ struct TResultRec {
     TimeValue Time6 = 0;
     std::int32_t Long7 = 0;
     TimeValue Time8 = 0;
-    bool operator==(const TResultRec&) const = default;
+    bool operator==(const ResultRecord&) const = default;
 };
 
-struct TSchemeInfoRec {
+struct SchemeInfoRecord {
     std::uint16_t Word1 = 0;
     std::string Text2; // Text 20
     std::int32_t Long3 = 0;
     std::int32_t Long4 = 0;
     std::uint8_t Byte5 = 0;
     std::uint8_t Byte6 = 0;
-    bool operator==(const TSchemeInfoRec&) const = default;
+    bool operator==(const SchemeInfoRecord&) const = default;
 };
 
-struct TSRec {
+struct SRecord {
     std::uint16_t Word1 = 0;
     std::string Text2; // Text 40
-    bool operator==(const TSRec&) const = default;
+    bool operator==(const SRecord&) const = default;
 };
 
-struct TPointsSchemeRec {
+struct PointsSchemeRecord {
     std::int32_t Long1 = 0;
-    bool operator==(const TPointsSchemeRec&) const = default;
+    bool operator==(const PointsSchemeRecord&) const = default;
 };
 
-struct TPntsRec {
+struct PointsRecord {
     std::string Text1; // Text 8
     std::uint16_t Word2 = 0;
     std::int32_t Long3 = 0;
     std::uint8_t Byte4 = 0;
-    bool operator==(const TPntsRec&) const = default;
+    bool operator==(const PointsRecord&) const = default;
 };
 
-class TRecordD final : public TRecordOf<TDRec> {
+class RecordD final : public RecordOf<DRecord> {
 public:
     static constexpr std::string_view kTag = "$D";
     static constexpr int kRequired = 10;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordT final : public TRecordOf<TTRec> {
+class RecordT final : public RecordOf<TRecord> {
 public:
     static constexpr std::string_view kTag = "$T";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordFreq final : public TRecordOf<TFreqRec> {
+class RecordFreq final : public RecordOf<FreqRecord> {
 public:
     static constexpr std::string_view kTag = "$FREQ";
     static constexpr int kRequired = 6;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordTranRel final : public TRecordOf<TTranRelRec> {
+class RecordTranRel final : public RecordOf<TranRelRecord> {
 public:
     static constexpr std::string_view kTag = "$TRANREL";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordResult final : public TRecordOf<TResultRec> {
+class RecordResult final : public RecordOf<ResultRecord> {
 public:
     static constexpr std::string_view kTag = "$RESULT";
     static constexpr int kRequired = 8;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordSchemeInfo final : public TRecordOf<TSchemeInfoRec> {
+class RecordSchemeInfo final : public RecordOf<SchemeInfoRecord> {
 public:
     static constexpr std::string_view kTag = "$SCHEMEINFO";
     static constexpr int kRequired = 6;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordS final : public TRecordOf<TSRec> {
+class RecordS final : public RecordOf<SRecord> {
 public:
     static constexpr std::string_view kTag = "$S";
     static constexpr int kRequired = 2;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordPointsScheme final : public TRecordOf<TPointsSchemeRec> {
+class RecordPointsScheme final : public RecordOf<PointsSchemeRecord> {
 public:
     static constexpr std::string_view kTag = "$POINTSCHEME";
     static constexpr int kRequired = 1;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
-class TRecordPnts final : public TRecordOf<TPntsRec> {
+class RecordPoints final : public RecordOf<PointsRecord> {
 public:
     static constexpr std::string_view kTag = "$POINT";
     static constexpr int kRequired = 4;
     // Stores data field `number` (from 1) of a line in its place.
-    static void storeField(Data& data, int number, std::string_view field, const TFieldStore& store);
-    std::string ToLine() const override;
+    static void storeField(Data& data, int number, std::string_view field, const FieldStore& store);
+    std::string toLine() const override;
 };
 
 } // namespace kav

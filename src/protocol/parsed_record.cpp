@@ -13,9 +13,9 @@ namespace {
 
 // The record classes in kind order: alternative K of RecordData is the data of class K.
 using RecordClasses =
-    std::tuple<TRecordA, TRecordB, TRecordC, TRecordD, TRecordE, TRecordF, TRecordG, TRecordH, TRecordI, TRecordJ,
-               TRecordJQ, TRecordT, TRecordComp, TRecordFreq, TRecordTranRel, TRecordResult, TRecordSchemeInfo,
-               TRecordS, TRecordPnts, TRecordPointsScheme, TRecordQ, TRecordSponsorMake>;
+    std::tuple<RecordA, RecordB, RecordC, RecordD, RecordE, RecordF, RecordG, RecordH, RecordI, RecordJ, RecordJQ,
+               RecordT, RecordComp, RecordFreq, RecordTranRel, RecordResult, RecordSchemeInfo, RecordS, RecordPoints,
+               RecordPointsScheme, RecordQ, RecordSponsorMake>;
 constexpr std::size_t kKnownKinds = std::tuple_size_v<RecordClasses>;
 static_assert(kKnownKinds == kKindLine && std::variant_size_v<RecordData> == kKnownKinds + 1);
 
@@ -85,7 +85,7 @@ void parseAs(ParsedRecord& record, const LineParts& line)
     static_assert(std::is_same_v<typename Record::Data, std::variant_alternative_t<Kind, RecordData>>);
     auto& data = record.data.emplace<Kind>();
     record.valid = storeFields(line.fields, line.utf8, Record::kRequired, line.separators,
-                               [&data](int number, std::string_view field, const TFieldStore& store) {
+                               [&data](int number, std::string_view field, const FieldStore& store) {
                                    Record::storeField(data, number, field, store);
                                });
 }
@@ -94,8 +94,8 @@ template <std::size_t Kind>
 std::string writeAs(const RecordData& data)
 {
     RecordClass<Kind> record;
-    record.SetData(std::get<Kind>(data));
-    return record.ToLine();
+    record.setData(std::get<Kind>(data));
+    return record.toLine();
 }
 
 template <std::size_t... Kinds>
@@ -120,10 +120,10 @@ ParsedRecord parseRecord(std::string_view line, const FieldSeparators& separator
     ParsedRecord record;
     std::string_view fields = line;
     std::string_view tag;
-    NextField(fields, tag, separators);
+    nextField(fields, tag, separators);
     const std::uint8_t kind = kindOfTag(tag);
     if (kind < kKnownKinds)
-        kParsers[kind](record, LineParts{fields, IsValidUtf8(line), separators});
+        kParsers[kind](record, LineParts{fields, isValidUtf8(line), separators});
     return record;
 }
 

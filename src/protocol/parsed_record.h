@@ -14,9 +14,11 @@
 namespace kav {
 
 // The data of one record, its alternative index being its kind (0 to 21); an unknown line holds none.
-using RecordData = std::variant<TARec, TBRec, TCRec, TDRec, TERec, TFRec, TGRec, THRec, TIRec, TJRec, TJQRec, TTRec,
-                                TCompRec, TFreqRec, TTranRelRec, TResultRec, TSchemeInfoRec, TSRec, TPntsRec,
-                                TPointsSchemeRec, TQRec, TSponsorMakeRec, std::monostate>;
+using RecordData =
+    std::variant<CompetitorRecord, RunRecord, ClassRecord, DRecord, TrackSettingRecord, HeartbeatRecord,
+                 RacePositionRecord, PracticePositionRecord, RunStartRecord, PassingRecord, ExtendedPassingRecord,
+                 TRecord, FullCompetitorRecord, FreqRecord, TranRelRecord, ResultRecord, SchemeInfoRecord, SRecord,
+                 PointsRecord, PointsSchemeRecord, QualifyingRecord, SponsorMakeRecord, std::monostate>;
 
 // One line read as a record: the fields it held, the others at their defaults, and whether every
 // field its kind requires was there.

@@ -4,54 +4,54 @@
 #include <string>
 #include <string_view>
 
+#include "feed_time.h"
 #include "field_scanner.h"
 #include "status_words.h"
 #include "text_helpers.h"
-#include "zeb_time.h"
 
 namespace kav {
 
 // Base of every record class: writes its fields as a protocol line. Lines are read by parseRecord.
-class TRecordGeneric {
+class GenericRecord {
 public:
-    TRecordGeneric() = default;
-    TRecordGeneric(const TRecordGeneric&) = default;
-    TRecordGeneric& operator=(const TRecordGeneric&) = default;
-    virtual ~TRecordGeneric() = default;
+    GenericRecord() = default;
+    GenericRecord(const GenericRecord&) = default;
+    GenericRecord& operator=(const GenericRecord&) = default;
+    virtual ~GenericRecord() = default;
 
     // Tag and fields through the field writers, no line end.
-    virtual std::string ToLine() const = 0;
+    virtual std::string toLine() const = 0;
 };
 
 // Stores one field text into a record field by the field's type.
-class TFieldStore {
+class FieldStore {
 public:
-    explicit TFieldStore(bool utf8) : m_utf8(utf8) {}
+    explicit FieldStore(bool utf8) : m_utf8(utf8) {}
 
-    void Text(std::string& target, std::string_view field, std::size_t capacity) const
+    void textValue(std::string& target, std::string_view field, std::size_t capacity) const
     {
-        target.assign(CutText(field, capacity, m_utf8));
+        target.assign(cutText(field, capacity, m_utf8));
     }
     // A single-character field; an empty field keeps what the target held.
-    void Character(std::string& target, std::string_view field) const
+    void character(std::string& target, std::string_view field) const
     {
         if (!field.empty())
-            Text(target, field, 1);
+            textValue(target, field, 1);
     }
-    static void Byte(std::uint8_t& target, std::string_view field)
+    static void byte(std::uint8_t& target, std::string_view field)
     {
-        target = static_cast<std::uint8_t>(ConvertInteger(field));
+        target = static_cast<std::uint8_t>(convertInteger(field));
     }
-    static void Word(std::uint16_t& target, std::string_view field)
+    static void word(std::uint16_t& target, std::string_view field)
     {
-        target = static_cast<std::uint16_t>(ConvertInteger(field));
+        target = static_cast<std::uint16_t>(convertInteger(field));
     }
-    static void Long(std::int32_t& target, std::string_view field) { target = ConvertInteger(field); }
-    static void Time(TimeValue& target, std::string_view field)
+    static void longInteger(std::int32_t& target, std::string_view field) { target = convertInteger(field); }
+    static void time(TimeValue& target, std::string_view field)
     {
-        TZebTime reader;
-        reader.SetText(field);
-        target = reader.GetValue();
+        FeedTime reader;
+        reader.setText(field);
+        target = reader.value();
     }
 
 private:
@@ -64,11 +64,11 @@ private:
 template <typename StoreFn>
 bool storeFields(std::string_view fields, bool utf8, int required, const FieldSeparators& separators, StoreFn&& store)
 {
-    const TFieldStore fieldStore(utf8);
+    const FieldStore fieldStore(utf8);
     std::string_view field;
     int number = 0;
     while (!fields.empty()) {
-        NextField(fields, field, separators);
+        nextField(fields, field, separators);
         store(++number, field, fieldStore);
     }
     return number >= required;

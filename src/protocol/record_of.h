@@ -6,12 +6,12 @@ namespace kav {
 
 // A record class holding one data record of type Rec; Rec{} is the record type's default record.
 template <typename Rec>
-class TRecordOf : public TRecordGeneric {
+class RecordOf : public GenericRecord {
 public:
     using Data = Rec;
 
-    const Rec& GetData() const { return m_data; }
-    void SetData(const Rec& data) { m_data = data; }
+    const Rec& data() const { return m_data; }
+    void setData(const Rec& data) { m_data = data; }
 
 protected:
     Rec m_data;

@@ -20,7 +20,7 @@ Enum FromWord(const std::array<std::string_view, N>& words, std::string_view wor
 }
 
 template <typename Enum, std::size_t N>
-std::string_view ToWord(const std::array<std::string_view, N>& words, Enum value, Enum fallback)
+std::string_view toWord(const std::array<std::string_view, N>& words, Enum value, Enum fallback)
 {
     const auto index = static_cast<std::size_t>(value);
     return index < N ? words[index] : words[static_cast<std::size_t>(fallback)];
@@ -28,34 +28,34 @@ std::string_view ToWord(const std::array<std::string_view, N>& words, Enum value
 
 } // namespace
 
-CompetitorStatus CompetitorStatusFromText(std::string_view word)
+CompetitorStatus competitorStatusFromText(std::string_view word)
 {
     return FromWord(kCompetitorWords, word, CompetitorStatus::None);
 }
 
-std::string_view CompetitorStatusToText(CompetitorStatus value)
+std::string_view competitorStatusToText(CompetitorStatus value)
 {
-    return ToWord(kCompetitorWords, value, CompetitorStatus::None);
+    return toWord(kCompetitorWords, value, CompetitorStatus::None);
 }
 
-PassingState PassingStateFromText(std::string_view word)
+PassingState passingStateFromText(std::string_view word)
 {
     return FromWord(kPassingWords, word, PassingState::None);
 }
 
-std::string_view PassingStateToText(PassingState value)
+std::string_view passingStateToText(PassingState value)
 {
-    return ToWord(kPassingWords, value, PassingState::None);
+    return toWord(kPassingWords, value, PassingState::None);
 }
 
-QualifyStatus QualifyStatusFromText(std::string_view word)
+QualifyStatus qualifyStatusFromText(std::string_view word)
 {
     return FromWord(kQualifyWords, word, QualifyStatus::Normal);
 }
 
-std::string_view QualifyStatusToText(QualifyStatus value)
+std::string_view qualifyStatusToText(QualifyStatus value)
 {
-    return ToWord(kQualifyWords, value, QualifyStatus::Normal);
+    return toWord(kQualifyWords, value, QualifyStatus::Normal);
 }
 
 } // namespace kav

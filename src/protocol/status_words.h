@@ -12,11 +12,11 @@ enum class QualifyStatus : std::uint8_t { Normal = 0, Locked = 1, StandOn = 2, T
 
 // Words compare case-sensitively; an unknown word or value gives the fallback
 // (None, None and Normal respectively).
-CompetitorStatus CompetitorStatusFromText(std::string_view word);
-std::string_view CompetitorStatusToText(CompetitorStatus value);
-PassingState PassingStateFromText(std::string_view word);
-std::string_view PassingStateToText(PassingState value);
-QualifyStatus QualifyStatusFromText(std::string_view word);
-std::string_view QualifyStatusToText(QualifyStatus value);
+CompetitorStatus competitorStatusFromText(std::string_view word);
+std::string_view competitorStatusToText(CompetitorStatus value);
+PassingState passingStateFromText(std::string_view word);
+std::string_view passingStateToText(PassingState value);
+QualifyStatus qualifyStatusFromText(std::string_view word);
+std::string_view qualifyStatusToText(QualifyStatus value);
 
 } // namespace kav

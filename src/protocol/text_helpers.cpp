@@ -4,24 +4,24 @@
 
 namespace kav {
 
-std::string_view TrimLeadingSpaces(std::string_view text)
+std::string_view trimLeadingSpaces(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
     return first == std::string_view::npos ? std::string_view{} : text.substr(first);
 }
 
-std::string_view TrimTrailingSpaces(std::string_view text)
+std::string_view trimTrailingSpaces(std::string_view text)
 {
     const auto last = text.find_last_not_of(' ');
     return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
-std::string_view TrimSpaces(std::string_view text)
+std::string_view trimSpaces(std::string_view text)
 {
-    return TrimLeadingSpaces(TrimTrailingSpaces(text));
+    return trimLeadingSpaces(trimTrailingSpaces(text));
 }
 
-std::string FixLength(std::string_view text, std::size_t n)
+std::string fixLength(std::string_view text, std::size_t n)
 {
     std::string result(text.substr(0, n));
     result.resize(n, ' ');
@@ -31,7 +31,7 @@ std::string FixLength(std::string_view text, std::size_t n)
 namespace {
 
 // Characters are code points in valid UTF-8 and bytes otherwise, as for record texts.
-std::size_t CharacterCount(std::string_view text, bool utf8)
+std::size_t characterCount(std::string_view text, bool utf8)
 {
     if (!utf8)
         return text.size();
@@ -43,29 +43,29 @@ std::size_t CharacterCount(std::string_view text, bool utf8)
 
 } // namespace
 
-std::string ComposeName(std::string_view firstName, std::string_view lastName, std::size_t maxLength)
+std::string composeName(std::string_view firstName, std::string_view lastName, std::size_t maxLength)
 {
-    const std::string_view first = TrimSpaces(firstName);
-    const std::string_view last = TrimSpaces(lastName);
+    const std::string_view first = trimSpaces(firstName);
+    const std::string_view last = trimSpaces(lastName);
     std::string full;
     full.reserve(first.size() + 1 + last.size());
     full.append(first).append(" ").append(last);
-    const bool utf8 = IsValidUtf8(full);
-    if (maxLength == 0 || maxLength >= CharacterCount(full, utf8))
+    const bool utf8 = isValidUtf8(full);
+    if (maxLength == 0 || maxLength >= characterCount(full, utf8))
         return full;
 
-    std::string shortName(CutText(first, 1, utf8));
+    std::string shortName(cutText(first, 1, utf8));
     if (shortName.size() == 1 && shortName[0] >= 'a' && shortName[0] <= 'z')
         shortName[0] = static_cast<char>(shortName[0] - 'a' + 'A');
     shortName.append(". ").append(last);
-    if (CharacterCount(shortName, utf8) > maxLength)
+    if (characterCount(shortName, utf8) > maxLength)
         return std::string(last);
     return shortName;
 }
 
 namespace {
 
-int DigitValue(char c, bool hex)
+int digitValue(char c, bool hex)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -78,7 +78,7 @@ int DigitValue(char c, bool hex)
 
 } // namespace
 
-std::int32_t ConvertInteger(std::string_view text)
+std::int32_t convertInteger(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
@@ -102,7 +102,7 @@ std::int32_t ConvertInteger(std::string_view text)
     std::uint64_t value = 0;
     const std::size_t firstDigit = i;
     for (; i < text.size(); ++i) {
-        const int digit = DigitValue(text[i], hex);
+        const int digit = digitValue(text[i], hex);
         if (digit < 0)
             break;
         const std::uint64_t next = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
@@ -137,7 +137,7 @@ std::size_t skipAscii(std::string_view text, std::size_t from)
 
 } // namespace
 
-bool IsValidUtf8(std::string_view text)
+bool isValidUtf8(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -174,7 +174,7 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-std::string_view CutText(std::string_view text, std::size_t n, bool utf8)
+std::string_view cutText(std::string_view text, std::size_t n, bool utf8)
 {
     if (text.size() <= n)
         return text;

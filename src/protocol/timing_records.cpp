@@ -4,140 +4,140 @@
 
 namespace kav {
 
-void TRecordF::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordF::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Long(d.LapsToGo, f); break;
-    case 2: s.Time(d.Time2, f); break;
-    case 3: s.Time(d.Time3, f); break;
-    case 4: s.Time(d.RaceTime, f); break;
-    case 5: s.Text(d.Flag, f, 8); break;
+    case 1: s.longInteger(d.LapsToGo, f); break;
+    case 2: s.time(d.Time2, f); break;
+    case 3: s.time(d.Time3, f); break;
+    case 4: s.time(d.RaceTime, f); break;
+    case 5: s.textValue(d.Flag, f, 8); break;
     default: break;
     }
 }
 
-std::string TRecordF::ToLine() const
+std::string RecordF::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteNumberWidth5(d.LapsToGo) + WriteQuotedTime(d.Time2) + WriteQuotedTime(d.Time3) +
-           WriteQuotedTime(d.RaceTime) + WriteQuotedTextUntrimmed(d.Flag);
+    return std::string(kTag) + writeNumberWidth5(d.LapsToGo) + writeQuotedTime(d.Time2) + writeQuotedTime(d.Time3) +
+           writeQuotedTime(d.RaceTime) + writeQuotedTextUntrimmed(d.Flag);
 }
 
-void TRecordI::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordI::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Time(d.Time1, f); break;
-    case 2: s.Text(d.Text2, f, 9); break;
+    case 1: s.time(d.Time1, f); break;
+    case 2: s.textValue(d.Text2, f, 9); break;
     default: break;
     }
 }
 
-std::string TRecordI::ToLine() const
+std::string RecordI::toLine() const
 {
-    return std::string(kTag) + WriteQuotedTime(m_data.Time1) + WriteQuotedText(m_data.Text2);
+    return std::string(kTag) + writeQuotedTime(m_data.Time1) + writeQuotedText(m_data.Text2);
 }
 
 namespace {
 
 // $G and $H share their layout: position, RegNo, a lap count and a time.
 template <typename Rec, typename LapsMember, typename TimeMember>
-void storePositionField(Rec& d, int n, std::string_view f, const TFieldStore& s, LapsMember laps, TimeMember time)
+void storePositionField(Rec& d, int n, std::string_view f, const FieldStore& s, LapsMember laps, TimeMember time)
 {
     switch (n) {
-    case 1: s.Word(d.Position, f); break;
-    case 2: s.Text(d.RegNo, f, 8); break;
-    case 3: s.Long(d.*laps, f); break;
-    case 4: s.Time(d.*time, f); break;
+    case 1: s.word(d.Position, f); break;
+    case 2: s.textValue(d.RegNo, f, 8); break;
+    case 3: s.longInteger(d.*laps, f); break;
+    case 4: s.time(d.*time, f); break;
     default: break;
     }
 }
 
 template <typename Rec>
-std::string WritePositionRecord(std::string_view tag, const Rec& d, std::int32_t laps, TimeValue time)
+std::string writePositionRecord(std::string_view tag, const Rec& d, std::int32_t laps, TimeValue time)
 {
-    return std::string(tag) + WriteNumberWidth2(d.Position) + WriteQuotedText(d.RegNo) + WriteNumberWidth5(laps) +
-           WriteQuotedTime(time);
+    return std::string(tag) + writeNumberWidth2(d.Position) + writeQuotedText(d.RegNo) + writeNumberWidth5(laps) +
+           writeQuotedTime(time);
 }
 
 } // namespace
 
-void TRecordG::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordG::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
-    storePositionField(d, n, f, s, &TGRec::Laps, &TGRec::TotalTime);
+    storePositionField(d, n, f, s, &RacePositionRecord::Laps, &RacePositionRecord::TotalTime);
 }
 
-std::string TRecordG::ToLine() const
+std::string RecordG::toLine() const
 {
-    return WritePositionRecord(kTag, m_data, m_data.Laps, m_data.TotalTime);
+    return writePositionRecord(kTag, m_data, m_data.Laps, m_data.TotalTime);
 }
 
-void TRecordH::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordH::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
-    storePositionField(d, n, f, s, &THRec::BestLap, &THRec::BestLapTime);
+    storePositionField(d, n, f, s, &PracticePositionRecord::BestLap, &PracticePositionRecord::BestLapTime);
 }
 
-std::string TRecordH::ToLine() const
+std::string RecordH::toLine() const
 {
-    return WritePositionRecord(kTag, m_data, m_data.BestLap, m_data.BestLapTime);
+    return writePositionRecord(kTag, m_data, m_data.BestLap, m_data.BestLapTime);
 }
 
-void TRecordJ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordJ::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.RegNo, f, 8); break;
-    case 2: s.Time(d.LapTime, f); break;
-    case 3: s.Time(d.Time3, f); break;
+    case 1: s.textValue(d.RegNo, f, 8); break;
+    case 2: s.time(d.LapTime, f); break;
+    case 3: s.time(d.Time3, f); break;
     default: break;
     }
 }
 
-std::string TRecordJ::ToLine() const
+std::string RecordJ::toLine() const
 {
-    return std::string(kTag) + WriteQuotedText(m_data.RegNo) + WriteQuotedTime(m_data.LapTime) +
-           WriteQuotedTime(m_data.Time3);
+    return std::string(kTag) + writeQuotedText(m_data.RegNo) + writeQuotedTime(m_data.LapTime) +
+           writeQuotedTime(m_data.Time3);
 }
 
-void TRecordJQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordJQ::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Text(d.RegNo, f, 8); break;
-    case 2: s.Time(d.LapTime, f); break;
-    case 3: s.Long(d.Long3, f); break;
-    case 4: s.Time(d.Time4, f); break;
-    case 5: d.State = PassingStateFromText(f); break;
-    case 6: d.Status = CompetitorStatusFromText(f); break;
+    case 1: s.textValue(d.RegNo, f, 8); break;
+    case 2: s.time(d.LapTime, f); break;
+    case 3: s.longInteger(d.Long3, f); break;
+    case 4: s.time(d.Time4, f); break;
+    case 5: d.State = passingStateFromText(f); break;
+    case 6: d.Status = competitorStatusFromText(f); break;
     default: break;
     }
 }
 
-std::string TRecordJQ::ToLine() const
+std::string RecordJQ::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteQuotedText(d.RegNo) + WriteQuotedTime(d.LapTime) + WriteNumber(d.Long3) +
-           WriteQuotedTime(d.Time4) + WriteQuotedWord(PassingStateToText(d.State)) +
-           WriteQuotedWord(CompetitorStatusToText(d.Status));
+    return std::string(kTag) + writeQuotedText(d.RegNo) + writeQuotedTime(d.LapTime) + writeNumber(d.Long3) +
+           writeQuotedTime(d.Time4) + writeQuotedWord(passingStateToText(d.State)) +
+           writeQuotedWord(competitorStatusToText(d.Status));
 }
 
-void TRecordQ::storeField(Data& d, int n, std::string_view f, const TFieldStore& s)
+void RecordQ::storeField(Data& d, int n, std::string_view f, const FieldStore& s)
 {
     switch (n) {
-    case 1: s.Word(d.Position, f); break;
-    case 2: s.Text(d.RegNo, f, 8); break;
-    case 3: s.Long(d.Long3, f); break;
-    case 4: s.Long(d.Long4, f); break;
-    case 5: s.Time(d.Time5, f); break;
-    case 6: d.Qualify = QualifyStatusFromText(f); break;
-    case 7: d.Status = CompetitorStatusFromText(f); break;
+    case 1: s.word(d.Position, f); break;
+    case 2: s.textValue(d.RegNo, f, 8); break;
+    case 3: s.longInteger(d.Long3, f); break;
+    case 4: s.longInteger(d.Long4, f); break;
+    case 5: s.time(d.Time5, f); break;
+    case 6: d.Qualify = qualifyStatusFromText(f); break;
+    case 7: d.Status = competitorStatusFromText(f); break;
     default: break;
     }
 }
 
-std::string TRecordQ::ToLine() const
+std::string RecordQ::toLine() const
 {
     const auto& d = m_data;
-    return std::string(kTag) + WriteNumberWidth2(d.Position) + WriteQuotedText(d.RegNo) + WriteNumber(d.Long3) +
-           WriteNumber(d.Long4) + WriteQuotedTime(d.Time5) + WriteQuotedWord(QualifyStatusToText(d.Qualify)) +
-           WriteQuotedWord(CompetitorStatusToText(d.Status));
+    return std::string(kTag) + writeNumberWidth2(d.Position) + writeQuotedText(d.RegNo) + writeNumber(d.Long3) +
+           writeNumber(d.Long4) + writeQuotedTime(d.Time5) + writeQuotedWord(qualifyStatusToText(d.Qualify)) +
+           writeQuotedWord(competitorStatusToText(d.Status));
 }
 
 } // namespace kav

@@ -8,11 +8,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "col_sett_dlg.h"
-#include "f_message.h"
-#include "kavendor_comm.h"
+#include "column_settings_dialog.h"
+#include "kavendor_device.h"
 #include "picture_box.h"
 #include "stale_feed_indicator.h"
+#include "stand_by_message.h"
 #include "ui_prompter.h"
 #include "ui_resources.h"
 
@@ -24,7 +24,7 @@ constexpr int kClientFontPixels = 13;
 
 } // namespace
 
-TFMain::TFMain(TMainOptions options) : m_options(std::move(options))
+MainWindow::MainWindow(MainWindowOptions options) : m_options(std::move(options))
 {
     QFont font = this->font();
     font.setPixelSize(kClientFontPixels);
@@ -35,67 +35,67 @@ TFMain::TFMain(TMainOptions options) : m_options(std::move(options))
     buildClientArea();
     buildParts();
     createMenus();
-    m_ctl->Records.StartTimers();
+    m_ctl->Records.startTimers();
     m_life->openChannel();
-    connect(m_area, &QMdiArea::subWindowActivated, this, &TFMain::showActiveLayoutMenu);
-    connect(m_layouts.get(), &LayoutKeeper::changed, this, &TFMain::updateLayoutActions);
+    connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::showActiveLayoutMenu);
+    connect(m_layouts.get(), &LayoutKeeper::changed, this, &MainWindow::updateLayoutActions);
 }
 
-TFMain::~TFMain()
+MainWindow::~MainWindow()
 {
-    FormClose();
+    shutDown();
     // Result windows and the logo are children of the area; the controller must outlive them.
     delete m_area;
     m_area = nullptr;
 }
 
-void TFMain::buildClientArea()
+void MainWindow::buildClientArea()
 {
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_area = new QMdiArea(client);
-    m_panel = new TGenInfoPanel(client);
+    m_panel = new GeneralInfoPanel(client);
     layout->addWidget(m_area, 1);
     layout->addWidget(m_panel);
     setCentralWidget(client);
-    m_message = new TMessage(this);
-    m_columnDialog = new TColSettDlg(this);
-    m_panel->MakerLogo().installEventFilter(this);
+    m_message = new StandByMessage(this);
+    m_columnDialog = new ColumnSettingsDialog(this);
+    m_panel->makerLogo().installEventFilter(this);
 }
 
 // The device exists also while a recorded feed is replayed: the replay is framed by it too.
-void TFMain::buildParts()
+void MainWindow::buildParts()
 {
     if (!m_options.Clock)
-        m_ownClock = std::make_unique<TSystemClock>();
-    const TClock& clock = m_options.Clock ? *m_options.Clock : *m_ownClock;
-    m_device = std::make_unique<TKavendorComm>();
-    m_ctl = std::make_unique<TController>(*m_device, m_settings, *m_panel, *m_message, clock);
-    m_ctl->Records.SetMainWindow(this);
+        m_ownClock = std::make_unique<SystemClock>();
+    const ClockSource& clock = m_options.Clock ? *m_options.Clock : *m_ownClock;
+    m_device = std::make_unique<KavendorDevice>();
+    m_ctl = std::make_unique<Controller>(*m_device, m_settings, *m_panel, *m_message, clock);
+    m_ctl->Records.setMainWindow(this);
     m_staleFeedIndicator = new StaleFeedIndicator(clock, m_panel);
     m_panel->placeBesideLogo(m_staleFeedIndicator);
-    connect(m_device.get(), &TDevice::lineReceived, m_staleFeedIndicator, &StaleFeedIndicator::lineReceived);
+    connect(m_device.get(), &Device::lineReceived, m_staleFeedIndicator, &StaleFeedIndicator::lineReceived);
     m_settings.Colors = DefaultColors;
     m_layouts = std::make_unique<LayoutKeeper>(*m_ctl, m_settings, *m_area, *m_panel, *m_columnDialog);
     m_menuActions = std::make_unique<MenuActions>(*this, *m_ctl, m_settings, *m_layouts, *m_area, *m_panel);
     if (m_options.UseChannel)
         m_menuActions->setDevice(m_device.get());
-    m_ctl->Records.Flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
+    m_ctl->Records.flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
     m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_panel, *m_layouts,
                                          *m_menuActions);
 }
 
-void TFMain::addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)
+void MainWindow::addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)
 {
     menu.addAction(QString::fromLatin1(caption), this, [this, kind] {
         m_layouts->newResultWindow(kind);
-        m_ctl->Content.RefillKind(kind);
+        m_ctl->Content.refillKind(kind);
     });
 }
 
-void TFMain::createFileMenu()
+void MainWindow::createFileMenu()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     QMenu* newWindow = file->addMenu(QStringLiteral("&New Result window"));
@@ -114,7 +114,7 @@ void TFMain::createFileMenu()
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 }
 
-void TFMain::createMenus()
+void MainWindow::createMenus()
 {
     createFileMenu();
     menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
@@ -137,7 +137,7 @@ void TFMain::createMenus()
     m_helpMenu->addAction(QStringLiteral("&About Kavendor"), this, [actions] { actions->showAbout(); });
 }
 
-void TFMain::updateLayoutActions()
+void MainWindow::updateLayoutActions()
 {
     m_clearLayoutAction->setEnabled(m_layouts->holdsSomething());
     m_newWindowMenu->setEnabled(m_layouts->canOpenWindow());
@@ -146,49 +146,49 @@ void TFMain::updateLayoutActions()
 // The active result window's "&Layout" menu stands between "&Settings" and "&Help". It stays while
 // the main window itself is inactive (a dialog open, another program in front): the area then reports
 // no active window, but its current one is still the operator's choice.
-void TFMain::showActiveLayoutMenu(QMdiSubWindow* window)
+void MainWindow::showActiveLayoutMenu(QMdiSubWindow* window)
 {
     if (!window)
         window = m_area->currentSubWindow();
     if (m_shownLayoutMenu)
         menuBar()->removeAction(m_shownLayoutMenu->menuAction());
     m_shownLayoutMenu = nullptr;
-    auto* results = window ? qobject_cast<TFResults*>(window->widget()) : nullptr;
+    auto* results = window ? qobject_cast<ResultWindow*>(window->widget()) : nullptr;
     if (!results)
         return;
-    m_shownLayoutMenu = results->LayoutMenu();
+    m_shownLayoutMenu = results->layoutMenu();
     menuBar()->insertAction(m_helpMenu->menuAction(), m_shownLayoutMenu->menuAction());
 }
 
-void TFMain::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     m_life->activate();
 }
 
 // A click on the maker logo opens the about box.
-bool TFMain::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_panel->MakerLogo() && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == &m_panel->makerLogo() && event->type() == QEvent::MouseButtonRelease) {
         m_menuActions->showAbout();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TFMain::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    m_panel->FormResize();
+    m_panel->placeItems();
 }
 
-void TFMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_life->finished() || !m_life->mayClose()) {
         event->setAccepted(m_life->finished());
         return;
     }
-    FormClose();
+    shutDown();
     event->accept();
 }
 

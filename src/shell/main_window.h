@@ -21,48 +21,48 @@ class QMenu;
 
 namespace kav {
 
-class TColSettDlg;
-class TKavendorComm;
+class ColumnSettingsDialog;
+class KavendorDevice;
 class StaleFeedIndicator;
 
 // The program's main window: a multiple-document area for the result windows and the logo, the
 // general information panel along the bottom and the menus. It owns the device, the race data and
 // every window the program opens; the layouts, the menus' actions and the life cycle do the work.
-class TFMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int kMaxResultWindows = LayoutKeeper::kMaxResultWindows;
     static constexpr const char* kCaption = "Kavendor  v" KAV_VERSION_TEXT;
     static constexpr const char* kVersion = KAV_VERSION_TEXT;
 
-    explicit TFMain(TMainOptions options);
-    ~TFMain() override;
+    explicit MainWindow(MainWindowOptions options);
+    ~MainWindow() override;
 
-    void FormActivate() { m_life->activate(); }
-    void FormClose() { m_life->finish(*m_message); }
-    TFResults* OpenResultWindow(TResultWinRec rec) { return m_layouts->openResultWindow(std::move(rec)); }
-    bool SaveLayout(const QString& file) { return m_layouts->saveLayout(file); }
-    void LoadLayout(const QString& file) { m_layouts->loadLayout(file); }
-    void ClearLayout() { m_layouts->clearLayout(); }
-    const TGenInfo& GenInfoLayout() const { return m_layouts->generalInfo(); }
+    void activateFirstTime() { m_life->activate(); }
+    void shutDown() { m_life->finish(*m_message); }
+    ResultWindow* openResultWindow(ResultWindowSettings rec) { return m_layouts->openResultWindow(std::move(rec)); }
+    bool saveLayout(const QString& file) { return m_layouts->saveLayout(file); }
+    void loadLayout(const QString& file) { m_layouts->loadLayout(file); }
+    void clearLayout() { m_layouts->clearLayout(); }
+    const GeneralInfoItems& generalInfoLayout() const { return m_layouts->generalInfo(); }
 
     LayoutKeeper& layouts() const { return *m_layouts; }
     MenuActions& menuActions() const { return *m_menuActions; }
     LifeCycle& lifeCycle() const { return *m_life; }
-    TController& Ctl() { return *m_ctl; }
-    TMainSettings& Settings() { return m_settings; }
-    TGenInfoPanel& Panel() const { return *m_panel; }
+    Controller& controller() { return *m_ctl; }
+    MainSettings& settings() { return m_settings; }
+    GeneralInfoPanel& panel() const { return *m_panel; }
     StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
-    QMdiArea& Area() const { return *m_area; }
+    QMdiArea& area() const { return *m_area; }
     // The device every line comes through, from the channel or from a replayed feed.
-    TKavendorComm* Device() const { return m_device.get(); }
-    QString SettingsPath() const { return m_life->settingsPath(); }
-    const TMainOptions& Options() const { return m_options; }
+    KavendorDevice* device() const { return m_device.get(); }
+    QString settingsPath() const { return m_life->settingsPath(); }
+    const MainWindowOptions& startOptions() const { return m_options; }
 
-    QAction* NewWindowMenu() const { return m_newWindowMenu; }
-    QAction* ClearLayoutAction() const { return m_clearLayoutAction; }
-    QMenu* SettingsMenu() const { return m_settingsMenu; }
-    TColSettDlg& ColumnDialog() const { return *m_columnDialog; }
+    QAction* newWindowMenu() const { return m_newWindowMenu; }
+    QAction* clearLayoutAction() const { return m_clearLayoutAction; }
+    QMenu* settingsMenu() const { return m_settingsMenu; }
+    ColumnSettingsDialog& columnDialog() const { return *m_columnDialog; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -79,16 +79,16 @@ private:
     void showActiveLayoutMenu(QMdiSubWindow* window);
     void updateLayoutActions();
 
-    TMainOptions m_options;
-    TMainSettings m_settings;
-    std::unique_ptr<TClock> m_ownClock;
+    MainWindowOptions m_options;
+    MainSettings m_settings;
+    std::unique_ptr<ClockSource> m_ownClock;
     QMdiArea* m_area = nullptr;
-    TGenInfoPanel* m_panel = nullptr;
-    TMessage* m_message = nullptr;
+    GeneralInfoPanel* m_panel = nullptr;
+    StandByMessage* m_message = nullptr;
     StaleFeedIndicator* m_staleFeedIndicator = nullptr;
-    TColSettDlg* m_columnDialog = nullptr;
-    std::unique_ptr<TKavendorComm> m_device;
-    std::unique_ptr<TController> m_ctl;
+    ColumnSettingsDialog* m_columnDialog = nullptr;
+    std::unique_ptr<KavendorDevice> m_device;
+    std::unique_ptr<Controller> m_ctl;
     std::unique_ptr<LayoutKeeper> m_layouts;
     std::unique_ptr<MenuActions> m_menuActions;
     std::unique_ptr<LifeCycle> m_life;

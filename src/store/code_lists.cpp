@@ -4,7 +4,7 @@
 
 namespace kav {
 
-void CompactCodes(std::span<std::uint8_t> codes, std::uint8_t first, std::uint8_t last)
+void compactCodes(std::span<std::uint8_t> codes, std::uint8_t first, std::uint8_t last)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < codes.size() && codes[i] != kNoCode; ++i) {

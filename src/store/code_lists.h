@@ -11,6 +11,6 @@ inline constexpr std::uint8_t kNoCode = 255;
 // Brings a list of codes read from a file into the form the program itself produces: only codes from
 // first to last, each once, in their order, all before the first unused place, the rest unused.
 // Anything else in a file (a foreign or damaged one) would otherwise reach tables indexed by code.
-void CompactCodes(std::span<std::uint8_t> codes, std::uint8_t first, std::uint8_t last);
+void compactCodes(std::span<std::uint8_t> codes, std::uint8_t first, std::uint8_t last);
 
 } // namespace kav

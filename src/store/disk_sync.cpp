@@ -9,7 +9,7 @@
 
 namespace kav {
 
-bool SyncFileToDisk(std::FILE* file)
+bool syncFileToDisk(std::FILE* file)
 {
 #if defined(_WIN32)
     return _commit(_fileno(file)) == 0;
@@ -21,7 +21,7 @@ bool SyncFileToDisk(std::FILE* file)
 #endif
 }
 
-void SyncFolderToDisk(const std::filesystem::path& folder)
+void syncFolderToDisk(const std::filesystem::path& folder)
 {
 #if (defined(__unix__) || defined(__APPLE__)) && !defined(_WIN32)
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);

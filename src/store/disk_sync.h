@@ -7,10 +7,10 @@ namespace kav {
 
 // Standard C++ has no way to push written data to the disk; these two calls are the only platform
 // code of the store. A rename is only safe against a power cut once the new file's data is on disk.
-bool SyncFileToDisk(std::FILE* file);
+bool syncFileToDisk(std::FILE* file);
 
 // Makes a rename in the folder durable where the platform needs it; failures are ignored, since the
 // new file is complete either way.
-void SyncFolderToDisk(const std::filesystem::path& folder);
+void syncFolderToDisk(const std::filesystem::path& folder);
 
 } // namespace kav

@@ -15,23 +15,23 @@ namespace kav {
 
 namespace fs = std::filesystem;
 
-TFileText ReadFileText(const fs::path& fileName)
+FileText readFileText(const fs::path& fileName)
 {
     std::error_code ec;
     const fs::file_status status = fs::status(fileName, ec);
     if (status.type() == fs::file_type::not_found)
-        return {TFileState::Missing, {}};
+        return {FileState::Missing, {}};
     const std::uintmax_t size = fs::file_size(fileName, ec);
     std::ifstream in(fileName, std::ios::binary);
     if (ec || status.type() != fs::file_type::regular || !in)
-        return {TFileState::Unreadable, {}};
+        return {FileState::Unreadable, {}};
 
     const bool tooLarge = size > kMaxStoreFileSize;
-    TFileText result{tooLarge ? TFileState::Truncated : TFileState::Read,
-                     std::string(tooLarge ? kMaxStoreFileSize : static_cast<std::size_t>(size), '\0')};
+    FileText result{tooLarge ? FileState::Truncated : FileState::Read,
+                    std::string(tooLarge ? kMaxStoreFileSize : static_cast<std::size_t>(size), '\0')};
     in.read(result.Text.data(), static_cast<std::streamsize>(result.Text.size()));
     if (in.bad())
-        return {TFileState::Unreadable, {}};
+        return {FileState::Unreadable, {}};
     result.Text.resize(static_cast<std::size_t>(in.gcount()));
     return result;
 }
@@ -40,7 +40,7 @@ namespace {
 
 // Random, so two writers (two program instances) practically never pick the same temporary name; the
 // exclusive create below catches the rest.
-fs::path TemporaryNameFor(const fs::path& target)
+fs::path temporaryNameFor(const fs::path& target)
 {
     static std::atomic<unsigned> counter{0};
     static const std::uint64_t seed = std::random_device{}();
@@ -55,17 +55,17 @@ fs::path TemporaryNameFor(const fs::path& target)
 }
 
 // Writes the whole content and pushes it to the disk; false on any failure.
-bool WriteAndSync(std::FILE* file, std::string_view content)
+bool writeAndSync(std::FILE* file, std::string_view content)
 {
     const bool written = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool flushed = written && std::fflush(file) == 0 && SyncFileToDisk(file);
+    const bool flushed = written && std::fflush(file) == 0 && syncFileToDisk(file);
     return std::fclose(file) == 0 && flushed;
 }
 
-std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary)
+std::FILE* createTemporary(const fs::path& target, fs::path& temporary)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        temporary = TemporaryNameFor(target);
+        temporary = temporaryNameFor(target);
         // "x": never open a file someone else has just created under the same name.
         if (std::FILE* file = std::fopen(temporary.string().c_str(), "wbx"))
             return file;
@@ -74,7 +74,7 @@ std::FILE* CreateTemporary(const fs::path& target, fs::path& temporary)
 }
 
 // Writing through a symbolic link replaces the file it points to, not the link.
-fs::path ResolveTarget(const fs::path& fileName)
+fs::path resolveTarget(const fs::path& fileName)
 {
     std::error_code ec;
     if (!fs::is_symlink(fileName, ec))
@@ -85,16 +85,16 @@ fs::path ResolveTarget(const fs::path& fileName)
 
 } // namespace
 
-void ReplaceFile(const fs::path& fileName, std::string_view content)
+void replaceFile(const fs::path& fileName, std::string_view content)
 {
-    const fs::path target = ResolveTarget(fileName);
+    const fs::path target = resolveTarget(fileName);
     fs::path temporary;
-    std::FILE* file = CreateTemporary(target, temporary);
+    std::FILE* file = createTemporary(target, temporary);
     if (!file)
-        throw EFileWriteError(fileName);
+        throw FileWriteError(fileName);
 
     std::error_code ec;
-    bool ok = WriteAndSync(file, content);
+    bool ok = writeAndSync(file, content);
     if (ok) {
         const fs::file_status old = fs::status(target, ec);
         if (fs::is_regular_file(old))
@@ -104,9 +104,9 @@ void ReplaceFile(const fs::path& fileName, std::string_view content)
     }
     if (!ok) {
         fs::remove(temporary, ec);
-        throw EFileWriteError(fileName);
+        throw FileWriteError(fileName);
     }
-    SyncFolderToDisk(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    syncFolderToDisk(target.has_parent_path() ? target.parent_path() : fs::path("."));
 }
 
 } // namespace kav

@@ -11,24 +11,24 @@ namespace kav {
 // its first part is read.
 inline constexpr std::size_t kMaxStoreFileSize = std::size_t{1} << 20;
 
-enum class TFileState {
+enum class FileState {
     Missing,    // no such file: an empty file for every purpose
     Read,       // read whole
     Truncated,  // only the first kMaxStoreFileSize bytes were read
     Unreadable, // present but not a readable regular file (a folder, no permission)
 };
 
-struct TFileText {
-    TFileState State = TFileState::Missing;
+struct FileText {
+    FileState State = FileState::Missing;
     std::string Text;
 };
 
 // Reads a file as 8-bit text. Never throws for a missing or unreadable file.
-TFileText ReadFileText(const std::filesystem::path& fileName);
+FileText readFileText(const std::filesystem::path& fileName);
 
 // Replaces the file with the content at once: the content goes to a temporary file in the same
 // folder, which is flushed to disk and renamed over the old file, so a crash or power cut leaves
-// either the old or the new file. Raises EFileWriteError; the old file then stays untouched.
-void ReplaceFile(const std::filesystem::path& fileName, std::string_view content);
+// either the old or the new file. Raises FileWriteError; the old file then stays untouched.
+void replaceFile(const std::filesystem::path& fileName, std::string_view content);
 
 } // namespace kav

@@ -7,24 +7,24 @@
 namespace kav {
 
 // Opening a text database whose file is missing or cannot be read.
-class ERecFileNotExists : public std::runtime_error {
+class RecordFileMissing : public std::runtime_error {
 public:
-    explicit ERecFileNotExists(const std::filesystem::path& fileName)
+    explicit RecordFileMissing(const std::filesystem::path& fileName)
         : std::runtime_error("File not found: " + fileName.string())
     {
     }
 };
 
 // Writing to a text database that was opened from a file.
-class ERecFileReadOnly : public std::runtime_error {
+class RecordFileReadOnly : public std::runtime_error {
 public:
-    ERecFileReadOnly() : std::runtime_error("Writing to a read only text database") {}
+    RecordFileReadOnly() : std::runtime_error("Writing to a read only text database") {}
 };
 
 // A settings, layout or database file could not be replaced; the old file is left as it was.
-class EFileWriteError : public std::runtime_error {
+class FileWriteError : public std::runtime_error {
 public:
-    explicit EFileWriteError(const std::filesystem::path& fileName)
+    explicit FileWriteError(const std::filesystem::path& fileName)
         : std::runtime_error("Unable to write to " + fileName.string())
     {
     }

@@ -19,57 +19,57 @@ constexpr std::string_view kFitToScreenKey = "FitToScreen";
 constexpr std::string_view kFitRowsKey = "FitRows";
 constexpr std::string_view kPageSecondsKey = "PageSeconds";
 
-std::string GenInfoKey(std::size_t index)
+std::string generalInfoKey(std::size_t index)
 {
     return "GenInfo" + std::to_string(index + 1);
 }
 
-void PutGenInfo(TIniFile& ini, const TGenInfo& genInfo)
+void putGeneralInfo(IniFile& ini, const GeneralInfoItems& genInfo)
 {
     for (std::size_t i = 0; i < kGenInfoCount; ++i)
-        ini.WriteInteger(kGenInfoSection, GenInfoKey(i), genInfo[i]);
+        ini.writeInteger(kGenInfoSection, generalInfoKey(i), genInfo[i]);
 }
 
-void PutLogo(TIniFile& ini, const TLogoRec& logo)
+void putLogo(IniFile& ini, const LogoSettings& logo)
 {
-    WriteWinPos(ini, kLogoSection, logo.WinPos);
-    ini.WriteBool(kLogoSection, "LogoVisible", logo.Visible);
-    ini.WriteString(kLogoSection, "LogoFileName", logo.FileName);
+    writeWindowPlacement(ini, kLogoSection, logo.WinPos);
+    ini.writeBool(kLogoSection, "LogoVisible", logo.Visible);
+    ini.writeString(kLogoSection, "LogoFileName", logo.FileName);
 }
 
 // Written only while on, so that a layout without it stays as the program always wrote it.
-void PutFitToScreen(TIniFile& ini, const std::string& section, const TResultWinRec& rec)
+void PutFitToScreen(IniFile& ini, const std::string& section, const ResultWindowSettings& rec)
 {
     if (!rec.FitToScreen) {
         for (const std::string_view key : {kFitToScreenKey, kFitRowsKey, kPageSecondsKey})
             ini.EraseKey(section, key);
         return;
     }
-    ini.WriteBool(section, kFitToScreenKey, true);
-    ini.WriteInteger(section, kFitRowsKey, rec.FitRows);
-    ini.WriteInteger(section, kPageSecondsKey, rec.PageSeconds);
+    ini.writeBool(section, kFitToScreenKey, true);
+    ini.writeInteger(section, kFitRowsKey, rec.FitRows);
+    ini.writeInteger(section, kPageSecondsKey, rec.PageSeconds);
 }
 
-void ReadFitToScreen(const TIniFile& ini, const std::string& section, TResultWinRec& rec)
+void ReadFitToScreen(const IniFile& ini, const std::string& section, ResultWindowSettings& rec)
 {
-    rec.FitToScreen = ini.ReadBool(section, kFitToScreenKey, false);
-    rec.FitRows = std::clamp(ini.ReadInteger(section, kFitRowsKey, 0), 0, kMaxFitRows);
-    rec.PageSeconds = std::clamp(ini.ReadInteger(section, kPageSecondsKey, 0), 0, kMaxPageSeconds);
+    rec.FitToScreen = ini.readBool(section, kFitToScreenKey, false);
+    rec.FitRows = std::clamp(ini.readInteger(section, kFitRowsKey, 0), 0, kMaxFitRows);
+    rec.PageSeconds = std::clamp(ini.readInteger(section, kPageSecondsKey, 0), 0, kMaxPageSeconds);
 }
 
-void PutResultWin(TIniFile& ini, const TResultWinRec& rec)
+void putResultWindow(IniFile& ini, const ResultWindowSettings& rec)
 {
-    const std::string section = ResultWinSection(rec.Number);
-    ini.WriteInteger(section, "Layout", rec.Layout);
-    ini.WriteBool(section, "ScrollBars", rec.ScrollBars);
-    ini.WriteBool(section, "Sizeable", rec.Sizeable);
-    ini.WriteBool(section, "Grid", rec.Grid);
-    ini.WriteInteger(section, "TopRow", rec.TopRow);
-    WriteWinPos(ini, section, rec.WinPos);
-    WriteFontRec(ini, section, rec.Font);
-    WriteColRel(ini, section, rec.ColRel);
-    WriteColWidth(ini, section, rec.ColWidth);
-    ini.WriteBool(section, "WinExist", true);
+    const std::string section = resultWindowSection(rec.Number);
+    ini.writeInteger(section, "Layout", rec.Layout);
+    ini.writeBool(section, "ScrollBars", rec.ScrollBars);
+    ini.writeBool(section, "Sizeable", rec.Sizeable);
+    ini.writeBool(section, "Grid", rec.Grid);
+    ini.writeInteger(section, "TopRow", rec.TopRow);
+    writeWindowPlacement(ini, section, rec.WinPos);
+    writeFontSettings(ini, section, rec.Font);
+    writeColumnOrder(ini, section, rec.ColRel);
+    writeColumnWidths(ini, section, rec.ColWidth);
+    ini.writeBool(section, "WinExist", true);
     PutFitToScreen(ini, section, rec);
 }
 
@@ -78,115 +78,115 @@ std::string lapTimeCarKey(int index)
     return "LapTimeCar" + std::to_string(index + 1);
 }
 
-void putRaceCharts(TIniFile& ini, const RaceChartsRec& charts)
+void putRaceCharts(IniFile& ini, const RaceChartsRec& charts)
 {
-    ini.EraseSection(kRaceChartsSection);
+    ini.eraseSection(kRaceChartsSection);
     if (!charts.open)
         return;
-    WriteWinPos(ini, kRaceChartsSection, charts.winPos);
-    ini.WriteInteger(kRaceChartsSection, "Chart", charts.chart);
+    writeWindowPlacement(ini, kRaceChartsSection, charts.winPos);
+    ini.writeInteger(kRaceChartsSection, "Chart", charts.chart);
     const int cars = std::min(static_cast<int>(charts.lapTimeCars.size()), kMaxLapTimeCars);
     for (int i = 0; i < cars; ++i)
-        ini.WriteString(kRaceChartsSection, lapTimeCarKey(i), charts.lapTimeCars[static_cast<std::size_t>(i)]);
-    ini.WriteBool(kRaceChartsSection, "WinExist", true);
+        ini.writeString(kRaceChartsSection, lapTimeCarKey(i), charts.lapTimeCars[static_cast<std::size_t>(i)]);
+    ini.writeBool(kRaceChartsSection, "WinExist", true);
 }
 
 } // namespace
 
-std::string ResultWinSection(int number)
+std::string resultWindowSection(int number)
 {
     return "ResultWin" + std::to_string(number);
 }
 
-void WriteLayout(const std::filesystem::path& file, const TGenInfo& genInfo, const TLogoRec& logo,
-                 std::span<const TResultWinRec> windows, TLayoutWrite mode, const RaceChartsRec& charts)
+void writeLayout(const std::filesystem::path& file, const GeneralInfoItems& genInfo, const LogoSettings& logo,
+                 std::span<const ResultWindowSettings> windows, LayoutWrite mode, const RaceChartsRec& charts)
 {
     // Replacing starts from an empty file (no path reads as one), so nothing of the old file survives.
-    TIniFile ini(mode == TLayoutWrite::Replace ? std::filesystem::path() : file);
-    PutGenInfo(ini, genInfo);
-    PutLogo(ini, logo);
-    for (const TResultWinRec& rec : windows)
-        PutResultWin(ini, rec);
+    IniFile ini(mode == LayoutWrite::Replace ? std::filesystem::path() : file);
+    putGeneralInfo(ini, genInfo);
+    putLogo(ini, logo);
+    for (const ResultWindowSettings& rec : windows)
+        putResultWindow(ini, rec);
     putRaceCharts(ini, charts);
-    if (mode == TLayoutWrite::Replace)
-        ReplaceFile(file, ini.ToText());
+    if (mode == LayoutWrite::Replace)
+        replaceFile(file, ini.toText());
     else
-        ini.Commit();
+        ini.commit();
 }
 
-void WriteGenInfo(const std::filesystem::path& file, const TGenInfo& genInfo)
+void writeGeneralInfo(const std::filesystem::path& file, const GeneralInfoItems& genInfo)
 {
-    TIniFile ini(file);
-    PutGenInfo(ini, genInfo);
-    ini.Commit();
+    IniFile ini(file);
+    putGeneralInfo(ini, genInfo);
+    ini.commit();
 }
 
-void ReadGenInfo(const std::filesystem::path& file, TGenInfo& genInfo)
+void readGeneralInfo(const std::filesystem::path& file, GeneralInfoItems& genInfo)
 {
-    const TIniFile ini(file);
+    const IniFile ini(file);
     for (std::size_t i = 0; i < kGenInfoCount; ++i)
-        genInfo[i] = ReadByte(ini, kGenInfoSection, GenInfoKey(i), kNoCode);
-    CompactCodes(genInfo, kFirstGenInfoItem, kLastGenInfoItem);
+        genInfo[i] = readByte(ini, kGenInfoSection, generalInfoKey(i), kNoCode);
+    compactCodes(genInfo, kFirstGenInfoItem, kLastGenInfoItem);
 }
 
-void WriteLogo(const std::filesystem::path& file, const TLogoRec& logo)
+void writeLogo(const std::filesystem::path& file, const LogoSettings& logo)
 {
-    TIniFile ini(file);
-    PutLogo(ini, logo);
-    ini.Commit();
+    IniFile ini(file);
+    putLogo(ini, logo);
+    ini.commit();
 }
 
-void ReadLogo(const std::filesystem::path& file, TLogoRec& logo)
+void readLogo(const std::filesystem::path& file, LogoSettings& logo)
 {
-    const TIniFile ini(file);
-    ReadWinPos(ini, kLogoSection, logo.WinPos);
-    logo.Visible = ini.ReadBool(kLogoSection, "LogoVisible", false);
-    logo.FileName = ini.ReadString(kLogoSection, "LogoFileName", "");
+    const IniFile ini(file);
+    readWindowPlacement(ini, kLogoSection, logo.WinPos);
+    logo.Visible = ini.readBool(kLogoSection, "LogoVisible", false);
+    logo.FileName = ini.readString(kLogoSection, "LogoFileName", "");
 }
 
-void WriteResultWin(const std::filesystem::path& file, const TResultWinRec& rec)
+void writeResultWindow(const std::filesystem::path& file, const ResultWindowSettings& rec)
 {
-    TIniFile ini(file);
-    PutResultWin(ini, rec);
-    ini.Commit();
+    IniFile ini(file);
+    putResultWindow(ini, rec);
+    ini.commit();
 }
 
-void ReadResultWin(const std::filesystem::path& file, int number, TResultWinRec& rec)
+void readResultWindow(const std::filesystem::path& file, int number, ResultWindowSettings& rec)
 {
-    const TIniFile ini(file);
-    const std::string section = ResultWinSection(number);
-    rec.Layout = ReadByte(ini, section, "Layout", kLayoutCurrentRace);
-    rec.ScrollBars = ini.ReadBool(section, "ScrollBars", true);
-    rec.Sizeable = ini.ReadBool(section, "Sizeable", true);
-    rec.Grid = ini.ReadBool(section, "Grid", true);
-    rec.TopRow = ini.ReadInteger(section, "TopRow", 1);
-    ReadWinPos(ini, section, rec.WinPos);
-    ReadFontRec(ini, section, rec.Font);
-    ReadColRel(ini, section, rec.ColRel);
-    ReadColWidth(ini, section, rec.ColWidth);
-    rec.WinExist = ini.ReadBool(section, "WinExist", false);
+    const IniFile ini(file);
+    const std::string section = resultWindowSection(number);
+    rec.Layout = readByte(ini, section, "Layout", kLayoutCurrentRace);
+    rec.ScrollBars = ini.readBool(section, "ScrollBars", true);
+    rec.Sizeable = ini.readBool(section, "Sizeable", true);
+    rec.Grid = ini.readBool(section, "Grid", true);
+    rec.TopRow = ini.readInteger(section, "TopRow", 1);
+    readWindowPlacement(ini, section, rec.WinPos);
+    readFontSettings(ini, section, rec.Font);
+    readColumnOrder(ini, section, rec.ColRel);
+    readColumnWidths(ini, section, rec.ColWidth);
+    rec.WinExist = ini.readBool(section, "WinExist", false);
     ReadFitToScreen(ini, section, rec);
-    rec.RebuildColPos();
+    rec.rebuildColumnPositions();
 }
 
-void EraseResultWin(const std::filesystem::path& file, int number)
+void eraseResultWindow(const std::filesystem::path& file, int number)
 {
-    TIniFile ini(file);
-    ini.EraseSection(ResultWinSection(number));
-    ini.Commit();
+    IniFile ini(file);
+    ini.eraseSection(resultWindowSection(number));
+    ini.commit();
 }
 
 RaceChartsRec readRaceCharts(const std::filesystem::path& file)
 {
-    const TIniFile ini(file);
+    const IniFile ini(file);
     RaceChartsRec charts;
-    charts.open = ini.ReadBool(kRaceChartsSection, "WinExist", false);
+    charts.open = ini.readBool(kRaceChartsSection, "WinExist", false);
     if (!charts.open)
         return charts;
-    ReadWinPos(ini, kRaceChartsSection, charts.winPos);
-    charts.chart = ini.ReadInteger(kRaceChartsSection, "Chart", 0);
+    readWindowPlacement(ini, kRaceChartsSection, charts.winPos);
+    charts.chart = ini.readInteger(kRaceChartsSection, "Chart", 0);
     for (int i = 0; i < kMaxLapTimeCars; ++i) {
-        std::string car = ini.ReadString(kRaceChartsSection, lapTimeCarKey(i), "");
+        std::string car = ini.readString(kRaceChartsSection, lapTimeCarKey(i), "");
         if (car.empty())
             break;
         charts.lapTimeCars.push_back(std::move(car));

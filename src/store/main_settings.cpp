@@ -2,15 +2,15 @@
 
 namespace kav {
 
-THeaderRec DefaultHeaders()
+HeaderTexts defaultHeaders()
 {
-    THeaderRec headers;
+    HeaderTexts headers;
     for (std::size_t i = 0; i < kHeaderCount; ++i)
         headers[i] = kDefaultHeaderTexts[i];
     return headers;
 }
 
-bool isFollowed(const TFollowList& list, std::string_view regNo)
+bool isFollowed(const FollowedCompetitors& list, std::string_view regNo)
 {
     for (const std::string& followed : list) {
         if (followed.empty())
@@ -21,7 +21,7 @@ bool isFollowed(const TFollowList& list, std::string_view regNo)
     return false;
 }
 
-void ResetGenInfo(TGenInfo& genInfo)
+void resetGeneralInfo(GeneralInfoItems& genInfo)
 {
     genInfo.fill(kNoCode);
 }

@@ -14,7 +14,7 @@ namespace kav {
 // Six pairs of text and background colour: main window, general info comment, general info text,
 // results, follow marker, headers. Slot n of the program is index n - 1.
 inline constexpr std::size_t kColorCount = 12;
-using TColors = std::array<std::int32_t, kColorCount>;
+using ColorTable = std::array<std::int32_t, kColorCount>;
 
 inline constexpr std::int32_t kButtonFaceColor = -2147483633;
 inline constexpr std::int32_t kWindowTextColor = -2147483640;
@@ -22,7 +22,7 @@ inline constexpr std::int32_t kWindowColor = -2147483643;
 inline constexpr std::int32_t kRedColor = 0x0000FF;
 inline constexpr std::int32_t kBlueColor = 0xFF0000;
 
-inline constexpr TColors DefaultColors = {
+inline constexpr ColorTable DefaultColors = {
     kButtonFaceColor, kButtonFaceColor, kRedColor,  kButtonFaceColor, kWindowTextColor, kButtonFaceColor,
     kWindowTextColor, kWindowColor,     kBlueColor, kButtonFaceColor, kWindowTextColor, kButtonFaceColor,
 };
@@ -34,49 +34,49 @@ inline constexpr std::int32_t kNavyColor = 0x800000;
 
 // The "Big screen" preset: light text on black, yellow on navy headers, followed drivers in black on
 // yellow, for a display read from across a pit lane.
-inline constexpr TColors BigScreenColors = {
+inline constexpr ColorTable BigScreenColors = {
     kWhiteColor, kBlackColor, kYellowColor, kBlackColor,  kWhiteColor,  kBlackColor,
     kWhiteColor, kBlackColor, kBlackColor,  kYellowColor, kYellowColor, kNavyColor,
 };
 
 // Column header captions, in the order of their keys in Kavendor.ini.
 inline constexpr std::size_t kHeaderCount = 17;
-using THeaderRec = std::array<std::string, kHeaderCount>;
+using HeaderTexts = std::array<std::string, kHeaderCount>;
 
 inline constexpr std::array<std::string_view, kHeaderCount> kDefaultHeaderTexts = {
     "Pos",  "",           "Car",          "First Name", "Last Name",    "Name",     "Class",    "Nat",  "Add data",
     "Laps", "Total time", "Last Laptime", "Best Lap",   "Best Laptime", "Last Spd", "Best Spd", "Diff",
 };
 
-THeaderRec DefaultHeaders();
+HeaderTexts defaultHeaders();
 
 // Registration numbers of followed drivers, ended by the first empty entry.
 inline constexpr std::size_t kFollowCount = 160;
-using TFollowList = std::array<std::string, kFollowCount>;
+using FollowedCompetitors = std::array<std::string, kFollowCount>;
 
 // Whether the driver is on the follow list; the list ends at its first empty entry.
-bool isFollowed(const TFollowList& list, std::string_view regNo);
+bool isFollowed(const FollowedCompetitors& list, std::string_view regNo);
 
 // The program-wide settings kept in Kavendor.ini; the follow list lives here too but is never stored.
-struct TMainSettings {
-    TColors Colors = DefaultColors;
+struct MainSettings {
+    ColorTable Colors = DefaultColors;
     bool AlternateRows = false; // every second row of the results a shade apart
     std::string LayoutFile;     // full path of the current layout file, empty when none
-    THeaderRec Headers = DefaultHeaders();
-    TWinPosRec MainWin;
+    HeaderTexts Headers = defaultHeaders();
+    WindowPlacement MainWin;
     bool WinExist = false;
     std::string TrackName;
     std::int32_t TrackLength = 0;
     std::int32_t MarkerDelay = 5;
     std::int32_t SpeedDecimals = 3;
-    TFollowList FollowList;
-    bool operator==(const TMainSettings&) const = default;
+    FollowedCompetitors FollowList;
+    bool operator==(const MainSettings&) const = default;
 };
 
 // The general information panel: ten item codes 1 to 10 in display order, kNoCode for an empty place.
 inline constexpr std::size_t kGenInfoCount = 10;
-using TGenInfo = std::array<std::uint8_t, kGenInfoCount>;
+using GeneralInfoItems = std::array<std::uint8_t, kGenInfoCount>;
 
-void ResetGenInfo(TGenInfo& genInfo);
+void resetGeneralInfo(GeneralInfoItems& genInfo);
 
 } // namespace kav

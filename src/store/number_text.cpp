@@ -3,7 +3,7 @@
 namespace kav {
 namespace {
 
-int DigitValue(char c, bool hex)
+int digitValue(char c, bool hex)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -15,7 +15,7 @@ int DigitValue(char c, bool hex)
 }
 
 // Moves past a hexadecimal prefix and tells whether there was one.
-bool TakeHexPrefix(std::string_view& text)
+bool takeHexPrefix(std::string_view& text)
 {
     if (!text.empty() && (text[0] == '$' || text[0] == 'x' || text[0] == 'X')) {
         text.remove_prefix(1);
@@ -30,21 +30,21 @@ bool TakeHexPrefix(std::string_view& text)
 
 } // namespace
 
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text)
+std::optional<std::int32_t> parseWholeNumber(std::string_view text)
 {
     while (!text.empty() && text[0] == ' ')
         text.remove_prefix(1);
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '-' || text[0] == '+'))
         text.remove_prefix(1);
-    const bool hex = TakeHexPrefix(text);
+    const bool hex = takeHexPrefix(text);
     if (text.empty())
         return std::nullopt;
 
     const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     std::uint64_t value = 0;
     for (char c : text) {
-        const int digit = DigitValue(c, hex);
+        const int digit = digitValue(c, hex);
         if (digit < 0)
             return std::nullopt;
         value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);

@@ -9,6 +9,6 @@ namespace kav {
 // A whole number as stored in settings files: optional leading blanks and sign, then decimal digits,
 // or hexadecimal digits after "$", "x" or "0x". Empty when the text does not convert as a whole or the
 // value does not fit 32 bits (hexadecimal may use all 32 bits, so "$FFFFFFFF" is -1).
-std::optional<std::int32_t> ParseWholeNumber(std::string_view text);
+std::optional<std::int32_t> parseWholeNumber(std::string_view text);
 
 } // namespace kav

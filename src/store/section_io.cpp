@@ -6,7 +6,7 @@
 namespace kav {
 namespace {
 
-// The keys of the header captions, in the order of THeaderRec.
+// The keys of the header captions, in the order of HeaderTexts.
 constexpr std::array<std::string_view, kHeaderCount> kHeaderKeys = {
     "PosHeader",     "MarkerHeader",      "CarHeader",       "FirstNameHeader", "LastNameHeader",   "CombineNameHeader",
     "ClassHeader",   "NationalityHeader", "AddDataHeader",   "LapsHeader",      "TotalTimeHeader",  "LastLapTimeHeader",
@@ -16,126 +16,126 @@ constexpr std::array<std::string_view, kHeaderCount> kHeaderKeys = {
 constexpr std::int32_t kDefaultColWidth = 100;
 constexpr std::int32_t kNoColor = -1;
 
-std::string NumberedKey(std::string_view stem, std::size_t number)
+std::string numberedKey(std::string_view stem, std::size_t number)
 {
     return std::string(stem) + std::to_string(number);
 }
 
-std::int32_t StateNumber(TWindowState state)
+std::int32_t stateNumber(WindowState state)
 {
     switch (state) {
-    case TWindowState::Minimized: return 2;
-    case TWindowState::Maximized: return 3;
+    case WindowState::Minimized: return 2;
+    case WindowState::Maximized: return 3;
     default: return 1;
     }
 }
 
-TWindowState StateFromNumber(std::int32_t number)
+WindowState stateFromNumber(std::int32_t number)
 {
     switch (number) {
-    case 2: return TWindowState::Minimized;
-    case 3: return TWindowState::Maximized;
-    default: return TWindowState::Normal;
+    case 2: return WindowState::Minimized;
+    case 3: return WindowState::Maximized;
+    default: return WindowState::Normal;
     }
 }
 
 } // namespace
 
-std::uint8_t ReadByte(const TIniFile& ini, std::string_view section, std::string_view key, std::uint8_t defaultValue)
+std::uint8_t readByte(const IniFile& ini, std::string_view section, std::string_view key, std::uint8_t defaultValue)
 {
-    const std::int32_t value = ini.ReadInteger(section, key, defaultValue);
+    const std::int32_t value = ini.readInteger(section, key, defaultValue);
     return value >= 0 && value <= 255 ? static_cast<std::uint8_t>(value) : defaultValue;
 }
 
-void WriteWinPos(TIniFile& ini, std::string_view section, const TWinPosRec& pos)
+void writeWindowPlacement(IniFile& ini, std::string_view section, const WindowPlacement& pos)
 {
-    ini.WriteInteger(section, "WinHeigth", pos.Height);
-    ini.WriteInteger(section, "WinWidth", pos.Width);
-    ini.WriteInteger(section, "WinTop", pos.Top);
-    ini.WriteInteger(section, "WinLeft", pos.Left);
-    ini.WriteInteger(section, "WinState", StateNumber(pos.State));
-    ini.WriteBool(section, "WinActive", pos.Active);
+    ini.writeInteger(section, "WinHeigth", pos.Height);
+    ini.writeInteger(section, "WinWidth", pos.Width);
+    ini.writeInteger(section, "WinTop", pos.Top);
+    ini.writeInteger(section, "WinLeft", pos.Left);
+    ini.writeInteger(section, "WinState", stateNumber(pos.State));
+    ini.writeBool(section, "WinActive", pos.Active);
 }
 
-void ReadWinPos(const TIniFile& ini, std::string_view section, TWinPosRec& pos)
+void readWindowPlacement(const IniFile& ini, std::string_view section, WindowPlacement& pos)
 {
-    pos.Height = ini.ReadInteger(section, "WinHeigth", -1);
-    pos.Width = ini.ReadInteger(section, "WinWidth", -1);
-    pos.Top = ini.ReadInteger(section, "WinTop", -1);
-    pos.Left = ini.ReadInteger(section, "WinLeft", -1);
-    pos.State = StateFromNumber(ini.ReadInteger(section, "WinState", 1));
-    pos.Active = ini.ReadBool(section, "WinActive", false);
+    pos.Height = ini.readInteger(section, "WinHeigth", -1);
+    pos.Width = ini.readInteger(section, "WinWidth", -1);
+    pos.Top = ini.readInteger(section, "WinTop", -1);
+    pos.Left = ini.readInteger(section, "WinLeft", -1);
+    pos.State = stateFromNumber(ini.readInteger(section, "WinState", 1));
+    pos.Active = ini.readBool(section, "WinActive", false);
 }
 
-void WriteFontRec(TIniFile& ini, std::string_view section, const TFontRec& font)
+void writeFontSettings(IniFile& ini, std::string_view section, const FontSettings& font)
 {
-    ini.WriteString(section, "FontName", font.Name);
-    ini.WriteInteger(section, "FontSize", font.Size);
-    ini.WriteBool(section, "FontBold", font.Style.Bold);
-    ini.WriteBool(section, "FontItalic", font.Style.Italic);
-    ini.WriteBool(section, "FontUnderline", font.Style.Underline);
-    ini.WriteBool(section, "FontStrikeOut", font.Style.StrikeOut);
-    ini.WriteInteger(section, "FontColor", font.Color);
+    ini.writeString(section, "FontName", font.Name);
+    ini.writeInteger(section, "FontSize", font.Size);
+    ini.writeBool(section, "FontBold", font.Style.Bold);
+    ini.writeBool(section, "FontItalic", font.Style.Italic);
+    ini.writeBool(section, "FontUnderline", font.Style.Underline);
+    ini.writeBool(section, "FontStrikeOut", font.Style.StrikeOut);
+    ini.writeInteger(section, "FontColor", font.Color);
 }
 
-void ReadFontRec(const TIniFile& ini, std::string_view section, TFontRec& font)
+void readFontSettings(const IniFile& ini, std::string_view section, FontSettings& font)
 {
-    font.Name = ini.ReadString(section, "FontName", "Arial");
-    font.Size = ini.ReadInteger(section, "FontSize", 7);
-    font.Style.Bold = ini.ReadBool(section, "FontBold", false);
-    font.Style.Italic = ini.ReadBool(section, "FontItalic", false);
-    font.Style.Underline = ini.ReadBool(section, "FontUnderline", false);
-    font.Style.StrikeOut = ini.ReadBool(section, "FontStrikeOut", false);
-    font.Color = ini.ReadInteger(section, "FontColor", kWindowTextColor);
+    font.Name = ini.readString(section, "FontName", "Arial");
+    font.Size = ini.readInteger(section, "FontSize", 7);
+    font.Style.Bold = ini.readBool(section, "FontBold", false);
+    font.Style.Italic = ini.readBool(section, "FontItalic", false);
+    font.Style.Underline = ini.readBool(section, "FontUnderline", false);
+    font.Style.StrikeOut = ini.readBool(section, "FontStrikeOut", false);
+    font.Color = ini.readInteger(section, "FontColor", kWindowTextColor);
 }
 
-void WriteHeaders(TIniFile& ini, std::string_view section, const THeaderRec& headers)
-{
-    for (std::size_t i = 0; i < kHeaderCount; ++i)
-        ini.WriteString(section, kHeaderKeys[i], headers[i]);
-}
-
-void ReadHeaders(const TIniFile& ini, std::string_view section, THeaderRec& headers)
+void writeHeaders(IniFile& ini, std::string_view section, const HeaderTexts& headers)
 {
     for (std::size_t i = 0; i < kHeaderCount; ++i)
-        headers[i] = ini.ReadString(section, kHeaderKeys[i], kDefaultHeaderTexts[i]);
+        ini.writeString(section, kHeaderKeys[i], headers[i]);
 }
 
-void WriteColRel(TIniFile& ini, std::string_view section, const TColRel& colRel)
+void readHeaders(const IniFile& ini, std::string_view section, HeaderTexts& headers)
+{
+    for (std::size_t i = 0; i < kHeaderCount; ++i)
+        headers[i] = ini.readString(section, kHeaderKeys[i], kDefaultHeaderTexts[i]);
+}
+
+void writeColumnOrder(IniFile& ini, std::string_view section, const ColumnOrder& colRel)
 {
     for (std::size_t i = 0; i < kColumnSlots; ++i)
-        ini.WriteInteger(section, NumberedKey("ColRel", i), colRel[i]);
+        ini.writeInteger(section, numberedKey("ColRel", i), colRel[i]);
 }
 
-void ReadColRel(const TIniFile& ini, std::string_view section, TColRel& colRel)
+void readColumnOrder(const IniFile& ini, std::string_view section, ColumnOrder& colRel)
 {
     for (std::size_t i = 0; i < kColumnSlots; ++i)
-        colRel[i] = ReadByte(ini, section, NumberedKey("ColRel", i), kNoCode);
-    CompactCodes(colRel, 0, kColumnIds - 1);
+        colRel[i] = readByte(ini, section, numberedKey("ColRel", i), kNoCode);
+    compactCodes(colRel, 0, kColumnIds - 1);
 }
 
-void WriteColWidth(TIniFile& ini, std::string_view section, const TColWidth& colWidth)
+void writeColumnWidths(IniFile& ini, std::string_view section, const ColumnWidths& colWidth)
 {
     for (std::size_t i = 0; i < kColumnSlots; ++i)
-        ini.WriteInteger(section, NumberedKey("ColWidth", i), colWidth[i]);
+        ini.writeInteger(section, numberedKey("ColWidth", i), colWidth[i]);
 }
 
-void ReadColWidth(const TIniFile& ini, std::string_view section, TColWidth& colWidth)
+void readColumnWidths(const IniFile& ini, std::string_view section, ColumnWidths& colWidth)
 {
     for (std::size_t i = 0; i < kColumnSlots; ++i)
-        colWidth[i] = ini.ReadInteger(section, NumberedKey("ColWidth", i), kDefaultColWidth);
+        colWidth[i] = ini.readInteger(section, numberedKey("ColWidth", i), kDefaultColWidth);
 }
 
-void WriteColors(TIniFile& ini, std::string_view section, const TColors& colors)
+void writeColors(IniFile& ini, std::string_view section, const ColorTable& colors)
 {
     for (std::size_t i = 0; i < kColorCount; ++i)
-        ini.WriteInteger(section, NumberedKey("Color", i + 1), colors[i]);
+        ini.writeInteger(section, numberedKey("Color", i + 1), colors[i]);
 }
 
-void ReadColors(const TIniFile& ini, std::string_view section, TColors& colors)
+void readColors(const IniFile& ini, std::string_view section, ColorTable& colors)
 {
     for (std::size_t i = 0; i < kColorCount; ++i) {
-        const std::int32_t color = ini.ReadInteger(section, NumberedKey("Color", i + 1), kNoColor);
+        const std::int32_t color = ini.readInteger(section, numberedKey("Color", i + 1), kNoColor);
         if (color != kNoColor)
             colors[i] = color;
     }

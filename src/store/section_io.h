@@ -5,7 +5,7 @@
 
 #include "ini_file.h"
 #include "main_settings.h"
-#include "result_win_rec.h"
+#include "result_window_settings.h"
 #include "window_records.h"
 
 namespace kav {
@@ -14,27 +14,27 @@ namespace kav {
 // order, and each read falls back to the key's default when the key is missing or not a number. The
 // caller commits the file.
 
-void WriteWinPos(TIniFile& ini, std::string_view section, const TWinPosRec& pos);
-void ReadWinPos(const TIniFile& ini, std::string_view section, TWinPosRec& pos);
+void writeWindowPlacement(IniFile& ini, std::string_view section, const WindowPlacement& pos);
+void readWindowPlacement(const IniFile& ini, std::string_view section, WindowPlacement& pos);
 
-void WriteFontRec(TIniFile& ini, std::string_view section, const TFontRec& font);
-void ReadFontRec(const TIniFile& ini, std::string_view section, TFontRec& font);
+void writeFontSettings(IniFile& ini, std::string_view section, const FontSettings& font);
+void readFontSettings(const IniFile& ini, std::string_view section, FontSettings& font);
 
-void WriteHeaders(TIniFile& ini, std::string_view section, const THeaderRec& headers);
-void ReadHeaders(const TIniFile& ini, std::string_view section, THeaderRec& headers);
+void writeHeaders(IniFile& ini, std::string_view section, const HeaderTexts& headers);
+void readHeaders(const IniFile& ini, std::string_view section, HeaderTexts& headers);
 
-void WriteColRel(TIniFile& ini, std::string_view section, const TColRel& colRel);
+void writeColumnOrder(IniFile& ini, std::string_view section, const ColumnOrder& colRel);
 // Unknown or repeated identifiers are dropped, so the arrangement is one the program could have made.
-void ReadColRel(const TIniFile& ini, std::string_view section, TColRel& colRel);
+void readColumnOrder(const IniFile& ini, std::string_view section, ColumnOrder& colRel);
 
-void WriteColWidth(TIniFile& ini, std::string_view section, const TColWidth& colWidth);
-void ReadColWidth(const TIniFile& ini, std::string_view section, TColWidth& colWidth);
+void writeColumnWidths(IniFile& ini, std::string_view section, const ColumnWidths& colWidth);
+void readColumnWidths(const IniFile& ini, std::string_view section, ColumnWidths& colWidth);
 
-void WriteColors(TIniFile& ini, std::string_view section, const TColors& colors);
+void writeColors(IniFile& ini, std::string_view section, const ColorTable& colors);
 // A slot changes only when its key holds a value other than -1, so missing keys keep the current colours.
-void ReadColors(const TIniFile& ini, std::string_view section, TColors& colors);
+void readColors(const IniFile& ini, std::string_view section, ColorTable& colors);
 
 // A byte value; anything outside 0 to 255 reads as the default.
-std::uint8_t ReadByte(const TIniFile& ini, std::string_view section, std::string_view key, std::uint8_t defaultValue);
+std::uint8_t readByte(const IniFile& ini, std::string_view section, std::string_view key, std::uint8_t defaultValue);
 
 } // namespace kav

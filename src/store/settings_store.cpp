@@ -11,47 +11,47 @@ constexpr std::string_view kMainSection = "MainWin";
 constexpr std::string_view kAlternateRowsKey = "AlternateRows";
 
 // Written only while on, so that the file stays as the program always wrote it.
-void WriteAlternateRows(TIniFile& ini, bool on)
+void WriteAlternateRows(IniFile& ini, bool on)
 {
     if (on)
-        ini.WriteBool(kColorsSection, kAlternateRowsKey, true);
+        ini.writeBool(kColorsSection, kAlternateRowsKey, true);
     else
         ini.EraseKey(kColorsSection, kAlternateRowsKey);
 }
 
 } // namespace
 
-void WriteMainSettings(const std::filesystem::path& file, const TMainSettings& settings, bool showFlag)
+void writeMainSettings(const std::filesystem::path& file, const MainSettings& settings, bool showFlag)
 {
-    TIniFile ini(file);
-    WriteColors(ini, kColorsSection, settings.Colors);
+    IniFile ini(file);
+    writeColors(ini, kColorsSection, settings.Colors);
     WriteAlternateRows(ini, settings.AlternateRows);
-    WriteWinPos(ini, kMainSection, settings.MainWin);
-    WriteHeaders(ini, kMainSection, settings.Headers);
-    ini.WriteBool(kMainSection, "WinExist", true);
-    ini.WriteString(kMainSection, "TrackName", settings.TrackName);
-    ini.WriteInteger(kMainSection, "TrackLength", settings.TrackLength);
-    ini.WriteInteger(kMainSection, "MarkerDelay", settings.MarkerDelay);
-    ini.WriteInteger(kMainSection, "SpeedDecimals", settings.SpeedDecimals);
-    ini.WriteString(kMainSection, "LayoutFile", settings.LayoutFile);
-    ini.WriteBool(kMainSection, "ShowFlag", showFlag);
-    ini.Commit();
+    writeWindowPlacement(ini, kMainSection, settings.MainWin);
+    writeHeaders(ini, kMainSection, settings.Headers);
+    ini.writeBool(kMainSection, "WinExist", true);
+    ini.writeString(kMainSection, "TrackName", settings.TrackName);
+    ini.writeInteger(kMainSection, "TrackLength", settings.TrackLength);
+    ini.writeInteger(kMainSection, "MarkerDelay", settings.MarkerDelay);
+    ini.writeInteger(kMainSection, "SpeedDecimals", settings.SpeedDecimals);
+    ini.writeString(kMainSection, "LayoutFile", settings.LayoutFile);
+    ini.writeBool(kMainSection, "ShowFlag", showFlag);
+    ini.commit();
 }
 
-void ReadMainSettings(const std::filesystem::path& file, TMainSettings& settings, bool& showFlag)
+void readMainSettings(const std::filesystem::path& file, MainSettings& settings, bool& showFlag)
 {
-    const TIniFile ini(file);
-    ReadColors(ini, kColorsSection, settings.Colors);
-    settings.AlternateRows = ini.ReadBool(kColorsSection, kAlternateRowsKey, false);
-    ReadWinPos(ini, kMainSection, settings.MainWin);
-    ReadHeaders(ini, kMainSection, settings.Headers);
-    settings.WinExist = ini.ReadBool(kMainSection, "WinExist", false);
-    settings.TrackName = ini.ReadString(kMainSection, "TrackName", "");
-    settings.TrackLength = ini.ReadInteger(kMainSection, "TrackLength", 0);
-    settings.MarkerDelay = ini.ReadInteger(kMainSection, "MarkerDelay", 5);
-    settings.SpeedDecimals = ini.ReadInteger(kMainSection, "SpeedDecimals", 3);
-    settings.LayoutFile = ini.ReadString(kMainSection, "LayoutFile", "");
-    showFlag = ini.ReadBool(kMainSection, "ShowFlag", false);
+    const IniFile ini(file);
+    readColors(ini, kColorsSection, settings.Colors);
+    settings.AlternateRows = ini.readBool(kColorsSection, kAlternateRowsKey, false);
+    readWindowPlacement(ini, kMainSection, settings.MainWin);
+    readHeaders(ini, kMainSection, settings.Headers);
+    settings.WinExist = ini.readBool(kMainSection, "WinExist", false);
+    settings.TrackName = ini.readString(kMainSection, "TrackName", "");
+    settings.TrackLength = ini.readInteger(kMainSection, "TrackLength", 0);
+    settings.MarkerDelay = ini.readInteger(kMainSection, "MarkerDelay", 5);
+    settings.SpeedDecimals = ini.readInteger(kMainSection, "SpeedDecimals", 3);
+    settings.LayoutFile = ini.readString(kMainSection, "LayoutFile", "");
+    showFlag = ini.readBool(kMainSection, "ShowFlag", false);
 }
 
 } // namespace kav

@@ -7,10 +7,10 @@
 namespace kav {
 
 // Kavendor.ini: section "Colors" with the twelve colours (and the alternate-row shading when on) and section "MainWin"
-// with the rest. The flag option belongs to a dialog, so it travels beside the record. Writing raises EFileWriteError
+// with the rest. The flag option belongs to a dialog, so it travels beside the record. Writing raises FileWriteError
 // when the file cannot be put back; reading never fails (missing keys keep their defaults, and missing colours the
 // colours the record already holds).
-void WriteMainSettings(const std::filesystem::path& file, const TMainSettings& settings, bool showFlag);
-void ReadMainSettings(const std::filesystem::path& file, TMainSettings& settings, bool& showFlag);
+void writeMainSettings(const std::filesystem::path& file, const MainSettings& settings, bool showFlag);
+void readMainSettings(const std::filesystem::path& file, MainSettings& settings, bool& showFlag);
 
 } // namespace kav

@@ -4,25 +4,25 @@
 
 namespace kav {
 
-char FoldCase(char c)
+char foldCase(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string FoldCase(std::string_view text)
+std::string foldCase(std::string_view text)
 {
     std::string folded(text);
     for (char& c : folded)
-        c = FoldCase(c);
+        c = foldCase(c);
     return folded;
 }
 
-int CompareNoCase(std::string_view a, std::string_view b)
+int compareNoCase(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(FoldCase(a[i]));
-        const auto cb = static_cast<unsigned char>(FoldCase(b[i]));
+        const auto ca = static_cast<unsigned char>(foldCase(a[i]));
+        const auto cb = static_cast<unsigned char>(foldCase(b[i]));
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
@@ -31,14 +31,14 @@ int CompareNoCase(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b)
+bool equalNoCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && CompareNoCase(a, b) == 0;
+    return a.size() == b.size() && compareNoCase(a, b) == 0;
 }
 
-bool StartsWithNoCase(std::string_view text, std::string_view prefix)
+bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() && equalNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 } // namespace kav

@@ -7,10 +7,10 @@ namespace kav {
 
 // Names in settings files compare without regard to letter case. Only A to Z fold, so the order is
 // the same on every machine whatever its locale.
-char FoldCase(char c);
-std::string FoldCase(std::string_view text);
-int CompareNoCase(std::string_view a, std::string_view b);
-bool EqualNoCase(std::string_view a, std::string_view b);
-bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+char foldCase(char c);
+std::string foldCase(std::string_view text);
+int compareNoCase(std::string_view a, std::string_view b);
+bool equalNoCase(std::string_view a, std::string_view b);
+bool startsWithNoCase(std::string_view text, std::string_view prefix);
 
 } // namespace kav

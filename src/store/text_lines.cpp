@@ -2,7 +2,7 @@
 
 namespace kav {
 
-std::vector<std::string_view> SplitLines(std::string_view text)
+std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
@@ -20,7 +20,7 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
-std::string_view SkipByteOrderMark(std::string_view text)
+std::string_view skipByteOrderMark(std::string_view text)
 {
     if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         text.remove_prefix(kByteOrderMark.size());

@@ -11,22 +11,22 @@ constexpr std::string_view kSection = "WebView";
 
 WebViewSettings readWebViewSettings(const std::filesystem::path& file)
 {
-    const TIniFile ini(file);
+    const IniFile ini(file);
     WebViewSettings settings;
-    settings.enabled = ini.ReadBool(kSection, "Enabled", false);
-    const std::int32_t port = ini.ReadInteger(kSection, "Port", kDefaultWebPort);
+    settings.enabled = ini.readBool(kSection, "Enabled", false);
+    const std::int32_t port = ini.readInteger(kSection, "Port", kDefaultWebPort);
     settings.port = port >= 1 && port <= 65535 ? port : kDefaultWebPort;
-    settings.bindAddress = ini.ReadString(kSection, "BindAddress", "");
+    settings.bindAddress = ini.readString(kSection, "BindAddress", "");
     return settings;
 }
 
 void writeWebViewSettings(const std::filesystem::path& file, const WebViewSettings& settings)
 {
-    TIniFile ini(file);
-    ini.WriteBool(kSection, "Enabled", settings.enabled);
-    ini.WriteInteger(kSection, "Port", settings.port);
-    ini.WriteString(kSection, "BindAddress", settings.bindAddress);
-    ini.Commit();
+    IniFile ini(file);
+    ini.writeBool(kSection, "Enabled", settings.enabled);
+    ini.writeInteger(kSection, "Port", settings.port);
+    ini.writeString(kSection, "BindAddress", settings.bindAddress);
+    ini.commit();
 }
 
 } // namespace kav

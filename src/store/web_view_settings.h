@@ -18,7 +18,7 @@ struct WebViewSettings {
 
 // Missing or unusable keys read as their defaults; reading never fails.
 WebViewSettings readWebViewSettings(const std::filesystem::path& file);
-// Writes the section only, leaving the rest of the file as it is; raises EFileWriteError.
+// Writes the section only, leaving the rest of the file as it is; raises FileWriteError.
 void writeWebViewSettings(const std::filesystem::path& file, const WebViewSettings& settings);
 
 } // namespace kav

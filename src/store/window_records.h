@@ -6,46 +6,46 @@
 
 namespace kav {
 
-enum class TWindowState : std::uint8_t { Normal, Minimized, Maximized };
+enum class WindowState : std::uint8_t { Normal, Minimized, Maximized };
 
 // A window's placement in pixels; -1 where no placement has been recorded.
-struct TWinPosRec {
+struct WindowPlacement {
     std::int32_t Height = -1;
     std::int32_t Width = -1;
     std::int32_t Top = -1;
     std::int32_t Left = -1;
-    TWindowState State = TWindowState::Normal;
+    WindowState State = WindowState::Normal;
     bool Active = false; // the window was the active one
-    bool operator==(const TWinPosRec&) const = default;
+    bool operator==(const WindowPlacement&) const = default;
 };
 
-struct TFontStyles {
+struct FontStyles {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
     bool StrikeOut = false;
-    bool operator==(const TFontStyles&) const = default;
+    bool operator==(const FontStyles&) const = default;
 };
 
-struct TFontRec {
+struct FontSettings {
     std::string Name;
     std::int32_t Size = 0; // points
-    TFontStyles Style;
+    FontStyles Style;
     std::int32_t Color = 0; // 0x00BBGGRR; a set top bit names a system colour
-    bool operator==(const TFontRec&) const = default;
+    bool operator==(const FontSettings&) const = default;
 };
 
 // The logo window: where it stands, whether it is shown and the picture it shows.
-struct TLogoRec {
-    TWinPosRec WinPos;
+struct LogoSettings {
+    WindowPlacement WinPos;
     bool Visible = false;
     std::string FileName;
-    bool operator==(const TLogoRec&) const = default;
+    bool operator==(const LogoSettings&) const = default;
 };
 
 // The race charts window: where it stands, the chart it shows and the cars of its lap-time chart.
 struct RaceChartsRec {
-    TWinPosRec winPos;
+    WindowPlacement winPos;
     bool open = false;
     std::int32_t chart = 0;
     std::vector<std::string> lapTimeCars; // registration numbers

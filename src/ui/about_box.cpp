@@ -9,11 +9,11 @@
 
 namespace kav {
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), m_version(new QLabel)
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent), m_version(new QLabel)
 {
     setWindowTitle(QStringLiteral("About"));
-    auto* picture = new TPictureBox;
-    picture->SetPicture(ResourcePicture(QStringLiteral("maker_logo.svg")));
+    auto* picture = new PictureBox;
+    picture->setPicture(resourcePicture(QStringLiteral("maker_logo.svg")));
     picture->setFixedSize(96, 96);
     auto* name = new QLabel(QStringLiteral("Kavendor"));
     QFont font = name->font();
@@ -32,12 +32,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), m_version(new QLabel)
     layout->addWidget(buttons, 3, 0, 1, 3);
 }
 
-void TAboutBox::SetVersion(const QString& version)
+void AboutBox::setVersion(const QString& version)
 {
     m_version->setText(version);
 }
 
-QString TAboutBox::Version() const
+QString AboutBox::version() const
 {
     return m_version->text();
 }

@@ -7,13 +7,13 @@ class QLabel;
 namespace kav {
 
 // The program's picture, name and version.
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit TAboutBox(QWidget* parent = nullptr);
+    explicit AboutBox(QWidget* parent = nullptr);
 
-    void SetVersion(const QString& version);
-    QString Version() const;
+    void setVersion(const QString& version);
+    QString version() const;
 
 private:
     QLabel* m_version;

@@ -32,7 +32,7 @@ BrokerSettingsDialog::BrokerSettingsDialog(QWidget* parent)
     layout->addWidget(m_enabled);
     layout->addWidget(m_fields);
     layout->addWidget(topics);
-    layout->addWidget(OkCancelButtons(*this));
+    layout->addWidget(okCancelButtons(*this));
     connect(m_enabled, &QCheckBox::toggled, this, &BrokerSettingsDialog::updateEnabling);
     connect(m_fixedTopic, &QRadioButton::toggled, this, &BrokerSettingsDialog::updateEnabling);
     setSettings({});
@@ -61,7 +61,7 @@ PublisherSettings BrokerSettingsDialog::settings() const
 void BrokerSettingsDialog::accept()
 {
     if (const QString text = problem(); !text.isEmpty()) {
-        Prompter().Tell(TBoxKind::Error, text, this);
+        prompter().tell(BoxKind::Error, text, this);
         return;
     }
     QDialog::accept();

@@ -10,34 +10,34 @@ namespace kav {
 
 namespace {
 
-constexpr std::array<TColorValue, TColorGrid::kColorCount> kColors = {
+constexpr std::array<ColorValue, ColorGrid::kColorCount> kColors = {
     0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
     0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
 constexpr int kColumns = 4;
 constexpr int kCellSize = 30;
 
-int ValidIndex(int index)
+int validIndex(int index)
 {
-    return index >= 0 && index < TColorGrid::kColorCount ? index : TColorGrid::kNoIndex;
+    return index >= 0 && index < ColorGrid::kColorCount ? index : ColorGrid::kNoIndex;
 }
 
 } // namespace
 
-TColorGrid::TColorGrid(QWidget* parent) : QWidget(parent)
+ColorGrid::ColorGrid(QWidget* parent) : QWidget(parent)
 {
     setMinimumSize(sizeHint());
     setFocusPolicy(Qt::StrongFocus);
 }
 
-std::optional<TColorValue> TColorGrid::ColorOfIndex(int index)
+std::optional<ColorValue> ColorGrid::colorOfIndex(int index)
 {
     if (index < 0 || index >= kColorCount)
         return std::nullopt;
     return kColors[std::size_t(index)];
 }
 
-int TColorGrid::IndexOfColor(TColorValue color)
+int ColorGrid::indexOfColor(ColorValue color)
 {
     for (int i = 0; i < kColorCount; ++i)
         if (kColors[std::size_t(i)] == color)
@@ -45,59 +45,59 @@ int TColorGrid::IndexOfColor(TColorValue color)
     return kNoIndex;
 }
 
-void TColorGrid::SetForegroundIndex(int index)
+void ColorGrid::setForegroundIndex(int index)
 {
-    if (ValidIndex(index) == m_foreground)
+    if (validIndex(index) == m_foreground)
         return;
-    m_foreground = ValidIndex(index);
+    m_foreground = validIndex(index);
     update();
-    emit Changed();
+    emit changed();
 }
 
-void TColorGrid::SetBackgroundIndex(int index)
+void ColorGrid::setBackgroundIndex(int index)
 {
-    if (ValidIndex(index) == m_background)
+    if (validIndex(index) == m_background)
         return;
-    m_background = ValidIndex(index);
+    m_background = validIndex(index);
     update();
-    emit Changed();
+    emit changed();
 }
 
-QSize TColorGrid::sizeHint() const
+QSize ColorGrid::sizeHint() const
 {
     return {kColumns * kCellSize, kColumns * kCellSize};
 }
 
-QRect TColorGrid::CellRect(int index) const
+QRect ColorGrid::cellRect(int index) const
 {
     const int w = width() / kColumns;
     const int h = height() / kColumns;
     return {(index % kColumns) * w, (index / kColumns) * h, w, h};
 }
 
-int TColorGrid::IndexAt(QPoint point) const
+int ColorGrid::indexAt(QPoint point) const
 {
     for (int i = 0; i < kColorCount; ++i)
-        if (CellRect(i).contains(point))
+        if (cellRect(i).contains(point))
             return i;
     return kNoIndex;
 }
 
-void TColorGrid::mousePressEvent(QMouseEvent* event)
+void ColorGrid::mousePressEvent(QMouseEvent* event)
 {
-    const int index = IndexAt(event->position().toPoint());
+    const int index = indexAt(event->position().toPoint());
     if (index == kNoIndex)
         return;
     m_cursor = index;
     if (event->button() == Qt::LeftButton)
-        SetForegroundIndex(index);
+        setForegroundIndex(index);
     else if (event->button() == Qt::RightButton)
-        SetBackgroundIndex(index);
+        setBackgroundIndex(index);
     update();
 }
 
 // Keys the picker does not use (Enter, Escape, Tab) go on to the dialog.
-void TColorGrid::keyPressEvent(QKeyEvent* event)
+void ColorGrid::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Left: MoveCursor(-1, 0); break;
@@ -105,15 +105,15 @@ void TColorGrid::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Up: MoveCursor(0, -1); break;
     case Qt::Key_Down: MoveCursor(0, 1); break;
     case Qt::Key_T:
-    case Qt::Key_Space: SetForegroundIndex(m_cursor); break;
-    case Qt::Key_B: SetBackgroundIndex(m_cursor); break;
+    case Qt::Key_Space: setForegroundIndex(m_cursor); break;
+    case Qt::Key_B: setBackgroundIndex(m_cursor); break;
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
 }
 
 // The frame starts on the text colour, where the operator most likely wants to begin.
-void TColorGrid::focusInEvent(QFocusEvent* event)
+void ColorGrid::focusInEvent(QFocusEvent* event)
 {
     if (m_foreground != kNoIndex)
         m_cursor = m_foreground;
@@ -121,7 +121,7 @@ void TColorGrid::focusInEvent(QFocusEvent* event)
     update();
 }
 
-void TColorGrid::MoveCursor(int columns, int rows)
+void ColorGrid::MoveCursor(int columns, int rows)
 {
     const int column = std::clamp(m_cursor % kColumns + columns, 0, kColumns - 1);
     const int row = std::clamp(m_cursor / kColumns + rows, 0, kColorCount / kColumns - 1);
@@ -129,22 +129,22 @@ void TColorGrid::MoveCursor(int columns, int rows)
     update();
 }
 
-void TColorGrid::paintEvent(QPaintEvent* /*event*/)
+void ColorGrid::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     for (int i = 0; i < kColorCount; ++i)
-        PaintCell(painter, i);
+        paintCell(painter, i);
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(CellRect(m_cursor).adjusted(1, 1, -1, -1));
+        painter.drawRect(cellRect(m_cursor).adjusted(1, 1, -1, -1));
     }
 }
 
-void TColorGrid::PaintCell(QPainter& painter, int index) const
+void ColorGrid::paintCell(QPainter& painter, int index) const
 {
-    const QRect cell = CellRect(index).adjusted(1, 1, -1, -1);
-    const QColor color = ToQColor(kColors[std::size_t(index)], palette());
+    const QRect cell = cellRect(index).adjusted(1, 1, -1, -1);
+    const QColor color = toQColor(kColors[std::size_t(index)], palette());
     painter.fillRect(cell, color);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(cell.adjusted(0, 0, -1, -1));

@@ -4,30 +4,30 @@
 
 namespace kav {
 
-TColorSwatch::TColorSwatch(QWidget* parent) : QFrame(parent)
+ColorSwatch::ColorSwatch(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setCursor(Qt::PointingHandCursor);
 }
 
-void TColorSwatch::SetColor(TColorValue color)
+void ColorSwatch::setColor(ColorValue color)
 {
     m_color = color;
     update();
 }
 
-void TColorSwatch::paintEvent(QPaintEvent* event)
+void ColorSwatch::paintEvent(QPaintEvent* event)
 {
     {
         QPainter painter(this);
-        painter.fillRect(contentsRect(), ToQColor(m_color, palette()));
+        painter.fillRect(contentsRect(), toQColor(m_color, palette()));
     }
     QFrame::paintEvent(event);
 }
 
-void TColorSwatch::mousePressEvent(QMouseEvent* /*event*/)
+void ColorSwatch::mousePressEvent(QMouseEvent* /*event*/)
 {
-    emit Pressed();
+    emit pressed();
 }
 
 } // namespace kav

@@ -7,23 +7,23 @@
 namespace kav {
 
 // A plain field of one colour; a mouse press on it is reported.
-class TColorSwatch : public QFrame {
+class ColorSwatch : public QFrame {
     Q_OBJECT
 public:
-    explicit TColorSwatch(QWidget* parent = nullptr);
+    explicit ColorSwatch(QWidget* parent = nullptr);
 
-    TColorValue Color() const { return m_color; }
-    void SetColor(TColorValue color);
+    ColorValue color() const { return m_color; }
+    void setColor(ColorValue color);
 
 signals:
-    void Pressed();
+    void pressed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    TColorValue m_color = kClWhite;
+    ColorValue m_color = kClWhite;
 };
 
 } // namespace kav

@@ -10,10 +10,10 @@ namespace {
 
 // Puts the focus on the first field of the tab order whenever the dialog is shown, so that a dialog
 // kept for the whole run does not open on whatever had the focus when it last closed.
-class TFirstFieldFocus : public QObject {
+class FirstFieldFocus : public QObject {
     Q_OBJECT
 public:
-    explicit TFirstFieldFocus(QDialog& dialog) : QObject(&dialog), m_dialog(dialog) {}
+    explicit FirstFieldFocus(QDialog& dialog) : QObject(&dialog), m_dialog(dialog) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -39,13 +39,13 @@ private:
 
 } // namespace
 
-QDialogButtonBox* OkCancelButtons(QDialog& dialog)
+QDialogButtonBox* okCancelButtons(QDialog& dialog)
 {
     // No parent yet: a widget joins the tab order when it joins the dialog, and the buttons join last.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    dialog.installEventFilter(new TFirstFieldFocus(dialog));
+    dialog.installEventFilter(new FirstFieldFocus(dialog));
     return buttons;
 }
 

@@ -14,7 +14,7 @@ constexpr std::array<char16_t, 32> kCp1252High = {0x20AC, 0x0081, 0x201A, 0x0192
                                                   0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-bool IsAscii(std::string_view text)
+bool isAscii(std::string_view text)
 {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -23,7 +23,7 @@ bool IsAscii(std::string_view text)
     return true;
 }
 
-QString FromCp1252(std::string_view text)
+QString fromCp1252(std::string_view text)
 {
     QString result(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
     QChar* out = result.data();
@@ -36,19 +36,19 @@ QString FromCp1252(std::string_view text)
 
 } // namespace
 
-QString FeedText(std::string_view text)
+QString feedText(std::string_view text)
 {
     const auto size = static_cast<qsizetype>(text.size());
-    if (IsAscii(text))
+    if (isAscii(text))
         return QString::fromLatin1(text.data(), size);
-    if (IsValidUtf8(text))
+    if (isValidUtf8(text))
         return QString::fromUtf8(text.data(), size);
-    return FromCp1252(text);
+    return fromCp1252(text);
 }
 
 std::string StoredText(const QString& shown, const std::string& original)
 {
-    return shown == FeedText(original) ? original : shown.toStdString();
+    return shown == feedText(original) ? original : shown.toStdString();
 }
 
 } // namespace kav

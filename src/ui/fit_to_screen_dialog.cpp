@@ -1,7 +1,7 @@
 #include "fit_to_screen_dialog.h"
 
 #include "dialog_buttons.h"
-#include "result_win_rec.h"
+#include "result_window_settings.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -13,7 +13,7 @@ namespace kav {
 
 namespace {
 
-QSpinBox* MakeSpinBox(int maximum, const QString& zeroText, const QString& suffix)
+QSpinBox* makeSpinBox(int maximum, const QString& zeroText, const QString& suffix)
 {
     auto* box = new QSpinBox;
     box->setRange(0, maximum);
@@ -25,15 +25,15 @@ QSpinBox* MakeSpinBox(int maximum, const QString& zeroText, const QString& suffi
 } // namespace
 
 FitToScreenDialog::FitToScreenDialog(QWidget* parent)
-    : QDialog(parent), m_rows(MakeSpinBox(kMaxFitRows, QStringLiteral("All rows"), QString())),
-      m_pageSeconds(MakeSpinBox(kMaxPageSeconds, QStringLiteral("Never"), QStringLiteral(" s")))
+    : QDialog(parent), m_rows(makeSpinBox(kMaxFitRows, QStringLiteral("All rows"), QString())),
+      m_pageSeconds(makeSpinBox(kMaxPageSeconds, QStringLiteral("Never"), QStringLiteral(" s")))
 {
     setWindowTitle(QStringLiteral("Fit to screen"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Rows on the screen:"), m_rows);
     form->addRow(QStringLiteral("Next page every:"), m_pageSeconds);
     auto* help = new QLabel(QStringLiteral("Used while the window is full screen with \"Fit to screen\" on."));
-    auto* buttons = OkCancelButtons(*this);
+    auto* buttons = okCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(help);

@@ -4,10 +4,10 @@ class QPagedPaintDevice;
 
 namespace kav {
 
-class TZebGrid;
+class ResultsGrid;
 
 // Draws the header row and the data rows the grid shows onto a page as vector text, scaled to fit
 // the page. Works for a printer and a PDF writer alike.
-void PrintGrid(const TZebGrid& grid, QPagedPaintDevice& device);
+void printGrid(const ResultsGrid& grid, QPagedPaintDevice& device);
 
 } // namespace kav

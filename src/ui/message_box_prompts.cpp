@@ -6,7 +6,7 @@ namespace kav {
 namespace {
 
 // The texts break their lines with CR, which a message box does not treat as a line break.
-QString Displayed(const QString& text)
+QString displayed(const QString& text)
 {
     QString shown = text;
     return shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -15,19 +15,19 @@ QString Displayed(const QString& text)
 } // namespace
 
 // Through the display's prompter, which puts the boxes above a full-screen result window.
-bool TMessageBoxPrompts::AskYesNo(const QString& text)
+bool MessageBoxPrompts::askYesNo(const QString& text)
 {
-    return Prompter().Ask(TBoxKind::Warning, Displayed(text), false, m_parent) == TAnswer::Yes;
+    return prompter().ask(BoxKind::Warning, displayed(text), false, m_parent) == Answer::Yes;
 }
 
-void TMessageBoxPrompts::Warn(const QString& text)
+void MessageBoxPrompts::warn(const QString& text)
 {
-    Prompter().Tell(TBoxKind::Warning, Displayed(text), m_parent);
+    prompter().tell(BoxKind::Warning, displayed(text), m_parent);
 }
 
-void TMessageBoxPrompts::ShowError(const QString& text)
+void MessageBoxPrompts::showError(const QString& text)
 {
-    Prompter().Tell(TBoxKind::Error, Displayed(text), m_parent);
+    prompter().tell(BoxKind::Error, displayed(text), m_parent);
 }
 
 } // namespace kav

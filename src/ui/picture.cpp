@@ -11,13 +11,13 @@ namespace kav {
 
 namespace {
 
-quint64 NextSerial()
+quint64 nextSerial()
 {
     static std::atomic<quint64> serial{0};
     return ++serial;
 }
 
-bool LooksLikeSvg(const QByteArray& data)
+bool looksLikeSvg(const QByteArray& data)
 {
     const QByteArray head = data.left(1024);
     return head.contains("<svg") || (head.trimmed().startsWith("<?xml") && data.contains("<svg"));
@@ -25,65 +25,65 @@ bool LooksLikeSvg(const QByteArray& data)
 
 } // namespace
 
-TPicture TPicture::FromSvg(const QByteArray& svg)
+Picture Picture::fromSvg(const QByteArray& svg)
 {
-    TPicture picture;
-    picture.LoadSvg(svg);
+    Picture picture;
+    picture.loadSvg(svg);
     return picture;
 }
 
-bool TPicture::LoadFromFile(const QString& fileName)
+bool Picture::loadFromFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        Clear();
+        clear();
         return false;
     }
-    return LoadFromData(file.readAll());
+    return loadFromData(file.readAll());
 }
 
-bool TPicture::LoadFromData(const QByteArray& data)
+bool Picture::loadFromData(const QByteArray& data)
 {
-    if (IsWindowsMetafile(data)) {
-        const std::optional<QByteArray> svg = ConvertWmfToSvg(data);
+    if (isWindowsMetafile(data)) {
+        const std::optional<QByteArray> svg = convertWmfToSvg(data);
         if (svg)
-            return LoadSvg(*svg);
-        Clear();
+            return loadSvg(*svg);
+        clear();
         return false;
     }
-    if (LooksLikeSvg(data))
-        return LoadSvg(data);
+    if (looksLikeSvg(data))
+        return loadSvg(data);
     QImage image;
     if (!image.loadFromData(data)) {
-        Clear();
+        clear();
         return false;
     }
-    Clear();
+    clear();
     m_image = image;
-    m_serial = NextSerial();
+    m_serial = nextSerial();
     return true;
 }
 
-bool TPicture::LoadSvg(const QByteArray& svg)
+bool Picture::loadSvg(const QByteArray& svg)
 {
-    Clear();
+    clear();
     auto renderer = std::make_shared<QSvgRenderer>(svg);
     if (!renderer->isValid())
         return false;
     renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
     m_svg = std::move(renderer);
-    m_serial = NextSerial();
+    m_serial = nextSerial();
     return true;
 }
 
-QSize TPicture::NaturalSize() const
+QSize Picture::naturalSize() const
 {
     if (m_svg)
         return m_svg->defaultSize();
     return m_image.size();
 }
 
-void TPicture::Draw(QPainter& painter, const QRectF& target) const
+void Picture::draw(QPainter& painter, const QRectF& target) const
 {
     if (m_svg) {
         m_svg->render(&painter, target);
@@ -97,7 +97,7 @@ void TPicture::Draw(QPainter& painter, const QRectF& target) const
     }
 }
 
-void TPicture::Clear()
+void Picture::clear()
 {
     m_svg.reset();
     m_image = QImage();

@@ -14,27 +14,27 @@ namespace kav {
 
 // A picture drawn stretched into a rectangle: a vector picture (SVG, or a Windows metafile turned into
 // SVG) that stays crisp at any size, or a bitmap. Copies share the loaded picture.
-class TPicture {
+class Picture {
 public:
-    TPicture() = default;
+    Picture() = default;
 
-    static TPicture FromSvg(const QByteArray& svg);
+    static Picture fromSvg(const QByteArray& svg);
 
     // BMP, PNG, JPEG, SVG or Windows metafile. On failure the picture becomes empty and false is
     // returned; a bad file never ends the program.
-    bool LoadFromFile(const QString& fileName);
-    bool LoadFromData(const QByteArray& data);
+    bool loadFromFile(const QString& fileName);
+    bool loadFromData(const QByteArray& data);
 
-    bool IsEmpty() const { return !m_svg && m_image.isNull(); }
-    QSize NaturalSize() const;
-    void Draw(QPainter& painter, const QRectF& target) const;
-    void Clear();
+    bool isEmpty() const { return !m_svg && m_image.isNull(); }
+    QSize naturalSize() const;
+    void draw(QPainter& painter, const QRectF& target) const;
+    void clear();
 
     // Changes whenever different content is loaded; lets painters cache what they drew.
-    quint64 Serial() const { return m_serial; }
+    quint64 serial() const { return m_serial; }
 
 private:
-    bool LoadSvg(const QByteArray& svg);
+    bool loadSvg(const QByteArray& svg);
 
     std::shared_ptr<QSvgRenderer> m_svg;
     QImage m_image;

@@ -4,19 +4,19 @@
 
 namespace kav {
 
-TPictureBox::TPictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
-void TPictureBox::SetPicture(const TPicture& picture)
+void PictureBox::setPicture(const Picture& picture)
 {
     m_picture = picture;
     update();
 }
 
-void TPictureBox::paintEvent(QPaintEvent* /*event*/)
+void PictureBox::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_picture.Draw(painter, QRectF(rect()));
+    m_picture.draw(painter, QRectF(rect()));
 }
 
 } // namespace kav

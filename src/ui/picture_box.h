@@ -7,19 +7,19 @@
 namespace kav {
 
 // Shows one picture stretched over the whole widget.
-class TPictureBox : public QWidget {
+class PictureBox : public QWidget {
     Q_OBJECT
 public:
-    explicit TPictureBox(QWidget* parent = nullptr);
+    explicit PictureBox(QWidget* parent = nullptr);
 
-    const TPicture& Picture() const { return m_picture; }
-    void SetPicture(const TPicture& picture);
+    const Picture& shownPicture() const { return m_picture; }
+    void setPicture(const Picture& picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TPicture m_picture;
+    Picture m_picture;
 };
 
 } // namespace kav

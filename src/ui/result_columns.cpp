@@ -2,7 +2,7 @@
 
 namespace kav {
 
-QString ResultWindowCaption(std::uint8_t kind)
+QString resultWindowCaption(std::uint8_t kind)
 {
     switch (kind) {
     case 1: return QStringLiteral("Completed lap results");
@@ -13,9 +13,9 @@ QString ResultWindowCaption(std::uint8_t kind)
     }
 }
 
-QString ColumnDialogKindName(std::uint8_t kind)
+QString columnDialogKindName(std::uint8_t kind)
 {
-    return kind == 4 ? QStringLiteral("Current race results") : ResultWindowCaption(kind);
+    return kind == 4 ? QStringLiteral("Current race results") : resultWindowCaption(kind);
 }
 
 } // namespace kav

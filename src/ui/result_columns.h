@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zeb_color.h"
+#include "cell_attributes.h"
 
 #include <QString>
 #include <array>
@@ -11,13 +11,13 @@
 namespace kav {
 
 // One of the seventeen result columns, by identifier.
-struct TColumnInfo {
-    std::size_t HeaderIndex;                 // its caption in the shared header texts
-    std::optional<TCellAlignment> Alignment; // none: the marker column keeps what its cells have
-    const char* DialogCaption;               // its box in the column settings dialog
+struct ColumnInfo {
+    std::size_t HeaderIndex;                // its caption in the shared header texts
+    std::optional<CellAlignment> Alignment; // none: the marker column keeps what its cells have
+    const char* DialogCaption;              // its box in the column settings dialog
 };
 
-inline constexpr std::array<TColumnInfo, 17> kColumnCatalogue{{
+inline constexpr std::array<ColumnInfo, 17> kColumnCatalogue{{
     {0, kAlignCenter, "Pos"},
     {1, std::nullopt, "Marker"},
     {2, kAlignCenter, "Car"},
@@ -41,8 +41,8 @@ inline constexpr std::uint8_t kPosColumn = 0;
 inline constexpr std::uint8_t kMarkerColumn = 1;
 
 // The result window's caption for a window kind; empty for an unknown kind.
-QString ResultWindowCaption(std::uint8_t kind);
+QString resultWindowCaption(std::uint8_t kind);
 // The same kind as the column settings dialog names it.
-QString ColumnDialogKindName(std::uint8_t kind);
+QString columnDialogKindName(std::uint8_t kind);
 
 } // namespace kav

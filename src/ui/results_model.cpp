@@ -69,7 +69,7 @@ void ResultsModel::setText(int row, int column, const QString& text)
     markChanged(row, column, column);
 }
 
-void ResultsModel::setPicture(int row, int column, const TPicture* picture)
+void ResultsModel::setPicture(int row, int column, const Picture* picture)
 {
     if (!contains(row, column) || cellAt(row, column).picture == picture)
         return;
@@ -77,7 +77,7 @@ void ResultsModel::setPicture(int row, int column, const TPicture* picture)
     markChanged(row, column, column);
 }
 
-void ResultsModel::setRowColours(int row, TColorValue text, TColorValue background)
+void ResultsModel::setRowColours(int row, ColorValue text, ColorValue background)
 {
     if (!contains(row, 0))
         return;
@@ -166,9 +166,9 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(
             QtAlignment(kColumnCatalogue[std::size_t(index.column())].Alignment.value_or(kAlignLeft)));
     case Qt::ForegroundRole:
-        return colours.set ? QVariant(QBrush(ToQColor(colours.text, QGuiApplication::palette()))) : QVariant();
+        return colours.set ? QVariant(QBrush(toQColor(colours.text, QGuiApplication::palette()))) : QVariant();
     case Qt::BackgroundRole:
-        return colours.set ? QVariant(QBrush(ToQColor(colours.background, QGuiApplication::palette()))) : QVariant();
+        return colours.set ? QVariant(QBrush(toQColor(colours.background, QGuiApplication::palette()))) : QVariant();
     case kPictureRole: return shown.picture ? QVariant::fromValue(shown.picture) : QVariant();
     default: return {};
     }

@@ -17,18 +17,18 @@ class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kColumns = 17;
-    // The marker picture of a cell, a const TPicture*; none in a cell without one.
+    // The marker picture of a cell, a const Picture*; none in a cell without one.
     static constexpr int kPictureRole = Qt::UserRole + 1;
 
     struct Cell {
         QString text = QStringLiteral(" "); // never empty: an empty text is kept as one blank
-        const TPicture* picture = nullptr;  // shown instead of the text; owned by the caller
+        const Picture* picture = nullptr;   // shown instead of the text; owned by the caller
     };
     // The colours content building gave a row; a row without them takes its window's colours.
     struct RowColours {
         bool set = false;
-        TColorValue text = 0;
-        TColorValue background = 0;
+        ColorValue text = 0;
+        ColorValue background = 0;
     };
 
     explicit ResultsModel(QObject* parent = nullptr);
@@ -36,8 +36,8 @@ public:
     // Rows are counted from 0; writes outside the table are ignored.
     void setRowCount(int rows);
     void setText(int row, int column, const QString& text);
-    void setPicture(int row, int column, const TPicture* picture);
-    void setRowColours(int row, TColorValue text, TColorValue background);
+    void setPicture(int row, int column, const Picture* picture);
+    void setRowColours(int row, ColorValue text, ColorValue background);
     // Empties the texts and forgets the colours of a row; its pictures stay.
     void clearRow(int row);
     void clearAllRows();
@@ -69,4 +69,4 @@ private:
 
 } // namespace kav
 
-Q_DECLARE_METATYPE(const kav::TPicture*)
+Q_DECLARE_METATYPE(const kav::Picture*)

@@ -1,6 +1,6 @@
 #include "screen_fitter.h"
 
-#include "zeb_grid.h"
+#include "results_grid.h"
 
 #include <QAbstractItemModel>
 #include <QEvent>
@@ -11,7 +11,7 @@
 
 namespace kav {
 
-ScreenFitter::ScreenFitter(TZebGrid& grid, QObject* parent) : QObject(parent), m_grid(grid)
+ScreenFitter::ScreenFitter(ResultsGrid& grid, QObject* parent) : QObject(parent), m_grid(grid)
 {
     connect(&m_pageTimer, &QTimer::timeout, this, &ScreenFitter::turnPage);
 }
@@ -19,7 +19,7 @@ ScreenFitter::ScreenFitter(TZebGrid& grid, QObject* parent) : QObject(parent), m
 void ScreenFitter::start(const QFont& baseFont, int rows, int pageSeconds)
 {
     if (!m_active) {
-        m_baseScrollBars = m_grid.ScrollBars();
+        m_baseScrollBars = m_grid.scrollBars();
         m_basePalettes.clear();
         for (const QWidget* area : spareAreas())
             m_basePalettes << area->palette();
@@ -29,12 +29,12 @@ void ScreenFitter::start(const QFont& baseFont, int rows, int pageSeconds)
     m_baseFont = baseFont;
     m_rows = rows;
     m_baseWidths.clear();
-    for (int place = 0; place < m_grid.ColCount(); ++place)
-        m_baseWidths.insert(m_grid.ColumnAt(place), m_grid.ColWidth(place));
-    m_grid.SetScrollBars(false); // pages take the place of the scroll bar
+    for (int place = 0; place < m_grid.gridColumnCount(); ++place)
+        m_baseWidths.insert(m_grid.ColumnAt(place), m_grid.gridColumnWidth(place));
+    m_grid.setScrollBars(false); // pages take the place of the scroll bar
     watchRows();
     refit();
-    m_grid.SetTopRow(1);
+    m_grid.setTopDataRow(1);
     if (pageSeconds > 0)
         m_pageTimer.start(std::chrono::seconds(pageSeconds));
     else
@@ -50,10 +50,10 @@ void ScreenFitter::stop()
     forgetRows();
     m_grid.removeEventFilter(this);
     m_grid.setFont(m_baseFont);
-    m_grid.SetAllRowHeights(QFontMetrics(m_baseFont).height() + ScreenFit::kRowPadding);
-    for (int place = 0; place < m_grid.ColCount(); ++place)
-        m_grid.SetColWidth(place, baseWidth(place));
-    m_grid.SetScrollBars(m_baseScrollBars);
+    m_grid.setAllGridRowHeights(QFontMetrics(m_baseFont).height() + ScreenFit::kRowPadding);
+    for (int place = 0; place < m_grid.gridColumnCount(); ++place)
+        m_grid.setGridColumnWidth(place, baseWidth(place));
+    m_grid.setScrollBars(m_baseScrollBars);
     for (qsizetype i = 0; i < m_basePalettes.size(); ++i)
         spareAreas().at(i)->setPalette(m_basePalettes.at(i));
 }
@@ -62,8 +62,8 @@ void ScreenFitter::turnPage()
 {
     if (!m_active)
         return;
-    const int rows = m_grid.RowCount() - TZebGrid::kFixedRows;
-    m_grid.SetTopRow(ScreenFit::nextTopRow(m_grid.TopRow(), m_result.rowsPerPage, rows));
+    const int rows = m_grid.gridRowCount() - ResultsGrid::kFixedRows;
+    m_grid.setTopDataRow(ScreenFit::nextTopRow(m_grid.topDataRow(), m_result.rowsPerPage, rows));
 }
 
 bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
@@ -79,18 +79,18 @@ void ScreenFitter::refit()
     ScreenFit::Input input;
     input.areaWidth = area.width();
     input.areaHeight = area.height();
-    input.rows = m_rows > 0 ? m_rows : m_grid.RowCount() - TZebGrid::kFixedRows;
+    input.rows = m_rows > 0 ? m_rows : m_grid.gridRowCount() - ResultsGrid::kFixedRows;
     input.basePixelSize = QFontInfo(m_baseFont).pixelSize();
     input.baseTextHeight = QFontMetrics(m_baseFont).height();
-    for (int place = 0; place < m_grid.ColCount(); ++place)
+    for (int place = 0; place < m_grid.gridColumnCount(); ++place)
         input.baseWidths.push_back(baseWidth(place));
     m_result = ScreenFit::fit(input);
     QFont font = m_baseFont;
     font.setPixelSize(m_result.pixelSize);
     m_grid.setFont(font);
-    m_grid.SetAllRowHeights(m_result.rowHeight);
-    for (int place = 0; place < m_grid.ColCount(); ++place)
-        m_grid.SetColWidth(place, m_result.widths[std::size_t(place)]);
+    m_grid.setAllGridRowHeights(m_result.rowHeight);
+    for (int place = 0; place < m_grid.gridColumnCount(); ++place)
+        m_grid.setGridColumnWidth(place, m_result.widths[std::size_t(place)]);
     paintSpareAreas();
 }
 
@@ -115,7 +115,7 @@ void ScreenFitter::forgetRows()
 
 int ScreenFitter::baseWidth(int place) const
 {
-    return m_baseWidths.value(m_grid.ColumnAt(place), m_grid.ColWidth(place));
+    return m_baseWidths.value(m_grid.ColumnAt(place), m_grid.gridColumnWidth(place));
 }
 
 // Beside and below the table, the screen shows the rows' colour rather than the desktop's.
@@ -126,7 +126,7 @@ QList<QWidget*> ScreenFitter::spareAreas() const
 
 void ScreenFitter::paintSpareAreas()
 {
-    const QColor colour = ToQColor(m_grid.Color(), m_grid.palette());
+    const QColor colour = toQColor(m_grid.color(), m_grid.palette());
     for (QWidget* area : spareAreas()) {
         QPalette palette = area->palette();
         palette.setColor(QPalette::Base, colour);

@@ -10,7 +10,7 @@
 
 namespace kav {
 
-class TZebGrid;
+class ResultsGrid;
 
 // Keeps a results grid sized by ScreenFit to the space it has, while its window is full screen and
 // fitted, and pages through the rows beyond the screen at a set interval. Started again, it fits
@@ -18,7 +18,7 @@ class TZebGrid;
 class ScreenFitter : public QObject {
     Q_OBJECT
 public:
-    explicit ScreenFitter(TZebGrid& grid, QObject* parent = nullptr);
+    explicit ScreenFitter(ResultsGrid& grid, QObject* parent = nullptr);
 
     // The grid must hold the window's own column widths; rows 0 fits every row of the grid, and
     // pageSeconds 0 never turns a page.
@@ -42,7 +42,7 @@ private:
     QList<QWidget*> spareAreas() const;
     void paintSpareAreas();
 
-    TZebGrid& m_grid;
+    ResultsGrid& m_grid;
     QFont m_baseFont;
     QHash<int, int> m_baseWidths; // by model column, -1 for the empty column
     bool m_baseScrollBars = true;

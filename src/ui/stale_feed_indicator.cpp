@@ -17,8 +17,8 @@ QString styleOf(StaleFeedIndicator::Level level)
 
 } // namespace
 
-StaleFeedIndicator::StaleFeedIndicator(const TClock& clock, QWidget* parent)
-    : QLabel(parent), m_clock(clock), m_lastLine(clock.Steady())
+StaleFeedIndicator::StaleFeedIndicator(const ClockSource& clock, QWidget* parent)
+    : QLabel(parent), m_clock(clock), m_lastLine(clock.steady())
 {
     setAlignment(Qt::AlignCenter);
     QFont bold = font();
@@ -44,13 +44,13 @@ QString StaleFeedIndicator::silenceText(std::chrono::seconds silence)
 
 void StaleFeedIndicator::lineReceived()
 {
-    m_lastLine = m_clock.Steady();
+    m_lastLine = m_clock.steady();
     showLevel(Level::Fresh);
 }
 
 std::chrono::seconds StaleFeedIndicator::silence() const
 {
-    return std::chrono::duration_cast<std::chrono::seconds>(m_clock.Steady() - m_lastLine);
+    return std::chrono::duration_cast<std::chrono::seconds>(m_clock.steady() - m_lastLine);
 }
 
 StaleFeedIndicator::Level StaleFeedIndicator::levelFor(std::chrono::seconds silence)

@@ -21,7 +21,7 @@ public:
     static constexpr std::chrono::milliseconds kRefreshInterval{500};
 
     // The silence is counted from now until the first line.
-    explicit StaleFeedIndicator(const TClock& clock, QWidget* parent = nullptr);
+    explicit StaleFeedIndicator(const ClockSource& clock, QWidget* parent = nullptr);
 
     Level level() const { return m_level; }
     // How long no line has come, as the clock tells it now.
@@ -38,7 +38,7 @@ public slots:
 private:
     void showLevel(Level level);
 
-    const TClock& m_clock;
+    const ClockSource& m_clock;
     std::chrono::milliseconds m_lastLine;
     Level m_level = Level::Fresh;
     QTimer m_refreshTimer;

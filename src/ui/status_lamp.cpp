@@ -8,23 +8,23 @@ namespace {
 constexpr int kLampSize = 13;
 } // namespace
 
-TStatusLamp::TStatusLamp(TColorValue color, QWidget* parent) : QWidget(parent), m_color(color)
+StatusLamp::StatusLamp(ColorValue color, QWidget* parent) : QWidget(parent), m_color(color)
 {
     setFixedSize(kLampSize, kLampSize);
 }
 
-void TStatusLamp::SetColor(TColorValue color)
+void StatusLamp::setColor(ColorValue color)
 {
     m_color = color;
     repaint();
 }
 
-void TStatusLamp::paintEvent(QPaintEvent* /*event*/)
+void StatusLamp::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::black);
-    painter.setBrush(ToQColor(m_color, palette()));
+    painter.setBrush(toQColor(m_color, palette()));
     painter.drawEllipse(rect().adjusted(0, 0, -1, -1));
 }
 

@@ -10,21 +10,21 @@ constexpr std::size_t kArrowSlot = 7;
 
 } // namespace
 
-TStatusPictures::TStatusPictures()
+StatusPictures::StatusPictures()
 {
-    m_pictures[0] = ResourcePicture(QStringLiteral("white_flag.svg"));
-    m_pictures[1] = ResourcePicture(QStringLiteral("grey_flag.svg"));
-    m_pictures[2] = ResourcePicture(QStringLiteral("black_flag.svg"));
-    m_pictures[3] = ResourcePicture(QStringLiteral("chequered_flag.svg"));
-    m_pictures[4] = ResourcePicture(QStringLiteral("green_ball.svg"));
-    m_pictures[6] = ResourcePicture(QStringLiteral("red_cross.svg"));
-    m_pictures[kArrowSlot] = ResourcePicture(QStringLiteral("green_arrow.svg"));
+    m_pictures[0] = resourcePicture(QStringLiteral("white_flag.svg"));
+    m_pictures[1] = resourcePicture(QStringLiteral("grey_flag.svg"));
+    m_pictures[2] = resourcePicture(QStringLiteral("black_flag.svg"));
+    m_pictures[3] = resourcePicture(QStringLiteral("chequered_flag.svg"));
+    m_pictures[4] = resourcePicture(QStringLiteral("green_ball.svg"));
+    m_pictures[6] = resourcePicture(QStringLiteral("red_cross.svg"));
+    m_pictures[kArrowSlot] = resourcePicture(QStringLiteral("green_arrow.svg"));
 }
 
-const TPicture* TStatusPictures::ForCode(std::uint8_t code) const
+const Picture* StatusPictures::forCode(std::uint8_t code) const
 {
     const std::size_t slot = code == 255 ? kArrowSlot : code;
-    if ((code != 255 && slot >= kArrowSlot) || m_pictures[slot].IsEmpty())
+    if ((code != 255 && slot >= kArrowSlot) || m_pictures[slot].isEmpty())
         return nullptr;
     return &m_pictures[slot];
 }

@@ -8,15 +8,15 @@
 namespace kav {
 
 // The seven pictures of the marker column, chosen by a competitor's marker status code.
-class TStatusPictures {
+class StatusPictures {
 public:
-    TStatusPictures();
+    StatusPictures();
 
     // None for the codes that show no picture (5 and 7 to 254).
-    const TPicture* ForCode(std::uint8_t code) const;
+    const Picture* forCode(std::uint8_t code) const;
 
 private:
-    std::array<TPicture, 8> m_pictures; // codes 0 to 6, then 255
+    std::array<Picture, 8> m_pictures; // codes 0 to 6, then 255
 };
 
 } // namespace kav

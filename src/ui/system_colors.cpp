@@ -6,14 +6,14 @@ namespace kav {
 
 namespace {
 
-struct TSystemRole {
+struct SystemRole {
     QPalette::ColorGroup Group;
     QPalette::ColorRole Role;
 };
 
 // The Windows system colour table by index, each entry mapped to the palette role that plays the same
 // part on this desktop. Index 25 is unused there and falls back to the window text colour.
-constexpr std::array<TSystemRole, 31> kSystemRoles{{
+constexpr std::array<SystemRole, 31> kSystemRoles{{
     {QPalette::Active, QPalette::Button},            // 0 scroll bar
     {QPalette::Active, QPalette::Dark},              // 1 desktop
     {QPalette::Active, QPalette::Highlight},         // 2 active caption
@@ -49,15 +49,15 @@ constexpr std::array<TSystemRole, 31> kSystemRoles{{
 
 } // namespace
 
-bool IsSystemColor(TColorValue value)
+bool isSystemColor(ColorValue value)
 {
     return (static_cast<std::uint32_t>(value) & 0x80000000u) != 0;
 }
 
-QColor ToQColor(TColorValue value, const QPalette& palette)
+QColor toQColor(ColorValue value, const QPalette& palette)
 {
     const auto bits = static_cast<std::uint32_t>(value);
-    if (!IsSystemColor(value))
+    if (!isSystemColor(value))
         return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
     const std::uint32_t index = bits & 0xFFu;
     if (index >= kSystemRoles.size())
@@ -65,11 +65,11 @@ QColor ToQColor(TColorValue value, const QPalette& palette)
     return palette.color(kSystemRoles[index].Group, kSystemRoles[index].Role);
 }
 
-TColorValue FromQColor(const QColor& color)
+ColorValue fromQColor(const QColor& color)
 {
     const QColor rgb = color.toRgb();
-    return static_cast<TColorValue>(std::uint32_t(rgb.red()) | std::uint32_t(rgb.green()) << 8 |
-                                    std::uint32_t(rgb.blue()) << 16);
+    return static_cast<ColorValue>(std::uint32_t(rgb.red()) | std::uint32_t(rgb.green()) << 8 |
+                                   std::uint32_t(rgb.blue()) << 16);
 }
 
 QColor AlternateRowColor(const QColor& background, const QColor& text)

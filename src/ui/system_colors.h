@@ -8,23 +8,23 @@ namespace kav {
 
 // Colour values are 0x00BBGGRR, red in the lowest byte, as stored in settings and layout files. A value
 // with the top bit set names a system colour by its index in the low byte.
-using TColorValue = std::int32_t;
+using ColorValue = std::int32_t;
 
-inline constexpr TColorValue kSystemColorFlag = static_cast<TColorValue>(0x80000000u);
-inline constexpr TColorValue kClWindow = kSystemColorFlag | 5;
-inline constexpr TColorValue kClWindowText = kSystemColorFlag | 8;
-inline constexpr TColorValue kClBtnFace = kSystemColorFlag | 15;
-inline constexpr TColorValue kClBtnShadow = kSystemColorFlag | 16;
-inline constexpr TColorValue kClBlack = 0x000000;
-inline constexpr TColorValue kClWhite = 0xFFFFFF;
+inline constexpr ColorValue kSystemColorFlag = static_cast<ColorValue>(0x80000000u);
+inline constexpr ColorValue kClWindow = kSystemColorFlag | 5;
+inline constexpr ColorValue kClWindowText = kSystemColorFlag | 8;
+inline constexpr ColorValue kClBtnFace = kSystemColorFlag | 15;
+inline constexpr ColorValue kClBtnShadow = kSystemColorFlag | 16;
+inline constexpr ColorValue kClBlack = 0x000000;
+inline constexpr ColorValue kClWhite = 0xFFFFFF;
 
-bool IsSystemColor(TColorValue value);
+bool isSystemColor(ColorValue value);
 
 // The colour to paint with; system colours come from the palette of the widget that paints.
-QColor ToQColor(TColorValue value, const QPalette& palette);
+QColor toQColor(ColorValue value, const QPalette& palette);
 
 // An RGB colour as a colour value (never a system colour).
-TColorValue FromQColor(const QColor& color);
+ColorValue fromQColor(const QColor& color);
 
 // The background of every second row when rows are shaded: the row's background moved a little
 // towards its text colour, so that the shade shows on light and dark backgrounds alike.

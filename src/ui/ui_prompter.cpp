@@ -18,7 +18,7 @@ namespace kav {
 
 namespace {
 
-TUiPrompter* g_prompter = nullptr;
+UiPrompter* g_prompter = nullptr;
 
 // The window the operator works in: the program's active window (a full-screen result window too),
 // else the window of the box's own parent.
@@ -66,13 +66,13 @@ int RunModal(QDialog& box)
     return answer;
 }
 
-QMessageBox::Icon IconOf(TBoxKind kind)
+QMessageBox::Icon iconOf(BoxKind kind)
 {
     switch (kind) {
-    case TBoxKind::Information: return QMessageBox::Information;
-    case TBoxKind::Warning: return QMessageBox::Warning;
-    case TBoxKind::Error: return QMessageBox::Critical;
-    case TBoxKind::Confirmation: return QMessageBox::Question;
+    case BoxKind::Information: return QMessageBox::Information;
+    case BoxKind::Warning: return QMessageBox::Warning;
+    case BoxKind::Error: return QMessageBox::Critical;
+    case BoxKind::Confirmation: return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -81,14 +81,14 @@ QMessageBox::Icon IconOf(TBoxKind kind)
 
 // The program's dialogs are made once with the main window as parent; they are placed each time over
 // the window the operator works in. Boxes made for one question get that window as their parent.
-int TUiPrompter::Exec(QDialog& dialog)
+int UiPrompter::exec(QDialog& dialog)
 {
     if (const QWidget* window = WorkingWindow(dialog.parentWidget()))
         PlaceOver(dialog, *window);
     return RunModal(dialog);
 }
 
-std::optional<QFont> TUiPrompter::ChooseFont(const QFont& initial, QWidget* parent)
+std::optional<QFont> UiPrompter::chooseFont(const QFont& initial, QWidget* parent)
 {
     QFontDialog dialog(initial, WorkingWindow(parent));
     if (RunModal(dialog) != QDialog::Accepted)
@@ -96,7 +96,7 @@ std::optional<QFont> TUiPrompter::ChooseFont(const QFont& initial, QWidget* pare
     return dialog.selectedFont();
 }
 
-std::optional<QColor> TUiPrompter::ChooseColor(const QColor& initial, QWidget* parent)
+std::optional<QColor> UiPrompter::chooseColor(const QColor& initial, QWidget* parent)
 {
     QColorDialog dialog(initial, WorkingWindow(parent));
     if (RunModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
@@ -104,13 +104,13 @@ std::optional<QColor> TUiPrompter::ChooseColor(const QColor& initial, QWidget* p
     return dialog.selectedColor();
 }
 
-bool TUiPrompter::SetUpPrinter(QPrinter& printer, QWidget* parent)
+bool UiPrompter::setUpPrinter(QPrinter& printer, QWidget* parent)
 {
     QPrintDialog dialog(&printer, WorkingWindow(parent));
     return RunModal(dialog) == QDialog::Accepted;
 }
 
-QString TUiPrompter::OpenFileName(const QString& filter, QWidget* parent)
+QString UiPrompter::openFileName(const QString& filter, QWidget* parent)
 {
     QFileDialog dialog(WorkingWindow(parent), QString(), QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -119,32 +119,32 @@ QString TUiPrompter::OpenFileName(const QString& filter, QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
-bool TUiPrompter::Confirm(const QString& text, QWidget* parent)
+bool UiPrompter::confirm(const QString& text, QWidget* parent)
 {
-    return Ask(TBoxKind::Confirmation, text, false, parent) == TAnswer::Yes;
+    return ask(BoxKind::Confirmation, text, false, parent) == Answer::Yes;
 }
 
-TAnswer TUiPrompter::Ask(TBoxKind kind, const QString& text, bool withCancel, QWidget* parent)
+Answer UiPrompter::ask(BoxKind kind, const QString& text, bool withCancel, QWidget* parent)
 {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, buttons, WorkingWindow(parent));
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, buttons, WorkingWindow(parent));
     switch (RunModal(box)) {
-    case QMessageBox::Yes: return TAnswer::Yes;
-    case QMessageBox::No: return TAnswer::No;
-    default: return withCancel ? TAnswer::Cancel : TAnswer::No;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return withCancel ? Answer::Cancel : Answer::No;
     }
 }
 
-void TUiPrompter::Tell(TBoxKind kind, const QString& text, QWidget* parent)
+void UiPrompter::tell(BoxKind kind, const QString& text, QWidget* parent)
 {
-    QMessageBox box(IconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, WorkingWindow(parent));
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, WorkingWindow(parent));
     RunModal(box);
 }
 
-QString TUiPrompter::SaveFileName(const QString& filter, const QString& defaultSuffix, const QString& initial,
-                                  QWidget* parent)
+QString UiPrompter::saveFileName(const QString& filter, const QString& defaultSuffix, const QString& initial,
+                                 QWidget* parent)
 {
     QFileDialog dialog(WorkingWindow(parent), QString(), initial, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -157,18 +157,18 @@ QString TUiPrompter::SaveFileName(const QString& filter, const QString& defaultS
     return dialog.selectedFiles().constFirst();
 }
 
-bool TUiPrompter::OpenDocument(const QString& path)
+bool UiPrompter::openDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
-TUiPrompter& Prompter()
+UiPrompter& prompter()
 {
-    static TUiPrompter standard;
+    static UiPrompter standard;
     return g_prompter ? *g_prompter : standard;
 }
 
-void SetPrompter(TUiPrompter* prompter)
+void setPrompter(UiPrompter* prompter)
 {
     g_prompter = prompter;
 }

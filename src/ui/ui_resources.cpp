@@ -6,7 +6,7 @@
 #include <QSvgRenderer>
 
 // The resources live in a static library, whose registration the linker would otherwise drop.
-static void RegisterUiResources()
+static void registerUiResources()
 {
     static const bool registered = [] {
         Q_INIT_RESOURCE(ui_resources);
@@ -17,19 +17,19 @@ static void RegisterUiResources()
 
 namespace kav {
 
-TPicture ResourcePicture(const QString& name)
+Picture resourcePicture(const QString& name)
 {
-    RegisterUiResources();
+    registerUiResources();
     QFile file(QStringLiteral(":/kavendor/") + name);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return TPicture::FromSvg(file.readAll());
+    return Picture::fromSvg(file.readAll());
 }
 
 // Drawn at the sizes title bars and task bars ask for, so that no size is scaled from another.
 QIcon ProgramIcon()
 {
-    RegisterUiResources();
+    registerUiResources();
     QSvgRenderer svg{QStringLiteral(":/kavendor/maker_logo.svg")};
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {

@@ -28,7 +28,7 @@ WebViewDialog::WebViewDialog(QWidget* parent)
     form->addRow(QStringLiteral("Port:"), m_port);
     form->addRow(QStringLiteral("Bind address:"), m_bind);
     form->addRow(QString(), m_addressHint);
-    m_buttons = OkCancelButtons(*this);
+    m_buttons = okCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_status);

@@ -2,22 +2,22 @@
 
 namespace kav {
 
-Qt::WindowStates ToQtState(TWindowState state)
+Qt::WindowStates toQtState(WindowState state)
 {
     switch (state) {
-    case TWindowState::Minimized: return Qt::WindowMinimized;
-    case TWindowState::Maximized: return Qt::WindowMaximized;
+    case WindowState::Minimized: return Qt::WindowMinimized;
+    case WindowState::Maximized: return Qt::WindowMaximized;
     default: return Qt::WindowNoState;
     }
 }
 
-TWindowState FromQtState(Qt::WindowStates state)
+WindowState fromQtState(Qt::WindowStates state)
 {
     if (state & Qt::WindowMinimized)
-        return TWindowState::Minimized;
+        return WindowState::Minimized;
     if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        return TWindowState::Maximized;
-    return TWindowState::Normal;
+        return WindowState::Maximized;
+    return WindowState::Normal;
 }
 
 } // namespace kav

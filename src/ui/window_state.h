@@ -8,7 +8,7 @@ namespace kav {
 
 // Window states as settings and layout files keep them, and as Qt knows them. Full screen counts as
 // maximised.
-Qt::WindowStates ToQtState(TWindowState state);
-TWindowState FromQtState(Qt::WindowStates state);
+Qt::WindowStates toQtState(WindowState state);
+WindowState fromQtState(Qt::WindowStates state);
 
 } // namespace kav

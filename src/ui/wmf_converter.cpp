@@ -12,7 +12,7 @@ namespace kav {
 
 namespace {
 
-std::uint32_t ReadLe(const QByteArray& data, int offset, int bytes)
+std::uint32_t readLe(const QByteArray& data, int offset, int bytes)
 {
     std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
@@ -21,23 +21,23 @@ std::uint32_t ReadLe(const QByteArray& data, int offset, int bytes)
 }
 
 // libwmf's API handle, destroyed on every way out.
-class TWmfSession {
+class WmfSession {
 public:
-    TWmfSession()
+    WmfSession()
     {
         wmfAPI_Options options{};
         options.function = wmf_svg_function;
         if (wmf_api_create(&m_api, WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL, &options) != wmf_E_None)
-            Destroy();
+            destroy();
     }
-    ~TWmfSession() { Destroy(); }
-    TWmfSession(const TWmfSession&) = delete;
-    TWmfSession& operator=(const TWmfSession&) = delete;
+    ~WmfSession() { destroy(); }
+    WmfSession(const WmfSession&) = delete;
+    WmfSession& operator=(const WmfSession&) = delete;
 
-    wmfAPI* Api() const { return m_api; }
+    wmfAPI* api() const { return m_api; }
 
 private:
-    void Destroy()
+    void destroy()
     {
         if (m_api)
             wmf_api_destroy(m_api);
@@ -47,7 +47,7 @@ private:
     wmfAPI* m_api = nullptr;
 };
 
-std::optional<QByteArray> Play(wmfAPI* api, QByteArray& data)
+std::optional<QByteArray> play(wmfAPI* api, QByteArray& data)
 {
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(data.data()), data.size()) != wmf_E_None)
         return std::nullopt;
@@ -73,25 +73,25 @@ std::optional<QByteArray> Play(wmfAPI* api, QByteArray& data)
 
 } // namespace
 
-bool IsWindowsMetafile(const QByteArray& data)
+bool isWindowsMetafile(const QByteArray& data)
 {
     if (data.size() < 18)
         return false;
-    if (ReadLe(data, 0, 4) == 0x9AC6CDD7u)
+    if (readLe(data, 0, 4) == 0x9AC6CDD7u)
         return true;
-    const std::uint32_t type = ReadLe(data, 0, 2);
-    const std::uint32_t version = ReadLe(data, 4, 2);
-    return (type == 1 || type == 2) && ReadLe(data, 2, 2) == 9 && (version == 0x0100 || version == 0x0300);
+    const std::uint32_t type = readLe(data, 0, 2);
+    const std::uint32_t version = readLe(data, 4, 2);
+    return (type == 1 || type == 2) && readLe(data, 2, 2) == 9 && (version == 0x0100 || version == 0x0300);
 }
 
-std::optional<QByteArray> ConvertWmfToSvg(const QByteArray& data)
+std::optional<QByteArray> convertWmfToSvg(const QByteArray& data)
 {
-    TWmfSession session;
-    if (!session.Api())
+    WmfSession session;
+    if (!session.api())
         return std::nullopt;
     QByteArray copy = data; // libwmf reads through a non-const pointer
-    std::optional<QByteArray> svg = Play(session.Api(), copy);
-    wmf_mem_close(session.Api());
+    std::optional<QByteArray> svg = play(session.api(), copy);
+    wmf_mem_close(session.api());
     return svg;
 }
 

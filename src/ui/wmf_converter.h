@@ -6,9 +6,9 @@
 namespace kav {
 
 // True for a Windows metafile, placeable (with its Aldus header) or plain.
-bool IsWindowsMetafile(const QByteArray& data);
+bool isWindowsMetafile(const QByteArray& data);
 
 // Turns a Windows metafile into SVG text through libwmf; empty when the file does not play.
-std::optional<QByteArray> ConvertWmfToSvg(const QByteArray& data);
+std::optional<QByteArray> convertWmfToSvg(const QByteArray& data);
 
 } // namespace kav

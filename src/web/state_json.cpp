@@ -39,7 +39,7 @@ bool needsEscape(char c)
     return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
 }
 
-QJsonObject windowObject(const TResultWinRec& rec)
+QJsonObject windowObject(const ResultWindowSettings& rec)
 {
     QJsonArray columns;
     QJsonArray widths;
@@ -189,10 +189,10 @@ QJsonObject colorsObject(const WebColors& colors)
             {"panelBackground", colors.panelBackground}};
 }
 
-QJsonArray windowsArray(const QList<TResultWinRec>& windows)
+QJsonArray windowsArray(const QList<ResultWindowSettings>& windows)
 {
     QJsonArray array;
-    for (const TResultWinRec& rec : windows)
+    for (const ResultWindowSettings& rec : windows)
         array.append(windowObject(rec));
     return array;
 }

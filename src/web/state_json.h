@@ -42,6 +42,6 @@ QJsonObject runObject(const WebRunState& run);
 QJsonArray infoArray(const QList<WebInfoItem>& items);
 QJsonArray followedArray(const QList<WebFollowedDriver>& drivers);
 QJsonObject colorsObject(const WebColors& colors);
-QJsonArray windowsArray(const QList<TResultWinRec>& windows);
+QJsonArray windowsArray(const QList<ResultWindowSettings>& windows);
 
 } // namespace kav

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "result_win_rec.h"
+#include "result_window_settings.h"
 
 namespace kav {
 
@@ -51,9 +51,9 @@ struct WebState {
     QList<WebInfoItem> info;
     QList<WebFollowedDriver> followed;
     WebColors colors;
-    QStringList headers;          // the seventeen header texts, by logical column
-    QStringList kindTitles;       // the titles of kinds 1 to 4
-    QList<TResultWinRec> windows; // the open result windows, by number
+    QStringList headers;                 // the seventeen header texts, by logical column
+    QStringList kindTitles;              // the titles of kinds 1 to 4
+    QList<ResultWindowSettings> windows; // the open result windows, by number
     bool operator==(const WebState&) const = default;
 };
 

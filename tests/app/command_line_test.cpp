@@ -21,33 +21,33 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        Make("race.feed", "$F,9999,\"00:00:00\",\"12:00:00\",\"00:00:00\",\"Green \"\n");
-        Make("race.kvl", "[Layout]\n");
-        Make("plain.txt", "");
+        make("race.feed", "$F,9999,\"00:00:00\",\"12:00:00\",\"00:00:00\",\"Green \"\n");
+        make("race.kvl", "[Layout]\n");
+        make("plain.txt", "");
     }
     void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
 
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString pathOf(const QString& name) const { return m_dir.filePath(name); }
     QString Filled(QString text) const { return text.replace(QStringLiteral("{dir}"), m_dir.path()); }
 
-    void Make(const QString& name, const QByteArray& content)
+    void make(const QString& name, const QByteArray& content)
     {
-        QFile file(Path(name));
+        QFile file(pathOf(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
 
-    TCommandLineResult Parse(const QStringList& arguments) const
+    CommandLineResult parse(const QStringList& arguments) const
     {
         QStringList filled;
         for (const QString& argument : arguments)
             filled.append(Filled(argument));
-        return ParseCommandLine(filled);
+        return parseCommandLine(filled);
     }
 
     bool Empty(const QString& dir) const
     {
-        return QDir(Path(dir)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(pathOf(dir)).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
     QTemporaryDir m_dir;
@@ -86,7 +86,7 @@ TEST_F(CommandLine, WrongArgumentsGiveOneLineNamingTheProblem)
          "--fullscreen"},
     };
     for (const auto& [name, arguments, named] : cases) {
-        const TCommandLineResult result = Parse(arguments);
+        const CommandLineResult result = parse(arguments);
         EXPECT_FALSE(result.Options.has_value()) << name;
         EXPECT_TRUE(result.Error.contains(Filled(named)) && !result.Error.contains(u'\n'))
             << name << ": " << result.Error.toStdString();
@@ -95,15 +95,15 @@ TEST_F(CommandLine, WrongArgumentsGiveOneLineNamingTheProblem)
 
 TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
 {
-    ASSERT_TRUE(Parse({}).Options.has_value());
-    EXPECT_EQ(*Parse({}).Options, TCommandLine{});
-    TCommandLine expected;
-    expected.ConfigDir = Path("config");
-    expected.Layout = Path("race.kvl");
-    expected.Replay = Path("race.feed");
+    ASSERT_TRUE(parse({}).Options.has_value());
+    EXPECT_EQ(*parse({}).Options, CommandLineOptions{});
+    CommandLineOptions expected;
+    expected.ConfigDir = pathOf("config");
+    expected.Layout = pathOf("race.kvl");
+    expected.Replay = pathOf("race.feed");
     expected.Rate = 2.5;
-    expected.Dump = Path("dump/final");
-    expected.Record = Path("plain.txt");
+    expected.Dump = pathOf("dump/final");
+    expected.Record = pathOf("plain.txt");
     expected.WebPort = 0;
     expected.WebBind = "::1";
     const QStringList separate = {"--config-dir", expected.ConfigDir,
@@ -123,12 +123,12 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
                                 "--layout=" + expected.Layout,
                                 "--config-dir=" + expected.ConfigDir};
     for (const QStringList& arguments : {separate, joined}) {
-        const TCommandLineResult result = Parse(arguments);
+        const CommandLineResult result = parse(arguments);
         ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
         EXPECT_EQ(*result.Options, expected) << arguments.join(' ').toStdString();
     }
     for (const auto& [argument, window, screen] : {std::tuple{"--fullscreen=3", 3, 0}, {"--fullscreen=2@1", 2, 1}}) {
-        const TCommandLineResult result = Parse({argument});
+        const CommandLineResult result = parse({argument});
         ASSERT_TRUE(result.Options) << argument << ": " << result.Error.toStdString();
         EXPECT_EQ(result.Options->FullScreenWindow, window) << argument;
         EXPECT_EQ(result.Options->FullScreenScreen, screen) << argument;
@@ -139,18 +139,18 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
 // is right.
 TEST_F(CommandLine, CheckingTheArgumentsChangesNoFileUntilAllIsRight)
 {
-    Make("old.feed", "$F\n");
-    ASSERT_TRUE(Parse({"--record", "{dir}/new.feed"}).Options.has_value());
-    ASSERT_TRUE(Parse({"--record", "{dir}/old.feed"}).Options.has_value());
-    EXPECT_FALSE(QFileInfo::exists(Path("new.feed")));
-    QFile old(Path("old.feed"));
+    make("old.feed", "$F\n");
+    ASSERT_TRUE(parse({"--record", "{dir}/new.feed"}).Options.has_value());
+    ASSERT_TRUE(parse({"--record", "{dir}/old.feed"}).Options.has_value());
+    EXPECT_FALSE(QFileInfo::exists(pathOf("new.feed")));
+    QFile old(pathOf("old.feed"));
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "$F\n");
     EXPECT_FALSE(
-        Parse({"--replay", "{dir}/race.feed", "--layout", "{dir}/none.kvl", "--dump", "{dir}/d1"}).Options.has_value());
-    EXPECT_FALSE(QFileInfo::exists(Path("d1")));
-    ASSERT_TRUE(Parse({"--replay", "{dir}/race.feed", "--dump", "{dir}/d2/deeper"}).Options.has_value());
-    EXPECT_TRUE(QFileInfo(Path("d2/deeper")).isDir());
+        parse({"--replay", "{dir}/race.feed", "--layout", "{dir}/none.kvl", "--dump", "{dir}/d1"}).Options.has_value());
+    EXPECT_FALSE(QFileInfo::exists(pathOf("d1")));
+    ASSERT_TRUE(parse({"--replay", "{dir}/race.feed", "--dump", "{dir}/d2/deeper"}).Options.has_value());
+    EXPECT_TRUE(QFileInfo(pathOf("d2/deeper")).isDir());
     EXPECT_TRUE(Empty("d2/deeper"));
 }
 
@@ -158,22 +158,23 @@ TEST_F(CommandLine, CheckingTheArgumentsChangesNoFileUntilAllIsRight)
 // settings in the user's configuration folder and finds its manual there.
 TEST_F(CommandLine, AnUnusableOrInstalledProgramFolderFallsBackToTheUsersConfigFolder)
 {
-    qputenv("XDG_CONFIG_HOME", Path("home-config").toUtf8());
+    qputenv("XDG_CONFIG_HOME", pathOf("home-config").toUtf8());
     const QString expected = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/';
-    const QString program = Path("usr/bin/");
-    const QString data = Path("usr/share/kavendor/");
+    const QString program = pathOf("usr/bin/");
+    const QString data = pathOf("usr/share/kavendor/");
     ASSERT_TRUE(QDir().mkpath(program));
     EXPECT_EQ(installedDataDir(program), QString()) << "a program in its build folder";
     ASSERT_TRUE(QDir().mkpath(data));
-    Make("usr/share/kavendor/manual.pdf", "");
+    make("usr/share/kavendor/manual.pdf", "");
     EXPECT_EQ(installedDataDir(program), data);
     EXPECT_EQ(findSharedFile(program, "manual.pdf"), data + "manual.pdf");
     EXPECT_EQ(findSharedFile(program, "missing.pdf"), program + "missing.pdf");
     // /proc stands for a folder where no file can be made, even by root.
-    for (const QString& dir : {Path("plain.txt/bin"), Path("missing"), QString(), QStringLiteral("/proc"), program}) {
-        const QString chosen = ChooseConfigDir(QString(), dir);
+    for (const QString& dir :
+         {pathOf("plain.txt/bin"), pathOf("missing"), QString(), QStringLiteral("/proc"), program}) {
+        const QString chosen = chooseConfigDir(QString(), dir);
         EXPECT_EQ(chosen, expected) << dir.toStdString();
-        EXPECT_TRUE(chosen.startsWith(Path("home-config")) && QFileInfo(chosen).isDir());
+        EXPECT_TRUE(chosen.startsWith(pathOf("home-config")) && QFileInfo(chosen).isDir());
     }
     EXPECT_TRUE(Empty("usr/bin"));
 }

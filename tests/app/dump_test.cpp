@@ -14,7 +14,7 @@ using namespace kav::feed;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
+QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -26,51 +26,51 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        h.Feed({"$A,\"1\",\"11\",1234,\"Ann, Jr\",O\"Brien,\"NED\",1", A("2", "12", "Bea", "Bravo"),
-                G(1, "1", 1, "00:01:30.000"), G(2, "2", 1, "00:01:31.000"), J("1", "00:01:30.000")});
+        h.feedLines({"$A,\"1\",\"11\",1234,\"Ann, Jr\",O\"Brien,\"NED\",1", A("2", "12", "Bea", "Bravo"),
+                     G(1, "1", 1, "00:01:30.000"), G(2, "2", 1, "00:01:31.000"), J("1", "00:01:30.000")});
     }
 
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString pathOf(const QString& name) const { return m_dir.filePath(name); }
     bool dumpTo(const QString& dir, QString& error)
     {
-        return WriteDump(dir, {&race, &practice}, h.Ctl.Pictures, h.Panel, h.Ctl.State, error);
+        return writeDump(dir, {&race, &practice}, h.Ctl.Pictures, h.Panel, h.Ctl.State, error);
     }
 
-    THarness h;
-    TFResults& race = h.Open(kLayoutCurrentRace);
-    TFResults& practice = h.Open(kLayoutPractice, {2, 4, 11});
+    Harness h;
+    ResultWindow& race = h.open(kLayoutCurrentRace);
+    ResultWindow& practice = h.open(kLayoutPractice, {2, 4, 11});
     QTemporaryDir m_dir;
 };
 
 // Every cell as the grid holds it, the panel's items with the ones its layout shows, and the state.
 TEST_F(Dump, AWholeDumpIsWrittenIntoAFolderMadeForIt)
 {
-    h.Panel.resize(1000, TGenInfoPanel::kHeight);
-    h.Panel.ApplyGenInfoLayout({TGenInfoPanel::kRun, TGenInfoPanel::kFlagLamp, TGenInfoPanel::kRaceTime, kNoCode,
-                                kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode});
-    h.Feed({"$B,5,\"Final, A\"", "$G,1,\"12\"", F(3, "00:10:00", "Yellow")});
+    h.Panel.resize(1000, GeneralInfoPanel::kHeight);
+    h.Panel.applyGeneralInfoLayout({GeneralInfoPanel::kRun, GeneralInfoPanel::kFlagLamp, GeneralInfoPanel::kRaceTime,
+                                    kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode});
+    h.feedLines({"$B,5,\"Final, A\"", "$G,1,\"12\"", F(3, "00:10:00", "Yellow")});
     QString error;
-    ASSERT_TRUE(dumpTo(Path("out/final"), error)) << error.toStdString();
+    ASSERT_TRUE(dumpTo(pathOf("out/final"), error)) << error.toStdString();
     const QDir expected(QStringLiteral(KAV_TEST_DATA "/dump/two_cars"));
     const QStringList files = expected.entryList(QDir::Files, QDir::Name);
-    ASSERT_EQ(files, QDir(Path("out/final")).entryList(QDir::Files | QDir::Hidden, QDir::Name));
+    ASSERT_EQ(files, QDir(pathOf("out/final")).entryList(QDir::Files | QDir::Hidden, QDir::Name));
     for (const QString& file : files)
-        EXPECT_EQ(ReadAll(Path("out/final/") + file).split('\n'), ReadAll(expected.filePath(file)).split('\n'))
+        EXPECT_EQ(readAll(pathOf("out/final/") + file).split('\n'), readAll(expected.filePath(file)).split('\n'))
             << file.toStdString();
 }
 
 TEST_F(Dump, AFileThatCannotBeWrittenIsNamedAndTheRestWritten)
 {
-    ASSERT_TRUE(QDir().mkpath(Path("out/ResultWin1.csv")));
+    ASSERT_TRUE(QDir().mkpath(pathOf("out/ResultWin1.csv")));
     QString error;
-    EXPECT_FALSE(dumpTo(Path("out"), error));
+    EXPECT_FALSE(dumpTo(pathOf("out"), error));
     EXPECT_TRUE(error.contains(QStringLiteral("ResultWin1.csv"))) << error.toStdString();
     for (const char* written : {"out/ResultWin2.csv", "out/state.txt", "out/geninfo.csv"})
-        EXPECT_TRUE(QFileInfo::exists(Path(written))) << written;
-    QFile plain(Path("plain"));
+        EXPECT_TRUE(QFileInfo::exists(pathOf(written))) << written;
+    QFile plain(pathOf("plain"));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    EXPECT_FALSE(dumpTo(Path("plain/out"), error));
-    EXPECT_TRUE(error.contains(Path("plain/out"))) << error.toStdString();
+    EXPECT_FALSE(dumpTo(pathOf("plain/out"), error));
+    EXPECT_TRUE(error.contains(pathOf("plain/out"))) << error.toStdString();
 }
 
 } // namespace

@@ -11,7 +11,7 @@ using namespace kav;
 
 namespace {
 
-QByteArray Content(const QString& path)
+QByteArray content(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
@@ -24,23 +24,23 @@ QByteArray Content(const QString& path)
 TEST(Recorder, APlaceThatCannotBeWrittenIsReportedAndStopsTheRecording)
 {
     QTemporaryDir dir;
-    TLineRecorder recorder;
+    LineRecorder recorder;
     QString error;
-    EXPECT_FALSE(recorder.Open(dir.filePath("no/such/folder/rec.feed"), error));
+    EXPECT_FALSE(recorder.open(dir.filePath("no/such/folder/rec.feed"), error));
     EXPECT_TRUE(error.contains(dir.filePath("no/such/folder/rec.feed"))) << error.toStdString();
-    EXPECT_FALSE(recorder.Open(dir.path(), error));
+    EXPECT_FALSE(recorder.open(dir.path(), error));
     EXPECT_TRUE(error.contains(dir.path())) << error.toStdString();
-    recorder.Write("$F\n"); // not open: nothing happens
-    EXPECT_FALSE(recorder.Failed());
+    recorder.write("$F\n"); // not open: nothing happens
+    EXPECT_FALSE(recorder.failed());
 
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/dev/full"))) << "/dev/full makes the writes fail";
-    ASSERT_TRUE(recorder.Open(QStringLiteral("/dev/full"), error)) << error.toStdString();
-    recorder.Write("$F,1\n");
-    EXPECT_TRUE(recorder.Failed());
-    EXPECT_FALSE(recorder.Recording());
-    EXPECT_TRUE(recorder.Error().contains(QStringLiteral("/dev/full"))) << recorder.Error().toStdString();
-    ASSERT_TRUE(recorder.Open(dir.filePath("next.feed"), error)) << error.toStdString();
-    EXPECT_FALSE(recorder.Failed());
-    recorder.Write("$F,2\n");
-    EXPECT_EQ(Content(dir.filePath("next.feed")), "$F,2\n");
+    ASSERT_TRUE(recorder.open(QStringLiteral("/dev/full"), error)) << error.toStdString();
+    recorder.write("$F,1\n");
+    EXPECT_TRUE(recorder.failed());
+    EXPECT_FALSE(recorder.recording());
+    EXPECT_TRUE(recorder.error().contains(QStringLiteral("/dev/full"))) << recorder.error().toStdString();
+    ASSERT_TRUE(recorder.open(dir.filePath("next.feed"), error)) << error.toStdString();
+    EXPECT_FALSE(recorder.failed());
+    recorder.write("$F,2\n");
+    EXPECT_EQ(content(dir.filePath("next.feed")), "$F,2\n");
 }

@@ -20,7 +20,7 @@ TEST(MqttOptions, TakeABrokerAndAPrefixOrSayWhatIsWrong)
         {{"--mqtt", "broker.local", "--mqtt-topic", "kavendor/+"}, "must not hold '+'"},
     };
     for (const auto& row : cases) {
-        const TCommandLineResult result = ParseCommandLine(row.arguments);
+        const CommandLineResult result = parseCommandLine(row.arguments);
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         if (*row.error == 0) {
             ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
@@ -31,7 +31,7 @@ TEST(MqttOptions, TakeABrokerAndAPrefixOrSayWhatIsWrong)
             EXPECT_TRUE(result.Error.contains(QLatin1String(row.error))) << result.Error.toStdString();
         }
     }
-    EXPECT_TRUE(UsageText().contains("--mqtt HOST[:PORT]"));
+    EXPECT_TRUE(usageText().contains("--mqtt HOST[:PORT]"));
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 const QString kProgram = QStringLiteral(KAV_PROGRAM);
 const QString kData = QStringLiteral(KAV_TEST_DATA);
 
-QByteArray ReadAll(const QString& file)
+QByteArray readAll(const QString& file)
 {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -27,7 +27,7 @@ std::map<QString, QList<QByteArray>> dumpFiles(const QString& dir)
 {
     std::map<QString, QList<QByteArray>> files;
     for (const QString& file : QDir(dir).entryList(QDir::Files))
-        files[file] = ReadAll(dir + '/' + file).split('\n');
+        files[file] = readAll(dir + '/' + file).split('\n');
     return files;
 }
 
@@ -45,12 +45,12 @@ TEST(Program, AReplayedRaceDumpsEveryWindowThePanelAndTheStateAsChecked)
 TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
 {
     QTemporaryDir dir;
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Number = 5;
     rec.Layout = kLayoutPractice;
     rec.ColRel[0] = 2;
     rec.ColRel[1] = 11;
-    WriteResultWin(dir.filePath("one.kvl").toStdString(), rec);
+    writeResultWindow(dir.filePath("one.kvl").toStdString(), rec);
     const QString feed = kData + "/feeds/race6.feed";
     const ProcessResult run = runProcess(kProgram, {"--replay", feed, "--rate", "5000", "--layout",
                                                     dir.filePath("one.kvl"), "--dump", dir.filePath("out"), "--record",
@@ -59,8 +59,8 @@ TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
     QStringList written = QDir(dir.filePath("out")).entryList(QDir::Files);
     written.sort();
     EXPECT_EQ(written.join(' ').toStdString(), "ResultWin5.csv geninfo.csv laps.csv state.txt");
-    EXPECT_TRUE(ReadAll(dir.filePath("out/ResultWin5.csv")).startsWith("Car,Best Laptime\r\n32, 1:28.933\r\n"));
-    EXPECT_EQ(ReadAll(dir.filePath("copy.feed")), ReadAll(feed));
+    EXPECT_TRUE(readAll(dir.filePath("out/ResultWin5.csv")).startsWith("Car,Best Laptime\r\n32, 1:28.933\r\n"));
+    EXPECT_EQ(readAll(dir.filePath("copy.feed")), readAll(feed));
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));
 }
 

@@ -18,30 +18,30 @@ constexpr int kWaitMs = 20000; // only a stuck replay takes this long
 class Replay : public ::testing::Test {
 protected:
     // Loads a feed file with the given content; false when that failed.
-    bool Load(const QByteArray& content)
+    bool load(const QByteArray& content)
     {
         QFile file(m_dir.filePath(QStringLiteral("replay.feed")));
         if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             return false;
         file.close();
         QString error;
-        return feeder.Load(file.fileName(), error);
+        return feeder.load(file.fileName(), error);
     }
 
-    void Start(double rate, TReplayFeeder::LineSink sink = {})
+    void start(double rate, ReplayFeeder::LineSink sink = {})
     {
-        QObject::disconnect(&feeder, &TReplayFeeder::finished, nullptr, nullptr);
-        QObject::connect(&feeder, &TReplayFeeder::finished, [this] { ++finishedCalls; });
-        feeder.Start(
+        QObject::disconnect(&feeder, &ReplayFeeder::finished, nullptr, nullptr);
+        QObject::connect(&feeder, &ReplayFeeder::finished, [this] { ++finishedCalls; });
+        feeder.start(
             rate, sink ? std::move(sink) : [this](const QByteArray& line) { lines.append(line); });
     }
 
-    bool WaitUntilFinished()
+    bool waitUntilFinished()
     {
-        return QTest::qWaitFor([this] { return feeder.Finished(); }, kWaitMs);
+        return QTest::qWaitFor([this] { return feeder.isFinished(); }, kWaitMs);
     }
 
-    static QByteArray Numbered(int count)
+    static QByteArray numbered(int count)
     {
         QByteArray content;
         for (int i = 0; i < count; ++i)
@@ -50,7 +50,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    TReplayFeeder feeder;
+    ReplayFeeder feeder;
     QList<QByteArray> lines;
     int finishedCalls = 0;
 };
@@ -61,19 +61,19 @@ protected:
 // finishes from the event loop too.
 TEST_F(Replay, LinesComeInOrderEachWithItsLf)
 {
-    ASSERT_TRUE(Load("$A,1\r\n$B,2\n\n\r\n$C,3"));
-    Start(0);
-    EXPECT_EQ(feeder.LinesFed(), 0); // nothing before the event loop runs
-    ASSERT_TRUE(WaitUntilFinished());
+    ASSERT_TRUE(load("$A,1\r\n$B,2\n\n\r\n$C,3"));
+    start(0);
+    EXPECT_EQ(feeder.linesFed(), 0); // nothing before the event loop runs
+    ASSERT_TRUE(waitUntilFinished());
     EXPECT_EQ(lines, (QList<QByteArray>{"$A,1\r\n", "$B,2\n", "\n", "\r\n", "$C,3\n"}));
     EXPECT_EQ(finishedCalls, 1);
-    ASSERT_TRUE(Load(""));
-    Start(0);
-    EXPECT_FALSE(feeder.Finished());
-    ASSERT_TRUE(WaitUntilFinished());
+    ASSERT_TRUE(load(""));
+    start(0);
+    EXPECT_FALSE(feeder.isFinished());
+    ASSERT_TRUE(waitUntilFinished());
     EXPECT_EQ(finishedCalls, 2);
     QString error;
-    EXPECT_FALSE(feeder.Load(m_dir.filePath(QStringLiteral("none.feed")), error));
+    EXPECT_FALSE(feeder.load(m_dir.filePath(QStringLiteral("none.feed")), error));
     EXPECT_TRUE(error.contains(m_dir.filePath(QStringLiteral("none.feed")))) << error.toStdString();
 }
 
@@ -81,30 +81,30 @@ TEST_F(Replay, LinesComeInOrderEachWithItsLf)
 // loop is not entered again.
 TEST_F(Replay, ASinkMayStopTheReplayOrRunTheEventLoop)
 {
-    ASSERT_TRUE(Load(Numbered(10)));
-    Start(0, [this](const QByteArray& line) {
+    ASSERT_TRUE(load(numbered(10)));
+    start(0, [this](const QByteArray& line) {
         lines.append(line);
         if (lines.size() == 3)
-            feeder.Stop();
+            feeder.stop();
     });
     for (int turn = 0; turn < 20; ++turn)
         QCoreApplication::processEvents();
     EXPECT_EQ(lines.size(), 3);
-    EXPECT_FALSE(feeder.Finished());
+    EXPECT_FALSE(feeder.isFinished());
     EXPECT_EQ(finishedCalls, 0);
 
     lines.clear();
     int depth = 0;
     int deepest = 0;
-    Start(0, [&](const QByteArray& line) {
+    start(0, [&](const QByteArray& line) {
         deepest = std::max(deepest, ++depth);
         lines.append(line);
         QCoreApplication::processEvents();
         --depth;
     });
-    ASSERT_TRUE(WaitUntilFinished());
+    ASSERT_TRUE(waitUntilFinished());
     EXPECT_EQ(deepest, 1);
-    EXPECT_EQ(lines.join(), Numbered(10));
+    EXPECT_EQ(lines.join(), numbered(10));
     EXPECT_EQ(finishedCalls, 1);
 }
 
@@ -113,15 +113,15 @@ TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
 {
     QFile file(QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray overlong = "$B,1,\"" + QByteArray(TLineFramer::kMaxLine, 'y') + "\"\r\n";
-    ASSERT_TRUE(Load(overlong + file.readAll()));
-    THarness h;
-    TFResults& race = h.Open(kLayoutCurrentRace);
-    QObject::connect(&h.Device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
-    Start(0, [&h](const QByteArray& bytes) { h.Device.receiveBytes(bytes); });
-    ASSERT_TRUE(WaitUntilFinished());
+    const QByteArray overlong = "$B,1,\"" + QByteArray(LineFramer::kMaxLine, 'y') + "\"\r\n";
+    ASSERT_TRUE(load(overlong + file.readAll()));
+    Harness h;
+    ResultWindow& race = h.open(kLayoutCurrentRace);
+    QObject::connect(&h.Device, &Device::lineReceived, [this](const QByteArray& line) { lines.append(line); });
+    start(0, [&h](const QByteArray& bytes) { h.Device.receiveBytes(bytes); });
+    ASSERT_TRUE(waitUntilFinished());
     EXPECT_EQ(lines.size(), 9);           // the last line, without its LF in the file, ends with the file
     EXPECT_EQ(h.Ctl.State.ErrorCount, 2); // the over-long line and the $G with three fields
     EXPECT_EQ(h.Ctl.State.RunName, "Race 3");
-    EXPECT_EQ(h.Cell(race, 2, 1), "7");
+    EXPECT_EQ(h.cell(race, 2, 1), "7");
 }

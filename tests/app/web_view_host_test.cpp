@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "main_window.h"
 #include "scripted_prompter.h"
 #include "web_view_dialog.h"
@@ -54,18 +54,18 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    TMainOptions options;
+    MainWindowOptions options;
     options.ConfigDir = dir.path() + QLatin1Char('/');
     options.ProgramDir = options.ConfigDir;
     options.UseChannel = false;
-    TFMain window(options);
-    WebViewHost host(window, -1, {}, window.SettingsPath());
+    MainWindow window(options);
+    WebViewHost host(window, -1, {}, window.settingsPath());
     QString error;
     ASSERT_TRUE(host.start(error));
     EXPECT_EQ(host.address(), QString());
 
     QAction* entry = nullptr;
-    for (QAction* action : window.SettingsMenu()->actions()) {
+    for (QAction* action : window.settingsMenu()->actions()) {
         if (action->text() == "&Web view...")
             entry = action;
     }
@@ -82,10 +82,10 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     };
     entry->trigger();
     EXPECT_FALSE(okForAName);
-    EXPECT_EQ(readWebViewSettings(window.SettingsPath().toStdString()), chosen);
+    EXPECT_EQ(readWebViewSettings(window.settingsPath().toStdString()), chosen);
     EXPECT_EQ(host.address(), QStringLiteral("http://127.0.0.1:%1/").arg(port));
 
-    window.Device()->receiveBytes("$B,5,\"Final, A\"\n");
+    window.device()->receiveBytes("$B,5,\"Final, A\"\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return runOf(port)["name"] == "Final, A"; })) << port;
     EXPECT_EQ(runOf(port)["lines"].toInt(), 1);
 
@@ -93,7 +93,7 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     entry->trigger();
     EXPECT_EQ(host.address(), QString());
     EXPECT_TRUE(runOf(port).isEmpty());
-    EXPECT_EQ(readWebViewSettings(window.SettingsPath().toStdString()), chosen);
+    EXPECT_EQ(readWebViewSettings(window.settingsPath().toStdString()), chosen);
 
     // A port in use is told, and nothing serves.
     QTcpServer busy;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "publisher_settings.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 #include "topic_names.h"
 
 namespace kav {
@@ -60,14 +60,14 @@ TEST(TopicLevel, MakesARunNameSafeForATopic)
 
 TEST(PublisherSettingsFile, KeepsItsOwnSectionBesideTheProgramsSettings)
 {
-    TTempFolder folder;
+    TemporaryFolder folder;
     const auto file = folder / "Kavendor.ini";
-    WriteFile(file, "[MainWin]\r\nMarkerDelay=7\r\n");
+    writeFile(file, "[MainWin]\r\nMarkerDelay=7\r\n");
     EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), PublisherSettings());
     PublisherSettings settings{true, {"10.0.0.5", 8883, "track-pc", 20, "pub", "secret", true, "/ca.crt"}, "a/b"};
     writePublisherSettings(QString::fromStdString(file.string()), settings);
     EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), settings);
-    EXPECT_TRUE(ReadFile(file).starts_with("[MainWin]\r\nMarkerDelay=7\r\n"));
+    EXPECT_TRUE(readFile(file).starts_with("[MainWin]\r\nMarkerDelay=7\r\n"));
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "temp_folder.h"
+#include "temporary_folder.h"
 #include "test_broker.h"
 #include "wait_for.h"
 
@@ -28,9 +28,9 @@ struct Program {
         : folder(dir.filePath(name))
     {
         QDir().mkpath(folder);
-        WriteFile((folder + "/Kavendor.ini").toStdString(), "[MainWin]\r\nMarkerDelay=30\r\n");
+        writeFile((folder + "/Kavendor.ini").toStdString(), "[MainWin]\r\nMarkerDelay=30\r\n");
         if (!communication.isEmpty())
-            WriteFile((folder + "/Communication.ini").toStdString(), communication.toStdString());
+            writeFile((folder + "/Communication.ini").toStdString(), communication.toStdString());
         process.start(KAV_PROGRAM, QStringList{"--config-dir", folder, "--dump", folder + "/out"} + arguments);
     }
     void waitForExit()
@@ -42,7 +42,7 @@ struct Program {
     }
     int linesReceived() const
     {
-        return int(std::ranges::count(ReadFile((folder + "/received.feed").toStdString()), '\n'));
+        return int(std::ranges::count(readFile((folder + "/received.feed").toStdString()), '\n'));
     }
     QString folder;
     QProcess process;
@@ -62,7 +62,7 @@ struct Display : Program {
 
 bool subscribed(test::TestBroker& broker, const QString& clientId, const QString& topic)
 {
-    return WaitFor([&] { return broker.log().contains(clientId + " 1 " + topic + "/status"); }, kWait);
+    return waitFor([&] { return broker.log().contains(clientId + " 1 " + topic + "/status"); }, kWait);
 }
 
 void expectSameDump(const QString& expected, const QString& actual)
@@ -70,7 +70,7 @@ void expectSameDump(const QString& expected, const QString& actual)
     const QStringList files = QDir(expected).entryList(QDir::Files, QDir::Name);
     EXPECT_EQ(QDir(actual).entryList(QDir::Files, QDir::Name), files);
     for (const QString& file : files)
-        EXPECT_EQ(ReadFile((actual + '/' + file).toStdString()), ReadFile((expected + '/' + file).toStdString()))
+        EXPECT_EQ(readFile((actual + '/' + file).toStdString()), readFile((expected + '/' + file).toStdString()))
             << file.toStdString();
 }
 
@@ -79,7 +79,7 @@ void expectSameDump(const QString& expected, const QString& actual)
 QList<QStringList> standings(const QString& folder)
 {
     QList<QStringList> rows;
-    for (const QString& line : QString::fromStdString(ReadFile((folder + "/out/ResultWin1.csv").toStdString()))
+    for (const QString& line : QString::fromStdString(readFile((folder + "/out/ResultWin1.csv").toStdString()))
                                    .split("\r\n", Qt::SkipEmptyParts)) {
         rows.append(line.split(u','));
         rows.last().removeAt(1);
@@ -96,7 +96,7 @@ TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherSh
     Display early(dir, "display-early", broker, "kavendor/+");
     ASSERT_TRUE(subscribed(broker, "display-early", "kavendor/+"));
     Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
-    ASSERT_TRUE(WaitFor([&] { return early.linesReceived() > 175; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return early.linesReceived() > 175; }, kWait));
     Display late(dir, "display-late", broker, "kavendor/+");
     for (Program* program : std::initializer_list<Program*>{&publisher, &early, &late})
         program->waitForExit();
@@ -125,12 +125,12 @@ TEST(ProgramWithBroker, BrokerRestartMidRaceLosesAndRepeatsNoLine)
     ASSERT_TRUE(subscribed(broker, "display-restart", "brenmoor/race"));
     Program publisher(dir, "publisher",
                       {"--replay", kFeed, "--rate", "60", "--mqtt", broker.address(), "--mqtt-topic", "brenmoor/race"});
-    ASSERT_TRUE(WaitFor([&] { return display.linesReceived() > 100; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return display.linesReceived() > 100; }, kWait));
     broker.stop();
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
     publisher.waitForExit();
     display.waitForExit();
-    EXPECT_EQ(ReadFile((display.folder + "/received.feed").toStdString()), ReadFile(kFeed.toStdString()));
+    EXPECT_EQ(readFile((display.folder + "/received.feed").toStdString()), readFile(kFeed.toStdString()));
     expectSameDump(publisher.folder + "/out", display.folder + "/out");
 }
 

@@ -36,13 +36,13 @@ TEST(Publisher, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
     FeedPublisher publisher;
     publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
     publisher.start(connection);
-    ASSERT_TRUE(WaitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Retrying; }, kWait));
+    ASSERT_TRUE(waitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Retrying; }, kWait));
     EXPECT_TRUE(publisher.brokerStatus().problem.contains("TLS")) << publisher.statusText().toStdString();
 
     connection.caFile = ours.filePath("server.crt");
     publisher.start(connection);
     publisher.publishLine("$F,1\n");
-    EXPECT_TRUE(WaitFor([&] { return publisher.outbox().empty(); }, kWait)) << publisher.statusText().toStdString();
+    EXPECT_TRUE(waitFor([&] { return publisher.outbox().empty(); }, kWait)) << publisher.statusText().toStdString();
 }
 
 // A broker that refuses the login: the reason is in the status, and the publisher keeps trying.
@@ -63,12 +63,12 @@ TEST(Publisher, RefusedLoginIsReportedAndRetried)
     FeedPublisher publisher;
     publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
     publisher.start(connection);
-    ASSERT_TRUE(WaitFor([&] { return publisher.brokerStatus().problem.startsWith("login refused"); }, kWait))
+    ASSERT_TRUE(waitFor([&] { return publisher.brokerStatus().problem.startsWith("login refused"); }, kWait))
         << publisher.statusText().toStdString();
     EXPECT_EQ(publisher.brokerStatus().state, BrokerStatus::State::Retrying);
     connection.password = QStringLiteral("secret");
     publisher.start(connection);
-    EXPECT_TRUE(WaitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
+    EXPECT_TRUE(waitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
 }
 
 } // namespace

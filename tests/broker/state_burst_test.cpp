@@ -7,7 +7,7 @@
 
 #include "harness.h"
 #include "state_burst.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 
 namespace kav {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 std::vector<std::string> feedLines()
 {
     std::vector<std::string> lines;
-    std::istringstream feed(ReadFile(KAV_TEST_DATA "/feeds/race6.feed"));
+    std::istringstream feed(readFile(KAV_TEST_DATA "/feeds/race6.feed"));
     for (std::string line; std::getline(feed, line);)
         if (!line.empty())
             lines.push_back(line);
@@ -24,14 +24,14 @@ std::vector<std::string> feedLines()
 
 // The cells of the windows but the marker pictures, which age with each program's own clock, and the
 // columns given.
-void expectSameCells(const THarness& late, const TFResults& lateWindow, const THarness& seen,
-                     const TFResults& seenWindow, std::initializer_list<int> skipped = {})
+void expectSameCells(const Harness& late, const ResultWindow& lateWindow, const Harness& seen,
+                     const ResultWindow& seenWindow, std::initializer_list<int> skipped = {})
 {
     for (std::uint8_t id = 0; id < kColumnIds; ++id) {
-        if (id == TContentBuilder::kColMarker || std::find(skipped.begin(), skipped.end(), id) != skipped.end())
+        if (id == ContentBuilder::kColMarker || std::find(skipped.begin(), skipped.end(), id) != skipped.end())
             continue;
-        EXPECT_EQ(late.Column(lateWindow, id, late.Ctl.State.RowCount),
-                  seen.Column(seenWindow, id, seen.Ctl.State.RowCount))
+        EXPECT_EQ(late.column(lateWindow, id, late.Ctl.State.RowCount),
+                  seen.column(seenWindow, id, seen.Ctl.State.RowCount))
             << lateWindow.windowTitle().toStdString() << ", column " << int(id);
     }
 }
@@ -41,27 +41,27 @@ class StateBurst : public ::testing::TestWithParam<std::size_t> {};
 TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
 {
     const std::vector<std::string> lines = feedLines();
-    THarness seen;
-    TFResults& seenRace = seen.Open(kLayoutCurrentRace);
-    TFResults& seenPractice = seen.Open(kLayoutPractice);
+    Harness seen;
+    ResultWindow& seenRace = seen.open(kLayoutCurrentRace);
+    ResultWindow& seenPractice = seen.open(kLayoutPractice);
     LatestRunRecords latest;
     for (std::size_t i = 0; i < std::min(GetParam(), lines.size()); ++i) {
         latest.take(lines[i]);
-        seen.Feed(lines[i]);
+        seen.feedLines(lines[i]);
     }
 
-    THarness late;
-    TFResults& lateRace = late.Open(kLayoutCurrentRace);
-    TFResults& latePractice = late.Open(kLayoutPractice);
+    Harness late;
+    ResultWindow& lateRace = late.open(kLayoutCurrentRace);
+    ResultWindow& latePractice = late.open(kLayoutPractice);
     std::istringstream burstLines(buildStateBurst(seen.Ctl.State, seen.Settings, latest));
     for (std::string line; std::getline(burstLines, line);)
-        late.Feed(line);
+        late.feedLines(line);
     expectSameCells(late, lateRace, seen, seenRace);
     // A practice row takes laps, total time, last lap and its speed from the race when its $H comes,
     // so those show the race at each car's last $H rather than now.
     expectSameCells(late, latePractice, seen, seenPractice, {7, 8, 9, 12});
-    for (int item = TGenInfoPanel::kLapsToGo; item <= TGenInfoPanel::kRun; ++item)
-        EXPECT_EQ(late.Label(item), seen.Label(item)) << "item " << item;
+    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kRun; ++item)
+        EXPECT_EQ(late.label(item), seen.label(item)) << "item " << item;
     EXPECT_EQ(late.Ctl.State.RaceFinished, seen.Ctl.State.RaceFinished);
     EXPECT_EQ(late.Ctl.State.FlagState, seen.Ctl.State.FlagState);
     EXPECT_EQ(late.Ctl.State.ErrorCount, 0);

@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "child_process.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 #include "wait_for.h"
 
 namespace kav::test {
@@ -41,7 +41,7 @@ void TestBroker::writeConfig()
         text += QStringLiteral("persistence true\npersistence_location %1/\n").arg(m_folder.path());
     if (geteuid() == 0)
         text += QStringLiteral("user root\n");
-    WriteFile(m_folder.filePath(QStringLiteral("mosquitto.conf")).toStdString(), text.toStdString());
+    writeFile(m_folder.filePath(QStringLiteral("mosquitto.conf")).toStdString(), text.toStdString());
 }
 
 QByteArray TestBroker::retained(const QString& topic, QString& error) const
@@ -69,7 +69,7 @@ bool TestBroker::start()
     // A test that is killed must not leave its broker behind.
     m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process.start(mosquitto, {QStringLiteral("-c"), m_folder.filePath(QStringLiteral("mosquitto.conf"))});
-    const bool started = WaitFor([&] {
+    const bool started = waitFor([&] {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, static_cast<quint16>(m_port));
         return m_process.state() == QProcess::NotRunning || socket.waitForConnected(200);

@@ -29,7 +29,7 @@ namespace {
 using Points = QList<QPointF>;
 
 // The feed's lines up to (not including) the start of run runs + 1.
-void feedRuns(THarness& h, int runs)
+void feedRuns(Harness& h, int runs)
 {
     std::ifstream in(std::string(KAV_TEST_DATA) + "/feeds/lap_history.feed");
     ASSERT_TRUE(in);
@@ -37,7 +37,7 @@ void feedRuns(THarness& h, int runs)
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("$I", 0) == 0 && ++run > runs)
             return;
-        h.Feed(line);
+        h.feedLines(line);
     }
 }
 
@@ -75,7 +75,7 @@ struct FlagCase {
 
 TEST(RaceCharts, TheRecordProcessorKeepsEachLapWithItsFlagAndPlace)
 {
-    THarness h;
+    Harness h;
     feedRuns(h, 1);
     const LapHistory& history = h.Ctl.State.lapHistory();
     constexpr LapFlag G = LapFlag::Green, Y = LapFlag::Yellow, F = LapFlag::Finish;
@@ -93,7 +93,7 @@ TEST(RaceCharts, TheRecordProcessorKeepsEachLapWithItsFlagAndPlace)
         EXPECT_EQ(flags, c.flags);
         EXPECT_EQ(positions, c.positions);
     }
-    h.Feed("$I,\"14:10:00.0000\",\"01 Jun\"");
+    h.feedLines("$I,\"14:10:00.0000\",\"01 Jun\"");
     EXPECT_EQ(history.carCount(), 0);
 }
 
@@ -101,7 +101,7 @@ class ChartsWindow : public ::testing::Test {
 protected:
     ChartsWindow() { window.resize(900, 600); }
 
-    THarness h;
+    Harness h;
     RaceChartsWindow window{h.Ctl.chartSource};
 };
 
@@ -109,8 +109,8 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
 {
     window.show();
     const LapChart& lapChart = window.chart(LapChart::Kind::Position);
-    h.Feed({"$A,\"2003\",\"33\",2003,\"Jonas\",\"Vermeulen\",\"BEL\",2", "$J,\"2003\",\"00:02:00.0000\",\"14:02:00\"",
-            "$G,3,\"2003\",1,\"00:02:00.0000\""});
+    h.feedLines({"$A,\"2003\",\"33\",2003,\"Jonas\",\"Vermeulen\",\"BEL\",2",
+                 "$J,\"2003\",\"00:02:00.0000\",\"14:02:00\"", "$G,3,\"2003\",1,\"00:02:00.0000\""});
     // The window's own timer draws what came, without being asked.
     QTRY_COMPARE_WITH_TIMEOUT(pointsOf(lapChart, "33"), Points({{1, 3}}), 5000);
     feedRuns(h, 1);
@@ -123,7 +123,7 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     EXPECT_GT(seriesOf(lapChart, "22")->pen().widthF(), seriesOf(lapChart, "33")->pen().widthF());
     window.tabs().setCurrentIndex(RaceChartsWindow::kGapTab);
     EXPECT_EQ(pointsOf(window.chart(LapChart::Kind::Gap), "33"), Points({{1, 29.9}, {2, 60.5}, {3, 90.0}}));
-    h.Feed("$I,\"14:10:00.0000\",\"01 Jun\"");
+    h.feedLines("$I,\"14:10:00.0000\",\"01 Jun\"");
     window.redraw();
     EXPECT_EQ(window.chart(LapChart::Kind::Gap).lineCount(), 0);
 }
@@ -160,13 +160,13 @@ TEST_F(ChartsWindow, TheLapTimeChartShowsTheCarsTickedAndTheLayoutKeepsThem)
 
 class MainWindowCharts : public ::testing::Test {
 protected:
-    std::unique_ptr<TFMain> start()
+    std::unique_ptr<MainWindow> start()
     {
-        TMainOptions options;
+        MainWindowOptions options;
         options.ConfigDir = dir.path() + QLatin1Char('/');
         options.ProgramDir = options.ConfigDir;
         options.UseChannel = false;
-        auto main = std::make_unique<TFMain>(options);
+        auto main = std::make_unique<MainWindow>(options);
         main->show();
         return main;
     }
@@ -184,29 +184,29 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
 {
     EXPECT_EQ(readRaceCharts(std::string(KAV_TEST_DATA) + "/store/old_layout.kvl"), RaceChartsRec{});
     auto main = start();
-    main->SaveLayout(dir.filePath("without.kvl"));
+    main->saveLayout(dir.filePath("without.kvl"));
     EXPECT_FALSE(read("without.kvl").contains("RaceCharts"));
     QAction* charts = menuAction(*main->menuBar(), "Race &charts");
     ASSERT_NE(charts, nullptr);
     charts->trigger();
-    RaceChartsWindow* window = main->Ctl().raceCharts.window();
+    RaceChartsWindow* window = main->controller().raceCharts.window();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(main->ClearLayoutAction()->isEnabled());
+    EXPECT_TRUE(main->clearLayoutAction()->isEnabled());
     window->restoreFrom({{}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}});
     window->parentWidget()->setGeometry(30, 40, 700, 500);
-    main->SaveLayout(dir.filePath("with.kvl"));
-    main->ClearLayout();
-    EXPECT_EQ(main->Ctl().raceCharts.window(), nullptr);
-    main->LoadLayout(dir.filePath("without.kvl"));
-    EXPECT_EQ(main->Ctl().raceCharts.window(), nullptr);
-    main->LoadLayout(dir.filePath("with.kvl"));
-    const RaceChartsRec loaded = main->Ctl().raceCharts.record();
+    main->saveLayout(dir.filePath("with.kvl"));
+    main->clearLayout();
+    EXPECT_EQ(main->controller().raceCharts.window(), nullptr);
+    main->loadLayout(dir.filePath("without.kvl"));
+    EXPECT_EQ(main->controller().raceCharts.window(), nullptr);
+    main->loadLayout(dir.filePath("with.kvl"));
+    const RaceChartsRec loaded = main->controller().raceCharts.record();
     EXPECT_EQ(loaded,
               (RaceChartsRec{
-                  {500, 700, 40, 30, TWindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
-    main->Ctl().raceCharts.window()->parentWidget()->close(); // the operator closes it
-    QTRY_VERIFY_WITH_TIMEOUT(main->Ctl().raceCharts.window() == nullptr, 5000);
-    main->SaveLayout(dir.filePath("with.kvl"));
+                  {500, 700, 40, 30, WindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
+    main->controller().raceCharts.window()->parentWidget()->close(); // the operator closes it
+    QTRY_VERIFY_WITH_TIMEOUT(main->controller().raceCharts.window() == nullptr, 5000);
+    main->saveLayout(dir.filePath("with.kvl"));
     EXPECT_FALSE(read("with.kvl").contains("RaceCharts")); // closed since: the section goes
 }
 

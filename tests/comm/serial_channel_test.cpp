@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "child_process.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "pty_pair.h"
 #include "scripted_prompter.h"
 
@@ -17,7 +17,7 @@ namespace kav {
 namespace {
 
 // Feed lines numbered from first on, every third ending in CR LF as some systems send.
-QByteArray Feed(int count, int first = 0)
+QByteArray feedLines(int count, int first = 0)
 {
     QByteArray feed;
     for (int i = first; i < first + count; ++i)
@@ -31,16 +31,16 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(toolInstalled(QStringLiteral("socat")));
-        pty = std::make_unique<TPtyPair>();
-        ASSERT_TRUE(pty->Ready()) << "socat did not make the pty pair";
-        device.SetPrompts(&prompts);
-        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) {
+        pty = std::make_unique<PtyPair>();
+        ASSERT_TRUE(pty->ready()) << "socat did not make the pty pair";
+        device.setPrompts(&prompts);
+        QObject::connect(&device, &Device::lineReceived, [this](const QByteArray& line) {
             onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
             lines.append(line);
         });
-        device.Settings.CommType = TCommType::RS232;
+        device.Settings.CommType = CommunicationType::RS232;
         device.Settings.S_Baudrate = 230400;
-        device.Settings.S_Device = pty->DeviceA();
+        device.Settings.S_Device = pty->deviceA();
     }
 
     void TearDown() override { StopWriting(); }
@@ -52,11 +52,11 @@ protected:
     }
 
     // Plays the timing computer: writes the bytes on the far end in chunks of 1 to 7 bytes.
-    void WriteInSmallChunks(const QByteArray& bytes)
+    void writeInSmallChunks(const QByteArray& bytes)
     {
         writer = std::thread([this, bytes] {
             for (qsizetype pos = 0, n = 1; pos < bytes.size() && !stopWriting; pos += n, n = n % 7 + 1) {
-                pty->Write(bytes.mid(pos, n));
+                pty->write(bytes.mid(pos, n));
                 if (pos % 64 == 0)
                     std::this_thread::yield();
             }
@@ -64,28 +64,28 @@ protected:
     }
 
     // Has a thread stream numbered lines into the far end until it is gone; true once 40 have arrived.
-    bool StartStreaming()
+    bool startStreaming()
     {
-        device.Open();
+        device.open();
         writer = std::thread([this] {
-            for (int n = 0; !stopWriting && pty->Write(Feed(20, n)); n += 20) {
+            for (int n = 0; !stopWriting && pty->write(feedLines(20, n)); n += 20) {
             }
         });
         return QTest::qWaitFor([this] { return lines.size() >= 40; }, 10000);
     }
     // Closes the device; a hang guard, not a speed check: the reader thread must not get stuck.
-    void CloseWithinBound()
+    void closeWithinBound()
     {
         QElapsedTimer closing;
         closing.start();
-        device.Close();
+        device.close();
         EXPECT_LT(closing.elapsed(), 5000) << "closing hung";
-        EXPECT_EQ(device.Communication(), nullptr);
+        EXPECT_EQ(device.communication(), nullptr);
     }
 
-    std::unique_ptr<TPtyPair> pty;
+    std::unique_ptr<PtyPair> pty;
     ScriptedPrompter prompts;
-    TKavendorComm device;
+    KavendorDevice device;
     QList<QByteArray> lines;
     bool onMainThread = true;
     std::thread writer;
@@ -94,10 +94,10 @@ protected:
 
 TEST_F(SerialChannel, SmallChunksAreFramedAsIfTheyCameAsOneOnTheMainThread)
 {
-    device.Open();
-    ASSERT_TRUE(device.Communication()->IsOpen());
-    const QByteArray feed = Feed(300);
-    WriteInSmallChunks(feed + "$F,unfinished");
+    device.open();
+    ASSERT_TRUE(device.communication()->isOpen());
+    const QByteArray feed = feedLines(300);
+    writeInSmallChunks(feed + "$F,unfinished");
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() == 300; }, 30000)) << lines.size();
     EXPECT_EQ(lines.join(), feed);
     EXPECT_TRUE(std::all_of(lines.begin(), lines.end(), [](const QByteArray& l) { return l.count('\n') == 1; }));
@@ -109,14 +109,14 @@ TEST_F(SerialChannel, SmallChunksAreFramedAsIfTheyCameAsOneOnTheMainThread)
 // every line before it arrived whole; closing afterwards returns.
 TEST_F(SerialChannel, AVanishedFarEndIsReportedOnceAndTheDeviceStillCloses)
 {
-    ASSERT_TRUE(StartStreaming());
-    pty->KillRelay();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return !device.Communication()->IsOpen(); }, 10000));
+    ASSERT_TRUE(startStreaming());
+    pty->killRelay();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !device.communication()->isOpen(); }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([this] { return !prompts.messages.isEmpty(); }, 10000));
     StopWriting();
-    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Error ") + pty->DeviceA() + ": WaitCommEvent()"});
-    EXPECT_EQ(lines.join(), Feed(static_cast<int>(lines.size()))) << "lost, doubled or cut lines";
-    CloseWithinBound();
+    EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("Error ") + pty->deviceA() + ": WaitCommEvent()"});
+    EXPECT_EQ(lines.join(), feedLines(static_cast<int>(lines.size()))) << "lost, doubled or cut lines";
+    closeWithinBound();
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 

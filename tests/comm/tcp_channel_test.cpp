@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <QtCore/qtestsupport_core.h>
 
-#include "client_socket_comm.h"
+#include "client_socket_communication.h"
 #include "feed_server.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "scripted_prompter.h"
 
 namespace kav {
@@ -20,26 +20,29 @@ class TcpChannel : public ::testing::Test {
 protected:
     TcpChannel()
     {
-        device.SetPrompts(&prompts);
-        QObject::connect(&device, &TDevice::lineReceived, [this](const QByteArray& line) { lines.append(line); });
-        QObject::connect(&device, &TKavendorComm::connectionEnded, [this](bool failed) {
+        device.setPrompts(&prompts);
+        QObject::connect(&device, &Device::lineReceived, [this](const QByteArray& line) { lines.append(line); });
+        QObject::connect(&device, &KavendorDevice::connectionEnded, [this](bool failed) {
             ++ended;
             failures += failed ? 1 : 0;
         });
-        device.Settings.CommType = TCommType::TCPIP;
+        device.Settings.CommType = CommunicationType::TCPIP;
         device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
-        device.Settings.TCPIP_Port = server.Port();
+        device.Settings.TCPIP_Port = server.port();
     }
 
-    const TClientSocketComm* Channel() const { return dynamic_cast<const TClientSocketComm*>(device.Communication()); }
-    bool Connected() const { return Channel() && Channel()->Socket().state() == QAbstractSocket::ConnectedState; }
+    const ClientSocketCommunication* channel() const
+    {
+        return dynamic_cast<const ClientSocketCommunication*>(device.communication());
+    }
+    bool connected() const { return channel() && channel()->socket().state() == QAbstractSocket::ConnectedState; }
 
     // Opens the device and waits until both ends see the connection.
-    bool Connect()
+    bool connectTo()
     {
-        const int before = server.ConnectionCount();
-        device.Open();
-        return server.WaitForConnections(before + 1) && QTest::qWaitFor([this] { return Connected(); });
+        const int before = server.connectionCount();
+        device.open();
+        return server.waitForConnections(before + 1) && QTest::qWaitFor([this] { return connected(); });
     }
     // Waits until the question has been asked and answered.
     bool answered(int questions)
@@ -47,9 +50,9 @@ protected:
         return QTest::qWaitFor([&] { return prompts.questions.size() == questions && !prompts.asking(); });
     }
 
-    TFeedServer server;
+    FeedServer server;
     ScriptedPrompter prompts;
-    TKavendorComm device;
+    KavendorDevice device;
     QList<QByteArray> lines;
     int ended = 0; // connections that failed or that the server closed
     int failures = 0;
@@ -58,12 +61,12 @@ protected:
 // A line cut by a segment boundary waits for its LF; lines keep their CR and LF and come once each.
 TEST_F(TcpChannel, LinesArriveWholeInOrderWhereverTheSegmentsEnd)
 {
-    ASSERT_TRUE(Connect());
-    ASSERT_TRUE(server.Send("$F,9999,\"00:12:34\"\r\n$G,3,\"1234BE\",,\"00:00:00.000\"\n$G,1,\"12"));
+    ASSERT_TRUE(connectTo());
+    ASSERT_TRUE(server.send("$F,9999,\"00:12:34\"\r\n$G,3,\"1234BE\",,\"00:00:00.000\"\n$G,1,\"12"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return device.partialLine() == "$G,1,\"12"; }));
     EXPECT_EQ(lines.size(), 2);
-    ASSERT_TRUE(server.Send("34\",5\r\n"));
-    ASSERT_TRUE(server.Send("$F,2\n"));
+    ASSERT_TRUE(server.send("34\",5\r\n"));
+    ASSERT_TRUE(server.send("$F,2\n"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 4; }));
     EXPECT_EQ(lines, (QList<QByteArray>{"$F,9999,\"00:12:34\"\r\n", "$G,3,\"1234BE\",,\"00:00:00.000\"\n",
                                         "$G,1,\"1234\",5\r\n", "$F,2\n"}));
@@ -75,30 +78,30 @@ TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
     struct Case {
         const char* name;
         bool refused;
-        TAnswer answer;
+        Answer answer;
     };
-    for (const Case& c : {Case{"closed, Yes", false, TAnswer::Yes}, Case{"closed, No", false, TAnswer::No},
-                          Case{"refused, Yes", true, TAnswer::Yes}, Case{"refused, No", true, TAnswer::No}}) {
+    for (const Case& c : {Case{"closed, Yes", false, Answer::Yes}, Case{"closed, No", false, Answer::No},
+                          Case{"refused, Yes", true, Answer::Yes}, Case{"refused, No", true, Answer::No}}) {
         SCOPED_TRACE(c.name);
         prompts.questions.clear();
         prompts.answers = {c.answer};
-        const int before = server.ConnectionCount();
+        const int before = server.connectionCount();
         if (c.refused) {
-            const quint16 port = server.Port();
-            server.StopListening();
-            prompts.whileAsking = [this, port] { server.Listen(port); };
-            device.Open();
+            const quint16 port = server.port();
+            server.stopListening();
+            prompts.whileAsking = [this, port] { server.listen(port); };
+            device.open();
         } else {
-            ASSERT_TRUE(Connect());
-            ASSERT_TRUE(server.Send("$F,1\n$G,part"));
-            server.CloseLatest();
+            ASSERT_TRUE(connectTo());
+            ASSERT_TRUE(server.send("$F,1\n$G,part"));
+            server.closeLatest();
         }
         ASSERT_TRUE(answered(1));
         EXPECT_EQ(prompts.questions, QStringList{c.refused ? kFailed : kRemoteClose});
-        EXPECT_EQ(device.ReconnectTimer.isActive(), c.answer == TAnswer::Yes);
-        const int expected = before + (c.refused ? 0 : 1) + (c.answer == TAnswer::Yes ? 1 : 0);
-        EXPECT_TRUE(server.WaitForConnections(expected));
-        device.Close();
+        EXPECT_EQ(device.ReconnectTimer.isActive(), c.answer == Answer::Yes);
+        const int expected = before + (c.refused ? 0 : 1) + (c.answer == Answer::Yes ? 1 : 0);
+        EXPECT_TRUE(server.waitForConnections(expected));
+        device.close();
     }
     EXPECT_EQ(lines.count("$F,1\n"), 2) << "an unfinished line is never delivered";
     EXPECT_EQ(lines.size(), 2);
@@ -107,19 +110,19 @@ TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
 // Closing, reopening (as the settings dialog's OK does) and destroying a connected device never ask.
 TEST_F(TcpChannel, OurOwnClosesNeverAsk)
 {
-    ASSERT_TRUE(Connect());
-    device.Close();
-    ASSERT_TRUE(Connect());
-    ASSERT_TRUE(Connect());
+    ASSERT_TRUE(connectTo());
+    device.close();
+    ASSERT_TRUE(connectTo());
+    ASSERT_TRUE(connectTo());
     {
-        TKavendorComm shutDown;
-        shutDown.SetPrompts(&prompts);
+        KavendorDevice shutDown;
+        shutDown.setPrompts(&prompts);
         shutDown.Settings = device.Settings;
-        shutDown.Open();
-        ASSERT_TRUE(server.WaitForConnections(4));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return shutDown.Communication()->IsOpen(); }));
+        shutDown.open();
+        ASSERT_TRUE(server.waitForConnections(4));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shutDown.communication()->isOpen(); }));
     }
-    const QPointer<QTcpSocket> last = server.Latest();
+    const QPointer<QTcpSocket> last = server.latest();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !last || last->state() == QAbstractSocket::UnconnectedState; }));
     QCoreApplication::processEvents();
     EXPECT_TRUE(prompts.questions.isEmpty());
@@ -130,15 +133,15 @@ TEST_F(TcpChannel, OurOwnClosesNeverAsk)
 // again once the first box has closed.
 TEST_F(TcpChannel, AFailureWhileAQuestionIsOpenAsksNothingMore)
 {
-    ASSERT_TRUE(Connect());
-    prompts.answers = {TAnswer::Yes, TAnswer::No};
+    ASSERT_TRUE(connectTo());
+    prompts.answers = {Answer::Yes, Answer::No};
     prompts.whileAsking = [&] {
-        server.StopListening();
-        device.Open();
+        server.stopListening();
+        device.open();
         EXPECT_TRUE(QTest::qWaitFor([this] { return failures == 1; }));
         QCoreApplication::processEvents(); // as the box's own event loop would
     };
-    server.CloseLatest();
+    server.closeLatest();
     ASSERT_TRUE(answered(2));
     EXPECT_EQ(prompts.mostOpenAtOnce, 1);
     EXPECT_EQ(prompts.questions, (QStringList{kRemoteClose, kFailed}));
@@ -150,23 +153,23 @@ TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
 {
     device.Settings.TCPIP_AutoReconnect = true;
     device.Settings.TCPIP_SilenceTimeout = 1;
-    device.SetAutoReconnectInterval(std::chrono::milliseconds(100));
-    ASSERT_TRUE(Connect());
+    device.setAutoReconnectInterval(std::chrono::milliseconds(100));
+    ASSERT_TRUE(connectTo());
     QTimer heartbeat;
-    QObject::connect(&heartbeat, &QTimer::timeout, [this] { server.Latest()->write("$F,9999\n"); });
+    QObject::connect(&heartbeat, &QTimer::timeout, [this] { server.latest()->write("$F,9999\n"); });
     heartbeat.start(100);
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 20; }, 10000));
-    EXPECT_EQ(server.ConnectionCount(), 1) << "a heartbeat keeps the connection";
+    EXPECT_EQ(server.connectionCount(), 1) << "a heartbeat keeps the connection";
     heartbeat.stop();
-    const QPointer<QTcpSocket> silent = server.Latest();
-    ASSERT_TRUE(server.WaitForConnections(2, 10000));
+    const QPointer<QTcpSocket> silent = server.latest();
+    ASSERT_TRUE(server.waitForConnections(2, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !silent || silent->state() == QAbstractSocket::UnconnectedState; }));
-    const quint16 port = server.Port();
-    server.StopListening();
-    server.CloseLatest();
+    const quint16 port = server.port();
+    server.stopListening();
+    server.closeLatest();
     ASSERT_TRUE(QTest::qWaitFor([this] { return failures >= 2; }));
-    ASSERT_TRUE(server.Listen(port));
-    ASSERT_TRUE(server.WaitForConnections(3));
+    ASSERT_TRUE(server.listen(port));
+    ASSERT_TRUE(server.waitForConnections(3));
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 

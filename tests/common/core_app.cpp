@@ -3,4 +3,4 @@
 #include "qt_app_environment.h"
 
 [[maybe_unused]] static ::testing::Environment* const kApp =
-    ::testing::AddGlobalTestEnvironment(new kav::TQtAppEnvironment<QCoreApplication>);
+    ::testing::AddGlobalTestEnvironment(new kav::QtAppEnvironment<QCoreApplication>);

@@ -4,36 +4,36 @@
 
 namespace kav {
 
-TFeedServer::TFeedServer()
+FeedServer::FeedServer()
 {
     QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
         while (QTcpSocket* socket = m_server.nextPendingConnection())
             m_connections.append(socket);
     });
-    Listen(0);
+    listen(0);
 }
 
-bool TFeedServer::Listen(quint16 port)
+bool FeedServer::listen(quint16 port)
 {
     return m_server.listen(QHostAddress::LocalHost, port);
 }
 
-bool TFeedServer::WaitForConnections(int count, int timeoutMs)
+bool FeedServer::waitForConnections(int count, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return m_connections.size() >= count; }, timeoutMs);
 }
 
-bool TFeedServer::Send(const QByteArray& bytes)
+bool FeedServer::send(const QByteArray& bytes)
 {
-    QTcpSocket* socket = Latest();
+    QTcpSocket* socket = latest();
     if (!socket || socket->write(bytes) != bytes.size())
         return false;
     return QTest::qWaitFor([&] { return !socket || socket->bytesToWrite() == 0; }, 5000) && socket;
 }
 
-void TFeedServer::CloseLatest()
+void FeedServer::closeLatest()
 {
-    if (QTcpSocket* socket = Latest())
+    if (QTcpSocket* socket = latest())
         socket->disconnectFromHost();
 }
 

@@ -9,24 +9,24 @@
 namespace kav {
 
 // A feed server on the loopback address that the device connects to; the test drives what it sends.
-class TFeedServer {
+class FeedServer {
 public:
-    TFeedServer();
+    FeedServer();
 
-    quint16 Port() const { return m_server.serverPort(); }
+    quint16 port() const { return m_server.serverPort(); }
     // Every connection accepted so far, the latest last; closed ones stay in the list as null.
-    int ConnectionCount() const { return m_connections.size(); }
-    QTcpSocket* Latest() const { return m_connections.isEmpty() ? nullptr : m_connections.last().data(); }
+    int connectionCount() const { return m_connections.size(); }
+    QTcpSocket* latest() const { return m_connections.isEmpty() ? nullptr : m_connections.last().data(); }
 
     // Waits for the given number of connections in all.
-    bool WaitForConnections(int count, int timeoutMs = 5000);
+    bool waitForConnections(int count, int timeoutMs = 5000);
     // Sends on the latest connection and waits until the bytes have left.
-    bool Send(const QByteArray& bytes);
+    bool send(const QByteArray& bytes);
     // Closes the latest connection from the server's side.
-    void CloseLatest();
+    void closeLatest();
     // Stops accepting and frees the port, so that connecting to it is refused.
-    void StopListening() { m_server.close(); }
-    bool Listen(quint16 port);
+    void stopListening() { m_server.close(); }
+    bool listen(quint16 port);
 
 private:
     QTcpServer m_server;

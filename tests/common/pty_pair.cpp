@@ -12,12 +12,12 @@
 
 namespace kav {
 
-bool TPtyPair::Available()
+bool PtyPair::available()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty();
 }
 
-TPtyPair::TPtyPair()
+PtyPair::PtyPair()
 {
     const QString a = m_dir.filePath(QStringLiteral("ttyA"));
     const QString b = m_dir.filePath(QStringLiteral("ttyB"));
@@ -30,12 +30,12 @@ TPtyPair::TPtyPair()
     m_farEnd = ::open(QFile::encodeName(b).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
 }
 
-TPtyPair::~TPtyPair()
+PtyPair::~PtyPair()
 {
-    Vanish();
+    vanish();
 }
 
-bool TPtyPair::Write(const QByteArray& bytes)
+bool PtyPair::write(const QByteArray& bytes)
 {
     QElapsedTimer stalled;
     stalled.start();
@@ -55,7 +55,7 @@ bool TPtyPair::Write(const QByteArray& bytes)
     return done == bytes.size();
 }
 
-QByteArray TPtyPair::ReadAvailable()
+QByteArray PtyPair::readAvailable()
 {
     QByteArray received;
     char buffer[4096];
@@ -64,13 +64,13 @@ QByteArray TPtyPair::ReadAvailable()
     return received;
 }
 
-void TPtyPair::Vanish()
+void PtyPair::vanish()
 {
-    CloseFarEnd();
-    KillRelay();
+    closeFarEnd();
+    killRelay();
 }
 
-void TPtyPair::KillRelay()
+void PtyPair::killRelay()
 {
     if (m_socat.state() != QProcess::NotRunning) {
         m_socat.kill();
@@ -78,7 +78,7 @@ void TPtyPair::KillRelay()
     }
 }
 
-void TPtyPair::CloseFarEnd()
+void PtyPair::closeFarEnd()
 {
     if (m_farEnd >= 0)
         ::close(m_farEnd);

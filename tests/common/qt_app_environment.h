@@ -9,7 +9,7 @@ namespace kav {
 // The Qt application object every test of the program needs, made before the first test and
 // destroyed after the last.
 template <typename App>
-class TQtAppEnvironment : public ::testing::Environment {
+class QtAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { m_app = std::make_unique<App>(m_argc, m_argv); }
     void TearDown() override { m_app.reset(); }

@@ -10,7 +10,7 @@
 #include <optional>
 #include <utility>
 
-#include "comm_prompts.h"
+#include "communication_prompts.h"
 #include "ui_prompter.h"
 
 namespace kav {
@@ -18,12 +18,12 @@ namespace kav {
 // Answers every modal question of the program the way a test scripted it, for the main window, the
 // display and the channels alike, and keeps what was shown. It installs itself as the display's
 // prompter while it lives.
-class ScriptedPrompter : public TUiPrompter, public TCommPrompts {
+class ScriptedPrompter : public UiPrompter, public CommunicationPrompts {
 public:
-    ScriptedPrompter() { SetPrompter(this); }
-    ~ScriptedPrompter() override { SetPrompter(nullptr); }
+    ScriptedPrompter() { setPrompter(this); }
+    ~ScriptedPrompter() override { setPrompter(nullptr); }
 
-    std::deque<TAnswer> answers;       // taken in turn by every question; No once they run out
+    std::deque<Answer> answers;        // taken in turn by every question; No once they run out
     QStringList questions;             // every question asked, in order
     QStringList messages;              // every warning, error and note shown, in order
     QStringList shown;                 // every question and message, in order
@@ -42,7 +42,7 @@ public:
     QString filterAsked;
     QStringList opened; // documents handed to the desktop
 
-    TAnswer Ask(TBoxKind, const QString& text, bool withCancel, QWidget*) override
+    Answer ask(BoxKind, const QString& text, bool withCancel, QWidget*) override
     {
         questions << text;
         shown << text;
@@ -51,42 +51,42 @@ public:
             std::exchange(whileAsking, nullptr)();
         --m_open;
         if (answers.empty())
-            return TAnswer::No;
-        const TAnswer answer = answers.front();
+            return Answer::No;
+        const Answer answer = answers.front();
         answers.pop_front();
-        return answer == TAnswer::Cancel && !withCancel ? TAnswer::No : answer;
+        return answer == Answer::Cancel && !withCancel ? Answer::No : answer;
     }
-    bool AskYesNo(const QString& text) override { return Ask(TBoxKind::Warning, text, false, nullptr) == TAnswer::Yes; }
-    bool Confirm(const QString& text, QWidget* parent) override
+    bool askYesNo(const QString& text) override { return ask(BoxKind::Warning, text, false, nullptr) == Answer::Yes; }
+    bool confirm(const QString& text, QWidget* parent) override
     {
-        return Ask(TBoxKind::Confirmation, text, false, parent) == TAnswer::Yes;
+        return ask(BoxKind::Confirmation, text, false, parent) == Answer::Yes;
     }
-    void Warn(const QString& text) override { Tell(TBoxKind::Warning, text, nullptr); }
-    void ShowError(const QString& text) override { Tell(TBoxKind::Error, text, nullptr); }
-    void Tell(TBoxKind, const QString& text, QWidget*) override
+    void warn(const QString& text) override { tell(BoxKind::Warning, text, nullptr); }
+    void showError(const QString& text) override { tell(BoxKind::Error, text, nullptr); }
+    void tell(BoxKind, const QString& text, QWidget*) override
     {
         messages << text;
         shown << text;
     }
-    int Exec(QDialog& dialog) override
+    int exec(QDialog& dialog) override
     {
         ++execCount;
         return onExec ? onExec(dialog) : int(QDialog::Rejected);
     }
-    std::optional<QFont> ChooseFont(const QFont&, QWidget*) override { return fontAnswer; }
-    std::optional<QColor> ChooseColor(const QColor& initial, QWidget*) override
+    std::optional<QFont> chooseFont(const QFont&, QWidget*) override { return fontAnswer; }
+    std::optional<QColor> chooseColor(const QColor& initial, QWidget*) override
     {
         colorAsked = initial;
         return colorAnswer;
     }
-    bool SetUpPrinter(QPrinter&, QWidget*) override { return printerAnswer; }
-    QString OpenFileName(const QString& filter, QWidget*) override
+    bool setUpPrinter(QPrinter&, QWidget*) override { return printerAnswer; }
+    QString openFileName(const QString& filter, QWidget*) override
     {
         filterAsked = filter;
         return openAnswer;
     }
-    QString SaveFileName(const QString&, const QString&, const QString&, QWidget*) override { return saveAnswer; }
-    bool OpenDocument(const QString& path) override
+    QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return saveAnswer; }
+    bool openDocument(const QString& path) override
     {
         opened << path;
         return true;

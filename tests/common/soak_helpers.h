@@ -10,7 +10,7 @@
 namespace kav {
 
 // Resident memory of this process in bytes, -1 when the kernel does not tell.
-inline qint64 ResidentBytes()
+inline qint64 residentBytes()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
@@ -20,7 +20,7 @@ inline qint64 ResidentBytes()
 }
 
 // Bytes of every value, as a line with a bad cable or a wrong baud rate delivers them.
-inline QByteArray RandomBytes(std::mt19937& rng, qsizetype size)
+inline QByteArray randomBytes(std::mt19937& rng, qsizetype size)
 {
     QByteArray bytes(size, Qt::Uninitialized);
     std::uniform_int_distribution<int> byte(0, 255);

@@ -7,7 +7,7 @@ namespace kav {
 
 // Runs the event loop until the condition holds or the time is up; the condition's last value.
 template <typename Condition>
-bool WaitFor(Condition&& condition, int milliseconds = 10000)
+bool waitFor(Condition&& condition, int milliseconds = 10000)
 {
     QDeadlineTimer deadline(milliseconds);
     while (!condition() && !deadline.hasExpired())

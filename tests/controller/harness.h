@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "col_sett_dlg.h"
+#include "column_settings_dialog.h"
 #include "controller.h"
-#include "f_message.h"
-#include "f_results.h"
-#include "gen_info_panel.h"
-#include "kavendor_comm.h"
+#include "general_info_panel.h"
+#include "kavendor_device.h"
 #include "main_settings.h"
+#include "result_window.h"
+#include "stand_by_message.h"
 
 // Readable failure messages for cell texts.
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -27,44 +27,44 @@ namespace kav {
 
 // A headless controller with result windows, wired to its device as in the program: feeds lines
 // through the device and reads back what the windows and the panel show.
-class THarness {
+class Harness {
 public:
-    THarness();
-    ~THarness();
+    Harness();
+    ~Harness();
 
     // A window of the kind showing the columns in the given order; the rows are filled at once.
-    TFResults& Open(std::uint8_t kind, std::vector<std::uint8_t> columns = AllColumns());
-    static std::vector<std::uint8_t> AllColumns();
+    ResultWindow& open(std::uint8_t kind, std::vector<std::uint8_t> columns = allColumns());
+    static std::vector<std::uint8_t> allColumns();
 
     // One line, given its LF and received by the device.
-    void Feed(const std::string& line);
-    void Feed(std::initializer_list<std::string> lines);
-    void SetClock(TimeValue time) { Clock.Set(time); }
+    void feedLines(const std::string& line);
+    void feedLines(std::initializer_list<std::string> lines);
+    void setClock(TimeValue time) { Clock.set(time); }
 
     // What column id of a row shows; empty when the window does not show the column.
-    QString Cell(const TFResults& window, std::uint8_t id, int row) const;
+    QString cell(const ResultWindow& window, std::uint8_t id, int row) const;
     // The role of the marker picture of a row: "white flag", "red cross", ... or "" for none.
-    std::string Picture(const TFResults& window, int row) const;
-    std::vector<std::string> Pictures(const TFResults& window, int rows) const;
+    std::string shownPicture(const ResultWindow& window, int row) const;
+    std::vector<std::string> pictures(const ResultWindow& window, int rows) const;
     // A column's texts for rows 1 to rows, without surrounding blanks.
-    std::vector<std::string> Column(const TFResults& window, std::uint8_t id, int rows) const;
+    std::vector<std::string> column(const ResultWindow& window, std::uint8_t id, int rows) const;
     // The text and background colours of a row.
-    std::pair<TColorValue, TColorValue> RowColours(const TFResults& window, int row) const;
-    QString Label(int item) const { return Panel.ValueText(item); }
+    std::pair<ColorValue, ColorValue> RowColours(const ResultWindow& window, int row) const;
+    QString label(int item) const { return Panel.valueText(item); }
 
-    TMainSettings Settings;
-    THeaderRec Headers = DefaultHeaders();
-    TColSettDlg ColumnDialog;
-    TGenInfoPanel Panel;
-    TMessage Message;
-    TManualClock Clock;
-    TKavendorComm Device;
-    TController Ctl;
+    MainSettings Settings;
+    HeaderTexts Headers = defaultHeaders();
+    ColumnSettingsDialog ColumnDialog;
+    GeneralInfoPanel Panel;
+    StandByMessage Message;
+    ManualClock Clock;
+    KavendorDevice Device;
+    Controller Ctl;
 
 private:
-    int Column(const TFResults& window, std::uint8_t id) const;
+    int column(const ResultWindow& window, std::uint8_t id) const;
 
-    std::vector<TFResults*> m_windows;
+    std::vector<ResultWindow*> m_windows;
 };
 
 } // namespace kav

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "f_logo.h"
+#include "logo_window.h"
 #include "main_parts.h"
 #include "picture_box.h"
 
@@ -22,15 +22,15 @@ TEST_F(LayoutKeeperTest, NewWindowsTakeTheLowestFreeNumberUpToTenAndTheLastMoves
     acceptColumns({0, 2});
     for (int i = 0; i < 4; ++i)
         layouts.newResultWindow(kLayoutCurrentRace);
-    resultWindow(2)->Frame()->close();
+    resultWindow(2)->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_EQ(numbers(), std::vector<int>({1, 4, 3}));
-    EXPECT_EQ(layouts.newResultWindow(kLayoutPractice)->Record().Number, 2);
-    while (controller.Windows.Count() < 10)
+    EXPECT_EQ(layouts.newResultWindow(kLayoutPractice)->settings().Number, 2);
+    while (controller.Windows.count() < 10)
         ASSERT_NE(layouts.newResultWindow(kLayoutCompletedLap), nullptr);
     EXPECT_FALSE(layouts.canOpenWindow());
     EXPECT_EQ(layouts.newResultWindow(kLayoutCompletedLap), nullptr);
-    resultWindow(7)->Frame()->close();
+    resultWindow(7)->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(layouts.canOpenWindow());
 }
@@ -39,23 +39,23 @@ TEST_F(LayoutKeeperTest, ACopiedLayoutGoesOneTitleBarBelowTheActiveWindowAndAFre
 {
     start();
     acceptColumns({4, 5, 6});
-    TFResults* first = layouts.newResultWindow(kLayoutCurrentRace);
-    EXPECT_EQ(first->Frame()->width(), 26 + 141 + 161 + 151);
-    first->Frame()->setGeometry(30, 40, 500, 300);
-    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->Frame()));
+    ResultWindow* first = layouts.newResultWindow(kLayoutCurrentRace);
+    EXPECT_EQ(first->borderWindow()->width(), 26 + 141 + 161 + 151);
+    first->borderWindow()->setGeometry(30, 40, 500, 300);
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->borderWindow()));
     acceptColumns({}, true);
-    TFResults* copy = layouts.newResultWindow(kLayoutCompletedLap);
-    const int titleBar = copy->Frame()->height() - copy->height();
+    ResultWindow* copy = layouts.newResultWindow(kLayoutCompletedLap);
+    const int titleBar = copy->borderWindow()->height() - copy->height();
     EXPECT_GT(titleBar, 0);
-    EXPECT_EQ(copy->Frame()->geometry(), QRect(30 + titleBar, 40 + titleBar, 500, 300));
-    EXPECT_EQ(copy->Record().ColRel, first->Record().ColRel);
-    EXPECT_EQ(copy->Record().Layout, kLayoutCompletedLap);
-    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->Frame()));
+    EXPECT_EQ(copy->borderWindow()->geometry(), QRect(30 + titleBar, 40 + titleBar, 500, 300));
+    EXPECT_EQ(copy->settings().ColRel, first->settings().ColRel);
+    EXPECT_EQ(copy->settings().Layout, kLayoutCompletedLap);
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->borderWindow()));
     acceptColumns({7});
-    TFResults* fresh = layouts.newResultWindow(kLayoutCompletedLap);
-    EXPECT_NE(fresh->Frame()->pos(), QPoint(30 + titleBar, 40 + titleBar));
-    EXPECT_EQ(fresh->Record().ColRel[0], 7);
-    EXPECT_EQ(fresh->Record().ColRel[1], kNoCode);
+    ResultWindow* fresh = layouts.newResultWindow(kLayoutCompletedLap);
+    EXPECT_NE(fresh->borderWindow()->pos(), QPoint(30 + titleBar, 40 + titleBar));
+    EXPECT_EQ(fresh->settings().ColRel[0], 7);
+    EXPECT_EQ(fresh->settings().ColRel[1], kNoCode);
 }
 
 TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
@@ -64,10 +64,10 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(file("logo.png")));
     start();
-    TGenInfo items;
-    ResetGenInfo(items);
-    items[0] = TGenInfoPanel::kFlagLamp;
-    items[1] = TGenInfoPanel::kRaceTime;
+    GeneralInfoItems items;
+    resetGeneralInfo(items);
+    items[0] = GeneralInfoPanel::kFlagLamp;
+    items[1] = GeneralInfoPanel::kRaceTime;
     layouts.setGeneralInfo(items);
     layouts.setLogo(true, file("logo.png").toStdString());
     const std::vector<std::pair<std::uint8_t, std::vector<std::uint8_t>>> windows = {
@@ -81,7 +81,7 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     }
     prompter.saveAnswer = file("four.kvl");
     ASSERT_TRUE(layouts.saveLayoutAs());
-    prompter.answers = {TAnswer::No};
+    prompter.answers = {Answer::No};
     layouts.clearLayoutAsking();
     EXPECT_FALSE(layouts.holdsSomething());
     EXPECT_EQ(layouts.logoWindow(), nullptr);
@@ -92,14 +92,14 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     ASSERT_EQ(numbers(), std::vector<int>({1, 2, 3, 4}));
     for (int number = 1; number <= 4; ++number) {
         const auto& [kind, columns] = windows[static_cast<std::size_t>(number - 1)];
-        const TResultWinRec& rec = resultWindow(number)->Record();
+        const ResultWindowSettings& rec = resultWindow(number)->settings();
         EXPECT_EQ(rec.Layout, kind);
         EXPECT_TRUE(std::equal(columns.begin(), columns.end(), rec.ColRel.begin())) << "window " << number;
         EXPECT_EQ(rec.ColRel[columns.size()], kNoCode) << "window " << number;
     }
     EXPECT_EQ(layouts.generalInfo(), items);
     ASSERT_NE(layouts.logoWindow(), nullptr);
-    EXPECT_FALSE(layouts.logoWindow()->Box().Picture().IsEmpty());
+    EXPECT_FALSE(layouts.logoWindow()->box().shownPicture().isEmpty());
     EXPECT_EQ(settings.LayoutFile, file("four.kvl").toStdString());
 }
 
@@ -114,13 +114,13 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOv
     ASSERT_TRUE(layouts.saveLayoutAs());
     layouts.newResultWindow(kLayoutTrackPositions);
     EXPECT_EQ(stored(file("live.kvl"), 3).Layout, kLayoutTrackPositions);
-    resultWindow(1)->Frame()->close();
+    resultWindow(1)->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(stored(file("live.kvl"), 1).WinExist);
     settings.LayoutFile.clear(); // the file keeps its third window until it is replaced
-    resultWindow(3)->Frame()->close();
+    resultWindow(3)->borderWindow()->close();
     QCoreApplication::processEvents();
-    prompter.answers = {TAnswer::No, TAnswer::Yes};
+    prompter.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(layouts.saveLayoutAs());
     EXPECT_EQ(prompter.questions.last(), "File already exists! Overwrite file");
     EXPECT_TRUE(settings.LayoutFile.empty());
@@ -133,18 +133,18 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOv
 TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterLoading)
 {
     for (int number : {2, 3}) {
-        TResultWinRec rec;
+        ResultWindowSettings rec;
         rec.Number = static_cast<std::uint8_t>(number);
         rec.Layout = kLayoutCurrentRace;
         rec.ColRel[0] = 0;
-        rec.WinPos = {200, 300, 20, 30, number == 2 ? TWindowState::Maximized : TWindowState::Normal, number == 2};
-        WriteResultWin(file("max.kvl").toStdString(), rec);
+        rec.WinPos = {200, 300, 20, 30, number == 2 ? WindowState::Maximized : WindowState::Normal, number == 2};
+        writeResultWindow(file("max.kvl").toStdString(), rec);
     }
     start(file("max.kvl"));
     ASSERT_EQ(numbers(), std::vector<int>({2, 3}));
-    EXPECT_TRUE(resultWindow(2)->Frame()->windowState() & Qt::WindowMaximized);
-    EXPECT_FALSE(resultWindow(3)->Frame()->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(area->activeSubWindow(), resultWindow(2)->Frame());
+    EXPECT_TRUE(resultWindow(2)->borderWindow()->windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(resultWindow(3)->borderWindow()->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(area->activeSubWindow(), resultWindow(2)->borderWindow());
     EXPECT_EQ(settings.LayoutFile, file("max.kvl").toStdString());
 }
 
@@ -163,14 +163,14 @@ TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestion
         const char* name;
         QString layoutFile;
         QString saveAnswer;
-        std::deque<TAnswer> answers;
+        std::deque<Answer> answers;
         bool opening;
     } cases[] = {
-        {"open, cancelled", unwritable, {}, {TAnswer::Cancel}, true},
-        {"open, save fails", unwritable, {}, {TAnswer::Yes}, true},
-        {"clear, save dialog cancelled", {}, {}, {TAnswer::Yes}, false},
-        {"clear, save fails", {}, unwritable, {TAnswer::Yes, TAnswer::Yes}, false},
-        {"clear, cancelled", {}, {}, {TAnswer::Cancel}, false},
+        {"open, cancelled", unwritable, {}, {Answer::Cancel}, true},
+        {"open, save fails", unwritable, {}, {Answer::Yes}, true},
+        {"clear, save dialog cancelled", {}, {}, {Answer::Yes}, false},
+        {"clear, save fails", {}, unwritable, {Answer::Yes, Answer::Yes}, false},
+        {"clear, cancelled", {}, {}, {Answer::Cancel}, false},
     };
     for (const auto& row : cases) {
         settings.LayoutFile = row.layoutFile.toStdString();
@@ -190,18 +190,18 @@ TEST_F(LayoutKeeperTest, OpeningALayoutWhileAWindowIsFullScreenLeavesTheNewFileA
 {
     start();
     acceptColumns({0, 2});
-    layouts.newResultWindow(kLayoutCurrentRace)->EnterFullScreen();
-    TResultWinRec rec;
+    layouts.newResultWindow(kLayoutCurrentRace)->enterFullScreen();
+    ResultWindowSettings rec;
     rec.Number = 1;
     rec.Layout = kLayoutPractice;
     rec.ColRel[0] = 0;
-    WriteResultWin(file("new.kvl").toStdString(), rec);
+    writeResultWindow(file("new.kvl").toStdString(), rec);
     prompter.openAnswer = file("new.kvl");
     layouts.openLayout();
     QCoreApplication::processEvents();
     EXPECT_TRUE(stored(file("new.kvl"), 1).WinExist);
     ASSERT_EQ(numbers(), std::vector<int>({1}));
-    EXPECT_EQ(resultWindow(1)->Record().Layout, kLayoutPractice);
+    EXPECT_EQ(resultWindow(1)->settings().Layout, kLayoutPractice);
 }
 
 TEST_F(LayoutKeeperTest, ALogoThatCannotBeLoadedIsReportedAndTheWindowStaysUntilTheLayoutIsCleared)

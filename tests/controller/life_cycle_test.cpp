@@ -9,11 +9,11 @@ namespace {
 
 using LifeCycleTest = MainParts;
 
-TMainSettings storedSettings(const QString& file)
+MainSettings storedSettings(const QString& file)
 {
-    TMainSettings stored;
+    MainSettings stored;
     bool showFlag = false;
-    ReadMainSettings(file.toStdString(), stored, showFlag);
+    readMainSettings(file.toStdString(), stored, showFlag);
     return stored;
 }
 
@@ -27,7 +27,7 @@ TEST_F(LifeCycleTest, TheFirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPan
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(layouts.holdsSomething());
     EXPECT_TRUE(panel->isHidden());
-    EXPECT_EQ(panel->ErrorHint(), "No Errors");
+    EXPECT_EQ(panel->errorHint(), "No Errors");
     EXPECT_EQ(controller.State.ErrorCount, 0);
     EXPECT_EQ(settings.FollowList[0], ""); // following does not survive a restart
 }
@@ -40,21 +40,21 @@ TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
         const char* name;
         bool windowOpen;
         bool layoutHeld;
-        std::deque<TAnswer> answers;
+        std::deque<Answer> answers;
         QString saveAnswer;
         bool mayClose;
         QStringList questions;
     } cases[] = {
-        {"unsaved, cancelled", true, false, {TAnswer::Cancel}, {}, false, {unsaved}},
-        {"unsaved, save dialog cancelled", true, false, {TAnswer::Yes}, {}, false, {unsaved}},
-        {"unsaved, not saved", true, false, {TAnswer::No}, {}, true, {unsaved}},
-        {"unsaved, saved", true, false, {TAnswer::Yes}, "race.kvl", true, {unsaved}},
-        {"held, cancelled", true, true, {TAnswer::Cancel}, {}, false, {"Save current layout?"}},
-        {"held, saved", true, true, {TAnswer::Yes}, {}, true, {"Save current layout?"}},
-        {"nothing, stays", false, false, {TAnswer::No}, {}, false, {"Exit Kavendor program?"}},
-        {"nothing, exits", false, false, {TAnswer::Yes}, {}, true, {"Exit Kavendor program?"}},
+        {"unsaved, cancelled", true, false, {Answer::Cancel}, {}, false, {unsaved}},
+        {"unsaved, save dialog cancelled", true, false, {Answer::Yes}, {}, false, {unsaved}},
+        {"unsaved, not saved", true, false, {Answer::No}, {}, true, {unsaved}},
+        {"unsaved, saved", true, false, {Answer::Yes}, "race.kvl", true, {unsaved}},
+        {"held, cancelled", true, true, {Answer::Cancel}, {}, false, {"Save current layout?"}},
+        {"held, saved", true, true, {Answer::Yes}, {}, true, {"Save current layout?"}},
+        {"nothing, stays", false, false, {Answer::No}, {}, false, {"Exit Kavendor program?"}},
+        {"nothing, exits", false, false, {Answer::Yes}, {}, true, {"Exit Kavendor program?"}},
     };
-    TResultWinRec window1;
+    ResultWindowSettings window1;
     window1.Layout = kLayoutTrackPositions;
     window1.ColRel[0] = 0;
     start();
@@ -84,9 +84,9 @@ TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
     window.setGeometry(100, 120, 800, 600);
     const QRect normal(window.pos(), window.size());
     life.finish(message);
-    TMainSettings stored = storedSettings(file("Kavendor.ini"));
+    MainSettings stored = storedSettings(file("Kavendor.ini"));
     EXPECT_EQ(QRect(stored.MainWin.Left, stored.MainWin.Top, stored.MainWin.Width, stored.MainWin.Height), normal);
-    EXPECT_EQ(stored.MainWin.State, TWindowState::Normal);
+    EXPECT_EQ(stored.MainWin.State, WindowState::Normal);
 
     LifeCycle second(window, options, controller, settings, device, *panel, layouts, actions);
     second.activate();
@@ -96,7 +96,7 @@ TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
     second.finish(message);
     stored = storedSettings(file("Kavendor.ini"));
     EXPECT_EQ(stored.MainWin.Width, 800);
-    EXPECT_EQ(stored.MainWin.State, TWindowState::Maximized);
+    EXPECT_EQ(stored.MainWin.State, WindowState::Maximized);
 
     window.setWindowState(Qt::WindowNoState);
     LifeCycle third(window, options, controller, settings, device, *panel, layouts, actions);

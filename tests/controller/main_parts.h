@@ -12,14 +12,14 @@
 #include <functional>
 #include <vector>
 
-#include "col_sett_dlg.h"
+#include "column_settings_dialog.h"
 #include "controller.h"
-#include "f_message.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "layout_keeper.h"
 #include "life_cycle.h"
 #include "menu_actions.h"
 #include "scripted_prompter.h"
+#include "stand_by_message.h"
 
 namespace kav {
 
@@ -66,18 +66,18 @@ protected:
     // The column dialog answers OK with these columns, copying the active window's layout or not.
     void acceptColumns(std::vector<std::uint8_t> ids, bool copy = false)
     {
-        prompter.onExec = acceptWith<TColSettDlg>([ids, copy](TColSettDlg& columns) {
-            columns.CopyLayoutBox()->setChecked(copy);
+        prompter.onExec = acceptWith<ColumnSettingsDialog>([ids, copy](ColumnSettingsDialog& columns) {
+            columns.copyLayoutBox()->setChecked(copy);
             for (std::uint8_t id = 0; id < kColumnIds && !copy; ++id)
-                columns.ColumnBox(id)->setChecked(false);
+                columns.columnBox(id)->setChecked(false);
             for (std::uint8_t id : ids) // the dialog keeps the order they are ticked in
-                columns.ColumnBox(id)->setChecked(!copy);
+                columns.columnBox(id)->setChecked(!copy);
         });
     }
-    TFResults* resultWindow(int number) const
+    ResultWindow* resultWindow(int number) const
     {
-        for (TFResults* window : controller.Windows.All()) {
-            if (window->Record().Number == number)
+        for (ResultWindow* window : controller.Windows.all()) {
+            if (window->settings().Number == number)
                 return window;
         }
         return nullptr;
@@ -85,29 +85,29 @@ protected:
     std::vector<int> numbers() const
     {
         std::vector<int> numbers;
-        for (TFResults* window : controller.Windows.All())
-            numbers.push_back(window->Record().Number);
+        for (ResultWindow* window : controller.Windows.all())
+            numbers.push_back(window->settings().Number);
         return numbers;
     }
-    static TResultWinRec stored(const QString& file, int number)
+    static ResultWindowSettings stored(const QString& file, int number)
     {
-        TResultWinRec rec;
-        ReadResultWin(file.toStdString(), number, rec);
+        ResultWindowSettings rec;
+        readResultWindow(file.toStdString(), number, rec);
         return rec;
     }
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    TMainOptions options;
+    MainWindowOptions options;
     QWidget window;
     QMdiArea* area = new QMdiArea(&window);
-    TGenInfoPanel* panel = new TGenInfoPanel(&window);
-    TMessage message;
-    TColSettDlg columnDialog;
-    TManualClock clock;
-    TKavendorComm device;
-    TMainSettings settings;
-    TController controller{device, settings, *panel, message, clock};
+    GeneralInfoPanel* panel = new GeneralInfoPanel(&window);
+    StandByMessage message;
+    ColumnSettingsDialog columnDialog;
+    ManualClock clock;
+    KavendorDevice device;
+    MainSettings settings;
+    Controller controller{device, settings, *panel, message, clock};
     LayoutKeeper layouts{controller, settings, *area, *panel, columnDialog};
     MenuActions actions{window, controller, settings, layouts, *area, *panel};
     LifeCycle life{window, options, controller, settings, device, *panel, layouts, actions};

@@ -2,12 +2,12 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "logo_sett_dlg.h"
+#include "colour_settings_dialog.h"
+#include "follow_dialog.h"
+#include "general_info_dialog.h"
+#include "logo_settings_dialog.h"
 #include "main_parts.h"
-#include "misc_sett_dlg.h"
-#include "sel_color_dlg.h"
-#include "sel_competitor_dlg.h"
-#include "sel_gen_info_dlg.h"
+#include "miscellaneous_settings_dialog.h"
 
 using namespace kav;
 
@@ -22,12 +22,12 @@ TEST_F(MenuActionsTest, TheColourDialogTakesThePairsBackInOrderAndColoursThePane
     start();
     for (std::size_t slot = 0; slot < kColorCount; ++slot)
         settings.Colors[slot] = static_cast<std::int32_t>(0x010101 * (slot + 1));
-    const TColors chosen = settings.Colors;
+    const ColorTable chosen = settings.Colors;
     prompter.onExec = [](QDialog&) { return int(QDialog::Accepted); };
     actions.editColours();
     EXPECT_EQ(settings.Colors, chosen);
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0x04, 0x04, 0x04));
-    EXPECT_EQ(panel->Caption(TGenInfoPanel::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
+    EXPECT_EQ(panel->caption(GeneralInfoPanel::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
 }
 
 TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndMiscellaneousUpdatesTheTrackLabels)
@@ -36,21 +36,21 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndMiscellaneousUpdatesTheTrackLab
     actions.editFollowList();
     EXPECT_EQ(prompter.messages, QStringList({"There are no drivers available"}));
     device.receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
-    prompter.onExec = acceptWith<TSelCompetitorDlg>([](TSelCompetitorDlg& follow) {
-        follow.Populate();
-        follow.DriversList()->item(0)->setSelected(true);
-        follow.AddSelected();
+    prompter.onExec = acceptWith<FollowDialog>([](FollowDialog& follow) {
+        follow.populate();
+        follow.driversList()->item(0)->setSelected(true);
+        follow.addSelected();
     });
     actions.editFollowList();
-    prompter.onExec = acceptWith<TMiscSettDlg>([](TMiscSettDlg& misc) {
-        misc.SetTrack("Brenmoor", 3652);
-        misc.SetMarkerDelay(7);
+    prompter.onExec = acceptWith<MiscellaneousSettingsDialog>([](MiscellaneousSettingsDialog& misc) {
+        misc.setTrack("Brenmoor", 3652);
+        misc.setMarkerDelay(7);
     });
     actions.editMiscellaneous();
     EXPECT_EQ(settings.FollowList[0], "12");
     EXPECT_EQ(settings.MarkerDelay, 7);
-    EXPECT_EQ(panel->ValueText(TGenInfoPanel::kTrackLength), "3.652");
-    EXPECT_EQ(panel->ValueText(TGenInfoPanel::kTrackName), "Brenmoor");
+    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackLength), "3.652");
+    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackName), "Brenmoor");
 }
 
 TEST_F(MenuActionsTest, GeneralInfoAndLogoDialogsChangeTheLayout)
@@ -59,19 +59,19 @@ TEST_F(MenuActionsTest, GeneralInfoAndLogoDialogsChangeTheLayout)
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(file("logo.png")));
     start();
-    prompter.onExec = acceptWith<TSelGenInfoDlg>(
-        [](TSelGenInfoDlg& items) { items.Box(TGenInfoPanel::kRaceTime)->setChecked(true); });
+    prompter.onExec = acceptWith<GeneralInfoDialog>(
+        [](GeneralInfoDialog& items) { items.box(GeneralInfoPanel::kRaceTime)->setChecked(true); });
     actions.editGeneralInfo();
-    prompter.onExec = acceptWith<TLogoSettDlg>([this](TLogoSettDlg& logo) {
-        logo.SetLogoVisible(true);
-        logo.SetLogoFileName(file("logo.png"));
+    prompter.onExec = acceptWith<LogoSettingsDialog>([this](LogoSettingsDialog& logo) {
+        logo.setLogoVisible(true);
+        logo.setLogoFileName(file("logo.png"));
     });
     actions.editLogo();
-    EXPECT_EQ(layouts.generalInfo()[0], TGenInfoPanel::kRaceTime);
+    EXPECT_EQ(layouts.generalInfo()[0], GeneralInfoPanel::kRaceTime);
     EXPECT_FALSE(panel->isHidden());
     ASSERT_NE(layouts.logoWindow(), nullptr);
     EXPECT_EQ(layouts.logo().FileName, file("logo.png").toStdString());
-    prompter.onExec = acceptWith<TLogoSettDlg>([](TLogoSettDlg& logo) { logo.SetLogoVisible(false); });
+    prompter.onExec = acceptWith<LogoSettingsDialog>([](LogoSettingsDialog& logo) { logo.setLogoVisible(false); });
     actions.editLogo();
     EXPECT_EQ(layouts.logoWindow(), nullptr);
 }
@@ -83,7 +83,8 @@ TEST_F(MenuActionsTest, AWindows1252TrackNameShowsRightAndGoesBackByteForByte)
     const std::string track = "Z\xf6lder"; // as an older Kavendor.ini holds it
     settings.TrackName = track;
     QString shown;
-    prompter.onExec = acceptWith<TMiscSettDlg>([&shown](TMiscSettDlg& misc) { shown = misc.GetTrack().first; });
+    prompter.onExec = acceptWith<MiscellaneousSettingsDialog>(
+        [&shown](MiscellaneousSettingsDialog& misc) { shown = misc.track().first; });
     actions.editMiscellaneous();
     EXPECT_EQ(shown, QStringLiteral("Z\u00f6lder"));
     EXPECT_EQ(settings.TrackName, track);

@@ -8,34 +8,34 @@ using namespace kav;
 // A line longer than the device takes is dropped and counted once; the next record still counts.
 TEST(BadLines, ALineTooLongForTheDeviceIsCountedOnce)
 {
-    THarness h;
-    h.Feed("$B,1,\"" + std::string(TLineFramer::kMaxLine, 'y') + "\"");
+    Harness h;
+    h.feedLines("$B,1,\"" + std::string(LineFramer::kMaxLine, 'y') + "\"");
     EXPECT_EQ(h.Ctl.State.ErrorCount, 1);
-    h.Feed("$B,1,\"Heat 2\"");
+    h.feedLines("$B,1,\"Heat 2\"");
     EXPECT_EQ(h.Ctl.State.RunName, "Heat 2");
     EXPECT_EQ(h.Ctl.State.ErrorCount, 1);
 }
 
 TEST(NewRun, TheStandByMessageIsCentredOnTheMainWindow)
 {
-    THarness h;
+    Harness h;
     QWidget main;
     main.setGeometry(100, 50, 801, 600);
-    h.Ctl.Records.SetMainWindow(&main);
+    h.Ctl.Records.setMainWindow(&main);
     h.Message.resize(316, 54);
-    h.Feed("$I,\"12:00:00\",\"26 Nov\"");
+    h.feedLines("$I,\"12:00:00\",\"26 Nov\"");
     EXPECT_EQ(h.Message.pos(), QPoint((801 - 316) / 2 + 100, (600 - 54) / 2 + 50));
 }
 
 // Lines ending in CR LF, names in Windows-1252 and in UTF-8.
 TEST(Records, CarriageReturnLineEndsAndWindows1252NamesAreTaken)
 {
-    THarness h;
-    TFResults& race = h.Open(kLayoutCurrentRace, {0, 3, 4});
-    h.Feed({"$A,\"1\",\"11\",1234,\"Jos\xe9\",\"M\xfcller\",\"NED\",1\r",
-            "$A,\"2\",\"12\",1234,\"Ren\xc3\xa9\",\"Br\xc3\xbc\",\"NED\",1\r", "$G,1,\"1\",1,\"00:01:30.000\"\r",
-            "$G,2,\"2\",1,\"00:01:31.000\"\r"});
+    Harness h;
+    ResultWindow& race = h.open(kLayoutCurrentRace, {0, 3, 4});
+    h.feedLines({"$A,\"1\",\"11\",1234,\"Jos\xe9\",\"M\xfcller\",\"NED\",1\r",
+                 "$A,\"2\",\"12\",1234,\"Ren\xc3\xa9\",\"Br\xc3\xbc\",\"NED\",1\r", "$G,1,\"1\",1,\"00:01:30.000\"\r",
+                 "$G,2,\"2\",1,\"00:01:31.000\"\r"});
     EXPECT_EQ(h.Ctl.State.ErrorCount, 0);
-    EXPECT_EQ(h.Column(race, 3, 2), std::vector<std::string>({"Jos\xc3\xa9", "Ren\xc3\xa9"}));
-    EXPECT_EQ(h.Cell(race, 4, 1), QString::fromUtf8("M\xc3\xbcller"));
+    EXPECT_EQ(h.column(race, 3, 2), std::vector<std::string>({"Jos\xc3\xa9", "Ren\xc3\xa9"}));
+    EXPECT_EQ(h.cell(race, 4, 1), QString::fromUtf8("M\xc3\xbcller"));
 }

@@ -10,7 +10,7 @@
 #include <map>
 #include <sstream>
 
-#include "f_flag.h"
+#include "flag_window.h"
 #include "harness.h"
 #include "status_lamp.h"
 
@@ -78,22 +78,22 @@ private:
         if (command == "use")
             run(m_script.blocks.at(line.substr(4)));
         else if (command == "feed")
-            h.Feed(line.substr(5));
+            h.feedLines(line.substr(5));
         else if (command == "open")
             open(words);
         else if (command == "column" && words >> name >> id >> rows)
-            EXPECT_EQ(h.Column(*m_windows.at(name), static_cast<std::uint8_t>(id), rows), split(expected));
+            EXPECT_EQ(h.column(*m_windows.at(name), static_cast<std::uint8_t>(id), rows), split(expected));
         else if (command == "cell" && words >> name >> id >> rows)
-            EXPECT_EQ(h.Cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).toStdString(), expected);
+            EXPECT_EQ(h.cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).toStdString(), expected);
         else if (command == "text" && words >> name >> id >> rows)
-            EXPECT_EQ(h.Cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).trimmed().toStdString(),
+            EXPECT_EQ(h.cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).trimmed().toStdString(),
                       expected);
         else if (command == "picture" && words >> name >> rows)
-            EXPECT_EQ(h.Picture(*m_windows.at(name), rows), expected);
+            EXPECT_EQ(h.shownPicture(*m_windows.at(name), rows), expected);
         else if (command == "pictures" && words >> name >> rows)
-            EXPECT_EQ(h.Pictures(*m_windows.at(name), rows), split(expected));
+            EXPECT_EQ(h.pictures(*m_windows.at(name), rows), split(expected));
         else if (command == "label" && words >> id)
-            EXPECT_EQ(h.Label(id).trimmed().toStdString(), expected);
+            EXPECT_EQ(h.label(id).trimmed().toStdString(), expected);
         else if (command == "state" && words >> name)
             EXPECT_EQ(stateValue(name), expected);
         else if (command == "set" && words >> name >> id)
@@ -113,41 +113,41 @@ private:
         std::vector<std::uint8_t> columns;
         for (int id = 0; words >> id;)
             columns.push_back(static_cast<std::uint8_t>(id));
-        m_windows[name] = &h.Open(kinds.at(kind), columns.empty() ? THarness::AllColumns() : columns);
+        m_windows[name] = &h.open(kinds.at(kind), columns.empty() ? Harness::allColumns() : columns);
     }
 
     std::string stateValue(const std::string& name)
     {
-        const TRaceState& state = h.Ctl.State;
+        const RaceState& state = h.Ctl.State;
         const std::map<std::string, std::function<std::string()>> values = {
             {"run", [&] { return state.RunName; }},
             {"errors", [&] { return std::to_string(state.ErrorCount); }},
             {"finished", [&] { return std::to_string(state.RaceFinished); }},
-            {"snapshot", [&] { return std::to_string(state.LapRaceList.Count()); }},
-            {"competitors", [&] { return std::to_string(state.CompList.Count()); }},
-            {"passings", [&] { return std::to_string(state.CurrentPassingList.Count()); }},
+            {"snapshot", [&] { return std::to_string(state.LapRaceList.count()); }},
+            {"competitors", [&] { return std::to_string(state.CompList.count()); }},
+            {"passings", [&] { return std::to_string(state.CurrentPassingList.count()); }},
             {"standby", [&] { return std::to_string(h.Message.isVisible()) + std::to_string(state.StandByShown); }},
-            {"message", [&] { return h.Message.Message().toStdString(); }},
+            {"message", [&] { return h.Message.message().toStdString(); }},
             {"track", [&] { return h.Settings.TrackName + " " + std::to_string(h.Settings.TrackLength); }},
-            {"lamp", [&] { return lampName(h.Panel.FlagLamp().Color()); }},
+            {"lamp", [&] { return lampName(h.Panel.flagLamp().color()); }},
             {"flag", [&] { return flagWindow(); }},
-            {"hint", [&] { return h.Panel.ErrorHint().toStdString(); }},
+            {"hint", [&] { return h.Panel.errorHint().toStdString(); }},
         };
         return values.at(name)();
     }
 
-    static std::string lampName(TColorValue colour)
+    static std::string lampName(ColorValue colour)
     {
-        const std::map<TColorValue, std::string> names = {{0x0000FF, "red"}, {0x00FFFF, "yellow"}, {0x00FF00, "green"}};
+        const std::map<ColorValue, std::string> names = {{0x0000FF, "red"}, {0x00FFFF, "yellow"}, {0x00FF00, "green"}};
         return names.count(colour) ? names.at(colour) : std::to_string(colour);
     }
     // The flag window: "none", or the flag it shows, "minimised" after it when it is.
     std::string flagWindow()
     {
-        const TFFlag* flag = h.Ctl.Records.Flag().FlagWindow();
+        const FlagWindow* flag = h.Ctl.Records.flag().flagWindow();
         if (!flag)
             return "none";
-        const bool red = flag->Shown().Serial() == flag->RedFlag().Serial();
+        const bool red = flag->shownFlag().serial() == flag->redFlag().serial();
         return std::string(red ? "red" : "yellow") + (flag->isMinimized() ? " minimised" : "");
     }
 
@@ -157,20 +157,20 @@ private:
         if (name == "markerdelay")
             h.Settings.MarkerDelay = value;
         else if (name == "clock")
-            h.SetClock(value * kTicksPerSecond);
+            h.setClock(value * kTicksPerSecond);
         else if (name == "expire")
-            h.Ctl.Records.RemoveTimerTimer();
+            h.Ctl.Records.expireMarkers();
         else if (name == "tracklabels")
-            h.Panel.UpdateTrackLabels(h.Settings, h.Ctl.State.RunName);
+            h.Panel.updateTrackLabels(h.Settings, h.Ctl.State.RunName);
         else if (name == "showflag")
-            h.Ctl.Records.Flag().ShowFlag = [value] { return value != 0; };
+            h.Ctl.Records.flag().ShowFlag = [value] { return value != 0; };
         else if (name == "minimiseflag")
-            h.Ctl.Records.Flag().FlagWindow()->showMinimized();
+            h.Ctl.Records.flag().flagWindow()->showMinimized();
     }
 
     const Script& m_script;
-    THarness h;
-    std::map<std::string, TFResults*> m_windows;
+    Harness h;
+    std::map<std::string, ResultWindow*> m_windows;
 };
 
 class Scripts : public ::testing::TestWithParam<const char*> {};

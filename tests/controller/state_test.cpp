@@ -20,27 +20,27 @@ std::string G(int position, const std::string& regNo, int laps)
 // beyond is dropped.
 TEST(RowCount, GrowsInTensAcrossEightyUpToAThousand)
 {
-    THarness h;
-    TFResults& race = h.Open(kLayoutCurrentRace);
-    TFResults& prac = h.Open(kLayoutPractice);
-    h.Feed(G(95, "95", 1));
-    EXPECT_EQ(prac.GetRowCount(), 101);
-    EXPECT_EQ(h.Cell(race, 7, 95), "1");
-    h.Feed(G(1005, "X", 1));
-    EXPECT_EQ(race.GetRowCount(), 1001);
-    EXPECT_EQ(h.Ctl.State.CurrentRaceList.Count(), 95);
-    h.Feed(G(1000, "Y", 2));
-    EXPECT_EQ(h.Cell(race, 7, 1000), "2");
+    Harness h;
+    ResultWindow& race = h.open(kLayoutCurrentRace);
+    ResultWindow& prac = h.open(kLayoutPractice);
+    h.feedLines(G(95, "95", 1));
+    EXPECT_EQ(prac.dataRowCount(), 101);
+    EXPECT_EQ(h.cell(race, 7, 95), "1");
+    h.feedLines(G(1005, "X", 1));
+    EXPECT_EQ(race.dataRowCount(), 1001);
+    EXPECT_EQ(h.Ctl.State.CurrentRaceList.count(), 95);
+    h.feedLines(G(1000, "Y", 2));
+    EXPECT_EQ(h.cell(race, 7, 1000), "2");
 }
 
 // Red while lines come, green again by itself once they stop.
 TEST(BusyLamp, TurnsRedOnALineAndGreenAfterTheBurst)
 {
-    constexpr TColorValue kLime = 0x00FF00;
-    THarness h;
-    h.Feed({"$B,1,\"Heat\"", "$B,1,\"Heat\""});
-    EXPECT_EQ(h.Panel.RedLamp().Color(), TColorValue{0x0000FF});
-    EXPECT_EQ(h.Panel.GreenLamp().Color(), kClBtnFace);
-    EXPECT_TRUE(WaitFor([&] { return !h.Ctl.State.BusyLit; }));
-    EXPECT_EQ(h.Panel.GreenLamp().Color(), kLime);
+    constexpr ColorValue kLime = 0x00FF00;
+    Harness h;
+    h.feedLines({"$B,1,\"Heat\"", "$B,1,\"Heat\""});
+    EXPECT_EQ(h.Panel.redLamp().color(), ColorValue{0x0000FF});
+    EXPECT_EQ(h.Panel.greenLamp().color(), kClBtnFace);
+    EXPECT_TRUE(waitFor([&] { return !h.Ctl.State.BusyLit; }));
+    EXPECT_EQ(h.Panel.greenLamp().color(), kLime);
 }

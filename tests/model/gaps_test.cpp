@@ -3,34 +3,34 @@
 #include <string>
 #include <vector>
 
-#include "prac_res_list.h"
-#include "race_res_list.h"
-#include "track_res_list.h"
+#include "practice_result_list.h"
+#include "race_result_list.h"
+#include "track_result_list.h"
 
 namespace kav {
 namespace {
 
-constexpr TimeValue Seconds(double s)
+constexpr TimeValue secondsToTime(double s)
 {
     return static_cast<TimeValue>(s * kTicksPerSecond + 0.5);
 }
 
 // One field of every entry, in list order.
 template <typename List, typename Field>
-std::vector<Field> Column(const List& list, Field List::Record::*field)
+std::vector<Field> column(const List& list, Field List::Record::*field)
 {
     std::vector<Field> values;
     typename List::Record rec;
-    for (int i = 0; list.GetByIndex(i, rec); ++i)
+    for (int i = 0; list.byIndex(i, rec); ++i)
         values.push_back(rec.*field);
     return values;
 }
 
 using Texts = std::vector<std::string>;
 using Flags = std::vector<bool>;
-constexpr auto kGap = &RaceResRec::Gap;
-constexpr auto kChanged = &RaceResRec::Changed;
-constexpr auto kRegNo = &RaceResRec::RegNo;
+constexpr auto kGap = &RaceResultRecord::Gap;
+constexpr auto kChanged = &RaceResultRecord::Changed;
+constexpr auto kRegNo = &RaceResultRecord::RegNo;
 
 template <typename List>
 List listOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
@@ -39,73 +39,73 @@ List listOf(const std::vector<std::pair<int, double>>& lapsAndTimes)
     std::uint16_t position = 0;
     for (const auto& [laps, seconds] : lapsAndTimes) {
         ++position;
-        list.SetFromG({position, std::string("C").append(std::to_string(position)), laps, Seconds(seconds)});
+        list.setFromG({position, std::string("C").append(std::to_string(position)), laps, secondsToTime(seconds)});
     }
     return list;
 }
 
 TEST(RaceGaps, LapGroupsShowTheirLapsAndTimesBehindTheirFirstCar)
 {
-    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "    1.500", ">> 9 <<", "    6.250"}));
-    EXPECT_EQ(Column(list, kChanged), (Flags{true, true, true, true}));
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kChanged), (Flags{false, false, false, false}));
+    auto list = listOf<RaceResultList>({{10, 100.0}, {10, 101.5}, {9, 99.0}, {9, 105.25}});
+    list.computeGaps();
+    EXPECT_EQ(column(list, kGap), (Texts{">> 10 <<", "    1.500", ">> 9 <<", "    6.250"}));
+    EXPECT_EQ(column(list, kChanged), (Flags{true, true, true, true}));
+    list.computeGaps();
+    EXPECT_EQ(column(list, kChanged), (Flags{false, false, false, false}));
     // A new time for the first car of a group moves the gaps behind it; the fourth decimal is cut.
-    list.SetFromG({3, "C3", 9, Seconds(100.0)});
-    list.SetFromG({2, "C2", 10, Seconds(100.0) + 12 * kTicksPerMinute + 34567});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "12:03.456", ">> 9 <<", "    5.250"}));
-    EXPECT_EQ(Column(list, kChanged), (Flags{false, true, true, true}));
+    list.setFromG({3, "C3", 9, secondsToTime(100.0)});
+    list.setFromG({2, "C2", 10, secondsToTime(100.0) + 12 * kTicksPerMinute + 34567});
+    list.computeGaps();
+    EXPECT_EQ(column(list, kGap), (Texts{">> 10 <<", "12:03.456", ">> 9 <<", "    5.250"}));
+    EXPECT_EQ(column(list, kChanged), (Flags{false, true, true, true}));
 }
 
 TEST(RaceGaps, WithoutALeaderTimeTheGroupKeepsItsTexts)
 {
-    auto list = listOf<TRaceResList>({{10, 100.0}, {10, 101.5}, {10, 103.0}});
-    list.ComputeGaps();
-    list.SetFromG({1, "C1", 10, 0});
-    list.SetFromG({3, "C3", 10, Seconds(104.0)});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap), (Texts{">> 10 <<", "    1.500", ""}));
-    EXPECT_EQ(Column(list, kChanged), (Flags{true, false, false}));
+    auto list = listOf<RaceResultList>({{10, 100.0}, {10, 101.5}, {10, 103.0}});
+    list.computeGaps();
+    list.setFromG({1, "C1", 10, 0});
+    list.setFromG({3, "C3", 10, secondsToTime(104.0)});
+    list.computeGaps();
+    EXPECT_EQ(column(list, kGap), (Texts{">> 10 <<", "    1.500", ""}));
+    EXPECT_EQ(column(list, kChanged), (Flags{true, false, false}));
 }
 
 TEST(PracticeGaps, BestLapsBehindTheFastestAndNoTimeMarks)
 {
-    TPracResList list;
-    list.SetFromH({1, "5", 5, Seconds(62.0)});
-    list.SetFromH({2, "6", 0, 0});
-    list.SetFromH({3, "7", 7, Seconds(63.25)});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", "-----", "    1.250"}));
+    PracticeResultList list;
+    list.setFromH({1, "5", 5, secondsToTime(62.0)});
+    list.setFromH({2, "6", 0, 0});
+    list.setFromH({3, "7", 7, secondsToTime(63.25)});
+    list.computeGaps();
+    EXPECT_EQ(column(list, &PracticeResultRecord::Gap), (Texts{"", "-----", "    1.250"}));
     // A faster time not yet reordered by the feed shows its difference without a sign.
-    list.SetFromH({2, "6", 3, Seconds(61.0)});
-    list.SetFromH({1, "5", 5, Seconds(60.0)});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, &PracResRec::Gap), (Texts{"", "    1.000", "    3.250"}));
-    EXPECT_EQ(Column(list, &PracResRec::Changed), (Flags{false, true, true}));
-    TPracResList fillIn;
-    fillIn.SetFromH({2, "6", 4, Seconds(61.0)});
-    fillIn.ComputeGaps();
-    EXPECT_EQ(Column(fillIn, &PracResRec::Gap), (Texts{"", " 1:01.000"}));
+    list.setFromH({2, "6", 3, secondsToTime(61.0)});
+    list.setFromH({1, "5", 5, secondsToTime(60.0)});
+    list.computeGaps();
+    EXPECT_EQ(column(list, &PracticeResultRecord::Gap), (Texts{"", "    1.000", "    3.250"}));
+    EXPECT_EQ(column(list, &PracticeResultRecord::Changed), (Flags{false, true, true}));
+    PracticeResultList fillIn;
+    fillIn.setFromH({2, "6", 4, secondsToTime(61.0)});
+    fillIn.computeGaps();
+    EXPECT_EQ(column(fillIn, &PracticeResultRecord::Gap), (Texts{"", " 1:01.000"}));
 }
 
 TEST(TrackGaps, AbsoluteTimeToTheCarAheadAndExtremesCannotOverflow)
 {
-    auto list = listOf<TTrackResList>({{3, 100.0}, {3, 101.0}, {3, 99.0}, {0, 97.0}});
-    list.ComputeGaps();
-    EXPECT_EQ(Column(list, kGap), (Texts{"", "    1.000", "    2.000", "-----"}));
-    TTrackResList track;
-    track.SetFromG({1, "a", 1, INT32_MIN});
-    track.SetFromG({2, "b", 1, INT32_MAX});
-    track.ComputeGaps();
-    EXPECT_EQ(Column(track, kGap)[1], "59:59.999");
-    TPracResList prac;
-    prac.SetFromH({1, "a", 1, INT32_MAX});
-    prac.SetFromH({2, "b", 1, INT32_MIN});
-    prac.ComputeGaps();
-    EXPECT_EQ(Column(prac, &PracResRec::Gap)[1], "xx:xx.xxx");
+    auto list = listOf<TrackResultList>({{3, 100.0}, {3, 101.0}, {3, 99.0}, {0, 97.0}});
+    list.computeGaps();
+    EXPECT_EQ(column(list, kGap), (Texts{"", "    1.000", "    2.000", "-----"}));
+    TrackResultList track;
+    track.setFromG({1, "a", 1, INT32_MIN});
+    track.setFromG({2, "b", 1, INT32_MAX});
+    track.computeGaps();
+    EXPECT_EQ(column(track, kGap)[1], "59:59.999");
+    PracticeResultList prac;
+    prac.setFromH({1, "a", 1, INT32_MAX});
+    prac.setFromH({2, "b", 1, INT32_MIN});
+    prac.computeGaps();
+    EXPECT_EQ(column(prac, &PracticeResultRecord::Gap)[1], "xx:xx.xxx");
 }
 
 struct TrackCase {
@@ -136,16 +136,16 @@ TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
         {"emptied entry still compared", {{"a", 5}, {"b", 3}, {"a", 4}}, 0, {"b", "", "a"}, {2, 0, 1}},
     };
     for (const TrackCase& c : cases) {
-        TTrackResList list;
+        TrackResultList list;
         std::uint16_t position = 0;
         for (const auto& [regNo, seconds] : c.cars)
-            list.SetFromG({++position, regNo, 5, Seconds(seconds)});
-        list.SetRefTime(Seconds(c.reference));
-        list.SortTrackOrder();
-        EXPECT_EQ(Column(list, kRegNo), c.order) << c.name;
-        EXPECT_EQ(Column(list, &RaceResRec::Position), c.positions) << c.name;
+            list.setFromG({++position, regNo, 5, secondsToTime(seconds)});
+        list.setRefTime(secondsToTime(c.reference));
+        list.sortTrackOrder();
+        EXPECT_EQ(column(list, kRegNo), c.order) << c.name;
+        EXPECT_EQ(column(list, &RaceResultRecord::Position), c.positions) << c.name;
         for (std::size_t i = 0; i < c.order.size(); ++i)
-            EXPECT_EQ(list.FindByRegNo(c.order[i]),
+            EXPECT_EQ(list.findByRegNo(c.order[i]),
                       std::find(c.order.begin(), c.order.end(), c.order[i]) - c.order.begin())
                 << c.name << ": " << c.order[i];
     }

@@ -18,7 +18,7 @@ const std::string kFeeds = std::string(KAV_TEST_DATA) + "/feeds/";
 
 TimeValue t(const char* text)
 {
-    return TextToTime(text);
+    return textToTime(text);
 }
 
 LapFlag flagOf(std::string text)
@@ -45,9 +45,9 @@ void replay(LapHistory& history, const std::string& feed, int runs)
         if (!record.valid)
             continue;
         switch (record.kind()) {
-        case kKindF: flag = flagOf(std::get<TFRec>(record.data).Flag); break;
-        case kKindG: history.takeStanding(std::get<TGRec>(record.data)); break;
-        case kKindJ: history.addPassing(std::get<TJRec>(record.data), flag); break;
+        case kKindF: flag = flagOf(std::get<HeartbeatRecord>(record.data).Flag); break;
+        case kKindG: history.takeStanding(std::get<RacePositionRecord>(record.data)); break;
+        case kKindJ: history.addPassing(std::get<PassingRecord>(record.data), flag); break;
         case kKindI:
             if (++run > runs)
                 return;

@@ -8,13 +8,13 @@
 namespace kav {
 namespace {
 
-// All fields NextField yields until the line is empty.
-std::vector<std::string> Fields(std::string_view line)
+// All fields nextField yields until the line is empty.
+std::vector<std::string> fields(std::string_view line)
 {
     std::vector<std::string> fields;
     std::string_view field;
     while (!line.empty()) {
-        NextField(line, field);
+        nextField(line, field);
         fields.emplace_back(field);
     }
     return fields;
@@ -44,7 +44,7 @@ TEST(FieldScanner, SplitsLinesAsTheFeedWritesThem)
         {"longer than 255 characters", "$B,1,\"" + longText + "\",tail", {"$B", "1", longText, "tail"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Fields(c.line), c.fields) << c.name;
+        EXPECT_EQ(fields(c.line), c.fields) << c.name;
 }
 
 } // namespace

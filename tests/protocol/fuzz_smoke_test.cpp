@@ -40,7 +40,7 @@ TEST(ProtocolFuzzSmoke, MutatedAndRandomLinesBreakNothing)
             default: line += line.substr(at); break;
             }
         }
-        FuzzProtocolOnce(reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
+        fuzzProtocolOnce(reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
     }
     SUCCEED();
 }

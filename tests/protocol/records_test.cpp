@@ -7,7 +7,7 @@ namespace {
 
 // The data of a line parsed as the record type it is expected to be.
 template <typename Rec>
-Rec Parse(std::string_view line)
+Rec parse(std::string_view line)
 {
     const ParsedRecord record = parseRecord(line);
     EXPECT_TRUE(std::holds_alternative<Rec>(record.data)) << line;
@@ -70,90 +70,95 @@ TEST(RecordParse, RequiredFieldCounts)
 
 TEST(RecordParse, CompetitorRecords)
 {
-    EXPECT_EQ(Parse<TARec>(R"($A,"12","7",1234,"Abc","Defg","NED",2)"),
-              (TARec{"12", "7", 2, 1234, "Abc", "Defg", "NED"}));
+    EXPECT_EQ(parse<CompetitorRecord>(R"($A,"12","7",1234,"Abc","Defg","NED",2)"),
+              (CompetitorRecord{"12", "7", 2, 1234, "Abc", "Defg", "NED"}));
 
     const ParsedRecord cut = parseRecord(R"($A,"12","7",1234,"Abcdefghijklmnopqrst","D","NED")");
     EXPECT_FALSE(cut.valid);
-    EXPECT_EQ(std::get<TARec>(cut.data).FirstName, "Abcdefghijklmno");
-    EXPECT_EQ(std::get<TARec>(cut.data).ClassNo, 0);
+    EXPECT_EQ(std::get<CompetitorRecord>(cut.data).FirstName, "Abcdefghijklmno");
+    EXPECT_EQ(std::get<CompetitorRecord>(cut.data).ClassNo, 0);
 
-    EXPECT_EQ(Parse<TCRec>(R"($C,300,"Juniors")"), (TCRec{44, "Juniors"}));
-    EXPECT_EQ(Parse<TERec>(R"($E,"TRACKNAME","North loop")"), (TERec{"TRACKNAME", "North loop"}));
-    EXPECT_EQ(Parse<TSponsorMakeRec>(R"($SPONSORMAKE,"12","  Team  ","ABCDE")"),
-              (TSponsorMakeRec{"12", "  Team  ", "ABCD"}));
+    EXPECT_EQ(parse<ClassRecord>(R"($C,300,"Juniors")"), (ClassRecord{44, "Juniors"}));
+    EXPECT_EQ(parse<TrackSettingRecord>(R"($E,"TRACKNAME","North loop")"),
+              (TrackSettingRecord{"TRACKNAME", "North loop"}));
+    EXPECT_EQ(parse<SponsorMakeRecord>(R"($SPONSORMAKE,"12","  Team  ","ABCDE")"),
+              (SponsorMakeRecord{"12", "  Team  ", "ABCD"}));
     EXPECT_EQ(parseRecord(R"($COMP,"-??-","NE4",3,"John","Peruto, Esq.","GBR","Make")"),
-              (ParsedRecord{TCompRec{"-?\?-", "NE4", 3, "John", "Peruto, Esq.", "GBR", "Make"}, true}));
+              (ParsedRecord{FullCompetitorRecord{"-?\?-", "NE4", 3, "John", "Peruto, Esq.", "GBR", "Make"}, true}));
     // An unquoted, non-numeric transponder field is text like any other.
-    EXPECT_EQ(Parse<TARec>(R"($A,"12",NE4,0,"A","B","C",1)").Number, "NE4");
+    EXPECT_EQ(parse<CompetitorRecord>(R"($A,"12",NE4,0,"A","B","C",1)").Number, "NE4");
 }
 
 TEST(RecordParse, TextsCountCharactersOfUtf8AndBytesOtherwise)
 {
     // "Jürgen-Maximilian" in UTF-8: 17 characters, 18 bytes; cut to 15 characters (16 bytes).
-    EXPECT_EQ(Parse<TCompRec>("$COMP,\"1\",\"1\",1,\"J\xC3\xBCrgen-Maximilian\",\"B\",\"C\",\"\"").FirstName,
-              "J\xC3\xBCrgen-Maximili");
+    EXPECT_EQ(
+        parse<FullCompetitorRecord>("$COMP,\"1\",\"1\",1,\"J\xC3\xBCrgen-Maximilian\",\"B\",\"C\",\"\"").FirstName,
+        "J\xC3\xBCrgen-Maximili");
     // The same in Windows-1252: one byte a character.
-    EXPECT_EQ(Parse<TCompRec>("$COMP,\"1\",\"1\",1,\"J\xFCrgen-Maximilian\",\"B\",\"C\",\"\"").FirstName,
+    EXPECT_EQ(parse<FullCompetitorRecord>("$COMP,\"1\",\"1\",1,\"J\xFCrgen-Maximilian\",\"B\",\"C\",\"\"").FirstName,
               "J\xFCrgen-Maximili");
     // A cut never splits a sequence: three-letter nationality of two-byte letters.
-    EXPECT_EQ(Parse<TCompRec>("$COMP,\"1\",\"1\",1,\"A\",\"B\",\"\xC3\x85\xC3\x85\xC3\x85\xC3\x85\",\"\"").Nationality,
+    EXPECT_EQ(parse<FullCompetitorRecord>("$COMP,\"1\",\"1\",1,\"A\",\"B\",\"\xC3\x85\xC3\x85\xC3\x85\xC3\x85\",\"\"")
+                  .Nationality,
               "\xC3\x85\xC3\x85\xC3\x85");
 }
 
 TEST(RecordParse, TimingRecords)
 {
-    const TFRec f = Parse<TFRec>(R"($F,5,"00:10:00","12:00:00","00:05:00")");
+    const HeartbeatRecord f = parse<HeartbeatRecord>(R"($F,5,"00:10:00","12:00:00","00:05:00")");
     EXPECT_EQ(f.LapsToGo, 5);
     EXPECT_EQ(f.RaceTime, 5 * kTicksPerMinute);
     EXPECT_EQ(f.Flag, "");
-    EXPECT_EQ(Parse<TFRec>(R"($F,9999,"00:00:00","08:15:00","01:02:03","Yellow")").Flag, "Yellow");
+    EXPECT_EQ(parse<HeartbeatRecord>(R"($F,9999,"00:00:00","08:15:00","01:02:03","Yellow")").Flag, "Yellow");
 
-    EXPECT_EQ(Parse<TGRec>(R"($G,1,"12",3)"), (TGRec{1, "12", 3, 0}));
-    EXPECT_EQ(Parse<TGRec>(R"($G,70000,"12",3,"1:00.000")"), (TGRec{4464, "12", 3, 600000}));
-    EXPECT_EQ(parseRecord(R"($G,3,"1234BE",,"00:00:00.000")"), (ParsedRecord{TGRec{3, "1234BE", 0, 0}, true}));
+    EXPECT_EQ(parse<RacePositionRecord>(R"($G,1,"12",3)"), (RacePositionRecord{1, "12", 3, 0}));
+    EXPECT_EQ(parse<RacePositionRecord>(R"($G,70000,"12",3,"1:00.000")"), (RacePositionRecord{4464, "12", 3, 600000}));
+    EXPECT_EQ(parseRecord(R"($G,3,"1234BE",,"00:00:00.000")"),
+              (ParsedRecord{RacePositionRecord{3, "1234BE", 0, 0}, true}));
 
     for (const char* time : {"1:23.456", "83.456", "00:01:23.456"})
-        EXPECT_EQ(Parse<TJRec>(std::string(R"($J,"12",")") + time + R"(","0")").LapTime, 834560) << time;
-    EXPECT_EQ(Parse<TJRec>(R"($J,"12","1:23.456")").Time3, 0);
+        EXPECT_EQ(parse<PassingRecord>(std::string(R"($J,"12",")") + time + R"(","0")").LapTime, 834560) << time;
+    EXPECT_EQ(parse<PassingRecord>(R"($J,"12","1:23.456")").Time3, 0);
 
-    EXPECT_EQ(Parse<THRec>(R"($H,2,"7",0,"00:59:59.999")"), (THRec{2, "7", 0, kEmptyLapTime}));
+    EXPECT_EQ(parse<PracticePositionRecord>(R"($H,2,"7",0,"00:59:59.999")"),
+              (PracticePositionRecord{2, "7", 0, kEmptyLapTime}));
 
-    EXPECT_EQ(Parse<TJQRec>(R"($JQ,"12","1:23.4",5,"2:00","Normal","Finish")"),
-              (TJQRec{"12", 834000, 5, 1200000, PassingState::Normal, CompetitorStatus::Finish}));
-    const TJQRec jq = Parse<TJQRec>(R"($JQ,"12","1:23.4",5,"2:00","onTrack","finish")");
+    EXPECT_EQ(parse<ExtendedPassingRecord>(R"($JQ,"12","1:23.4",5,"2:00","Normal","Finish")"),
+              (ExtendedPassingRecord{"12", 834000, 5, 1200000, PassingState::Normal, CompetitorStatus::Finish}));
+    const ExtendedPassingRecord jq = parse<ExtendedPassingRecord>(R"($JQ,"12","1:23.4",5,"2:00","onTrack","finish")");
     EXPECT_EQ(jq.State, PassingState::None);
     EXPECT_EQ(jq.Status, CompetitorStatus::None);
 
-    EXPECT_EQ(Parse<TQRec>(R"($Q,1,"12",3,4,"1:00","Tie","DNF")"),
-              (TQRec{1, "12", 3, 4, 600000, QualifyStatus::Tie, CompetitorStatus::DNF}));
-    EXPECT_EQ(Parse<TIRec>(R"($I,"12:00:00","26 Nov 26")"), (TIRec{12 * kTicksPerHour, "26 Nov 26"}));
+    EXPECT_EQ(parse<QualifyingRecord>(R"($Q,1,"12",3,4,"1:00","Tie","DNF")"),
+              (QualifyingRecord{1, "12", 3, 4, 600000, QualifyStatus::Tie, CompetitorStatus::DNF}));
+    EXPECT_EQ(parse<RunStartRecord>(R"($I,"12:00:00","26 Nov 26")"), (RunStartRecord{12 * kTicksPerHour, "26 Nov 26"}));
 }
 
 TEST(RecordWriters, ExactLineShapes)
 {
-    TRecordC c;
-    c.SetData({3, "Juniors"});
-    EXPECT_EQ(c.ToLine(), R"($C,3,"Juniors")");
+    RecordC c;
+    c.setData({3, "Juniors"});
+    EXPECT_EQ(c.toLine(), R"($C,3,"Juniors")");
 
-    TRecordB b;
-    b.SetData({7, "  Heat 1 "});
-    EXPECT_EQ(b.ToLine(), R"($B, 7,"Heat 1")");
+    RecordB b;
+    b.setData({7, "  Heat 1 "});
+    EXPECT_EQ(b.toLine(), R"($B, 7,"Heat 1")");
 
-    TRecordG g;
-    g.SetData({3, "12", 10, 834560});
-    EXPECT_EQ(g.ToLine(), R"($G, 3,"12",   10,"00:01:23.4560")");
+    RecordG g;
+    g.setData({3, "12", 10, 834560});
+    EXPECT_EQ(g.toLine(), R"($G, 3,"12",   10,"00:01:23.4560")");
 
-    TRecordF f;
-    f.SetData({-5, -15000, 0, 0, " Red  "});
-    EXPECT_EQ(f.ToLine(), R"($F,   -5,"00-00-01.5000","00:00:00.0000","00:00:00.0000"," Red  ")");
+    RecordF f;
+    f.setData({-5, -15000, 0, 0, " Red  "});
+    EXPECT_EQ(f.toLine(), R"($F,   -5,"00-00-01.5000","00:00:00.0000","00:00:00.0000"," Red  ")");
 
-    TRecordJQ jq;
-    EXPECT_EQ(jq.ToLine(), R"($JQ,"","00:59:59.9990",0,"00:00:00.0000","OnTrack","None")");
+    RecordJQ jq;
+    EXPECT_EQ(jq.toLine(), R"($JQ,"","00:59:59.9990",0,"00:00:00.0000","OnTrack","None")");
 
-    TRecordSponsorMake sm;
-    sm.SetData({" 12 ", "  Team  ", "Mk "});
-    EXPECT_EQ(sm.ToLine(), R"($SPONSORMAKE,"12","  Team  ","Mk ")");
+    RecordSponsorMake sm;
+    sm.setData({" 12 ", "  Team  ", "Mk "});
+    EXPECT_EQ(sm.toLine(), R"($SPONSORMAKE,"12","  Team  ","Mk ")");
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "colour_settings_dialog.h"
 #include "main_window.h"
+#include "results_grid.h"
 #include "scripted_prompter.h"
-#include "sel_color_dlg.h"
-#include "zeb_grid.h"
 
 namespace kav {
 namespace {
@@ -18,35 +18,35 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    TMainOptions options;
+    MainWindowOptions options;
     options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
     options.UseChannel = false;
-    TFMain main(options);
+    MainWindow main(options);
     main.show();
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Layout = kLayoutCurrentRace;
-    const TFResults* first = main.OpenResultWindow(rec);
+    const ResultWindow* first = main.openResultWindow(rec);
     // The answer, the box as ticked in the dialog, then the colours and the shading that follow.
     for (const auto& [answer, ticked, colours, shaded] :
-         {std::tuple{TSelColorDlg::kBigScreenAnswer, false, BigScreenColors, true},
+         {std::tuple{ColourSettingsDialog::kBigScreenAnswer, false, BigScreenColors, true},
           {int(QDialog::Accepted), false, BigScreenColors, false},
           {int(QDialog::Accepted), true, BigScreenColors, true},
           {int(QDialog::Rejected), false, BigScreenColors, true},
-          {TSelColorDlg::kDefaultsAnswer, true, DefaultColors, false}}) {
-        const bool before = main.Settings().AlternateRows;
+          {ColourSettingsDialog::kDefaultsAnswer, true, DefaultColors, false}}) {
+        const bool before = main.settings().AlternateRows;
         prompter.onExec = [&prompter, before, answer, ticked](QDialog& dialog) {
-            auto& colours = static_cast<TSelColorDlg&>(dialog);
+            auto& colours = static_cast<ColourSettingsDialog&>(dialog);
             EXPECT_EQ(colours.AlternateRows(), before);
             colours.AlternateRowsBox()->setChecked(ticked);
-            if (answer != TSelColorDlg::kBigScreenAnswer)
+            if (answer != ColourSettingsDialog::kBigScreenAnswer)
                 return answer;
-            prompter.answers = {TAnswer::Yes};
+            prompter.answers = {Answer::Yes};
             colours.BigScreenButton()->click();
             return colours.result();
         };
         main.menuActions().editColours();
-        EXPECT_EQ(main.Settings().Colors, colours) << answer;
-        EXPECT_EQ(std::make_pair(first->Grid().AlternateRows(), main.OpenResultWindow(rec)->Grid().AlternateRows()),
+        EXPECT_EQ(main.settings().Colors, colours) << answer;
+        EXPECT_EQ(std::make_pair(first->grid().AlternateRows(), main.openResultWindow(rec)->grid().AlternateRows()),
                   std::make_pair(shaded, shaded))
             << answer;
     }

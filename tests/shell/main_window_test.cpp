@@ -12,9 +12,9 @@
 
 #include <functional>
 
-#include "col_sett_dlg.h"
-#include "f_flag.h"
-#include "kavendor_comm.h"
+#include "column_settings_dialog.h"
+#include "flag_window.h"
+#include "kavendor_device.h"
 #include "main_window.h"
 #include "message_box_prompts.h"
 #include "picture_box.h"
@@ -29,10 +29,10 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
     {
-        TMainOptions options;
+        MainWindowOptions options;
         options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
         options.UseChannel = false;
-        main = std::make_unique<TFMain>(options);
+        main = std::make_unique<MainWindow>(options);
         main->show();
     }
 
@@ -54,14 +54,14 @@ protected:
     void acceptFirstColumn()
     {
         prompter.onExec = [](QDialog& dialog) {
-            static_cast<TColSettDlg&>(dialog).ColumnBox(0)->setChecked(true);
+            static_cast<ColumnSettingsDialog&>(dialog).columnBox(0)->setChecked(true);
             return int(QDialog::Accepted);
         };
     }
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    std::unique_ptr<TFMain> main;
+    std::unique_ptr<MainWindow> main;
 };
 
 } // namespace
@@ -72,27 +72,28 @@ TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
     EXPECT_EQ(menuCaptions(*main->menuBar()->actions().constFirst()->menu()),
               QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...",
                            "Export race &report…", "E&xit"}));
-    EXPECT_EQ(menuCaptions(*main->SettingsMenu()),
+    EXPECT_EQ(menuCaptions(*main->settingsMenu()),
               QStringList({"&Communication", "&Miscellaneous...", "&General info...", "C&olors...", "&Logo...",
                            "&Follow...", "Auto print"}));
-    EXPECT_FALSE(main->ClearLayoutAction()->isEnabled());
+    EXPECT_FALSE(main->clearLayoutAction()->isEnabled());
     acceptFirstColumn();
-    TFFlag flag;
+    FlagWindow flag;
     const QImage icon = ProgramIcon().pixmap(32).toImage();
     for (const QWidget* window : std::initializer_list<const QWidget*>{
-             main.get(), main->layouts().newResultWindow(kLayoutCurrentRace)->Frame(), &main->ColumnDialog(), &flag})
+             main.get(), main->layouts().newResultWindow(kLayoutCurrentRace)->borderWindow(), &main->columnDialog(),
+             &flag})
         EXPECT_EQ(window->windowIcon().pixmap(32).toImage(), icon) << window->metaObject()->className();
-    EXPECT_TRUE(main->ClearLayoutAction()->isEnabled());
-    while (main->Ctl().Windows.Count() < TFMain::kMaxResultWindows)
+    EXPECT_TRUE(main->clearLayoutAction()->isEnabled());
+    while (main->controller().Windows.count() < MainWindow::kMaxResultWindows)
         main->layouts().newResultWindow(kLayoutPractice);
-    EXPECT_FALSE(main->NewWindowMenu()->isEnabled());
+    EXPECT_FALSE(main->newWindowMenu()->isEnabled());
 }
 
 TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
 {
-    main->Settings().Colors[2] = 0xFF0000; // blue captions
+    main->settings().Colors[2] = 0xFF0000; // blue captions
     main->menuActions().applyColours();
-    const QImage caption = main->Panel().Caption(TGenInfoPanel::kRaceTime)->grab().toImage();
+    const QImage caption = main->panel().caption(GeneralInfoPanel::kRaceTime)->grab().toImage();
     int blue = 0, red = 0;
     for (int y = 0; y < caption.height(); ++y) {
         for (int x = 0; x < caption.width(); ++x) {
@@ -102,25 +103,25 @@ TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
     }
     EXPECT_GT(blue, 0);
     EXPECT_EQ(red, 0);
-    EXPECT_EQ(main->Panel().FlagPanel().grab().toImage().pixelColor(18, 25), QColor(Qt::black));
+    EXPECT_EQ(main->panel().flagPanel().grab().toImage().pixelColor(18, 25), QColor(Qt::black));
 }
 
 TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAndHelp)
 {
     acceptFirstColumn();
-    TFResults* window = main->layouts().newResultWindow(kLayoutCurrentRace);
-    main->Area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->Frame()));
+    ResultWindow* window = main->layouts().newResultWindow(kLayoutCurrentRace);
+    main->area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->borderWindow()));
     EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Layout", "&Help"}));
-    window->Frame()->close();
+    window->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Help"}));
 }
 
 TEST_F(MainWindowTest, TheMakerLogoOpensTheAboutBoxAndExitAsksOnce)
 {
-    QTest::mouseClick(&main->Panel().MakerLogo(), Qt::LeftButton);
+    QTest::mouseClick(&main->panel().makerLogo(), Qt::LeftButton);
     EXPECT_EQ(prompter.execCount, 1);
-    prompter.answers = {TAnswer::No};
+    prompter.answers = {Answer::No};
     main->menuBar()->actions().constFirst()->menu()->actions().constLast()->trigger(); // Exit
     EXPECT_EQ(prompter.questions, QStringList({"Exit Kavendor program?"}));
     EXPECT_TRUE(main->isVisible());
@@ -129,13 +130,13 @@ TEST_F(MainWindowTest, TheMakerLogoOpensTheAboutBoxAndExitAsksOnce)
 TEST_F(MainWindowTest, ExitAsksOnceAndEndsTheProgramWithTheFlagWindowUp)
 {
     main->menuActions().setShowFlag(true);
-    main->Device()->receiveBytes("$F,10,\"00:00:00\",\"12:00:00\",\"00:10:00\",\"Red   \"\n");
-    ASSERT_NE(main->Ctl().Records.Flag().FlagWindow(), nullptr);
+    main->device()->receiveBytes("$F,10,\"00:00:00\",\"12:00:00\",\"00:10:00\",\"Red   \"\n");
+    ASSERT_NE(main->controller().Records.flag().flagWindow(), nullptr);
     QTimer stuck; // a program that does not end fails here instead of running on
     stuck.setSingleShot(true);
     QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
     stuck.start(std::chrono::minutes(1));
-    prompter.answers = {TAnswer::Yes, TAnswer::Yes}; // a second question would pass here and fail below
+    prompter.answers = {Answer::Yes, Answer::Yes}; // a second question would pass here and fail below
     QTimer::singleShot(0, main->menuBar()->actions().constFirst()->menu()->actions().constLast(), &QAction::trigger);
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(prompter.questions, QStringList({"Exit Kavendor program?"}));
@@ -155,12 +156,12 @@ TEST(ModalBoxes, OpenOverTheActiveWindowAndAboveEveryWindowThatStaysOnTop)
     top.show();
     QDialog dialog(&main);
     dialog.setFixedSize(100, 80);
-    TMessageBoxPrompts connection(&main);
+    MessageBoxPrompts connection(&main);
     const std::vector<std::pair<const char*, std::function<void()>>> boxes = {
-        {"question", [&] { Prompter().Ask(TBoxKind::Confirmation, "Save current layout?", true, &main); }},
-        {"message", [&] { Prompter().Tell(TBoxKind::Error, "Unable to write", &main); }},
-        {"settings dialog", [&] { Prompter().Exec(dialog); }},
-        {"connection warning", [&] { connection.Warn("No connection"); }},
+        {"question", [&] { prompter().ask(BoxKind::Confirmation, "Save current layout?", true, &main); }},
+        {"message", [&] { prompter().tell(BoxKind::Error, "Unable to write", &main); }},
+        {"settings dialog", [&] { prompter().exec(dialog); }},
+        {"connection warning", [&] { connection.warn("No connection"); }},
     };
     for (const auto& [name, open] : boxes) {
         top.activateWindow();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "main_window.h"
 #include "stale_feed_indicator.h"
 
@@ -24,11 +24,11 @@ TEST(StaleFeedIndicator, ShowsTheSilenceOnAmberAfterTenSecondsAndOnRedAfterAMinu
         {3725, Level::Red, "No data for 1:02:05"},
     };
     for (const auto& row : cases) {
-        TManualClock clock;
-        clock.Set(23 * kTicksPerHour + 59 * kTicksPerMinute); // the silence runs past midnight
+        ManualClock clock;
+        clock.set(23 * kTicksPerHour + 59 * kTicksPerMinute); // the silence runs past midnight
         StaleFeedIndicator indicator(clock);
         indicator.lineReceived();
-        clock.Advance(row.seconds * kTicksPerSecond);
+        clock.advance(row.seconds * kTicksPerSecond);
         indicator.refresh();
         EXPECT_EQ(indicator.level(), row.level) << row.seconds << " s";
         EXPECT_EQ(indicator.isHidden() ? QString() : indicator.text(), QString::fromLatin1(row.text));
@@ -37,19 +37,19 @@ TEST(StaleFeedIndicator, ShowsTheSilenceOnAmberAfterTenSecondsAndOnRedAfterAMinu
 
 TEST(StaleFeedIndicator, CountsFromTheStartUntilALineComesAndIgnoresAChangedTimeOfDay)
 {
-    TManualClock clock;
-    TMainOptions options;
+    ManualClock clock;
+    MainWindowOptions options;
     options.UseChannel = false;
     options.UseSettingsFiles = false;
     options.Clock = &clock;
-    TFMain main(options);
+    MainWindow main(options);
     StaleFeedIndicator& indicator = main.staleFeedIndicator();
-    clock.Advance(75 * kTicksPerSecond);
-    clock.Set(kTicksPerHour); // the computer's clock put back: the silence stays what it was
+    clock.advance(75 * kTicksPerSecond);
+    clock.set(kTicksPerHour); // the computer's clock put back: the silence stays what it was
     indicator.refresh();
     EXPECT_EQ(indicator.text(), "No data for 1:15");
     EXPECT_EQ(indicator.level(), Level::Red);
-    main.Device()->receiveBytes("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Green \"\n");
+    main.device()->receiveBytes("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Green \"\n");
     EXPECT_EQ(indicator.level(), Level::Fresh);
     EXPECT_TRUE(indicator.isHidden());
 }

@@ -4,23 +4,23 @@
 
 #include "layout_store.h"
 #include "settings_store.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 
 namespace kav {
 namespace {
 
 TEST(BigScreenKeys, FitToScreenIsWrittenOnlyWhileOnAndReadsBack)
 {
-    TTempFolder folder;
+    TemporaryFolder folder;
     const auto written = [&folder](bool fit, int rows, int seconds) {
-        TResultWinRec rec;
+        ResultWindowSettings rec;
         rec.Number = 2;
         std::tie(rec.FitToScreen, rec.FitRows, rec.PageSeconds) = std::tie(fit, rows, seconds);
-        WriteLayout(folder / "a.kvl", {}, {}, {&rec, 1});
-        ReadResultWin(folder / "a.kvl", 2, rec);
+        writeLayout(folder / "a.kvl", {}, {}, {&rec, 1});
+        readResultWindow(folder / "a.kvl", 2, rec);
         EXPECT_EQ(std::tie(rec.FitToScreen, rec.FitRows, rec.PageSeconds),
                   std::make_tuple(fit, fit ? rows : 0, fit ? seconds : 0));
-        return ReadFile(folder / "a.kvl");
+        return readFile(folder / "a.kvl");
     };
     const std::string plain = written(false, 0, 0);
     EXPECT_EQ(plain.find("Fit"), std::string::npos);
@@ -31,15 +31,15 @@ TEST(BigScreenKeys, FitToScreenIsWrittenOnlyWhileOnAndReadsBack)
 
 TEST(BigScreenKeys, RowShadingIsInTheColoursSectionOnlyWhileOn)
 {
-    TTempFolder folder;
+    TemporaryFolder folder;
     const auto written = [&folder](bool on) {
-        TMainSettings settings;
+        MainSettings settings;
         settings.AlternateRows = on;
-        WriteMainSettings(folder / "Kavendor.ini", settings, false);
+        writeMainSettings(folder / "Kavendor.ini", settings, false);
         bool showFlag = false;
-        ReadMainSettings(folder / "Kavendor.ini", settings, showFlag);
+        readMainSettings(folder / "Kavendor.ini", settings, showFlag);
         EXPECT_EQ(settings.AlternateRows, on);
-        return ReadFile(folder / "Kavendor.ini");
+        return readFile(folder / "Kavendor.ini");
     };
     const std::string plain = written(false);
     EXPECT_NE(written(true).find("Color12=-2147483633\r\nAlternateRows=1\r\n"), std::string::npos);

@@ -34,7 +34,7 @@ TEST(StoreFuzzSmoke, MutatedFilesBreakNothing)
             default: text += text.substr(at); break;
             }
         }
-        FuzzStoreOnce(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+        fuzzStoreOnce(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     }
     SUCCEED();
 }

@@ -7,25 +7,25 @@
 #include "ini_file.h"
 #include "layout_store.h"
 #include "settings_store.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 
 namespace kav {
 namespace {
 
 const std::filesystem::path kData = KAV_TEST_DATA;
 
-TColRel ColRelOf(std::vector<std::uint8_t> ids)
+ColumnOrder columnOrderOf(std::vector<std::uint8_t> ids)
 {
-    TColRel colRel = EmptyColRel();
+    ColumnOrder colRel = emptyColumnOrder();
     std::copy(ids.begin(), ids.end(), colRel.begin());
     return colRel;
 }
 
-TResultWinRec readWindow(const std::filesystem::path& file, int number)
+ResultWindowSettings readWindow(const std::filesystem::path& file, int number)
 {
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Number = static_cast<std::uint8_t>(number);
-    ReadResultWin(file, number, rec);
+    readResultWindow(file, number, rec);
     return rec;
 }
 
@@ -33,28 +33,28 @@ TResultWinRec readWindow(const std::filesystem::path& file, int number)
 // tests/data/store/nothing_read.*, except the colours, which keep the current ones.
 TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
 {
-    TTempFolder folder;
-    WriteFile(folder / "empty.kvl", "");
-    WriteFile(folder / "foreign.kvl", std::string("\x7F"
+    TemporaryFolder folder;
+    writeFile(folder / "empty.kvl", "");
+    writeFile(folder / "foreign.kvl", std::string("\x7F"
                                                   "ELF\0\x01\x02[\xFF]\r\n=\n\0\0",
                                                   15));
     for (const auto& file : {folder / "missing.kvl", folder / "empty.kvl", folder / "foreign.kvl"}) {
-        TMainSettings settings;
+        MainSettings settings;
         settings.TrackName = "stale";
         settings.Headers[4] = "stale";
         settings.Colors[7] = 123;
         bool showFlag = true;
-        ReadMainSettings(file, settings, showFlag);
-        TLogoRec logo{{1, 2, 3, 4, TWindowState::Maximized, true}, true, "x.bmp"};
-        ReadLogo(file, logo);
-        TGenInfo genInfo{1, 2};
-        ReadGenInfo(file, genInfo);
-        WriteMainSettings(folder / "read.ini", settings, showFlag);
-        const TResultWinRec window = readWindow(file, 3);
+        readMainSettings(file, settings, showFlag);
+        LogoSettings logo{{1, 2, 3, 4, WindowState::Maximized, true}, true, "x.bmp"};
+        readLogo(file, logo);
+        GeneralInfoItems genInfo{1, 2};
+        readGeneralInfo(file, genInfo);
+        writeMainSettings(folder / "read.ini", settings, showFlag);
+        const ResultWindowSettings window = readWindow(file, 3);
         EXPECT_FALSE(settings.WinExist || window.WinExist) << file;
-        WriteLayout(folder / "read.kvl", genInfo, logo, {&window, 1});
-        EXPECT_EQ(ReadFile(folder / "read.ini"), ReadFile(kData / "store" / "nothing_read.ini")) << file;
-        EXPECT_EQ(ReadFile(folder / "read.kvl"), ReadFile(kData / "store" / "nothing_read.kvl")) << file;
+        writeLayout(folder / "read.kvl", genInfo, logo, {&window, 1});
+        EXPECT_EQ(readFile(folder / "read.ini"), readFile(kData / "store" / "nothing_read.ini")) << file;
+        EXPECT_EQ(readFile(folder / "read.kvl"), readFile(kData / "store" / "nothing_read.kvl")) << file;
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "missing.kvl")) << "reading creates nothing";
 }
@@ -63,94 +63,94 @@ TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
 // writes them back.
 TEST(Store, OldHandEditedFilesReadAsTheProgramWritesThemBack)
 {
-    TTempFolder folder;
-    TMainSettings settings;
+    TemporaryFolder folder;
+    MainSettings settings;
     bool showFlag = false;
-    ReadMainSettings(kData / "store" / "old_kavendor.ini", settings, showFlag);
-    WriteMainSettings(folder / "Kavendor.ini", settings, showFlag);
-    EXPECT_EQ(ReadFile(folder / "Kavendor.ini"), ReadFile(kData / "store" / "old_kavendor_read.ini"));
+    readMainSettings(kData / "store" / "old_kavendor.ini", settings, showFlag);
+    writeMainSettings(folder / "Kavendor.ini", settings, showFlag);
+    EXPECT_EQ(readFile(folder / "Kavendor.ini"), readFile(kData / "store" / "old_kavendor_read.ini"));
     const auto old = kData / "store" / "old_layout.kvl";
-    TGenInfo genInfo;
-    ReadGenInfo(old, genInfo);
-    TLogoRec logo;
-    ReadLogo(old, logo);
-    std::vector<TResultWinRec> windows;
+    GeneralInfoItems genInfo;
+    readGeneralInfo(old, genInfo);
+    LogoSettings logo;
+    readLogo(old, logo);
+    std::vector<ResultWindowSettings> windows;
     for (int number = 1; number <= 10; ++number) {
         if (readWindow(old, number).WinExist)
             windows.push_back(readWindow(old, number));
     }
-    WriteLayout(folder / "layout.kvl", genInfo, logo, windows);
-    EXPECT_EQ(ReadFile(folder / "layout.kvl"), ReadFile(kData / "store" / "old_layout_read.kvl"));
+    writeLayout(folder / "layout.kvl", genInfo, logo, windows);
+    EXPECT_EQ(readFile(folder / "layout.kvl"), readFile(kData / "store" / "old_layout_read.kvl"));
 }
 
 TEST(Store, LayoutWrittenReadsBackEqualAndKeepsForeignContent)
 {
-    TTempFolder folder;
+    TemporaryFolder folder;
     const auto file = folder / "race.kvl";
-    WriteFile(file, "; written by hand\r\n[Notes]\r\nWho=me\r\n[ResultWin9]\r\nLayout=2\r\nWinExist=1\r\n");
-    const TGenInfo genInfo{10, 1, 8, 255, 255, 255, 255, 255, 255, 255};
-    const TLogoRec logo{{100, 120, 10, 30, TWindowState::Normal, true}, true, "/pics/logo 1.png"};
-    std::vector<TResultWinRec> windows(2);
+    writeFile(file, "; written by hand\r\n[Notes]\r\nWho=me\r\n[ResultWin9]\r\nLayout=2\r\nWinExist=1\r\n");
+    const GeneralInfoItems genInfo{10, 1, 8, 255, 255, 255, 255, 255, 255, 255};
+    const LogoSettings logo{{100, 120, 10, 30, WindowState::Normal, true}, true, "/pics/logo 1.png"};
+    std::vector<ResultWindowSettings> windows(2);
     windows[0].Number = 2;
     windows[0].Layout = 4;
     windows[0].Font = {"DejaVu Sans", 14, {true, true, false, true}, -2147483640};
-    windows[0].WinPos = {400, 616, 12, 8, TWindowState::Maximized, true};
-    windows[0].ColRel = ColRelOf({0, 1, 2, 5, 7, 8, 14});
+    windows[0].WinPos = {400, 616, 12, 8, WindowState::Maximized, true};
+    windows[0].ColRel = columnOrderOf({0, 1, 2, 5, 7, 8, 14});
     windows[0].ColWidth[5] = 222;
     windows[0].ScrollBars = false;
     windows[0].TopRow = 7;
     windows[1].Number = 7;
     windows[1].Layout = 2;
-    windows[1].ColRel = ColRelOf({16, 15, 11});
-    for (TResultWinRec& rec : windows) {
+    windows[1].ColRel = columnOrderOf({16, 15, 11});
+    for (ResultWindowSettings& rec : windows) {
         rec.WinExist = true;
-        rec.RebuildColPos();
+        rec.rebuildColumnPositions();
     }
-    WriteLayout(file, genInfo, logo, windows);
+    writeLayout(file, genInfo, logo, windows);
     EXPECT_EQ(readWindow(file, 2), windows[0]);
     EXPECT_EQ(readWindow(file, 7), windows[1]);
     EXPECT_TRUE(readWindow(file, 9).WinExist);
-    EraseResultWin(file, 2);
+    eraseResultWindow(file, 2);
     EXPECT_FALSE(readWindow(file, 2).WinExist);
     windows[1].TopRow = 3;
-    WriteResultWin(file, windows[1]);
+    writeResultWindow(file, windows[1]);
     EXPECT_EQ(readWindow(file, 7), windows[1]);
-    TGenInfo genInfoRead;
-    ReadGenInfo(file, genInfoRead);
+    GeneralInfoItems genInfoRead;
+    readGeneralInfo(file, genInfoRead);
     EXPECT_EQ(genInfoRead, genInfo);
-    TLogoRec logoRead;
-    ReadLogo(file, logoRead);
+    LogoSettings logoRead;
+    readLogo(file, logoRead);
     EXPECT_EQ(logoRead, logo);
-    EXPECT_EQ(ReadFile(file).rfind("; written by hand\r\n[Notes]\r\nWho=me\r\n", 0), 0u);
+    EXPECT_EQ(readFile(file).rfind("; written by hand\r\n[Notes]\r\nWho=me\r\n", 0), 0u);
 }
 
 TEST(Store, DamagedValuesGiveAUsableRecord)
 {
-    TTempFolder folder;
+    TemporaryFolder folder;
     const auto file = folder / "bad.kvl";
-    WriteFile(file, "[ResultWin1]\r\nWinState=0\r\nLayout=300\r\nColRel0=3\r\nColRel1=200\r\nColRel2=3\r\n"
+    writeFile(file, "[ResultWin1]\r\nWinState=0\r\nLayout=300\r\nColRel0=3\r\nColRel1=200\r\nColRel2=3\r\n"
                     "ColRel3=17\r\nColRel4=0\r\nColRel5=-1\r\nColRel6=255\r\nColRel7=5\r\n"
                     "[ResultWin2]\r\nWinState=4\r\nColRel0=$10\r\nColRel1=18\r\nColRel2=16\r\n"
                     "[GeneralInfo]\r\nGenInfo1=10\r\nGenInfo2=0\r\nGenInfo3=10\r\nGenInfo4=11\r\nGenInfo5=2\r\n"
                     "[Colors]\r\nColor3=65280\r\nColor5=-1\r\nColor6=blue\r\n");
-    TResultWinRec rec = readWindow(file, 1);
-    EXPECT_EQ(rec.WinPos.State, TWindowState::Normal);
+    ResultWindowSettings rec = readWindow(file, 1);
+    EXPECT_EQ(rec.WinPos.State, WindowState::Normal);
     EXPECT_EQ(rec.Layout, 4);
-    EXPECT_EQ(rec.ColRel, ColRelOf({3, 0}));
-    TColPos colPos = EmptyColRel();
+    EXPECT_EQ(rec.ColRel, columnOrderOf({3, 0}));
+    ColumnPositions colPos = emptyColumnOrder();
     colPos[3] = 0;
     colPos[0] = 1;
     EXPECT_EQ(rec.ColPos, colPos);
     rec = readWindow(file, 2);
-    EXPECT_EQ(rec.WinPos.State, TWindowState::Normal);
-    EXPECT_EQ(rec.ColRel, ColRelOf({16}));
-    TGenInfo genInfo;
-    ReadGenInfo(file, genInfo);
-    EXPECT_EQ(genInfo, (TGenInfo{10, 2, 255, 255, 255, 255, 255, 255, 255, 255}));
-    TMainSettings settings;
+    EXPECT_EQ(rec.WinPos.State, WindowState::Normal);
+    EXPECT_EQ(rec.ColRel, columnOrderOf({16}));
+    GeneralInfoItems genInfo;
+    readGeneralInfo(file, genInfo);
+    EXPECT_EQ(genInfo, (GeneralInfoItems{10, 2, 255, 255, 255, 255, 255, 255, 255, 255}));
+    MainSettings settings;
     bool showFlag = false;
-    ReadMainSettings(file, settings, showFlag);
-    TColors colours = DefaultColors;
+    readMainSettings(file, settings, showFlag);
+    ColorTable colours = DefaultColors;
     colours[2] = 65280;
     EXPECT_EQ(settings.Colors, colours) << "colours change only where a number is stored";
 }

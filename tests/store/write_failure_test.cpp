@@ -12,9 +12,9 @@
 #include "file_errors.h"
 #include "ini_file.h"
 #include "layout_store.h"
-#include "rec_file.h"
+#include "record_file.h"
 #include "settings_store.h"
-#include "temp_folder.h"
+#include "temporary_folder.h"
 
 namespace kav {
 namespace {
@@ -28,10 +28,10 @@ const std::string kLong(1500, 'n'); // makes every file below larger than the li
 // put the file back section by section would have replaced it before failing.
 void saveLayout(const fs::path& file)
 {
-    TResultWinRec window;
+    ResultWindowSettings window;
     window.Number = 2;
-    const TLogoRec logo{{}, true, kLong};
-    WriteLayout(file, TGenInfo{3, 1}, logo, {&window, 1});
+    const LogoSettings logo{{}, true, kLong};
+    writeLayout(file, GeneralInfoItems{3, 1}, logo, {&window, 1});
 }
 
 struct Writer {
@@ -43,17 +43,17 @@ struct Writer {
 const Writer kWriters[] = {
     {"ini file",
      [](const fs::path& file) {
-         TIniFile ini(file);
-         ini.WriteString("MainWin", "TrackName", kLong);
-         ini.Commit();
+         IniFile ini(file);
+         ini.writeString("MainWin", "TrackName", kLong);
+         ini.commit();
      },
      true},
     {"layout", saveLayout, true},
     {"channel database",
      [](const fs::path& file) {
-         TRecFile db = TRecFile::CreateNew(file);
-         db.WriteString("Communication\\TCPIP", "TCPIP_Addr", kLong);
-         db.Save();
+         RecordFile db = RecordFile::createNew(file);
+         db.writeString("Communication\\TCPIP", "TCPIP_Addr", kLong);
+         db.save();
      },
      false},
 };
@@ -64,21 +64,21 @@ TEST(WriteFailure, RaisesTheWriteErrorAndLeavesTheOldFileWhole)
     const std::string huge = "[S]\r\nk=1\r\n" + std::string(2u << 20, 'z');
     for (const Writer& writer : kWriters) {
         SCOPED_TRACE(writer.name);
-        TTempFolder folder;
-        WriteFile(folder / "plain", old);
-        WriteFile(folder / "huge.ini", huge);
+        TemporaryFolder folder;
+        writeFile(folder / "plain", old);
+        writeFile(folder / "huge.ini", huge);
         fs::create_directory(folder / "folder.ini");
         for (const fs::path& file : {folder / "missing" / "a.ini", folder / "plain" / "a.ini", folder / "folder.ini"}) {
             try {
                 writer.write(file);
                 ADD_FAILURE() << "no error for " << file;
-            } catch (const EFileWriteError& e) {
+            } catch (const FileWriteError& e) {
                 EXPECT_EQ(std::string(e.what()), "Unable to write to " + file.string());
             }
         }
         if (writer.readsTheFile) {
-            EXPECT_THROW(writer.write(folder / "huge.ini"), EFileWriteError) << "a file too large to read whole";
-            EXPECT_EQ(ReadFile(folder / "huge.ini"), huge);
+            EXPECT_THROW(writer.write(folder / "huge.ini"), FileWriteError) << "a file too large to read whole";
+            EXPECT_EQ(readFile(folder / "huge.ini"), huge);
         }
         // The disk full part-way: a limit of the file size this process may write holds for root too.
         rlimit saved{};
@@ -87,10 +87,10 @@ TEST(WriteFailure, RaisesTheWriteErrorAndLeavesTheOldFileWhole)
         limit.rlim_cur = kWritableBytes;
         std::signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        EXPECT_THROW(writer.write(folder / "plain"), EFileWriteError);
+        EXPECT_THROW(writer.write(folder / "plain"), FileWriteError);
         setrlimit(RLIMIT_FSIZE, &saved);
-        EXPECT_EQ(ReadFile(folder / "plain"), old);
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 3) << "a temporary file was left";
+        EXPECT_EQ(readFile(folder / "plain"), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.pathOf()), {}), 3) << "a temporary file was left";
     }
 }
 

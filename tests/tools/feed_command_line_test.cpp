@@ -19,7 +19,7 @@ TEST(FeedCommandLine, WrongArgumentsSayWhy)
     };
     for (const auto& [args, message] : simulate) {
         std::string error;
-        EXPECT_FALSE(ParseSimulate(args, error));
+        EXPECT_FALSE(parseSimulate(args, error));
         EXPECT_EQ(error, message);
     }
     const std::pair<std::vector<std::string_view>, std::string> serve[] = {
@@ -28,7 +28,7 @@ TEST(FeedCommandLine, WrongArgumentsSayWhy)
     };
     for (const auto& [args, message] : serve) {
         std::string error;
-        EXPECT_FALSE(ParseServe(args, error));
+        EXPECT_FALSE(parseServe(args, error));
         EXPECT_EQ(error, message);
     }
 }

@@ -22,7 +22,7 @@ namespace {
 const QString kTool = QStringLiteral(KAV_FEED_TOOL);
 const QStringList kSmallRace = {"simulate", "--cars", "5", "--laps", "2", "--seed", "11"};
 
-QByteArray AsFeed(const std::vector<TSimLine>& lines)
+QByteArray asFeed(const std::vector<SimLine>& lines)
 {
     QByteArray bytes;
     for (const auto& line : lines)
@@ -30,16 +30,16 @@ QByteArray AsFeed(const std::vector<TSimLine>& lines)
     return bytes;
 }
 
-TSimOptions race(int cars, int laps)
+SimOptions race(int cars, int laps)
 {
-    TSimOptions options;
+    SimOptions options;
     options.cars = cars;
     options.laps = laps;
     options.seed = 11;
     return options;
 }
 
-std::unique_ptr<QTcpSocket> Connect(quint16 port)
+std::unique_ptr<QTcpSocket> connectTo(quint16 port)
 {
     auto socket = std::make_unique<QTcpSocket>();
     socket->connectToHost(QHostAddress::LocalHost, port);
@@ -48,7 +48,7 @@ std::unique_ptr<QTcpSocket> Connect(quint16 port)
 }
 
 // Reads until the tool has ended and closed the connection, or until it has sent the given bytes.
-QByteArray Collect(QProcess& tool, QTcpSocket& client, qsizetype enough = -1)
+QByteArray collect(QProcess& tool, QTcpSocket& client, qsizetype enough = -1)
 {
     QByteArray got;
     EXPECT_TRUE(QTest::qWaitFor(
@@ -69,14 +69,14 @@ TEST(FeedCommand, RepeatRunsSessionsUntilTerminatedAndAnInterruptEndsTheWait)
     const QStringList args = {"simulate", "--cars", "3", "--laps", "1", "--seed", "11", "--speed", "1000", "--repeat"};
     const quint16 port = startServing(tool, kTool, args);
     ASSERT_NE(port, 0);
-    auto client = Connect(port);
-    TSimSeries series(race(3, 1));
+    auto client = connectTo(port);
+    SimSeries series(race(3, 1));
     QByteArray expected;
     for (int session = 0; session < 3; ++session)
-        expected += AsFeed(series.Next());
-    EXPECT_EQ(Collect(tool, *client, expected.size()).left(expected.size()), expected);
+        expected += asFeed(series.next());
+    EXPECT_EQ(collect(tool, *client, expected.size()).left(expected.size()), expected);
     tool.terminate();
-    Collect(tool, *client);
+    collect(tool, *client);
     EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(tool.exitCode(), 0);
 
@@ -103,8 +103,8 @@ TEST(FeedCommand, ServeReplaysAFileByteForByteAtTheGivenRate)
     ASSERT_NE(port, 0);
     QElapsedTimer clock;
     clock.start();
-    auto client = Connect(port);
-    EXPECT_EQ(Collect(tool, *client), recorded);
+    auto client = connectTo(port);
+    EXPECT_EQ(collect(tool, *client), recorded);
     EXPECT_GE(clock.elapsed(), 200) << "ten gaps of 20 ms between the first line and the last";
     EXPECT_EQ(tool.exitCode(), 0);
 }

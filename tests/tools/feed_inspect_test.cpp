@@ -25,7 +25,7 @@ TEST(FeedInspect, OneOutputLinePerInputLineFromFileOrStandardInput)
     ASSERT_FALSE(expected.isEmpty());
     std::istringstream in(readAll(kFeed).toStdString());
     std::ostringstream out;
-    InspectFeed(in, out);
+    inspectFeed(in, out);
     EXPECT_EQ(out.str(), expected.toStdString());
     const ProcessResult fromFile = runProcess(QStringLiteral(KAV_FEED_TOOL), {QStringLiteral("inspect"), kFeed});
     EXPECT_EQ(fromFile.status, 0);

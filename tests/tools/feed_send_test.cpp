@@ -10,15 +10,15 @@
 namespace kav {
 namespace {
 
-std::unique_ptr<QTcpSocket> Connect(TFeedBroadcaster& server, int clients)
+std::unique_ptr<QTcpSocket> connectTo(FeedBroadcaster& server, int clients)
 {
     auto socket = std::make_unique<QTcpSocket>();
-    socket->connectToHost(QHostAddress::LocalHost, server.Port());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.ClientCount() == clients; }));
+    socket->connectToHost(QHostAddress::LocalHost, server.port());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientCount() == clients; }));
     return socket;
 }
 
-QByteArray ReadUntilClosed(QTcpSocket& socket)
+QByteArray readUntilClosed(QTcpSocket& socket)
 {
     QByteArray got;
     EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -32,26 +32,26 @@ QByteArray ReadUntilClosed(QTcpSocket& socket)
 // session, and a line after Finish reaches nobody.
 TEST(FeedBroadcaster, EveryClientGetsTheWholeSessionAndALateOneCatchesUp)
 {
-    TFeedBroadcaster server;
-    ASSERT_TRUE(server.Listen("127.0.0.1", 0));
-    TFeedBroadcaster other;
-    EXPECT_FALSE(other.Listen("not an address", 0));
-    EXPECT_FALSE(other.Listen("127.0.0.1", server.Port())) << "the port is taken";
+    FeedBroadcaster server;
+    ASSERT_TRUE(server.listen("127.0.0.1", 0));
+    FeedBroadcaster other;
+    EXPECT_FALSE(other.listen("not an address", 0));
+    EXPECT_FALSE(other.listen("127.0.0.1", server.port())) << "the port is taken";
     int firstClients = 0;
     bool closed = false;
-    QObject::connect(&server, &TFeedBroadcaster::FirstClient, [&] { ++firstClients; });
-    QObject::connect(&server, &TFeedBroadcaster::AllClosed, [&] { closed = true; });
-    auto early = Connect(server, 1);
-    server.Send("$B,1,\"Race 1\"");
-    server.StartSession();
-    server.Send("$B,2,\"Race 2\"");
-    server.Send("$C,1,\"A\"");
-    auto late = Connect(server, 2);
-    server.Send("$C,2,\"B\"");
-    server.Finish();
-    server.Send("$B,3,\"Race 3\"");
-    EXPECT_EQ(ReadUntilClosed(*early), "$B,1,\"Race 1\"\n$B,2,\"Race 2\"\n$C,1,\"A\"\n$C,2,\"B\"\n");
-    EXPECT_EQ(ReadUntilClosed(*late), "$B,2,\"Race 2\"\n$C,1,\"A\"\n$C,2,\"B\"\n");
+    QObject::connect(&server, &FeedBroadcaster::firstClient, [&] { ++firstClients; });
+    QObject::connect(&server, &FeedBroadcaster::allClosed, [&] { closed = true; });
+    auto early = connectTo(server, 1);
+    server.send("$B,1,\"Race 1\"");
+    server.startSession();
+    server.send("$B,2,\"Race 2\"");
+    server.send("$C,1,\"A\"");
+    auto late = connectTo(server, 2);
+    server.send("$C,2,\"B\"");
+    server.finish();
+    server.send("$B,3,\"Race 3\"");
+    EXPECT_EQ(readUntilClosed(*early), "$B,1,\"Race 1\"\n$B,2,\"Race 2\"\n$C,1,\"A\"\n$C,2,\"B\"\n");
+    EXPECT_EQ(readUntilClosed(*late), "$B,2,\"Race 2\"\n$C,1,\"A\"\n$C,2,\"B\"\n");
     EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }));
     EXPECT_EQ(firstClients, 1);
 }

@@ -12,9 +12,9 @@
 namespace kav {
 namespace {
 
-TSimOptions Options(int cars, int laps, std::uint64_t seed)
+SimOptions startOptions(int cars, int laps, std::uint64_t seed)
 {
-    TSimOptions options;
+    SimOptions options;
     options.cars = cars;
     options.laps = laps;
     options.seed = seed;
@@ -34,17 +34,17 @@ struct Line {
         const Rec* data = std::get_if<Rec>(&record.data);
         return data ? *data : Rec{};
     }
-    TFRec f() const { return read<TFRec>(); }
-    TGRec g() const { return read<TGRec>(); }
-    TJRec j() const { return read<TJRec>(); }
+    HeartbeatRecord f() const { return read<HeartbeatRecord>(); }
+    RacePositionRecord g() const { return read<RacePositionRecord>(); }
+    PassingRecord j() const { return read<PassingRecord>(); }
 };
 
-std::vector<Line> readBack(const TSimOptions& options)
+std::vector<Line> readBack(const SimOptions& options)
 {
     std::vector<Line> back;
-    for (const TSimLine& line : SimulateSession(options)) {
+    for (const SimLine& line : simulateSession(options)) {
         const ParsedRecord record = parseRecord(line.text);
-        EXPECT_TRUE(record.valid && IsValidUtf8(line.text)) << line.text;
+        EXPECT_TRUE(record.valid && isValidUtf8(line.text)) << line.text;
         EXPECT_LE(back.empty() ? 0 : back.back().at, line.at) << line.text;
         back.push_back({line.at, line.text, record.kind()});
     }
@@ -55,7 +55,7 @@ constexpr int kCars = 12;
 constexpr int kLaps = 20;
 const std::vector<Line>& race()
 {
-    static const std::vector<Line> race = readBack(Options(kCars, kLaps, 2));
+    static const std::vector<Line> race = readBack(startOptions(kCars, kLaps, 2));
     return race;
 }
 
@@ -71,8 +71,8 @@ TEST(Simulator, ValidLinesInTimeOrderOfEveryKindAndTheSeedGivesTheFeed)
     EXPECT_EQ(kinds, (std::set<std::uint8_t>{kKindA, kKindB, kKindC, kKindComp, kKindE, kKindF, kKindG, kKindH, kKindI,
                                              kKindJ}));
     EXPECT_GT(accented, 0) << "some names beyond ASCII";
-    EXPECT_EQ(SimulateSession(Options(5, 3, 7)), SimulateSession(Options(5, 3, 7)));
-    EXPECT_NE(SimulateSession(Options(5, 3, 7)), SimulateSession(Options(5, 3, 8)));
+    EXPECT_EQ(simulateSession(startOptions(5, 3, 7)), simulateSession(startOptions(5, 3, 7)));
+    EXPECT_NE(simulateSession(startOptions(5, 3, 7)), simulateSession(startOptions(5, 3, 8)));
 }
 
 // Laps to go count down to 0 when the winner completes the last lap; every other car then crosses once

@@ -1,11 +1,11 @@
 // Fit to screen: the sizing arithmetic for several screens and row counts, a fitted full-screen window
 // on a full-HD and an ultra-HD screen (the offscreen platform set up by CMake) following the row
 // count, paging, and the shading of alternate rows.
-#include "col_sett_dlg.h"
-#include "f_results.h"
+#include "column_settings_dialog.h"
+#include "result_window.h"
+#include "results_grid.h"
 #include "results_models.h"
 #include "screen_fitter.h"
-#include "zeb_grid.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,9 +18,10 @@ namespace {
 
 enum class Limit { Height, Width, SmallestFont };
 
-TResultWinRec Fitted(int rows = 0, int seconds = 0, std::initializer_list<std::uint8_t> columns = {0, 2, 5, 8, 14})
+ResultWindowSettings Fitted(int rows = 0, int seconds = 0,
+                            std::initializer_list<std::uint8_t> columns = {0, 2, 5, 8, 14})
 {
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Layout = kLayoutCurrentRace;
     rec.Font = {"DejaVu Sans", 10, {}, 0};
     std::copy(columns.begin(), columns.end(), rec.ColRel.begin());
@@ -36,7 +37,7 @@ class FitToScreenTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { m_window = new TFResults(m_models, m_headers, m_dialog); }
+    void init() { m_window = new ResultWindow(m_models, m_headers, m_dialog); }
     void cleanup() { delete m_window; }
 
     void sizesFillTheHeightOrStopAtTheWidth_data()
@@ -80,59 +81,60 @@ private slots:
 
     void fittedFullScreenFillsEachScreenAndLeavesTheWindowAsItWas()
     {
-        m_window->ApplyLayout(Fitted());
-        TZebGrid& grid = m_window->Grid();
-        const int ownRowHeight = grid.RowHeight(1), ownWidth = grid.ColWidth(2);
+        m_window->applySettings(Fitted());
+        ResultsGrid& grid = m_window->grid();
+        const int ownRowHeight = grid.gridRowHeight(1), ownWidth = grid.gridColumnWidth(2);
         for (QScreen* screen : QGuiApplication::screens()) {
             m_window->move(screen->geometry().topLeft() + QPoint(50, 50));
             m_window->show();
-            m_window->EnterFullScreen();
+            m_window->enterFullScreen();
             QTRY_COMPARE(m_window->geometry(), screen->geometry());
-            QTRY_COMPARE(grid.RowHeight(1), grid.contentsRect().height() / grid.RowCount());
-            QVERIFY(grid.ColWidth(2) > ownWidth * 3 / 2);
+            QTRY_COMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / grid.gridRowCount());
+            QVERIFY(grid.gridColumnWidth(2) > ownWidth * 3 / 2);
             m_models.setRowCount(40); // more rows get smaller at once
-            QCOMPARE(grid.RowHeight(1), grid.contentsRect().height() / 41);
+            QCOMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / 41);
             m_models.setRowCount(30);
-            const TResultWinRec kept = m_window->GetLayout(); // the layout keeps the window's own sizes
+            const ResultWindowSettings kept = m_window->currentSettings(); // the layout keeps the window's own sizes
             QCOMPARE(std::make_pair(kept.ColWidth[5], kept.Font.Size), std::make_pair(160, 10));
-            m_window->LeaveFullScreen();
-            QCOMPARE(std::make_pair(grid.RowHeight(1), grid.ColWidth(2)), std::make_pair(ownRowHeight, ownWidth));
+            m_window->leaveFullScreen();
+            QCOMPARE(std::make_pair(grid.gridRowHeight(1), grid.gridColumnWidth(2)),
+                     std::make_pair(ownRowHeight, ownWidth));
         }
     }
 
     void chosenRowsArePagedAtTheChosenInterval()
     {
-        m_window->ApplyLayout(Fitted(10, 5, {0, 2}));
+        m_window->applySettings(Fitted(10, 5, {0, 2}));
         m_window->show();
-        m_window->EnterFullScreen();
+        m_window->enterFullScreen();
         ScreenFitter& fitter = m_window->Fitter();
         QTRY_COMPARE(fitter.result().rowsPerPage, 10);
-        QCOMPARE(std::make_pair(m_window->Grid().TopRow(), fitter.pageTimer().interval()), std::make_pair(1, 5000));
+        QCOMPARE(std::make_pair(m_window->grid().topDataRow(), fitter.pageTimer().interval()), std::make_pair(1, 5000));
         fitter.turnPage();
-        QCOMPARE(m_window->Grid().TopRow(), 11);
-        m_window->LeaveFullScreen();
+        QCOMPARE(m_window->grid().topDataRow(), 11);
+        m_window->leaveFullScreen();
         QVERIFY(!fitter.pageTimer().isActive());
     }
 
     void alternateRowsAreShadedTowardsTheText()
     {
-        TZebGrid& grid = m_window->Grid();
-        m_window->ApplyLayout(Fitted());
-        grid.SetColor(kClWhite);
+        ResultsGrid& grid = m_window->grid();
+        m_window->applySettings(Fitted());
+        grid.setColor(kClWhite);
         grid.SetTextColor(kClBlack);
         grid.SetAlternateRows(true);
         m_window->show();
         const QImage image = grid.viewport()->grab().toImage();
-        const auto rowColour = [&](int row) { return image.pixelColor(3, grid.RowHeight(1) * (row - 1) + 1); };
+        const auto rowColour = [&](int row) { return image.pixelColor(3, grid.gridRowHeight(1) * (row - 1) + 1); };
         QCOMPARE(QList<QColor>({rowColour(1), rowColour(2), rowColour(3)}),
                  QList<QColor>({Qt::white, AlternateRowColor(Qt::white, Qt::black), Qt::white}));
     }
 
 private:
     ResultsModels m_models{30};
-    THeaderRec m_headers = DefaultHeaders();
-    TColSettDlg m_dialog;
-    TFResults* m_window = nullptr;
+    HeaderTexts m_headers = defaultHeaders();
+    ColumnSettingsDialog m_dialog;
+    ResultWindow* m_window = nullptr;
 };
 
 QTEST_MAIN(FitToScreenTest)

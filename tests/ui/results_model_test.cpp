@@ -9,8 +9,8 @@ using namespace kav;
 
 namespace {
 
-constexpr TColorValue kRed = 0x0000FF;
-constexpr TColorValue kGreen = 0x00FF00;
+constexpr ColorValue kRed = 0x0000FF;
+constexpr ColorValue kGreen = 0x00FF00;
 
 } // namespace
 
@@ -77,7 +77,7 @@ private slots:
         model.setPicture(1, 1, &m_picture);
         QCOMPARE(model.data(model.index(1, 4), Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
         QCOMPARE(model.data(model.index(1, 4), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
-        QCOMPARE(model.data(model.index(1, 1), ResultsModel::kPictureRole).value<const TPicture*>(), &m_picture);
+        QCOMPARE(model.data(model.index(1, 1), ResultsModel::kPictureRole).value<const Picture*>(), &m_picture);
         model.setText(1, 0, QStringLiteral("x"));
         model.clearRow(1); // keeps the picture and the row's number
         QCOMPARE(model.cell(1, 0).text, QStringLiteral("2"));
@@ -86,7 +86,7 @@ private slots:
     }
 
 private:
-    TPicture m_picture = ResourcePicture(QStringLiteral("green_ball.svg"));
+    Picture m_picture = resourcePicture(QStringLiteral("green_ball.svg"));
 };
 
 QTEST_MAIN(ResultsModelTest)

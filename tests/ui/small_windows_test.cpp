@@ -1,6 +1,6 @@
-#include "f_flag.h"
-#include "f_logo.h"
 #include "feed_text.h"
+#include "flag_window.h"
+#include "logo_window.h"
 #include "picture.h"
 #include "picture_box.h"
 #include "status_pictures.h"
@@ -18,7 +18,7 @@ using namespace kav;
 
 namespace {
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
 {
     QFile file(dir.filePath(name));
     file.open(QIODevice::WriteOnly);
@@ -26,7 +26,7 @@ QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return file.fileName();
 }
 
-QByteArray PngBytes()
+QByteArray pngBytes()
 {
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -37,12 +37,12 @@ QByteArray PngBytes()
     return data;
 }
 
-QImage Render(const TPicture& picture, QSize size)
+QImage render(const Picture& picture, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    picture.Draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    picture.draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return image;
 }
 
@@ -57,33 +57,33 @@ private slots:
         QPalette palette;
         palette.setColor(QPalette::Active, QPalette::Button, QColor(1, 2, 3));
         palette.setColor(QPalette::Active, QPalette::Text, QColor(7, 8, 9));
-        QCOMPARE(ToQColor(kClBtnFace, palette), QColor(1, 2, 3));
-        QCOMPARE(ToQColor(kClWindowText, palette), QColor(7, 8, 9));
-        QCOMPARE(ToQColor(-2147483633, palette), QColor(1, 2, 3)); // as stored in ini files
-        QCOMPARE(ToQColor(0x0000FF, palette), QColor(255, 0, 0));  // red in the lowest byte
-        QCOMPARE(FromQColor(QColor(0x12, 0x34, 0x56)), TColorValue{0x563412});
+        QCOMPARE(toQColor(kClBtnFace, palette), QColor(1, 2, 3));
+        QCOMPARE(toQColor(kClWindowText, palette), QColor(7, 8, 9));
+        QCOMPARE(toQColor(-2147483633, palette), QColor(1, 2, 3)); // as stored in ini files
+        QCOMPARE(toQColor(0x0000FF, palette), QColor(255, 0, 0));  // red in the lowest byte
+        QCOMPARE(fromQColor(QColor(0x12, 0x34, 0x56)), ColorValue{0x563412});
     }
 
     // A feed text that is valid UTF-8 shows as UTF-8, any other as Windows-1252, and goes back unchanged.
     void feedTextsOfEitherEncoding()
     {
-        QCOMPARE(FeedText("J\xC3\xBCrgen"), QString::fromUtf8("J\xC3\xBCrgen"));
-        QCOMPARE(FeedText("J\xFCrgen \x80"), QString::fromUtf8("J\xC3\xBCrgen \xE2\x82\xAC"));
+        QCOMPARE(feedText("J\xC3\xBCrgen"), QString::fromUtf8("J\xC3\xBCrgen"));
+        QCOMPARE(feedText("J\xFCrgen \x80"), QString::fromUtf8("J\xC3\xBCrgen \xE2\x82\xAC"));
         QCOMPARE(StoredText(QString::fromUtf8("J\xC3\xBCrgen"), "J\xFCrgen"), std::string("J\xFCrgen"));
     }
 
     void flagShowsRedOrYellowAndEscapeMinimises()
     {
-        TFFlag flag;
-        flag.ShowRedFlag();
-        QImage shown = Render(flag.Shown(), QSize(140, 100));
+        FlagWindow flag;
+        flag.showRedFlag();
+        QImage shown = render(flag.shownFlag(), QSize(140, 100));
         QVERIFY(shown.pixelColor(70, 45).red() > 150 && shown.pixelColor(70, 45).green() < 80);
-        flag.ShowYellowFlag();
-        shown = Render(flag.Shown(), QSize(140, 100));
+        flag.showYellowFlag();
+        shown = render(flag.shownFlag(), QSize(140, 100));
         QVERIFY(shown.pixelColor(70, 45).red() > 150 && shown.pixelColor(70, 45).green() > 150);
         flag.show();
         QVERIFY(QTest::qWaitForWindowExposed(&flag));
-        QCOMPARE(flag.findChild<TPictureBox*>()->size(), QSize(241, 193)); // the flag's own shape
+        QCOMPARE(flag.findChild<PictureBox*>()->size(), QSize(241, 193)); // the flag's own shape
         QTest::keyClick(&flag, Qt::Key_Escape);
         QVERIFY(flag.isMinimized());
         flag.showNormal();
@@ -93,13 +93,13 @@ private slots:
     void logoLoadsPicturesAndSurvivesBadFiles()
     {
         QTemporaryDir dir;
-        TFLogo logo;
-        QVERIFY(logo.LoadPicture(WriteFile(dir, QStringLiteral("logo.png"), PngBytes())));
-        QCOMPARE(logo.Box().Picture().NaturalSize(), QSize(8, 4));
-        QVERIFY(!logo.LoadPicture(dir.filePath(QStringLiteral("missing.bmp"))));
-        QVERIFY(logo.Box().Picture().IsEmpty());
-        QVERIFY(!logo.LoadPicture(WriteFile(dir, QStringLiteral("junk.bmp"), QByteArray("BM not really"))));
-        QVERIFY(!logo.LoadPicture(WriteFile(dir, QStringLiteral("svg.svg"), QByteArray("<svg broken"))));
+        LogoWindow logo;
+        QVERIFY(logo.loadPicture(writeFile(dir, QStringLiteral("logo.png"), pngBytes())));
+        QCOMPARE(logo.box().shownPicture().naturalSize(), QSize(8, 4));
+        QVERIFY(!logo.loadPicture(dir.filePath(QStringLiteral("missing.bmp"))));
+        QVERIFY(logo.box().shownPicture().isEmpty());
+        QVERIFY(!logo.loadPicture(writeFile(dir, QStringLiteral("junk.bmp"), QByteArray("BM not really"))));
+        QVERIFY(!logo.loadPicture(writeFile(dir, QStringLiteral("svg.svg"), QByteArray("<svg broken"))));
     }
 
     // A placeable metafile of 100 x 50 units holding one red rectangle is played; cut short, it fails quietly.
@@ -108,16 +108,16 @@ private slots:
         QFile file(QStringLiteral(KAV_TEST_DATA "/ui/red_rectangle.wmf"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArray wmf = file.readAll();
-        QVERIFY(IsWindowsMetafile(wmf));
-        QVERIFY(!IsWindowsMetafile(PngBytes()));
-        TPicture picture;
-        QVERIFY(picture.LoadFromData(wmf));
-        const QColor middle = Render(picture, QSize(100, 50)).pixelColor(50, 25);
+        QVERIFY(isWindowsMetafile(wmf));
+        QVERIFY(!isWindowsMetafile(pngBytes()));
+        Picture picture;
+        QVERIFY(picture.loadFromData(wmf));
+        const QColor middle = render(picture, QSize(100, 50)).pixelColor(50, 25);
         QVERIFY2(middle.red() > 200 && middle.green() < 60 && middle.blue() < 60, qPrintable(middle.name()));
         wmf.truncate(30);
-        TPicture damaged;
-        QVERIFY(!damaged.LoadFromData(wmf));
-        QVERIFY(damaged.IsEmpty());
+        Picture damaged;
+        QVERIFY(!damaged.loadFromData(wmf));
+        QVERIFY(damaged.isEmpty());
     }
 };
 

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "clock.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 #include "main_window.h"
 #include "web_view_host.h"
 
@@ -37,12 +37,12 @@ QJsonObject runOf(quint16 port)
 TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
 {
     QTemporaryDir dir;
-    TManualClock clock;
-    TMainOptions options;
+    ManualClock clock;
+    MainWindowOptions options;
     options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
     options.UseChannel = false;
     options.Clock = &clock;
-    TFMain window(options);
+    MainWindow window(options);
     WebViewHost host(window, 0, QStringLiteral("127.0.0.1"), {});
     QString error;
     ASSERT_TRUE(host.start(error)) << error.toStdString();
@@ -62,9 +62,9 @@ TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
-        clock.Advance(testCase.seconds * kTicksPerSecond);
+        clock.advance(testCase.seconds * kTicksPerSecond);
         if (testCase.line)
-            window.Device()->receiveBytes("$B,5,\"Final, A\"\n");
+            window.device()->receiveBytes("$B,5,\"Final, A\"\n");
         QJsonObject run;
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {

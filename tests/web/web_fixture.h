@@ -39,7 +39,7 @@ public:
         for (int column = 0; column < kResultColumns; ++column)
             state.headers.append(QStringLiteral("H%1").arg(column));
         state.kindTitles = {"Completed lap results", "Practice results", "Track positions", "Current Race results"};
-        TResultWinRec window;
+        ResultWindowSettings window;
         window.Number = 1;
         window.Layout = 4;
         window.ColRel = {0, 1, 2, 5, kNoCode};

@@ -53,7 +53,7 @@ protected:
         auto socket = connectSocket();
         socket->write(request);
         QByteArray answer;
-        WaitFor([&] {
+        waitFor([&] {
             answer += socket->readAll();
             const qsizetype end = answer.indexOf("\r\n\r\n");
             const qsizetype length = answer.mid(answer.indexOf("Content-Length: ") + 16).split('\r')[0].toLongLong();
@@ -132,7 +132,7 @@ TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
             sockets.push_back(connectSocket());
             sockets.back()->write(bytes);
         }
-        ASSERT_TRUE(WaitFor([&] {
+        ASSERT_TRUE(waitFor([&] {
             return std::all_of(sockets.begin(), sockets.end(),
                                [](const auto& s) { return s->state() == QAbstractSocket::UnconnectedState; });
         })) << "wave "
@@ -156,11 +156,11 @@ TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
     for (const auto& testCase : cases) {
         auto socket = connectSocket();
         socket->write(testCase.bytes);
-        EXPECT_TRUE(WaitFor([&] { return socket->state() == QAbstractSocket::UnconnectedState; })) << testCase.name;
+        EXPECT_TRUE(waitFor([&] { return socket->state() == QAbstractSocket::UnconnectedState; })) << testCase.name;
         EXPECT_EQ(statusOf(socket->readAll()), testCase.status) << testCase.name;
     }
     EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
-    EXPECT_TRUE(WaitFor([&] { return m_server->connectionCount() == 0; })) << m_server->connectionCount();
+    EXPECT_TRUE(waitFor([&] { return m_server->connectionCount() == 0; })) << m_server->connectionCount();
 }
 
 TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanly)
@@ -173,7 +173,7 @@ TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanly)
         pages.push_back(connectSocket());
     for (int i = 0; i < 50; ++i)
         live.push_back(openLive(received));
-    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == 200 && m_server->liveClientCount() == 50; }))
+    ASSERT_TRUE(waitFor([&] { return m_server->connectionCount() == 200 && m_server->liveClientCount() == 50; }))
         << m_server->connectionCount();
 
     const QByteArray refused = exchange(get("/api/state"));
@@ -182,7 +182,7 @@ TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanly)
 
     live.pop_back();
     pages.pop_back();
-    ASSERT_TRUE(WaitFor([&] { return m_server->connectionCount() == 198; })) << m_server->connectionCount();
+    ASSERT_TRUE(waitFor([&] { return m_server->connectionCount() == 198; })) << m_server->connectionCount();
     EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
 }
 
@@ -191,15 +191,15 @@ TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
     start();
     std::vector<QJsonObject> received;
     auto socket = openLive(received);
-    ASSERT_TRUE(WaitFor([&] { return !received.empty(); }));
+    ASSERT_TRUE(waitFor([&] { return !received.empty(); }));
     EXPECT_EQ(received.front().value("type").toString(), "snapshot");
     // A change on every turn of the event loop: the client hears of it in updates at least a push
     // interval apart, and the last one carries the last value.
     int value = 0;
     const auto change = [&] { fixture.raceModel().setData(fixture.raceModel().index(0, 9), QString::number(++value)); };
     const auto isDelta = [](const QJsonObject& message) { return message["type"] == "delta"; };
-    ASSERT_TRUE(WaitFor([&] { return change(), std::ranges::count_if(received, isDelta) >= 6; }));
-    ASSERT_TRUE(WaitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
+    ASSERT_TRUE(waitFor([&] { return change(), std::ranges::count_if(received, isDelta) >= 6; }));
+    ASSERT_TRUE(waitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
     qint64 previous = 0;
     for (const QJsonObject& message : received | std::views::filter(isDelta))
         EXPECT_GE(message["time"].toInteger() - std::exchange(previous, message["time"].toInteger()), 99);
@@ -209,13 +209,13 @@ TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
     std::vector<std::unique_ptr<QWebSocket>> vanishing;
     for (int i = 0; i < 40; ++i)
         vanishing.push_back(openLive(ignored));
-    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 41; }));
+    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 41; }));
     for (; !vanishing.empty(); vanishing.pop_back()) {
         change();
         vanishing.back()->abort();
-        ASSERT_TRUE(WaitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
+        ASSERT_TRUE(waitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
     }
-    EXPECT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 1; })) << m_server->liveClientCount();
+    EXPECT_TRUE(waitFor([&] { return m_server->liveClientCount() == 1; })) << m_server->liveClientCount();
 }
 
 // A client that never reads fills its send queue and is dropped, live or not; one that never answers
@@ -230,14 +230,14 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
     auto stalled = connectSocket();
     stalled->setReadBufferSize(1024);
     stalled->write(upgrade);
-    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 2; }));
     for (int row = 0; row < 200; ++row)
         fixture.addRow(4, {QString::number(row)});
     // Each round changes every row once the reading client has the last round, so it never lags.
     const auto cell = [](int round) { return QString(200, QChar(u'a' + round % 26)); };
     const auto readerHas = [&](int round) { return lastCell(received, 199, 5) == cell(round); };
     int round = 0;
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(waitFor(
         [&] {
             if (round == 0 || readerHas(round - 1)) {
                 for (int row = 0; row < 200; ++row)
@@ -249,7 +249,7 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
         60000));
     // Its queue passes the limit once the kernel's buffers are full, some tens of rounds in.
     ASSERT_EQ(m_server->liveClientCount(), 1) << "not dropped after " << round << " rounds";
-    EXPECT_TRUE(WaitFor([&] { return readerHas(round - 1); }));
+    EXPECT_TRUE(waitFor([&] { return readerHas(round - 1); }));
     EXPECT_EQ(reader->state(), QAbstractSocket::ConnectedState);
     // An HTTP client that asks without reading is cut off as well, once the answers it leaves unread
     // pass the limit: answers of a megabyte each.
@@ -260,7 +260,7 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
     auto asking = connectSocket();
     asking->setReadBufferSize(1024);
     int asked = 0; // twenty answers of a megabyte, more than the kernel's buffers hold
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(waitFor([&] {
         if (asking->bytesToWrite() == 0 && asked < 20)
             asking->write(get("/api/state")), ++asked;
         return asked == 20 && m_server->connectionCount() == 0;
@@ -269,8 +269,8 @@ TEST_F(WebServerTest, StalledLiveClientsAreDroppedWithoutHoldingUpOthers)
     auto silent = connectSocket();
     silent->write(upgrade);
     auto answering = openLive(received);
-    ASSERT_TRUE(WaitFor([&] { return m_server->liveClientCount() == 2; }));
-    EXPECT_TRUE(WaitFor([&] { return silent->state() == QAbstractSocket::UnconnectedState; }));
+    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 2; }));
+    EXPECT_TRUE(waitFor([&] { return silent->state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(m_server->liveClientCount(), 1);
     EXPECT_EQ(answering->state(), QAbstractSocket::ConnectedState);
 }

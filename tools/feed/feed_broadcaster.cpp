@@ -4,12 +4,12 @@
 
 namespace kav {
 
-TFeedBroadcaster::TFeedBroadcaster(QObject* parent) : QObject(parent)
+FeedBroadcaster::FeedBroadcaster(QObject* parent) : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, &TFeedBroadcaster::Accept);
+    connect(&m_server, &QTcpServer::newConnection, this, &FeedBroadcaster::accept);
 }
 
-bool TFeedBroadcaster::Listen(const QString& address, quint16 port)
+bool FeedBroadcaster::listen(const QString& address, quint16 port)
 {
     QHostAddress host;
     if (!host.setAddress(address))
@@ -17,7 +17,7 @@ bool TFeedBroadcaster::Listen(const QString& address, quint16 port)
     return m_server.listen(host, port);
 }
 
-void TFeedBroadcaster::Send(const std::string& line)
+void FeedBroadcaster::send(const std::string& line)
 {
     if (m_finishing)
         return;
@@ -28,21 +28,21 @@ void TFeedBroadcaster::Send(const std::string& line)
         client->write(bytes);
 }
 
-void TFeedBroadcaster::Finish()
+void FeedBroadcaster::finish()
 {
     if (m_finishing)
-        return; // AllClosed has come already or is on its way
+        return; // allClosed has come already or is on its way
     m_finishing = true;
     m_server.close();
     if (m_clients.isEmpty()) {
-        emit AllClosed();
+        emit allClosed();
         return;
     }
     for (auto* client : QList<QTcpSocket*>(m_clients))
         client->disconnectFromHost();
 }
 
-void TFeedBroadcaster::Accept()
+void FeedBroadcaster::accept()
 {
     while (auto* client = m_server.nextPendingConnection()) {
         if (m_finishing) {
@@ -51,21 +51,21 @@ void TFeedBroadcaster::Accept()
             continue;
         }
         m_clients.append(client);
-        connect(client, &QTcpSocket::disconnected, this, [this, client] { Drop(client); });
+        connect(client, &QTcpSocket::disconnected, this, [this, client] { drop(client); });
         client->write(m_sent);
     }
     if (!m_hadClient && !m_clients.isEmpty()) {
         m_hadClient = true;
-        emit FirstClient();
+        emit firstClient();
     }
 }
 
-void TFeedBroadcaster::Drop(QTcpSocket* client)
+void FeedBroadcaster::drop(QTcpSocket* client)
 {
     m_clients.removeOne(client);
     client->deleteLater();
     if (m_finishing && m_clients.isEmpty())
-        emit AllClosed();
+        emit allClosed();
 }
 
 } // namespace kav

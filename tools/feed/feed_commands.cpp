@@ -25,22 +25,22 @@ namespace {
 constexpr std::chrono::milliseconds kStopGrace{2000};
 
 // The session that follows the one just played; empty when there is none.
-using TNextSession = std::function<std::vector<TSimLine>()>;
+using NextSession = std::function<std::vector<SimLine>()>;
 
-int Fail(const std::string& what)
+int fail(const std::string& what)
 {
     std::cerr << "kavendor-feed: " << what << '\n';
     return 1;
 }
 
-int UsageError(const std::string& error)
+int usageError(const std::string& error)
 {
     std::cerr << "kavendor-feed: " << error << " (see kavendor-feed --help)\n";
     return 2;
 }
 
 // A Qt application for the event loop; the program's own arguments are not Qt's business.
-struct TEventLoop {
+struct EventLoop {
     int argc = 1;
     char name[16] = "kavendor-feed";
     char* argv[2] = {name, nullptr};
@@ -49,106 +49,106 @@ struct TEventLoop {
 
 // At the end of a session the next one starts after a short break (onNext comes first), or onLast ends the play.
 template <typename OnNext, typename OnLast>
-void ChainSessions(TFeedPacer& pacer, const TNextSession& next, QObject* context, OnNext onNext, OnLast onLast)
+void chainSessions(FeedPacer& pacer, const NextSession& next, QObject* context, OnNext onNext, OnLast onLast)
 {
     QObject::connect(
-        &pacer, &TFeedPacer::Finished, context,
+        &pacer, &FeedPacer::isFinished, context,
         [&pacer, next, onNext, onLast] {
             if (!next) {
                 onLast();
                 return;
             }
             onNext();
-            pacer.Restart(next(), TSimSeries::kBreak);
+            pacer.restart(next(), SimSeries::kBreak);
         },
         Qt::QueuedConnection);
 }
 
 // The clock starts with the first client, so that nobody misses the start of the session.
-int PlayToClients(std::vector<TSimLine> lines, double speed, const TFeedTarget& target, const TNextSession& next)
+int playToClients(std::vector<SimLine> lines, double speed, const FeedTarget& target, const NextSession& next)
 {
-    TEventLoop loop;
-    TStopSignals stop;
-    TFeedBroadcaster clients;
-    if (!clients.Listen(QString::fromStdString(target.bind), static_cast<quint16>(target.port)))
-        return Fail("cannot listen on " + target.bind + ":" + std::to_string(target.port) + ": " +
-                    clients.ErrorText().toStdString());
-    std::cerr << "kavendor-feed: serving on " << target.bind << ':' << clients.Port() << std::endl;
-    TFeedPacer pacer(std::move(lines), speed, [&clients](const std::string& line) { clients.Send(line); });
-    QObject::connect(&clients, &TFeedBroadcaster::FirstClient, &pacer, &TFeedPacer::Start);
+    EventLoop loop;
+    StopSignals stop;
+    FeedBroadcaster clients;
+    if (!clients.listen(QString::fromStdString(target.bind), static_cast<quint16>(target.port)))
+        return fail("cannot listen on " + target.bind + ":" + std::to_string(target.port) + ": " +
+                    clients.errorText().toStdString());
+    std::cerr << "kavendor-feed: serving on " << target.bind << ':' << clients.port() << std::endl;
+    FeedPacer pacer(std::move(lines), speed, [&clients](const std::string& line) { clients.send(line); });
+    QObject::connect(&clients, &FeedBroadcaster::firstClient, &pacer, &FeedPacer::start);
     // A late client of a later session catches up from that session's start, not from the first one's.
-    ChainSessions(
-        pacer, next, &clients, [&clients] { clients.StartSession(); }, [&clients] { clients.Finish(); });
-    QObject::connect(&stop, &TStopSignals::Stop, &clients, [&] {
-        pacer.Stop();
-        clients.Finish();
+    chainSessions(
+        pacer, next, &clients, [&clients] { clients.startSession(); }, [&clients] { clients.finish(); });
+    QObject::connect(&stop, &StopSignals::stop, &clients, [&] {
+        pacer.stop();
+        clients.finish();
         QTimer::singleShot(kStopGrace, &loop.app, &QCoreApplication::quit);
     });
-    QObject::connect(&clients, &TFeedBroadcaster::AllClosed, &loop.app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&clients, &FeedBroadcaster::allClosed, &loop.app, &QCoreApplication::quit, Qt::QueuedConnection);
     return loop.app.exec();
 }
 
-int PlayToSerial(std::vector<TSimLine> lines, double speed, const std::string& device, const TNextSession& next)
+int playToSerial(std::vector<SimLine> lines, double speed, const std::string& device, const NextSession& next)
 {
-    TSerialWriter writer;
-    if (!writer.Open(device))
-        return Fail("cannot open " + device + ": " + std::strerror(errno));
-    TEventLoop loop;
-    TStopSignals stop;
+    SerialWriter writer;
+    if (!writer.open(device))
+        return fail("cannot open " + device + ": " + std::strerror(errno));
+    EventLoop loop;
+    StopSignals stop;
     int status = 0;
-    TFeedPacer pacer(std::move(lines), speed, [&](const std::string& line) {
-        if (status == 0 && !writer.WriteLine(line)) {
-            status = Fail("cannot write to " + device + ": " + std::strerror(errno));
-            pacer.Stop();
+    FeedPacer pacer(std::move(lines), speed, [&](const std::string& line) {
+        if (status == 0 && !writer.writeLine(line)) {
+            status = fail("cannot write to " + device + ": " + std::strerror(errno));
+            pacer.stop();
             loop.app.exit(status);
         }
     });
-    ChainSessions(
+    chainSessions(
         pacer, next, &loop.app, [] {}, [&loop, &status] { loop.app.exit(status); });
-    QObject::connect(&stop, &TStopSignals::Stop, &loop.app, [&] {
-        pacer.Stop();
+    QObject::connect(&stop, &StopSignals::stop, &loop.app, [&] {
+        pacer.stop();
         loop.app.exit(status);
     });
     // Started from the loop: an exit asked for before exec() would be lost.
-    QTimer::singleShot(0, &pacer, &TFeedPacer::Start);
+    QTimer::singleShot(0, &pacer, &FeedPacer::start);
     return loop.app.exec();
 }
 
-int Play(std::vector<TSimLine> lines, double speed, const TFeedTarget& target, const TNextSession& next)
+int play(std::vector<SimLine> lines, double speed, const FeedTarget& target, const NextSession& next)
 {
     if (!target.serial.empty())
-        return PlayToSerial(std::move(lines), speed, target.serial, next);
-    return PlayToClients(std::move(lines), speed, target, next);
+        return playToSerial(std::move(lines), speed, target.serial, next);
+    return playToClients(std::move(lines), speed, target, next);
 }
 
 } // namespace
 
-int RunSimulate(const std::vector<std::string_view>& args)
+int runSimulate(const std::vector<std::string_view>& args)
 {
     std::string error;
-    const auto command = ParseSimulate(args, error);
+    const auto command = parseSimulate(args, error);
     if (!command)
-        return UsageError(error);
-    TSimSeries series(command->session);
-    auto lines = series.Next();
+        return usageError(error);
+    SimSeries series(command->session);
+    auto lines = series.next();
     if (!command->target.out.empty())
-        return WriteFeedFile(command->target.out, lines) ? 0 : Fail("cannot write " + command->target.out);
-    TNextSession next;
+        return writeFeedFile(command->target.out, lines) ? 0 : fail("cannot write " + command->target.out);
+    NextSession next;
     if (command->repeat)
-        next = [&series] { return series.Next(); };
-    return Play(std::move(lines), command->speed, command->target, next);
+        next = [&series] { return series.next(); };
+    return play(std::move(lines), command->speed, command->target, next);
 }
 
-int RunServe(const std::vector<std::string_view>& args)
+int runServe(const std::vector<std::string_view>& args)
 {
     std::string error;
-    const auto command = ParseServe(args, error);
+    const auto command = parseServe(args, error);
     if (!command)
-        return UsageError(error);
+        return usageError(error);
     std::ifstream file(command->file, std::ios::binary);
     if (!file)
-        return Fail("cannot open " + command->file + ": " + std::strerror(errno));
-    return PlayToClients(ReadPacedFeed(file, command->rate), 1.0, command->target, {});
+        return fail("cannot open " + command->file + ": " + std::strerror(errno));
+    return playToClients(readPacedFeed(file, command->rate), 1.0, command->target, {});
 }
 
 } // namespace kav

@@ -5,7 +5,7 @@
 
 namespace kav {
 
-bool WriteFeedFile(const std::string& path, const std::vector<TSimLine>& lines)
+bool writeFeedFile(const std::string& path, const std::vector<SimLine>& lines)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (const auto& line : lines)
@@ -14,9 +14,9 @@ bool WriteFeedFile(const std::string& path, const std::vector<TSimLine>& lines)
     return static_cast<bool>(out);
 }
 
-std::vector<TSimLine> ReadPacedFeed(std::istream& in, double linesPerSecond)
+std::vector<SimLine> readPacedFeed(std::istream& in, double linesPerSecond)
 {
-    std::vector<TSimLine> lines;
+    std::vector<SimLine> lines;
     std::string text;
     const double ticksPerLine = kTicksPerSecond / linesPerSecond;
     while (std::getline(in, text, '\n')) {

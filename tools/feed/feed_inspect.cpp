@@ -6,18 +6,18 @@
 
 namespace kav {
 
-void InspectLine(std::string_view line, std::ostream& out)
+void inspectLine(std::string_view line, std::ostream& out)
 {
     const ParsedRecord record = parseRecord(line);
     out << static_cast<int>(record.kind()) << '\t' << (record.valid ? '1' : '0') << '\t' << writeRecord(record.data);
 }
 
-void InspectFeed(std::istream& in, std::ostream& out)
+void inspectFeed(std::istream& in, std::ostream& out)
 {
     std::string line;
     while (std::getline(in, line, '\n')) {
         // getline also yields a last line that has no LF; a recorded feed cut short still shows it.
-        InspectLine(line, out);
+        inspectLine(line, out);
         out << '\n';
     }
 }

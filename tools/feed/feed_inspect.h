@@ -8,9 +8,9 @@ namespace kav {
 
 // One output line per input line (split at LF, a CR stays part of the line): the record kind, TAB,
 // 1 or 0 for a valid record, TAB, and the record written back from the fields it held.
-void InspectFeed(std::istream& in, std::ostream& out);
+void inspectFeed(std::istream& in, std::ostream& out);
 
 // The same for one line, without the line end of the output.
-void InspectLine(std::string_view line, std::ostream& out);
+void inspectLine(std::string_view line, std::ostream& out);
 
 } // namespace kav

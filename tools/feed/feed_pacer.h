@@ -13,30 +13,30 @@
 namespace kav {
 
 // Hands timed lines to a sink when their session time comes; speed 10 runs the clock ten times faster.
-class TFeedPacer : public QObject {
+class FeedPacer : public QObject {
     Q_OBJECT
 public:
     using Sink = std::function<void(const std::string&)>;
     // Long waits are taken in slices that re-read the clock, so timer drift never delays a line much.
     static constexpr std::chrono::milliseconds kLongestWait{1000};
 
-    TFeedPacer(std::vector<TSimLine> lines, double speed, Sink sink, QObject* parent = nullptr);
+    FeedPacer(std::vector<SimLine> lines, double speed, Sink sink, QObject* parent = nullptr);
 
     // Starts the session clock; a second call does nothing.
-    void Start();
+    void start();
     // Plays the lines of another session, whose clock starts after the delay; Finished follows again.
-    void Restart(std::vector<TSimLine> lines, TimeValue delay);
+    void restart(std::vector<SimLine> lines, TimeValue delay);
     // Sends nothing more, and Finished does not follow.
-    void Stop();
+    void stop();
 
 signals:
-    void Finished();
+    void isFinished();
 
 private:
-    void SendDue();
-    TimeValue SessionNow() const;
+    void sendDue();
+    TimeValue sessionNow() const;
 
-    std::vector<TSimLine> m_lines;
+    std::vector<SimLine> m_lines;
     std::size_t m_next = 0;
     double m_speed = 1.0;
     TimeValue m_delay = 0;

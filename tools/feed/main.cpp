@@ -25,7 +25,7 @@ constexpr std::string_view kUsage =
     "            is stopped (SIGTERM or SIGINT end it cleanly, closing every connection)\n"
     "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20)\n";
 
-int Inspect(int argc, char** argv)
+int inspect(int argc, char** argv)
 {
     if (argc > 3) {
         std::cerr << kUsage;
@@ -33,20 +33,20 @@ int Inspect(int argc, char** argv)
     }
     std::ios::sync_with_stdio(false);
     if (argc == 2) {
-        kav::InspectFeed(std::cin, std::cout);
+        kav::inspectFeed(std::cin, std::cout);
     } else {
         std::ifstream file(argv[2], std::ios::binary);
         if (!file) {
             std::cerr << "kavendor-feed: cannot open " << argv[2] << ": " << std::strerror(errno) << '\n';
             return 1;
         }
-        kav::InspectFeed(file, std::cout);
+        kav::inspectFeed(file, std::cout);
     }
     std::cout.flush();
     return std::cout ? 0 : 1;
 }
 
-std::vector<std::string_view> ArgsAfterCommand(int argc, char** argv)
+std::vector<std::string_view> argsAfterCommand(int argc, char** argv)
 {
     return std::vector<std::string_view>(argv + 2, argv + argc);
 }
@@ -57,11 +57,11 @@ int main(int argc, char** argv)
 {
     const std::string_view command = argc >= 2 ? argv[1] : "";
     if (command == "inspect")
-        return Inspect(argc, argv);
+        return inspect(argc, argv);
     if (command == "simulate")
-        return kav::RunSimulate(ArgsAfterCommand(argc, argv));
+        return kav::runSimulate(argsAfterCommand(argc, argv));
     if (command == "serve")
-        return kav::RunServe(ArgsAfterCommand(argc, argv));
+        return kav::runServe(argsAfterCommand(argc, argv));
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;

@@ -13,7 +13,7 @@ constexpr int kMaxCars = 999;
 constexpr int kMaxLaps = 1000; // keeps the longest session well inside the time value's range
 constexpr std::uint64_t kQuirkSeed = 0x9e3779b97f4a7c15;
 
-TSimOptions Bounded(TSimOptions options)
+SimOptions bounded(SimOptions options)
 {
     options.cars = std::clamp(options.cars, 1, kMaxCars);
     options.laps = std::clamp(options.laps, 1, kMaxLaps);
@@ -24,140 +24,140 @@ TSimOptions Bounded(TSimOptions options)
 
 } // namespace
 
-std::vector<TSimLine> SimulateSession(const TSimOptions& options)
+std::vector<SimLine> simulateSession(const SimOptions& options)
 {
-    return TRaceSession(options).Run();
+    return RaceSession(options).run();
 }
 
-TRaceSession::TRaceSession(const TSimOptions& options)
-    : m_options(Bounded(options)), m_random(m_options.seed), m_quirks(m_options.seed ^ kQuirkSeed),
-      m_cars(MakeEntryList(m_options.cars, m_random)),
+RaceSession::RaceSession(const SimOptions& options)
+    : m_options(bounded(options)), m_random(m_options.seed), m_quirks(m_options.seed ^ kQuirkSeed),
+      m_cars(makeEntryList(m_options.cars, m_random)),
       m_flags(m_options.laps * kNominalLap, !m_options.practice, m_random), m_standings(m_options.cars)
 {
     for (int car = 0; car < m_options.cars; ++car)
-        m_nextCrossing.push_back(FirstCrossing(car));
+        m_nextCrossing.push_back(firstCrossing(car));
 }
 
-std::vector<TSimLine> TRaceSession::Run()
+std::vector<SimLine> RaceSession::run()
 {
-    Preamble();
+    preamble();
     TimeValue second = kTicksPerSecond;
-    for (int car = NextCar(); car >= 0; car = NextCar()) {
+    for (int car = nextCar(); car >= 0; car = nextCar()) {
         const TimeValue at = m_nextCrossing[static_cast<std::size_t>(car)];
         for (; second <= at; second += kTicksPerSecond)
-            Second(second);
+            secondPassed(second);
         // The timing computer often sends one more heartbeat just before a passing.
-        if (at % kTicksPerSecond != 0 && m_quirks.Chance(kExtraHeartbeatPercent))
-            Heartbeat(at);
-        Crossing(car, at);
+        if (at % kTicksPerSecond != 0 && m_quirks.chance(kExtraHeartbeatPercent))
+            heartbeat(at);
+        crossing(car, at);
     }
     for (int i = 0; i < kClosingHeartbeats; ++i, second += kTicksPerSecond)
-        Second(second);
+        secondPassed(second);
     return std::move(m_lines);
 }
 
 // The run starts with its whole state; at that point the race order is the grid and nobody has a best lap.
-void TRaceSession::Preamble()
+void RaceSession::preamble()
 {
-    Emit(0, NewRunLine(m_options.startOfDay, "01 Jun"));
-    State(0);
-    Heartbeat(0);
+    emitLine(0, newRunLine(m_options.startOfDay, "01 Jun"));
+    state(0);
+    heartbeat(0);
 }
 
 // Everything a listener needs to show the session as it stands, as sent at the start and re-sent now and then.
-void TRaceSession::State(TimeValue at)
+void RaceSession::state(TimeValue at)
 {
     const std::string session = m_options.practice ? "Free Practice " : "Race ";
-    Emit(at, RunLine(m_options.run, session + std::to_string(m_options.run) + " - Brenmoor Cup"));
+    emitLine(at, runLine(m_options.run, session + std::to_string(m_options.run) + " - Brenmoor Cup"));
     for (int classNo = 1; classNo <= 2; ++classNo)
-        Emit(at, ClassLine(classNo, kSimClassNames[classNo - 1]));
-    Emit(at, SettingLine("TRACKNAME", "Brenmoor Ring"));
-    Emit(at, SettingLine("TRACKLENGTH", "3.652"));
+        emitLine(at, classLine(classNo, kSimClassNames[classNo - 1]));
+    emitLine(at, settingLine("TRACKNAME", "Brenmoor Ring"));
+    emitLine(at, settingLine("TRACKLENGTH", "3.652"));
     for (const auto& car : m_cars) {
-        Emit(at, CompetitorLine(car));
-        Emit(at, FullCompetitorLine(car));
+        emitLine(at, competitorLine(car));
+        emitLine(at, fullCompetitorLine(car));
     }
-    const auto& raceOrder = m_standings.RaceOrder();
+    const auto& raceOrder = m_standings.raceOrder();
     for (std::size_t i = 0; !m_options.practice && i < raceOrder.size(); ++i)
-        Emit(at, RacePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(raceOrder[i])],
-                                  m_standings.Progress(raceOrder[i])));
-    const auto& bestOrder = m_standings.BestOrder();
+        emitLine(at, racePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(raceOrder[i])],
+                                      m_standings.progress(raceOrder[i])));
+    const auto& bestOrder = m_standings.bestOrder();
     for (std::size_t i = 0; i < bestOrder.size(); ++i)
-        Emit(at, PracticePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(bestOrder[i])],
-                                      m_standings.Progress(bestOrder[i])));
+        emitLine(at, practicePositionLine(static_cast<int>(i) + 1, m_cars[static_cast<std::size_t>(bestOrder[i])],
+                                          m_standings.progress(bestOrder[i])));
 }
 
-void TRaceSession::Second(TimeValue t)
+void RaceSession::secondPassed(TimeValue t)
 {
-    Heartbeat(t);
+    heartbeat(t);
     if (t > 0 && t % kResendEvery == 0)
-        State(t);
+        state(t);
 }
 
-void TRaceSession::Heartbeat(TimeValue t)
+void RaceSession::heartbeat(TimeValue t)
 {
     const TimeValue length = m_options.laps * kNominalLap;
     if (m_options.practice && t >= length)
         m_chequered = true;
     const TimeValue timeToGo = m_options.practice ? std::max(0, length - t) : 0;
-    Emit(t, HeartbeatLine(LapsToGo(), timeToGo, TimeOfDay(t), t, m_chequered ? "Finish" : m_flags.FlagAt(t)));
+    emitLine(t, heartbeatLine(lapsToGo(), timeToGo, timeOfDay(t), t, m_chequered ? "Finish" : m_flags.flagAt(t)));
 }
 
-void TRaceSession::Crossing(int car, TimeValue at)
+void RaceSession::crossing(int car, TimeValue at)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
-    const TimeValue lapTime = PassedLapTime(car, at);
-    Emit(at, PassingLine(entry, lapTime, TimeOfDay(at)));
-    const auto places = m_standings.Cross(car, at, lapTime);
+    const TimeValue lapTime = passedLapTime(car, at);
+    emitLine(at, passingLine(entry, lapTime, timeOfDay(at)));
+    const auto places = m_standings.cross(car, at, lapTime);
     for (const auto& place : places) {
         if (!m_options.practice)
-            Emit(at, RacePositionLine(place.position, m_cars[static_cast<std::size_t>(place.car)],
-                                      m_standings.Progress(place.car)));
+            emitLine(at, racePositionLine(place.position, m_cars[static_cast<std::size_t>(place.car)],
+                                          m_standings.progress(place.car)));
     }
-    for (const auto& place : m_standings.BestLapChanges())
-        Emit(at, PracticePositionLine(place.position, m_cars[static_cast<std::size_t>(place.car)],
-                                      m_standings.Progress(place.car)));
-    if (!m_options.practice && m_standings.Progress(car).laps >= m_options.laps)
+    for (const auto& place : m_standings.bestLapChanges())
+        emitLine(at, practicePositionLine(place.position, m_cars[static_cast<std::size_t>(place.car)],
+                                          m_standings.progress(place.car)));
+    if (!m_options.practice && m_standings.progress(car).laps >= m_options.laps)
         m_chequered = true;
-    m_nextCrossing[static_cast<std::size_t>(car)] = m_chequered ? kNever : at + LapTime(car, at);
+    m_nextCrossing[static_cast<std::size_t>(car)] = m_chequered ? kNever : at + nextLapTime(car, at);
 }
 
 // A race starts from the grid, a few tenths per slot behind; in practice cars leave the pits one by one
 // and their first crossing ends an out lap.
-TimeValue TRaceSession::FirstCrossing(int car)
+TimeValue RaceSession::firstCrossing(int car)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
     if (m_options.practice)
-        return static_cast<TimeValue>(m_random.Between(0, 1200) * 1000 + entry.pace * 13 / 10) / 10 * 10;
-    return (entry.pace + 40000 + car * 3000 + static_cast<TimeValue>(m_random.Noise(entry.consistency))) / 10 * 10;
+        return static_cast<TimeValue>(m_random.between(0, 1200) * 1000 + entry.pace * 13 / 10) / 10 * 10;
+    return (entry.pace + 40000 + car * 3000 + static_cast<TimeValue>(m_random.noise(entry.consistency))) / 10 * 10;
 }
 
-TimeValue TRaceSession::LapTime(int car, TimeValue start)
+TimeValue RaceSession::nextLapTime(int car, TimeValue start)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
     // Fuel burns off: about three hundredths of a second quicker every lap.
-    auto ticks = static_cast<std::int64_t>(entry.pace) - std::min(m_standings.Progress(car).laps, 100) * 300;
-    ticks = ticks * m_flags.SlowdownAt(start) / 100 + m_random.Noise(entry.consistency);
-    if (m_random.Chance(3))
-        ticks += m_random.Between(20000, 60000); // a spin or a missed braking point
+    auto ticks = static_cast<std::int64_t>(entry.pace) - std::min(m_standings.progress(car).laps, 100) * 300;
+    ticks = ticks * m_flags.slowdownAt(start) / 100 + m_random.noise(entry.consistency);
+    if (m_random.chance(3))
+        ticks += m_random.between(20000, 60000); // a spin or a missed braking point
     return static_cast<TimeValue>(ticks / 10 * 10);
 }
 
-TimeValue TRaceSession::PassedLapTime(int car, TimeValue at) const
+TimeValue RaceSession::passedLapTime(int car, TimeValue at) const
 {
-    const auto& progress = m_standings.Progress(car);
+    const auto& progress = m_standings.progress(car);
     if (m_options.practice && progress.laps == 0)
         return kEmptyLapTime;
     return at - progress.total;
 }
 
 // The feed's clock at a session time; a long session runs past midnight.
-TimeValue TRaceSession::TimeOfDay(TimeValue at) const
+TimeValue RaceSession::timeOfDay(TimeValue at) const
 {
     return static_cast<TimeValue>((static_cast<std::int64_t>(m_options.startOfDay) + at) % kSimDay);
 }
 
-int TRaceSession::NextCar() const
+int RaceSession::nextCar() const
 {
     const auto next = std::min_element(m_nextCrossing.begin(), m_nextCrossing.end());
     if (next == m_nextCrossing.end() || *next == kNever)
@@ -165,13 +165,13 @@ int TRaceSession::NextCar() const
     return static_cast<int>(next - m_nextCrossing.begin());
 }
 
-int TRaceSession::LapsToGo() const
+int RaceSession::lapsToGo() const
 {
     if (m_options.practice)
         return 9999;
     if (m_chequered)
         return 0;
-    return std::max(0, m_options.laps - m_standings.Progress(m_standings.RaceOrder().front()).laps);
+    return std::max(0, m_options.laps - m_standings.progress(m_standings.raceOrder().front()).laps);
 }
 
 } // namespace kav

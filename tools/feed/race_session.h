@@ -10,10 +10,10 @@
 namespace kav {
 
 // A whole simulated session as the timing computer would send it, each line with its session time.
-std::vector<TSimLine> SimulateSession(const TSimOptions& options);
+std::vector<SimLine> simulateSession(const SimOptions& options);
 
 // Runs one session: cars cross the line lap after lap until the chequered flag has caught them all.
-class TRaceSession {
+class RaceSession {
 public:
     static constexpr TimeValue kNominalLap = 900000;                // 90 s, the length of the session per lap
     static constexpr TimeValue kStartOfDay = kSimStartOfDay;        // the first session starts at 14:00
@@ -21,33 +21,33 @@ public:
     static constexpr TimeValue kResendEvery = 50 * kTicksPerSecond; // the timing computer re-sends its state
     static constexpr int kExtraHeartbeatPercent = 30;               // a crossing that comes with a heartbeat of its own
 
-    explicit TRaceSession(const TSimOptions& options);
+    explicit RaceSession(const SimOptions& options);
 
-    std::vector<TSimLine> Run();
+    std::vector<SimLine> run();
 
 private:
-    void Preamble();
-    void State(TimeValue at);
-    void Second(TimeValue t);
-    void Heartbeat(TimeValue t);
-    void Crossing(int car, TimeValue at);
-    void Emit(TimeValue at, std::string text) { m_lines.push_back({at, std::move(text)}); }
-    TimeValue FirstCrossing(int car);
-    TimeValue LapTime(int car, TimeValue start);
-    TimeValue PassedLapTime(int car, TimeValue at) const;
-    TimeValue TimeOfDay(TimeValue at) const;
-    int NextCar() const;
-    int LapsToGo() const;
+    void preamble();
+    void state(TimeValue at);
+    void secondPassed(TimeValue t);
+    void heartbeat(TimeValue t);
+    void crossing(int car, TimeValue at);
+    void emitLine(TimeValue at, std::string text) { m_lines.push_back({at, std::move(text)}); }
+    TimeValue firstCrossing(int car);
+    TimeValue nextLapTime(int car, TimeValue start);
+    TimeValue passedLapTime(int car, TimeValue at) const;
+    TimeValue timeOfDay(TimeValue at) const;
+    int nextCar() const;
+    int lapsToGo() const;
 
-    TSimOptions m_options;
-    TSimRandom m_random;
-    TSimRandom m_quirks; // the feed's own habits, apart from the race so they do not change its course
-    std::vector<TSimCar> m_cars;
-    TSimFlagPlan m_flags;
-    TSimStandings m_standings;
+    SimOptions m_options;
+    SimRandom m_random;
+    SimRandom m_quirks; // the feed's own habits, apart from the race so they do not change its course
+    std::vector<SimCar> m_cars;
+    SimFlagPlan m_flags;
+    SimStandings m_standings;
     std::vector<TimeValue> m_nextCrossing; // kNever once a car has taken the chequered flag
     bool m_chequered = false;
-    std::vector<TSimLine> m_lines;
+    std::vector<SimLine> m_lines;
 };
 
 } // namespace kav

@@ -7,13 +7,13 @@
 
 namespace kav {
 
-TSerialWriter::~TSerialWriter()
+SerialWriter::~SerialWriter()
 {
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
-bool TSerialWriter::Open(const std::string& device)
+bool SerialWriter::open(const std::string& device)
 {
     m_fd = ::open(device.c_str(), O_WRONLY | O_NOCTTY);
     if (m_fd < 0)
@@ -27,7 +27,7 @@ bool TSerialWriter::Open(const std::string& device)
     return true;
 }
 
-bool TSerialWriter::WriteLine(const std::string& line)
+bool SerialWriter::writeLine(const std::string& line)
 {
     const std::string bytes = line + '\n';
     std::size_t done = 0;

@@ -5,17 +5,17 @@
 namespace kav {
 
 // Writes feed lines to a serial device (or a pty) opened raw, so no byte is translated on the way.
-class TSerialWriter {
+class SerialWriter {
 public:
-    TSerialWriter() = default;
-    ~TSerialWriter();
-    TSerialWriter(const TSerialWriter&) = delete;
-    TSerialWriter& operator=(const TSerialWriter&) = delete;
+    SerialWriter() = default;
+    ~SerialWriter();
+    SerialWriter(const SerialWriter&) = delete;
+    SerialWriter& operator=(const SerialWriter&) = delete;
 
     // False with errno set when the device cannot be opened.
-    bool Open(const std::string& device);
+    bool open(const std::string& device);
     // One line and its LF, all of it; false when the device fails.
-    bool WriteLine(const std::string& line);
+    bool writeLine(const std::string& line);
 
 private:
     int m_fd = -1;

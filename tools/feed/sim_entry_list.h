@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "feed_time.h"
 #include "sim_random.h"
-#include "zeb_time.h"
 
 namespace kav {
 
 // One simulated competitor: who it is and how fast and steady it drives.
-struct TSimCar {
+struct SimCar {
     std::string regNo;
     std::string number;
     std::uint8_t classNo = 1;
@@ -26,6 +26,6 @@ struct TSimCar {
 inline constexpr const char* kSimClassNames[] = {"GT Masters", "Cup Series"};
 
 // The field of a session; the grid order is the order of the list.
-std::vector<TSimCar> MakeEntryList(int cars, TSimRandom& random);
+std::vector<SimCar> makeEntryList(int cars, SimRandom& random);
 
 } // namespace kav

@@ -2,28 +2,28 @@
 
 namespace kav {
 
-TSimFlagPlan::TSimFlagPlan(TimeValue nominalLength, bool withRed, TSimRandom& random)
+SimFlagPlan::SimFlagPlan(TimeValue nominalLength, bool withRed, SimRandom& random)
 {
-    m_yellowFrom = static_cast<TimeValue>(nominalLength * random.Between(25, 40) / 100);
-    m_yellowTo = m_yellowFrom + static_cast<TimeValue>(random.Between(40, 90)) * kTicksPerSecond;
+    m_yellowFrom = static_cast<TimeValue>(nominalLength * random.between(25, 40) / 100);
+    m_yellowTo = m_yellowFrom + static_cast<TimeValue>(random.between(40, 90)) * kTicksPerSecond;
     if (withRed) {
-        m_redFrom = static_cast<TimeValue>(nominalLength * random.Between(60, 70) / 100);
-        m_redTo = m_redFrom + static_cast<TimeValue>(random.Between(20, 40)) * kTicksPerSecond;
+        m_redFrom = static_cast<TimeValue>(nominalLength * random.between(60, 70) / 100);
+        m_redTo = m_redFrom + static_cast<TimeValue>(random.between(20, 40)) * kTicksPerSecond;
     }
 }
 
-std::string TSimFlagPlan::FlagAt(TimeValue t) const
+std::string SimFlagPlan::flagAt(TimeValue t) const
 {
-    if (IsRed(t))
+    if (isRed(t))
         return "Red   ";
-    return IsYellow(t) ? "Yellow" : "Green ";
+    return isYellow(t) ? "Yellow" : "Green ";
 }
 
-int TSimFlagPlan::SlowdownAt(TimeValue t) const
+int SimFlagPlan::slowdownAt(TimeValue t) const
 {
-    if (IsRed(t))
+    if (isRed(t))
         return 160;
-    return IsYellow(t) ? 125 : 100;
+    return isYellow(t) ? 125 : 100;
 }
 
 } // namespace kav

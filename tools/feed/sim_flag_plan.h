@@ -2,25 +2,25 @@
 
 #include <string>
 
+#include "feed_time.h"
 #include "sim_random.h"
-#include "zeb_time.h"
 
 namespace kav {
 
 // When the session runs under yellow or red, and how much that slows the cars.
-class TSimFlagPlan {
+class SimFlagPlan {
 public:
     // One yellow period at a third of the nominal length; a race also gets a red one at two thirds.
-    TSimFlagPlan(TimeValue nominalLength, bool withRed, TSimRandom& random);
+    SimFlagPlan(TimeValue nominalLength, bool withRed, SimRandom& random);
 
     // The six-character flag text of the heartbeat at session time t.
-    std::string FlagAt(TimeValue t) const;
+    std::string flagAt(TimeValue t) const;
     // Lap time factor in percent for a lap begun at t.
-    int SlowdownAt(TimeValue t) const;
+    int slowdownAt(TimeValue t) const;
 
 private:
-    bool IsYellow(TimeValue t) const { return t >= m_yellowFrom && t < m_yellowTo; }
-    bool IsRed(TimeValue t) const { return t >= m_redFrom && t < m_redTo; }
+    bool isYellow(TimeValue t) const { return t >= m_yellowFrom && t < m_yellowTo; }
+    bool isRed(TimeValue t) const { return t >= m_redFrom && t < m_redTo; }
 
     TimeValue m_yellowFrom = 0;
     TimeValue m_yellowTo = 0;

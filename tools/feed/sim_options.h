@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
@@ -14,7 +14,7 @@ inline constexpr TimeValue kSimDay = 24 * kTicksPerHour;
 inline constexpr int kSimLastRun = 9999;
 
 // What kind of session the simulator runs; the same options give the same feed.
-struct TSimOptions {
+struct SimOptions {
     int cars = 20;
     int laps = 10; // a race's length; in practice the session lasts about this many laps
     bool practice = false;
@@ -24,10 +24,10 @@ struct TSimOptions {
 };
 
 // One feed line (no line end) and the session time at which it is sent.
-struct TSimLine {
+struct SimLine {
     TimeValue at = 0;
     std::string text;
-    bool operator==(const TSimLine&) const = default;
+    bool operator==(const SimLine&) const = default;
 };
 
 } // namespace kav

@@ -7,69 +7,69 @@ namespace kav {
 namespace {
 
 template <typename Record>
-std::string Write(const typename Record::Data& data)
+std::string write(const typename Record::Data& data)
 {
     Record record;
-    record.SetData(data);
-    return record.ToLine();
+    record.setData(data);
+    return record.toLine();
 }
 
 } // namespace
 
-std::string NewRunLine(TimeValue timeOfDay, const std::string& date)
+std::string newRunLine(TimeValue timeOfDay, const std::string& date)
 {
-    return Write<TRecordI>({timeOfDay, date});
+    return write<RecordI>({timeOfDay, date});
 }
 
-std::string RunLine(int number, const std::string& description)
+std::string runLine(int number, const std::string& description)
 {
-    return Write<TRecordB>({static_cast<std::uint16_t>(number), description});
+    return write<RecordB>({static_cast<std::uint16_t>(number), description});
 }
 
-std::string ClassLine(int classNo, const std::string& description)
+std::string classLine(int classNo, const std::string& description)
 {
-    return Write<TRecordC>({static_cast<std::uint8_t>(classNo), description});
+    return write<RecordC>({static_cast<std::uint8_t>(classNo), description});
 }
 
-std::string SettingLine(const std::string& name, const std::string& value)
+std::string settingLine(const std::string& name, const std::string& value)
 {
-    return Write<TRecordE>({name, value});
+    return write<RecordE>({name, value});
 }
 
-std::string CompetitorLine(const TSimCar& car)
+std::string competitorLine(const SimCar& car)
 {
-    return Write<TRecordA>({car.regNo, car.number, car.classNo, static_cast<std::uint16_t>(std::stoi(car.regNo)),
-                            car.firstName, car.lastName, car.nationality});
+    return write<RecordA>({car.regNo, car.number, car.classNo, static_cast<std::uint16_t>(std::stoi(car.regNo)),
+                           car.firstName, car.lastName, car.nationality});
 }
 
-std::string FullCompetitorLine(const TSimCar& car)
+std::string fullCompetitorLine(const SimCar& car)
 {
-    return Write<TRecordComp>(
+    return write<RecordComp>(
         {car.regNo, car.number, car.classNo, car.firstName, car.lastName, car.nationality, car.team});
 }
 
-std::string HeartbeatLine(int lapsToGo, TimeValue timeToGo, TimeValue timeOfDay, TimeValue raceTime,
+std::string heartbeatLine(int lapsToGo, TimeValue timeToGo, TimeValue timeOfDay, TimeValue raceTime,
                           const std::string& flag)
 {
-    return Write<TRecordF>({lapsToGo, timeToGo, timeOfDay, raceTime, flag});
+    return write<RecordF>({lapsToGo, timeToGo, timeOfDay, raceTime, flag});
 }
 
-std::string PassingLine(const TSimCar& car, TimeValue lapTime, TimeValue timeOfDay)
+std::string passingLine(const SimCar& car, TimeValue lapTime, TimeValue timeOfDay)
 {
-    return Write<TRecordJ>({car.regNo, lapTime, timeOfDay});
+    return write<RecordJ>({car.regNo, lapTime, timeOfDay});
 }
 
-std::string RacePositionLine(int position, const TSimCar& car, const TSimProgress& progress)
+std::string racePositionLine(int position, const SimCar& car, const SimProgress& progress)
 {
     // A car that has not crossed the line yet has no lap count at all, as timing computers send the grid.
     if (progress.laps == 0)
         return "$G," + std::to_string(position) + ",\"" + car.regNo + "\",,\"00:00:00.000\"";
-    return Write<TRecordG>({static_cast<std::uint16_t>(position), car.regNo, progress.laps, progress.total});
+    return write<RecordG>({static_cast<std::uint16_t>(position), car.regNo, progress.laps, progress.total});
 }
 
-std::string PracticePositionLine(int position, const TSimCar& car, const TSimProgress& progress)
+std::string practicePositionLine(int position, const SimCar& car, const SimProgress& progress)
 {
-    return Write<TRecordH>({static_cast<std::uint16_t>(position), car.regNo, progress.bestLap, progress.bestLapTime});
+    return write<RecordH>({static_cast<std::uint16_t>(position), car.regNo, progress.bestLap, progress.bestLapTime});
 }
 
 } // namespace kav

@@ -4,16 +4,16 @@
 
 namespace kav {
 
-std::vector<TSimLine> TSimSeries::Next()
+std::vector<SimLine> SimSeries::next()
 {
-    auto lines = SimulateSession(m_next);
-    m_next = After(m_next, lines.empty() ? 0 : lines.back().at);
+    auto lines = simulateSession(m_next);
+    m_next = after(m_next, lines.empty() ? 0 : lines.back().at);
     return lines;
 }
 
-TSimOptions TSimSeries::After(const TSimOptions& ended, TimeValue length)
+SimOptions SimSeries::after(const SimOptions& ended, TimeValue length)
 {
-    TSimOptions next = ended;
+    SimOptions next = ended;
     next.run = ended.run % kSimLastRun + 1;
     ++next.seed;
     // Summed in 64 bits: a session of 1000 laps lasts more than a day of the feed's clock.

@@ -5,12 +5,12 @@
 
 namespace kav {
 
-TSimStandings::TSimStandings(int cars) : m_progress(static_cast<std::size_t>(cars)), m_raceOrder(m_progress.size())
+SimStandings::SimStandings(int cars) : m_progress(static_cast<std::size_t>(cars)), m_raceOrder(m_progress.size())
 {
     std::iota(m_raceOrder.begin(), m_raceOrder.end(), 0);
 }
 
-std::vector<TSimPlace> TSimStandings::Cross(int car, TimeValue at, TimeValue lapTime)
+std::vector<SimPlace> SimStandings::cross(int car, TimeValue at, TimeValue lapTime)
 {
     auto& p = m_progress[static_cast<std::size_t>(car)];
     ++p.laps;
@@ -24,14 +24,14 @@ std::vector<TSimPlace> TSimStandings::Cross(int car, TimeValue at, TimeValue lap
     const auto before = m_raceOrder;
     // More laps first; on equal laps, who crossed earlier; the stable sort keeps the grid order at the start.
     std::stable_sort(m_raceOrder.begin(), m_raceOrder.end(), [this](int a, int b) {
-        const auto& pa = Progress(a);
-        const auto& pb = Progress(b);
+        const auto& pa = progress(a);
+        const auto& pb = progress(b);
         return pa.laps != pb.laps ? pa.laps > pb.laps : pa.total < pb.total;
     });
-    return Changes(before, m_raceOrder, car);
+    return changes(before, m_raceOrder, car);
 }
 
-std::vector<TSimPlace> TSimStandings::BestLapChanges()
+std::vector<SimPlace> SimStandings::bestLapChanges()
 {
     if (!m_bestImproved)
         return {};
@@ -39,13 +39,13 @@ std::vector<TSimPlace> TSimStandings::BestLapChanges()
     if (std::find(m_bestOrder.begin(), m_bestOrder.end(), m_lastCar) == m_bestOrder.end())
         m_bestOrder.push_back(m_lastCar);
     std::stable_sort(m_bestOrder.begin(), m_bestOrder.end(),
-                     [this](int a, int b) { return Progress(a).bestLapTime < Progress(b).bestLapTime; });
-    return Changes(before, m_bestOrder, m_lastCar);
+                     [this](int a, int b) { return progress(a).bestLapTime < progress(b).bestLapTime; });
+    return changes(before, m_bestOrder, m_lastCar);
 }
 
-std::vector<TSimPlace> TSimStandings::Changes(const std::vector<int>& before, const std::vector<int>& after, int car)
+std::vector<SimPlace> SimStandings::changes(const std::vector<int>& before, const std::vector<int>& after, int car)
 {
-    std::vector<TSimPlace> changes;
+    std::vector<SimPlace> changes;
     for (std::size_t i = 0; i < after.size(); ++i) {
         if (i >= before.size() || before[i] != after[i] || after[i] == car)
             changes.push_back({static_cast<int>(i) + 1, after[i]});

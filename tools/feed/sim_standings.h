@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "zeb_time.h"
+#include "feed_time.h"
 
 namespace kav {
 
 // What the timing knows of one car: its laps, the time of its last crossing and its best lap.
-struct TSimProgress {
+struct SimProgress {
     std::int32_t laps = 0;
     TimeValue total = 0;
     std::int32_t bestLap = 0;
@@ -16,30 +16,30 @@ struct TSimProgress {
 };
 
 // A position that changed: the place (from 1) and the car now holding it.
-struct TSimPlace {
+struct SimPlace {
     int position = 0;
     int car = 0;
-    bool operator==(const TSimPlace&) const = default;
+    bool operator==(const SimPlace&) const = default;
 };
 
 // The race order and the best-lap order of the field, reporting which places changed hands.
-class TSimStandings {
+class SimStandings {
 public:
-    explicit TSimStandings(int cars);
+    explicit SimStandings(int cars);
 
-    const TSimProgress& Progress(int car) const { return m_progress[static_cast<std::size_t>(car)]; }
-    const std::vector<int>& RaceOrder() const { return m_raceOrder; }
-    const std::vector<int>& BestOrder() const { return m_bestOrder; }
+    const SimProgress& progress(int car) const { return m_progress[static_cast<std::size_t>(car)]; }
+    const std::vector<int>& raceOrder() const { return m_raceOrder; }
+    const std::vector<int>& bestOrder() const { return m_bestOrder; }
 
     // A crossing: the places of the race order that changed, and the crossing car's own place.
-    std::vector<TSimPlace> Cross(int car, TimeValue at, TimeValue lapTime);
+    std::vector<SimPlace> cross(int car, TimeValue at, TimeValue lapTime);
     // The places of the best-lap order that changed with the last crossing.
-    std::vector<TSimPlace> BestLapChanges();
+    std::vector<SimPlace> bestLapChanges();
 
 private:
-    static std::vector<TSimPlace> Changes(const std::vector<int>& before, const std::vector<int>& after, int car);
+    static std::vector<SimPlace> changes(const std::vector<int>& before, const std::vector<int>& after, int car);
 
-    std::vector<TSimProgress> m_progress;
+    std::vector<SimProgress> m_progress;
     std::vector<int> m_raceOrder; // car indices, leader first
     std::vector<int> m_bestOrder; // cars with a best lap, fastest first
     int m_lastCar = -1;

@@ -11,7 +11,7 @@ namespace {
 int gWakeFds[2] = {-1, -1}; // written by the handler, read by the event loop
 constexpr int kStopSignals[] = {SIGTERM, SIGINT};
 
-void SetHandler(int signal, void (*handler)(int))
+void setHandler(int signal, void (*handler)(int))
 {
     struct sigaction action {};
     action.sa_handler = handler;
@@ -22,29 +22,29 @@ void SetHandler(int signal, void (*handler)(int))
 
 } // namespace
 
-TStopSignals::TStopSignals(QObject* parent) : QObject(parent)
+StopSignals::StopSignals(QObject* parent) : QObject(parent)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gWakeFds) != 0)
         return;
     m_notifier = new QSocketNotifier(gWakeFds[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TStopSignals::Receive);
+    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::receive);
     for (const int signal : kStopSignals)
-        SetHandler(signal, &TStopSignals::Handle);
+        setHandler(signal, &StopSignals::handle);
 }
 
-TStopSignals::~TStopSignals()
+StopSignals::~StopSignals()
 {
     if (!m_notifier)
         return;
     for (const int signal : kStopSignals)
-        SetHandler(signal, SIG_DFL);
+        setHandler(signal, SIG_DFL);
     delete m_notifier;
     ::close(gWakeFds[0]);
     ::close(gWakeFds[1]);
     gWakeFds[0] = gWakeFds[1] = -1;
 }
 
-void TStopSignals::Handle(int)
+void StopSignals::handle(int)
 {
     const int savedErrno = errno; // the interrupted code may be about to read it
     const char byte = 1;
@@ -52,12 +52,12 @@ void TStopSignals::Handle(int)
     errno = savedErrno;
 }
 
-void TStopSignals::Receive()
+void StopSignals::receive()
 {
     char bytes[16];
     while (::read(gWakeFds[1], bytes, sizeof bytes) > 0) {
     }
-    emit Stop();
+    emit stop();
 }
 
 } // namespace kav

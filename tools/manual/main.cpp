@@ -39,28 +39,28 @@ constexpr qreal kCellPadding = 3;   // points
 constexpr qreal kTableGap = 6;      // points below a table
 const QString kFontFamily = QStringLiteral("DejaVu Sans");
 
-void Complain(const QString& text)
+void complain(const QString& text)
 {
     std::fprintf(stderr, "kavendor-manual-pdf: %s\n", qPrintable(text));
 }
 
-std::optional<QString> ReadMarkdown(const QString& path)
+std::optional<QString> readMarkdown(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        Complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        Complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return std::nullopt;
     }
     return QString::fromUtf8(bytes);
 }
 
 // The text of the first level-one heading names the PDF; without one the PDF has no title.
-QString TitleOf(const QString& markdown)
+QString titleOf(const QString& markdown)
 {
     for (const QStringView line : QStringView(markdown).split(u'\n')) {
         if (line.startsWith(u"# "))
@@ -70,16 +70,16 @@ QString TitleOf(const QString& markdown)
 }
 
 // Offscreen, Qt draws empty boxes without a word when no font is installed: refuse instead.
-bool CanDrawText(const QFont& font)
+bool canDrawText(const QFont& font)
 {
     if (QFontMetrics(font).inFontUcs4(U'A'))
         return true;
-    Complain(QStringLiteral("no font to draw text with (install fonts-dejavu-core)"));
+    complain(QStringLiteral("no font to draw text with (install fonts-dejavu-core)"));
     return false;
 }
 
 // Qt lays out Markdown tables with doubled borders and no room in the cells: make them plain and airy.
-void TidyTables(const QTextFrame& frame)
+void tidyTables(const QTextFrame& frame)
 {
     for (QTextFrame* child : frame.childFrames()) {
         if (auto* table = qobject_cast<QTextTable*>(child)) {
@@ -93,7 +93,7 @@ void TidyTables(const QTextFrame& frame)
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
             table->setFormat(format);
         }
-        TidyTables(*child);
+        tidyTables(*child);
     }
 }
 
@@ -114,7 +114,7 @@ bool FitImages(QTextDocument& document, const QString& folder)
     for (auto& [position, image] : images) {
         const QImage picture(folder + QLatin1Char('/') + image.name());
         if (picture.isNull()) {
-            Complain(QStringLiteral("cannot read the picture %1").arg(image.name()));
+            complain(QStringLiteral("cannot read the picture %1").arg(image.name()));
             return false;
         }
         document.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
@@ -129,7 +129,7 @@ bool FitImages(QTextDocument& document, const QString& folder)
     return true;
 }
 
-void SetUpPage(QPdfWriter& writer, const QString& title)
+void setUpPage(QPdfWriter& writer, const QString& title)
 {
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageOrientation(QPageLayout::Portrait);
@@ -140,42 +140,42 @@ void SetUpPage(QPdfWriter& writer, const QString& title)
 }
 
 // Written through a save file: a failed run leaves an older PDF as it was and no half-written one.
-bool WritePdf(const QTextDocument& document, const QString& path, const QString& title)
+bool writePdf(const QTextDocument& document, const QString& path, const QString& title)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        Complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     {
         QPdfWriter writer(&file);
-        SetUpPage(writer, title);
+        setUpPage(writer, title);
         document.print(&writer);
     }
     if (!file.commit()) {
-        Complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+        complain(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         return false;
     }
     return true;
 }
 
-int Render(const QString& inPath, const QString& outPath)
+int render(const QString& inPath, const QString& outPath)
 {
-    const std::optional<QString> markdown = ReadMarkdown(inPath);
+    const std::optional<QString> markdown = readMarkdown(inPath);
     if (!markdown)
         return kExitFailed;
     QFont font(kFontFamily, kFontPoints);
     // Without shaping there are no fi and fl ligatures, so text copied from the PDF stays plain text.
     font.setStyleStrategy(QFont::PreferNoShaping);
-    if (!CanDrawText(font))
+    if (!canDrawText(font))
         return kExitFailed;
     QTextDocument document;
     document.setDefaultFont(font);
     document.setMarkdown(*markdown);
-    TidyTables(*document.rootFrame());
+    tidyTables(*document.rootFrame());
     if (!FitImages(document, QFileInfo(inPath).absolutePath()))
         return kExitFailed;
-    return WritePdf(document, outPath, TitleOf(*markdown)) ? EXIT_SUCCESS : kExitFailed;
+    return writePdf(document, outPath, titleOf(*markdown)) ? EXIT_SUCCESS : kExitFailed;
 }
 
 } // namespace
@@ -189,5 +189,5 @@ int main(int argc, char* argv[])
     const QString inPath = QString::fromLocal8Bit(argv[1]);
     const QString outPath = QString::fromLocal8Bit(argv[2]);
     QGuiApplication app(argc, argv);
-    return Render(inPath, outPath);
+    return render(inPath, outPath);
 }

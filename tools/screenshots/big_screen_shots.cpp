@@ -1,7 +1,7 @@
 #include "big_screen_shots.h"
 
-#include "f_results.h"
-#include "zeb_grid.h"
+#include "result_window.h"
+#include "results_grid.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -20,9 +20,9 @@ constexpr const char* kScreens = R"({"screens": [
     {"name": "3-ultra-hd", "x": 2720, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96}
 ]})";
 
-TResultWinRec FittedRecord()
+ResultWindowSettings FittedRecord()
 {
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Number = 1;
     rec.Layout = kLayoutCurrentRace;
     rec.Font = {"DejaVu Sans", 10, {}, 0};
@@ -33,13 +33,13 @@ TResultWinRec FittedRecord()
     return rec;
 }
 
-void ApplyBigScreenColours(TFResults& window)
+void ApplyBigScreenColours(ResultWindow& window)
 {
-    window.SetResultFontColor(BigScreenColors[6]);
-    window.SetResultBgColor(BigScreenColors[7]);
-    window.SetHeaderFontColor(BigScreenColors[10]);
-    window.SetHeaderBgColor(BigScreenColors[11]);
-    window.Grid().SetAlternateRows(true);
+    window.setResultFontColor(BigScreenColors[6]);
+    window.setResultBackgroundColor(BigScreenColors[7]);
+    window.setHeaderFontColor(BigScreenColors[10]);
+    window.setHeaderBackgroundColor(BigScreenColors[11]);
+    window.grid().SetAlternateRows(true);
 }
 
 } // namespace
@@ -55,18 +55,18 @@ QByteArray ScreenshotScreens()
     return "offscreen:configfile=" + file.fileName().toLocal8Bit();
 }
 
-void SaveFitToScreen(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog,
+void SaveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
                      void (*save)(QWidget&, const QString&))
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     for (qsizetype index = 1; index < screens.size(); ++index) {
         const QRect area = screens[index]->geometry();
-        TFResults window(models, headers, dialog);
+        ResultWindow window(models, headers, dialog);
         ApplyBigScreenColours(window);
-        window.ApplyLayout(FittedRecord());
+        window.applySettings(FittedRecord());
         window.move(area.topLeft() + QPoint(40, 40));
         window.show();
-        window.EnterFullScreen();
+        window.enterFullScreen();
         save(window, QStringLiteral("results_fit_to_screen_%1x%2").arg(area.width()).arg(area.height()));
     }
 }

@@ -9,7 +9,7 @@ class QWidget;
 namespace kav {
 
 class ResultsModels;
-class TColSettDlg;
+class ColumnSettingsDialog;
 
 // The screens the screenshots are taken on: the offscreen platform's usual 800 × 800 first, so that
 // every other picture stays as it was, then a full-HD and an ultra-HD screen beside it.
@@ -17,7 +17,7 @@ QByteArray ScreenshotScreens();
 
 // A current race window full screen with Fit to screen on, in the big screen colours, on the
 // full-HD and on the ultra-HD screen.
-void SaveFitToScreen(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog,
+void SaveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
                      void (*save)(QWidget&, const QString&));
 
 } // namespace kav

@@ -3,19 +3,19 @@
 
 #include "about_box.h"
 #include "big_screen_shots.h"
-#include "col_sett_dlg.h"
-#include "f_flag.h"
-#include "f_logo.h"
-#include "f_message.h"
-#include "f_results.h"
-#include "logo_sett_dlg.h"
-#include "misc_sett_dlg.h"
+#include "colour_settings_dialog.h"
+#include "column_settings_dialog.h"
+#include "flag_window.h"
+#include "follow_dialog.h"
+#include "general_info_dialog.h"
+#include "logo_settings_dialog.h"
+#include "logo_window.h"
+#include "miscellaneous_settings_dialog.h"
 #include "race_charts_shots.h"
+#include "result_window.h"
 #include "results_models.h"
 #include "sample_results.h"
-#include "sel_color_dlg.h"
-#include "sel_competitor_dlg.h"
-#include "sel_gen_info_dlg.h"
+#include "stand_by_message.h"
 #include "status_pictures.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@ namespace {
 
 QString g_folder;
 
-void Save(QWidget& widget, const QString& name)
+void save(QWidget& widget, const QString& name)
 {
     widget.show();
     QApplication::processEvents();
@@ -42,9 +42,9 @@ void Save(QWidget& widget, const QString& name)
     QTextStream(stdout) << file << '\n';
 }
 
-TResultWinRec SampleRecord(std::uint8_t kind, std::initializer_list<std::uint8_t> columns)
+ResultWindowSettings sampleRecord(std::uint8_t kind, std::initializer_list<std::uint8_t> columns)
 {
-    TResultWinRec rec;
+    ResultWindowSettings rec;
     rec.Number = kind;
     rec.Layout = kind;
     rec.Font = {"DejaVu Sans", 10, {}, 0};
@@ -55,101 +55,101 @@ TResultWinRec SampleRecord(std::uint8_t kind, std::initializer_list<std::uint8_t
     return rec;
 }
 
-void ApplyDefaultColours(TFResults& window)
+void applyDefaultColours(ResultWindow& window)
 {
-    window.SetResultFontColor(DefaultColors[6]);
-    window.SetResultBgColor(DefaultColors[7]);
-    window.SetHeaderFontColor(DefaultColors[10]);
-    window.SetHeaderBgColor(DefaultColors[11]);
+    window.setResultFontColor(DefaultColors[6]);
+    window.setResultBackgroundColor(DefaultColors[7]);
+    window.setHeaderFontColor(DefaultColors[10]);
+    window.setHeaderBackgroundColor(DefaultColors[11]);
 }
 
-TFResults* MakeResults(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog, const TResultWinRec& rec,
-                       QMdiArea* area = nullptr)
+ResultWindow* makeResults(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
+                          const ResultWindowSettings& rec, QMdiArea* area = nullptr)
 {
-    auto* window = new TFResults(models, headers, dialog, area);
-    ApplyDefaultColours(*window);
-    window->ApplyLayout(rec);
-    window->FitWidth();
+    auto* window = new ResultWindow(models, headers, dialog, area);
+    applyDefaultColours(*window);
+    window->applySettings(rec);
+    window->fitWidth();
     return window;
 }
 
-void ResultWindows(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog)
+void resultWindows(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog)
 {
-    const std::array<std::pair<TResultWinRec, const char*>, 4> kinds{{
-        {SampleRecord(4, {0, 1, 2, 5, 15, 7, 8, 9, 14}), "results_current_race"},
-        {SampleRecord(1, {0, 1, 2, 3, 4, 7, 8, 14}), "results_completed_lap"},
-        {SampleRecord(2, {0, 1, 2, 5, 10, 11, 13, 14}), "results_practice"},
-        {SampleRecord(3, {0, 1, 2, 5, 16, 6, 12}), "results_track_positions"},
+    const std::array<std::pair<ResultWindowSettings, const char*>, 4> kinds{{
+        {sampleRecord(4, {0, 1, 2, 5, 15, 7, 8, 9, 14}), "results_current_race"},
+        {sampleRecord(1, {0, 1, 2, 3, 4, 7, 8, 14}), "results_completed_lap"},
+        {sampleRecord(2, {0, 1, 2, 5, 10, 11, 13, 14}), "results_practice"},
+        {sampleRecord(3, {0, 1, 2, 5, 16, 6, 12}), "results_track_positions"},
     }};
     for (const auto& [rec, name] : kinds) {
-        TFResults* window = MakeResults(models, headers, dialog, rec);
+        ResultWindow* window = makeResults(models, headers, dialog, rec);
         window->resize(window->width(), 400);
-        Save(*window, QString::fromLatin1(name));
+        save(*window, QString::fromLatin1(name));
         if (rec.Layout == 4) {
-            window->EnterFullScreen();
-            Save(*window, QStringLiteral("results_full_screen"));
+            window->enterFullScreen();
+            save(*window, QStringLiteral("results_full_screen"));
         }
         window->close();
     }
 }
 
-void MainWindow(ResultsModels& models, THeaderRec& headers, TColSettDlg& dialog)
+void mainWindow(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog)
 {
     QMainWindow main;
     main.setWindowTitle(QStringLiteral("Kavendor"));
     auto* area = new QMdiArea;
     main.setCentralWidget(area);
     main.resize(1100, 700);
-    TFResults* race = MakeResults(models, headers, dialog, SampleRecord(4, {0, 1, 2, 5, 7, 8, 14}), area);
-    TFResults* practice = MakeResults(models, headers, dialog, SampleRecord(2, {0, 1, 2, 4, 11, 13}), area);
-    race->Frame()->setGeometry(10, 10, race->Frame()->width(), 420);
-    practice->Frame()->setGeometry(560, 120, practice->Frame()->width(), 360);
+    ResultWindow* race = makeResults(models, headers, dialog, sampleRecord(4, {0, 1, 2, 5, 7, 8, 14}), area);
+    ResultWindow* practice = makeResults(models, headers, dialog, sampleRecord(2, {0, 1, 2, 4, 11, 13}), area);
+    race->borderWindow()->setGeometry(10, 10, race->borderWindow()->width(), 420);
+    practice->borderWindow()->setGeometry(560, 120, practice->borderWindow()->width(), 360);
     for (const char* title : {"&File", "&Results", "&Settings"})
         main.menuBar()->addMenu(QString::fromLatin1(title));
-    main.menuBar()->addMenu(race->LayoutMenu());
+    main.menuBar()->addMenu(race->layoutMenu());
     main.menuBar()->addMenu(QStringLiteral("&Help"));
-    auto* logo = new TFLogo(area);
-    logo->LoadPicture(QStringLiteral(":/kavendor/maker_logo.svg"));
-    logo->Frame()->setGeometry(900, 480, 160, 160);
-    Save(main, QStringLiteral("main_window"));
+    auto* logo = new LogoWindow(area);
+    logo->loadPicture(QStringLiteral(":/kavendor/maker_logo.svg"));
+    logo->borderWindow()->setGeometry(900, 480, 160, 160);
+    save(main, QStringLiteral("main_window"));
 }
 
-void ColumnAndColourDialogs()
+void columnAndColourDialogs()
 {
-    TColSettDlg columns;
-    columns.SetKind(4);
-    TColRel rel = EmptyColRel();
+    ColumnSettingsDialog columns;
+    columns.setKind(4);
+    ColumnOrder rel = emptyColumnOrder();
     std::copy_n(std::array<std::uint8_t, 6>{0, 1, 2, 5, 7, 8}.begin(), 6, rel.begin());
-    columns.SetColumns(rel);
-    columns.SetHeaders(DefaultHeaders());
-    Save(columns, QStringLiteral("dialog_column_settings"));
+    columns.setColumns(rel);
+    columns.setHeaders(defaultHeaders());
+    save(columns, QStringLiteral("dialog_column_settings"));
 
-    TSelColorDlg colours;
+    ColourSettingsDialog colours;
     const std::array<const char*, 6> labels = {"Main window",       "Results",       "General info Comment",
                                                "General info text", "Follow marker", "Headers"};
     const std::array<std::size_t, 6> kTextSlots = {0, 6, 2, 4, 8, 10};
     for (std::size_t i = 0; i < labels.size(); ++i)
-        colours.AddSlot(DefaultColors[kTextSlots[i]], DefaultColors[kTextSlots[i] + 1], QString::fromLatin1(labels[i]));
-    Save(colours, QStringLiteral("dialog_colors"));
+        colours.addSlot(DefaultColors[kTextSlots[i]], DefaultColors[kTextSlots[i] + 1], QString::fromLatin1(labels[i]));
+    save(colours, QStringLiteral("dialog_colors"));
 }
 
-void SelectionDialogs()
+void selectionDialogs()
 {
-    TSelGenInfoDlg genInfo;
-    TGenInfo items;
-    ResetGenInfo(items);
+    GeneralInfoDialog genInfo;
+    GeneralInfoItems items;
+    resetGeneralInfo(items);
     items[0] = 10;
     items[1] = 1;
     items[2] = 2;
-    genInfo.SetItems(items);
-    Save(genInfo, QStringLiteral("dialog_general_info"));
+    genInfo.setItems(items);
+    save(genInfo, QStringLiteral("dialog_general_info"));
 
-    TSelCompetitorDlg follow;
-    TFollowList followed;
+    FollowDialog follow;
+    FollowedCompetitors followed;
     followed[0] = "R3";
     followed[1] = "R8";
-    follow.SetFollowList(followed);
-    follow.SetCompetitors({{"R1", "7", "Anna", "Lindqvist"},
+    follow.setFollowList(followed);
+    follow.setCompetitors({{"R1", "7", "Anna", "Lindqvist"},
                            {"R2", "23", "Marco", "Bellandi"},
                            {"R3", "4", "Jonas", "Vermeulen"},
                            {"R4", "88", "Sophie", "Marchand"},
@@ -157,42 +157,42 @@ void SelectionDialogs()
                            {"R6", "101", "Pieter", "de Graaf"},
                            {"R7", "5", "Lukas", "Brandt"},
                            {"R8", "66", "Oliver", "Hughes"}});
-    Save(follow, QStringLiteral("dialog_follow"));
+    save(follow, QStringLiteral("dialog_follow"));
 }
 
-void SettingsDialogs()
+void settingsDialogs()
 {
-    TLogoSettDlg logoSettings;
-    logoSettings.SetLogoFileName(QStringLiteral("/home/timing/logos/circuit.wmf"));
-    logoSettings.SetLogoVisible(true);
-    Save(logoSettings, QStringLiteral("dialog_logo_settings"));
+    LogoSettingsDialog logoSettings;
+    logoSettings.setLogoFileName(QStringLiteral("/home/timing/logos/circuit.wmf"));
+    logoSettings.setLogoVisible(true);
+    save(logoSettings, QStringLiteral("dialog_logo_settings"));
 
-    TMiscSettDlg misc;
-    misc.SetTrack(QStringLiteral("Circuit Zolder"), 4011);
-    misc.SetMarkerDelay(5);
-    misc.SetSpeedDecimals(3);
-    Save(misc, QStringLiteral("dialog_miscellaneous"));
+    MiscellaneousSettingsDialog misc;
+    misc.setTrack(QStringLiteral("Circuit Zolder"), 4011);
+    misc.setMarkerDelay(5);
+    misc.setSpeedDecimals(3);
+    save(misc, QStringLiteral("dialog_miscellaneous"));
 
-    TAboutBox about;
-    about.SetVersion(QStringLiteral("3.2"));
-    Save(about, QStringLiteral("dialog_about"));
+    AboutBox about;
+    about.setVersion(QStringLiteral("3.2"));
+    save(about, QStringLiteral("dialog_about"));
 }
 
-void SmallWindows()
+void smallWindows()
 {
-    TFFlag flag;
-    flag.ShowRedFlag();
-    Save(flag, QStringLiteral("window_flag_red"));
-    flag.ShowYellowFlag();
-    Save(flag, QStringLiteral("window_flag_yellow"));
+    FlagWindow flag;
+    flag.showRedFlag();
+    save(flag, QStringLiteral("window_flag_red"));
+    flag.showYellowFlag();
+    save(flag, QStringLiteral("window_flag_yellow"));
 
-    TMessage message;
-    message.SetMessage(QStringLiteral("Please stand by....."));
-    Save(message, QStringLiteral("window_message"));
+    StandByMessage message;
+    message.setMessage(QStringLiteral("Please stand by....."));
+    save(message, QStringLiteral("window_message"));
 
-    TFLogo logo;
-    logo.LoadPicture(QStringLiteral(":/kavendor/maker_logo.svg"));
-    Save(logo, QStringLiteral("window_logo"));
+    LogoWindow logo;
+    logo.loadPicture(QStringLiteral(":/kavendor/maker_logo.svg"));
+    save(logo, QStringLiteral("window_logo"));
 }
 
 } // namespace
@@ -207,19 +207,19 @@ int main(int argc, char* argv[])
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(g_folder);
-    THeaderRec headers = DefaultHeaders();
-    TColSettDlg dialog;
-    const TStatusPictures pictures;
+    HeaderTexts headers = defaultHeaders();
+    ColumnSettingsDialog dialog;
+    const StatusPictures pictures;
     ResultsModels models(kSampleRows);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
-        FillSampleResults(models.forKind(kind), pictures);
-    ResultWindows(models, headers, dialog);
-    SaveFitToScreen(models, headers, dialog, &Save);
-    MainWindow(models, headers, dialog);
-    ColumnAndColourDialogs();
-    SelectionDialogs();
-    SettingsDialogs();
-    SmallWindows();
-    SaveRaceCharts(&Save);
+        fillSampleResults(models.forKind(kind), pictures);
+    resultWindows(models, headers, dialog);
+    SaveFitToScreen(models, headers, dialog, &save);
+    mainWindow(models, headers, dialog);
+    columnAndColourDialogs();
+    selectionDialogs();
+    settingsDialogs();
+    smallWindows();
+    SaveRaceCharts(&save);
     return 0;
 }

@@ -1,5 +1,5 @@
 #include "race_charts_shots.h"
-#include "kavendor_comm.h"
+#include "kavendor_device.h"
 
 #include <QLabel>
 #include <QLineSeries>
@@ -7,9 +7,9 @@
 #include <QTabWidget>
 
 #include "controller.h"
-#include "f_message.h"
 #include "race_charts_window.h"
 #include "race_session.h"
+#include "stand_by_message.h"
 
 namespace kav {
 
@@ -32,17 +32,17 @@ void pointAtALine(const LapChart& chart)
 
 void SaveRaceCharts(void (*save)(QWidget&, const QString&))
 {
-    TMainSettings settings;
-    TGenInfoPanel panel;
-    TMessage message;
-    TManualClock clock;
-    TKavendorComm device;
-    TController controller(device, settings, panel, message, clock);
-    TSimOptions race;
+    MainSettings settings;
+    GeneralInfoPanel panel;
+    StandByMessage message;
+    ManualClock clock;
+    KavendorDevice device;
+    Controller controller(device, settings, panel, message, clock);
+    SimOptions race;
     race.cars = kCars;
     race.laps = kLaps;
     race.seed = kSeed;
-    for (const TSimLine& line : SimulateSession(race))
+    for (const SimLine& line : simulateSession(race))
         device.receiveBytes(QByteArray::fromStdString(line.text + '\n'));
     const LapHistory& history = controller.State.lapHistory();
     settings.FollowList[0] = history.car(history.carCount() / 2).regNo;

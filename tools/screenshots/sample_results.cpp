@@ -9,7 +9,7 @@ namespace kav {
 
 namespace {
 
-struct TSampleDriver {
+struct SampleDriver {
     const char* Number;
     const char* FirstName;
     const char* LastName;
@@ -17,7 +17,7 @@ struct TSampleDriver {
     const char* Nation;
 };
 
-constexpr std::array<TSampleDriver, 12> kDrivers{{
+constexpr std::array<SampleDriver, 12> kDrivers{{
     {"7", "Anna", "Lindqvist", "GT3 Pro", "SWE"},
     {"23", "Marco", "Bellandi", "GT3 Pro", "ITA"},
     {"4", "Jonas", "Vermeulen", "GT3 Am", "BEL"},
@@ -34,50 +34,50 @@ constexpr std::array<TSampleDriver, 12> kDrivers{{
 
 constexpr std::array<std::uint8_t, 12> kStatusCodes = {3, 4, 255, 4, 0, 4, 1, 255, 2, 4, 6, 0};
 
-QString LapTime(int tenths)
+QString nextLapTime(int tenths)
 {
     return QStringLiteral("1:%1.%2").arg(tenths / 10, 2, 10, QLatin1Char('0')).arg(tenths % 10);
 }
 
-void WriteCell(ResultsModel& model, std::uint8_t id, int row, const QString& text)
+void writeCell(ResultsModel& model, std::uint8_t id, int row, const QString& text)
 {
     model.setText(row - 1, id, text);
 }
 
-void FillRow(ResultsModel& model, const TStatusPictures& pictures, int row)
+void fillRow(ResultsModel& model, const StatusPictures& pictures, int row)
 {
-    const TSampleDriver& driver = kDrivers[std::size_t(row - 1) % kDrivers.size()];
+    const SampleDriver& driver = kDrivers[std::size_t(row - 1) % kDrivers.size()];
     const QString name = QStringLiteral("%1 %2").arg(QLatin1String(driver.FirstName), QLatin1String(driver.LastName));
-    WriteCell(model, 2, row, QLatin1String(driver.Number));
-    WriteCell(model, 3, row, QLatin1String(driver.FirstName));
-    WriteCell(model, 4, row, QLatin1String(driver.LastName));
-    WriteCell(model, 5, row, name);
-    WriteCell(model, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
-    WriteCell(model, 7, row, QString::number(24 - row / 5));
-    WriteCell(model, 8, row,
+    writeCell(model, 2, row, QLatin1String(driver.Number));
+    writeCell(model, 3, row, QLatin1String(driver.FirstName));
+    writeCell(model, 4, row, QLatin1String(driver.LastName));
+    writeCell(model, 5, row, name);
+    writeCell(model, 6, row, QStringLiteral("Team %1").arg(QLatin1String(driver.LastName)));
+    writeCell(model, 7, row, QString::number(24 - row / 5));
+    writeCell(model, 8, row,
               QStringLiteral("%1:%2.%3")
                   .arg(38 + (10 + row * 3) / 60)
                   .arg((10 + row * 3) % 60, 2, 10, QLatin1Char('0'))
                   .arg(row * 37 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(model, 9, row, LapTime(340 + row * 7 % 50));
-    WriteCell(model, 10, row, QString::number(3 + row % 19));
-    WriteCell(model, 11, row, LapTime(330 + row * 3));
-    WriteCell(model, 12, row, QStringLiteral("%1.%2").arg(160 - row).arg(row * 13 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(model, 13, row, QStringLiteral("%1.%2").arg(166 - row).arg(row * 29 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(model, 14, row,
+    writeCell(model, 9, row, nextLapTime(340 + row * 7 % 50));
+    writeCell(model, 10, row, QString::number(3 + row % 19));
+    writeCell(model, 11, row, nextLapTime(330 + row * 3));
+    writeCell(model, 12, row, QStringLiteral("%1.%2").arg(160 - row).arg(row * 13 % 1000, 3, 10, QLatin1Char('0')));
+    writeCell(model, 13, row, QStringLiteral("%1.%2").arg(166 - row).arg(row * 29 % 1000, 3, 10, QLatin1Char('0')));
+    writeCell(model, 14, row,
               row == 1 ? QString()
                        : QStringLiteral("+%1.%2").arg(row * 2).arg(row * 91 % 1000, 3, 10, QLatin1Char('0')));
-    WriteCell(model, 15, row, QLatin1String(driver.Class));
-    WriteCell(model, 16, row, QLatin1String(driver.Nation));
-    model.setPicture(row - 1, 1, pictures.ForCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
+    writeCell(model, 15, row, QLatin1String(driver.Class));
+    writeCell(model, 16, row, QLatin1String(driver.Nation));
+    model.setPicture(row - 1, 1, pictures.forCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
 }
 
 } // namespace
 
-void FillSampleResults(ResultsModel& model, const TStatusPictures& pictures)
+void fillSampleResults(ResultsModel& model, const StatusPictures& pictures)
 {
     for (int row = 1; row <= model.rowCount(); ++row)
-        FillRow(model, pictures, row);
+        fillRow(model, pictures, row);
     // Followed drivers stand out in the follow marker colours.
     if (model.rowCount() >= 4)
         model.setRowColours(3, 0xFF0000, 0xC0FFFF);

@@ -5,11 +5,11 @@
 namespace kav {
 
 class ResultsModel;
-class TStatusPictures;
+class StatusPictures;
 
 inline constexpr int kSampleRows = 20;
 
 // Fills every row of a results model with made-up standings, as content building would during a race.
-void FillSampleResults(ResultsModel& model, const TStatusPictures& pictures);
+void fillSampleResults(ResultsModel& model, const StatusPictures& pictures);
 
 } // namespace kav

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "competitor_records.h"
+#include "registration_number_index.h"
+#include "slot.h"
+
+namespace kav {
+
+// One competitor of the run.
+using CompetitorEntry = Slot<FullCompetitorRecord>;
+
+// The competitors of the run in the order they were first added; no limit.
+class CompetitorList {
+public:
+    int count() const { return static_cast<int>(m_entries.size()); }
+    bool uniqueRegNo() const { return m_uniqueRegNo; }
+    // When set, a record whose registration number is present replaces that competitor's data.
+    void setUniqueRegNo(bool unique) { m_uniqueRegNo = unique; }
+
+    void addOrUpdate(FullCompetitorRecord record);
+    // The competitor at index, or the all-empty record outside 0..count-1.
+    FullCompetitorRecord byIndex(int index) const;
+    // The first competitor with regNo (cut to 8); the all-empty record for an empty regNo or no match.
+    FullCompetitorRecord findByRegNo(std::string_view regNo) const;
+    void clear();
+
+private:
+    std::vector<CompetitorEntry> m_entries;
+    RegistrationNumberIndex m_index;
+    bool m_uniqueRegNo = false;
+};
+
+// The longest competitor number in characters, 0 for an empty list; aligns numbers before names.
+std::uint8_t maxNumberLength(const CompetitorList& list);
+
+} // namespace kav

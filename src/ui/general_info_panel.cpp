@@ -1,0 +1,190 @@
+#include "general_info_panel.h"
+
+#include "picture_box.h"
+#include "status_lamp.h"
+#include "ui_resources.h"
+
+#include <QLabel>
+#include <QResizeEvent>
+
+#include "feed_text.h"
+
+#include <algorithm>
+
+#include <cstdlib>
+
+namespace kav {
+
+namespace {
+
+struct ItemLook {
+    const char* caption;
+    int captionWidth;
+    int valueWidth;
+};
+
+constexpr std::array<ItemLook, GeneralInfoPanel::kLabelItems> kItems = {{
+    {"Laps to Go:", 81, 57},
+    {"Racetime:", 73, 89},
+    {"Best lap:", 65, 41},
+    {"Best laptime:", 97, 89},
+    {"Best speed:", 81, 57},
+    {"Name:", 57, 153},
+    {"Length track:", 97, 49},
+    {"Name Track:", 89, 209},
+    {"Run:", 41, 233},
+}};
+
+constexpr ColorValue kLime = 0x00FF00;
+constexpr ColorValue kRed = 0x0000FF;
+constexpr int kLabelTop = 8;
+constexpr int kHiddenTop = 50;
+constexpr int kLabelGap = 10;
+constexpr int kLogoSize = 32;
+// The black pole the flag lamp hangs on, just left of the lamp.
+constexpr int kPoleLeft = 17;
+constexpr int kPoleWidth = 3;
+
+} // namespace
+
+GeneralInfoPanel::GeneralInfoPanel(QWidget* parent) : QWidget(parent)
+{
+    setFixedHeight(kHeight);
+    setAutoFillBackground(true);
+    createLabels();
+    createLamps();
+    m_logo = new PictureBox(this);
+    m_logo->setPicture(resourcePicture(QStringLiteral("maker_logo.svg")));
+    m_logo->setGeometry(0, 4, kLogoSize, kLogoSize);
+    setErrorHint(QStringLiteral("No Errors"));
+    hide();
+    placeItems();
+}
+
+void GeneralInfoPanel::createLabels()
+{
+    for (std::size_t i = 0; i < kItems.size(); ++i) {
+        m_captions[i] = new QLabel(QString::fromLatin1(kItems[i].caption), this);
+        m_captions[i]->setFixedWidth(kItems[i].captionWidth);
+        // Red until the colours are applied; a palette, unlike a style sheet, lets the chosen colour show.
+        QPalette palette = m_captions[i]->palette();
+        palette.setColor(QPalette::WindowText, Qt::red);
+        m_captions[i]->setPalette(palette);
+        m_values[i] = new QLabel(this);
+        m_values[i]->setFixedWidth(kItems[i].valueWidth);
+    }
+}
+
+void GeneralInfoPanel::createLamps()
+{
+    m_flag = new QWidget(this);
+    m_flag->setGeometry(4, 4, 41, 32);
+    auto* pole = new QWidget(m_flag);
+    pole->setObjectName(QStringLiteral("FlagPole"));
+    pole->setGeometry(kPoleLeft, 4, kPoleWidth, 28);
+    pole->setAutoFillBackground(true);
+    QPalette polePalette = pole->palette();
+    polePalette.setColor(QPalette::Window, Qt::black);
+    pole->setPalette(polePalette);
+    m_flagLamp = new StatusLamp(kLime, m_flag);
+    m_flagLamp->move(20, 4);
+    m_flag->hide();
+    m_busy = new QWidget(this);
+    m_busy->setGeometry(0, 4, 36, 32);
+    m_green = new StatusLamp(kLime, m_busy);
+    m_green->move(2, 9);
+    m_red = new StatusLamp(kClBtnFace, m_busy);
+    m_red->move(20, 9);
+}
+
+void GeneralInfoPanel::setValue(int item, const QString& text)
+{
+    value(item)->setText(text);
+}
+
+QString GeneralInfoPanel::valueText(int item) const
+{
+    return value(item)->text();
+}
+
+void GeneralInfoPanel::paintBusy(bool lit)
+{
+    m_green->setColor(lit ? kClBtnFace : kLime);
+    m_red->setColor(lit ? kRed : kClBtnFace);
+}
+
+void GeneralInfoPanel::setErrorHint(const QString& hint)
+{
+    m_busy->setToolTip(hint);
+}
+
+QString GeneralInfoPanel::errorHint() const
+{
+    return m_busy->toolTip();
+}
+
+void GeneralInfoPanel::applyGeneralInfoLayout(const GeneralInfoItems& layout)
+{
+    setVisible(layout[0] != kNoCode);
+    m_flag->hide();
+    for (std::size_t i = 0; i < kItems.size(); ++i) {
+        for (QLabel* label : {m_captions[i], m_values[i]}) {
+            label->hide();
+            label->move(0, kHiddenTop);
+        }
+    }
+    int left = kLabelGap;
+    if (std::find(layout.begin(), layout.end(), std::uint8_t{kFlagLamp}) != layout.end()) {
+        m_flag->show();
+        left = m_flag->width() + kLabelGap;
+    }
+    for (std::uint8_t code : layout)
+        left = placeItem(code, left);
+    m_busy->move(width() - m_busy->width() - 6, m_busy->y());
+}
+
+int GeneralInfoPanel::placeItem(int item, int left)
+{
+    if (item < kLapsToGo || item > kRun)
+        return left;
+    for (QLabel* label : {caption(item), value(item)}) {
+        label->move(left, kLabelTop);
+        label->show();
+        left += label->width() + kLabelGap;
+    }
+    return left;
+}
+
+void GeneralInfoPanel::updateTrackLabels(const MainSettings& settings, const std::string& runName)
+{
+    const std::int32_t length = settings.TrackLength;
+    const long long metres = std::llabs(static_cast<long long>(length));
+    setValue(kTrackLength, QStringLiteral("%1%2.%3")
+                               .arg(length < 0 ? QStringLiteral("-") : QString())
+                               .arg(metres / 1000)
+                               .arg(metres % 1000, 3, 10, QLatin1Char('0')));
+    setValue(kTrackName, feedText(settings.TrackName));
+    setValue(kRun, feedText(runName));
+}
+
+void GeneralInfoPanel::placeItems()
+{
+    m_busy->move(width() - m_busy->width() - 3, m_busy->y());
+    m_logo->move(m_busy->x() - m_logo->width() - 3, m_logo->y());
+    if (m_besideLogo)
+        m_besideLogo->move(m_logo->x() - m_besideLogo->width() - kLabelGap, (height() - m_besideLogo->height()) / 2);
+}
+
+void GeneralInfoPanel::placeBesideLogo(QWidget* widget)
+{
+    m_besideLogo = widget;
+    placeItems();
+}
+
+void GeneralInfoPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeItems();
+}
+
+} // namespace kav

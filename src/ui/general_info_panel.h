@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <string>
+
+#include "main_settings.h"
+
+class QLabel;
+
+namespace kav {
+
+class PictureBox;
+class StatusLamp;
+
+// The general information panel along the bottom of the main window: caption and value labels of
+// the nine items, the flag lamp, the busy lamps with the error hint, and the maker logo.
+class GeneralInfoPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Item codes of the general information layout.
+    enum Item : int {
+        kLapsToGo = 1,
+        kRaceTime,
+        kBestLap,
+        kBestLapTime,
+        kBestSpeed,
+        kName,
+        kTrackLength,
+        kTrackName,
+        kRun,
+        kFlagLamp,
+    };
+    static constexpr int kLabelItems = 9;
+    static constexpr int kHeight = 40;
+
+    explicit GeneralInfoPanel(QWidget* parent = nullptr);
+
+    // Items 1 to 9.
+    QLabel* caption(int item) const { return m_captions.at(static_cast<std::size_t>(item - 1)); }
+    QLabel* value(int item) const { return m_values.at(static_cast<std::size_t>(item - 1)); }
+    void setValue(int item, const QString& text);
+    QString valueText(int item) const;
+
+    StatusLamp& greenLamp() const { return *m_green; }
+    StatusLamp& redLamp() const { return *m_red; }
+    StatusLamp& flagLamp() const { return *m_flagLamp; }
+    QWidget& flagPanel() const { return *m_flag; }
+    QWidget& busyPanel() const { return *m_busy; }
+    PictureBox& makerLogo() const { return *m_logo; }
+
+    // Paints the busy lamps red (lit) or green at once.
+    void paintBusy(bool lit);
+    void setErrorHint(const QString& hint);
+    QString errorHint() const;
+
+    void applyGeneralInfoLayout(const GeneralInfoItems& layout);
+    void updateTrackLabels(const MainSettings& settings, const std::string& runName);
+    // Keeps the busy lamps and the maker logo at the right end.
+    void placeItems();
+    // Keeps a widget of the panel's just left of the maker logo (the stale-feed indicator).
+    void placeBesideLogo(QWidget* widget);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createLabels();
+    void createLamps();
+    int placeItem(int item, int left);
+
+    std::array<QLabel*, kLabelItems> m_captions{};
+    std::array<QLabel*, kLabelItems> m_values{};
+    QWidget* m_flag = nullptr;
+    StatusLamp* m_flagLamp = nullptr;
+    QWidget* m_busy = nullptr;
+    StatusLamp* m_green = nullptr;
+    StatusLamp* m_red = nullptr;
+    PictureBox* m_logo = nullptr;
+    QWidget* m_besideLogo = nullptr;
+};
+
+} // namespace kav

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "main_settings.h"
+#include "result_window_settings.h"
+#include "system_colors.h"
+
+#include <QWidget>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPagedPaintDevice;
+
+namespace kav {
+
+class ResultsModels;
+class ScreenFitter;
+class ColumnSettingsDialog;
+class ResultsGrid;
+
+// A result window: a view in a ResultsGrid of the results model of its kind, with its own columns,
+// font, colours, scroll bars and border kept in its ResultWindowSettings. It knows nothing of the race;
+// content building writes the model, which every window of the kind shows. Inside a main window it
+// lives in an MDI sub-window; without one it is a window of its own.
+class ResultWindow : public QWidget {
+    Q_OBJECT
+public:
+    ResultWindow(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& columnDialog,
+                 QMdiArea* area = nullptr);
+    ~ResultWindow() override;
+
+    void applySettings(const ResultWindowSettings& rec);
+    ResultWindowSettings currentSettings();
+    // The record as it stands, without refreshing it from the window (ColPos lookups).
+    const ResultWindowSettings& settings() const { return m_rec; }
+    int dataRowCount() const; // the header row included
+    void setResultFont(const QFont& font, ColorValue color);
+    void setResultFontColor(ColorValue color);
+    void setResultBackgroundColor(ColorValue color);
+    void setHeaderFontColor(ColorValue color);
+    void setHeaderBackgroundColor(ColorValue color);
+
+    void fitWidth();
+
+    // The "&Layout" menu; the main window shows it in its menu bar while this window is active.
+    QMenu* layoutMenu() const { return m_layoutMenu; }
+    ResultsGrid& grid() const { return *m_grid; }
+    // The window with the border: the MDI sub-window, or this window when it stands alone.
+    QWidget* borderWindow() const;
+    bool inFullScreen() const { return m_fullScreen; }
+
+    // The menu entries.
+    void chooseFont();
+    void editColumns();
+    void toggleScrollBars();
+    void toggleSizeable();
+    void toggleGrid();
+    void printResults();
+    void enterFullScreen();
+    void leaveFullScreen();
+    void EditFitToScreen();
+    // Sizes the table to the screen while full screen with "Fit to screen" on.
+    ScreenFitter& Fitter() const { return *m_fitter; }
+    void PrintTo(QPagedPaintDevice& device) const;
+
+signals:
+    // The window closes; the number is its record's Number.
+    void closed(int number);
+    // The column settings changed; the rows of this kind of window need writing again.
+    void refillRequested(int kind);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenu();
+    QAction* addCheckable(const QString& text, void (ResultWindow::*handler)(bool));
+    void onScrollBarsEntry(bool on);
+    void onSizeableEntry(bool on);
+    void buildColumns();
+    void storeWidths();
+    void OnColumnsMoved();
+    void applyPlacement(const WindowPlacement& pos);
+    void setBounds(const WindowPlacement& pos);
+    void setScrollBars(bool on);
+    void setSizeable(bool on);
+    void setGridLines(bool on);
+    void setFrameWidth(int width);
+    bool isActiveResultWindow() const;
+    void StartFit();
+
+    ResultsModels& m_models;
+    HeaderTexts& m_headers;
+    ColumnSettingsDialog& m_columnDialog;
+    QMdiSubWindow* m_host = nullptr;
+    ResultsGrid* m_grid;
+    ResultWindowSettings m_rec;
+    ResultWindowSettings m_savedLayout;
+    ColorValue m_fontColor = kClWindowText; // the font's colour, kept with the layout
+    bool m_fullScreen = false;
+    Qt::WindowFlags m_ownFlags;
+    QMenu* m_layoutMenu = nullptr;
+    QAction* m_scrollBarsAction = nullptr;
+    QAction* m_sizeableAction = nullptr;
+    QAction* m_gridAction = nullptr;
+    QAction* m_fullScreenAction = nullptr;
+    QAction* m_fitAction = nullptr;
+    ScreenFitter* m_fitter = nullptr;
+};
+
+} // namespace kav

@@ -1,0 +1,270 @@
+#include "results_grid.h"
+
+#include "picture.h"
+#include "result_columns.h"
+#include "results_cell_delegate.h"
+#include "results_grid_header.h"
+#include "results_model.h"
+
+#include <QFontInfo>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace kav {
+
+namespace {
+
+constexpr int kDefaultColWidth = 64;
+constexpr int kDefaultRowHeight = 24;
+const QString kBlank = QStringLiteral(" ");
+
+} // namespace
+
+ResultsGrid::ResultsGrid(QWidget* parent) : QTableView(parent), m_header(new ResultsGridHeader(*this))
+{
+    m_headerTexts.fill(kBlank);
+    setHorizontalHeader(m_header);
+    setItemDelegate(new ResultsCellDelegate(*this));
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kDefaultRowHeight);
+    m_header->setDefaultSectionSize(kDefaultColWidth);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    connect(m_header, &QHeaderView::sectionMoved, this, &ResultsGrid::onSectionMoved);
+    connect(m_header, &QHeaderView::sectionDoubleClicked, this, &ResultsGrid::DoubleClicked);
+}
+
+ResultsGrid::~ResultsGrid() = default;
+
+void ResultsGrid::SetResults(ResultsModel* results)
+{
+    if (results == m_results)
+        return;
+    const std::vector<std::uint8_t> columns = Columns();
+    m_results = results;
+    setModel(results);
+    setColumns(columns);
+}
+
+void ResultsGrid::setColumns(const std::vector<std::uint8_t>& columns)
+{
+    m_arranging = true;
+    for (int section = 0; section < m_header->count(); ++section)
+        m_header->setSectionHidden(section, true);
+    int place = 0;
+    for (std::uint8_t column : columns) {
+        if (column >= m_header->count())
+            continue;
+        m_header->moveSection(m_header->visualIndex(column), place++);
+        m_header->showSection(column);
+    }
+    // Without a column the grid still shows one, empty, as wide as a new column.
+    m_empty = place == 0;
+    if (m_empty && m_header->count() > 0) {
+        m_header->moveSection(m_header->visualIndex(0), 0);
+        m_header->showSection(0);
+        m_header->resizeSection(0, kDefaultColWidth);
+    }
+    m_arranging = false;
+    RefreshPlaces();
+    viewport()->update();
+}
+
+std::vector<std::uint8_t> ResultsGrid::Columns() const
+{
+    std::vector<std::uint8_t> columns;
+    for (int column : m_places) {
+        if (column >= 0)
+            columns.push_back(static_cast<std::uint8_t>(column));
+    }
+    return columns;
+}
+
+void ResultsGrid::RefreshPlaces()
+{
+    m_places.clear();
+    for (int visual = 0; visual < m_header->count() && !m_empty; ++visual) {
+        const int section = m_header->logicalIndex(visual);
+        if (!m_header->isSectionHidden(section))
+            m_places.push_back(section);
+    }
+    if (m_places.empty())
+        m_places = {-1};
+}
+
+void ResultsGrid::onSectionMoved()
+{
+    if (m_arranging)
+        return;
+    RefreshPlaces();
+    emit ColumnsMoved();
+}
+
+void ResultsGrid::SetHeaderText(std::uint8_t column, const QString& text)
+{
+    if (column < m_headerTexts.size())
+        m_headerTexts[column] = text.isEmpty() ? kBlank : text;
+    m_header->viewport()->update();
+}
+
+int ResultsGrid::ColumnAt(int place) const
+{
+    return place >= 0 && place < gridColumnCount() ? m_places[std::size_t(place)] : -1;
+}
+
+int ResultsGrid::gridRowCount() const
+{
+    return (m_results ? m_results->rowCount() : 0) + kFixedRows;
+}
+
+int ResultsGrid::gridColumnWidth(int place) const
+{
+    if (place < 0 || place >= gridColumnCount())
+        return 0;
+    return m_header->sectionSize(std::max(ColumnAt(place), 0));
+}
+
+void ResultsGrid::setGridColumnWidth(int place, int width)
+{
+    if (place >= 0 && place < gridColumnCount() && m_header->count() > 0)
+        m_header->resizeSection(std::max(ColumnAt(place), 0), std::max(width, 0));
+}
+
+int ResultsGrid::gridRowHeight(int row) const
+{
+    if (row == 0)
+        return m_header->gridRowHeight();
+    return row < gridRowCount() ? verticalHeader()->sectionSize(row - 1) : verticalHeader()->defaultSectionSize();
+}
+
+void ResultsGrid::setAllGridRowHeights(int height)
+{
+    verticalHeader()->setDefaultSectionSize(std::max(height, 1));
+    m_header->setGridRowHeight(height);
+    updateGeometries();
+}
+
+int ResultsGrid::topDataRow() const
+{
+    return verticalScrollBar()->value() + 1;
+}
+
+void ResultsGrid::setTopDataRow(int row)
+{
+    updateGeometries();
+    verticalScrollBar()->setValue(std::max(row, 1) - 1);
+}
+
+void ResultsGrid::setScrollBars(bool on)
+{
+    m_scrollBars = on;
+    const Qt::ScrollBarPolicy policy = on ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
+}
+
+void ResultsGrid::setColor(ColorValue color)
+{
+    m_color = color;
+    viewport()->update();
+}
+
+void ResultsGrid::SetTextColor(ColorValue color)
+{
+    m_textColor = color;
+    viewport()->update();
+}
+
+void ResultsGrid::setFixedColor(ColorValue color)
+{
+    m_fixedColor = color;
+    m_header->viewport()->update();
+}
+
+void ResultsGrid::setHeaderFontColor(ColorValue color)
+{
+    m_headerFontColor = color;
+    m_header->viewport()->update();
+}
+
+void ResultsGrid::SetAlternateRows(bool on)
+{
+    m_alternateRows = on;
+    viewport()->update();
+}
+
+void ResultsGrid::setRaisedLook(bool on)
+{
+    m_ctl3D = on;
+    m_header->viewport()->update();
+}
+
+QString ResultsGrid::cell(int place, int row) const
+{
+    const int column = ColumnAt(place);
+    if (row == 0)
+        return column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
+    if (column < 0 || !m_results || !m_results->contains(row - 1, column))
+        return kBlank;
+    return m_results->cell(row - 1, column).text;
+}
+
+const Picture* ResultsGrid::graphic(int place, int row) const
+{
+    const int column = ColumnAt(place);
+    if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
+        return nullptr;
+    return m_results->cell(row - 1, column).picture;
+}
+
+// Only the rows in view are repainted, across the whole width: the model announces the rows and
+// columns a burst of writes touched, and this grid may show its columns in any order.
+void ResultsGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& /*roles*/)
+{
+    if (!isVisible() || !topLeft.isValid() || !bottomRight.isValid())
+        return;
+    const int firstShown = rowAt(0);
+    if (firstShown < 0)
+        return;
+    int lastShown = rowAt(viewport()->height() - 1);
+    if (lastShown < 0)
+        lastShown = model()->rowCount() - 1;
+    const int first = std::max(topLeft.row(), firstShown);
+    const int last = std::min(bottomRight.row(), lastShown);
+    if (first > last)
+        return;
+    const int top = rowViewportPosition(first);
+    viewport()->update(0, top, viewport()->width(), rowViewportPosition(last) + rowHeight(last) - top);
+}
+
+// A results display never moves on a key press: no keyboard search, no keyboard scrolling. The key
+// goes on to the window (which leaves full screen on a character key).
+void ResultsGrid::keyPressEvent(QKeyEvent* event)
+{
+    event->ignore();
+}
+
+void ResultsGrid::keyboardSearch(const QString& /*search*/) {}
+
+void ResultsGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_textWidths.clear();
+    QTableView::changeEvent(event);
+}
+
+void ResultsGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit DoubleClicked();
+}
+
+} // namespace kav

@@ -1,0 +1,183 @@
+// The grid's painting: cell texts, header cells, raised frames and the marker pictures, on screen
+// and on paper.
+
+#include "results_grid.h"
+
+#include <QPainter>
+
+#include "picture.h"
+#include "result_columns.h"
+#include "results_model.h"
+
+namespace kav {
+
+namespace {
+
+constexpr int kTextInset = 2;
+constexpr qsizetype kMaxWorkBitmaps = 512;
+constexpr qsizetype kMaxTextWidths = 8192;
+const QString kBlank = QStringLiteral(" ");
+
+std::uint8_t AlignmentOf(int column)
+{
+    if (column < 0 || std::size_t(column) >= kColumnCatalogue.size())
+        return kAlignLeft;
+    return kColumnCatalogue[std::size_t(column)].Alignment.value_or(kAlignLeft);
+}
+
+} // namespace
+
+int ResultsGrid::textLeft(std::uint8_t alignment, const QRect& cell, int textWidth)
+{
+    const int right = cell.x() + cell.width();
+    int left = cell.left();
+    if (alignment == kAlignLeft) {
+        left = cell.left() + kTextInset;
+    } else if (alignment == kAlignRight) {
+        left = right - textWidth - kTextInset;
+        if (left < cell.left())
+            left = cell.left() + kTextInset;
+    } else if (alignment == kAlignCenter) {
+        const int half = (cell.width() - textWidth) / 2;
+        left = cell.left() + std::max(half, 0);
+    }
+    return left > right ? cell.left() + kTextInset : left;
+}
+
+void ResultsGrid::drawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing) const
+{
+    if (place >= 0 && place < gridColumnCount())
+        DrawColumnCell(painter, ColumnAt(place), row, rect, printing);
+}
+
+void ResultsGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing) const
+{
+    if (m_empty)
+        column = -1; // the one empty column stands in for the hidden model columns
+    if (printing) {  // a printer's resolution is not the screen's: keep the size the screen shows
+        QFont cellFont = font();
+        cellFont.setPixelSize(QFontInfo(font()).pixelSize());
+        painter.setFont(cellFont);
+    } else if (painter.font() != font()) {
+        painter.setFont(font());
+    }
+    if (row == 0) {
+        DrawHeaderCell(painter, column, rect, printing);
+        return;
+    }
+    const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
+    const ResultsModel::RowColours* colours = known ? &m_results->rowColours(row - 1) : nullptr;
+    const bool coloured = colours && colours->set;
+    QColor background = toQColor(coloured ? colours->background : m_color, palette());
+    if (!coloured && m_alternateRows && row % 2 == 0)
+        background = AlternateRowColor(background, toQColor(m_textColor, palette()));
+    const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
+    if (cell && cell->picture) {
+        drawPictureCell(painter, *cell->picture, background, rect, printing);
+        return;
+    }
+    painter.fillRect(rect, background);
+    if (cell && cell->text != kBlank)
+        drawCellText(painter, cell->text, AlignmentOf(column),
+                     toQColor(coloured ? colours->text : m_textColor, palette()), rect, printing);
+}
+
+void ResultsGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
+{
+    painter.fillRect(rect, toQColor(m_fixedColor, palette()));
+    const QString& text = column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
+    if (text != kBlank)
+        drawCellText(painter, text, AlignmentOf(column), toQColor(m_headerFontColor, palette()), rect, printing);
+    if (m_ctl3D)
+        drawRaisedFrame(painter, rect);
+}
+
+// On screen the same texts come again and again ("-----", lap numbers): their widths are kept.
+int ResultsGrid::TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const
+{
+    if (printing)
+        return metrics.horizontalAdvance(text);
+    const auto found = m_textWidths.constFind(text);
+    if (found != m_textWidths.constEnd())
+        return *found;
+    if (m_textWidths.size() >= kMaxTextWidths)
+        m_textWidths.clear();
+    return *m_textWidths.insert(text, metrics.horizontalAdvance(text));
+}
+
+void ResultsGrid::drawCellText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
+                               const QRect& rect, bool printing) const
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int width = TextWidth(metrics, text, printing);
+    const int left = textLeft(alignment, rect, width);
+    const int top = rect.top() + kTextInset;
+    painter.setPen(color);
+    // Clipping costs more than the text itself; only a text that does not fit needs it.
+    const bool fits = left >= rect.left() && left + width <= rect.x() + rect.width() &&
+                      top + metrics.height() <= rect.y() + rect.height();
+    if (fits) {
+        painter.drawText(left, top + metrics.ascent(), text);
+        return;
+    }
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.drawText(left, top + metrics.ascent(), text);
+    painter.restore();
+}
+
+void ResultsGrid::drawRaisedFrame(QPainter& painter, const QRect& rect) const
+{
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.x() + rect.width();
+    const int bottom = rect.y() + rect.height();
+    painter.setPen(toQColor(kClBtnShadow, palette()));
+    painter.drawLine(left, bottom - 1, right - 1, bottom - 1);
+    painter.drawLine(right - 1, bottom - 1, right - 1, top);
+    painter.setPen(QColor(Qt::white));
+    painter.drawLine(right - 1, top, left, top);
+    painter.drawLine(left, top, left, bottom - 1);
+}
+
+void ResultsGrid::drawPictureCell(QPainter& painter, const Picture& picture, const QColor& background,
+                                  const QRect& rect, bool vector) const
+{
+    painter.fillRect(rect, background);
+    const int margin = m_graphicMargin;
+    const QRect inner(rect.left() + margin, rect.top() + margin, rect.width() - 2 * margin - 1,
+                      rect.height() - 2 * margin - 1);
+    if (inner.width() <= 0 || inner.height() <= 0 || picture.isEmpty())
+        return;
+    if (vector) {
+        picture.draw(painter, inner);
+        return;
+    }
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    painter.drawPixmap(inner.topLeft(), workBitmap(picture, inner.size(), background, ratio));
+}
+
+QPixmap ResultsGrid::workBitmap(const Picture& picture, QSize size, const QColor& background, qreal ratio) const
+{
+    const QString key = QStringLiteral("%1/%2x%3/%4/%5")
+                            .arg(picture.serial())
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(background.rgba())
+                            .arg(ratio);
+    const auto found = m_workBitmaps.constFind(key);
+    if (found != m_workBitmaps.constEnd())
+        return *found;
+    QPixmap bitmap(size * ratio);
+    bitmap.setDevicePixelRatio(ratio);
+    bitmap.fill(background);
+    QPainter painter(&bitmap);
+    picture.draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    if (m_workBitmaps.size() >= kMaxWorkBitmaps)
+        m_workBitmaps.clear();
+    m_workBitmaps.insert(key, bitmap);
+    return bitmap;
+}
+
+} // namespace kav

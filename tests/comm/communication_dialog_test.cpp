@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "communication_dialog.h"
+#include "feed_server.h"
+#include "kavendor_device.h"
+#include "scripted_prompter.h"
+
+namespace kav {
+namespace {
+
+class CommunicationDialogTest : public ::testing::Test {
+protected:
+    CommunicationDialogTest()
+    {
+        device.setPrompts(&prompts);
+        // Serial choices point at a device that does not exist, so that no test touches a real port.
+        device.Settings.S_Device = m_folder.filePath(QStringLiteral("no-such-tty"));
+        form.setDevice(&device);
+    }
+
+    ~CommunicationDialogTest() override { device.close(); }
+
+    template <typename Widget>
+    Widget& control(const char* name)
+    {
+        auto* widget = form.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
+    }
+
+    QRadioButton& rs232Radio() { return control<QRadioButton>("RS232Radio"); }
+    QRadioButton& tcpipRadio() { return control<QRadioButton>("TCPIPRadio"); }
+    QComboBox& portList() { return control<QComboBox>("RS232ComboBox"); }
+    QComboBox& baudrates() { return control<QComboBox>("BaudrateComboBox"); }
+    QLineEdit& deviceEdit() { return control<QLineEdit>("DeviceEdit"); }
+    QLineEdit& addressEdit() { return control<QLineEdit>("IPAddressEdit"); }
+    QLineEdit& portEdit() { return control<QLineEdit>("PortEdit"); }
+    void clickOK() { control<QPushButton>("OKButton").click(); }
+
+    void showWith(const CommunicationSettings& settings)
+    {
+        form.hide();
+        device.Settings = settings;
+        form.show();
+    }
+
+    CommunicationSettings tcpTo(quint16 port) const
+    {
+        CommunicationSettings settings = device.Settings;
+        settings.CommType = CommunicationType::TCPIP;
+        settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
+        settings.TCPIP_Port = port;
+        return settings;
+    }
+
+    QTemporaryDir m_folder;
+    FeedServer server;
+    ScriptedPrompter prompts;
+    KavendorDevice device;
+    CommunicationDialog form;
+};
+
+// The device's settings in the controls; the chosen kind enables its own controls.
+TEST_F(CommunicationDialogTest, ShowingPutsTheDeviceSettingsIntoTheControls)
+{
+    CommunicationSettings settings = tcpTo(4000);
+    settings.S_Port = 3;
+    settings.S_Baudrate = 38400;
+    showWith(settings);
+    EXPECT_TRUE(tcpipRadio().isChecked());
+    EXPECT_FALSE(rs232Radio().isChecked());
+    EXPECT_EQ(portList().currentIndex(), 2);
+    EXPECT_EQ(baudrates().currentText(), QStringLiteral("38400"));
+    EXPECT_EQ(deviceEdit().text(), settings.S_Device);
+    EXPECT_EQ(addressEdit().text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(portEdit().text(), QStringLiteral("4000"));
+    EXPECT_TRUE(addressEdit().isEnabled());
+    EXPECT_FALSE(portList().isEnabled());
+    rs232Radio().click();
+    EXPECT_FALSE(tcpipRadio().isChecked());
+    EXPECT_TRUE(portList().isEnabled() && baudrates().isEnabled() && deviceEdit().isEnabled());
+    EXPECT_FALSE(addressEdit().isEnabled() || portEdit().isEnabled());
+}
+
+TEST_F(CommunicationDialogTest, OKAppliesTheChoiceAndReopensEvenWhenNothingChanged)
+{
+    showWith(device.Settings);
+    tcpipRadio().click();
+    addressEdit().setText(QStringLiteral("127.0.0.1"));
+    portEdit().setText(QString::number(server.port()));
+    clickOK();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(device.Settings, tcpTo(server.port()));
+    ASSERT_TRUE(server.waitForConnections(1));
+
+    form.show();
+    clickOK();
+    ASSERT_TRUE(server.waitForConnections(2));
+}
+
+// A port outside its range or no number is named, nothing is applied, the channel stays and the
+// dialog stays open.
+TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
+{
+    const CommunicationSettings before = tcpTo(server.port());
+    const std::pair<const char*, QString> cases[] = {
+        {"70000", "The port number 70000 is out of range: it must be from 1 to 65535."},
+        {"0", "The port number 0 is out of range: it must be from 1 to 65535."},
+        {"-80", "The port number -80 is out of range: it must be from 1 to 65535."},
+        {"50 000", "'50 000' is not a valid integer value"},
+    };
+    for (const auto& [port, error] : cases) {
+        showWith(before);
+        device.open();
+        const Communication* channel = device.communication();
+        prompts.messages.clear();
+        addressEdit().setText(QStringLiteral("10.9.9.9"));
+        portEdit().setText(QString::fromLatin1(port));
+        clickOK();
+        EXPECT_EQ(prompts.messages, QStringList{error});
+        EXPECT_EQ(device.Settings, before);
+        EXPECT_EQ(device.communication(), channel);
+        EXPECT_TRUE(form.isVisible());
+    }
+}
+
+} // namespace
+} // namespace kav

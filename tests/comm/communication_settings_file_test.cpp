@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "communication_settings_file.h"
+#include "kavendor_device.h"
+
+namespace kav {
+namespace {
+
+class CommSettingsFile : public ::testing::Test {
+protected:
+    QString pathOf() const { return m_folder.filePath(QStringLiteral("Communication.ini")); }
+
+    void write(const QByteArray& content) const
+    {
+        QFile file(pathOf());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    static QByteArray readAll(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A file of the usual three sections with the given values.
+    static QByteArray fileWith(const QByteArray& type, const QByteArray& port, const QByteArray& rate,
+                               const QByteArray& addr, const QByteArray& tcpPort)
+    {
+        return "[Communication]\r\nCommType=" + type + "\r\n\r\n[Communication\\Serial]\r\nS_Baudrate=" + rate +
+               "\r\nS_Port=" + port + "\r\n\r\n[Communication\\TCPIP]\r\nTCPIP_Addr=" + addr +
+               "\r\nTCPIP_Port=" + tcpPort + "\r\n\r\n";
+    }
+
+    QTemporaryDir m_folder;
+};
+
+// The file is written as the program always has, the optional keys only when set.
+TEST_F(CommSettingsFile, TheOptionalKeysAreWrittenOnlyWhenSetAndEverythingReadsBack)
+{
+    CommunicationSettings settings;
+    saveCommunicationSettings(pathOf(), settings);
+    EXPECT_EQ(readAll(pathOf()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/defaults.ini")));
+    EXPECT_EQ(loadCommunicationSettings(pathOf()), settings);
+    settings.CommType = CommunicationType::TCPIP;
+    settings.S_Port = 4;
+    settings.S_Baudrate = 230400;
+    settings.S_Device = QStringLiteral("/dev/ttyUSB0");
+    settings.TCPIP_Addr = QStringLiteral("feed.track.local");
+    settings.TCPIP_Port = 50001;
+    settings.TCPIP_AutoReconnect = true;
+    settings.TCPIP_SilenceTimeout = 10;
+    saveCommunicationSettings(pathOf(), settings);
+    EXPECT_EQ(readAll(pathOf()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/every_key.ini")));
+    EXPECT_EQ(loadCommunicationSettings(pathOf()), settings);
+}
+
+// A missing file or an unrecognised channel kind gives the default channel, whatever else is set.
+TEST_F(CommSettingsFile, AnUnrecognisedChannelKindResetsEverySetting)
+{
+    EXPECT_EQ(loadCommunicationSettings(pathOf()), CommunicationSettings{});
+    for (const QByteArray type : {"tcpip", "Rs232", "None", ""}) {
+        write(fileWith(type, "3", "19200", "10.0.0.5", "4000"));
+        EXPECT_EQ(loadCommunicationSettings(pathOf()), CommunicationSettings{}) << type.constData();
+    }
+}
+
+TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
+{
+    struct Case {
+        const char* name;
+        QByteArray port, rate, addr, tcpPort;
+        int expectedPort, expectedRate;
+        QString expectedAddr;
+        int expectedTcpPort;
+    };
+    const Case cases[] = {
+        {"rate outside the list", "1", "4800", "h", "1", 1, 4800, "h", 1},
+        {"port kept to 8 bits", "300", "9600", "h", "1", 44, 9600, "h", 1},
+        {"tcp port kept to 16 bits", "1", "9600", "h", "70000", 1, 9600, "h", 4464},
+        {"digits then letters", "2x", "12ab", "h", "50k", 1, 9600, "h", 50000},
+        {"leading blank and hexadecimal", " 2", "$4B0", "h", "0x10", 2, 1200, "h", 16},
+        {"empty values", "", "", "", "", 1, 9600, "localhost", 50000},
+        {"address verbatim", "1", "9600", " a=b, c ", "1", 1, 9600, " a=b, c ", 1},
+    };
+    for (const Case& c : cases) {
+        write(fileWith("RS232", c.port, c.rate, c.addr, c.tcpPort));
+        const CommunicationSettings settings = loadCommunicationSettings(pathOf());
+        EXPECT_EQ(settings.CommType, CommunicationType::RS232) << c.name;
+        EXPECT_EQ(settings.S_Port, c.expectedPort) << c.name;
+        EXPECT_EQ(settings.S_Baudrate, c.expectedRate) << c.name;
+        EXPECT_EQ(settings.TCPIP_Addr, c.expectedAddr) << c.name;
+        EXPECT_EQ(settings.TCPIP_Port, c.expectedTcpPort) << c.name;
+    }
+}
+
+TEST_F(CommSettingsFile, KeysAndSectionsMatchWhateverTheirLetterCase)
+{
+    write("[communication]\ncommtype=TCPIP\n[COMMUNICATION\\TCPIP]\ntcpip_port=1234\r\ntcpip_autoreconnect=1\n"
+          "TCPIP_SilenceTimeout=0\n");
+    const CommunicationSettings settings = loadCommunicationSettings(pathOf());
+    EXPECT_EQ(settings.CommType, CommunicationType::TCPIP);
+    EXPECT_EQ(settings.TCPIP_Port, 1234);
+    EXPECT_TRUE(settings.TCPIP_AutoReconnect);
+    EXPECT_EQ(settings.TCPIP_SilenceTimeout, CommunicationSettings::kDefaultSilenceTimeout); // 0 would never wait
+}
+
+} // namespace
+} // namespace kav

@@ -1,0 +1,102 @@
+#include "picture.h"
+#include "results_grid.h"
+#include "results_model.h"
+#include "ui_resources.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+using namespace kav;
+
+namespace {
+
+constexpr ColorValue kRed = 0x0000FF;
+constexpr ColorValue kGreen = 0x00FF00;
+constexpr ColorValue kYellow = 0x00FFFF;
+
+QColor rgb(ColorValue value)
+{
+    return toQColor(value, QPalette());
+}
+
+// The middle of the cell of a model column in a grid row.
+QPoint dataCellCenter(const ResultsGrid& grid, int column, int row)
+{
+    const QRect cell = grid.visualRect(grid.model()->index(row - 1, column));
+    return grid.viewport()->mapTo(&grid, cell.center());
+}
+
+QPoint headerCellCenter(const ResultsGrid& grid, int column)
+{
+    const QHeaderView* header = grid.horizontalHeader();
+    const QPoint local(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
+    return header->mapTo(&grid, local);
+}
+
+} // namespace
+
+class ResultsGridTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_model = std::make_unique<ResultsModel>();
+        m_model->setRowCount(5);
+        m_grid = std::make_unique<ResultsGrid>();
+        m_grid->SetResults(m_model.get());
+        m_grid->setColumns({1, 4, 7, 8});
+    }
+    void cleanup()
+    {
+        m_grid.reset();
+        m_model.reset();
+    }
+
+    void textLeft_data()
+    {
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<int>("cellWidth");
+        QTest::addColumn<int>("textWidth");
+        QTest::addColumn<int>("expected");
+        // The cell starts at x 100.
+        QTest::newRow("left") << int(kAlignLeft) << 60 << 20 << 102;
+        QTest::newRow("right fits") << int(kAlignRight) << 60 << 20 << 138;
+        QTest::newRow("right wider than cell") << int(kAlignRight) << 60 << 80 << 102;
+        QTest::newRow("centred fits") << int(kAlignCenter) << 60 << 20 << 120;
+        QTest::newRow("centred odd gap truncates") << int(kAlignCenter) << 60 << 21 << 119;
+        QTest::newRow("centred wider than cell") << int(kAlignCenter) << 60 << 80 << 100;
+        QTest::newRow("cell too narrow for the inset") << int(kAlignLeft) << 1 << 0 << 102;
+    }
+    void textLeft()
+    {
+        QFETCH(int, alignment);
+        QFETCH(int, cellWidth);
+        QFETCH(int, textWidth);
+        QFETCH(int, expected);
+        QCOMPARE(ResultsGrid::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth), expected);
+    }
+
+    // The grid's own colours in the header, the model's in the rows; a selection is not shown.
+    void paintedColours()
+    {
+        m_grid->resize(400, 200);
+        m_grid->setFixedColor(kYellow);
+        m_grid->setColor(kRed);
+        m_model->setRowColours(1, kRed, kGreen);
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+        m_grid->selectAll();
+        const QImage image = m_grid->grab().toImage();
+        QCOMPARE(image.pixelColor(headerCellCenter(*m_grid, 4)), rgb(kYellow));
+        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 2)), rgb(kGreen));
+        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 3)), rgb(kRed));
+    }
+
+private:
+    std::unique_ptr<ResultsModel> m_model;
+    std::unique_ptr<ResultsGrid> m_grid;
+};
+
+QTEST_MAIN(ResultsGridTest)
+#include "results_grid_test.moc"
