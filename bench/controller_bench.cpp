@@ -70,8 +70,8 @@ struct ScreenWindows {
     GeneralInfoPanel Panel;
     StandByMessage Message;
     SystemClock Clock;
-    Device Device;
-    Controller Ctl{Device, Settings, Panel, Message, Clock};
+    Device Source;
+    Controller Ctl{Source, Settings, Panel, Message, Clock};
     std::vector<std::unique_ptr<ResultWindow>> Windows;
 
     ScreenWindows()

@@ -21,14 +21,14 @@ constexpr int kWindows = 10;
 constexpr int kRows = 1000;
 constexpr std::uint8_t kKinds[kWindows] = {1, 1, 2, 2, 3, 3, 4, 4, 4, 1};
 
-struct Display {
+struct BenchWindows {
     HeaderTexts Headers = defaultHeaders();
     ColumnSettingsDialog Dialog;
     StatusPictures Pictures;
     ResultsModels Models{kRows};
     std::vector<ResultWindow*> Windows;
 
-    Display()
+    BenchWindows()
     {
         for (std::uint8_t kind : kKinds) {
             ResultWindowSettings rec;
@@ -43,7 +43,7 @@ struct Display {
         }
         QApplication::processEvents();
     }
-    ~Display()
+    ~BenchWindows()
     {
         for (ResultWindow* window : Windows)
             delete window;
@@ -51,9 +51,9 @@ struct Display {
 };
 
 // Made in main, after the application object and gone before it.
-Display* g_display = nullptr;
+BenchWindows* g_display = nullptr;
 
-Display& sharedDisplay()
+BenchWindows& sharedDisplay()
 {
     return *g_display;
 }
@@ -83,7 +83,7 @@ void refill(ResultsModel& model, const StatusPictures& pictures, int pass)
     }
 }
 
-void RefillEveryKind(Display& display, int pass)
+void RefillEveryKind(BenchWindows& display, int pass)
 {
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
         refill(display.Models.forKind(kind), display.Pictures, pass);
@@ -91,7 +91,7 @@ void RefillEveryKind(Display& display, int pass)
 
 void BM_FullRefillOfTenWindows(benchmark::State& state)
 {
-    Display& display = sharedDisplay();
+    BenchWindows& display = sharedDisplay();
     int pass = 0;
     for (auto _ : state)
         RefillEveryKind(display, ++pass);
@@ -102,7 +102,7 @@ BENCHMARK(BM_FullRefillOfTenWindows)->Unit(benchmark::kMillisecond);
 
 void BM_PaintTenWindows(benchmark::State& state)
 {
-    Display& display = sharedDisplay();
+    BenchWindows& display = sharedDisplay();
     RefillEveryKind(display, 1);
     QApplication::processEvents();
     for (auto _ : state) {
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    auto display = std::make_unique<Display>();
+    auto display = std::make_unique<BenchWindows>();
     g_display = display.get();
     benchmark::RunSpecifiedBenchmarks();
     display.reset();
