@@ -21,7 +21,6 @@
 #include "main_window.h"
 #include "race_session.h"
 #include "settings_store.h"
-#include "ui_prompter.h"
 
 using namespace kav;
 
@@ -170,24 +169,4 @@ void BM_PeakMemoryTenWindowsOfThousandRows(benchmark::State& state)
 }
 BENCHMARK(BM_PeakMemoryTenWindowsOfThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-// Nobody answers questions in a benchmark.
-class SilentPrompter : public UiPrompter {
-public:
-    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
-    void tell(BoxKind, const QString&, QWidget*) override {}
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentPrompter prompter;
-    setPrompter(&prompter);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    setPrompter(nullptr);
-    return 0;
-}

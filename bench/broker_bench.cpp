@@ -177,24 +177,4 @@ void BM_LineDelayPublisherToSubscriber(benchmark::State& state)
 }
 BENCHMARK(BM_LineDelayPublisherToSubscriber)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-// Nobody answers questions in a benchmark.
-class SilentPrompter : public UiPrompter {
-public:
-    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
-    void tell(BoxKind, const QString&, QWidget*) override {}
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentPrompter prompter;
-    setPrompter(&prompter);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    setPrompter(nullptr);
-    return 0;
-}

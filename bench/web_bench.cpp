@@ -41,7 +41,6 @@
 #include "main_window.h"
 #include "race_session.h"
 #include "settings_store.h"
-#include "ui_prompter.h"
 #include "web_view_host.h"
 
 using namespace kav;
@@ -418,24 +417,4 @@ void BM_DesktopRaceTenWindowsWebOffAndOn(benchmark::State& state)
 }
 BENCHMARK(BM_DesktopRaceTenWindowsWebOffAndOn)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
-// Nobody answers questions in a benchmark.
-class SilentPrompter : public UiPrompter {
-public:
-    Answer ask(BoxKind, const QString&, bool, QWidget*) override { return Answer::No; }
-    void tell(BoxKind, const QString&, QWidget*) override {}
-};
-
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SilentPrompter prompter;
-    setPrompter(&prompter);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    setPrompter(nullptr);
-    return 0;
-}

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "api_state.h"
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "scripted_prompter.h"
@@ -30,22 +31,6 @@ quint16 freePort()
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost);
     return probe.serverPort();
-}
-
-// The run as /api/state gives it; empty when nothing answers.
-QJsonObject runOf(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write("GET /api/state HTTP/1.1\r\nHost: test\r\n\r\n");
-    QByteArray answer;
-    (void)QTest::qWaitFor([&] {
-        answer += socket.readAll();
-        return answer.endsWith('}') || socket.state() == QAbstractSocket::UnconnectedState;
-    });
-    return QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).object()["run"].toObject();
 }
 
 } // namespace
@@ -86,13 +71,13 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     EXPECT_EQ(host.address(), QStringLiteral("http://127.0.0.1:%1/").arg(port));
 
     window.device()->receiveBytes("$B,5,\"Final, A\"\n");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return runOf(port)["name"] == "Final, A"; })) << port;
-    EXPECT_EQ(runOf(port)["lines"].toInt(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return apiStateRun(port)["name"] == "Final, A"; })) << port;
+    EXPECT_EQ(apiStateRun(port)["lines"].toInt(), 1);
 
     chosen.enabled = false;
     entry->trigger();
     EXPECT_EQ(host.address(), QString());
-    EXPECT_TRUE(runOf(port).isEmpty());
+    EXPECT_TRUE(apiStateRun(port).isEmpty());
     EXPECT_EQ(readWebViewSettings(window.settingsPath().toStdString()), chosen);
 
     // A port in use is told, and nothing serves.

@@ -9,30 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "api_state.h"
 #include "clock.h"
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "web_view_host.h"
 
 using namespace kav;
-
-namespace {
-
-// The run as /api/state gives it; empty when nothing answers.
-QJsonObject runOf(quint16 port)
-{
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    socket.write("GET /api/state HTTP/1.1\r\nHost: test\r\n\r\n");
-    QByteArray answer;
-    (void)QTest::qWaitFor([&] {
-        answer += socket.readAll();
-        return answer.endsWith('}') || socket.state() == QAbstractSocket::UnconnectedState;
-    });
-    return QJsonDocument::fromJson(answer.mid(answer.indexOf("\r\n\r\n") + 4)).object()["run"].toObject();
-}
-
-} // namespace
 
 TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
 {
@@ -68,7 +51,7 @@ TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
         QJsonObject run;
         EXPECT_TRUE(QTest::qWaitFor(
             [&] {
-                run = runOf(port);
+                run = apiStateRun(port);
                 return run["sinceLastLine"].toInt() == testCase.silence && run["stale"] == testCase.stale;
             },
             10000))
