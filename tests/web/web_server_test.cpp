@@ -118,13 +118,18 @@ TEST_F(WebServerTest, ServesPagesStateAndResourcesAndNothingElse)
 }
 
 // Random bytes, heads too large, half requests and silent connections: each is answered with an error
-// or closed, none is left open, and the server answers the next sound request.
+// or closed, none is left open, the server answers the next sound request, and a page following the
+// race meanwhile sees every change.
 TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
 {
     start({.idleTimeout = 300ms});
+    std::vector<QJsonObject> received;
+    auto live = openLive(received);
+    ASSERT_TRUE(waitFor([&] { return !received.empty(); }));
     QRandomGenerator random(16);
     int answered = 0;
     for (int wave = 0; wave < 100; ++wave) {
+        fixture.raceModel().setData(fixture.raceModel().index(1, 3), QString::number(wave));
         std::vector<std::unique_ptr<QTcpSocket>> sockets;
         for (int i = 0; i < 100; ++i) {
             QByteArray bytes(16 + random.bounded(2000), Qt::Uninitialized);
@@ -141,6 +146,9 @@ TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
             answered += socket->readAll().startsWith("HTTP/1.1 400 ");
     }
     EXPECT_GT(answered, 9900) << "of 10000 answered with 400";
+    EXPECT_TRUE(waitFor([&] { return lastCell(received, 1, 3) == "99"; }))
+        << lastCell(received, 1, 3).toString().toStdString();
+    EXPECT_EQ(live->state(), QAbstractSocket::ConnectedState);
 
     const struct {
         const char* name;
@@ -160,6 +168,7 @@ TEST_F(WebServerTest, TenThousandMalformedRequestsLeaveTheServerServing)
         EXPECT_EQ(statusOf(socket->readAll()), testCase.status) << testCase.name;
     }
     EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
+    live.reset();
     EXPECT_TRUE(waitFor([&] { return m_server->connectionCount() == 0; })) << m_server->connectionCount();
 }
 
