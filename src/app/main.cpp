@@ -28,7 +28,7 @@
 
 namespace {
 
-void PrintTo(std::FILE* stream, const QString& text)
+void printTo(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
@@ -50,12 +50,12 @@ QStringList ProgramArguments(int argc, char** argv)
 void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
-        PrintTo(stderr, QStringLiteral("kavendor: no display to show the windows on (over ssh or from a service, "
+        printTo(stderr, QStringLiteral("kavendor: no display to show the windows on (over ssh or from a service, "
                                        "use --dump)\n"));
         std::_Exit(1);
     }
     if (!QByteArray(context.category).startsWith("qt.qpa"))
-        PrintTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
+        printTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
 // Without a layout the dump shows everything: one window of each kind with every column.
@@ -77,7 +77,7 @@ void openEveryKind(kav::MainWindow& window)
 class ConsolePrompts : public kav::CommunicationPrompts {
 public:
     bool askYesNo(const QString&) override { return false; }
-    void warn(const QString& text) override { PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text)); }
+    void warn(const QString& text) override { printTo(stderr, QStringLiteral("kavendor: %1\n").arg(text)); }
     void showError(const QString& text) override { warn(text); }
 };
 
@@ -101,7 +101,7 @@ public:
     }
     void tell(kav::BoxKind, const QString& text, QWidget*) override
     {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(text));
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(text));
     }
     QString saveFileName(const QString&, const QString&, const QString&, QWidget*) override { return {}; }
     bool openDocument(const QString&) override { return false; }
@@ -117,7 +117,7 @@ std::optional<kav::MainWindowOptions> mainWindowOptions(const kav::CommandLineOp
     if (main.UseSettingsFiles) {
         main.ConfigDir = kav::chooseConfigDir(options.ConfigDir, main.ProgramDir);
         if (main.ConfigDir.isEmpty()) {
-            PrintTo(stderr, QStringLiteral("kavendor: no folder for the settings files can be created\n"));
+            printTo(stderr, QStringLiteral("kavendor: no folder for the settings files can be created\n"));
             return std::nullopt;
         }
     }
@@ -185,7 +185,7 @@ bool ProgramRun::startRecorder()
         return true;
     QString error;
     if (!m_recorder.open(m_options.Record, error)) {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         return false;
     }
     m_window->device()->setTap([this](const QByteArray& line) { m_recorder.write(line); });
@@ -198,11 +198,11 @@ bool ProgramRun::startWebView()
                                                m_mainOptions.UseSettingsFiles && !m_dump ? m_window->settingsPath()
                                                                                          : QString());
     if (QString error; !m_web->start(error)) {
-        PrintTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
+        printTo(stderr, QStringLiteral("kavendor: --web: %1\n").arg(error));
         return false;
     }
     if (!m_web->address().isEmpty())
-        PrintTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
+        printTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
     // The "state" topic carries the web view's /api/state document, built from the same results.
     m_brokerState = std::make_unique<kav::StateDocument>(m_web->source());
     m_broker.setStateDocumentSource([this] {
@@ -217,7 +217,7 @@ bool ProgramRun::loadReplay()
     QString error;
     if (m_options.Replay.isEmpty() || m_feeder.load(m_options.Replay, error))
         return true;
-    PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+    printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
     return false;
 }
 
@@ -238,7 +238,7 @@ int ProgramRun::runInteractive()
             const QString problem = kav::startFullScreen(m_window->controller().Windows, m_options.FullScreenWindow,
                                                          m_options.FullScreenScreen);
             if (!problem.isEmpty())
-                PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
+                printTo(stderr, QStringLiteral("kavendor: %1\n").arg(problem));
         });
     QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
     const int loop = QApplication::exec();
@@ -269,16 +269,16 @@ bool ProgramRun::watchLiveSession()
     kav::KavendorDevice* device = m_window->device();
     const bool mqtt = device && device->Settings.CommType == kav::CommunicationType::MQTT;
     if (!device || (device->Settings.CommType != kav::CommunicationType::TCPIP && !mqtt)) {
-        PrintTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
+        printTo(stderr, QStringLiteral("kavendor: --dump without --replay needs a TCP or MQTT connection in %1\n")
                             .arg(m_mainOptions.ConfigDir + QLatin1String(kav::KavendorDevice::kFileName)));
         return false;
     }
     device->setPrompts(&m_consolePrompts);
     QObject::connect(device, &kav::KavendorDevice::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
         if (failed && mqtt)
-            PrintTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));
+            printTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));
         else if (failed)
-            PrintTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
+            printTo(stderr, QStringLiteral("kavendor: no connection to %1:%2\n")
                                 .arg(device->Settings.TCPIP_Addr)
                                 .arg(device->Settings.TCPIP_Port));
         finishDump(failed ? 1 : 0);
@@ -306,11 +306,11 @@ bool ProgramRun::writeDumpFiles()
     bool written = true;
     if (!m_options.Dump.isEmpty() && !kav::writeDump(m_options.Dump, controller.Windows.all(), controller.Pictures,
                                                      m_window->panel(), controller.State, error)) {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
     if (!m_options.report.isEmpty() && !kav::writeRaceReport(controller.chartSource, m_options.report, error)) {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
     return written;
@@ -320,15 +320,15 @@ bool ProgramRun::writeDumpFiles()
 std::optional<int> answerWithoutWindows(const kav::CommandLineResult& parsed)
 {
     if (!parsed.Options) {
-        PrintTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
+        printTo(stderr, QStringLiteral("kavendor: %1\nTry 'kavendor --help'.\n").arg(parsed.Error));
         return 2;
     }
     if (parsed.Options->Help) {
-        PrintTo(stdout, kav::usageText());
+        printTo(stdout, kav::usageText());
         return 0;
     }
     if (parsed.Options->Version) {
-        PrintTo(stdout, kav::versionText() + QLatin1Char('\n'));
+        printTo(stdout, kav::versionText() + QLatin1Char('\n'));
         return 0;
     }
     return std::nullopt;

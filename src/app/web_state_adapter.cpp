@@ -16,19 +16,6 @@
 namespace kav {
 namespace {
 
-// Colour slots of the settings record.
-enum ColourSlot : std::size_t {
-    kPanelCaption = 2,
-    kPanelBackground = 3,
-    kPanelValue = 4,
-    kResultsText = 6,
-    kResultsBackground = 7,
-    kFollowText = 8,
-    kFollowBackground = 9,
-    kHeaderText = 10,
-    kHeaderBackground = 11,
-};
-
 } // namespace
 
 WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent)
@@ -123,7 +110,7 @@ void WebStateAdapter::addSettings(WebState& state) const
     };
     state.colors = {colour(kResultsText),      colour(kResultsBackground), colour(kHeaderText),
                     colour(kHeaderBackground), colour(kFollowText),        colour(kFollowBackground),
-                    colour(kPanelCaption),     colour(kPanelValue),        colour(kPanelBackground)};
+                    colour(kCaptionText),      colour(kInfoText),          colour(kCaptionBackground)};
     for (const ColumnInfo& column : kColumnCatalogue)
         state.headers.append(QString::fromStdString(settings.Headers[column.HeaderIndex]));
     for (const std::string& regNo : settings.FollowList) {

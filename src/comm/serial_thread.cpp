@@ -137,11 +137,11 @@ void SerialThread::handOver(QByteArray bytes)
         return;
     m_bytes = std::move(bytes);
     m_handOverPending = true;
-    QMetaObject::invokeMethod(this, &SerialThread::DeliverBytes, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &SerialThread::deliverBytes, Qt::QueuedConnection);
     m_wake.wait(lock, [this] { return !m_handOverPending || m_stop; });
 }
 
-void SerialThread::DeliverBytes()
+void SerialThread::deliverBytes()
 {
     QByteArray bytes;
     {

@@ -56,7 +56,7 @@ private:
     void flushChunk(QSerialPort& port);
     void reportError(const QString& operation);
 
-    void DeliverBytes(); // main thread
+    void deliverBytes(); // main thread
 
     SerialPort& m_port;
     const SerialPortSettings m_settings;

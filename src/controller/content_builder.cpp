@@ -29,12 +29,6 @@ enum ResultColumn : std::uint8_t {
 const QString kNoValue = QStringLiteral("-----");
 const QString kNoLap = QStringLiteral("-");
 
-// Colour slots of the settings record (slot n at index n - 1).
-constexpr std::size_t kResultsText = 6;
-constexpr std::size_t kResultsBack = 7;
-constexpr std::size_t kFollowText = 8;
-constexpr std::size_t kFollowBack = 9;
-
 std::uint8_t codeFor(const Marker& marker, std::uint8_t kind)
 {
     switch (kind) {
@@ -76,7 +70,7 @@ void ContentBuilder::setRowColours(std::uint8_t kind, std::string_view regNo, in
 {
     const bool followed = isFollowed(regNo);
     const ColorValue text = m_settings.Colors[followed ? kFollowText : kResultsText];
-    const ColorValue back = m_settings.Colors[followed ? kFollowBack : kResultsBack];
+    const ColorValue back = m_settings.Colors[followed ? kFollowBackground : kResultsBackground];
     m_models.forKind(kind).setRowColours(row - 1, text, back);
 }
 

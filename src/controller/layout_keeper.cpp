@@ -65,11 +65,11 @@ int LayoutKeeper::freeWindowNumber() const
 void LayoutKeeper::colourResultWindow(ResultWindow& window) const
 {
     const ColorTable& colors = m_settings.Colors;
-    window.setResultFontColor(colors[6]);
-    window.setResultBackgroundColor(colors[7]);
-    window.setHeaderFontColor(colors[10]);
-    window.setHeaderBackgroundColor(colors[11]);
-    window.grid().SetAlternateRows(m_settings.AlternateRows);
+    window.setResultFontColor(colors[kResultsText]);
+    window.setResultBackgroundColor(colors[kResultsBackground]);
+    window.setHeaderFontColor(colors[kHeaderText]);
+    window.setHeaderBackgroundColor(colors[kHeaderBackground]);
+    window.grid().setAlternateRows(m_settings.AlternateRows);
 }
 
 ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)

@@ -22,22 +22,6 @@ namespace kav {
 
 namespace {
 
-// The colour dialog's pairs, in the order the dialog lists them, as slots of the settings record.
-struct ColourPair {
-    std::size_t text;
-    std::size_t background;
-    const char* label;
-};
-
-constexpr std::array<ColourPair, 6> kColourPairs = {{
-    {0, 1, "Main window"},
-    {6, 7, "Results"},
-    {2, 3, "General info Comment"},
-    {4, 5, "General info text"},
-    {8, 9, "Follow marker"},
-    {10, 11, "Headers"},
-}};
-
 void setTextColour(QWidget& widget, const QColor& colour)
 {
     QPalette palette = widget.palette();
@@ -122,15 +106,15 @@ void MenuActions::editGeneralInfo()
 bool MenuActions::takeColours()
 {
     m_colourDialog->clearSlots();
-    for (const ColourPair& pair : kColourPairs)
+    for (const ColorPair& pair : kColorPairs)
         m_colourDialog->addSlot(m_settings.Colors[pair.text], m_settings.Colors[pair.background],
                                 QString::fromLatin1(pair.label));
-    m_colourDialog->SetAlternateRows(m_settings.AlternateRows);
+    m_colourDialog->setAlternateRows(m_settings.AlternateRows);
     const int answer = prompter().exec(*m_colourDialog);
     if (answer == QDialog::Accepted) {
-        for (const ColourPair& pair : kColourPairs)
+        for (const ColorPair& pair : kColorPairs)
             std::tie(m_settings.Colors[pair.text], m_settings.Colors[pair.background]) = m_colourDialog->nextSlot();
-        m_settings.AlternateRows = m_colourDialog->AlternateRows();
+        m_settings.AlternateRows = m_colourDialog->alternateRows();
         return true;
     }
     if (answer == ColourSettingsDialog::kDefaultsAnswer) {
@@ -156,14 +140,14 @@ void MenuActions::applyColours()
 {
     const ColorTable& colors = m_settings.Colors;
     QPalette panelPalette = m_panel.palette();
-    panelPalette.setColor(QPalette::Window, toQColor(colors[3], panelPalette));
+    panelPalette.setColor(QPalette::Window, toQColor(colors[kCaptionBackground], panelPalette));
     m_panel.setPalette(panelPalette);
     m_panel.setAutoFillBackground(true);
     for (int item = 1; item <= GeneralInfoPanel::kLabelItems; ++item) {
-        setTextColour(*m_panel.caption(item), toQColor(colors[2], m_panel.palette()));
-        setTextColour(*m_panel.value(item), toQColor(colors[4], m_panel.palette()));
+        setTextColour(*m_panel.caption(item), toQColor(colors[kCaptionText], m_panel.palette()));
+        setTextColour(*m_panel.value(item), toQColor(colors[kInfoText], m_panel.palette()));
     }
-    m_area.setBackground(toQColor(colors[1], m_dialogParent.palette()));
+    m_area.setBackground(toQColor(colors[kMainWindowBackground], m_dialogParent.palette()));
     for (ResultWindow* window : m_controller.Windows.all()) {
         m_layouts.colourResultWindow(*window);
         window->update();

@@ -126,7 +126,7 @@ void IniFile::writeBool(std::string_view section, std::string_view key, bool val
     writeString(section, key, value ? "1" : "0");
 }
 
-void IniFile::EraseKey(std::string_view section, std::string_view key)
+void IniFile::eraseKey(std::string_view section, std::string_view key)
 {
     const std::string folded = foldCase(trimBlanks(section));
     const auto setsKey = [key](const std::string& line) { return iniKeyValue(line, trimBlanks(key)).has_value(); };

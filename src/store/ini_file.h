@@ -31,7 +31,7 @@ public:
     void writeInteger(std::string_view section, std::string_view key, std::int32_t value);
     void writeBool(std::string_view section, std::string_view key, bool value);
     // Removes every line that sets the key in the sections of that name.
-    void EraseKey(std::string_view section, std::string_view key);
+    void eraseKey(std::string_view section, std::string_view key);
     // Removes every section of that name with all its lines.
     void eraseSection(std::string_view section);
 

@@ -42,7 +42,7 @@ void PutFitToScreen(IniFile& ini, const std::string& section, const ResultWindow
 {
     if (!rec.FitToScreen) {
         for (const std::string_view key : {kFitToScreenKey, kFitRowsKey, kPageSecondsKey})
-            ini.EraseKey(section, key);
+            ini.eraseKey(section, key);
         return;
     }
     ini.writeBool(section, kFitToScreenKey, true);

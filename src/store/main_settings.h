@@ -16,6 +16,39 @@ namespace kav {
 inline constexpr std::size_t kColorCount = 12;
 using ColorTable = std::array<std::int32_t, kColorCount>;
 
+// What each slot paints. The general information panel's background is its captions' background.
+enum ColorSlot : std::size_t {
+    kMainWindowText,
+    kMainWindowBackground,
+    kCaptionText,
+    kCaptionBackground,
+    kInfoText,
+    kInfoBackground,
+    kResultsText,
+    kResultsBackground,
+    kFollowText,
+    kFollowBackground,
+    kHeaderText,
+    kHeaderBackground,
+};
+
+// A text colour and its background, with the name the colours dialog gives them.
+struct ColorPair {
+    ColorSlot text;
+    ColorSlot background;
+    const char* label;
+};
+
+// The pairs in the order the colours dialog lists them.
+inline constexpr std::array<ColorPair, 6> kColorPairs = {{
+    {kMainWindowText, kMainWindowBackground, "Main window"},
+    {kResultsText, kResultsBackground, "Results"},
+    {kCaptionText, kCaptionBackground, "General info Comment"},
+    {kInfoText, kInfoBackground, "General info text"},
+    {kFollowText, kFollowBackground, "Follow marker"},
+    {kHeaderText, kHeaderBackground, "Headers"},
+}};
+
 inline constexpr std::int32_t kButtonFaceColor = -2147483633;
 inline constexpr std::int32_t kWindowTextColor = -2147483640;
 inline constexpr std::int32_t kWindowColor = -2147483643;

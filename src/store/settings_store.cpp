@@ -16,7 +16,7 @@ void WriteAlternateRows(IniFile& ini, bool on)
     if (on)
         ini.writeBool(kColorsSection, kAlternateRowsKey, true);
     else
-        ini.EraseKey(kColorsSection, kAlternateRowsKey);
+        ini.eraseKey(kColorsSection, kAlternateRowsKey);
 }
 
 } // namespace

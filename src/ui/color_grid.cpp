@@ -100,10 +100,10 @@ void ColorGrid::mousePressEvent(QMouseEvent* event)
 void ColorGrid::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
-    case Qt::Key_Left: MoveCursor(-1, 0); break;
-    case Qt::Key_Right: MoveCursor(1, 0); break;
-    case Qt::Key_Up: MoveCursor(0, -1); break;
-    case Qt::Key_Down: MoveCursor(0, 1); break;
+    case Qt::Key_Left: moveCursor(-1, 0); break;
+    case Qt::Key_Right: moveCursor(1, 0); break;
+    case Qt::Key_Up: moveCursor(0, -1); break;
+    case Qt::Key_Down: moveCursor(0, 1); break;
     case Qt::Key_T:
     case Qt::Key_Space: setForegroundIndex(m_cursor); break;
     case Qt::Key_B: setBackgroundIndex(m_cursor); break;
@@ -121,7 +121,7 @@ void ColorGrid::focusInEvent(QFocusEvent* event)
     update();
 }
 
-void ColorGrid::MoveCursor(int columns, int rows)
+void ColorGrid::moveCursor(int columns, int rows)
 {
     const int column = std::clamp(m_cursor % kColumns + columns, 0, kColumns - 1);
     const int row = std::clamp(m_cursor / kColumns + rows, 0, kColorCount / kColumns - 1);

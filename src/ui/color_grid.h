@@ -45,7 +45,7 @@ protected:
 private:
     int indexAt(QPoint point) const;
     void paintCell(QPainter& painter, int index) const;
-    void MoveCursor(int columns, int rows);
+    void moveCursor(int columns, int rows);
 
     int m_foreground = 0;
     int m_background = 15;

@@ -27,7 +27,7 @@ ColourSettingsDialog::ColourSettingsDialog(QWidget* parent)
     buttons->addButton(m_reset, QDialogButtonBox::ResetRole);
     buttons->addButton(m_bigScreen, QDialogButtonBox::ResetRole);
     connect(m_reset, &QPushButton::clicked, this, &ColourSettingsDialog::onReset);
-    connect(m_bigScreen, &QPushButton::clicked, this, &ColourSettingsDialog::OnBigScreen);
+    connect(m_bigScreen, &QPushButton::clicked, this, &ColourSettingsDialog::confirmBigScreen);
     connect(m_labels, &QListWidget::currentRowChanged, this, &ColourSettingsDialog::onLabelSelected);
     connect(m_picker, &ColorGrid::changed, this, &ColourSettingsDialog::onPickerChanged);
     auto* top = new QHBoxLayout;
@@ -149,18 +149,18 @@ void ColourSettingsDialog::onReset()
         done(kDefaultsAnswer);
 }
 
-void ColourSettingsDialog::OnBigScreen()
+void ColourSettingsDialog::confirmBigScreen()
 {
     if (prompter().confirm(QStringLiteral("Use the big screen colors?"), this))
         done(kBigScreenAnswer);
 }
 
-void ColourSettingsDialog::SetAlternateRows(bool on)
+void ColourSettingsDialog::setAlternateRows(bool on)
 {
     m_alternateRows->setChecked(on);
 }
 
-bool ColourSettingsDialog::AlternateRows() const
+bool ColourSettingsDialog::alternateRows() const
 {
     return m_alternateRows->isChecked();
 }

@@ -38,11 +38,11 @@ public:
     ColorSwatch* outerSwatch() const { return m_outer; }
     ColorSwatch* innerSwatch() const { return m_inner; }
     QPushButton* resetButton() const { return m_reset; }
-    QPushButton* BigScreenButton() const { return m_bigScreen; }
+    QPushButton* bigScreenButton() const { return m_bigScreen; }
     // Every second row of the results a shade apart.
-    void SetAlternateRows(bool on);
-    bool AlternateRows() const;
-    QCheckBox* AlternateRowsBox() const { return m_alternateRows; }
+    void setAlternateRows(bool on);
+    bool alternateRows() const;
+    QCheckBox* alternateRowsBox() const { return m_alternateRows; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,7 +59,7 @@ private:
     void onPickerChanged();
     void onSwatchPressed();
     void onReset();
-    void OnBigScreen();
+    void confirmBigScreen();
     void showSwatches(const Slot& slot);
 
     std::vector<Slot> m_slots;

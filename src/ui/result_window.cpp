@@ -77,14 +77,14 @@ ResultWindow::ResultWindow(ResultsModels& models, HeaderTexts& headers, ColumnSe
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_grid);
-    m_grid->SetResults(&m_models.forKind(m_rec.Layout));
+    m_grid->setResults(&m_models.forKind(m_rec.Layout));
     m_grid->setGraphicMargin(kGraphicMargin);
     createMenu();
     installEventFilter(this);
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
-    connect(m_grid, &ResultsGrid::ColumnsMoved, this, &ResultWindow::OnColumnsMoved);
-    connect(m_grid, &ResultsGrid::DoubleClicked, this, &ResultWindow::editColumns);
+    connect(m_grid, &ResultsGrid::columnOrderChanged, this, &ResultWindow::takeColumnOrder);
+    connect(m_grid, &ResultsGrid::columnSettingsWanted, this, &ResultWindow::editColumns);
     if (area) {
         m_host = area->addSubWindow(this); // the sub-window deletes itself and this window on close
         m_host->resize(kInitialSize);
@@ -115,7 +115,7 @@ void ResultWindow::createMenu()
     m_fitAction = m_layoutMenu->addAction(QStringLiteral("Fit to screen"));
     m_fitAction->setCheckable(true);
     connect(m_fitAction, &QAction::triggered, this, [this](bool on) { m_rec.FitToScreen = on; });
-    m_layoutMenu->addAction(QStringLiteral("Fit to screen settings..."), this, &ResultWindow::EditFitToScreen);
+    m_layoutMenu->addAction(QStringLiteral("Fit to screen settings..."), this, &ResultWindow::editFitToScreen);
 }
 
 QAction* ResultWindow::addCheckable(const QString& text, void (ResultWindow::*handler)(bool))
@@ -137,7 +137,7 @@ QWidget* ResultWindow::borderWindow() const
 void ResultWindow::applySettings(const ResultWindowSettings& rec)
 {
     m_rec = rec;
-    m_grid->SetResults(&m_models.forKind(rec.Layout)); // before the first visible row is set
+    m_grid->setResults(&m_models.forKind(rec.Layout)); // before the first visible row is set
     applyPlacement(rec.WinPos);
     const QString caption = resultWindowCaption(rec.Layout);
     if (!caption.isEmpty())
@@ -225,7 +225,7 @@ void ResultWindow::setResultFont(const QFont& font, ColorValue color)
 void ResultWindow::setResultFontColor(ColorValue color)
 {
     m_fontColor = color;
-    m_grid->SetTextColor(color);
+    m_grid->setTextColor(color);
 }
 
 void ResultWindow::setResultBackgroundColor(ColorValue color)
@@ -262,15 +262,15 @@ void ResultWindow::buildColumns()
     std::vector<std::uint8_t> columns;
     for (std::size_t p = 0; p < kColumnSlots && m_rec.ColRel[p] != kNoCode; ++p)
         columns.push_back(m_rec.ColRel[p]);
-    m_grid->SetResults(&m_models.forKind(m_rec.Layout));
+    m_grid->setResults(&m_models.forKind(m_rec.Layout));
     for (std::uint8_t id = 0; id < kColumnIds; ++id)
-        m_grid->SetHeaderText(id, feedText(m_headers[kColumnCatalogue[id].HeaderIndex]));
+        m_grid->setHeaderText(id, feedText(m_headers[kColumnCatalogue[id].HeaderIndex]));
     m_grid->setColumns(columns);
     for (std::size_t p = 0; p < columns.size(); ++p)
         m_grid->setGridColumnWidth(int(p), m_rec.ColWidth[columns[p]]);
     m_rec.rebuildColumnPositions();
     if (m_fitter->isActive())
-        StartFit();
+        startFit();
 }
 
 void ResultWindow::storeWidths()
@@ -278,16 +278,16 @@ void ResultWindow::storeWidths()
     if (m_fitter->isActive())
         return; // the fitted widths are the screen's, not the window's
     for (int place = 0; place < m_grid->gridColumnCount(); ++place) {
-        const int id = m_grid->ColumnAt(place);
+        const int id = m_grid->columnAt(place);
         if (id >= 0)
             m_rec.ColWidth[std::size_t(id)] = m_grid->gridColumnWidth(place);
     }
 }
 
 // The operator dragged a column: the record takes the grid's new order.
-void ResultWindow::OnColumnsMoved()
+void ResultWindow::takeColumnOrder()
 {
-    const std::vector<std::uint8_t> columns = m_grid->Columns();
+    const std::vector<std::uint8_t> columns = m_grid->columnOrder();
     m_rec.ColRel = emptyColumnOrder();
     std::copy_n(columns.begin(), std::min(columns.size(), kColumnSlots), m_rec.ColRel.begin());
     m_rec.rebuildColumnPositions();
@@ -316,7 +316,7 @@ void ResultWindow::editColumns()
     emit refillRequested(m_rec.Layout);
 }
 
-void ResultWindow::StartFit()
+void ResultWindow::startFit()
 {
     m_fitter->start(fontFromRecord(m_rec.Font), m_rec.FitRows, m_rec.PageSeconds);
 }

@@ -59,10 +59,10 @@ public:
     void printResults();
     void enterFullScreen();
     void leaveFullScreen();
-    void EditFitToScreen();
+    void editFitToScreen();
     // Sizes the table to the screen while full screen with "Fit to screen" on.
-    ScreenFitter& Fitter() const { return *m_fitter; }
-    void PrintTo(QPagedPaintDevice& device) const;
+    ScreenFitter& fitter() const { return *m_fitter; }
+    void printTo(QPagedPaintDevice& device) const;
 
 signals:
     // The window closes; the number is its record's Number.
@@ -81,7 +81,7 @@ private:
     void onSizeableEntry(bool on);
     void buildColumns();
     void storeWidths();
-    void OnColumnsMoved();
+    void takeColumnOrder();
     void applyPlacement(const WindowPlacement& pos);
     void setBounds(const WindowPlacement& pos);
     void setScrollBars(bool on);
@@ -89,7 +89,7 @@ private:
     void setGridLines(bool on);
     void setFrameWidth(int width);
     bool isActiveResultWindow() const;
-    void StartFit();
+    void startFit();
 
     ResultsModels& m_models;
     HeaderTexts& m_headers;

@@ -51,10 +51,10 @@ void ResultWindow::enterFullScreen()
     activateWindow();
     m_grid->setFocus();
     if (m_rec.FitToScreen)
-        StartFit();
+        startFit();
 }
 
-void ResultWindow::EditFitToScreen()
+void ResultWindow::editFitToScreen()
 {
     FitToScreenDialog dialog(this);
     dialog.setRows(m_rec.FitRows);

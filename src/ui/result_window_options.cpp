@@ -92,10 +92,10 @@ void ResultWindow::printResults()
 {
     QPrinter printer(QPrinter::HighResolution);
     if (prompter().setUpPrinter(printer, this))
-        PrintTo(printer);
+        printTo(printer);
 }
 
-void ResultWindow::PrintTo(QPagedPaintDevice& device) const
+void ResultWindow::printTo(QPagedPaintDevice& device) const
 {
     printGrid(*m_grid, device);
 }

@@ -11,7 +11,7 @@ ResultsCellDelegate::ResultsCellDelegate(ResultsGrid& grid) : QStyledItemDelegat
 void ResultsCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     painter->save();
-    m_grid.DrawColumnCell(*painter, index.column(), index.row() + 1, option.rect);
+    m_grid.drawColumnCell(*painter, index.column(), index.row() + 1, option.rect);
     painter->restore();
 }
 

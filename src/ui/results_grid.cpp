@@ -39,16 +39,16 @@ ResultsGrid::ResultsGrid(QWidget* parent) : QTableView(parent), m_header(new Res
     setWordWrap(false);
     setCornerButtonEnabled(false);
     connect(m_header, &QHeaderView::sectionMoved, this, &ResultsGrid::onSectionMoved);
-    connect(m_header, &QHeaderView::sectionDoubleClicked, this, &ResultsGrid::DoubleClicked);
+    connect(m_header, &QHeaderView::sectionDoubleClicked, this, &ResultsGrid::columnSettingsWanted);
 }
 
 ResultsGrid::~ResultsGrid() = default;
 
-void ResultsGrid::SetResults(ResultsModel* results)
+void ResultsGrid::setResults(ResultsModel* results)
 {
     if (results == m_results)
         return;
-    const std::vector<std::uint8_t> columns = Columns();
+    const std::vector<std::uint8_t> columns = columnOrder();
     m_results = results;
     setModel(results);
     setColumns(columns);
@@ -74,11 +74,11 @@ void ResultsGrid::setColumns(const std::vector<std::uint8_t>& columns)
         m_header->resizeSection(0, kDefaultColWidth);
     }
     m_arranging = false;
-    RefreshPlaces();
+    refreshPlaces();
     viewport()->update();
 }
 
-std::vector<std::uint8_t> ResultsGrid::Columns() const
+std::vector<std::uint8_t> ResultsGrid::columnOrder() const
 {
     std::vector<std::uint8_t> columns;
     for (int column : m_places) {
@@ -88,7 +88,7 @@ std::vector<std::uint8_t> ResultsGrid::Columns() const
     return columns;
 }
 
-void ResultsGrid::RefreshPlaces()
+void ResultsGrid::refreshPlaces()
 {
     m_places.clear();
     for (int visual = 0; visual < m_header->count() && !m_empty; ++visual) {
@@ -104,18 +104,18 @@ void ResultsGrid::onSectionMoved()
 {
     if (m_arranging)
         return;
-    RefreshPlaces();
-    emit ColumnsMoved();
+    refreshPlaces();
+    emit columnOrderChanged();
 }
 
-void ResultsGrid::SetHeaderText(std::uint8_t column, const QString& text)
+void ResultsGrid::setHeaderText(std::uint8_t column, const QString& text)
 {
     if (column < m_headerTexts.size())
         m_headerTexts[column] = text.isEmpty() ? kBlank : text;
     m_header->viewport()->update();
 }
 
-int ResultsGrid::ColumnAt(int place) const
+int ResultsGrid::columnAt(int place) const
 {
     return place >= 0 && place < gridColumnCount() ? m_places[std::size_t(place)] : -1;
 }
@@ -129,13 +129,13 @@ int ResultsGrid::gridColumnWidth(int place) const
 {
     if (place < 0 || place >= gridColumnCount())
         return 0;
-    return m_header->sectionSize(std::max(ColumnAt(place), 0));
+    return m_header->sectionSize(std::max(columnAt(place), 0));
 }
 
 void ResultsGrid::setGridColumnWidth(int place, int width)
 {
     if (place >= 0 && place < gridColumnCount() && m_header->count() > 0)
-        m_header->resizeSection(std::max(ColumnAt(place), 0), std::max(width, 0));
+        m_header->resizeSection(std::max(columnAt(place), 0), std::max(width, 0));
 }
 
 int ResultsGrid::gridRowHeight(int row) const
@@ -177,7 +177,7 @@ void ResultsGrid::setColor(ColorValue color)
     viewport()->update();
 }
 
-void ResultsGrid::SetTextColor(ColorValue color)
+void ResultsGrid::setTextColor(ColorValue color)
 {
     m_textColor = color;
     viewport()->update();
@@ -195,7 +195,7 @@ void ResultsGrid::setHeaderFontColor(ColorValue color)
     m_header->viewport()->update();
 }
 
-void ResultsGrid::SetAlternateRows(bool on)
+void ResultsGrid::setAlternateRows(bool on)
 {
     m_alternateRows = on;
     viewport()->update();
@@ -209,7 +209,7 @@ void ResultsGrid::setRaisedLook(bool on)
 
 QString ResultsGrid::cell(int place, int row) const
 {
-    const int column = ColumnAt(place);
+    const int column = columnAt(place);
     if (row == 0)
         return column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
     if (column < 0 || !m_results || !m_results->contains(row - 1, column))
@@ -219,7 +219,7 @@ QString ResultsGrid::cell(int place, int row) const
 
 const Picture* ResultsGrid::graphic(int place, int row) const
 {
-    const int column = ColumnAt(place);
+    const int column = columnAt(place);
     if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
         return nullptr;
     return m_results->cell(row - 1, column).picture;
@@ -264,7 +264,7 @@ void ResultsGrid::changeEvent(QEvent* event)
 void ResultsGrid::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTableView::mouseDoubleClickEvent(event);
-    emit DoubleClicked();
+    emit columnSettingsWanted();
 }
 
 } // namespace kav

@@ -30,17 +30,17 @@ public:
 
     static constexpr int kFixedRows = 1;
 
-    void SetResults(ResultsModel* results);
+    void setResults(ResultsModel* results);
     ResultsModel* Results() const { return m_results; }
 
     // The model columns to show, from the left; none shows one empty column.
     void setColumns(const std::vector<std::uint8_t>& columns);
-    std::vector<std::uint8_t> Columns() const;
-    void SetHeaderText(std::uint8_t column, const QString& text);
+    std::vector<std::uint8_t> columnOrder() const;
+    void setHeaderText(std::uint8_t column, const QString& text);
 
     int gridColumnCount() const { return static_cast<int>(m_places.size()); }
     // The model column at a place, -1 for the empty column shown when there is none.
-    int ColumnAt(int place) const;
+    int columnAt(int place) const;
     int gridRowCount() const; // the header row included
     int gridColumnWidth(int place) const;
     void setGridColumnWidth(int place, int width);
@@ -56,15 +56,15 @@ public:
     // Background and text colour of the rows the model leaves uncoloured.
     ColorValue color() const { return m_color; }
     void setColor(ColorValue color);
-    ColorValue TextColor() const { return m_textColor; }
-    void SetTextColor(ColorValue color);
+    ColorValue textColor() const { return m_textColor; }
+    void setTextColor(ColorValue color);
     ColorValue fixedColor() const { return m_fixedColor; }
     void setFixedColor(ColorValue color);
     ColorValue HeaderFontColor() const { return m_headerFontColor; }
     void setHeaderFontColor(ColorValue color);
     // Every second row the model leaves uncoloured a shade apart from the others.
-    bool AlternateRows() const { return m_alternateRows; }
-    void SetAlternateRows(bool on);
+    bool alternateRows() const { return m_alternateRows; }
+    void setAlternateRows(bool on);
     bool raisedLook() const { return m_ctl3D; }
     void setRaisedLook(bool on);
     int graphicMargin() const { return m_graphicMargin; }
@@ -79,15 +79,15 @@ public:
     // pixels whatever the device's resolution.
     void drawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing = false) const;
     // The same for a model column (-1: the empty column); used by the cells and the header.
-    void DrawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing = false) const;
+    void drawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing = false) const;
     // Where a text of the given width starts in its cell.
     static int textLeft(std::uint8_t alignment, const QRect& cell, int textWidth);
 
 signals:
     // After the operator dragged a column to another place.
-    void ColumnsMoved();
+    void columnOrderChanged();
     // A double click anywhere on the grid: a cell, the header row or the empty area below the rows.
-    void DoubleClicked();
+    void columnSettingsWanted();
 
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override;
@@ -98,9 +98,9 @@ protected:
 
 private:
     void onSectionMoved();
-    void RefreshPlaces();
-    void DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const;
-    int TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const;
+    void refreshPlaces();
+    void drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const;
+    int textWidth(const QFontMetrics& metrics, const QString& text, bool printing) const;
     void drawCellText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
                       const QRect& rect, bool printing) const;
     void drawRaisedFrame(QPainter& painter, const QRect& rect) const;

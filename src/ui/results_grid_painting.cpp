@@ -47,10 +47,10 @@ int ResultsGrid::textLeft(std::uint8_t alignment, const QRect& cell, int textWid
 void ResultsGrid::drawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing) const
 {
     if (place >= 0 && place < gridColumnCount())
-        DrawColumnCell(painter, ColumnAt(place), row, rect, printing);
+        drawColumnCell(painter, columnAt(place), row, rect, printing);
 }
 
-void ResultsGrid::DrawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing) const
+void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing) const
 {
     if (m_empty)
         column = -1; // the one empty column stands in for the hidden model columns
@@ -62,7 +62,7 @@ void ResultsGrid::DrawColumnCell(QPainter& painter, int column, int row, const Q
         painter.setFont(font());
     }
     if (row == 0) {
-        DrawHeaderCell(painter, column, rect, printing);
+        drawHeaderCell(painter, column, rect, printing);
         return;
     }
     const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
@@ -82,7 +82,7 @@ void ResultsGrid::DrawColumnCell(QPainter& painter, int column, int row, const Q
                      toQColor(coloured ? colours->text : m_textColor, palette()), rect, printing);
 }
 
-void ResultsGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
+void ResultsGrid::drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
 {
     painter.fillRect(rect, toQColor(m_fixedColor, palette()));
     const QString& text = column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
@@ -93,7 +93,7 @@ void ResultsGrid::DrawHeaderCell(QPainter& painter, int column, const QRect& rec
 }
 
 // On screen the same texts come again and again ("-----", lap numbers): their widths are kept.
-int ResultsGrid::TextWidth(const QFontMetrics& metrics, const QString& text, bool printing) const
+int ResultsGrid::textWidth(const QFontMetrics& metrics, const QString& text, bool printing) const
 {
     if (printing)
         return metrics.horizontalAdvance(text);
@@ -109,7 +109,7 @@ void ResultsGrid::drawCellText(QPainter& painter, const QString& text, std::uint
                                const QRect& rect, bool printing) const
 {
     const QFontMetrics metrics = painter.fontMetrics();
-    const int width = TextWidth(metrics, text, printing);
+    const int width = textWidth(metrics, text, printing);
     const int left = textLeft(alignment, rect, width);
     const int top = rect.top() + kTextInset;
     painter.setPen(color);

@@ -30,7 +30,7 @@ void ScreenFitter::start(const QFont& baseFont, int rows, int pageSeconds)
     m_rows = rows;
     m_baseWidths.clear();
     for (int place = 0; place < m_grid.gridColumnCount(); ++place)
-        m_baseWidths.insert(m_grid.ColumnAt(place), m_grid.gridColumnWidth(place));
+        m_baseWidths.insert(m_grid.columnAt(place), m_grid.gridColumnWidth(place));
     m_grid.setScrollBars(false); // pages take the place of the scroll bar
     watchRows();
     refit();
@@ -115,7 +115,7 @@ void ScreenFitter::forgetRows()
 
 int ScreenFitter::baseWidth(int place) const
 {
-    return m_baseWidths.value(m_grid.ColumnAt(place), m_grid.gridColumnWidth(place));
+    return m_baseWidths.value(m_grid.columnAt(place), m_grid.gridColumnWidth(place));
 }
 
 // Beside and below the table, the screen shows the rows' colour rather than the desktop's.

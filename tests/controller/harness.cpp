@@ -96,7 +96,7 @@ std::pair<ColorValue, ColorValue> Harness::RowColours(const ResultWindow& window
 {
     const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.settings().Layout).rowColours(row - 1);
     return colours.set ? std::pair(colours.text, colours.background)
-                       : std::pair(window.grid().TextColor(), window.grid().color());
+                       : std::pair(window.grid().textColor(), window.grid().color());
 }
 
 } // namespace kav

@@ -18,7 +18,7 @@
 #include "stand_by_message.h"
 
 // Readable failure messages for cell texts.
-inline void PrintTo(const QString& text, std::ostream* os)
+inline void printTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
 }

@@ -36,17 +36,17 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
         const bool before = main.settings().AlternateRows;
         prompter.onExec = [&prompter, before, answer, ticked](QDialog& dialog) {
             auto& colours = static_cast<ColourSettingsDialog&>(dialog);
-            EXPECT_EQ(colours.AlternateRows(), before);
-            colours.AlternateRowsBox()->setChecked(ticked);
+            EXPECT_EQ(colours.alternateRows(), before);
+            colours.alternateRowsBox()->setChecked(ticked);
             if (answer != ColourSettingsDialog::kBigScreenAnswer)
                 return answer;
             prompter.answers = {Answer::Yes};
-            colours.BigScreenButton()->click();
+            colours.bigScreenButton()->click();
             return colours.result();
         };
         main.menuActions().editColours();
         EXPECT_EQ(main.settings().Colors, colours) << answer;
-        EXPECT_EQ(std::make_pair(first->grid().AlternateRows(), main.openResultWindow(rec)->grid().AlternateRows()),
+        EXPECT_EQ(std::make_pair(first->grid().alternateRows(), main.openResultWindow(rec)->grid().alternateRows()),
                   std::make_pair(shaded, shaded))
             << answer;
     }

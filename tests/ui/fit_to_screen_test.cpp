@@ -107,7 +107,7 @@ private slots:
         m_window->applySettings(Fitted(10, 5, {0, 2}));
         m_window->show();
         m_window->enterFullScreen();
-        ScreenFitter& fitter = m_window->Fitter();
+        ScreenFitter& fitter = m_window->fitter();
         QTRY_COMPARE(fitter.result().rowsPerPage, 10);
         QCOMPARE(std::make_pair(m_window->grid().topDataRow(), fitter.pageTimer().interval()), std::make_pair(1, 5000));
         fitter.turnPage();
@@ -121,8 +121,8 @@ private slots:
         ResultsGrid& grid = m_window->grid();
         m_window->applySettings(Fitted());
         grid.setColor(kClWhite);
-        grid.SetTextColor(kClBlack);
-        grid.SetAlternateRows(true);
+        grid.setTextColor(kClBlack);
+        grid.setAlternateRows(true);
         m_window->show();
         const QImage image = grid.viewport()->grab().toImage();
         const auto rowColour = [&](int row) { return image.pixelColor(3, grid.gridRowHeight(1) * (row - 1) + 1); };

@@ -208,7 +208,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.data()));
         {
             QPdfWriter writer(file);
-            m_window->PrintTo(writer);
+            m_window->printTo(writer);
         }
         QVERIFY2(toolInstalled(QStringLiteral("pdftotext")),
                  "pdftotext: scripts/setup.sh installs what the tests need");

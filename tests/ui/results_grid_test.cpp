@@ -44,7 +44,7 @@ private slots:
         m_model = std::make_unique<ResultsModel>();
         m_model->setRowCount(5);
         m_grid = std::make_unique<ResultsGrid>();
-        m_grid->SetResults(m_model.get());
+        m_grid->setResults(m_model.get());
         m_grid->setColumns({1, 4, 7, 8});
     }
     void cleanup()

@@ -35,11 +35,11 @@ ResultWindowSettings FittedRecord()
 
 void ApplyBigScreenColours(ResultWindow& window)
 {
-    window.setResultFontColor(BigScreenColors[6]);
-    window.setResultBackgroundColor(BigScreenColors[7]);
-    window.setHeaderFontColor(BigScreenColors[10]);
-    window.setHeaderBackgroundColor(BigScreenColors[11]);
-    window.grid().SetAlternateRows(true);
+    window.setResultFontColor(BigScreenColors[kResultsText]);
+    window.setResultBackgroundColor(BigScreenColors[kResultsBackground]);
+    window.setHeaderFontColor(BigScreenColors[kHeaderText]);
+    window.setHeaderBackgroundColor(BigScreenColors[kHeaderBackground]);
+    window.grid().setAlternateRows(true);
 }
 
 } // namespace

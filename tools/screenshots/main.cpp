@@ -57,10 +57,10 @@ ResultWindowSettings sampleRecord(std::uint8_t kind, std::initializer_list<std::
 
 void applyDefaultColours(ResultWindow& window)
 {
-    window.setResultFontColor(DefaultColors[6]);
-    window.setResultBackgroundColor(DefaultColors[7]);
-    window.setHeaderFontColor(DefaultColors[10]);
-    window.setHeaderBackgroundColor(DefaultColors[11]);
+    window.setResultFontColor(DefaultColors[kResultsText]);
+    window.setResultBackgroundColor(DefaultColors[kResultsBackground]);
+    window.setHeaderFontColor(DefaultColors[kHeaderText]);
+    window.setHeaderBackgroundColor(DefaultColors[kHeaderBackground]);
 }
 
 ResultWindow* makeResults(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
@@ -125,11 +125,8 @@ void columnAndColourDialogs()
     save(columns, QStringLiteral("dialog_column_settings"));
 
     ColourSettingsDialog colours;
-    const std::array<const char*, 6> labels = {"Main window",       "Results",       "General info Comment",
-                                               "General info text", "Follow marker", "Headers"};
-    const std::array<std::size_t, 6> kTextSlots = {0, 6, 2, 4, 8, 10};
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        colours.addSlot(DefaultColors[kTextSlots[i]], DefaultColors[kTextSlots[i] + 1], QString::fromLatin1(labels[i]));
+    for (const ColorPair& pair : kColorPairs)
+        colours.addSlot(DefaultColors[pair.text], DefaultColors[pair.background], QString::fromLatin1(pair.label));
     save(colours, QStringLiteral("dialog_colors"));
 }
 
