@@ -69,7 +69,8 @@ void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const Q
     const ResultsModel::RowColours* colours = known ? &m_results->rowColours(row - 1) : nullptr;
     const bool coloured = colours && colours->set;
     QColor background = toQColor(coloured ? colours->background : m_color, palette());
-    if (!coloured && m_alternateRows && row % 2 == 0)
+    // Rows of their own colour, the followed drivers', stand out unshaded.
+    if (m_alternateRows && row % 2 == 0 && (!coloured || colours->background == m_color))
         background = AlternateRowColor(background, toQColor(m_textColor, palette()));
     const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
     if (cell && cell->picture) {

@@ -116,6 +116,7 @@ private slots:
         QVERIFY(!fitter.pageTimer().isActive());
     }
 
+    // Rows in the results colours and empty rows alike; a followed driver's row keeps its colours.
     void alternateRowsAreShadedTowardsTheText()
     {
         ResultsGrid& grid = m_window->grid();
@@ -123,11 +124,16 @@ private slots:
         grid.setColor(kClWhite);
         grid.setTextColor(kClBlack);
         grid.setAlternateRows(true);
+        ResultsModel& race = m_models.forKind(kLayoutCurrentRace);
+        for (const int row : {0, 1, 2})
+            race.setRowColours(row, kClBlack, kClWhite);
+        race.setRowColours(3, kClBlack, 0x00FFFF);
         m_window->show();
         const QImage image = grid.viewport()->grab().toImage();
         const auto rowColour = [&](int row) { return image.pixelColor(3, grid.gridRowHeight(1) * (row - 1) + 1); };
-        QCOMPARE(QList<QColor>({rowColour(1), rowColour(2), rowColour(3)}),
-                 QList<QColor>({Qt::white, AlternateRowColor(Qt::white, Qt::black), Qt::white}));
+        const QColor shade = AlternateRowColor(Qt::white, Qt::black);
+        QCOMPARE(QList<QColor>({rowColour(1), rowColour(2), rowColour(3), rowColour(4), rowColour(6)}),
+                 QList<QColor>({Qt::white, shade, Qt::white, Qt::yellow, shade}));
     }
 
 private:
