@@ -12,12 +12,9 @@
 #include "results_source.h"
 #include "stale_feed_indicator.h"
 #include "status_lamp.h"
+#include "system_colors.h"
 
 namespace kav {
-namespace {
-
-} // namespace
-
 WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent)
     : QObject(parent), m_window(window), m_source(source)
 {
@@ -102,15 +99,31 @@ void WebStateAdapter::addInfo(WebState& state) const
     }
 }
 
+namespace {
+
+// The shade of every second row of the results as the desktop paints it, or nothing when not shaded.
+QString alternateBackground(const MainSettings& settings)
+{
+    if (!settings.AlternateRows)
+        return {};
+    const QPalette& palette = QApplication::palette();
+    return AlternateRowColor(toQColor(settings.Colors[kResultsBackground], palette),
+                             toQColor(settings.Colors[kResultsText], palette))
+        .name();
+}
+
+} // namespace
+
 void WebStateAdapter::addSettings(WebState& state) const
 {
     const MainSettings& settings = m_window.settings();
     const auto colour = [&settings](std::size_t slot) {
         return toQColor(settings.Colors[slot], QApplication::palette()).name();
     };
-    state.colors = {colour(kResultsText),      colour(kResultsBackground), colour(kHeaderText),
-                    colour(kHeaderBackground), colour(kFollowText),        colour(kFollowBackground),
-                    colour(kCaptionText),      colour(kInfoText),          colour(kCaptionBackground)};
+    state.colors = {colour(kResultsText),         colour(kResultsBackground), colour(kHeaderText),
+                    colour(kHeaderBackground),    colour(kFollowText),        colour(kFollowBackground),
+                    colour(kCaptionText),         colour(kInfoText),          colour(kCaptionBackground),
+                    alternateBackground(settings)};
     for (const ColumnInfo& column : kColumnCatalogue)
         state.headers.append(QString::fromStdString(settings.Headers[column.HeaderIndex]));
     for (const std::string& regNo : settings.FollowList) {

@@ -186,7 +186,8 @@ QJsonObject colorsObject(const WebColors& colors)
             {"followBackground", colors.followBackground},
             {"panelCaption", colors.panelCaption},
             {"panelValue", colors.panelValue},
-            {"panelBackground", colors.panelBackground}};
+            {"panelBackground", colors.panelBackground},
+            {"alternateBackground", colors.alternateBackground}};
 }
 
 QJsonArray windowsArray(const QList<ResultWindowSettings>& windows)

@@ -42,6 +42,7 @@ struct WebRunState {
 struct WebColors {
     QString text, background, headerText, headerBackground, followText, followBackground;
     QString panelCaption, panelValue, panelBackground;
+    QString alternateBackground; // of every second row of the results; empty when they are not shaded
     bool operator==(const WebColors&) const = default;
 };
 

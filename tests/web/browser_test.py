@@ -1,7 +1,7 @@
 """The web view in a real browser: the program replays a recorded race, chromium shows each result
 window and reads the same cells as the --dump files of that race; an update reaches an open page
-without reloading it; the page says within five seconds that the connection is lost when the program
-stops, and recovers by itself when the program is back.
+without reloading it; every second row is shaded as on the desktop; the page says within five seconds
+that the connection is lost when the program stops, and recovers by itself when the program is back.
 
 Usage: /usr/bin/python3 browser_test.py PROGRAM TEST_DATA_DIR"""
 
@@ -56,7 +56,7 @@ def wait_for(condition, seconds, message):
 
 class WebViewInABrowser(unittest.TestCase):
     def setUp(self):
-        self.program = web_browser.Program(PROGRAM, FEED, LAYOUT, rate=60)
+        self.program = web_browser.Program(PROGRAM, FEED, LAYOUT, rate=60, settings="[Colors]\nAlternateRows=1\n")
         self.browser = web_browser.Browser()
         self.driver = self.browser.driver
 
@@ -67,6 +67,20 @@ class WebViewInABrowser(unittest.TestCase):
 
     def shown(self):
         return self.driver.execute_script(READ_TABLE)
+
+    def check_shading(self):
+        """The second row is 14 % of the way from the background to the text colour, as on the desktop."""
+        shown = self.driver.execute_script(
+            "return [...document.querySelector('table.results').tBodies[0].rows].slice(0, 3)"
+            ".map((r) => getComputedStyle(r).backgroundColor);")
+        colors = self.driver.execute_script(
+            "return fetch('/api/state').then((r) => r.json()).then((s) => s.colors);")
+        rgb = lambda hex: tuple(int(hex[i:i + 2], 16) for i in (1, 3, 5))
+        back, text = rgb(colors["background"]), rgb(colors["text"])
+        shade = tuple(b + int((t - b) * 14 / 100) for b, t in zip(back, text))
+        self.assertEqual(rgb(colors["alternateBackground"]), shade)
+        css = lambda c: "rgb(%d, %d, %d)" % c
+        self.assertEqual(shown, [css(back), css(shade), css(back)])
 
     def test_results_updates_lost_connection_and_recovery(self):
         self.driver.get(self.program.url("/window/1"))
@@ -90,6 +104,7 @@ class WebViewInABrowser(unittest.TestCase):
         marker = self.driver.execute_script("const i = document.querySelector('td.marker img');"
                                             "return i && i.complete && i.naturalWidth;")
         self.assertTrue(marker, "the marker picture did not load")
+        self.check_shading()
 
         port = self.program.port
         self.program.stop()

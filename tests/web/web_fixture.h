@@ -35,7 +35,7 @@ public:
         state.info = {{1, "Laps to Go:", "3", true}, {10, "Flag", "yellow", true}};
         state.followed = {{"11", "11"}};
         state.colors = {"#000000", "#ffffff", "#000000", "#f0f0f0", "#ffffff",
-                        "#0000ff", "#ff0000", "#000000", "#f0f0f0"};
+                        "#0000ff", "#ff0000", "#000000", "#f0f0f0", ""};
         for (int column = 0; column < kResultColumns; ++column)
             state.headers.append(QStringLiteral("H%1").arg(column));
         state.kindTitles = {"Completed lap results", "Practice results", "Track positions", "Current Race results"};

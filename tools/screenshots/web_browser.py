@@ -28,8 +28,11 @@ def require_browser():
 class Program:
     """kavendor offscreen, replaying a recorded feed with the web view on the loopback address."""
 
-    def __init__(self, program, feed, layout, port=0, rate=None):
+    def __init__(self, program, feed, layout, port=0, rate=None, settings=None):
         self.config = tempfile.mkdtemp(prefix="kavendor-web-")
+        if settings:
+            with open(os.path.join(self.config, "Kavendor.ini"), "w", encoding="utf-8") as ini:
+                ini.write(settings)
         arguments = [program, "--config-dir", self.config, "--layout", layout, "--replay", feed,
                      "--web", str(port), "--web-bind", "127.0.0.1"]
         if rate:

@@ -40,11 +40,15 @@ const Results = (() => {
         return td;
     }
 
-    function rowElement(state, kind, row) {
+    // Every second row is shaded as on the desktop when the operator asks for it; a followed
+    // driver's row keeps its own colours.
+    function rowElement(state, kind, row, index) {
         row = row || { cells: [], marker: "", color: "", background: "" };
         const tr = Live.element("tr");
+        const background = row.background || state.colors.background;
+        const shaded = state.colors.alternateBackground && index % 2 === 1 && background === state.colors.background;
         tr.style.color = row.color || state.colors.text;
-        tr.style.background = row.background || state.colors.background;
+        tr.style.background = shaded ? state.colors.alternateBackground : background;
         for (const id of shown.layout.columns) tr.appendChild(cell(state, kind, row, id));
         return tr;
     }
@@ -64,7 +68,7 @@ const Results = (() => {
         for (const id of layout.columns) head.appendChild(Live.element("th", "", state.headers[id]));
         table.tHead.replaceChildren(head);
         const kind = state.kinds[layout.kind];
-        table.tBodies[0].replaceChildren(...kind.rows.map((row) => rowElement(state, kind, row)));
+        table.tBodies[0].replaceChildren(...kind.rows.map((row, index) => rowElement(state, kind, row, index)));
     }
 
     function updateRows(state, change) {
@@ -72,7 +76,7 @@ const Results = (() => {
         const body = document.querySelector("table.results").tBodies[0];
         while (body.rows.length > kind.rows.length) body.deleteRow(-1);
         for (const index of Object.keys(change.rows || {})) {
-            const tr = rowElement(state, kind, kind.rows[index]);
+            const tr = rowElement(state, kind, kind.rows[index], Number(index));
             if (Number(index) < body.rows.length) body.replaceChild(tr, body.rows[Number(index)]);
             else body.appendChild(tr);
         }
