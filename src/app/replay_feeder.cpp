@@ -1,5 +1,6 @@
 #include "replay_feeder.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <cmath>
@@ -7,7 +8,12 @@
 
 namespace kav {
 
-ReplayFeeder::ReplayFeeder(QObject* parent) : QObject(parent)
+ReplayFeeder::ReplayFeeder(QObject* parent)
+    : QObject(parent), m_clock([] {
+          return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                     std::chrono::steady_clock::now().time_since_epoch())
+              .count();
+      })
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &ReplayFeeder::pump);
@@ -41,7 +47,7 @@ void ReplayFeeder::start(double rate, LineSink sink)
     m_linesFed = 0;
     m_finished = false;
     m_running = true;
-    m_clock.start();
+    m_startedAt = m_clock();
     m_timer.start(m_rate > 0 ? kTick : std::chrono::milliseconds{0});
 }
 
@@ -56,7 +62,7 @@ qint64 ReplayFeeder::linesDue() const
 {
     if (m_rate <= 0)
         return std::numeric_limits<qint64>::max();
-    const double due = std::floor(static_cast<double>(m_clock.nsecsElapsed()) * m_rate / 1e9) + 1;
+    const double due = std::floor(static_cast<double>(m_clock() - m_startedAt) * m_rate / 1e9) + 1;
     return due >= 9e18 ? std::numeric_limits<qint64>::max() : static_cast<qint64>(due);
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -18,12 +17,16 @@ class ReplayFeeder : public QObject {
     Q_OBJECT
 public:
     using LineSink = std::function<void(const QByteArray&)>;
+    // A monotonic clock, in nanoseconds from any fixed point.
+    using Clock = std::function<qint64()>;
     // Work done in one turn of the event loop, so that the windows keep repainting.
     static constexpr std::chrono::milliseconds kSlice{10};
     // How often a paced replay looks for lines that are due.
     static constexpr std::chrono::milliseconds kTick{10};
 
     explicit ReplayFeeder(QObject* parent = nullptr);
+    // The clock a paced replay keeps to; the steady clock unless given another.
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Reads the whole file; a replay running is stopped.
     bool load(const QString& file, QString& error);
@@ -52,7 +55,8 @@ private:
     bool m_running = false;
     bool m_finished = false;
     LineSink m_sink;
-    QElapsedTimer m_clock;
+    Clock m_clock;
+    qint64 m_startedAt = 0;
     QTimer m_timer;
 };
 

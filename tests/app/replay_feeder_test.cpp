@@ -108,6 +108,27 @@ TEST_F(Replay, ASinkMayStopTheReplayOrRunTheEventLoop)
     EXPECT_EQ(finishedCalls, 1);
 }
 
+// At a rate, line n (from 0) is due n / rate seconds after the start, on the feeder's clock.
+TEST_F(Replay, APacedReplayHandsOverEachLineWhenItIsDue)
+{
+    ASSERT_TRUE(load(numbered(10)));
+    qint64 now = 5'000'000'000; // nanoseconds; any start will do
+    feeder.setClock([&now] { return now; });
+    start(4);
+    const struct {
+        qint64 afterMilliseconds;
+        int lines;
+    } steps[] = {{0, 1}, {250, 2}, {500, 3}, {1999, 8}, {2250, 10}};
+    const qint64 started = now;
+    for (const auto& step : steps) {
+        now = started + step.afterMilliseconds * 1'000'000;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return lines.size() == step.lines; }, kWaitMs))
+            << step.afterMilliseconds << " ms: " << lines.size() << " lines";
+    }
+    ASSERT_TRUE(waitUntilFinished());
+    EXPECT_EQ(lines.join(), numbered(10));
+}
+
 // As the program replays: into the device, whose framing drops an over-long line as one bad line.
 TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
 {
