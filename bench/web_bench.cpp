@@ -53,7 +53,7 @@ namespace {
 constexpr int kClients = 200;
 constexpr double kLinesPerSecond = 250;
 constexpr int kSeconds = 30;
-constexpr int kDesktopRounds = 5;
+constexpr int kDesktopRounds = 11;
 constexpr std::uint8_t kTenWindowKinds[MainWindow::kMaxResultWindows] = {4, 1, 2, 3, 4, 1, 2, 3, 4, 4};
 
 double millisecondsSince(Clock::time_point start)
