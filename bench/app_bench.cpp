@@ -1,7 +1,7 @@
 // The whole program at work, offscreen: start-up to a shown main window with a four-window layout
 // (target under 1 s), a simulated 100-car race over TCP loopback into ten open result windows (target
 // at least 20,000 lines per second; with the race charts window open too, at most 10 % fewer), and peak resident memory
-// with ten windows of 1000 rows (target under 150 MB).
+// with ten windows of 1000 rows (target not above 84 MB).
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -90,8 +90,6 @@ void BM_StartUpWithFourWindowLayout(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartUpWithFourWindowLayout)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 // A simulated race served over TCP loopback to the program's own channel, through record processing
 // into ten result windows that the event loop repaints as it goes.
 void runRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = false)
@@ -146,8 +144,18 @@ void runRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = f
     }
     state.SetItemsProcessed(state.iterations() * lines);
     state.counters["lines"] = static_cast<double>(lines);
+}
+
+// 999 cars fill every window to 1000 rows; the peak memory counter is the figure to watch. It runs
+// first, in a fresh process: the peak of a program showing these windows, not what the cases before
+// it leave in the allocator (after them it reads about 3 MB more).
+void BM_PeakMemoryTenWindowsOfThousandRows(benchmark::State& state)
+{
+    runRaceOverTcp(state, 999, 3);
     state.counters["peak_rss_MB"] = peakResidentMb();
 }
+BENCHMARK(BM_PeakMemoryTenWindowsOfThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_StartUpWithFourWindowLayout)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_RaceOverTcpTenWindows(benchmark::State& state)
 {
@@ -161,12 +169,5 @@ void BM_RaceOverTcpTenWindowsAndCharts(benchmark::State& state)
     runRaceOverTcp(state, 100, 30, true);
 }
 BENCHMARK(BM_RaceOverTcpTenWindowsAndCharts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-
-// 999 cars fill every window to 1000 rows; the peak memory counter is the figure to watch.
-void BM_PeakMemoryTenWindowsOfThousandRows(benchmark::State& state)
-{
-    runRaceOverTcp(state, 999, 3);
-}
-BENCHMARK(BM_PeakMemoryTenWindowsOfThousandRows)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 } // namespace
