@@ -14,6 +14,9 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// Written out for compilers that do not deduce an aggregate's arguments by themselves (clang before 17).
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
 RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings,

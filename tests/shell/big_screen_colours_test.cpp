@@ -34,12 +34,12 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
           {int(QDialog::Rejected), false, BigScreenColors, true},
           {ColourSettingsDialog::kDefaultsAnswer, true, DefaultColors, false}}) {
         const bool before = main.settings().AlternateRows;
-        prompter.onExec = [&prompter, before, answer, ticked](QDialog& dialog) {
+        prompter.onExec = [&prompter, before, reply = answer, tick = ticked](QDialog& dialog) {
             auto& colours = static_cast<ColourSettingsDialog&>(dialog);
             EXPECT_EQ(colours.alternateRows(), before);
-            colours.alternateRowsBox()->setChecked(ticked);
-            if (answer != ColourSettingsDialog::kBigScreenAnswer)
-                return answer;
+            colours.alternateRowsBox()->setChecked(tick);
+            if (reply != ColourSettingsDialog::kBigScreenAnswer)
+                return reply;
             prompter.answers = {Answer::Yes};
             colours.bigScreenButton()->click();
             return colours.result();

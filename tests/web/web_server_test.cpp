@@ -9,8 +9,8 @@
 #include <QTcpSocket>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <memory>
-#include <ranges>
 #include <vector>
 
 #include "wait_for.h"
@@ -207,11 +207,14 @@ TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
     int value = 0;
     const auto change = [&] { fixture.raceModel().setData(fixture.raceModel().index(0, 9), QString::number(++value)); };
     const auto isDelta = [](const QJsonObject& message) { return message["type"] == "delta"; };
-    ASSERT_TRUE(waitFor([&] { return change(), std::ranges::count_if(received, isDelta) >= 6; }));
+    ASSERT_TRUE(waitFor([&] { return change(), std::count_if(received.begin(), received.end(), isDelta) >= 6; }));
     ASSERT_TRUE(waitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
     qint64 previous = 0;
-    for (const QJsonObject& message : received | std::views::filter(isDelta))
-        EXPECT_GE(message["time"].toInteger() - std::exchange(previous, message["time"].toInteger()), 99);
+    for (const QJsonObject& message : received) {
+        if (isDelta(message)) {
+            EXPECT_GE(message["time"].toInteger() - std::exchange(previous, message["time"].toInteger()), 99);
+        }
+    }
 
     // Clients that vanish while updates go out are dropped; the others keep getting every update.
     std::vector<QJsonObject> ignored;
