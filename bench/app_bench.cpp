@@ -118,7 +118,7 @@ void runRaceOverTcp(benchmark::State& state, int cars, int laps, bool charts = f
         auto main = std::make_unique<MainWindow>(startOptions(dir, true));
         main->show();
         if (charts)
-            main->controller().raceCharts.open(main->area());
+            main->controller().RaceCharts.open(main->area());
         qint64 received = 0;
         QObject::connect(main->device(), &Device::lineReceived, [&received] { ++received; });
         QElapsedTimer guard;

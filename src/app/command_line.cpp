@@ -109,7 +109,7 @@ QString* ArgumentReader::valueField(const QString& option)
     if (option == QLatin1String("--record"))
         return &Options.Record;
     if (option == QLatin1String("--report"))
-        return &Options.report;
+        return &Options.Report;
     if (option == QLatin1String("--fullscreen"))
         return &FullScreenText;
     if (option == QLatin1String("--web"))
@@ -159,7 +159,7 @@ QString checkFullScreen(const ArgumentReader& reader, CommandLineOptions& option
         return {};
     if (!reader.Options.Dump.isEmpty())
         return QStringLiteral("--fullscreen shows a window, and --dump shows none");
-    if (!reader.Options.report.isEmpty())
+    if (!reader.Options.Report.isEmpty())
         return QStringLiteral("--fullscreen shows a window, and --report shows none");
     const QStringList parts = text.split(u'@');
     bool windowOk = false, screenOk = parts.size() == 1;
@@ -176,7 +176,7 @@ QString checkFullScreen(const ArgumentReader& reader, CommandLineOptions& option
     return {};
 }
 
-QString CheckWeb(const ArgumentReader& reader, CommandLineOptions& options)
+QString checkWeb(const ArgumentReader& reader, CommandLineOptions& options)
 {
     if (reader.WebPortText.isEmpty())
         return options.WebBind.isEmpty() ? QString() : QStringLiteral("--web-bind is only used with --web");
@@ -242,7 +242,7 @@ QString checkDumpDir(const QString& path)
     return {};
 }
 
-QString CheckBroker(const CommandLineOptions& options)
+QString checkBroker(const CommandLineOptions& options)
 {
     if (!options.MqttTopic.isEmpty() && options.Mqtt.isEmpty())
         return QStringLiteral("--mqtt-topic is only used with --mqtt");
@@ -261,26 +261,26 @@ QString checkOptions(const ArgumentReader& reader, CommandLineOptions& options)
     if (error.isEmpty())
         error = checkFullScreen(reader, options);
     if (error.isEmpty())
-        error = CheckWeb(reader, options);
+        error = checkWeb(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
         error = QStringLiteral(
             "--dump needs --replay, or --config-dir naming a TCP or MQTT connection to take the feed from");
     if (error.isEmpty())
-        error = CheckBroker(options);
+        error = checkBroker(options);
     if (error.isEmpty())
         error = checkReadable(QStringLiteral("--replay"), options.Replay);
     if (error.isEmpty())
         error = checkReadable(QStringLiteral("--layout"), options.Layout);
     if (error.isEmpty())
         error = checkConfigDir(options.ConfigDir);
-    if (error.isEmpty() && !options.report.isEmpty() && options.Replay.isEmpty() && options.Dump.isEmpty())
+    if (error.isEmpty() && !options.Report.isEmpty() && options.Replay.isEmpty() && options.Dump.isEmpty())
         error = QStringLiteral("--report needs --replay, or --dump with --config-dir naming a TCP connection");
     if (error.isEmpty())
         error = checkAppendable(QStringLiteral("--record"), options.Record);
     if (error.isEmpty())
-        error = checkAppendable(QStringLiteral("--report"), options.report);
+        error = checkAppendable(QStringLiteral("--report"), options.Report);
     if (error.isEmpty())
         error = checkDumpDir(options.Dump);
     return error;

@@ -10,7 +10,7 @@ namespace kav {
 // What the operator asked for on the command line.
 struct CommandLineOptions {
     QString ConfigDir, Layout, Replay, Dump, Record;
-    QString report;           // the race report's PDF file
+    QString Report;           // the race report's PDF file
     double Rate = 0;          // lines per second of a replay; 0: as fast as possible
     int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
     int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own

@@ -46,7 +46,7 @@ bool writeWhole(const QString& file, const QByteArray& content, QString& error)
 
 QString pictureText(const Picture* picture, const StatusPictures& pictures)
 {
-    const QString name = PictureName(picture, pictures);
+    const QString name = pictureName(picture, pictures);
     return u'[' + (name.isEmpty() ? QStringLiteral("picture") : name) + u']';
 }
 
@@ -66,7 +66,7 @@ QString oneLine(QString text)
 
 } // namespace
 
-QString PictureName(const Picture* picture, const StatusPictures& pictures)
+QString pictureName(const Picture* picture, const StatusPictures& pictures)
 {
     for (const auto& [code, role] : kPictureRoles) {
         if (picture && picture == pictures.forCode(code))

@@ -27,7 +27,7 @@ class StatusPictures;
 // tell which file failed and why.
 
 // A marker picture's name as the files write it ("green ball"); empty for none or another picture.
-QString PictureName(const Picture* picture, const StatusPictures& pictures);
+QString pictureName(const Picture* picture, const StatusPictures& pictures);
 // The flag lamp's colour as a word: red, yellow or green (else 0xRRGGBB).
 QString lampWord(std::int32_t color);
 // The flag of the race state as a word: red, yellow or green.

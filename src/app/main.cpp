@@ -36,7 +36,7 @@ void printTo(std::FILE* stream, const QString& text)
 }
 
 // The arguments after the program name, decoded as the toolkit would decode them.
-QStringList ProgramArguments(int argc, char** argv)
+QStringList programArguments(int argc, char** argv)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -47,7 +47,7 @@ QStringList ProgramArguments(int argc, char** argv)
 // Without a reachable display the toolkit ends the program with an abort while the application object
 // is made; the operator gets one line and status 1 instead. The toolkit's own notes on the failed
 // platform are left out: the line says all there is.
-void ReportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
+void reportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtFatalMsg) {
         printTo(stderr, QStringLiteral("kavendor: no display to show the windows on (over ssh or from a service, "
@@ -309,7 +309,7 @@ bool ProgramRun::writeDumpFiles()
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
-    if (!m_options.report.isEmpty() && !kav::writeRaceReport(controller.chartSource, m_options.report, error)) {
+    if (!m_options.Report.isEmpty() && !kav::writeRaceReport(controller.ChartSource, m_options.Report, error)) {
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
@@ -339,17 +339,17 @@ std::optional<int> answerWithoutWindows(const kav::CommandLineResult& parsed)
 int main(int argc, char** argv)
 {
     // Read before any window system is touched: --help, --version and a wrong command line need none.
-    const kav::CommandLineResult parsed = kav::parseCommandLine(ProgramArguments(argc, argv));
+    const kav::CommandLineResult parsed = kav::parseCommandLine(programArguments(argc, argv));
     if (const std::optional<int> status = answerWithoutWindows(parsed))
         return *status;
     const kav::CommandLineOptions& options = *parsed.Options;
     // A dump and a race report are written without a window; without a platform named, run offscreen.
-    const bool dump = !options.Dump.isEmpty() || !options.report.isEmpty();
+    const bool dump = !options.Dump.isEmpty() || !options.Report.isEmpty();
     if (dump && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The toolkit sees only the program name: every argument is the program's own, read above.
     int toolkitArgc = 1;
-    const QtMessageHandler toolkitHandler = qInstallMessageHandler(ReportNoDisplay);
+    const QtMessageHandler toolkitHandler = qInstallMessageHandler(reportNoDisplay);
     QApplication app(toolkitArgc, argv);
     qInstallMessageHandler(toolkitHandler);
     QApplication::setApplicationName(QStringLiteral("Kavendor"));

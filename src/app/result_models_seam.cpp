@@ -28,7 +28,7 @@ public:
         const QVariant picture = QIdentityProxyModel::data(index, ResultsModel::kPictureRole);
         if (!picture.isValid())
             return QString();
-        return PictureName(picture.value<const Picture*>(), m_pictures);
+        return pictureName(picture.value<const Picture*>(), m_pictures);
     }
 
 private:

@@ -107,7 +107,7 @@ QString alternateBackground(const MainSettings& settings)
     if (!settings.AlternateRows)
         return {};
     const QPalette& palette = QApplication::palette();
-    return AlternateRowColor(toQColor(settings.Colors[kResultsBackground], palette),
+    return alternateRowColor(toQColor(settings.Colors[kResultsBackground], palette),
                              toQColor(settings.Colors[kResultsText], palette))
         .name();
 }

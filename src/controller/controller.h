@@ -25,8 +25,8 @@ public:
     Controller(Device& device, MainSettings& settings, GeneralInfoPanel& panel, StandByMessage& message,
                const ClockSource& clock)
         : Models(State.RowCount), Content(State, Models, settings, Pictures),
-          Records(State, Content, settings, panel, message, clock), chartSource(State, settings),
-          raceCharts(chartSource)
+          Records(State, Content, settings, panel, message, clock), ChartSource(State, settings),
+          RaceCharts(ChartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
         QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
@@ -39,8 +39,8 @@ public:
     StatusPictures Pictures;
     ContentBuilder Content;
     RecordProcessor Records;
-    RaceChartSource chartSource;
-    RaceChartsHost raceCharts;
+    RaceChartSource ChartSource;
+    RaceChartsHost RaceCharts;
 };
 
 } // namespace kav

@@ -209,7 +209,7 @@ void LayoutKeeper::resultWindowClosed(int number)
 bool LayoutKeeper::holdsSomething() const
 {
     return m_controller.Windows.count() > 0 || m_logo.window() || !m_panel.isHidden() ||
-           m_controller.raceCharts.window();
+           m_controller.RaceCharts.window();
 }
 
 void LayoutKeeper::setGeneralInfo(const GeneralInfoItems& items)
@@ -229,7 +229,7 @@ void LayoutKeeper::clearLayout()
     kav::resetGeneralInfo(m_genInfo);
     m_panel.applyGeneralInfoLayout(m_genInfo);
     m_logo.clear();
-    m_controller.raceCharts.close();
+    m_controller.RaceCharts.close();
     m_listenToClose = false;
     // Each window is gone before anything new opens: a full-screen one first goes back into its
     // sub-window, whose close would otherwise only be queued.
@@ -254,7 +254,7 @@ bool LayoutKeeper::saveLayout(const QString& file, LayoutWrite mode)
         std::vector<ResultWindowSettings> windows;
         for (ResultWindow* window : m_controller.Windows.all())
             windows.push_back(window->currentSettings());
-        writeLayout(pathOf(file), m_genInfo, m_logo.record(), windows, mode, m_controller.raceCharts.record());
+        writeLayout(pathOf(file), m_genInfo, m_logo.record(), windows, mode, m_controller.RaceCharts.record());
     } catch (const std::exception& error) {
         reportWriteError(error);
         return false;
@@ -329,7 +329,7 @@ void LayoutKeeper::loadLayout(const QString& file)
         if (m_logo.record().Visible)
             showLogo(true);
         loaded = loadResultWindows(path);
-        m_controller.raceCharts.restore(readRaceCharts(path), m_area);
+        m_controller.RaceCharts.restore(readRaceCharts(path), m_area);
     }
     emit changed();
     if (loaded.active)

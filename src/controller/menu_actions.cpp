@@ -86,7 +86,7 @@ void MenuActions::editMiscellaneous()
     m_settings.MarkerDelay = m_miscDialog->markerDelay();
     m_settings.SpeedDecimals = m_miscDialog->speedDecimals();
     const auto [name, length] = m_miscDialog->track();
-    m_settings.TrackName = StoredText(name, m_settings.TrackName);
+    m_settings.TrackName = storedText(name, m_settings.TrackName);
     m_settings.TrackLength = length;
     m_panel.updateTrackLabels(m_settings, m_controller.State.RunName);
     m_controller.Content.refillAll();

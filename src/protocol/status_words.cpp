@@ -10,7 +10,7 @@ constexpr std::array<std::string_view, 3> kPassingWords = {"None", "Normal", "On
 constexpr std::array<std::string_view, 5> kQualifyWords = {"Normal", "Locked", "StandOn", "Tie", "OnTrack"};
 
 template <typename Enum, std::size_t N>
-Enum FromWord(const std::array<std::string_view, N>& words, std::string_view word, Enum fallback)
+Enum fromWord(const std::array<std::string_view, N>& words, std::string_view word, Enum fallback)
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (words[i] == word)
@@ -30,7 +30,7 @@ std::string_view toWord(const std::array<std::string_view, N>& words, Enum value
 
 CompetitorStatus competitorStatusFromText(std::string_view word)
 {
-    return FromWord(kCompetitorWords, word, CompetitorStatus::None);
+    return fromWord(kCompetitorWords, word, CompetitorStatus::None);
 }
 
 std::string_view competitorStatusToText(CompetitorStatus value)
@@ -40,7 +40,7 @@ std::string_view competitorStatusToText(CompetitorStatus value)
 
 PassingState passingStateFromText(std::string_view word)
 {
-    return FromWord(kPassingWords, word, PassingState::None);
+    return fromWord(kPassingWords, word, PassingState::None);
 }
 
 std::string_view passingStateToText(PassingState value)
@@ -50,7 +50,7 @@ std::string_view passingStateToText(PassingState value)
 
 QualifyStatus qualifyStatusFromText(std::string_view word)
 {
-    return FromWord(kQualifyWords, word, QualifyStatus::Normal);
+    return fromWord(kQualifyWords, word, QualifyStatus::Normal);
 }
 
 std::string_view qualifyStatusToText(QualifyStatus value)

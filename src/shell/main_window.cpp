@@ -31,7 +31,7 @@ MainWindow::MainWindow(MainWindowOptions options) : m_options(std::move(options)
     setFont(font);
     setWindowTitle(QString::fromLatin1(kCaption));
     // Every window of the program, the parentless flag window included, takes it from the application.
-    QApplication::setWindowIcon(ProgramIcon());
+    QApplication::setWindowIcon(programIcon());
     buildClientArea();
     buildParts();
     createMenus();
@@ -110,7 +110,7 @@ void MainWindow::createFileMenu()
     file->addAction(QStringLiteral("&Open Layout..."), m_layouts.get(), &LayoutKeeper::openLayout);
     file->addAction(QStringLiteral("&Save Layout..."), m_layouts.get(), &LayoutKeeper::saveLayoutAs);
     file->addAction(QStringLiteral("Export race &report\u2026"), this,
-                    [this] { m_ctl->raceCharts.exportReport(this); });
+                    [this] { m_ctl->RaceCharts.exportReport(this); });
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 }
 
@@ -118,7 +118,7 @@ void MainWindow::createMenus()
 {
     createFileMenu();
     menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
-        m_ctl->raceCharts.open(*m_area);
+        m_ctl->RaceCharts.open(*m_area);
         updateLayoutActions();
     });
     MenuActions* actions = m_menuActions.get();

@@ -38,7 +38,7 @@ void putLogo(IniFile& ini, const LogoSettings& logo)
 }
 
 // Written only while on, so that a layout without it stays as the program always wrote it.
-void PutFitToScreen(IniFile& ini, const std::string& section, const ResultWindowSettings& rec)
+void putFitToScreen(IniFile& ini, const std::string& section, const ResultWindowSettings& rec)
 {
     if (!rec.FitToScreen) {
         for (const std::string_view key : {kFitToScreenKey, kFitRowsKey, kPageSecondsKey})
@@ -50,7 +50,7 @@ void PutFitToScreen(IniFile& ini, const std::string& section, const ResultWindow
     ini.writeInteger(section, kPageSecondsKey, rec.PageSeconds);
 }
 
-void ReadFitToScreen(const IniFile& ini, const std::string& section, ResultWindowSettings& rec)
+void readFitToScreen(const IniFile& ini, const std::string& section, ResultWindowSettings& rec)
 {
     rec.FitToScreen = ini.readBool(section, kFitToScreenKey, false);
     rec.FitRows = std::clamp(ini.readInteger(section, kFitRowsKey, 0), 0, kMaxFitRows);
@@ -70,7 +70,7 @@ void putResultWindow(IniFile& ini, const ResultWindowSettings& rec)
     writeColumnOrder(ini, section, rec.ColRel);
     writeColumnWidths(ini, section, rec.ColWidth);
     ini.writeBool(section, "WinExist", true);
-    PutFitToScreen(ini, section, rec);
+    putFitToScreen(ini, section, rec);
 }
 
 std::string lapTimeCarKey(int index)
@@ -165,7 +165,7 @@ void readResultWindow(const std::filesystem::path& file, int number, ResultWindo
     readColumnOrder(ini, section, rec.ColRel);
     readColumnWidths(ini, section, rec.ColWidth);
     rec.WinExist = ini.readBool(section, "WinExist", false);
-    ReadFitToScreen(ini, section, rec);
+    readFitToScreen(ini, section, rec);
     rec.rebuildColumnPositions();
 }
 

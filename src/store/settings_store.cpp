@@ -11,7 +11,7 @@ constexpr std::string_view kMainSection = "MainWin";
 constexpr std::string_view kAlternateRowsKey = "AlternateRows";
 
 // Written only while on, so that the file stays as the program always wrote it.
-void WriteAlternateRows(IniFile& ini, bool on)
+void writeAlternateRows(IniFile& ini, bool on)
 {
     if (on)
         ini.writeBool(kColorsSection, kAlternateRowsKey, true);
@@ -25,7 +25,7 @@ void writeMainSettings(const std::filesystem::path& file, const MainSettings& se
 {
     IniFile ini(file);
     writeColors(ini, kColorsSection, settings.Colors);
-    WriteAlternateRows(ini, settings.AlternateRows);
+    writeAlternateRows(ini, settings.AlternateRows);
     writeWindowPlacement(ini, kMainSection, settings.MainWin);
     writeHeaders(ini, kMainSection, settings.Headers);
     ini.writeBool(kMainSection, "WinExist", true);

@@ -109,7 +109,7 @@ HeaderTexts ColumnSettingsDialog::headers() const
 {
     HeaderTexts headers;
     for (std::size_t i = 0; i < kHeaderCount; ++i)
-        headers[i] = StoredText(m_fields[i]->text(), m_headers[i]);
+        headers[i] = storedText(m_fields[i]->text(), m_headers[i]);
     return headers;
 }
 

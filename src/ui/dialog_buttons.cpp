@@ -19,12 +19,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == &m_dialog && event->type() == QEvent::Show)
-            FocusFirstField();
+            focusFirstField();
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    void FocusFirstField()
+    void focusFirstField()
     {
         for (QWidget* w = m_dialog.nextInFocusChain(); w != &m_dialog; w = w->nextInFocusChain()) {
             if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&m_dialog)) {

@@ -46,7 +46,7 @@ QString feedText(std::string_view text)
     return fromCp1252(text);
 }
 
-std::string StoredText(const QString& shown, const std::string& original)
+std::string storedText(const QString& shown, const std::string& original)
 {
     return shown == feedText(original) ? original : shown.toStdString();
 }

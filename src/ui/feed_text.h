@@ -13,6 +13,6 @@ QString feedText(std::string_view text);
 
 // The bytes to keep for a text the operator saw as feedText(original): the original bytes, unchanged,
 // when the operator left the text as shown, else the new text in UTF-8.
-std::string StoredText(const QString& shown, const std::string& original);
+std::string storedText(const QString& shown, const std::string& original);
 
 } // namespace kav

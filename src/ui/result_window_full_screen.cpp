@@ -16,7 +16,7 @@ namespace kav {
 namespace {
 
 // The screen that holds the middle of the window, or the one it was opened on.
-QScreen* ScreenOf(const QWidget& frame)
+QScreen* screenOf(const QWidget& frame)
 {
     QScreen* screen = QGuiApplication::screenAt(frame.mapToGlobal(frame.rect().center()));
     return screen ? screen : frame.screen();
@@ -30,7 +30,7 @@ void ResultWindow::enterFullScreen()
     if (m_fullScreen)
         return;
     m_savedLayout = currentSettings();
-    QScreen* screen = ScreenOf(*borderWindow());
+    QScreen* screen = screenOf(*borderWindow());
     m_layoutMenu->menuAction()->setVisible(false);
     if (m_host) {
         m_host->setWidget(nullptr);

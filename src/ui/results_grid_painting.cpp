@@ -71,7 +71,7 @@ void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const Q
     QColor background = toQColor(coloured ? colours->background : m_color, palette());
     // Rows of their own colour, the followed drivers', stand out unshaded.
     if (m_alternateRows && row % 2 == 0 && (!coloured || colours->background == m_color))
-        background = AlternateRowColor(background, toQColor(m_textColor, palette()));
+        background = alternateRowColor(background, toQColor(m_textColor, palette()));
     const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
     if (cell && cell->picture) {
         drawPictureCell(painter, *cell->picture, background, rect, printing);

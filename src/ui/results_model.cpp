@@ -12,7 +12,7 @@ namespace {
 
 const QString kBlank = QStringLiteral(" ");
 
-Qt::Alignment QtAlignment(std::uint8_t alignment)
+Qt::Alignment qtAlignment(std::uint8_t alignment)
 {
     switch (alignment) {
     case kAlignRight: return Qt::AlignRight | Qt::AlignVCenter;
@@ -164,7 +164,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return shown.text;
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(
-            QtAlignment(kColumnCatalogue[std::size_t(index.column())].Alignment.value_or(kAlignLeft)));
+            qtAlignment(kColumnCatalogue[std::size_t(index.column())].Alignment.value_or(kAlignLeft)));
     case Qt::ForegroundRole:
         return colours.set ? QVariant(QBrush(toQColor(colours.text, QGuiApplication::palette()))) : QVariant();
     case Qt::BackgroundRole:

@@ -72,7 +72,7 @@ ColorValue fromQColor(const QColor& color)
                                    std::uint32_t(rgb.blue()) << 16);
 }
 
-QColor AlternateRowColor(const QColor& background, const QColor& text)
+QColor alternateRowColor(const QColor& background, const QColor& text)
 {
     constexpr int kShadePercent = 14;
     const auto mix = [](int from, int to) { return from + (to - from) * kShadePercent / 100; };

@@ -28,6 +28,6 @@ ColorValue fromQColor(const QColor& color);
 
 // The background of every second row when rows are shaded: the row's background moved a little
 // towards its text colour, so that the shade shows on light and dark backgrounds alike.
-QColor AlternateRowColor(const QColor& background, const QColor& text);
+QColor alternateRowColor(const QColor& background, const QColor& text);
 
 } // namespace kav

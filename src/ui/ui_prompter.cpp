@@ -22,7 +22,7 @@ UiPrompter* g_prompter = nullptr;
 
 // The window the operator works in: the program's active window (a full-screen result window too),
 // else the window of the box's own parent.
-QWidget* WorkingWindow(QWidget* parent)
+QWidget* workingWindow(QWidget* parent)
 {
     QWidget* active = QApplication::activeWindow();
     if (active && active->isVisible())
@@ -30,7 +30,7 @@ QWidget* WorkingWindow(QWidget* parent)
     return parent ? parent->window() : nullptr;
 }
 
-bool SomeWindowStaysOnTop(const QWidget& box)
+bool someWindowStaysOnTop(const QWidget& box)
 {
     const QWidgetList windows = QApplication::topLevelWidgets();
     return std::any_of(windows.begin(), windows.end(), [&box](const QWidget* window) {
@@ -39,7 +39,7 @@ bool SomeWindowStaysOnTop(const QWidget& box)
 }
 
 // Centred over the window, kept on that window's screen. A box shown before keeps the size it had.
-void PlaceOver(QDialog& box, const QWidget& window)
+void placeOver(QDialog& box, const QWidget& window)
 {
     box.ensurePolished();
     const bool shownBefore = box.testAttribute(Qt::WA_WState_ExplicitShowHide);
@@ -55,10 +55,10 @@ void PlaceOver(QDialog& box, const QWidget& window)
 
 // A modal box never opens behind a window that stays on top (a full-screen result window, the flag),
 // which would then look frozen; the box's own flags come back afterwards.
-int RunModal(QDialog& box)
+int runModal(QDialog& box)
 {
     const Qt::WindowFlags flags = box.windowFlags();
-    if (SomeWindowStaysOnTop(box))
+    if (someWindowStaysOnTop(box))
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const int answer = box.exec();
     if (box.windowFlags() != flags)
@@ -83,38 +83,38 @@ QMessageBox::Icon iconOf(BoxKind kind)
 // the window the operator works in. Boxes made for one question get that window as their parent.
 int UiPrompter::exec(QDialog& dialog)
 {
-    if (const QWidget* window = WorkingWindow(dialog.parentWidget()))
-        PlaceOver(dialog, *window);
-    return RunModal(dialog);
+    if (const QWidget* window = workingWindow(dialog.parentWidget()))
+        placeOver(dialog, *window);
+    return runModal(dialog);
 }
 
 std::optional<QFont> UiPrompter::chooseFont(const QFont& initial, QWidget* parent)
 {
-    QFontDialog dialog(initial, WorkingWindow(parent));
-    if (RunModal(dialog) != QDialog::Accepted)
+    QFontDialog dialog(initial, workingWindow(parent));
+    if (runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
 }
 
 std::optional<QColor> UiPrompter::chooseColor(const QColor& initial, QWidget* parent)
 {
-    QColorDialog dialog(initial, WorkingWindow(parent));
-    if (RunModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
+    QColorDialog dialog(initial, workingWindow(parent));
+    if (runModal(dialog) != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
     return dialog.selectedColor();
 }
 
 bool UiPrompter::setUpPrinter(QPrinter& printer, QWidget* parent)
 {
-    QPrintDialog dialog(&printer, WorkingWindow(parent));
-    return RunModal(dialog) == QDialog::Accepted;
+    QPrintDialog dialog(&printer, workingWindow(parent));
+    return runModal(dialog) == QDialog::Accepted;
 }
 
 QString UiPrompter::openFileName(const QString& filter, QWidget* parent)
 {
-    QFileDialog dialog(WorkingWindow(parent), QString(), QString(), filter);
+    QFileDialog dialog(workingWindow(parent), QString(), QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -129,8 +129,8 @@ Answer UiPrompter::ask(BoxKind kind, const QString& text, bool withCancel, QWidg
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, buttons, WorkingWindow(parent));
-    switch (RunModal(box)) {
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, buttons, workingWindow(parent));
+    switch (runModal(box)) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     default: return withCancel ? Answer::Cancel : Answer::No;
@@ -139,20 +139,20 @@ Answer UiPrompter::ask(BoxKind kind, const QString& text, bool withCancel, QWidg
 
 void UiPrompter::tell(BoxKind kind, const QString& text, QWidget* parent)
 {
-    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, WorkingWindow(parent));
-    RunModal(box);
+    QMessageBox box(iconOf(kind), QApplication::applicationDisplayName(), text, QMessageBox::Ok, workingWindow(parent));
+    runModal(box);
 }
 
 QString UiPrompter::saveFileName(const QString& filter, const QString& defaultSuffix, const QString& initial,
                                  QWidget* parent)
 {
-    QFileDialog dialog(WorkingWindow(parent), QString(), initial, filter);
+    QFileDialog dialog(workingWindow(parent), QString(), initial, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!initial.isEmpty())
         dialog.selectFile(initial);
-    if (RunModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }

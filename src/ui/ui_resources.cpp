@@ -27,7 +27,7 @@ Picture resourcePicture(const QString& name)
 }
 
 // Drawn at the sizes title bars and task bars ask for, so that no size is scaled from another.
-QIcon ProgramIcon()
+QIcon programIcon()
 {
     registerUiResources();
     QSvgRenderer svg{QStringLiteral(":/kavendor/maker_logo.svg")};

@@ -12,6 +12,6 @@ namespace kav {
 Picture resourcePicture(const QString& name);
 
 // The program's own icon for the title bars: the maker logo.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 } // namespace kav

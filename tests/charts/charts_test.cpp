@@ -102,7 +102,7 @@ protected:
     ChartsWindow() { window.resize(900, 600); }
 
     Harness h;
-    RaceChartsWindow window{h.Ctl.chartSource};
+    RaceChartsWindow window{h.Ctl.ChartSource};
 };
 
 TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
@@ -189,23 +189,23 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
     QAction* charts = menuAction(*main->menuBar(), "Race &charts");
     ASSERT_NE(charts, nullptr);
     charts->trigger();
-    RaceChartsWindow* window = main->controller().raceCharts.window();
+    RaceChartsWindow* window = main->controller().RaceCharts.window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(main->clearLayoutAction()->isEnabled());
     window->restoreFrom({{}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}});
     window->parentWidget()->setGeometry(30, 40, 700, 500);
     main->saveLayout(dir.filePath("with.kvl"));
     main->clearLayout();
-    EXPECT_EQ(main->controller().raceCharts.window(), nullptr);
+    EXPECT_EQ(main->controller().RaceCharts.window(), nullptr);
     main->loadLayout(dir.filePath("without.kvl"));
-    EXPECT_EQ(main->controller().raceCharts.window(), nullptr);
+    EXPECT_EQ(main->controller().RaceCharts.window(), nullptr);
     main->loadLayout(dir.filePath("with.kvl"));
-    const RaceChartsRec loaded = main->controller().raceCharts.record();
+    const RaceChartsRec loaded = main->controller().RaceCharts.record();
     EXPECT_EQ(loaded,
               (RaceChartsRec{
                   {500, 700, 40, 30, WindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
-    main->controller().raceCharts.window()->parentWidget()->close(); // the operator closes it
-    QTRY_VERIFY_WITH_TIMEOUT(main->controller().raceCharts.window() == nullptr, 5000);
+    main->controller().RaceCharts.window()->parentWidget()->close(); // the operator closes it
+    QTRY_VERIFY_WITH_TIMEOUT(main->controller().RaceCharts.window() == nullptr, 5000);
     main->saveLayout(dir.filePath("with.kvl"));
     EXPECT_FALSE(read("with.kvl").contains("RaceCharts")); // closed since: the section goes
 }

@@ -78,7 +78,7 @@ TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
     EXPECT_FALSE(main->clearLayoutAction()->isEnabled());
     acceptFirstColumn();
     FlagWindow flag;
-    const QImage icon = ProgramIcon().pixmap(32).toImage();
+    const QImage icon = programIcon().pixmap(32).toImage();
     for (const QWidget* window : std::initializer_list<const QWidget*>{
              main.get(), main->layouts().newResultWindow(kLayoutCurrentRace)->borderWindow(), &main->columnDialog(),
              &flag})

@@ -131,7 +131,7 @@ private slots:
         m_window->show();
         const QImage image = grid.viewport()->grab().toImage();
         const auto rowColour = [&](int row) { return image.pixelColor(3, grid.gridRowHeight(1) * (row - 1) + 1); };
-        const QColor shade = AlternateRowColor(Qt::white, Qt::black);
+        const QColor shade = alternateRowColor(Qt::white, Qt::black);
         QCOMPARE(QList<QColor>({rowColour(1), rowColour(2), rowColour(3), rowColour(4), rowColour(6)}),
                  QList<QColor>({Qt::white, shade, Qt::white, Qt::yellow, shade}));
     }

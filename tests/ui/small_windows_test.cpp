@@ -69,7 +69,7 @@ private slots:
     {
         QCOMPARE(feedText("J\xC3\xBCrgen"), QString::fromUtf8("J\xC3\xBCrgen"));
         QCOMPARE(feedText("J\xFCrgen \x80"), QString::fromUtf8("J\xC3\xBCrgen \xE2\x82\xAC"));
-        QCOMPARE(StoredText(QString::fromUtf8("J\xC3\xBCrgen"), "J\xFCrgen"), std::string("J\xFCrgen"));
+        QCOMPARE(storedText(QString::fromUtf8("J\xC3\xBCrgen"), "J\xFCrgen"), std::string("J\xFCrgen"));
     }
 
     void flagShowsRedOrYellowAndEscapeMinimises()

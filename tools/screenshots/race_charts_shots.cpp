@@ -47,7 +47,7 @@ void SaveRaceCharts(void (*save)(QWidget&, const QString&))
     const LapHistory& history = controller.State.lapHistory();
     settings.FollowList[0] = history.car(history.carCount() / 2).regNo;
 
-    RaceChartsWindow window(controller.chartSource);
+    RaceChartsWindow window(controller.ChartSource);
     window.resize(900, 580);
     window.tabs().setCurrentIndex(RaceChartsWindow::kLapTab);
     window.show();
