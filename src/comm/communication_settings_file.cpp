@@ -65,7 +65,7 @@ void readExtras(const RecordFile& file, CommunicationSettings& settings)
 }
 
 // The MQTT feed channel's own section; the other sections keep their keys and meaning.
-void ReadMqtt(const RecordFile& file, MqttFeedSettings& mqtt)
+void readMqtt(const RecordFile& file, MqttFeedSettings& mqtt)
 {
     BrokerConnectionSettings& connection = mqtt.connection;
     connection.host = readText(file, kMqttSection, "MQTT_Host", "");
@@ -80,7 +80,7 @@ void ReadMqtt(const RecordFile& file, MqttFeedSettings& mqtt)
     mqtt.topic = readText(file, kMqttSection, "MQTT_Topic", MqttFeedSettings::kDefaultTopic);
 }
 
-void WriteMqtt(RecordFile& file, const CommunicationSettings& settings)
+void writeMqtt(RecordFile& file, const CommunicationSettings& settings)
 {
     const MqttFeedSettings& mqtt = settings.mqtt;
     if (settings.CommType != CommunicationType::MQTT && mqtt == MqttFeedSettings())
@@ -127,7 +127,7 @@ CommunicationSettings loadCommunicationSettings(const QString& fileName)
         const RecordFile file = RecordFile::open(pathOf(fileName));
         readChannel(file, settings);
         readExtras(file, settings);
-        ReadMqtt(file, settings.mqtt);
+        readMqtt(file, settings.mqtt);
     } catch (const RecordFileMissing&) {
         // No file yet: the defaults below apply.
     }
@@ -145,7 +145,7 @@ void saveCommunicationSettings(const QString& fileName, const CommunicationSetti
     file.writeString(kTcpSection, "TCPIP_Addr", settings.TCPIP_Addr.toStdString());
     file.writeInteger(kTcpSection, "TCPIP_Port", settings.TCPIP_Port);
     writeExtras(file, settings);
-    WriteMqtt(file, settings);
+    writeMqtt(file, settings);
     file.save();
 }
 

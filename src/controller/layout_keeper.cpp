@@ -64,12 +64,7 @@ int LayoutKeeper::freeWindowNumber() const
 
 void LayoutKeeper::colourResultWindow(ResultWindow& window) const
 {
-    const ColorTable& colors = m_settings.Colors;
-    window.setResultFontColor(colors[kResultsText]);
-    window.setResultBackgroundColor(colors[kResultsBackground]);
-    window.setHeaderFontColor(colors[kHeaderText]);
-    window.setHeaderBackgroundColor(colors[kHeaderBackground]);
-    window.grid().setAlternateRows(m_settings.AlternateRows);
+    window.setColours(m_settings.Colors, m_settings.AlternateRows);
 }
 
 ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)

@@ -222,25 +222,14 @@ void ResultWindow::setResultFont(const QFont& font, ColorValue color)
     m_fontColor = color;
 }
 
-void ResultWindow::setResultFontColor(ColorValue color)
+void ResultWindow::setColours(const ColorTable& colors, bool alternateRows)
 {
-    m_fontColor = color;
-    m_grid->setTextColor(color);
-}
-
-void ResultWindow::setResultBackgroundColor(ColorValue color)
-{
-    m_grid->setColor(color);
-}
-
-void ResultWindow::setHeaderFontColor(ColorValue color)
-{
-    m_grid->setHeaderFontColor(color);
-}
-
-void ResultWindow::setHeaderBackgroundColor(ColorValue color)
-{
-    m_grid->setFixedColor(color);
+    m_fontColor = colors[kResultsText];
+    m_grid->setTextColor(colors[kResultsText]);
+    m_grid->setColor(colors[kResultsBackground]);
+    m_grid->setHeaderFontColor(colors[kHeaderText]);
+    m_grid->setFixedColor(colors[kHeaderBackground]);
+    m_grid->setAlternateRows(alternateRows);
 }
 
 void ResultWindow::fitWidth()

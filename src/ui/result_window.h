@@ -36,10 +36,8 @@ public:
     const ResultWindowSettings& settings() const { return m_rec; }
     int dataRowCount() const; // the header row included
     void setResultFont(const QFont& font, ColorValue color);
-    void setResultFontColor(ColorValue color);
-    void setResultBackgroundColor(ColorValue color);
-    void setHeaderFontColor(ColorValue color);
-    void setHeaderBackgroundColor(ColorValue color);
+    // The results and header colours of the table, and whether every second row is shaded.
+    void setColours(const ColorTable& colors, bool alternateRows);
 
     void fitWidth();
 

@@ -101,7 +101,7 @@ void tidyTables(const QTextFrame& frame)
 constexpr qreal kImageWidth = 480;
 
 // False when a picture cannot be read: a manual must not lose its pictures unnoticed.
-bool FitImages(QTextDocument& document, const QString& folder)
+bool fitImages(QTextDocument& document, const QString& folder)
 {
     std::vector<std::pair<int, QTextImageFormat>> images;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -173,7 +173,7 @@ int render(const QString& inPath, const QString& outPath)
     document.setDefaultFont(font);
     document.setMarkdown(*markdown);
     tidyTables(*document.rootFrame());
-    if (!FitImages(document, QFileInfo(inPath).absolutePath()))
+    if (!fitImages(document, QFileInfo(inPath).absolutePath()))
         return kExitFailed;
     return writePdf(document, outPath, titleOf(*markdown)) ? EXIT_SUCCESS : kExitFailed;
 }

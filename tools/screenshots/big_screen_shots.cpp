@@ -20,7 +20,7 @@ constexpr const char* kScreens = R"({"screens": [
     {"name": "3-ultra-hd", "x": 2720, "y": 0, "width": 3840, "height": 2160, "logicalDpi": 96, "logicalBaseDpi": 96}
 ]})";
 
-ResultWindowSettings FittedRecord()
+ResultWindowSettings fittedRecord()
 {
     ResultWindowSettings rec;
     rec.Number = 1;
@@ -33,18 +33,9 @@ ResultWindowSettings FittedRecord()
     return rec;
 }
 
-void ApplyBigScreenColours(ResultWindow& window)
-{
-    window.setResultFontColor(BigScreenColors[kResultsText]);
-    window.setResultBackgroundColor(BigScreenColors[kResultsBackground]);
-    window.setHeaderFontColor(BigScreenColors[kHeaderText]);
-    window.setHeaderBackgroundColor(BigScreenColors[kHeaderBackground]);
-    window.grid().setAlternateRows(true);
-}
-
 } // namespace
 
-QByteArray ScreenshotScreens()
+QByteArray screenshotScreens()
 {
     // The platform reads its screens from a file; it lives until the program ends.
     static QTemporaryFile file(QDir::tempPath() + QStringLiteral("/kavendor-screens-XXXXXX.json"));
@@ -55,15 +46,15 @@ QByteArray ScreenshotScreens()
     return "offscreen:configfile=" + file.fileName().toLocal8Bit();
 }
 
-void SaveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
+void saveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
                      void (*save)(QWidget&, const QString&))
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     for (qsizetype index = 1; index < screens.size(); ++index) {
         const QRect area = screens[index]->geometry();
         ResultWindow window(models, headers, dialog);
-        ApplyBigScreenColours(window);
-        window.applySettings(FittedRecord());
+        window.setColours(BigScreenColors, true);
+        window.applySettings(fittedRecord());
         window.move(area.topLeft() + QPoint(40, 40));
         window.show();
         window.enterFullScreen();

@@ -13,11 +13,11 @@ class ColumnSettingsDialog;
 
 // The screens the screenshots are taken on: the offscreen platform's usual 800 × 800 first, so that
 // every other picture stays as it was, then a full-HD and an ultra-HD screen beside it.
-QByteArray ScreenshotScreens();
+QByteArray screenshotScreens();
 
 // A current race window full screen with Fit to screen on, in the big screen colours, on the
 // full-HD and on the ultra-HD screen.
-void SaveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
+void saveFitToScreen(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
                      void (*save)(QWidget&, const QString&));
 
 } // namespace kav

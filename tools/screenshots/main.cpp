@@ -55,19 +55,11 @@ ResultWindowSettings sampleRecord(std::uint8_t kind, std::initializer_list<std::
     return rec;
 }
 
-void applyDefaultColours(ResultWindow& window)
-{
-    window.setResultFontColor(DefaultColors[kResultsText]);
-    window.setResultBackgroundColor(DefaultColors[kResultsBackground]);
-    window.setHeaderFontColor(DefaultColors[kHeaderText]);
-    window.setHeaderBackgroundColor(DefaultColors[kHeaderBackground]);
-}
-
 ResultWindow* makeResults(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& dialog,
                           const ResultWindowSettings& rec, QMdiArea* area = nullptr)
 {
     auto* window = new ResultWindow(models, headers, dialog, area);
-    applyDefaultColours(*window);
+    window->setColours(DefaultColors, false);
     window->applySettings(rec);
     window->fitWidth();
     return window;
@@ -196,7 +188,7 @@ void smallWindows()
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", ScreenshotScreens());
+    qputenv("QT_QPA_PLATFORM", screenshotScreens());
     QApplication app(argc, argv);
     if (argc != 2) {
         QTextStream(stderr) << "usage: kavendor-screenshots OUTPUT_FOLDER\n";
@@ -211,12 +203,12 @@ int main(int argc, char* argv[])
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
         fillSampleResults(models.forKind(kind), pictures);
     resultWindows(models, headers, dialog);
-    SaveFitToScreen(models, headers, dialog, &save);
+    saveFitToScreen(models, headers, dialog, &save);
     mainWindow(models, headers, dialog);
     columnAndColourDialogs();
     selectionDialogs();
     settingsDialogs();
     smallWindows();
-    SaveRaceCharts(&save);
+    saveRaceCharts(&save);
     return 0;
 }

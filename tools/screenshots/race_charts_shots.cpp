@@ -30,7 +30,7 @@ void pointAtALine(const LapChart& chart)
 
 } // namespace
 
-void SaveRaceCharts(void (*save)(QWidget&, const QString&))
+void saveRaceCharts(void (*save)(QWidget&, const QString&))
 {
     MainSettings settings;
     GeneralInfoPanel panel;

@@ -7,6 +7,6 @@ class QWidget;
 namespace kav {
 
 // The race charts window on a simulated race of two classes, one driver followed, each chart in turn.
-void SaveRaceCharts(void (*save)(QWidget&, const QString&));
+void saveRaceCharts(void (*save)(QWidget&, const QString&));
 
 } // namespace kav
