@@ -44,6 +44,7 @@
 #include "race_session.h"
 #include "settings_store.h"
 #include "web_view_host.h"
+#include "web_view_settings.h"
 
 using namespace kav;
 using Clock = std::chrono::steady_clock;
@@ -222,6 +223,10 @@ void writeConfig(const QTemporaryDir& dir, quint16 feedPort, const std::vector<s
     settings.LayoutFile = layout;
     settings.MainWin = {768, 1024, 0, 0, WindowState::Normal, false};
     writeMainSettings(dir.filePath("Kavendor.ini").toStdString(), settings, false);
+    // The clients all come from the loopback address, as from a proxy.
+    WebViewSettings web;
+    web.maxClientsPerAddress = 0;
+    writeWebViewSettings(dir.filePath("Kavendor.ini").toStdString(), web);
     CommunicationSettings comm;
     comm.CommType = CommunicationType::TCPIP;
     comm.TCPIP_Addr = QStringLiteral("127.0.0.1");
@@ -433,7 +438,8 @@ DesktopRound desktopRound(const QByteArray& feed, qint64 lineCount, bool web, in
     window->show();
     qint64 received = 0;
     QObject::connect(window->device(), &Device::lineReceived, [&received] { ++received; });
-    auto host = std::make_unique<WebViewHost>(*window, web ? 0 : -1, QStringLiteral("127.0.0.1"), QString());
+    auto host = std::make_unique<WebViewHost>(*window, web ? 0 : -1, QStringLiteral("127.0.0.1"),
+                                              dir.filePath(QStringLiteral("Kavendor.ini")));
     QString error;
     host->start(error);
     std::unique_ptr<ClientProcess> clients;

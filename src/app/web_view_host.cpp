@@ -43,11 +43,14 @@ WebViewHost::~WebViewHost() = default;
 
 bool WebViewHost::start(QString& error)
 {
-    if (m_commandLinePort >= 0)
-        return listen({true, m_commandLinePort, m_commandLineBind.toStdString()}, error);
-    if (m_settingsFile.isEmpty())
-        return true;
-    const WebViewSettings settings = readWebViewSettings(m_settingsFile.toStdString());
+    WebViewSettings settings =
+        m_settingsFile.isEmpty() ? WebViewSettings{} : readWebViewSettings(m_settingsFile.toStdString());
+    if (m_commandLinePort >= 0) {
+        settings.enabled = true;
+        settings.port = m_commandLinePort;
+        settings.bindAddress = m_commandLineBind.toStdString();
+        return listen(settings, error);
+    }
     QString settingsError;
     if (settings.enabled && !listen(settings, settingsError))
         std::fprintf(stderr, "kavendor: web view: %s\n", settingsError.toLocal8Bit().constData());
@@ -68,7 +71,10 @@ bool WebViewHost::listen(const WebViewSettings& settings, QString& error)
         return true;
     m_bind = QString::fromStdString(settings.bindAddress);
     const QHostAddress address = m_bind.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(m_bind);
-    auto server = std::make_unique<WebServer>(m_source);
+    WebLimits limits;
+    limits.maxClients = settings.maxClients;
+    limits.maxPerAddress = settings.maxClientsPerAddress;
+    auto server = std::make_unique<WebServer>(m_source, limits);
     if (address.isNull() || !server->start(address, static_cast<quint16>(settings.port), error)) {
         if (address.isNull())
             error = QStringLiteral("%1 is not an IP address").arg(m_bind);
@@ -86,7 +92,12 @@ void WebViewHost::editSettings()
     m_dialog->setStatus(m_server ? QStringLiteral("Serving at %1").arg(address()) : QStringLiteral("Not serving."));
     if (prompter().exec(*m_dialog) != QDialog::Accepted)
         return;
-    const WebViewSettings chosen = m_dialog->settings();
+    // The dialog sets what it shows; the limits stay as the file has them.
+    const WebViewSettings shown = m_dialog->settings();
+    WebViewSettings chosen = stored;
+    chosen.enabled = shown.enabled;
+    chosen.port = shown.port;
+    chosen.bindAddress = shown.bindAddress;
     try {
         if (!m_settingsFile.isEmpty())
             writeWebViewSettings(m_settingsFile.toStdString(), chosen);

@@ -6,6 +6,7 @@ namespace kav {
 namespace {
 
 constexpr std::string_view kSection = "WebView";
+constexpr std::int32_t kMaxWebClients = 10000;
 
 } // namespace
 
@@ -17,6 +18,12 @@ WebViewSettings readWebViewSettings(const std::filesystem::path& file)
     const std::int32_t port = ini.readInteger(kSection, "Port", kDefaultWebPort);
     settings.port = port >= 1 && port <= 65535 ? port : kDefaultWebPort;
     settings.bindAddress = ini.readString(kSection, "BindAddress", "");
+    const std::int32_t clients = ini.readInteger(kSection, "MaxClients", settings.maxClients);
+    if (clients >= 1 && clients <= kMaxWebClients)
+        settings.maxClients = clients;
+    const std::int32_t perAddress = ini.readInteger(kSection, "MaxClientsPerAddress", settings.maxClientsPerAddress);
+    if (perAddress >= 0 && perAddress <= kMaxWebClients)
+        settings.maxClientsPerAddress = perAddress;
     return settings;
 }
 
@@ -26,6 +33,8 @@ void writeWebViewSettings(const std::filesystem::path& file, const WebViewSettin
     ini.writeBool(kSection, "Enabled", settings.enabled);
     ini.writeInteger(kSection, "Port", settings.port);
     ini.writeString(kSection, "BindAddress", settings.bindAddress);
+    ini.writeInteger(kSection, "MaxClients", settings.maxClients);
+    ini.writeInteger(kSection, "MaxClientsPerAddress", settings.maxClientsPerAddress);
     ini.commit();
 }
 

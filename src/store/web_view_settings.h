@@ -11,8 +11,10 @@ inline constexpr std::int32_t kDefaultWebPort = 8080;
 // The web view's settings, kept in section "WebView" of Kavendor.ini beside the others.
 struct WebViewSettings {
     bool enabled = false;
-    std::int32_t port = kDefaultWebPort; // 1 to 65535
-    std::string bindAddress;             // empty: every interface
+    std::int32_t port = kDefaultWebPort;    // 1 to 65535
+    std::string bindAddress;                // empty: every interface
+    std::int32_t maxClients = 200;          // connections served at once, 1 to 10000
+    std::int32_t maxClientsPerAddress = 32; // of them from one address, 0 to 10000 (0: no cap, behind a proxy)
     bool operator==(const WebViewSettings&) const = default;
 };
 

@@ -25,7 +25,7 @@ QByteArray reasonPhrase(int status)
 std::chrono::milliseconds sweepInterval(const WebLimits& limits)
 {
     using std::chrono::milliseconds;
-    return std::clamp(limits.idleTimeout / 4, milliseconds(20), milliseconds(1000));
+    return std::clamp(std::min(limits.idleTimeout, limits.headTimeout) / 4, milliseconds(20), milliseconds(1000));
 }
 
 } // namespace
@@ -45,17 +45,24 @@ ConnectionGuard::~ConnectionGuard() = default;
 
 int ConnectionGuard::connectionCount() const
 {
-    const auto open = std::count_if(m_connections.begin(), m_connections.end(), [](const auto& connection) {
+    return openConnections(QHostAddress());
+}
+
+// Counted when asked, not kept up to date: the HTTP server cuts every tie of a socket it upgrades.
+int ConnectionGuard::openConnections(const QHostAddress& from) const
+{
+    const auto open = std::count_if(m_connections.begin(), m_connections.end(), [&](const auto& connection) {
         return connection->socket && connection->closingSince < 0 &&
-               connection->socket->state() != QAbstractSocket::UnconnectedState;
+               connection->socket->state() != QAbstractSocket::UnconnectedState &&
+               (from.isNull() || connection->address == from);
     });
-    return static_cast<int>(open) + m_handedOver();
+    return static_cast<int>(open) + m_handedOver(from);
 }
 
 QTcpSocket* ConnectionGuard::release(const QHostAddress& peer, quint16 peerPort)
 {
     const auto found = std::find_if(m_connections.begin(), m_connections.end(), [&](const auto& connection) {
-        return connection->socket && connection->socket->peerPort() == peerPort &&
+        return connection->socket && connection->upgradedAt >= 0 && connection->socket->peerPort() == peerPort &&
                connection->socket->peerAddress() == peer;
     });
     if (found == m_connections.end())
@@ -67,6 +74,13 @@ QTcpSocket* ConnectionGuard::release(const QHostAddress& peer, quint16 peerPort)
     return socket;
 }
 
+bool ConnectionGuard::closesAfterAnswer(const QTcpSocket* socket)
+{
+    const auto found = std::find_if(m_connections.begin(), m_connections.end(),
+                                    [socket](const auto& connection) { return connection->socket == socket; });
+    return found != m_connections.end() && (*found)->reader.takeClosesAfterAnswer();
+}
+
 void ConnectionGuard::incomingConnection(qintptr handle)
 {
     forgetClosed();
@@ -75,19 +89,50 @@ void ConnectionGuard::incomingConnection(qintptr handle)
         socket->deleteLater();
         return;
     }
-    if (connectionCount() >= m_limits.maxClients) {
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(kClosingGraceMs, socket, &QTcpSocket::abort);
-        refuse(*socket, 503, "Retry-After: 5\r\n");
+    const QHostAddress address = socket->peerAddress();
+    if (!makeRoom(address)) {
+        refuseNewcomer(socket);
         return;
     }
     auto connection = std::make_unique<Connection>(m_limits);
     connection->socket = socket;
-    connection->lastActivity = now();
+    connection->address = address;
+    connection->opened = connection->lastActivity = connection->headStarted = now();
     watch(*connection);
     m_connections.push_back(std::move(connection));
     // The HTTP server takes the socket from here; its handlers run after the guard's.
     addPendingConnection(socket);
+}
+
+// Room for one more connection from the address: within its own cap, and within the limit of all,
+// where need be in place of the oldest connection that has not sent a whole request yet.
+bool ConnectionGuard::makeRoom(const QHostAddress& address)
+{
+    if (m_limits.maxPerAddress > 0 && openConnections(address) >= m_limits.maxPerAddress)
+        return false;
+    if (connectionCount() < m_limits.maxClients)
+        return true;
+    Connection* oldest = nullptr;
+    for (const auto& connection : m_connections) {
+        const bool unproven =
+            connection->reader.completedHeads() == 0 && connection->closingSince < 0 && connection->upgradedAt < 0;
+        if (connection->socket && connection->socket->state() == QAbstractSocket::ConnectedState && unproven &&
+            (!oldest || connection->opened < oldest->opened))
+            oldest = connection.get();
+    }
+    if (!oldest)
+        return false;
+    // Closed, it no longer counts; it is forgotten once deleted.
+    oldest->socket->abort();
+    oldest->socket->deleteLater();
+    return true;
+}
+
+void ConnectionGuard::refuseNewcomer(QTcpSocket* socket)
+{
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(kClosingGraceMs, socket, &QTcpSocket::abort);
+    refuse(*socket, 503, "Retry-After: 5\r\n");
 }
 
 void ConnectionGuard::watch(Connection& connection)
@@ -102,18 +147,33 @@ void ConnectionGuard::watch(Connection& connection)
 void ConnectionGuard::checkRequests(Connection& connection)
 {
     QTcpSocket& socket = *connection.socket;
-    connection.lastActivity = now();
     // The bytes of a WebSocket belong to it alone.
-    if (connection.upgraded)
+    if (connection.upgradedAt >= 0)
         return;
     if (connection.closingSince >= 0) {
         socket.read(socket.bytesAvailable());
         return;
     }
+    // A client that asks without reading the answers gets no more of them: its requests are drained
+    // here, unseen by the server, and the connection is cut once the server is done with this read.
+    if (socket.bytesToWrite() > m_limits.maxSendQueueBytes) {
+        connection.closingSince = now();
+        socket.read(socket.bytesAvailable());
+        QMetaObject::invokeMethod(&socket, &QTcpSocket::abort, Qt::QueuedConnection);
+        return;
+    }
     using Verdict = RequestHeadReader::Verdict;
-    switch (connection.reader.read(socket.peek(socket.bytesAvailable()))) {
+    const int heads = connection.reader.completedHeads();
+    const Verdict verdict = connection.reader.read(socket.peek(socket.bytesAvailable()));
+    if (connection.reader.completedHeads() != heads) {
+        connection.lastActivity = now();
+        connection.headStarted = -1;
+    }
+    if (connection.headStarted < 0 && connection.reader.inHead())
+        connection.headStarted = now();
+    switch (verdict) {
     case Verdict::NeedMore: return;
-    case Verdict::Upgrade: connection.upgraded = true; return;
+    case Verdict::Upgrade: connection.upgradedAt = now(); return;
     case Verdict::BadRequest: refuse(socket, 400); break;
     case Verdict::MethodNotAllowed: refuse(socket, 405, "Allow: GET\r\n"); break;
     case Verdict::TargetTooLong: refuse(socket, 414); break;
@@ -133,22 +193,30 @@ void ConnectionGuard::refuse(QTcpSocket& socket, int status, const QByteArray& e
     socket.disconnectFromHost();
 }
 
-// Closes idle or backed-up HTTP connections and refused ones that linger, and cuts sockets the server
-// has stopped serving (it leaves a socket open after a parse error it cannot answer).
+// Idle, backed up, a request head or a handshake not whole in time, or refused and lingering.
+bool ConnectionGuard::overdue(const Connection& connection, qint64 time) const
+{
+    const QTcpSocket& socket = *connection.socket;
+    if (connection.upgradedAt >= 0)
+        return time - connection.upgradedAt > m_limits.headTimeout.count();
+    if (connection.closingSince >= 0)
+        return time - connection.closingSince > kClosingGraceMs;
+    const bool slowHead = connection.headStarted >= 0 && time - connection.headStarted > m_limits.headTimeout.count();
+    const bool idle = time - connection.lastActivity > m_limits.idleTimeout.count();
+    // A client that sends requests but never reads the answers is not served for ever.
+    const bool backedUp = socket.bytesToWrite() > m_limits.maxSendQueueBytes;
+    return slowHead || idle || backedUp || socket.state() == QAbstractSocket::UnconnectedState;
+}
+
+// Closes overdue connections, and cuts sockets the server has stopped serving (it leaves a socket open
+// after a parse error it cannot answer).
 void ConnectionGuard::sweep()
 {
     const qint64 time = now();
     for (const auto& connection : m_connections) {
-        QTcpSocket* socket = connection->socket;
-        if (!socket || connection->upgraded)
-            continue;
-        const bool idle = time - connection->lastActivity > m_limits.idleTimeout.count();
-        // A client that sends requests but never reads the answers is not served for ever.
-        const bool backedUp = socket->bytesToWrite() > m_limits.maxSendQueueBytes;
-        const bool lingering = connection->closingSince >= 0 && time - connection->closingSince > kClosingGraceMs;
-        if (idle || backedUp || lingering || socket->state() == QAbstractSocket::UnconnectedState) {
-            socket->abort();
-            socket->deleteLater();
+        if (connection->socket && overdue(*connection, time)) {
+            connection->socket->abort();
+            connection->socket->deleteLater();
         }
     }
     forgetClosed();

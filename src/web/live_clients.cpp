@@ -48,9 +48,18 @@ void LiveClients::add(std::unique_ptr<QWebSocket> socket, const QByteArray& snap
         if (found != m_clients.end())
             found->lastPong = now();
     });
-    m_clients.push_back({std::move(socket), now(), now()});
+    const QHostAddress address = raw->peerAddress();
+    m_clients.push_back({std::move(socket), address, now(), now()});
     if (!send(m_clients.back(), QString::fromUtf8(snapshot), snapshot.size()))
         drop(raw);
+}
+
+int LiveClients::count(const QHostAddress& from) const
+{
+    if (from.isNull())
+        return count();
+    return static_cast<int>(std::count_if(m_clients.begin(), m_clients.end(),
+                                          [&](const Client& client) { return client.address == from; }));
 }
 
 void LiveClients::broadcast(const QByteArray& message)
@@ -83,11 +92,9 @@ void LiveClients::drop(QWebSocket* socket)
         return;
     QWebSocket* released = found->socket.release();
     m_clients.erase(found);
-    --m_count;
     released->disconnect(this);
     released->abort();
     released->deleteLater();
-    emit clientDropped();
 }
 
 void LiveClients::keepAlive()

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -17,29 +17,25 @@ namespace kav {
 // The pages' live connections: each gets the whole state when it joins and then every update. A
 // client whose unsent bytes would pass the limit, or that answers no ping, is dropped at once, so that
 // a stalled client never holds up the others or the program; its page reconnects by itself. A quiet
-// client hears a small message now and then, by which its page knows the connection is alive.
-// It may live in a thread of its own, so that writing one update to every client never holds up the
-// program's windows; then it is called only through queued calls, and count() from anywhere.
+// client hears a small message now and then, by which its page knows the connection is alive. It
+// lives on the thread that made the sockets it is given.
 class LiveClients : public QObject {
     Q_OBJECT
 public:
     explicit LiveClients(const WebLimits& limits, QObject* parent = nullptr);
     ~LiveClients() override;
 
-    // Counts a client on its way to add(), so that the limit of connections holds meanwhile.
-    void reserve() { ++m_count; }
-    // Takes a reserved client; its socket (with its TCP socket as a child) in this object's thread.
+    // Takes a client (its socket with its TCP socket as a child) and sends it the state it starts from.
     void add(std::unique_ptr<QWebSocket> socket, const QByteArray& snapshot);
     void broadcast(const QByteArray& message);
-    // The clients being served, and those reserved.
-    int count() const { return m_count; }
-
-signals:
-    void clientDropped();
+    int count() const { return static_cast<int>(m_clients.size()); }
+    // The clients from the address; all of them for a null address.
+    int count(const QHostAddress& from) const;
 
 private:
     struct Client {
         std::unique_ptr<QWebSocket> socket;
+        QHostAddress address;
         qint64 lastSent = 0;
         qint64 lastPong = 0;
     };
@@ -52,9 +48,8 @@ private:
     WebLimits m_limits;
     std::vector<Client> m_clients;
     QElapsedTimer m_clock;
-    QTimer m_keepAliveTimer{this}; // a child, so that it moves with this object to its thread
+    QTimer m_keepAliveTimer;
     qint64 m_lastPing = 0;
-    std::atomic<int> m_count = 0;
 };
 
 } // namespace kav

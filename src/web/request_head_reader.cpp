@@ -39,8 +39,20 @@ RequestHeadReader::Verdict RequestHeadReader::read(QByteArrayView bytes)
     return m_verdict;
 }
 
+bool RequestHeadReader::takeClosesAfterAnswer()
+{
+    if (m_closesAfterAnswer.empty())
+        return false;
+    const bool closes = m_closesAfterAnswer.front();
+    m_closesAfterAnswer.pop_front();
+    return closes;
+}
+
 RequestHeadReader::Verdict RequestHeadReader::takeByte(char c)
 {
+    // Empty lines before a request are allowed and do not start a head.
+    if (m_inRequestLine && m_line.isEmpty() && (c == '\r' || c == '\n'))
+        return Verdict::NeedMore;
     if (++m_headBytes > m_maxHeadBytes)
         return Verdict::HeadTooLarge;
     if (m_sawCarriageReturn) {
@@ -96,6 +108,7 @@ RequestHeadReader::Verdict RequestHeadReader::endRequestLine()
     if (parts[0] != "GET")
         return Verdict::MethodNotAllowed;
     m_path = parts[1].split('?').first();
+    m_http10 = parts[2] == "HTTP/1.0";
     m_inRequestLine = false;
     return Verdict::NeedMore;
 }
@@ -116,15 +129,38 @@ RequestHeadReader::Verdict RequestHeadReader::endHeaderLine()
     // Nothing is ever sent to the program: a request that carries a body is refused.
     if ((name == "content-length" && value != "0") || name == "transfer-encoding")
         return Verdict::BadRequest;
-    if (name == "upgrade" && value.toLower().contains("websocket"))
-        m_upgrade = true;
+    const QByteArray lowered = value.toLower();
+    if (name == "connection") {
+        for (const QByteArray& token : lowered.split(',')) {
+            m_connectionClose |= token.trimmed() == "close";
+            m_connectionKeepAlive |= token.trimmed() == "keep-alive";
+            m_connectionUpgrade |= token.trimmed() == "upgrade";
+        }
+    } else if (name == "upgrade") {
+        m_upgradeHeader = true;
+        m_upgradeWebSocket |= lowered == "websocket";
+    } else if (name == "sec-websocket-key") {
+        m_webSocketKey = !value.isEmpty();
+    } else if (name == "sec-websocket-version") {
+        m_webSocketVersion13 = value == "13";
+    }
     return Verdict::NeedMore;
+}
+
+bool RequestHeadReader::soundUpgrade() const
+{
+    return m_path == "/ws" && !m_http10 && m_upgradeWebSocket && m_connectionUpgrade && m_webSocketKey &&
+           m_webSocketVersion13;
 }
 
 RequestHeadReader::Verdict RequestHeadReader::endHead()
 {
-    if (m_upgrade && m_path == "/ws")
-        return Verdict::Upgrade;
+    ++m_completedHeads;
+    // A request that asks for an upgrade but is not a sound one would be left unanswered by the
+    // server, and whatever follows it on the connection unchecked.
+    if (m_upgradeHeader || m_connectionUpgrade)
+        return soundUpgrade() ? Verdict::Upgrade : Verdict::BadRequest;
+    m_closesAfterAnswer.push_back(m_connectionClose || (m_http10 && !m_connectionKeepAlive));
     startRequest();
     return ++m_requestsThisRead > m_maxRequestsAtOnce ? Verdict::TooMany : Verdict::NeedMore;
 }
@@ -136,7 +172,8 @@ void RequestHeadReader::startRequest()
     m_partLength = 0;
     m_spaces = 0;
     m_inRequestLine = true;
-    m_upgrade = false;
+    m_http10 = m_connectionClose = m_connectionKeepAlive = m_connectionUpgrade = false;
+    m_upgradeHeader = m_upgradeWebSocket = m_webSocketKey = m_webSocketVersion13 = false;
 }
 
 } // namespace kav

@@ -106,13 +106,13 @@ QByteArray StateDocument::publish()
     if (update.isEmpty())
         return {};
     m_snapshot.clear();
-    m_time = time;
+    m_published.time = time;
     appendKey(update, "type");
     update += "\"delta\"";
     appendKey(update, "seq");
-    update += QByteArray::number(++m_sequence);
+    update += QByteArray::number(++m_published.sequence);
     appendKey(update, "time");
-    update += QByteArray::number(m_time);
+    update += QByteArray::number(time);
     return '{' + update + '}';
 }
 
@@ -140,52 +140,57 @@ QJsonObject StateDocument::publishMeta()
             m_meta.insert(key, current.value(key));
         }
     }
+    if (!changes.isEmpty())
+        m_published.metaText = membersText(m_meta);
     return changes;
 }
 
 QByteArray StateDocument::publishKind(int kind)
 {
     Kind& entry = kindAt(kind);
+    PublishedState::Kind& published = m_published.kinds[static_cast<std::size_t>(kind - kFirstKind)];
     QByteArray changes;
     const QStringList& titles = m_source.state().kindTitles;
     const QString title = titles.value(kind - kFirstKind);
-    if (title != entry.title) {
-        entry.title = title;
+    if (title != published.title) {
+        published.title = title;
         appendKey(changes, "title");
         appendString(changes, title);
     }
     if (entry.allDirty || !entry.dirtyRows.isEmpty())
-        publishRows(entry, changes);
+        publishRows(kind, changes);
     return changes;
 }
 
 // The kind's row count, alignment and changed rows, appended to its changes.
-void StateDocument::publishRows(Kind& entry, QByteArray& changes)
+void StateDocument::publishRows(int kind, QByteArray& changes)
 {
+    Kind& entry = kindAt(kind);
+    PublishedState::Kind& published = m_published.kinds[static_cast<std::size_t>(kind - kFirstKind)];
     const QAbstractItemModel* model = entry.model;
     const int rowCount = model ? model->rowCount() : 0;
     if (rowCount != entry.rows.size()) {
         entry.rows.resize(rowCount);
-        entry.rowTexts.resize(rowCount);
+        published.rowTexts.resize(rowCount);
         appendKey(changes, "rowCount");
         changes += QByteArray::number(rowCount);
     }
     QByteArray rows;
     const auto publishRow = [&](int row) {
         ResultRow current = readRow(*model, row);
-        if (current == entry.rows[row] && !entry.rowTexts[row].isEmpty())
+        if (current == entry.rows[row] && !published.rowTexts[row].isEmpty())
             return;
-        entry.rowTexts[row] = rowText(current);
+        published.rowTexts[row] = rowText(current);
         entry.rows[row] = std::move(current);
         appendKey(rows, QByteArray::number(row));
-        rows += entry.rowTexts[row];
+        rows += published.rowTexts[row];
     };
     if (entry.allDirty) {
         for (int row = 0; row < rowCount; ++row)
             publishRow(row);
         const QStringList align = readAlignment(model);
-        if (align != entry.align) {
-            entry.align = align;
+        if (align != published.align) {
+            published.align = align;
             appendKey(changes, "align");
             appendStrings(changes, align);
         }
@@ -205,11 +210,16 @@ void StateDocument::publishRows(Kind& entry, QByteArray& changes)
 
 QByteArray StateDocument::snapshot()
 {
-    if (!m_snapshot.isEmpty())
-        return m_snapshot;
-    QByteArray kinds;
+    if (m_snapshot.isEmpty())
+        m_snapshot = m_published.snapshotText();
+    return m_snapshot;
+}
+
+QByteArray PublishedState::snapshotText() const
+{
+    QByteArray kindsText;
     for (int kind = kFirstKind; kind <= kLastKind; ++kind) {
-        const Kind& entry = kindAt(kind);
+        const Kind& entry = kinds[static_cast<std::size_t>(kind - kFirstKind)];
         QByteArray part;
         appendKey(part, "title");
         appendString(part, entry.title);
@@ -217,22 +227,21 @@ QByteArray StateDocument::snapshot()
         appendStrings(part, entry.align);
         appendKey(part, "rows");
         part += '[' + entry.rowTexts.join(',') + ']';
-        appendKey(kinds, QByteArray::number(kind));
-        kinds += '{' + part + '}';
+        appendKey(kindsText, QByteArray::number(kind));
+        kindsText += '{' + part + '}';
     }
-    QByteArray document = membersText(m_meta);
+    QByteArray document = metaText;
     appendKey(document, "kinds");
-    document += '{' + kinds + '}';
+    document += '{' + kindsText + '}';
     appendKey(document, "type");
     document += "\"snapshot\"";
     appendKey(document, "version");
-    document += QByteArray::number(kVersion);
+    document += QByteArray::number(StateDocument::kVersion);
     appendKey(document, "seq");
-    document += QByteArray::number(m_sequence);
+    document += QByteArray::number(sequence);
     appendKey(document, "time");
-    document += QByteArray::number(m_time);
-    m_snapshot = '{' + document + '}';
-    return m_snapshot;
+    document += QByteArray::number(time);
+    return '{' + document + '}';
 }
 
 } // namespace kav

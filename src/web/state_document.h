@@ -19,6 +19,24 @@ namespace kav {
 
 class ResultsSource;
 
+// The state as last published, as JSON texts that are shared, never copied, between its holders: the
+// web view's thread keeps one to answer /api/state and new live clients while the program's thread
+// goes on publishing.
+struct PublishedState {
+    struct Kind {
+        QString title;
+        QStringList align;
+        QList<QByteArray> rowTexts; // each row as JSON, written once when it changes
+    };
+    QByteArray metaText; // the members of the run and its windows, without braces
+    std::array<Kind, kLastKind> kinds;
+    qint64 sequence = 0;
+    qint64 time = 0;
+
+    // The whole state: the body of /api/state and a live client's first message.
+    QByteArray snapshotText() const;
+};
+
 // The JSON document of the web view, kept as it was last published. Changes of the results models
 // and of the description are only noted when they happen; publish() reads what changed, keeps it and
 // returns the live update that carries exactly the rows and parts that differ. Every client thus
@@ -35,6 +53,7 @@ public:
     QByteArray publish();
     // The whole state as last published: the body of /api/state and a live client's first message.
     QByteArray snapshot();
+    const PublishedState& published() const { return m_published; }
     bool pending() const { return m_pending; }
 
 signals:
@@ -45,9 +64,6 @@ private:
     struct Kind {
         QPointer<QAbstractItemModel> model;
         QList<ResultRow> rows;
-        QList<QByteArray> rowTexts; // each row as JSON, written once when it changes
-        QStringList align;
-        QString title;
         QSet<int> dirtyRows;
         bool allDirty = true;
     };
@@ -59,7 +75,7 @@ private:
     QJsonObject publishMeta();
     // The changed members of the kind's part of an update, as JSON text; empty when nothing changed.
     QByteArray publishKind(int kind);
-    void publishRows(Kind& entry, QByteArray& changes);
+    void publishRows(int kind, QByteArray& changes);
     QJsonObject metaFromSource() const;
     Kind& kindAt(int kind) { return m_kinds[static_cast<std::size_t>(kind - kFirstKind)]; }
 
@@ -68,8 +84,7 @@ private:
     QJsonObject m_meta;
     bool m_metaDirty = true;
     bool m_pending = true;
-    qint64 m_sequence = 0;
-    qint64 m_time = 0;
+    PublishedState m_published;
     QByteArray m_snapshot;
 };
 

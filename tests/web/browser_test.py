@@ -7,14 +7,17 @@ Usage: /usr/bin/python3 browser_test.py PROGRAM TEST_DATA_DIR"""
 
 import csv
 import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "screenshots"))
 import web_browser  # noqa: E402
 
-PROGRAM, DATA = sys.argv[1], sys.argv[2]
+PROGRAM, FEED_TOOL, DATA = sys.argv[1], sys.argv[2], sys.argv[3]
 FEED = os.path.join(DATA, "feeds", "race6.feed")
 LAYOUT = os.path.join(DATA, "web", "every_kind.kvl")
 FEED_LINES = sum(1 for _ in open(FEED, "rb"))
@@ -30,8 +33,12 @@ return [[...table.tHead.rows[0].cells].map(cell), [...table.tBodies[0].rows].map
 
 
 def dump_rows(number):
+    """The dump's header and rows, without the empty rows below the field (their place and marker only)."""
     with open(os.path.join(DATA, "dump", "race6", "ResultWin%d.csv" % number), newline="", encoding="utf-8") as f:
-        return list(csv.reader(f))
+        rows = list(csv.reader(f))
+    while len(rows) > 1 and all(cell.strip() == "" for cell in rows[-1][2:]):
+        rows.pop()
+    return rows
 
 
 def same_cells(shown, dumped):
@@ -117,6 +124,107 @@ class WebViewInABrowser(unittest.TestCase):
         self.program = web_browser.Program(PROGRAM, FEED, LAYOUT, port=port)
         wait_for(lambda: not banner(), 20, "the page did not reconnect")
         wait_for(lambda: same_cells(self.shown(), dump_rows(4)), 20, "the page did not show the state again")
+
+
+def computed(driver, selector, prop):
+    return driver.execute_script(
+        "const e = document.querySelector(arguments[0]); return e && getComputedStyle(e)[arguments[1]];",
+        selector, prop)
+
+
+def set_screen(driver, width, height, dark=None):
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+    if dark is not None:
+        driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": [
+            {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]})
+
+
+class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
+    def setUp(self):
+        self.program = web_browser.Program(PROGRAM, FEED, LAYOUT, rate=400)
+        self.browser = web_browser.Browser()
+        self.driver = self.browser.driver
+
+    def tearDown(self):
+        self.browser.quit()
+        if self.program.process.poll() is None:
+            self.program.stop()
+
+    def open(self, path, width=1280, height=800, dark=None):
+        set_screen(self.driver, width, height, dark)
+        self.driver.get(self.program.url(path))
+        return wait_for(lambda: self.driver.execute_script(READ_TABLE), 20, "no table on " + path)
+
+    def test_rows_text_size_and_theme(self):
+        field = len(dump_rows(4)) - 1
+        self.driver.get(self.program.url("/"))
+        wait_for(lambda: self.driver.execute_script(
+            "return fetch('/api/state').then((r) => r.json()).then((s) => s.run.lines);") >= FEED_LINES,
+            30, "the replay did not end")
+        self.assertEqual(len(self.open("/window/4")[1]), field)
+        sizes = {}
+        for width in (390, 1920, 3840):
+            self.open("/kind/4", width, 1000)
+            sizes[width] = float(computed(self.driver, "table.results td", "fontSize")[:-2])
+        self.assertGreaterEqual(sizes[1920], 1.4 * sizes[390], sizes)
+        self.assertGreater(sizes[3840], sizes[1920], sizes)
+        for path, prefers_dark, dark in (("/kind/4?theme=dark", False, True), ("/kind/4", True, True),
+                                         ("/kind/4?theme=light", True, False), ("/kind/4", False, False)):
+            with self.subTest(path=path, prefers_dark=prefers_dark):
+                self.open(path, dark=prefers_dark)
+                self.assertEqual(computed(self.driver, "body", "backgroundColor"),
+                                 "rgb(0, 0, 0)" if dark else "rgb(244, 244, 244)")
+                self.assertEqual(computed(self.driver, "table.results td", "color"),
+                                 "rgb(255, 255, 255)" if dark else "rgb(0, 0, 0)")
+
+    def test_overlay_and_flag_board_when_the_program_is_gone(self):
+        set_screen(self.driver, 800, 600, dark=True)
+        self.driver.get(self.program.url("/overlay?indicator=1"))
+        rows = lambda: self.driver.execute_script("return document.querySelectorAll('table.tower tr').length;")
+        wait_for(rows, 20, "the overlay shows no cars")
+        for element in ("html", "body"):
+            self.assertEqual(computed(self.driver, element, "backgroundColor"), "rgba(0, 0, 0, 0)", element)
+        self.assertLess(float(computed(self.driver, ".indicator", "width")[:-2]), 30)
+        self.driver.execute_script("window.open(arguments[0], 'flag');", self.program.url("/flag"))
+        self.driver.switch_to.window("flag")
+        board = lambda: self.driver.execute_script("return document.querySelector('main').textContent;")
+        wait_for(lambda: board() in ("GREEN", "YELLOW", "RED", "FINISH"), 20, "no flag on the board")
+        # The replay ends and the feed falls silent: after ten seconds the flag is no longer known.
+        wait_for(lambda: board() == "FLAG UNKNOWN", 40, "the board kept showing %s" % board())
+        self.program.stop()
+        self.driver.switch_to.window(self.driver.window_handles[0])
+        lost = lambda: self.driver.execute_script("return document.body.classList.contains('lost');")
+        wait_for(lost, 10, "the overlay did not notice")
+        self.assertIsNone(self.driver.execute_script("return document.getElementById('connection');"))
+        self.assertGreater(rows(), 0)
+        self.assertEqual(computed(self.driver, "main", "opacity"), "1")  # the grace
+        wait_for(lambda: computed(self.driver, "main", "opacity") == "0", 20, "the rows never faded")
+
+
+class TelevisionPaging(unittest.TestCase):
+    def test_a_1080p_tv_shows_all_100_cars_in_turn(self):
+        folder = tempfile.mkdtemp(prefix="kavendor-paging-")
+        feed = os.path.join(folder, "race.feed")
+        subprocess.run([FEED_TOOL, "simulate", "--cars", "100", "--laps", "1", "--out", feed], check=True)
+        program = web_browser.Program(PROGRAM, feed, None)
+        browser = web_browser.Browser()
+        try:
+            driver = browser.driver
+            set_screen(driver, 1920, 1080)
+            driver.get(program.url("/kind/4?page=1&columns=0,2,5"))
+            seen = set()
+            visible = ("return [...document.querySelectorAll('table.results tbody tr')]"
+                       ".filter((r) => !r.hidden && r.getBoundingClientRect().bottom <= innerHeight)"
+                       ".map((r) => r.cells[1].textContent.trim());")
+            wait_for(lambda: seen.update(driver.execute_script(visible)) or len(seen - {""}) >= 100, 40,
+                     "seen %d cars" % len(seen - {""}))
+            self.assertLessEqual(driver.execute_script("return document.scrollingElement.scrollHeight;"), 1080)
+            self.assertIn("Page ", driver.execute_script("return document.getElementById('page').textContent;"))
+        finally:
+            browser.quit()
+            program.stop()
+            shutil.rmtree(folder, ignore_errors=True)
 
 
 if __name__ == "__main__":

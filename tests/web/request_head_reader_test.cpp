@@ -7,6 +7,18 @@
 using namespace kav;
 using Verdict = RequestHeadReader::Verdict;
 
+namespace {
+
+constexpr const char* kUpgradeHeaders = "Upgrade: websocket\r\nConnection: Upgrade\r\n";
+
+QByteArray upgrade(const QByteArray& path, const QByteArray& headers)
+{
+    return "GET " + path + " HTTP/1.1\r\nHost: a\r\n" + headers +
+           "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+}
+
+} // namespace
+
 TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
 {
     const QByteArray get = "GET / HTTP/1.1\r\nHost: a\r\n\r\n";
@@ -19,8 +31,14 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
         {"two requests, bare LF, an empty line first", "\r\n" + get + "GET /info HTTP/1.0\nA: b\n\n",
          Verdict::NeedMore},
         {"half a request", "GET /api/st", Verdict::NeedMore},
-        {"WebSocket upgrade", "GET /ws HTTP/1.1\r\nUpgrade: WebSocket\r\n\r\n\x81\x05", Verdict::Upgrade},
-        {"upgrade elsewhere", "GET /x HTTP/1.1\r\nUpgrade: websocket\r\n\r\n", Verdict::NeedMore},
+        {"WebSocket upgrade", upgrade("/ws", "Upgrade: WebSocket\r\nConnection: keep-alive, Upgrade\r\n") + "\x81\x05",
+         Verdict::Upgrade},
+        {"upgrade without Connection: Upgrade", upgrade("/ws", "Upgrade: websocket\r\n") + get, Verdict::BadRequest},
+        {"upgrade without Upgrade", upgrade("/ws", "Connection: Upgrade\r\n"), Verdict::BadRequest},
+        {"upgrade to another protocol", upgrade("/ws", "Upgrade: h2c\r\nConnection: Upgrade\r\n"), Verdict::BadRequest},
+        {"upgrade elsewhere", upgrade("/x", kUpgradeHeaders), Verdict::BadRequest},
+        {"upgrade without key", "GET /ws HTTP/1.1\r\n" + QByteArray(kUpgradeHeaders) + "\r\n", Verdict::BadRequest},
+        {"upgrade over HTTP/1.0", upgrade("/ws", kUpgradeHeaders).replace("HTTP/1.1", "HTTP/1.0"), Verdict::BadRequest},
         {"lower-case method", "get / HTTP/1.1\r\n", Verdict::BadRequest},
         {"binary at once", QByteArray("\x16\x03\x01\x02", 4), Verdict::BadRequest},
         {"method too long", "GETGETGETGETGETGET", Verdict::BadRequest},
@@ -55,4 +73,18 @@ TEST(RequestHeadReader, LimitsApplyToEachRequestAndToRequestsSentAtOnce)
         ASSERT_EQ(reader.read(request), Verdict::NeedMore) << i;
     EXPECT_EQ(reader.read(request.repeated(8)), Verdict::NeedMore);
     EXPECT_EQ(reader.read(request.repeated(9)), Verdict::TooMany);
+}
+
+// Each request says in turn whether the connection closes after its answer.
+TEST(RequestHeadReader, TellsWhichRequestsCloseTheConnection)
+{
+    RequestHeadReader reader(512, 256, 8);
+    ASSERT_EQ(reader.read("GET / HTTP/1.1\r\n\r\nGET / HTTP/1.1\r\nConnection: Close\r\n\r\n"
+                          "GET / HTTP/1.0\r\n\r\nGET / HTTP/1.0\r\nConnection: keep-alive\r\n\r\nGET /a"),
+              Verdict::NeedMore);
+    const bool expected[] = {false, true, true, false, false};
+    for (bool closes : expected)
+        EXPECT_EQ(reader.takeClosesAfterAnswer(), closes);
+    EXPECT_EQ(reader.completedHeads(), 4);
+    EXPECT_TRUE(reader.inHead());
 }

@@ -33,8 +33,8 @@ class Program:
         if settings:
             with open(os.path.join(self.config, "Kavendor.ini"), "w", encoding="utf-8") as ini:
                 ini.write(settings)
-        arguments = [program, "--config-dir", self.config, "--layout", layout, "--replay", feed,
-                     "--web", str(port), "--web-bind", "127.0.0.1"]
+        arguments = [program, "--config-dir", self.config] + (["--layout", layout] if layout else []) + \
+            ["--replay", feed, "--web", str(port), "--web-bind", "127.0.0.1"]
         if rate:
             arguments += ["--rate", str(rate)]
         environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
@@ -48,8 +48,10 @@ class Program:
         if self.port is None:
             self.stop()
             raise RuntimeError("kavendor did not start its web view")
-        # The rest of standard error is read away so that the program never blocks on it.
-        self.reader = threading.Thread(target=self.process.stderr.read, daemon=True)
+        # The rest of standard error is read as it comes, so that the program never blocks on it, and
+        # kept for the tests that look for a sanitizer's report in it.
+        self.errors = []
+        self.reader = threading.Thread(target=lambda: self.errors.extend(self.process.stderr), daemon=True)
         self.reader.start()
 
     def url(self, path):

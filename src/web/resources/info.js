@@ -1,11 +1,12 @@
 "use strict";
 // The general information panel: the items the operator shows on it (all of them when the panel shows
-// none), the flag lamp among them.
+// none), the flag lamp among them. A dark page keeps the operator's caption colour on black.
 const kLampColours = { red: "#e00", yellow: "#fd0", green: "#0c0" };
 Live.listen((state) => {
     Live.renderRun(document.querySelector("header.run"), state);
     const panel = document.querySelector(".panel");
-    panel.style.background = state.colors.panelBackground;
+    const dark = Live.dark();
+    panel.style.background = dark ? "#111" : state.colors.panelBackground;
     const anyShown = state.info.some((item) => item.shown);
     const items = state.info.filter((item) => item.shown || !anyShown);
     panel.replaceChildren(...items.map((item) => {
@@ -20,7 +21,7 @@ Live.listen((state) => {
             const caption = Live.element("span", "caption", item.caption);
             caption.style.color = state.colors.panelCaption;
             const value = Live.element("span", "value", item.value);
-            value.style.color = state.colors.panelValue;
+            value.style.color = dark ? "#fff" : state.colors.panelValue;
             box.append(caption, value);
         }
         return box;

@@ -2,17 +2,28 @@
 // The program's state, kept up to date over the WebSocket at /ws. The server sends the whole state
 // first, then updates that carry only what changed, and at least every two seconds a sign of life:
 // when nothing comes for four seconds the connection is taken as lost, said so on the page, and made
-// again until the program answers.
+// again until the program answers. A page on air (body data-connection="quiet") shows no bar: it is
+// told of the loss and shows it its own way.
 const Live = (() => {
     const kLostAfterMs = 4000;
     const kMetaKeys = ["run", "info", "followed", "colors", "headers", "windows"];
     const listeners = [];
+    const connectionListeners = [];
+    const params = new URLSearchParams(location.search);
     let state = null;
     let socket = null;
     let lastMessage = 0;
     let attempts = 0;
+    let connected = false;
 
     function status(text) {
+        const nowConnected = text === "";
+        document.body.classList.toggle("lost", !nowConnected);
+        if (nowConnected !== connected) {
+            connected = nowConnected;
+            connectionListeners.forEach((listener) => listener(connected));
+        }
+        if (document.body.dataset.connection === "quiet") return;
         let bar = document.getElementById("connection");
         if (!bar) {
             bar = document.createElement("div");
@@ -20,8 +31,14 @@ const Live = (() => {
             document.body.appendChild(bar);
         }
         bar.textContent = text;
-        bar.hidden = text === "";
-        document.body.classList.toggle("lost", text !== "");
+        bar.hidden = nowConnected;
+    }
+
+    // ?theme=dark or light; without it the browser's own preference.
+    function applyTheme() {
+        const asked = params.get("theme");
+        const dark = asked ? asked === "dark" : matchMedia("(prefers-color-scheme: dark)").matches;
+        document.body.classList.toggle("theme-dark", dark);
     }
 
     // "No data for 0:45" once no line has come for ten seconds, on amber, and on red after a minute,
@@ -105,7 +122,16 @@ const Live = (() => {
             listeners.push(listener);
             if (state) listener(state, null);
         },
+        // listener(connected): told when the connection is made and when it is lost.
+        listenConnection(listener) {
+            connectionListeners.push(listener);
+        },
+        params: params,
+        dark() {
+            return document.body.classList.contains("theme-dark");
+        },
         start() {
+            applyTheme();
             status("Connecting to Kavendor\u2026");
             connect();
         },

@@ -1,14 +1,18 @@
 "use strict";
 // /window/N: result window N as the operator laid it out; /kind/K: kind K with all seventeen columns
-// or those of ?columns=0,2,5. Rows are rebuilt only where an update changed them.
+// or those of ?columns=0,2,5. Only the rows the race has are shown, not the empty rows below the
+// field. Rows are rebuilt only where an update changed them. ?page=S turns pages every S seconds when
+// the field does not fit the screen's height, for a TV that shows every car in turn.
 const Results = (() => {
     const path = location.pathname.split("/");
     const byWindow = path[1] === "window";
     const number = Number(path[2]);
+    const pageSeconds = Number(Live.params.get("page")) || 0;
     let shown = null; // what the table was built for: kind, columns and looks
+    let page = 0;
 
     function chosenColumns() {
-        const asked = new URLSearchParams(location.search).get("columns");
+        const asked = Live.params.get("columns");
         const all = [...Array(17).keys()];
         if (!asked) return all;
         const picked = asked.split(",").map(Number).filter((id) => Number.isInteger(id) && id >= 0 && id < 17);
@@ -21,6 +25,27 @@ const Results = (() => {
         const window = state.windows.find((w) => w.number === number);
         return window ? { kind: String(window.kind), columns: window.columns, font: window.font, grid: window.grid }
                       : null;
+    }
+
+    // The rows of the field: those up to the last one with anything but its place and marker.
+    function fieldSize(kind) {
+        let size = kind.rows.length;
+        while (size > 0 && (!kind.rows[size - 1] ||
+               kind.rows[size - 1].cells.every((text, id) => id < 2 || text.trim() === "")))
+            --size;
+        return size;
+    }
+
+    // The operator's colours; on a dark page the plain text and backgrounds turn dark, and rows of
+    // colours of their own (followed drivers) keep them.
+    function palette(state) {
+        const colors = state.colors;
+        if (!Live.dark()) return { colors: colors, text: (c) => c, back: (c) => c };
+        const dark = { text: "#ffffff", background: "#000000", headerText: "#ffffff", headerBackground: "#262626",
+                       alternateBackground: colors.alternateBackground ? "#1c1c1c" : "" };
+        return { colors: Object.assign({}, colors, dark),
+                 text: (c) => (c === colors.text ? dark.text : c),
+                 back: (c) => (c === colors.background ? dark.background : c) };
     }
 
     function cell(state, kind, row, id) {
@@ -44,42 +69,83 @@ const Results = (() => {
     // driver's row keeps its own colours.
     function rowElement(state, kind, row, index) {
         row = row || { cells: [], marker: "", color: "", background: "" };
+        const look = palette(state);
         const tr = Live.element("tr");
-        const background = row.background || state.colors.background;
-        const shaded = state.colors.alternateBackground && index % 2 === 1 && background === state.colors.background;
-        tr.style.color = row.color || state.colors.text;
-        tr.style.background = shaded ? state.colors.alternateBackground : background;
+        const background = look.back(row.background || state.colors.background);
+        const shaded = look.colors.alternateBackground && index % 2 === 1 && background === look.colors.background;
+        tr.style.color = look.text(row.color || state.colors.text);
+        tr.style.background = shaded ? look.colors.alternateBackground : background;
         for (const id of shown.layout.columns) tr.appendChild(cell(state, kind, row, id));
         return tr;
     }
 
     function buildTable(state, layout) {
         const table = document.querySelector("table.results");
+        const look = palette(state);
         table.classList.toggle("grid", layout.grid);
         if (layout.font) {
             table.style.fontFamily = '"' + layout.font.family + '", "DejaVu Sans", system-ui, sans-serif';
-            table.style.fontSize = "calc(" + layout.font.size + "pt * var(--scale))";
+            table.style.fontSize = "calc(" + layout.font.size + " * 4 / 3 * var(--px))";
             table.style.fontWeight = layout.font.bold ? "bold" : "normal";
             table.style.fontStyle = layout.font.italic ? "italic" : "normal";
         }
         const head = Live.element("tr");
-        head.style.color = state.colors.headerText;
-        head.style.background = state.colors.headerBackground;
+        head.style.color = look.colors.headerText;
+        head.style.background = look.colors.headerBackground;
         for (const id of layout.columns) head.appendChild(Live.element("th", "", state.headers[id]));
         table.tHead.replaceChildren(head);
         const kind = state.kinds[layout.kind];
-        table.tBodies[0].replaceChildren(...kind.rows.map((row, index) => rowElement(state, kind, row, index)));
+        const rows = kind.rows.slice(0, fieldSize(kind));
+        table.tBodies[0].replaceChildren(...rows.map((row, index) => rowElement(state, kind, row, index)));
     }
 
     function updateRows(state, change) {
         const kind = state.kinds[shown.layout.kind];
         const body = document.querySelector("table.results").tBodies[0];
-        while (body.rows.length > kind.rows.length) body.deleteRow(-1);
+        const size = fieldSize(kind);
+        while (body.rows.length > size) body.deleteRow(-1);
+        for (let index = body.rows.length; index < size; ++index)
+            body.appendChild(rowElement(state, kind, kind.rows[index], index));
         for (const index of Object.keys(change.rows || {})) {
+            if (Number(index) >= size) continue;
             const tr = rowElement(state, kind, kind.rows[index], Number(index));
-            if (Number(index) < body.rows.length) body.replaceChild(tr, body.rows[Number(index)]);
-            else body.appendChild(tr);
+            body.replaceChild(tr, body.rows[Number(index)]);
         }
+    }
+
+    // With paging on, the rows of the current page are shown and the others hidden; the header
+    // says which page this is.
+    function showPage() {
+        const body = document.querySelector("table.results").tBodies[0];
+        const header = document.querySelector("header.run");
+        let note = document.getElementById("page");
+        if (!pageSeconds || !body.rows.length) {
+            if (note) note.remove();
+            return;
+        }
+        [...body.rows].forEach((tr) => { tr.hidden = false; });
+        const table = document.querySelector("table.results");
+        const rowHeight = body.rows[0].getBoundingClientRect().height || 1;
+        const room = window.innerHeight - header.getBoundingClientRect().height -
+                     table.tHead.getBoundingClientRect().height - 16;
+        const perPage = Math.max(1, Math.floor(room / rowHeight));
+        const pages = Math.ceil(body.rows.length / perPage);
+        page %= pages;
+        [...body.rows].forEach((tr, index) => { tr.hidden = Math.floor(index / perPage) !== page; });
+        if (pages < 2) {
+            if (note) note.remove();
+            return;
+        }
+        if (!note) note = Live.element("span", "page");
+        note.id = "page";
+        note.textContent = "Page " + (page + 1) + "/" + pages;
+        if (note.parentNode !== header) header.appendChild(note);
+    }
+
+    if (pageSeconds > 0) {
+        document.addEventListener("DOMContentLoaded", () => document.body.classList.add("paged"));
+        setInterval(() => { ++page; showPage(); }, pageSeconds * 1000);
+        window.addEventListener("resize", showPage);
     }
 
     Live.listen((state, update) => {
@@ -101,6 +167,7 @@ const Results = (() => {
         } else if (change) {
             updateRows(state, change);
         }
+        showPage();
     });
     return {};
 })();
