@@ -35,7 +35,7 @@ sanitize: setup
 # Every program $(BENCH_BUILD)/bench/*_bench runs in turn (BENCH_ARGS go to each, e.g.
 # BENCH_ARGS=--benchmark_min_time=0.1 for a quick look); each writes its figures to
 # $(BENCH_BUILD)/results/<name>.json, and one table of them all ends the run (also in results/summary.txt).
-# The two soaks run after them (memory must stay bounded). A failing program does not hide the
+# The soaks run after them (memory must stay bounded; the web view must hold under attack). A failing program does not hide the
 # figures of the others, but fails the target.
 bench: setup
 	cmake -S . -B $(BENCH_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKAV_BENCH=ON
@@ -54,6 +54,10 @@ bench: setup
 	$(BENCH_BUILD)/bench/long_race_soak > $(BENCH_BUILD)/results/long_race_soak.txt \
 		|| { echo "== long_race_soak failed" >&2; status=1; }; \
 	tail -n 2 $(BENCH_BUILD)/results/long_race_soak.txt; \
+	echo "== web_attack_soak (20000 rounds of WebSocket churn, floods and 400 slow clients against the program)"; \
+	/usr/bin/python3 tests/web/attack_test.py $(BENCH_BUILD)/src/app/kavendor $(BENCH_BUILD)/tools/feed/kavendor-feed 20000 \
+		> $(BENCH_BUILD)/results/web_attack_soak.txt 2>&1 || { echo "== web_attack_soak failed" >&2; status=1; }; \
+	grep -E '^(figure|OK|FAILED)' $(BENCH_BUILD)/results/web_attack_soak.txt; \
 	python3 scripts/bench_summary.py $(BENCH_BUILD)/results || status=1; \
 	exit $$status
 
