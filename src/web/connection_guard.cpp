@@ -97,7 +97,7 @@ void ConnectionGuard::incomingConnection(qintptr handle)
     auto connection = std::make_unique<Connection>(m_limits);
     connection->socket = socket;
     connection->address = address;
-    connection->opened = connection->lastActivity = connection->headStarted = now();
+    connection->lastActivity = connection->headStarted = now();
     watch(*connection);
     m_connections.push_back(std::move(connection));
     // The HTTP server takes the socket from here; its handlers run after the guard's.
@@ -112,19 +112,16 @@ bool ConnectionGuard::makeRoom(const QHostAddress& address)
         return false;
     if (connectionCount() < m_limits.maxClients)
         return true;
-    Connection* oldest = nullptr;
-    for (const auto& connection : m_connections) {
-        const bool unproven =
-            connection->reader.completedHeads() == 0 && connection->closingSince < 0 && connection->upgradedAt < 0;
-        if (connection->socket && connection->socket->state() == QAbstractSocket::ConnectedState && unproven &&
-            (!oldest || connection->opened < oldest->opened))
-            oldest = connection.get();
-    }
-    if (!oldest)
+    // The connections are kept in the order they came.
+    const auto oldest = std::find_if(m_connections.begin(), m_connections.end(), [](const auto& connection) {
+        return connection->socket && connection->socket->state() == QAbstractSocket::ConnectedState &&
+               connection->reader.completedHeads() == 0 && connection->closingSince < 0 && connection->upgradedAt < 0;
+    });
+    if (oldest == m_connections.end())
         return false;
     // Closed, it no longer counts; it is forgotten once deleted.
-    oldest->socket->abort();
-    oldest->socket->deleteLater();
+    (*oldest)->socket->abort();
+    (*oldest)->socket->deleteLater();
     return true;
 }
 

@@ -57,7 +57,6 @@ private:
         QPointer<QTcpSocket> socket;
         QHostAddress address;
         RequestHeadReader reader;
-        qint64 opened = 0;
         qint64 lastActivity = 0;  // a whole request, or answer bytes written
         qint64 headStarted = 0;   // -1 while no request head is on its way
         qint64 closingSince = -1; // -1 while the connection is in use

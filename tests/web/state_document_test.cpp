@@ -94,6 +94,9 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
         EXPECT_EQ(object.take("seq").toInteger(), sequence + 1);
         EXPECT_GT(object.take("time").toInteger(), 0);
         EXPECT_EQ(object, expected.value(QLatin1String(name)).toObject()) << update.toStdString();
-        EXPECT_EQ(parse(document.snapshot()).value("seq").toInteger(), sequence + 1);
+        const QJsonObject snapshot = parse(document.snapshot());
+        EXPECT_EQ(snapshot.value("seq").toInteger(), sequence + 1);
+        for (const char* key : {"run", "info", "followed", "colors", "headers", "windows", "kinds"})
+            EXPECT_TRUE(snapshot.contains(QLatin1String(key))) << key << " missing after the update";
     }
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -40,17 +41,18 @@ protected:
         ASSERT_TRUE(m_server->start(QHostAddress::LocalHost, 0, error)) << error.toStdString();
     }
 
-    std::unique_ptr<QTcpSocket> connectSocket()
+    std::unique_ptr<QTcpSocket> connectSocket(const QHostAddress& from = QHostAddress::LocalHost)
     {
         auto socket = std::make_unique<QTcpSocket>();
+        socket->bind(from);
         socket->connectToHost(QHostAddress::LocalHost, m_server->port());
         return socket;
     }
 
     // Sends the bytes and reads until the server closes the connection or one whole answer came.
-    QByteArray exchange(const QByteArray& request)
+    QByteArray exchange(const QByteArray& request, const QHostAddress& from = QHostAddress::LocalHost)
     {
-        auto socket = connectSocket();
+        auto socket = connectSocket(from);
         socket->write(request);
         QByteArray answer;
         waitFor([&] {
@@ -203,11 +205,31 @@ TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanlyOrTakesASilentO
     ASSERT_TRUE(waitFor([&] { return m_server->connectionCount() == 198; })) << m_server->connectionCount();
 
     pages.push_back(connectSocket());
+    ASSERT_TRUE(waitFor([&] { return m_server->connectionCount() == 199; })) << m_server->connectionCount();
     auto silent = connectSocket();
     ASSERT_TRUE(waitFor([&] { return m_server->connectionCount() == 200; })) << m_server->connectionCount();
     EXPECT_EQ(statusOf(exchange(get("/api/state"))), 200);
     EXPECT_TRUE(waitFor([&] { return pages.back()->state() == QAbstractSocket::UnconnectedState; }));
     EXPECT_EQ(silent->state(), QAbstractSocket::ConnectedState);
+}
+
+// Live pages and plain connections from one address count against its cap; other addresses are served.
+TEST_F(WebServerTest, EachAddressHasItsOwnCap)
+{
+    start({.maxPerAddress = 2});
+    std::vector<QJsonObject> received;
+    std::vector<std::unique_ptr<QWebSocket>> live;
+    live.push_back(openLive(received));
+    live.push_back(openLive(received));
+    const QHostAddress pages("127.0.0.3");
+    std::array<std::unique_ptr<QTcpSocket>, 2> open = {connectSocket(pages), connectSocket(pages)};
+    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 2 && m_server->connectionCount() == 4; }));
+    EXPECT_EQ(statusOf(exchange(get("/"))), 503);
+    EXPECT_EQ(statusOf(exchange(get("/"), pages)), 503);
+    EXPECT_EQ(statusOf(exchange(get("/"), QHostAddress("127.0.0.2"))), 200);
+    live.pop_back();
+    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 1; }));
+    EXPECT_EQ(statusOf(exchange(get("/"))), 200);
 }
 
 TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
@@ -243,6 +265,17 @@ TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
         ASSERT_TRUE(waitFor([&] { return lastCell(received, 0, 9) == QString::number(value); }));
     }
     EXPECT_TRUE(waitFor([&] { return m_server->liveClientCount() == 1; })) << m_server->liveClientCount();
+    // A client that joins later, and /api/state, start from the last state published.
+    std::vector<QJsonObject> late;
+    auto joiner = openLive(late);
+    ASSERT_TRUE(waitFor([&] { return !late.empty(); }));
+    const auto firstRowCell = [](const QJsonObject& state) {
+        return state["kinds"]["4"]["rows"].toArray().at(0)["cells"][9];
+    };
+    EXPECT_EQ(firstRowCell(late.front()), QString::number(value));
+    const QByteArray state = exchange(get("/api/state"));
+    EXPECT_EQ(firstRowCell(QJsonDocument::fromJson(state.mid(state.indexOf("\r\n\r\n") + 4)).object()),
+              QString::number(value));
 }
 
 // A client that never reads fills its send queue and is dropped, live or not; one that never answers
