@@ -164,6 +164,7 @@ class WebViewUnderAttack(unittest.TestCase):
         cls.program.stop()
 
     def tearDown(self):
+        web_browser.tell_on_failure(self, self.program)
         self.assertIsNone(self.program.process.poll(), "the program died")
         report = [line for line in self.program.errors if "Sanitizer" in line or "runtime error" in line]
         self.assertEqual(report, [])

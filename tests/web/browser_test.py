@@ -68,6 +68,7 @@ class WebViewInABrowser(unittest.TestCase):
         self.driver = self.browser.driver
 
     def tearDown(self):
+        web_browser.tell_on_failure(self, self.program, self.browser)
         self.browser.quit()
         if self.program.process.poll() is None:
             self.program.stop()
@@ -147,6 +148,7 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
         self.driver = self.browser.driver
 
     def tearDown(self):
+        web_browser.tell_on_failure(self, self.program, self.browser)
         self.browser.quit()
         if self.program.process.poll() is None:
             self.program.stop()
@@ -203,28 +205,31 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
 
 
 class TelevisionPaging(unittest.TestCase):
-    def test_a_1080p_tv_shows_all_100_cars_in_turn(self):
-        folder = tempfile.mkdtemp(prefix="kavendor-paging-")
-        feed = os.path.join(folder, "race.feed")
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="kavendor-paging-")
+        feed = os.path.join(self.folder, "race.feed")
         subprocess.run([FEED_TOOL, "simulate", "--cars", "100", "--laps", "1", "--out", feed], check=True)
-        program = web_browser.Program(PROGRAM, feed, None)
-        browser = web_browser.Browser()
-        try:
-            driver = browser.driver
-            set_screen(driver, 1920, 1080)
-            driver.get(program.url("/kind/4?page=1&columns=0,2,5"))
-            seen = set()
-            visible = ("return [...document.querySelectorAll('table.results tbody tr')]"
-                       ".filter((r) => !r.hidden && r.getBoundingClientRect().bottom <= innerHeight)"
-                       ".map((r) => r.cells[1].textContent.trim());")
-            wait_for(lambda: seen.update(driver.execute_script(visible)) or len(seen - {""}) >= 100, 40,
-                     "seen %d cars" % len(seen - {""}))
-            self.assertLessEqual(driver.execute_script("return document.scrollingElement.scrollHeight;"), 1080)
-            self.assertIn("Page ", driver.execute_script("return document.getElementById('page').textContent;"))
-        finally:
-            browser.quit()
-            program.stop()
-            shutil.rmtree(folder, ignore_errors=True)
+        self.program = web_browser.Program(PROGRAM, feed, None)
+        self.browser = web_browser.Browser()
+
+    def tearDown(self):
+        web_browser.tell_on_failure(self, self.program, self.browser)
+        self.browser.quit()
+        self.program.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def test_a_1080p_tv_shows_all_100_cars_in_turn(self):
+        driver = self.browser.driver
+        set_screen(driver, 1920, 1080)
+        driver.get(self.program.url("/kind/4?page=1&columns=0,2,5"))
+        seen = set()
+        visible = ("return [...document.querySelectorAll('table.results tbody tr')]"
+                   ".filter((r) => !r.hidden && r.getBoundingClientRect().bottom <= innerHeight)"
+                   ".map((r) => r.cells[1].textContent.trim());")
+        wait_for(lambda: seen.update(driver.execute_script(visible)) or len(seen - {""}) >= 100, 40,
+                 "not every car was shown in turn")
+        self.assertLessEqual(driver.execute_script("return document.scrollingElement.scrollHeight;"), 1080)
+        self.assertIn("Page ", driver.execute_script("return document.getElementById('page').textContent;"))
 
 
 if __name__ == "__main__":

@@ -66,6 +66,21 @@ class Program:
         shutil.rmtree(self.config, ignore_errors=True)
 
 
+def tell_on_failure(test, program=None, browser=None):
+    """In a test's tearDown: when the test failed, what the program and the browser said, on standard
+    error, so that no failure goes without its log."""
+    if getattr(test, "_outcome", None) is None or test._outcome.success:
+        return
+    if program is not None:
+        sys.stderr.write("--- the program's standard error:\n" + "".join(program.errors[-200:]))
+    if browser is not None:
+        try:
+            for entry in browser.driver.get_log("browser"):
+                sys.stderr.write("--- browser: %s\n" % entry)
+        except Exception as failure:  # the browser itself may be what failed
+            sys.stderr.write("--- browser log unavailable: %s\n" % failure)
+
+
 class Browser:
     """Headless chromium with a profile of its own, which goes when the browser does."""
 
