@@ -33,6 +33,8 @@ TEST(TimeValues, FeedTextsReadTheirDigitsRightAlignedAndTheFractionLeftAligned)
         {"1.2.3", "00:00:01.2300"},
         {"00:59:59.999", "00:59:59.9990"},
         {"99:00:00.0000", "50:00:00.0000"},
+        {"51:00:00.0000", "50:00:00.0000"},
+        {"50:59:59.9999", "50:59:59.9999"},
         {"99:99:99.9999", "51:40:39.9999"},
     };
     for (const auto& [text, expected] : cases)

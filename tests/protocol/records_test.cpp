@@ -111,6 +111,7 @@ TEST(RecordParse, TimingRecords)
     EXPECT_EQ(f.RaceTime, 5 * kTicksPerMinute);
     EXPECT_EQ(f.Flag, "");
     EXPECT_EQ(parse<HeartbeatRecord>(R"($F,9999,"00:00:00","08:15:00","01:02:03","Yellow")").Flag, "Yellow");
+    EXPECT_EQ(parse<HeartbeatRecord>(R"($F,9999,"00:00:00","08:15:00","01:02:03","Purple123")").Flag, "Purple12");
 
     EXPECT_EQ(parse<RacePositionRecord>(R"($G,1,"12",3)"), (RacePositionRecord{1, "12", 3, 0}));
     EXPECT_EQ(parse<RacePositionRecord>(R"($G,70000,"12",3,"1:00.000")"), (RacePositionRecord{4464, "12", 3, 600000}));
