@@ -92,6 +92,7 @@ void RecordProcessor::applyCompetitor(const FullCompetitorRecord& record)
 void RecordProcessor::applyRun(const RunRecord& record)
 {
     m_state.RunName = record.Description;
+    m_state.lapHistory().takeRun(record.Word1, record.Description);
     m_panel.setValue(GeneralInfoPanel::kRun, feedText(m_state.RunName));
 }
 
