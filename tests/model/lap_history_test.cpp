@@ -184,6 +184,7 @@ TEST(LapHistory, AgreesWithTheTimingSystemsOwnCountAtTheEnd)
     const std::vector<AgreementCase> cases = {
         {"recorded race with its state sent again", feedLines("race6.feed"), true},
         {"recorded lapped field", feedLines("lap_history.feed"), true},
+        {"recorded race with a retired car and one that never started", feedLines("report_marks.feed"), true},
         {"simulated race, state sent again every 50 s", simulatedLines(sim(16, 20)), true},
         {"crossings before the start", simulatedLines(sim(12, 8, true)), true},
         {"corrected passings", simulatedLines(sim(20, 30, false, true)), true},
