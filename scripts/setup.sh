@@ -10,7 +10,7 @@ packages=(
   fonts-dejavu-core xvfb xauth socat poppler-utils python3
   libwmf-dev fonts-urw-base35
   clang libclang-rt-14-dev
-  dpkg-dev file desktop-file-utils appstream dbus-daemon
+  dpkg-dev file desktop-file-utils appstream dbus-daemon lintian systemd
   qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium
   libmosquitto-dev mosquitto mosquitto-clients openssl
 )

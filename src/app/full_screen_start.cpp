@@ -1,7 +1,13 @@
 #include "full_screen_start.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdio>
 
 #include "result_windows.h"
 
@@ -15,6 +21,24 @@ ResultWindow* windowNumbered(const ResultWindows& windows, int number)
             return window;
     }
     return nullptr;
+}
+
+constexpr std::chrono::seconds kSettleTime{1};
+
+// The X server places a window on a separate X screen after the program asked: once it had time, a
+// window that does not cover the asked screen exactly says so.
+void checkFullScreenLater(QWidget& window, QScreen& asked, int number, int screen)
+{
+    QTimer::singleShot(kSettleTime, &window, [&window, asked = QPointer<QScreen>(&asked), number, screen] {
+        const QWindow* shown = window.windowHandle();
+        if (!asked || !shown ||
+            (shown->screen() == asked && shown->geometry().size() == asked->size() && window.isFullScreen()))
+            return;
+        const QSize size = shown->geometry().size();
+        std::fprintf(stderr,
+                     "kavendor: --fullscreen: window %d did not go full screen on screen %d (%dx%d): it is %dx%d\n",
+                     number, screen, asked->size().width(), asked->size().height(), size.width(), size.height());
+    });
 }
 
 // The window is already full screen on the screen it went to; it moves as a normal window would and
@@ -42,8 +66,18 @@ QString startFullScreen(const ResultWindows& windows, int number, int screen)
                       .arg(screens.size())
                       .arg(number);
     window->enterFullScreen();
-    if (screen >= 1 && screen <= screens.size() && window->screen() != screens[screen - 1])
-        moveToScreen(*window, *screens[screen - 1]);
+    if (screen < 1 || screen > screens.size())
+        return problem;
+    QScreen* asked = screens[screen - 1];
+    if (window->screen() != asked)
+        moveToScreen(*window, *asked);
+    checkFullScreenLater(*window, *asked, number, screen);
+    // A screen of another X screen (not one desktop spread over the monitors) may refuse the window.
+    if (window->screen() != asked || !window->isFullScreen())
+        problem = QStringLiteral("--fullscreen: window %1 cannot go full screen on screen %2 (%3); it is on %4")
+                      .arg(number)
+                      .arg(screen)
+                      .arg(asked->name(), window->screen() ? window->screen()->name() : QStringLiteral("no screen"));
     return problem;
 }
 

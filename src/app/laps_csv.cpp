@@ -10,9 +10,12 @@ namespace kav {
 
 namespace {
 
+// A lap of an hour or more (a race stopped under red) keeps its hour, written as the totals are.
 QString lapTimeText(TimeValue time)
 {
-    return time == kEmptyLapTime ? QStringLiteral("-----") : QString::fromLatin1(formatTime(7, 3, time));
+    if (time == kEmptyLapTime)
+        return QStringLiteral("-----");
+    return QString::fromLatin1(time >= kTicksPerHour ? formatTime(1, 1, time) : formatTime(7, 3, time));
 }
 
 QStringList entryFields(const std::string& regNo, const LapEntry& entry)

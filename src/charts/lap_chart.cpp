@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 
 #include "chart_style.h"
 #include "feed_time.h"
@@ -99,7 +100,10 @@ LapChart::LapChart(Kind kind, const RaceSource& source, QWidget* parent)
     m_valueAxis->setTickType(QValueAxis::TicksDynamic);
     m_valueAxis->setTickAnchor(kind == Kind::Position ? 1 : 0);
     chart->addAxis(m_valueAxis, Qt::AlignLeft);
-    if (kind == Kind::Position) {
+    // The axis would cut its labels short ("…") once a few dozen places share its height: the lap
+    // chart writes its place numbers itself.
+    m_valueAxis->setLabelsVisible(kind != Kind::Position);
+    if (kind != Kind::LapTime) {
         QMargins margins = chart->margins();
         margins.setRight(kCarNumberRoom);
         chart->setMargins(margins);
@@ -134,7 +138,7 @@ void LapChart::refresh()
     for (int car = 0; car < history.carCount(); ++car)
         takeInCar(car);
     updateAxes();
-    if (m_kind == Kind::Position)
+    if (m_kind != Kind::LapTime)
         updateCarLabels();
 }
 
@@ -300,54 +304,128 @@ void LapChart::updateAxes()
     m_valueAxis->setRange(std::floor(low / step) * step, std::ceil(high / step) * step);
 }
 
-// Each car's number at the place of its last lap, beside the plot, as a printed lap chart carries them.
-// They are plain text items: an axis of categories elides its labels once there are a few dozen.
+QString LapChart::carText(const std::string& regNo) const
+{
+    const CarLabel label = m_source.carLabel(regNo);
+    return label.number.isEmpty() ? QString::fromStdString(regNo) : label.number;
+}
+
+// Each place with the car that holds it in the standings, as a printed lap chart carries them; without
+// standings, with the car that came there last.
+std::vector<LapChart::CarMark> LapChart::placeMarks() const
+{
+    std::map<int, CarMark> places;
+    for (const ClassifiedCar& car : m_source.classification()) {
+        if (car.position > 0)
+            places.emplace(car.position, CarMark{double(car.position), carText(car.regNo), Qt::black});
+    }
+    if (places.empty()) {
+        std::map<int, std::pair<TimeValue, std::string>> latest;
+        const LapHistory& history = m_source.lapHistory();
+        for (int car = 0; car < history.carCount(); ++car) {
+            const std::vector<LapEntry>& laps = history.car(car).laps;
+            if (laps.empty() || laps.back().position == 0)
+                continue;
+            auto [slot, added] =
+                latest.emplace(laps.back().position, std::pair(laps.back().totalTime, history.car(car).regNo));
+            if (!added && laps.back().totalTime > slot->second.first)
+                slot->second = {laps.back().totalTime, history.car(car).regNo};
+        }
+        for (const auto& [place, car] : latest)
+            places.emplace(place, CarMark{double(place), carText(car.second), Qt::black});
+    }
+    // Only the places the chart shows: a car that never crossed the line has no line to name.
+    std::vector<CarMark> marks;
+    for (auto& [place, mark] : places) {
+        if (place <= m_valueAxis->max())
+            marks.push_back(std::move(mark));
+    }
+    return marks;
+}
+
+// Each line's car where the line ends, in its colour, so that the lines can be told apart.
+std::vector<LapChart::CarMark> LapChart::lineEndMarks() const
+{
+    std::vector<CarMark> marks;
+    const LapHistory& history = m_source.lapHistory();
+    for (std::size_t car = 0; car < m_lines.size() && car < std::size_t(history.carCount()); ++car) {
+        const QLineSeries* series = m_lines[car].series;
+        if (!series || series->count() == 0)
+            continue;
+        marks.push_back(
+            {series->at(series->count() - 1).y(), carText(history.car(int(car)).regNo), series->pen().color()});
+    }
+    std::sort(marks.begin(), marks.end(), [](const CarMark& a, const CarMark& b) { return a.value < b.value; });
+    return marks;
+}
+
 void LapChart::updateCarLabels()
 {
-    const LapHistory& history = m_source.lapHistory();
-    std::vector<std::pair<int, QString>> places;
-    for (int car = 0; car < history.carCount(); ++car) {
-        const std::vector<LapEntry>& laps = history.car(car).laps;
-        if (laps.empty() || laps.back().position == 0)
-            continue;
-        const CarLabel label = m_source.carLabel(history.car(car).regNo);
-        places.emplace_back(laps.back().position,
-                            label.number.isEmpty() ? QString::fromStdString(history.car(car).regNo) : label.number);
-    }
-    std::sort(places.begin(), places.end());
-    // Two cars sent with the same place: the first is named.
-    places.erase(
-        std::unique(places.begin(), places.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-        places.end());
-    if (places == m_carPlaces)
+    std::vector<CarMark> marks = m_kind == Kind::Position ? placeMarks() : lineEndMarks();
+    if (marks == m_carMarks)
         return;
-    m_carPlaces = places;
-    while (m_carTexts.size() > places.size()) {
+    m_carMarks = std::move(marks);
+    while (m_carTexts.size() > m_carMarks.size()) {
         delete m_carTexts.back();
         m_carTexts.pop_back();
     }
-    while (m_carTexts.size() < places.size())
+    while (m_carTexts.size() < m_carMarks.size())
         m_carTexts.push_back(new QGraphicsSimpleTextItem(chart()));
-    for (std::size_t i = 0; i < places.size(); ++i)
-        m_carTexts[i]->setText(places[i].second);
+    for (std::size_t i = 0; i < m_carMarks.size(); ++i) {
+        m_carTexts[i]->setText(m_carMarks[i].text);
+        m_carTexts[i]->setBrush(m_carMarks[i].color);
+    }
     placeCarLabels();
 }
 
+// The axis is reversed: its smallest value, the first place or no gap, is at the top. Labels that would
+// overlap are moved down, in order, just clear of each other.
 void LapChart::placeCarLabels()
 {
     const QRectF plot = chart()->plotArea();
     const double span = m_valueAxis->max() - m_valueAxis->min();
-    if (m_carTexts.empty() || plot.isEmpty() || span <= 0)
+    if (plot.isEmpty() || span <= 0)
         return;
     const double room = plot.height() / span;
     QFont font = m_lapAxis->labelsFont();
-    font.setPixelSize(std::clamp(int(room * 0.9), kSmallestLabelPixels, kLargestLabelPixels));
+    const bool places = m_kind == Kind::Position;
+    const int pixels = places ? int(room * 0.9) : int(plot.height() / std::max<std::size_t>(m_carTexts.size(), 1));
+    font.setPixelSize(std::clamp(pixels, kSmallestLabelPixels, kLargestLabelPixels));
+    double nextFree = plot.top() - plot.height();
     for (std::size_t i = 0; i < m_carTexts.size(); ++i) {
         QGraphicsSimpleTextItem* text = m_carTexts[i];
         text->setFont(font);
-        // The axis is reversed: its smallest value, the first place, is at the top.
-        const double y = plot.top() + (m_carPlaces[i].first - m_valueAxis->min()) * room;
-        text->setPos(plot.right() + kCarNumberGap, y - text->boundingRect().height() / 2);
+        const double height = text->boundingRect().height();
+        double y = plot.top() + (m_carMarks[i].value - m_valueAxis->min()) * room - height / 2;
+        if (!places)
+            y = std::max(y, nextFree);
+        nextFree = y + height * 0.9;
+        text->setPos(plot.right() + kCarNumberGap, y);
+    }
+    if (places)
+        placePlaceNumbers(plot, font);
+}
+
+// A number at every tick of the places, right-aligned against the plot.
+void LapChart::placePlaceNumbers(const QRectF& plot, const QFont& font)
+{
+    const double step = std::max(1.0, m_valueAxis->tickInterval());
+    const auto count = static_cast<std::size_t>(std::max(0.0, std::floor((m_valueAxis->max() - 1) / step) + 1));
+    while (m_placeTexts.size() > count) {
+        delete m_placeTexts.back();
+        m_placeTexts.pop_back();
+    }
+    while (m_placeTexts.size() < count)
+        m_placeTexts.push_back(new QGraphicsSimpleTextItem(chart()));
+    const double room = plot.height() / (m_valueAxis->max() - m_valueAxis->min());
+    for (std::size_t i = 0; i < count; ++i) {
+        QGraphicsSimpleTextItem* text = m_placeTexts[i];
+        const double place = 1 + double(i) * step;
+        text->setFont(font);
+        text->setText(QString::number(int(place)));
+        const QRectF box = text->boundingRect();
+        text->setPos(plot.left() - kCarNumberGap - box.width(),
+                     plot.top() + (place - m_valueAxis->min()) * room - box.height() / 2);
     }
 }
 

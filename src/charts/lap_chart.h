@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <QColor>
 #include <QString>
 
 #include <cstdint>
@@ -38,7 +39,8 @@ public:
     // The text for a car's lap as a hover or click shows it; empty when the car has no such lap.
     QString describe(int carIndex, std::int32_t lap) const;
     int lineCount() const;
-    // The lap chart's car numbers beside the plot, sized to the room each place has.
+    // The car numbers beside the plot: on the lap chart each place's car, sized to the room each place
+    // has; on the gap chart each line's car at the height its line ends, in the line's colour.
     void placeCarLabels();
 
 signals:
@@ -61,6 +63,7 @@ private:
     void pointAt(int carIndex, const QPointF& point, bool show);
     void updateAxes();
     void updateCarLabels();
+    void placePlaceNumbers(const QRectF& plot, const QFont& font);
     bool shows(int carIndex) const;
 
     const Kind m_kind;
@@ -68,10 +71,21 @@ private:
     std::optional<std::set<std::string>> m_chosen;
     std::vector<CarLine> m_lines;
     std::vector<int> m_classCounts;
-    std::vector<std::pair<int, QString>> m_carPlaces;
+    struct CarMark {
+        double value = 0; // where on the value axis
+        QString text;
+        QColor color;
+        bool operator==(const CarMark&) const = default;
+    };
+    std::vector<CarMark> placeMarks() const;
+    std::vector<CarMark> lineEndMarks() const;
+    QString carText(const std::string& regNo) const;
+
+    std::vector<CarMark> m_carMarks;
     QValueAxis* m_lapAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
-    std::vector<QGraphicsSimpleTextItem*> m_carTexts; // the lap chart's car numbers, owned by the chart
+    std::vector<QGraphicsSimpleTextItem*> m_carTexts;   // the car numbers beside the plot, owned by the chart
+    std::vector<QGraphicsSimpleTextItem*> m_placeTexts; // the lap chart's place numbers left of the plot
     std::uint64_t m_revision = 0;
     std::uint64_t m_resets = 0;
     std::int32_t m_maxLap = 0;

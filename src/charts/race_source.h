@@ -41,8 +41,16 @@ public:
     virtual bool isFollowed(std::string_view regNo) const = 0;
     // The race standings from the first place down, cars without a standing left out.
     virtual std::vector<ClassifiedCar> classification() const = 0;
+    // The best-lap standings of a practice or qualifying session from the first place down, laps
+    // counted from the lap history.
+    virtual std::vector<ClassifiedCar> bestLapClassification() const { return {}; }
     virtual QString runName() const = 0;
     virtual QString trackName() const = 0;
+    // The session's date as the feed's new run gives it ("01 Jun"), empty when it gave none.
+    virtual QString sessionDate() const { return {}; }
+    // The feed's time of day at the session's start and at its last heartbeat, -1 when not known.
+    virtual TimeValue sessionStart() const { return -1; }
+    virtual TimeValue lastTimeOfDay() const { return -1; }
 };
 
 } // namespace kav

@@ -65,6 +65,34 @@ void RaceChartSource::findBestLap(ClassifiedCar& car) const
     }
 }
 
+// The rows the practice window shows, in its order, each with the laps the car completed.
+std::vector<ClassifiedCar> RaceChartSource::bestLapClassification() const
+{
+    std::vector<ClassifiedCar> cars;
+    const ReadablePracticeList& standings = m_state.PracticeList;
+    const LapHistory& history = m_state.lapHistory();
+    for (int i = 0; i < standings.count(); ++i) {
+        const PracticeResultRecord& entry = standings.at(i);
+        if (entry.RegNo.empty() || entry.Position == 0)
+            continue;
+        ClassifiedCar car;
+        car.regNo = entry.RegNo;
+        car.label = carLabel(entry.RegNo);
+        car.position = entry.Position;
+        const int index = history.findCar(entry.RegNo);
+        car.laps = index < 0 || history.car(index).laps.empty() ? 0 : history.car(index).laps.back().lap;
+        car.bestLap = entry.BestLap;
+        car.bestLapTime = entry.BestLapTime;
+        cars.push_back(std::move(car));
+    }
+    return cars;
+}
+
+QString RaceChartSource::sessionDate() const
+{
+    return feedText(m_state.RunDate).trimmed();
+}
+
 QString RaceChartSource::runName() const
 {
     return feedText(m_state.RunName);

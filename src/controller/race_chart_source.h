@@ -16,8 +16,12 @@ public:
     CarLabel carLabel(std::string_view regNo) const override;
     bool isFollowed(std::string_view regNo) const override;
     std::vector<ClassifiedCar> classification() const override;
+    std::vector<ClassifiedCar> bestLapClassification() const override;
     QString runName() const override;
     QString trackName() const override;
+    QString sessionDate() const override;
+    TimeValue sessionStart() const override { return m_state.RunStartTime; }
+    TimeValue lastTimeOfDay() const override { return m_state.LastTimeOfDay; }
 
 private:
     void findBestLap(ClassifiedCar& car) const;

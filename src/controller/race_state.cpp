@@ -39,7 +39,8 @@ void RaceState::clearRun()
     CurrentPassingList.clear();
     LapPassingList.clear();
     MarkerList.clear();
-    m_lapHistory.clear();
+    // The lap history outlives a new run that turns out to be the same run going on.
+    m_lapHistory.awaitRun();
 }
 
 void RaceState::recordPassing(const PassingRecord& passing)

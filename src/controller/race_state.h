@@ -70,6 +70,9 @@ public:
     bool BusyLit = false;
     std::int32_t ErrorCount = 0;
     std::string RunName;
+    std::string RunDate;          // as the feed's new run gives it, e.g. "01 Jun"
+    TimeValue RunStartTime = -1;  // the time of day of the new run, -1 before any
+    TimeValue LastTimeOfDay = -1; // of the last heartbeat
 
     // The row count that fits position, or 0 when the rows need not grow.
     int rowsFor(int position) const;

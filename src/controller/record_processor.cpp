@@ -76,7 +76,7 @@ void RecordProcessor::apply(const RecordData& data)
                    [this](const HeartbeatRecord& heartbeat) { applyHeartbeat(heartbeat); },
                    [this](const RacePositionRecord& position) { m_positions.apply(position); },
                    [this](const PracticePositionRecord& practice) { applyPractice(practice); },
-                   [this](const RunStartRecord&) { applyNewRun(); },
+                   [this](const RunStartRecord& start) { applyNewRun(start); },
                    [this](const PassingRecord& passing) { applyPassing(passing); },
                    [](const auto&) {}, // valid records that change nothing here
                },
@@ -92,11 +92,13 @@ void RecordProcessor::applyCompetitor(const FullCompetitorRecord& record)
 void RecordProcessor::applyRun(const RunRecord& record)
 {
     m_state.RunName = record.Description;
+    m_state.lapHistory().takeRun(record.Word1, record.Description);
     m_panel.setValue(GeneralInfoPanel::kRun, feedText(m_state.RunName));
 }
 
 void RecordProcessor::applyHeartbeat(const HeartbeatRecord& record)
 {
+    m_state.LastTimeOfDay = record.Time3;
     switchFinish(record.LapsToGo);
     m_panel.setValue(GeneralInfoPanel::kLapsToGo, QString::number(record.LapsToGo));
     m_panel.setValue(GeneralInfoPanel::kRaceTime, QString::fromLatin1(formatTime(4, 2, record.RaceTime)));

@@ -59,7 +59,7 @@ private:
     void switchFinish(std::int32_t lapsToGo);
     void applyPractice(const PracticePositionRecord& record);
     void showPracticeLeader(const PracticePositionRecord& record);
-    void applyNewRun();
+    void applyNewRun(const RunStartRecord& record);
     void showStandBy();
     void applyPassing(const PassingRecord& record);
 

@@ -82,11 +82,13 @@ void RecordProcessor::showPracticeLeader(const PracticePositionRecord& record)
         m_panel.value(item)->repaint();
 }
 
-void RecordProcessor::applyNewRun()
+void RecordProcessor::applyNewRun(const RunStartRecord& record)
 {
     m_state.RaceFinished = false;
     m_state.clearRun();
     m_state.RunName.clear();
+    m_state.RunDate = record.Text2;
+    m_state.RunStartTime = record.Time1;
     for (std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice, kLayoutTrackPositions})
         m_content.resetKind(kind);
     for (int item : {GeneralInfoPanel::kBestLap, GeneralInfoPanel::kName, GeneralInfoPanel::kBestLapTime,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -30,9 +31,12 @@ struct CarLaps {
     std::vector<LapEntry> laps;
 };
 
-// Every crossing of the line of the run, per car, for the race charts, the race report and laps.csv.
-// A passing opens an entry; the car's next race standing completes it with the lap count, total time
-// and position the timing system gives. Bounded to kMaxCars cars of kMaxLaps entries each.
+// Every lap of the run, per car, for the race charts, the race report and laps.csv.
+// The lap number and total time of a lap are the timing system's own, from the car's race standing
+// after the crossing: a passing sent again, one before the start or after the finish counts nothing,
+// a corrected passing replaces the lap it corrects, and a penalty moves the last total. A car the
+// feed sends no standings for (a practice session) counts its passings. Bounded to kMaxCars cars of
+// kMaxLaps entries each.
 class LapHistory {
 public:
     static constexpr int kMaxCars = 1000;
@@ -40,8 +44,12 @@ public:
 
     // A crossing of the line; false when it repeats the car's last passing or a bound is reached.
     bool addPassing(const PassingRecord& passing, LapFlag flag);
-    // A race standing: completes the car's open entry, and is the position of its next crossings.
+    // A race standing: counts the lap of the car's last crossing, and is its place from now on.
     void takeStanding(const RacePositionRecord& standing);
+    // A new run announced: the history waits for the run's name, which tells whether the run goes on.
+    void awaitRun();
+    // The run's number and name: after awaitRun, a run other than the history's starts it afresh.
+    void takeRun(std::uint16_t number, std::string_view name);
     // A new run.
     void clear();
 
@@ -58,24 +66,33 @@ public:
 
     // Grows with every change; a view compares it to know whether to look again.
     std::uint64_t revision() const { return m_revision; }
-    // Grows when entries already there change in a way a view must redraw (a clear, a leader time
-    // that went up).
+    // Grows when entries already there change in a way a view must redraw (a clear, a lap taken
+    // back, a leader time that went up).
     std::uint64_t resets() const { return m_resets; }
 
 private:
     struct Car {
         CarLaps laps;
         PassingRecord lastPassing;
-        bool open = false; // the last entry waits for its standing
+        bool anyPassing = false;
+        bool followsStandings = false; // the feed sends this car's standings: they count its laps
+        bool waiting = false;          // lastPassing waits for the standing that tells what it was
+        bool provisional = false;      // the last entry was counted from a passing alone
+        LapFlag waitingFlag = LapFlag::None;
         std::uint16_t position = 0;
-        std::int32_t standingLaps = 0;
-        TimeValue standingTotal = 0;
     };
 
     Car* carFor(std::string_view regNo);
-    void completeEntry(Car& car, const RacePositionRecord& standing);
+    void countPassing(Car& car, const PassingRecord& passing, LapFlag flag,
+                      const std::optional<PassingRecord>& previous);
+    void countStanding(Car& car, const RacePositionRecord& standing);
+    void startFollowingStandings(Car& car);
+    bool append(Car& car, const LapEntry& entry);
+    void replaceLast(Car& car, const LapEntry& entry);
+    void removeLast(Car& car);
     void noteLeaderTime(std::int32_t lap, TimeValue total);
     void forgetLeaderTime(std::int32_t lap, TimeValue total);
+    void startRunIfAwaited();
 
     std::vector<Car> m_cars;
     std::unordered_map<std::string, int> m_index;
@@ -83,6 +100,10 @@ private:
     std::size_t m_entryCount = 0;
     std::uint64_t m_revision = 0;
     std::uint64_t m_resets = 0;
+    bool m_awaitingRun = false;
+    bool m_runKnown = false;
+    std::uint16_t m_runNumber = 0;
+    std::string m_runName;
 };
 
 // The flag word of laps.csv: green, yellow, red, finish or empty.

@@ -72,6 +72,71 @@ TEST(Report, RecordedRaceGivesAVectorReportInTheCurrentRaceWindowsOrder)
     EXPECT_EQ(images.trimmed().split('\n').size(), 2) << "page images:\n" << images.toStdString();
 }
 
+// The report of a feed as pdftotext -layout lays it out; an empty text when the program failed.
+QString reportText(const QString& feed, const QString& pdf)
+{
+    const ProcessResult program = runProcess(KAV_PROGRAM, {"--replay", feed, "--report", pdf});
+    EXPECT_EQ(program.status, 0) << program.err.toStdString();
+    return QString::fromUtf8(runProcess("pdftotext", {"-layout", pdf, "-"}).out);
+}
+
+QString simulated(const QTemporaryDir& dir, const QString& name, const QStringList& options)
+{
+    const QString feed = dir.filePath(name + ".feed");
+    EXPECT_EQ(runProcess(KAV_FEED_TOOL, QStringList{"simulate", "--out", feed} + options).status, 0);
+    return feed;
+}
+
+QString written(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
+{
+    QFile file(dir.filePath(name + ".feed"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    return file.fileName();
+}
+
+// What each kind of session's report must and must not say: results services' marks, the session's
+// date, whole class names and car numbers, and never the feed's "no time" as a time.
+TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
+{
+    ASSERT_TRUE(toolInstalled(QStringLiteral("pdftotext")));
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        QString feed;
+        QStringList present;
+        QStringList absent;
+    } cases[] = {
+        {"race that ends with a lapped, a retired and a car that never started",
+         kData + "/feeds/report_marks.feed",
+         {"+1 lap", "DNF", "DNS", "GT Masters Endurance Trophy Cup",
+          "-07-12, from 14:00:00 to 14:06:00 (timing system)", "Lap chart", "Gap to the leader"},
+         {"59:59", "+0.000", "Classification (best laps)", "…"}},
+        {"practice session",
+         simulated(dir, "practice", {"--practice", "--cars", "8", "--laps", "4"}),
+         {"Classification (best laps)", "Lap times", "-06-01"},
+         {"Gap to the leader", "Lap chart", "Fastest laps", "59:59", "+0.000", "…"}},
+        {"long race of 19 cars",
+         simulated(dir, "long", {"--cars", "19", "--laps", "60", "--corrections", "--penalties"}),
+         {"Lap chart", "Gap to the leader"},
+         {"…", "59:59", "DNF"}},
+        {"feed without a date",
+         written(dir, "undated",
+                 "$B,1,\"Race 1\"\n$A,\"12\",\"7\",1,\"Abc\",\"Defg\",\"NED\",1\n"
+                 "$J,\"12\",\"00:01:23.456\",\"12:01:23.456\"\n"
+                 "$G,1,\"12\",1,\"00:01:23.456\"\n"),
+         {"(date of export"},
+         {"(timing system)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString text = reportText(c.feed, dir.filePath("report.pdf"));
+        for (const QString& wanted : c.present)
+            EXPECT_TRUE(text.contains(wanted)) << wanted.toStdString() << " missing in\n" << text.toStdString();
+        for (const QString& unwanted : c.absent)
+            EXPECT_FALSE(text.contains(unwanted)) << unwanted.toStdString() << " found in\n" << text.toStdString();
+    }
+}
+
 TEST(Report, ReportWithoutAFeedOrIntoNoFileIsACommandLineFault)
 {
     QTemporaryDir dir;

@@ -93,7 +93,7 @@ TEST(RaceCharts, TheRecordProcessorKeepsEachLapWithItsFlagAndPlace)
         EXPECT_EQ(flags, c.flags);
         EXPECT_EQ(positions, c.positions);
     }
-    h.feedLines("$I,\"14:10:00.0000\",\"01 Jun\"");
+    h.feedLines({"$I,\"14:10:00.0000\",\"01 Jun\"", "$B,2,\"Race 2\""});
     EXPECT_EQ(history.carCount(), 0);
 }
 
@@ -123,7 +123,7 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     EXPECT_GT(seriesOf(lapChart, "22")->pen().widthF(), seriesOf(lapChart, "33")->pen().widthF());
     window.tabs().setCurrentIndex(RaceChartsWindow::kGapTab);
     EXPECT_EQ(pointsOf(window.chart(LapChart::Kind::Gap), "33"), Points({{1, 29.9}, {2, 60.5}, {3, 90.0}}));
-    h.feedLines("$I,\"14:10:00.0000\",\"01 Jun\"");
+    h.feedLines({"$I,\"14:10:00.0000\",\"01 Jun\"", "$B,2,\"Race 2\""});
     window.redraw();
     EXPECT_EQ(window.chart(LapChart::Kind::Gap).lineCount(), 0);
 }

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package as `make package` builds it: its contents, the unpacked program running a
-# checked-in feed, and the desktop entry and metadata accepted by the desktop's own checkers.
+# checked-in feed, the desktop entry and metadata accepted by the desktop's own checkers, lintian
+# without errors, and the example service starting the installed program.
 # Usage: package_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1 source=$2
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli; do
+for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli lintian; do
   command -v "$tool" >/dev/null || fail "$tool is missing: run scripts/setup.sh"
 done
 
@@ -21,7 +22,8 @@ for path in /usr/bin/kavendor /usr/bin/kavendor-feed "/usr/share/kavendor/Kavend
   /usr/share/icons/hicolor/48x48/apps/org.kavendor.Kavendor.png \
   /usr/share/icons/hicolor/256x256/apps/org.kavendor.Kavendor.png \
   /usr/share/icons/hicolor/scalable/apps/org.kavendor.Kavendor.svg \
-  /usr/share/kavendor/examples/kavendor-autostart.desktop /usr/share/kavendor/examples/kavendor.service; do
+  /usr/share/kavendor/examples/kavendor-autostart.desktop /usr/share/kavendor/examples/kavendor.service \
+  /usr/share/doc/kavendor/copyright /usr/share/doc/kavendor/changelog.gz; do
   grep -qxF "$path" "$work/contents" || fail "the package lacks $path"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -40,4 +42,16 @@ desktop-file-validate "$work/root/usr/share/applications/org.kavendor.Kavendor.d
   "$work/root/usr/share/kavendor/examples/kavendor-autostart.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kavendor.Kavendor.metainfo.xml" ||
   fail "appstreamcli validate"
+lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log" >&2; fail "lintian found errors"; }
+
+service=$work/root/usr/share/kavendor/examples/kavendor.service
+grep -qx 'ExecStart=/usr/bin/kavendor --fullscreen 1' "$service" || fail "the service does not start /usr/bin/kavendor"
+# systemd checks the unit with the unpacked program in the place the service names.
+if command -v systemd-analyze >/dev/null; then
+  sed "s|ExecStart=/usr/bin/kavendor|ExecStart=$program|" "$service" >"$work/kavendor.service"
+  systemd-analyze verify "$work/kavendor.service" >"$work/verify.log" 2>&1 ||
+    { cat "$work/verify.log" >&2; fail "systemd-analyze verify"; }
+else
+  echo "systemd-analyze is not installed: the service file is not verified"
+fi
 echo "package ok: $(basename "$deb")"

@@ -33,5 +33,18 @@ TEST(FeedCommandLine, WrongArgumentsSayWhy)
     }
 }
 
+TEST(FeedCommandLine, TheTimingComputersHabitsAreEachSwitchedOnByTheirOption)
+{
+    std::string error;
+    const auto none = parseSimulate({}, error);
+    const auto all = parseSimulate({"--formation", "--corrections", "--penalties", "--reconnect"}, error);
+    ASSERT_TRUE(none && all) << error;
+    const auto habits = [](const SimOptions& o) {
+        return std::vector<bool>{o.formation, o.corrections, o.penalties, o.reconnect};
+    };
+    EXPECT_EQ(habits(none->session), std::vector<bool>(4, false));
+    EXPECT_EQ(habits(all->session), std::vector<bool>(4, true));
+}
+
 } // namespace
 } // namespace kav

@@ -70,6 +70,14 @@ bool takeSimulateOption(std::string_view option, FeedArgumentReader& reader, Sim
         session.laps = reader.value<int>(option, 1, 1000);
     else if (option == "--practice")
         session.practice = true;
+    else if (option == "--formation")
+        session.formation = true;
+    else if (option == "--corrections")
+        session.corrections = true;
+    else if (option == "--penalties")
+        session.penalties = true;
+    else if (option == "--reconnect")
+        session.reconnect = true;
     else if (option == "--repeat")
         command.repeat = true;
     else if (option == "--speed")

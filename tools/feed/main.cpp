@@ -14,6 +14,7 @@ constexpr std::string_view kUsage =
     "usage: kavendor-feed inspect [FILE]\n"
     "       kavendor-feed simulate [--port P] [--bind ADDRESS] [--serial DEVICE] [--out FILE] [--cars N]\n"
     "                              [--laps L] [--practice] [--speed X] [--seed S] [--repeat]\n"
+    "                              [--formation] [--corrections] [--penalties] [--reconnect]\n"
     "       kavendor-feed serve FILE [--port P] [--bind ADDRESS] [--rate N]\n"
     "  inspect   print, for each line of FILE (standard input when none is given), the record kind,\n"
     "            whether the line is a valid record, and the record as the program writes it back\n"
@@ -22,7 +23,10 @@ constexpr std::string_view kUsage =
     "            the first client), to a serial DEVICE, or at once to FILE; --speed X runs the clock X\n"
     "            times faster; the same seed S (1) gives the same feed; --repeat starts the next\n"
     "            session (next run number, seed S+1) a second after each one ends, until the tool\n"
-    "            is stopped (SIGTERM or SIGINT end it cleanly, closing every connection)\n"
+    "            is stopped (SIGTERM or SIGINT end it cleanly, closing every connection);\n"
+    "            habits of real timing computers: --formation (a crossing before the start),\n"
+    "            --corrections (passings sent again corrected), --penalties (a total grows without\n"
+    "            a crossing), --reconnect (a minute lost, then the whole state with the last passings)\n"
     "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20)\n";
 
 int inspect(int argc, char** argv)

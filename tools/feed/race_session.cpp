@@ -36,6 +36,18 @@ RaceSession::RaceSession(const SimOptions& options)
 {
     for (int car = 0; car < m_options.cars; ++car)
         m_nextCrossing.push_back(firstCrossing(car));
+    m_lastPassings.resize(m_cars.size());
+    if (m_options.reconnect) {
+        m_lostFrom = m_options.laps * kNominalLap * 2 / 5 / kTicksPerSecond * kTicksPerSecond;
+        m_lostUntil = m_lostFrom + kLostFor;
+    }
+}
+
+void RaceSession::emitLine(TimeValue at, std::string text)
+{
+    if (at >= m_lostFrom && at < m_lostUntil)
+        return;
+    m_lines.push_back({at, std::move(text)});
 }
 
 std::vector<SimLine> RaceSession::run()
@@ -62,10 +74,24 @@ void RaceSession::preamble()
     emitLine(0, newRunLine(m_options.startOfDay, "01 Jun"));
     state(0);
     heartbeat(0);
+    if (m_options.formation && !m_options.practice)
+        formationLap();
+}
+
+// The cars cross the line at the end of the formation lap: the timing sends the passings, but the lap
+// count of the standings stays empty.
+void RaceSession::formationLap()
+{
+    for (std::size_t car = 0; car < m_cars.size(); ++car) {
+        m_lastPassings[car] = passingLine(m_cars[car], m_cars[car].pace * 3 / 2, timeOfDay(0));
+        emitLine(0, m_lastPassings[car]);
+        emitLine(0, racePositionLine(m_standings.placeOf(static_cast<int>(car)), m_cars[car],
+                                     m_standings.progress(static_cast<int>(car))));
+    }
 }
 
 // Everything a listener needs to show the session as it stands, as sent at the start and re-sent now and then.
-void RaceSession::state(TimeValue at)
+void RaceSession::state(TimeValue at, bool withPassings)
 {
     const std::string session = m_options.practice ? "Free Practice " : "Race ";
     emitLine(at, runLine(m_options.run, session + std::to_string(m_options.run) + " - Brenmoor Cup"));
@@ -76,6 +102,11 @@ void RaceSession::state(TimeValue at)
     for (const auto& car : m_cars) {
         emitLine(at, competitorLine(car));
         emitLine(at, fullCompetitorLine(car));
+    }
+    // On a reconnect the timing computer sends each car's last passing again, before the standings.
+    for (const std::string& passing : m_lastPassings) {
+        if (withPassings && !passing.empty())
+            emitLine(at, passing);
     }
     const auto& raceOrder = m_standings.raceOrder();
     for (std::size_t i = 0; !m_options.practice && i < raceOrder.size(); ++i)
@@ -90,8 +121,39 @@ void RaceSession::state(TimeValue at)
 void RaceSession::secondPassed(TimeValue t)
 {
     heartbeat(t);
-    if (t > 0 && t % kResendEvery == 0)
+    if (m_options.reconnect && t == m_lostUntil)
+        state(t, true);
+    else if (t > 0 && t % kResendEvery == 0)
         state(t);
+    if (m_options.penalties && !m_penaltyGiven && !m_options.practice && t >= m_options.laps * kNominalLap / 2)
+        givePenalty(t);
+}
+
+// The stewards add a penalty to the car in third place (or the last) without it crossing the line.
+void RaceSession::givePenalty(TimeValue at)
+{
+    const auto& order = m_standings.raceOrder();
+    const int car = order[std::min<std::size_t>(2, order.size() - 1)];
+    if (m_standings.progress(car).laps == 0)
+        return;
+    m_standings.penalise(car, kPenalty);
+    emitLine(at, racePositionLine(m_standings.placeOf(car), m_cars[static_cast<std::size_t>(car)],
+                                  m_standings.progress(car)));
+    m_penaltyGiven = true;
+}
+
+// The timing computer corrects a passing: the same crossing sent again with other times, and the standing
+// with the total that follows from it.
+void RaceSession::correctPassing(int car, TimeValue at, TimeValue lapTime)
+{
+    TimeValue by = static_cast<TimeValue>(m_quirks.between(1, 9) * 1000);
+    if (m_quirks.chance(50))
+        by = -by;
+    m_standings.correct(car, by);
+    const auto& entry = m_cars[static_cast<std::size_t>(car)];
+    m_lastPassings[static_cast<std::size_t>(car)] = passingLine(entry, lapTime + by, timeOfDay(at + by));
+    emitLine(at, m_lastPassings[static_cast<std::size_t>(car)]);
+    emitLine(at, racePositionLine(m_standings.placeOf(car), entry, m_standings.progress(car)));
 }
 
 void RaceSession::heartbeat(TimeValue t)
@@ -107,7 +169,8 @@ void RaceSession::crossing(int car, TimeValue at)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
     const TimeValue lapTime = passedLapTime(car, at);
-    emitLine(at, passingLine(entry, lapTime, timeOfDay(at)));
+    m_lastPassings[static_cast<std::size_t>(car)] = passingLine(entry, lapTime, timeOfDay(at));
+    emitLine(at, m_lastPassings[static_cast<std::size_t>(car)]);
     const auto places = m_standings.cross(car, at, lapTime);
     for (const auto& place : places) {
         if (!m_options.practice)
@@ -117,6 +180,8 @@ void RaceSession::crossing(int car, TimeValue at)
     for (const auto& place : m_standings.bestLapChanges())
         emitLine(at, practicePositionLine(place.position, m_cars[static_cast<std::size_t>(place.car)],
                                           m_standings.progress(place.car)));
+    if (m_options.corrections && !m_options.practice && lapTime != kEmptyLapTime && m_quirks.chance(kCorrectionPercent))
+        correctPassing(car, at, lapTime);
     if (!m_options.practice && m_standings.progress(car).laps >= m_options.laps)
         m_chequered = true;
     m_nextCrossing[static_cast<std::size_t>(car)] = m_chequered ? kNever : at + nextLapTime(car, at);

@@ -20,6 +20,9 @@ public:
     static constexpr int kClosingHeartbeats = 5;                    // seconds of heartbeat after the last car
     static constexpr TimeValue kResendEvery = 50 * kTicksPerSecond; // the timing computer re-sends its state
     static constexpr int kExtraHeartbeatPercent = 30;               // a crossing that comes with a heartbeat of its own
+    static constexpr int kCorrectionPercent = 5;                    // with --corrections: passings sent again corrected
+    static constexpr TimeValue kPenalty = 10 * kTicksPerSecond;     // with --penalties
+    static constexpr TimeValue kLostFor = 60 * kTicksPerSecond;     // with --reconnect: the minute the listener misses
 
     explicit RaceSession(const SimOptions& options);
 
@@ -27,11 +30,14 @@ public:
 
 private:
     void preamble();
-    void state(TimeValue at);
+    void state(TimeValue at, bool withPassings = false);
+    void formationLap();
+    void correctPassing(int car, TimeValue at, TimeValue lapTime);
+    void givePenalty(TimeValue at);
     void secondPassed(TimeValue t);
     void heartbeat(TimeValue t);
     void crossing(int car, TimeValue at);
-    void emitLine(TimeValue at, std::string text) { m_lines.push_back({at, std::move(text)}); }
+    void emitLine(TimeValue at, std::string text);
     TimeValue firstCrossing(int car);
     TimeValue nextLapTime(int car, TimeValue start);
     TimeValue passedLapTime(int car, TimeValue at) const;
@@ -47,6 +53,10 @@ private:
     SimStandings m_standings;
     std::vector<TimeValue> m_nextCrossing; // kNever once a car has taken the chequered flag
     bool m_chequered = false;
+    std::vector<std::string> m_lastPassings; // each car's last $J, sent again with the state on a reconnect
+    TimeValue m_lostFrom = 0;                // with --reconnect: lines from here ...
+    TimeValue m_lostUntil = 0;               // ... to here never reach the listener
+    bool m_penaltyGiven = false;
     std::vector<SimLine> m_lines;
 };
 

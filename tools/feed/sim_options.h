@@ -21,6 +21,11 @@ struct SimOptions {
     std::uint64_t seed = 1;
     int run = 1;                           // the run number of $B
     TimeValue startOfDay = kSimStartOfDay; // the time of day of the session's $I
+    // Habits of real timing computers, each off unless asked for:
+    bool formation = false;   // every car crosses the line once before the start, counting no lap
+    bool corrections = false; // now and then a passing is sent again corrected, with its standing
+    bool penalties = false;   // half way through, one car's total grows by a penalty without a crossing
+    bool reconnect = false;   // the listener loses a minute of the race and is sent the whole state again
 };
 
 // One feed line (no line end) and the session time at which it is sent.

@@ -64,7 +64,8 @@ std::string racePositionLine(int position, const SimCar& car, const SimProgress&
     // A car that has not crossed the line yet has no lap count at all, as timing computers send the grid.
     if (progress.laps == 0)
         return "$G," + std::to_string(position) + ",\"" + car.regNo + "\",,\"00:00:00.000\"";
-    return write<RecordG>({static_cast<std::uint16_t>(position), car.regNo, progress.laps, progress.total});
+    return write<RecordG>(
+        {static_cast<std::uint16_t>(position), car.regNo, progress.laps, progress.total + progress.penalty});
 }
 
 std::string practicePositionLine(int position, const SimCar& car, const SimProgress& progress)

@@ -31,6 +31,11 @@ std::vector<SimPlace> SimStandings::cross(int car, TimeValue at, TimeValue lapTi
     return changes(before, m_raceOrder, car);
 }
 
+int SimStandings::placeOf(int car) const
+{
+    return static_cast<int>(std::find(m_raceOrder.begin(), m_raceOrder.end(), car) - m_raceOrder.begin()) + 1;
+}
+
 std::vector<SimPlace> SimStandings::bestLapChanges()
 {
     if (!m_bestImproved)

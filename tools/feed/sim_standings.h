@@ -10,7 +10,8 @@ namespace kav {
 // What the timing knows of one car: its laps, the time of its last crossing and its best lap.
 struct SimProgress {
     std::int32_t laps = 0;
-    TimeValue total = 0;
+    TimeValue total = 0;   // the session time of the last crossing
+    TimeValue penalty = 0; // added to the total the feed sends
     std::int32_t bestLap = 0;
     TimeValue bestLapTime = kEmptyLapTime;
 };
@@ -33,6 +34,11 @@ public:
 
     // A crossing: the places of the race order that changed, and the crossing car's own place.
     std::vector<SimPlace> cross(int car, TimeValue at, TimeValue lapTime);
+    // The car's last crossing was timed later (or earlier) by this much.
+    void correct(int car, TimeValue by) { m_progress[static_cast<std::size_t>(car)].total += by; }
+    void penalise(int car, TimeValue by) { m_progress[static_cast<std::size_t>(car)].penalty += by; }
+    // The place (from 1) of the car in the race order.
+    int placeOf(int car) const;
     // The places of the best-lap order that changed with the last crossing.
     std::vector<SimPlace> bestLapChanges();
 

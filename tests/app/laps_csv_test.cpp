@@ -1,0 +1,80 @@
+// laps.csv of a long simulated race with the habits of real feeds, fed through the program's record
+// processing: one row per lap the timing system counted, and times past an hour that keep the hour.
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include <map>
+
+#include "feed_time.h"
+#include "harness.h"
+#include "laps_csv.h"
+#include "parsed_record.h"
+#include "race_session.h"
+
+using namespace kav;
+
+namespace {
+
+struct Row {
+    int lap = 0;
+    QString lapTime;
+    QString totalTime;
+};
+
+// The rows of laps.csv by car; its cells hold no commas or quotes.
+std::map<QString, std::vector<Row>> rowsByCar(const QByteArray& csv)
+{
+    std::map<QString, std::vector<Row>> rows;
+    QList<QByteArray> lines = csv.split('\n');
+    EXPECT_EQ(lines.takeFirst(), "car,lap,lap_time,total_time,position,flag\r");
+    for (const QByteArray& line : lines) {
+        const QStringList cells = QString::fromUtf8(line).chopped(line.isEmpty() ? 0 : 1).split(u',');
+        if (cells.size() == 6)
+            rows[cells[0]].push_back({cells[1].toInt(), cells[2], cells[3]});
+    }
+    return rows;
+}
+
+TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
+{
+    SimOptions options;
+    options.cars = 6;
+    options.laps = 48;
+    options.formation = options.corrections = options.penalties = true;
+    Harness h;
+    std::map<QString, RacePositionRecord> lastStandings;
+    for (const SimLine& line : simulateSession(options)) {
+        h.feedLines(line.text);
+        const ParsedRecord record = parseRecord(line.text);
+        if (const auto* standing = std::get_if<RacePositionRecord>(&record.data))
+            lastStandings[QString::fromStdString(standing->RegNo)] = *standing;
+    }
+    // The race stopped under red for over an hour before the last car's last lap.
+    const std::string car = lastStandings.begin()->first.toStdString();
+    const RacePositionRecord& last = lastStandings.begin()->second;
+    const TimeValue stopped = textToTime("01:02:03.4560");
+    h.feedLines({"$J,\"" + car + "\",\"01:02:03.456\",\"23:00:00.000\"",
+                 "$G," + std::to_string(last.Position) + ",\"" + car + "\"," + std::to_string(last.Laps + 1) + ",\"" +
+                     timeToText(last.TotalTime + stopped) + "\""});
+    lastStandings.begin()->second = {last.Position, car, last.Laps + 1, last.TotalTime + stopped};
+
+    const auto rows = rowsByCar(lapsCsv(h.Ctl.State.lapHistory()));
+    ASSERT_EQ(rows.size(), lastStandings.size());
+    for (const auto& [regNo, standing] : lastStandings) {
+        SCOPED_TRACE(regNo.toStdString());
+        const std::vector<Row>& laps = rows.at(regNo);
+        ASSERT_EQ(laps.size(), std::size_t(standing.Laps));
+        for (std::size_t k = 0; k < laps.size(); ++k)
+            EXPECT_EQ(laps[k].lap, int(k) + 1);
+        EXPECT_EQ(laps.back().totalTime.trimmed().toStdString(), formatTime(1, 1, standing.TotalTime).substr(1));
+        // The race lasts over an hour.
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^ [1-9]:\\d\\d:\\d\\d\\.\\d{3}$"))
+                        .match(laps.back().totalTime)
+                        .hasMatch())
+            << laps.back().totalTime.toStdString();
+    }
+    EXPECT_EQ(rows.at(QString::fromStdString(car)).back().lapTime.toStdString(), " 1:02:03.456");
+}
+
+} // namespace
