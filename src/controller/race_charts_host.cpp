@@ -23,6 +23,7 @@ RaceChartsWindow* RaceChartsHost::open(QMdiArea& area)
 {
     QWidget* frame = frameIn(area);
     frame->show();
+    keepInsideParent(*frame);
     area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
     return m_window;
 }
