@@ -322,6 +322,11 @@ bool ProgramRun::watchLiveSession()
         return false;
     }
     device->setPrompts(&m_consolePrompts);
+    if (!mqtt && !device->communication()) { // a port in the file that no socket can use
+        printTo(stderr, QStringLiteral("kavendor: TCPIP_Port in %1 is not a port number (1 to 65535)\n")
+                            .arg(m_mainOptions.ConfigDir + QLatin1String(kav::KavendorDevice::kFileName)));
+        return false;
+    }
     QObject::connect(device, &kav::KavendorDevice::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
         if (failed && mqtt)
             printTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));

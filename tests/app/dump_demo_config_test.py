@@ -134,6 +134,23 @@ def run_live_case(root):
         failures.append(f"the replayed race: state.txt says {expected['state.txt']!r}")
 
 
+def run_bad_port_case(root):
+    """A port in Communication.ini that no socket can use is named, not cut to 16 bits and waited on."""
+    case_root = os.path.join(root, "bad_port")
+    os.mkdir(case_root)
+    config, _ = demo_copy(case_root, False)
+    ini = os.path.join(config, "Communication.ini")
+    with open(ini, encoding="latin-1") as text:
+        content = text.read().replace("TCPIP_Port=50000", "TCPIP_Port=115608")
+    with open(ini, "w", encoding="latin-1") as text:
+        text.write(content)
+    run = subprocess.run([PROGRAM, "--config-dir", config, "--dump", os.path.join(case_root, "out")],
+                         capture_output=True, env=ENV, timeout=120)
+    said = run.stderr.decode(errors="replace")
+    if run.returncode in (0, None) or "TCPIP_Port" not in said:
+        failures.append(f"a port beyond 16 bits: status {run.returncode}, said {said!r}")
+
+
 def main():
     for tool in (PROGRAM, FEED_TOOL):
         if not os.access(tool, os.X_OK):
@@ -142,6 +159,7 @@ def main():
     with tempfile.TemporaryDirectory() as root:
         run_replay_cases(root)
         run_live_case(root)
+        run_bad_port_case(root)
     for failure in failures:
         print(failure, file=sys.stderr)
     return 1 if failures else 0
