@@ -13,6 +13,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream dbus-daemon lintian systemd
   qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium
   libmosquitto-dev mosquitto mosquitto-clients openssl
+  openbox x11-utils
 )
 
 missing=()

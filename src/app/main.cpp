@@ -23,6 +23,7 @@
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
 #include "state_document.h"
+#include "stop_signals.h"
 #include "ui_prompter.h"
 #include "web_view_host.h"
 
@@ -140,6 +141,8 @@ public:
 
 private:
     bool startRecorder();
+    bool watchStopSignals();
+    void stopOnSignal(const QString& signalName);
     bool startWebView();
     bool loadReplay();
     void startReplay();
@@ -158,6 +161,7 @@ private:
     std::unique_ptr<kav::WebViewHost> m_web;
     std::unique_ptr<kav::StateDocument> m_brokerState;
     kav::ReplayFeeder m_feeder;
+    kav::StopSignals m_stopSignals;
     bool m_finished = false;
     int m_status = 0;
 };
@@ -169,6 +173,8 @@ int ProgramRun::setUp(kav::MainWindowOptions mainOptions)
         kav::setPrompter(&m_consolePrompter);
     m_mainOptions.MqttChannelMaker = m_broker.feedChannelMaker();
     m_window = std::make_unique<kav::MainWindow>(m_mainOptions);
+    if (!watchStopSignals())
+        return 1;
     if (!startRecorder())
         return 2;
     // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
@@ -190,6 +196,41 @@ bool ProgramRun::startRecorder()
     }
     m_window->device()->setTap([this](const QByteArray& line) { m_recorder.write(line); });
     return true;
+}
+
+bool ProgramRun::watchStopSignals()
+{
+    QString error;
+    if (!m_stopSignals.install(error)) {
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
+        return false;
+    }
+    QObject::connect(&m_stopSignals, &kav::StopSignals::stopRequested, m_window.get(),
+                     [this](const QString& signalName) { stopOnSignal(signalName); });
+    return true;
+}
+
+// A service stopped or a session ended: nobody is there to answer, so the program closes as on Exit
+// without a question and keeps its settings. A dump cut short has no complete files to write.
+void ProgramRun::stopOnSignal(const QString& signalName)
+{
+    if (m_finished)
+        return;
+    kav::setPrompter(&m_consolePrompter);
+    if (m_dump) {
+        printTo(stderr,
+                QStringLiteral("kavendor: stopped by %1 before the feed ended; no files written\n").arg(signalName));
+        m_finished = true;
+        m_feeder.stop();
+        m_window->shutDown();
+        QApplication::exit(1);
+        return;
+    }
+    m_finished = true;
+    const QString layout = m_window->closeUnasked();
+    printTo(stderr, QStringLiteral("kavendor: stopped by %1, settings saved%2\n")
+                        .arg(signalName, layout.isEmpty() ? QString() : QStringLiteral("; ") + layout));
+    QApplication::exit(0);
 }
 
 bool ProgramRun::startWebView()
@@ -248,6 +289,9 @@ int ProgramRun::runInteractive()
 
 int ProgramRun::runDump()
 {
+    // Nothing is on screen: the flag window, the stand-by message or the logo closing must not end the
+    // run as the last window of an operator's session would.
+    QApplication::setQuitOnLastWindowClosed(false);
     m_window->activateFirstTime();
     if (m_window->controller().Windows.count() == 0)
         openEveryKind(*m_window);
@@ -259,6 +303,10 @@ int ProgramRun::runDump()
     }
     const int loop = QApplication::exec();
     m_broker.finish();
+    if (!m_finished) {
+        printTo(stderr, QStringLiteral("kavendor: the run ended before the feed did; no files written\n"));
+        return 1;
+    }
     return loop == 0 ? m_status : loop;
 }
 
@@ -274,6 +322,11 @@ bool ProgramRun::watchLiveSession()
         return false;
     }
     device->setPrompts(&m_consolePrompts);
+    if (!mqtt && !device->communication()) { // a port in the file that no socket can use
+        printTo(stderr, QStringLiteral("kavendor: TCPIP_Port in %1 is not a port number (1 to 65535)\n")
+                            .arg(m_mainOptions.ConfigDir + QLatin1String(kav::KavendorDevice::kFileName)));
+        return false;
+    }
     QObject::connect(device, &kav::KavendorDevice::connectionEnded, m_window.get(), [this, device, mqtt](bool failed) {
         if (failed && mqtt)
             printTo(stderr, QStringLiteral("kavendor: no feed from the broker: %1\n").arg(m_broker.statusText()));

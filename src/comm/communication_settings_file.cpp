@@ -45,13 +45,27 @@ QString readText(const RecordFile& file, const char* section, const char* key, c
     return QString::fromStdString(file.readString(section, key, defaultValue));
 }
 
-void readChannel(const RecordFile& file, CommunicationSettings& settings)
+// A port the file names but no socket can use is not cut to 16 bits, which would reach some other
+// program's port: it is no port, and the operator is told.
+std::uint16_t readTcpPort(const RecordFile& file, QString* problems)
+{
+    const std::int32_t port = file.readInteger(kTcpSection, "TCPIP_Port", 50000);
+    if (port >= 1 && port <= 65535)
+        return static_cast<std::uint16_t>(port);
+    if (problems)
+        *problems = QStringLiteral("TCPIP_Port=%1 in Communication.ini is not a port number (1 to 65535): no "
+                                   "TCP/IP connection is opened until another is chosen.")
+                        .arg(port);
+    return 0;
+}
+
+void readChannel(const RecordFile& file, CommunicationSettings& settings, QString* problems)
 {
     settings.CommType = communicationTypeOf(file.readString(kMainSection, "CommType", "None"));
     settings.S_Port = static_cast<std::uint8_t>(file.readInteger(kSerialSection, "S_Port", 1));
     settings.S_Baudrate = file.readInteger(kSerialSection, "S_Baudrate", 9600);
     settings.TCPIP_Addr = readText(file, kTcpSection, "TCPIP_Addr", "localhost");
-    settings.TCPIP_Port = static_cast<std::uint16_t>(file.readInteger(kTcpSection, "TCPIP_Port", 50000));
+    settings.TCPIP_Port = readTcpPort(file, problems);
 }
 
 // Keys this program added for Linux ports and unattended screens.
@@ -119,13 +133,13 @@ void writeExtras(RecordFile& file, const CommunicationSettings& settings)
 
 } // namespace
 
-CommunicationSettings loadCommunicationSettings(const QString& fileName)
+CommunicationSettings loadCommunicationSettings(const QString& fileName, QString* problems)
 {
     CommunicationSettings settings;
     settings.CommType = CommunicationType::None;
     try {
         const RecordFile file = RecordFile::open(pathOf(fileName));
-        readChannel(file, settings);
+        readChannel(file, settings, problems);
         readExtras(file, settings);
         readMqtt(file, settings.mqtt);
     } catch (const RecordFileMissing&) {

@@ -64,8 +64,11 @@ void KavendorDevice::setChannelState(ChannelState state)
 
 void KavendorDevice::loadSettingsAndOpen()
 {
-    Settings = loadCommunicationSettings(ProgramDir + QLatin1String(kFileName));
+    QString problem;
+    Settings = loadCommunicationSettings(ProgramDir + QLatin1String(kFileName), &problem);
     open();
+    if (!problem.isEmpty())
+        showWarning(problem);
 }
 
 void KavendorDevice::saveSettings() const
@@ -92,8 +95,11 @@ std::unique_ptr<Communication> KavendorDevice::makeSerialChannel() const
     return channel;
 }
 
+// Without a usable port (one read from a damaged file) there is nothing to connect to.
 std::unique_ptr<Communication> KavendorDevice::makeTcpChannel() const
 {
+    if (Settings.TCPIP_Port == 0)
+        return nullptr;
     auto channel = std::make_unique<ClientSocketCommunication>();
     channel->setHost(Settings.TCPIP_Addr);
     channel->setPort(Settings.TCPIP_Port);

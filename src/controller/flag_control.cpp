@@ -66,7 +66,7 @@ void FlagControl::showFlagWindow(bool red)
         m_window = std::make_unique<FlagWindow>();
         m_state.FlagWindowShown = true;
     }
-    m_window->showNormal();
+    m_window->showAboveResults();
     if (red)
         m_window->showRedFlag();
     else

@@ -110,7 +110,7 @@ bool LayoutKeeper::askColumns(std::uint8_t kind, ResultWindowSettings& rec, bool
 }
 
 // A copied layout puts the new window one title bar lower and right of the active one; else it fits
-// its columns.
+// its columns. Either way it stays inside the area.
 void LayoutKeeper::placeNewWindow(ResultWindow& window, const ResultWindowSettings& rec, bool belowActive)
 {
     if (belowActive) {
@@ -121,6 +121,7 @@ void LayoutKeeper::placeNewWindow(ResultWindow& window, const ResultWindowSettin
     } else {
         window.fitWidth();
     }
+    keepInsideParent(*window.borderWindow());
     m_area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.borderWindow()));
 }
 
@@ -292,7 +293,7 @@ bool LayoutKeeper::saveBeforeOpening()
 {
     if (m_settings.LayoutFile.empty())
         return true;
-    switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout"), true, dialogParent())) {
+    switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout?"), true, dialogParent())) {
     case Answer::Cancel: return false;
     case Answer::Yes: return saveLayout(QString::fromStdString(m_settings.LayoutFile));
     case Answer::No: return true;

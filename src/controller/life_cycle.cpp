@@ -120,6 +120,21 @@ bool LifeCycle::mayClose()
            Answer::Yes;
 }
 
+QString LifeCycle::finishUnasked(StandByMessage& message)
+{
+    if (m_finished)
+        return {};
+    QString note;
+    const QString file = QString::fromStdString(m_settings.LayoutFile);
+    if (!file.isEmpty())
+        note = m_layouts.saveLayout(file) ? QStringLiteral("layout saved to %1").arg(file)
+                                          : QStringLiteral("layout could not be saved to %1").arg(file);
+    else if (m_layouts.holdsSomething())
+        note = QStringLiteral("the current layout has no file name and was not saved");
+    finish(message);
+    return note;
+}
+
 void LifeCycle::finish(StandByMessage& message)
 {
     if (m_finished)

@@ -39,6 +39,9 @@ public:
     bool mayClose();
     // Stores the settings, closes the channel and the layout. Runs once.
     void finish(StandByMessage& message);
+    // Closing when nobody can be asked (the program told to stop): a layout with a file is saved to
+    // it, one without is left alone; then as finish. Returns what became of the layout, for the log.
+    QString finishUnasked(StandByMessage& message);
     bool finished() const { return m_finished; }
 
     QString settingsPath() const { return m_options.ConfigDir + QLatin1String(kSettingsFile); }

@@ -1,5 +1,6 @@
 #include "menu_actions.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 
@@ -44,8 +45,13 @@ MenuActions::MenuActions(QWidget& dialogParent, Controller& controller, MainSett
 
 void MenuActions::openManual(const QString& programDir)
 {
-    const QString path = findSharedFile(programDir, QStringLiteral("Kavendor User Manual.pdf")).left(255);
-    prompter().openDocument(path); // a missing manual is not reported
+    const QString path = findSharedFile(programDir, QStringLiteral("Kavendor User Manual.pdf"));
+    if (!QFileInfo::exists(path))
+        prompter().tell(BoxKind::Error, QStringLiteral("The user manual is missing:\n%1").arg(path), &m_dialogParent);
+    else if (!prompter().openDocument(path))
+        prompter().tell(BoxKind::Information,
+                        QStringLiteral("No program to show PDF files was found. The user manual is at:\n%1").arg(path),
+                        &m_dialogParent);
 }
 
 void MenuActions::showAbout()

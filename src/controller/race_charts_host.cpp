@@ -21,8 +21,12 @@ QWidget* RaceChartsHost::frameIn(QMdiArea& area)
 
 RaceChartsWindow* RaceChartsHost::open(QMdiArea& area)
 {
+    // A window opened anew lies inside the area; one a layout placed keeps its place.
+    const bool opening = !m_window;
     QWidget* frame = frameIn(area);
     frame->show();
+    if (opening)
+        keepInsideParent(*frame);
     area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
     return m_window;
 }

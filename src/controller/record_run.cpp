@@ -39,6 +39,10 @@ void RecordProcessor::applySetting(const TrackSettingRecord& record)
         readTrackLength(record.Value, m_settings.TrackLength);
     else if (record.Name == "TRACKNAME")
         m_settings.TrackName = record.Value;
+    else
+        return;
+    // A new venue shows at once, not after the next start or the Miscellaneous dialog.
+    m_panel.updateTrackLabels(m_settings, m_state.RunName);
 }
 
 void RecordProcessor::applyPractice(const PracticePositionRecord& record)

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -131,6 +132,11 @@ void MainWindow::createMenus()
     m_settingsMenu->addAction(QStringLiteral("&Follow..."), this, [actions] { actions->editFollowList(); });
     m_settingsMenu->addAction(QStringLiteral("Auto print"))->setVisible(false);
 
+    // Every window can be brought back into view from the keyboard.
+    m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    m_windowMenu->addAction(QStringLiteral("&Tile"), m_area, &QMdiArea::tileSubWindows);
+    m_windowMenu->addAction(QStringLiteral("&Cascade"), m_area, &QMdiArea::cascadeSubWindows);
+
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->addAction(QStringLiteral("&Contents"), this,
                           [this] { m_menuActions->openManual(m_options.ProgramDir); });
@@ -143,7 +149,7 @@ void MainWindow::updateLayoutActions()
     m_newWindowMenu->setEnabled(m_layouts->canOpenWindow());
 }
 
-// The active result window's "&Layout" menu stands between "&Settings" and "&Help". It stays while
+// The active result window's "&Layout" menu stands between "&Settings" and "&Window". It stays while
 // the main window itself is inactive (a dialog open, another program in front): the area then reports
 // no active window, but its current one is still the operator's choice.
 void MainWindow::showActiveLayoutMenu(QMdiSubWindow* window)
@@ -157,7 +163,7 @@ void MainWindow::showActiveLayoutMenu(QMdiSubWindow* window)
     if (!results)
         return;
     m_shownLayoutMenu = results->layoutMenu();
-    menuBar()->insertAction(m_helpMenu->menuAction(), m_shownLayoutMenu->menuAction());
+    menuBar()->insertAction(m_windowMenu->menuAction(), m_shownLayoutMenu->menuAction());
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -180,6 +186,20 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     m_panel->placeItems();
+}
+
+QString MainWindow::closeUnasked()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    // Each open box returns as cancelled once the event loop runs again; none is left over the closing.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    }
+    const QString note = m_life->finishUnasked(*m_message);
+    hide();
+    return note;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

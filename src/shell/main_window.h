@@ -40,6 +40,9 @@ public:
 
     void activateFirstTime() { m_life->activate(); }
     void shutDown() { m_life->finish(*m_message); }
+    // Closes as Exit does but without a question: open boxes are cancelled, a named layout is saved.
+    // Returns what became of the layout, for the log.
+    QString closeUnasked();
     ResultWindow* openResultWindow(ResultWindowSettings rec) { return m_layouts->openResultWindow(std::move(rec)); }
     bool saveLayout(const QString& file) { return m_layouts->saveLayout(file); }
     void loadLayout(const QString& file) { m_layouts->loadLayout(file); }
@@ -96,6 +99,7 @@ private:
     QAction* m_newWindowMenu = nullptr;
     QAction* m_clearLayoutAction = nullptr;
     QMenu* m_settingsMenu = nullptr;
+    QMenu* m_windowMenu = nullptr;
     QMenu* m_helpMenu = nullptr;
     QPointer<QMenu> m_shownLayoutMenu;
 };

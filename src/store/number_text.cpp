@@ -55,4 +55,22 @@ std::optional<std::int32_t> parseWholeNumber(std::string_view text)
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);
 }
 
+std::optional<std::int64_t> parseTypedNumber(std::string_view text)
+{
+    constexpr std::size_t kMaxDigits = 18;
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    if (text.empty() || text.size() > kMaxDigits)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace kav

@@ -11,4 +11,8 @@ namespace kav {
 // value does not fit 32 bits (hexadecimal may use all 32 bits, so "$FFFFFFFF" is -1).
 std::optional<std::int32_t> parseWholeNumber(std::string_view text);
 
+// A number as an operator types a port: decimal digits only, blanks around them allowed, no sign and
+// no hexadecimal. Empty when the text is anything else or has more than 18 digits.
+std::optional<std::int64_t> parseTypedNumber(std::string_view text);
+
 } // namespace kav

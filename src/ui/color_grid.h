@@ -29,7 +29,7 @@ public:
     void setBackgroundIndex(int index);
     QRect cellRect(int index) const;
     // The colour the keyboard frame is on.
-    int CursorIndex() const { return m_cursor; }
+    int cursorIndex() const { return m_cursor; }
 
     QSize sizeHint() const override;
 

@@ -71,6 +71,12 @@ void CommunicationDialog::createWidgets()
     connect(m_rs232Radio, &QRadioButton::clicked, this, &CommunicationDialog::updateEnabling);
     connect(m_tcpipRadio, &QRadioButton::clicked, this, &CommunicationDialog::updateEnabling);
     connect(m_mqttRadio, &QRadioButton::clicked, this, &CommunicationDialog::updateEnabling);
+    // Each field shows its example text whole, such as the device path or the broker's certificates.
+    constexpr int kFieldPadding = 24;
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        const int wanted = field->fontMetrics().horizontalAdvance(field->placeholderText()) + kFieldPadding;
+        field->setMinimumWidth(std::max(field->minimumWidth(), wanted));
+    }
 }
 
 // The device path is for Linux, where serial adapters are named /dev/ttyUSB0 and the like.
@@ -170,15 +176,15 @@ void CommunicationDialog::updateEnabling()
 
 // Nothing is applied until the port number has converted, so that a typing error cannot leave the
 // device with half the new settings and the old channel. Only the fields of the chosen kind are checked:
-// leftover text in the disabled TCP fields does not block a serial choice.
+// leftover text in the disabled TCP fields blocks neither a serial nor an MQTT choice.
 void CommunicationDialog::acceptSettings()
 {
     if (!m_device)
         return;
     const QString text = m_portEdit->text();
-    const auto number = parseWholeNumber(text.toStdString());
+    const auto number = parseTypedNumber(text.toStdString());
     const bool inRange = number && *number >= kMinTcpPort && *number <= kMaxTcpPort;
-    if (!m_rs232Radio->isChecked() && !inRange) {
+    if (m_tcpipRadio->isChecked() && !inRange) {
         reportInvalidPort(number ? QStringLiteral("The port number %1 is out of range: it must be from %2 to %3.")
                                        .arg(text.trimmed())
                                        .arg(kMinTcpPort)

@@ -1,8 +1,11 @@
 #include "dialog_buttons.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+
+#include <algorithm>
 
 namespace kav {
 
@@ -18,12 +21,26 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &m_dialog && event->type() == QEvent::Show)
+        if (watched == &m_dialog && event->type() == QEvent::Show) {
+            for (auto* buttons : m_dialog.findChildren<QDialogButtonBox*>())
+                orderButtonsAsShown(*buttons);
             focusFirstField();
+        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // Tab goes through the buttons from left to right as the platform's button order shows them, not
+    // in the order they were added (OK and Cancel first, then Reset, shown to their left).
+    static void orderButtonsAsShown(QDialogButtonBox& box)
+    {
+        QList<QAbstractButton*> buttons = box.buttons();
+        std::sort(buttons.begin(), buttons.end(),
+                  [](const QAbstractButton* a, const QAbstractButton* b) { return a->x() < b->x(); });
+        for (qsizetype i = 1; i < buttons.size(); ++i)
+            QWidget::setTabOrder(buttons[i - 1], buttons[i]);
+    }
+
     void focusFirstField()
     {
         for (QWidget* w = m_dialog.nextInFocusChain(); w != &m_dialog; w = w->nextInFocusChain()) {

@@ -79,13 +79,11 @@ void GeneralInfoPanel::createLamps()
 {
     m_flag = new QWidget(this);
     m_flag->setGeometry(4, 4, 41, 32);
-    auto* pole = new QWidget(m_flag);
-    pole->setObjectName(QStringLiteral("FlagPole"));
-    pole->setGeometry(kPoleLeft, 4, kPoleWidth, 28);
-    pole->setAutoFillBackground(true);
-    QPalette polePalette = pole->palette();
-    polePalette.setColor(QPalette::Window, Qt::black);
-    pole->setPalette(polePalette);
+    m_pole = new QWidget(m_flag);
+    m_pole->setObjectName(QStringLiteral("FlagPole"));
+    m_pole->setGeometry(kPoleLeft, 4, kPoleWidth, 28);
+    m_pole->setAutoFillBackground(true);
+    colourPole();
     m_flagLamp = new StatusLamp(kLime, m_flag);
     m_flagLamp->move(20, 4);
     m_flag->hide();
@@ -95,6 +93,22 @@ void GeneralInfoPanel::createLamps()
     m_green->move(2, 9);
     m_red = new StatusLamp(kClBtnFace, m_busy);
     m_red->move(20, 9);
+}
+
+// Black on a light panel; on a dark one (the big screen colours) light grey, or the pole would vanish.
+void GeneralInfoPanel::colourPole()
+{
+    QPalette polePalette = m_pole->palette();
+    const bool darkPanel = palette().color(QPalette::Window).lightness() < 96;
+    polePalette.setColor(QPalette::Window, darkPanel ? QColor(Qt::lightGray) : QColor(Qt::black));
+    m_pole->setPalette(polePalette);
+}
+
+void GeneralInfoPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_pole)
+        colourPole();
 }
 
 void GeneralInfoPanel::setValue(int item, const QString& text)

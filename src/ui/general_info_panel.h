@@ -65,15 +65,18 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void createLabels();
     void createLamps();
+    void colourPole();
     int placeItem(int item, int left);
 
     std::array<QLabel*, kLabelItems> m_captions{};
     std::array<QLabel*, kLabelItems> m_values{};
     QWidget* m_flag = nullptr;
+    QWidget* m_pole = nullptr;
     StatusLamp* m_flagLamp = nullptr;
     QWidget* m_busy = nullptr;
     StatusLamp* m_green = nullptr;

@@ -32,6 +32,8 @@ namespace {
 constexpr QSize kInitialSize{616, 531};
 constexpr int kGraphicMargin = 2;
 constexpr int kFitWidthExtra = 26;
+// A window of one narrow column still shows its title and its buttons, so it can be found and moved.
+constexpr int kMinFitWidth = 160;
 
 QFont fontFromRecord(const FontSettings& rec)
 {
@@ -100,22 +102,22 @@ ResultWindow::~ResultWindow() = default;
 void ResultWindow::createMenu()
 {
     m_layoutMenu = new QMenu(QStringLiteral("&Layout"), this);
-    m_layoutMenu->addAction(QStringLiteral("Font..."), this, &ResultWindow::chooseFont);
+    m_layoutMenu->addAction(QStringLiteral("&Font..."), this, &ResultWindow::chooseFont);
     m_layoutMenu->addAction(QStringLiteral("&Column settings..."), this, &ResultWindow::editColumns);
     m_layoutMenu->addSeparator();
-    m_scrollBarsAction = addCheckable(QStringLiteral("Scroll bars"), &ResultWindow::onScrollBarsEntry);
-    m_sizeableAction = addCheckable(QStringLiteral("Sizeable"), &ResultWindow::onSizeableEntry);
-    m_gridAction = addCheckable(QStringLiteral("Grid"), &ResultWindow::setGridLines);
+    m_scrollBarsAction = addCheckable(QStringLiteral("Scroll &bars"), &ResultWindow::onScrollBarsEntry);
+    m_sizeableAction = addCheckable(QStringLiteral("Si&zeable"), &ResultWindow::onSizeableEntry);
+    m_gridAction = addCheckable(QStringLiteral("&Grid"), &ResultWindow::setGridLines);
     m_layoutMenu->addSeparator();
-    m_layoutMenu->addAction(QStringLiteral("Print results"), this, &ResultWindow::printResults);
-    m_fullScreenAction = m_layoutMenu->addAction(QStringLiteral("Full Screen"));
+    m_layoutMenu->addAction(QStringLiteral("&Print results"), this, &ResultWindow::printResults);
+    m_fullScreenAction = m_layoutMenu->addAction(QStringLiteral("F&ull Screen"));
     m_fullScreenAction->setCheckable(true);
     connect(m_fullScreenAction, &QAction::triggered, this,
             [this](bool on) { on ? enterFullScreen() : leaveFullScreen(); });
-    m_fitAction = m_layoutMenu->addAction(QStringLiteral("Fit to screen"));
+    m_fitAction = m_layoutMenu->addAction(QStringLiteral("Fit to &screen"));
     m_fitAction->setCheckable(true);
     connect(m_fitAction, &QAction::triggered, this, [this](bool on) { m_rec.FitToScreen = on; });
-    m_layoutMenu->addAction(QStringLiteral("Fit to screen settings..."), this, &ResultWindow::editFitToScreen);
+    m_layoutMenu->addAction(QStringLiteral("Fit to screen se&ttings..."), this, &ResultWindow::editFitToScreen);
 }
 
 QAction* ResultWindow::addCheckable(const QString& text, void (ResultWindow::*handler)(bool))
@@ -239,7 +241,7 @@ void ResultWindow::fitWidth()
     std::int64_t width = kFitWidthExtra;
     for (std::size_t p = 0; p < kColumnSlots && m_rec.ColRel[p] != kNoCode; ++p)
         width += std::max<std::int64_t>(m_rec.ColWidth[m_rec.ColRel[p]], 0) + 1;
-    setFrameWidth(static_cast<int>(std::min<std::int64_t>(width, QWIDGETSIZE_MAX)));
+    setFrameWidth(static_cast<int>(std::clamp<std::int64_t>(width, kMinFitWidth, QWIDGETSIZE_MAX)));
 }
 
 // Shows the model of the window's kind with the record's columns, in its order and widths, under the

@@ -73,7 +73,9 @@ void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const Q
     if (m_alternateRows && row % 2 == 0 && (!coloured || colours->background == m_color))
         background = alternateRowColor(background, toQColor(m_textColor, palette()));
     const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
-    if (cell && cell->picture) {
+    // Rows below the field are room to grow: no marker picture there, on a public screen it reads as
+    // cars that are not in the race.
+    if (cell && cell->picture && row - 1 < m_results->filledRowCount()) {
         drawPictureCell(painter, *cell->picture, background, rect, printing);
         return;
     }

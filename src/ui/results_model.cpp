@@ -49,6 +49,7 @@ void ResultsModel::setRowCount(int rows)
         m_rowColours.resize(std::size_t(rows));
         m_rows = rows;
         endRemoveRows();
+        setFilledRowCount(std::min(m_filledRows, rows));
     }
 }
 
@@ -67,6 +68,8 @@ void ResultsModel::setText(int row, int column, const QString& text)
         return;
     cell.text = shown;
     markChanged(row, column, column);
+    if (column > 0 && row >= m_filledRows && !shown.trimmed().isEmpty())
+        setFilledRowCount(row + 1);
 }
 
 void ResultsModel::setPicture(int row, int column, const Picture* picture)
@@ -106,6 +109,28 @@ void ResultsModel::clearRow(int row)
     }
     if (changed)
         markChanged(row, 0, kColumns - 1);
+    if (row == m_filledRows - 1)
+        setFilledRowCount(row);
+}
+
+bool ResultsModel::rowHasText(int row) const
+{
+    for (int column = 1; column < kColumns; ++column) {
+        if (!cell(row, column).text.trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// A cleared last row hands the end of the field to the last row still holding a text.
+void ResultsModel::setFilledRowCount(int rows)
+{
+    while (rows > 0 && rows < m_filledRows && !rowHasText(rows - 1))
+        --rows;
+    if (rows == m_filledRows)
+        return;
+    m_filledRows = rows;
+    emit filledRowCountChanged(rows);
 }
 
 void ResultsModel::clearAllRows()

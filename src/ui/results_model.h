@@ -45,6 +45,9 @@ public:
     const Cell& cell(int row, int column) const { return m_cells[offset(row, column)]; }
     const RowColours& rowColours(int row) const { return m_rowColours[std::size_t(row)]; }
     bool contains(int row, int column) const;
+    // The rows the field fills: up to the last row with a text beside its number. The rows below it
+    // are the table's room to grow.
+    int filledRowCount() const { return m_filledRows; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -52,16 +55,22 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+signals:
+    void filledRowCountChanged(int rows);
+
 private:
     static std::size_t offset(int row, int column) { return std::size_t(row) * kColumns + std::size_t(column); }
     Cell& cellAt(int row, int column) { return m_cells[offset(row, column)]; }
     void numberRow(int row);
     void markChanged(int row, int firstColumn, int lastColumn);
     void announceChanges();
+    bool rowHasText(int row) const;
+    void setFilledRowCount(int rows);
 
     std::vector<Cell> m_cells;
     std::vector<RowColours> m_rowColours;
     int m_rows = 0;
+    int m_filledRows = 0;
     // What changed since the last announcement; first > last when nothing did.
     int m_firstRow = 1, m_lastRow = 0, m_firstColumn = 1, m_lastColumn = 0;
     bool m_announcePending = false;

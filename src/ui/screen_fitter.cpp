@@ -1,12 +1,14 @@
 #include "screen_fitter.h"
 
 #include "results_grid.h"
+#include "results_model.h"
 
 #include <QAbstractItemModel>
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <algorithm>
 #include <chrono>
 
 namespace kav {
@@ -62,8 +64,7 @@ void ScreenFitter::turnPage()
 {
     if (!m_active)
         return;
-    const int rows = m_grid.gridRowCount() - ResultsGrid::kFixedRows;
-    m_grid.setTopDataRow(ScreenFit::nextTopRow(m_grid.topDataRow(), m_result.rowsPerPage, rows));
+    m_grid.setTopDataRow(ScreenFit::nextTopRow(m_grid.topDataRow(), m_result.rowsPerPage, fieldRows()));
 }
 
 bool ScreenFitter::eventFilter(QObject* watched, QEvent* event)
@@ -79,7 +80,7 @@ void ScreenFitter::refit()
     ScreenFit::Input input;
     input.areaWidth = area.width();
     input.areaHeight = area.height();
-    input.rows = m_rows > 0 ? m_rows : m_grid.gridRowCount() - ResultsGrid::kFixedRows;
+    input.rows = m_rows > 0 ? m_rows : fieldRows();
     input.basePixelSize = QFontInfo(m_baseFont).pixelSize();
     input.baseTextHeight = QFontMetrics(m_baseFont).height();
     for (int place = 0; place < m_grid.gridColumnCount(); ++place)
@@ -94,7 +95,17 @@ void ScreenFitter::refit()
     paintSpareAreas();
 }
 
-// A field that grows by some rows is fitted again, so that every row stays on the screen.
+// "All rows" are the rows the field fills, not the empty rows the table keeps below it to grow into;
+// at least one, so that an empty field still gets a readable size.
+int ScreenFitter::fieldRows() const
+{
+    const ResultsModel* results = m_grid.Results();
+    const int tableRows = m_grid.gridRowCount() - ResultsGrid::kFixedRows;
+    return results ? std::clamp(results->filledRowCount(), 1, std::max(tableRows, 1)) : tableRows;
+}
+
+// A field that grows or shrinks is fitted again, so that every row stays on the screen and the pages
+// follow it.
 void ScreenFitter::watchRows()
 {
     forgetRows();
@@ -104,6 +115,8 @@ void ScreenFitter::watchRows()
     m_rowWatches = {connect(model, &QAbstractItemModel::rowsInserted, this, &ScreenFitter::refit),
                     connect(model, &QAbstractItemModel::rowsRemoved, this, &ScreenFitter::refit),
                     connect(model, &QAbstractItemModel::modelReset, this, &ScreenFitter::refit)};
+    if (const ResultsModel* results = m_grid.Results())
+        m_rowWatches << connect(results, &ResultsModel::filledRowCountChanged, this, &ScreenFitter::refit);
 }
 
 void ScreenFitter::forgetRows()

@@ -20,7 +20,7 @@ class ScreenFitter : public QObject {
 public:
     explicit ScreenFitter(ResultsGrid& grid, QObject* parent = nullptr);
 
-    // The grid must hold the window's own column widths; rows 0 fits every row of the grid, and
+    // The grid must hold the window's own column widths; rows 0 fits every row of the field, and
     // pageSeconds 0 never turns a page.
     void start(const QFont& baseFont, int rows, int pageSeconds);
     void stop();
@@ -36,6 +36,7 @@ protected:
 
 private:
     void refit();
+    int fieldRows() const;
     void watchRows();
     void forgetRows();
     int baseWidth(int place) const;

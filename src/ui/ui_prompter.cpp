@@ -7,8 +7,10 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QUrl>
 
@@ -30,14 +32,6 @@ QWidget* workingWindow(QWidget* parent)
     return parent ? parent->window() : nullptr;
 }
 
-bool someWindowStaysOnTop(const QWidget& box)
-{
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    return std::any_of(windows.begin(), windows.end(), [&box](const QWidget* window) {
-        return window != &box && window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    });
-}
-
 // Centred over the window, kept on that window's screen. A box shown before keeps the size it had.
 void placeOver(QDialog& box, const QWidget& window)
 {
@@ -53,13 +47,13 @@ void placeOver(QDialog& box, const QWidget& window)
     box.move(place.topLeft());
 }
 
-// A modal box never opens behind a window that stays on top (a full-screen result window, the flag),
-// which would then look frozen; the box's own flags come back afterwards.
+// A modal box stays on top while it is open: it never opens behind a window that stays on top (a
+// full-screen result window, the flag, the stand-by message), and a flag that appears later does not
+// hide it (the flag window raises open boxes above itself). The box's own flags come back afterwards.
 int runModal(QDialog& box)
 {
     const Qt::WindowFlags flags = box.windowFlags();
-    if (someWindowStaysOnTop(box))
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     const int answer = box.exec();
     if (box.windowFlags() != flags)
         box.setWindowFlags(flags);
@@ -157,8 +151,17 @@ QString UiPrompter::saveFileName(const QString& filter, const QString& defaultSu
     return dialog.selectedFiles().constFirst();
 }
 
+// The desktop's opener starts even where no program takes the document's type and then fails where
+// nobody sees it; the desktop's own table is asked first.
 bool UiPrompter::openDocument(const QString& path)
 {
+    constexpr int kAnswerMilliseconds = 5000;
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type.name()});
+    if (!query.waitForFinished(kAnswerMilliseconds) || query.exitCode() != 0 ||
+        query.readAllStandardOutput().trimmed().isEmpty())
+        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

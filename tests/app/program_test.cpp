@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "child_process.h"
@@ -64,70 +63,8 @@ TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));
 }
 
-// As over ssh, from a service or in a package check: no platform named and no display to reach. The
-// command line still answers, and a fault or the windows say so in one line.
-TEST(Program, WithoutADisplayTheCommandLineStillAnswersAndFaultsSaySoInOneLine)
-{
-    QTemporaryDir config;
-    const std::tuple<QStringList, int, QString> cases[] = {
-        {{"--help"}, 0, "Usage: kavendor"},
-        {{"--version"}, 0, "Kavendor "},
-        {{"--fast"}, 2, "kavendor: unknown option: --fast\nTry 'kavendor --help'.\n"},
-        {{"--replay", "/nonexistent/race.feed", "--dump", "/tmp"}, 2, "/nonexistent/race.feed"},
-        {{"--config-dir", config.path()}, 1, "kavendor: no display to show the windows on"},
-    };
-    for (const auto& [arguments, status, output] : cases) {
-        const ProcessResult run =
-            runProcess(kProgram, arguments, {}, 60000, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
-        const QString printed = QString::fromLocal8Bit(run.out + run.err);
-        EXPECT_EQ(run.status, status) << printed.toStdString();
-        EXPECT_TRUE(printed.contains(output)) << printed.toStdString();
-        if (status != 0) {
-            EXPECT_TRUE(printed.endsWith(u'\n') && printed.count(u'\n') == (status == 2 ? 2 : 1))
-                << printed.toStdString();
-        }
-    }
-}
-
-// The same race, once live from the simulator over TCP until it closes the connection and once replayed
-// from the file the simulator writes, ends in the same dump; only the markers of the last crossings,
-// which follow the wall clock, may differ.
-TEST(Program, ALiveRaceOverTcpEndsAsTheSameRaceReplayed)
-{
-    QTemporaryDir dir;
-    const QStringList race = {"simulate", "--cars", "8", "--laps", "3", "--seed", "11"};
-    QProcess simulator;
-    const quint16 port = startServing(simulator, QStringLiteral(KAV_FEED_TOOL), race + QStringList{"--speed", "40"});
-    ASSERT_GT(port, 0);
-    ASSERT_TRUE(QDir().mkpath(dir.filePath("config")));
-    QFile comm(dir.filePath("config/Communication.ini"));
-    ASSERT_TRUE(comm.open(QIODevice::WriteOnly));
-    comm.write("[Communication]\nCommType=TCPIP\n\n[Communication\\TCPIP]\nTCPIP_Addr=127.0.0.1\nTCPIP_Port=" +
-               QByteArray::number(port) + "\n");
-    comm.close();
-    const ProcessResult live =
-        runProcess(kProgram, {"--config-dir", dir.filePath("config"), "--dump", dir.filePath("live")});
-    simulator.waitForFinished(10000);
-    ASSERT_EQ(live.status, 0) << live.err.toStdString();
-    ASSERT_EQ(runProcess(QStringLiteral(KAV_FEED_TOOL), race + QStringList{"--out", dir.filePath("race.feed")}).status,
-              0);
-    const ProcessResult replay =
-        runProcess(kProgram, {"--replay", dir.filePath("race.feed"), "--dump", dir.filePath("replay")});
-    ASSERT_EQ(replay.status, 0) << replay.err.toStdString();
-    auto withoutMarkers = [](std::map<QString, QList<QByteArray>> files) {
-        for (auto& [name, lines] : files) {
-            for (QByteArray& line : lines)
-                line = QString::fromUtf8(line)
-                           .remove(QRegularExpression(QStringLiteral("\\[green (ball|arrow)\\]")))
-                           .toUtf8();
-        }
-        return files;
-    };
-    const auto replayed = withoutMarkers(dumpFiles(dir.filePath("replay")));
-    EXPECT_EQ(withoutMarkers(dumpFiles(dir.filePath("live"))), replayed);
-    EXPECT_TRUE(replayed.at("state.txt").contains("race_finished=1"));
-    EXPECT_TRUE(replayed.at("state.txt").contains("errors=0"));
-}
+// Without a display, and a live race over TCP against the same race replayed: command_line_answers_test.py
+// and dump_demo_config_test.py.
 
 } // namespace
 } // namespace kav

@@ -113,7 +113,10 @@ TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
     const std::pair<const char*, QString> cases[] = {
         {"70000", "The port number 70000 is out of range: it must be from 1 to 65535."},
         {"0", "The port number 0 is out of range: it must be from 1 to 65535."},
-        {"-80", "The port number -80 is out of range: it must be from 1 to 65535."},
+        {"115608", "The port number 115608 is out of range: it must be from 1 to 65535."},
+        {"-80", "'-80' is not a valid integer value"},
+        {"+80", "'+80' is not a valid integer value"},
+        {"$50", "'$50' is not a valid integer value"},
         {"50 000", "'50 000' is not a valid integer value"},
     };
     for (const auto& [port, error] : cases) {
@@ -128,6 +131,28 @@ TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
         EXPECT_EQ(device.Settings, before);
         EXPECT_EQ(device.communication(), channel);
         EXPECT_TRUE(form.isVisible());
+    }
+}
+
+// Leftover text in the disabled TCP port field never blocks another kind's OK.
+TEST_F(CommunicationDialogTest, LeftoverPortTextDoesNotBlockAnotherKind)
+{
+    const std::pair<const char*, CommunicationType> cases[] = {
+        {"RS232Radio", CommunicationType::RS232},
+        {"MQTTRadio", CommunicationType::MQTT},
+    };
+    for (const auto& [radio, kind] : cases) {
+        showWith(tcpTo(server.port()));
+        portEdit().setText(QStringLiteral("50k"));
+        control<QRadioButton>(radio).click();
+        control<QLineEdit>("BrokerHostEdit").setText(QStringLiteral("127.0.0.1"));
+        prompts.messages.clear();
+        clickOK();
+        EXPECT_EQ(prompts.messages, QStringList{}) << radio;
+        EXPECT_EQ(form.result(), QDialog::Accepted) << radio;
+        EXPECT_EQ(device.Settings.CommType, kind) << radio;
+        EXPECT_EQ(device.Settings.TCPIP_Port, server.port()) << radio;
+        device.close();
     }
 }
 

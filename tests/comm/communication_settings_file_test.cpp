@@ -80,7 +80,8 @@ TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
     const Case cases[] = {
         {"rate outside the list", "1", "4800", "h", "1", 1, 4800, "h", 1},
         {"port kept to 8 bits", "300", "9600", "h", "1", 44, 9600, "h", 1},
-        {"tcp port kept to 16 bits", "1", "9600", "h", "70000", 1, 9600, "h", 4464},
+        {"tcp port beyond 16 bits is no port", "1", "9600", "h", "115608", 1, 9600, "h", 0},
+        {"tcp port 0 or negative is no port", "1", "9600", "h", "-80", 1, 9600, "h", 0},
         {"digits then letters", "2x", "12ab", "h", "50k", 1, 9600, "h", 50000},
         {"leading blank and hexadecimal", " 2", "$4B0", "h", "0x10", 2, 1200, "h", 16},
         {"empty values", "", "", "", "", 1, 9600, "localhost", 50000},
@@ -88,7 +89,9 @@ TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
     };
     for (const Case& c : cases) {
         write(fileWith("RS232", c.port, c.rate, c.addr, c.tcpPort));
-        const CommunicationSettings settings = loadCommunicationSettings(pathOf());
+        QString problem;
+        const CommunicationSettings settings = loadCommunicationSettings(pathOf(), &problem);
+        EXPECT_EQ(problem.contains("TCPIP_Port=" + c.tcpPort.trimmed()), c.expectedTcpPort == 0) << c.name;
         EXPECT_EQ(settings.CommType, CommunicationType::RS232) << c.name;
         EXPECT_EQ(settings.S_Port, c.expectedPort) << c.name;
         EXPECT_EQ(settings.S_Baudrate, c.expectedRate) << c.name;

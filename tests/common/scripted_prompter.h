@@ -26,6 +26,7 @@ public:
     std::deque<Answer> answers;        // taken in turn by every question; No once they run out
     QStringList questions;             // every question asked, in order
     QStringList messages;              // every warning, error and note shown, in order
+    bool documentOpens = true;         // false: as a desktop without a program for the document
     QStringList shown;                 // every question and message, in order
     std::function<void()> whileAsking; // runs once, while the next question is on screen
     int mostOpenAtOnce = 0;
@@ -89,7 +90,7 @@ public:
     bool openDocument(const QString& path) override
     {
         opened << path;
-        return true;
+        return documentOpens;
     }
 
 private:

@@ -76,6 +76,27 @@ TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
     }
 }
 
+// Stopped from outside (a signal), nobody is asked: a layout with a name is saved to it, one without
+// is left alone, and the note says which.
+TEST_F(LifeCycleTest, AStopFromOutsideAsksNothingSavesANamedLayoutAndLeavesAnUnnamedOne)
+{
+    ResultWindowSettings rec;
+    rec.Layout = kLayoutTrackPositions;
+    rec.ColRel[0] = 0;
+    start();
+    for (const bool named : {false, true}) {
+        layouts.clearLayout();
+        layouts.openResultWindow(rec);
+        settings.LayoutFile = named ? file("named.kvl").toStdString() : std::string();
+        LifeCycle stopping(window, options, controller, settings, device, *panel, layouts, actions);
+        const QString note = stopping.finishUnasked(message);
+        EXPECT_EQ(note, named ? "layout saved to " + file("named.kvl")
+                              : QStringLiteral("the current layout has no file name and was not saved"));
+        EXPECT_EQ(QFile::exists(file("named.kvl")), named);
+    }
+    EXPECT_EQ(prompter.questions, QStringList());
+}
+
 // Each start reads what the last closing stored: the normal placement, kept while maximised.
 TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
 {

@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -30,9 +32,12 @@ TEST_F(MenuActionsTest, TheColourDialogTakesThePairsBackInOrderAndColoursThePane
     EXPECT_EQ(panel->caption(GeneralInfoPanel::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
 }
 
-TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndMiscellaneousUpdatesTheTrackLabels)
+TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTheTrackLabels)
 {
     start();
+    device.receiveBytes("$E,\"TRACKNAME\",\"Kestrel Park\"\n$E,\"TRACKLENGTH\",\"2.710\"\n");
+    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackName), "Kestrel Park"); // at once, not after a restart
+    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackLength), "2.710");
     actions.editFollowList();
     EXPECT_EQ(prompter.messages, QStringList({"There are no drivers available"}));
     device.receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
@@ -88,4 +93,24 @@ TEST_F(MenuActionsTest, AWindows1252TrackNameShowsRightAndGoesBackByteForByte)
     actions.editMiscellaneous();
     EXPECT_EQ(shown, QStringLiteral("Z\u00f6lder"));
     EXPECT_EQ(settings.TrackName, track);
+}
+
+// Help > Contents: a missing manual, or no program for PDF files, is said with the manual's path.
+TEST_F(MenuActionsTest, TheManualOpensOrTheOperatorIsToldWhereItIs)
+{
+    start();
+    const QString manual = file("Kavendor User Manual.pdf");
+    const std::tuple<const char*, bool, bool, QString> cases[] = {
+        {"missing", false, true, "The user manual is missing:\n" + manual},
+        {"no viewer", true, false, "No program to show PDF files was found. The user manual is at:\n" + manual},
+        {"opened", true, true, ""},
+    };
+    for (const auto& [name, present, viewer, message] : cases) {
+        if (present)
+            QFile(manual).open(QIODevice::WriteOnly);
+        prompter.messages.clear();
+        prompter.documentOpens = viewer;
+        actions.openManual(QFileInfo(manual).path());
+        EXPECT_EQ(prompter.messages.join(""), message) << name;
+    }
 }

@@ -1,5 +1,5 @@
 // The colours dialog's answers for big screens reach the settings and every result window, open or
-// opened later; the dialog shows the shading as it is.
+// opened later; the dialog shows the shading as it is; the flag lamp's pole stays in sight.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -49,6 +49,8 @@ TEST(BigScreenColours, PresetsAndTheShadingBoxReachEveryResultWindow)
         EXPECT_EQ(std::make_pair(first->grid().alternateRows(), main.openResultWindow(rec)->grid().alternateRows()),
                   std::make_pair(shaded, shaded))
             << answer;
+        const QColor pole = main.panel().flagPanel().grab().toImage().pixelColor(18, 25);
+        EXPECT_NE(pole, main.panel().palette().color(QPalette::Window)) << "the flag pole shows, " << answer;
     }
     EXPECT_EQ(prompter.questions, QStringList({"Use the big screen colors?"}));
 }

@@ -68,7 +68,7 @@ protected:
 
 TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
 {
-    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Help"}));
+    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Window", "&Help"}));
     EXPECT_EQ(menuCaptions(*main->menuBar()->actions().constFirst()->menu()),
               QStringList({"&New Result window", "Cl&ear Layout", "&Open Layout...", "&Save Layout...",
                            "Export race &report…", "E&xit"}));
@@ -106,15 +106,36 @@ TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
     EXPECT_EQ(main->panel().flagPanel().grab().toImage().pixelColor(18, 25), QColor(Qt::black));
 }
 
-TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAndHelp)
+TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAndWindow)
 {
     acceptFirstColumn();
     ResultWindow* window = main->layouts().newResultWindow(kLayoutCurrentRace);
     main->area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->borderWindow()));
-    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Layout", "&Help"}));
+    EXPECT_EQ(menuCaptions(*main->menuBar()),
+              QStringList({"&File", "&Results", "&Settings", "&Layout", "&Window", "&Help"}));
     window->borderWindow()->close();
     QCoreApplication::processEvents();
-    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Help"}));
+    EXPECT_EQ(menuCaptions(*main->menuBar()), QStringList({"&File", "&Results", "&Settings", "&Window", "&Help"}));
+}
+
+// In a small main window every new window opens wholly inside the area: one with every column, the
+// race charts.
+TEST_F(MainWindowTest, NewWindowsOpenInsideTheArea)
+{
+    main->setWindowState(Qt::WindowNoState);
+    main->resize(640, 480);
+    prompter.onExec = [](QDialog& dialog) {
+        for (int id = 0; id < int(kColumnIds); ++id)
+            static_cast<ColumnSettingsDialog&>(dialog).columnBox(id)->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+    QTRY_COMPARE(main->size(), QSize(640, 480));
+    main->layouts().newResultWindow(kLayoutCurrentRace);
+    main->controller().RaceCharts.open(main->area());
+    ASSERT_EQ(main->area().subWindowList().size(), 2);
+    for (const QMdiSubWindow* window : main->area().subWindowList())
+        EXPECT_TRUE(main->area().viewport()->rect().contains(window->geometry()))
+            << window->widget()->metaObject()->className();
 }
 
 TEST_F(MainWindowTest, TheMakerLogoOpensTheAboutBoxAndExitAsksOnce)

@@ -1,23 +1,33 @@
+#include "broker_settings_dialog.h"
 #include "color_grid.h"
 #include "color_swatch.h"
 #include "colour_settings_dialog.h"
 #include "column_settings_dialog.h"
+#include "communication_dialog.h"
+#include "fit_to_screen_dialog.h"
 #include "follow_dialog.h"
 #include "general_info_dialog.h"
 #include "logo_settings_dialog.h"
 #include "miscellaneous_settings_dialog.h"
 #include "scripted_prompter.h"
+#include "web_view_dialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <vector>
 
 using namespace kav;
+
+Q_DECLARE_METATYPE(std::function<QDialog*()>)
 
 namespace {
 
@@ -56,6 +66,59 @@ void select(QListWidget& list, std::initializer_list<int> rows)
     list.clearSelection();
     for (int row : rows)
         list.item(row)->setSelected(true);
+}
+
+// The widget the operator sees taking the keyboard: a spin box rather than its inner text field (but
+// a button, not the button box that hands its focus on to it).
+QWidget* shownFocus(QWidget* widget)
+{
+    while (widget && !qobject_cast<QAbstractButton*>(widget) && widget->parentWidget() &&
+           widget->parentWidget()->focusProxy() == widget)
+        widget = widget->parentWidget();
+    return widget;
+}
+
+QString describe(const QWidget* widget)
+{
+    const QVariant text = widget->property("text");
+    return QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') +
+           (text.toString().isEmpty() ? widget->objectName() : text.toString());
+}
+
+// The widgets real Tab presses visit from the first field, until the focus comes back round.
+QList<QWidget*> tabWalk()
+{
+    QList<QWidget*> walked;
+    for (QWidget* focus = QApplication::focusWidget(); focus && walked.size() < 200;
+         focus = QApplication::focusWidget()) {
+        if (walked.contains(shownFocus(focus)))
+            break;
+        walked << shownFocus(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return walked;
+}
+
+// What the keyboard must reach: every shown, enabled widget that takes Tab focus.
+QList<QWidget*> keyboardFields(QDialog& dialog)
+{
+    QList<QWidget*> fields;
+    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
+        QWidget* shown = shownFocus(widget);
+        if ((widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() && widget->isEnabled() &&
+            widget->isVisible() && !fields.contains(shown))
+            fields << shown;
+    }
+    return fields;
+}
+
+// Reading order: on the same line further right, else further down, or the top of the next column.
+bool readsBefore(const QWidget& first, const QWidget& second, const QDialog& dialog)
+{
+    const QRect a(first.mapTo(&dialog, QPoint()), first.size());
+    const QRect b(second.mapTo(&dialog, QPoint()), second.size());
+    const bool sameLine = a.top() < b.bottom() && b.top() < a.bottom();
+    return sameLine ? b.left() >= a.left() : b.top() >= a.bottom() - 1 || b.left() >= a.right();
 }
 
 } // namespace
@@ -120,6 +183,30 @@ private slots:
         QCOMPARE(dialog.nextSlot(), std::make_pair(ColorValue{0x000000}, ColorValue{0x563412}));
     }
 
+    // From the keyboard: the frame starts on the text colour, arrows move it (and stop at the edges),
+    // T or Space put the text mark there, B the background mark.
+    void colourPickerWorksFromTheKeyboard()
+    {
+        ColorGrid picker;
+        picker.setForegroundIndex(5);
+        picker.show();
+        picker.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&picker));
+        picker.setFocus();
+        QCOMPARE(picker.cursorIndex(), 5);
+        const std::tuple<QList<Qt::Key>, int, int> steps[] = {
+            {{Qt::Key_Right, Qt::Key_Down, Qt::Key_T}, 10, 15},
+            {{Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_B}, 10, 8},
+            {{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Space}, 0, 8},
+        };
+        for (const auto& [keys, foreground, background] : steps) {
+            for (Qt::Key key : keys)
+                QTest::keyClick(&picker, key);
+            QCOMPARE(std::make_pair(picker.foregroundIndex(), picker.backgroundIndex()),
+                     std::make_pair(foreground, background));
+        }
+    }
+
     void resetAsksAndAnswersDefaults()
     {
         ScriptedPrompter prompter;
@@ -168,6 +255,52 @@ private slots:
         dialog.removeButton()->click();
         QCOMPARE(dialog.followList(), follow({"R3", "GONE", "R4"}));
         QCOMPARE(lines(*dialog.driversList()), QStringList({"2  B B", QString::fromUtf8("1  J\xc3\xbc A")}));
+    }
+
+    // Real Tab presses from the first field reach every field and OK and Cancel, in reading order.
+    void tabWalksEveryFieldInReadingOrder_data()
+    {
+        using Maker = std::function<QDialog*()>;
+        QTest::addColumn<Maker>("make");
+        QTest::newRow("colours") << Maker([] {
+            auto* dialog = new ColourSettingsDialog;
+            dialog->addSlot(0, 0xFFFFFF, QStringLiteral("Main window"));
+            return dialog;
+        });
+        QTest::newRow("columns") << Maker([] {
+            auto* dialog = new ColumnSettingsDialog;
+            dialog->setColumns(columnOrder({0})); // OK waits for a column
+            return dialog;
+        });
+        QTest::newRow("communication") << Maker([] { return new CommunicationDialog; });
+        QTest::newRow("fit to screen") << Maker([] { return new FitToScreenDialog; });
+        QTest::newRow("follow") << Maker([] { return new FollowDialog; });
+        QTest::newRow("general info") << Maker([] { return new GeneralInfoDialog; });
+        QTest::newRow("logo") << Maker([] { return new LogoSettingsDialog; });
+        QTest::newRow("miscellaneous") << Maker([] { return new MiscellaneousSettingsDialog; });
+        QTest::newRow("web view") << Maker([] { return new WebViewDialog; });
+        QTest::newRow("broker") << Maker([] { return new BrokerSettingsDialog; });
+    }
+    void tabWalksEveryFieldInReadingOrder()
+    {
+        QFETCH(std::function<QDialog*()>, make);
+        const std::unique_ptr<QDialog> dialog(make());
+        dialog->show();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        const QList<QWidget*> walked = tabWalk();
+        QStringList missed;
+        for (QWidget* field : keyboardFields(*dialog)) {
+            if (!walked.contains(field))
+                missed << describe(field);
+        }
+        QCOMPARE(missed, QStringList());
+        for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
+            QVERIFY2(walked.contains(dialog->findChild<QDialogButtonBox*>()->button(button)),
+                     "OK and Cancel are reached");
+        for (qsizetype step = 1; step < walked.size(); ++step)
+            QVERIFY2(readsBefore(*walked[step - 1], *walked[step], *dialog),
+                     qPrintable(describe(walked[step - 1]) + " before " + describe(walked[step])));
     }
 
     void trackLengthRead_data()

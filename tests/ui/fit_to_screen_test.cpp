@@ -79,21 +79,26 @@ private slots:
             QCOMPARE(ScreenFit::nextTopRow(step.top, step.perPage, step.total), step.next);
     }
 
-    void fittedFullScreenFillsEachScreenAndLeavesTheWindowAsItWas()
+    // "All rows" are the field's, not the empty rows the table keeps to grow into: a field that grows
+    // gets smaller at once, one that shrinks larger.
+    void fittedFullScreenFillsEachScreenWithTheFieldAndLeavesTheWindowAsItWas()
     {
         m_window->applySettings(Fitted());
         ResultsGrid& grid = m_window->grid();
+        fillField(16);
         const int ownRowHeight = grid.gridRowHeight(1), ownWidth = grid.gridColumnWidth(2);
         for (QScreen* screen : QGuiApplication::screens()) {
             m_window->move(screen->geometry().topLeft() + QPoint(50, 50));
             m_window->show();
             m_window->enterFullScreen();
             QTRY_COMPARE(m_window->geometry(), screen->geometry());
-            QTRY_COMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / grid.gridRowCount());
+            QTRY_COMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / 17);
             QVERIFY(grid.gridColumnWidth(2) > ownWidth * 3 / 2);
-            m_models.setRowCount(40); // more rows get smaller at once
+            fillField(40);
             QCOMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / 41);
-            m_models.setRowCount(30);
+            m_models.forKind(kLayoutCurrentRace).clearRow(39);
+            QCOMPARE(grid.gridRowHeight(1), grid.contentsRect().height() / 40);
+            fillField(16);
             const ResultWindowSettings kept = m_window->currentSettings(); // the layout keeps the window's own sizes
             QCOMPARE(std::make_pair(kept.ColWidth[5], kept.Font.Size), std::make_pair(160, 10));
             m_window->leaveFullScreen();
@@ -102,16 +107,22 @@ private slots:
         }
     }
 
-    void chosenRowsArePagedAtTheChosenInterval()
+    // The pages run over the field: 25 cars in 10 rows a page are three pages, not eight.
+    void chosenRowsArePagedAtTheChosenIntervalOverTheField()
     {
+        fillField(25);
         m_window->applySettings(Fitted(10, 5, {0, 2}));
         m_window->show();
         m_window->enterFullScreen();
         ScreenFitter& fitter = m_window->fitter();
         QTRY_COMPARE(fitter.result().rowsPerPage, 10);
         QCOMPARE(std::make_pair(m_window->grid().topDataRow(), fitter.pageTimer().interval()), std::make_pair(1, 5000));
-        fitter.turnPage();
-        QCOMPARE(m_window->grid().topDataRow(), 11);
+        QList<int> tops;
+        for (int page = 0; page < 3; ++page) {
+            fitter.turnPage();
+            tops << m_window->grid().topDataRow();
+        }
+        QCOMPARE(tops, QList<int>({11, 16, 1})); // the last page ends with the last car
         m_window->leaveFullScreen();
         QVERIFY(!fitter.pageTimer().isActive());
     }
@@ -137,7 +148,16 @@ private slots:
     }
 
 private:
-    ResultsModels m_models{30};
+    // The first cars rows of the 80-row table hold a car, the rows below are empty.
+    void fillField(int cars)
+    {
+        ResultsModel& race = m_models.forKind(kLayoutCurrentRace);
+        race.clearAllRows();
+        for (int row = 0; row < cars; ++row)
+            race.setText(row, 2, QString::number(row + 1));
+    }
+
+    ResultsModels m_models{80};
     HeaderTexts m_headers = defaultHeaders();
     ColumnSettingsDialog m_dialog;
     ResultWindow* m_window = nullptr;

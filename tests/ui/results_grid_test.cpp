@@ -4,6 +4,8 @@
 #include "ui_resources.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace kav;
@@ -91,6 +93,62 @@ private slots:
         QCOMPARE(image.pixelColor(headerCellCenter(*m_grid, 4)), rgb(kYellow));
         QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 2)), rgb(kGreen));
         QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 3)), rgb(kRed));
+    }
+
+    // Keys typed on a results table neither jump to a row that starts with them nor scroll: a big
+    // screen keeps showing the top of the field whatever lands on the keyboard.
+    void keysNeitherSearchNorScroll_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        for (const auto& [name, key, text] :
+             {std::tuple{"a digit", Qt::Key_4, "4"}, std::tuple{"a letter", Qt::Key_B, "b"},
+              std::tuple{"arrow down", Qt::Key_Down, ""}, std::tuple{"page down", Qt::Key_PageDown, ""},
+              std::tuple{"end", Qt::Key_End, ""}, std::tuple{"space", Qt::Key_Space, " "}})
+            QTest::newRow(name) << int(key) << QString::fromLatin1(text);
+    }
+    void keysNeitherSearchNorScroll()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        m_model->setRowCount(60);
+        m_model->setText(44, 1, QStringLiteral("4 b"));
+        m_grid->resize(400, 150);
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
+        const QModelIndex current = m_grid->currentIndex();
+        for (int press = 0; press < 3; ++press)
+            QTest::keyClick(m_grid.get(), Qt::Key(key), Qt::NoModifier);
+        QTest::keyClicks(m_grid.get(), text);
+        QCOMPARE(m_grid->verticalScrollBar()->value(), 0);
+        QCOMPARE(m_grid->currentIndex(), current);
+    }
+
+    // A double-click anywhere on the table asks for the column settings: a header, a row, the empty
+    // space below the rows.
+    void doubleClickAsksForTheColumnSettings_data()
+    {
+        QTest::addColumn<QString>("place");
+        for (const char* place : {"header", "row", "below the rows"})
+            QTest::newRow(place) << QString::fromLatin1(place);
+    }
+    void doubleClickAsksForTheColumnSettings()
+    {
+        QFETCH(QString, place);
+        m_grid->resize(400, 300);
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+        QSignalSpy asked(m_grid.get(), &ResultsGrid::columnSettingsWanted);
+        QHeaderView* header = m_grid->horizontalHeader();
+        if (place == QLatin1String("header"))
+            QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                               header->mapFrom(m_grid.get(), headerCellCenter(*m_grid, 4)));
+        else if (place == QLatin1String("row"))
+            QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {},
+                               m_grid->viewport()->mapFrom(m_grid.get(), dataCellCenter(*m_grid, 4, 2)));
+        else
+            QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, QPoint(20, m_grid->viewport()->height() - 5));
+        QCOMPARE(asked.count(), 1);
     }
 
 private:
