@@ -120,21 +120,15 @@ struct TrackCase {
 // a car is emptied in place and still takes part in its comparison.
 TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
 {
+    // clang-format off
     const TrackCase cases[] = {
-        {"around the reference",
-         {{"a", 99}, {"b", 101}, {"c", 98}, {"d", 100}},
-         100,
-         {"d", "b", "a", "c"},
-         {4, 2, 1, 3}},
+        {"around the reference", {{"a", 99}, {"b", 101}, {"c", 98}, {"d", 100}}, 100, {"d", "b", "a", "c"}, {4, 2, 1, 3}},
         {"equal times follow the exchanges", {{"x", 106}, {"y", 106}, {"z", 101}}, 100, {"z", "y", "x"}, {3, 2, 1}},
-        {"equal times are not exchanged",
-         {{"p", 95}, {"q", 95}, {"x", 106}, {"y", 106}},
-         100,
-         {"x", "y", "p", "q"},
-         {3, 4, 1, 2}},
+        {"equal times are not exchanged", {{"p", 95}, {"q", 95}, {"x", 106}, {"y", 106}}, 100, {"x", "y", "p", "q"}, {3, 4, 1, 2}},
         {"second entry emptied in place", {{"a", 101}, {"b", 102}, {"a", 103}}, 100, {"a", "b", ""}, {1, 2, 0}},
         {"emptied entry still compared", {{"a", 5}, {"b", 3}, {"a", 4}}, 0, {"b", "", "a"}, {2, 0, 1}},
     };
+    // clang-format on
     for (const TrackCase& c : cases) {
         TrackResultList list;
         std::uint16_t position = 0;

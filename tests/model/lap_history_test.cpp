@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,49 +90,55 @@ struct Replay {
     }
 };
 
-struct FeedCase {
-    const char* name;
-    const char* feed;
-    int runs;
-    const char* regNo;
+// A case of a file in tests/data in three lines: its name, what it is given, and the laps the history
+// then holds (lap, lap time or - for none, total, position, flag), apart by ';'.
+struct LapsCase {
+    std::string name, given;
     std::vector<LapEntry> laps;
 };
 
-constexpr LapFlag N = LapFlag::None, G = LapFlag::Green, Y = LapFlag::Yellow, F = LapFlag::Finish;
+std::vector<std::string> split(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, ';');)
+        parts.push_back(part.substr(part.find_first_not_of(' ')));
+    return parts;
+}
 
-const std::vector<FeedCase> kFeedCases = {
-    {"leader of a lapped field",
-     "lap_history.feed",
-     1,
-     "2001",
-     {{1, t("00:01:30.1000"), t("00:01:30.1000"), 1, G},
-      {2, t("00:01:29.9000"), t("00:03:00.0000"), 1, G},
-      {3, t("00:01:30.0000"), t("00:04:30.0000"), 1, Y},
-      {4, t("00:01:30.0500"), t("00:06:00.0500"), 1, G}}},
-    {"car that pits, its passing sent twice",
-     "lap_history.feed",
-     1,
-     "2002",
-     {{1, t("00:01:31.0000"), t("00:01:31.0000"), 2, G},
-      {2, t("00:01:30.5000"), t("00:03:01.5000"), 2, G},
-      {3, t("00:03:20.0000"), t("00:06:21.5000"), 3, F}}},
-    {"lapped car",
-     "lap_history.feed",
-     1,
-     "2003",
-     {{1, t("00:02:00.0000"), t("00:02:00.0000"), 3, G},
-      {2, t("00:02:00.5000"), t("00:04:00.5000"), 3, Y},
-      {3, t("00:01:59.5000"), t("00:06:00.0000"), 2, G}}},
-    {"new run starts afresh", "lap_history.feed", 2, "2002", {{1, t("00:01:32.0000"), t("00:01:32.0000"), 1, G}}},
-};
+std::vector<LapsCase> readCases(const std::string& file)
+{
+    const std::vector<std::string> lines = feedLines("../" + file);
+    std::vector<LapsCase> cases;
+    for (std::size_t k = 0; k + 2 < lines.size(); ++k) {
+        if (lines[k].empty() || lines[k][0] == '#' || lines[k][0] == ' ')
+            continue;
+        LapsCase& c = cases.emplace_back(LapsCase{lines[k], lines[k + 1].substr(2), {}});
+        for (const std::string& lap : split(lines[k + 2])) {
+            std::istringstream in(lap);
+            std::string time, total, flag;
+            int number = 0, position = 0;
+            in >> number >> time >> total >> position >> flag;
+            c.laps.push_back({number, time == "-" ? kEmptyLapTime : t(time), t(total),
+                              static_cast<std::uint16_t>(position), flagOf(flag)});
+        }
+    }
+    return cases;
+}
 
 TEST(LapHistory, HoldsTheLapsReadByHandFromTheFeeds)
 {
-    for (const FeedCase& c : kFeedCases) {
+    const std::vector<LapsCase> cases = readCases("lap_history_by_hand.txt");
+    ASSERT_EQ(cases.size(), 4u);
+    for (const LapsCase& c : cases) {
         SCOPED_TRACE(c.name);
+        std::istringstream given(c.given);
+        std::string feed, regNo;
+        int runs = 0;
+        given >> feed >> runs >> regNo;
         Replay replay;
-        replay.run(feedLines(c.feed), c.runs);
-        const int car = replay.history.findCar(c.regNo);
+        replay.run(feedLines(feed), runs);
+        const int car = replay.history.findCar(regNo);
         ASSERT_GE(car, 0);
         EXPECT_EQ(replay.history.car(car).laps, c.laps);
     }
@@ -146,20 +153,6 @@ TEST(LapHistory, GapsAreTakenToTheFirstCarToCompleteTheLap)
     const LapEntry& lapped = history.car(history.findCar("2003")).laps[2];
     EXPECT_EQ(history.gapToLeader(lapped), t("00:06:00.0000") - t("00:04:30.0000"));
     EXPECT_EQ(history.leaderTime(5), -1);
-}
-
-SimOptions sim(int cars, int laps, bool formation = false, bool corrections = false, bool penalties = false,
-               bool reconnect = false)
-{
-    SimOptions options;
-    options.cars = cars;
-    options.laps = laps;
-    options.seed = static_cast<std::uint64_t>(cars * 1000 + laps);
-    options.formation = formation;
-    options.corrections = corrections;
-    options.penalties = penalties;
-    options.reconnect = reconnect;
-    return options;
 }
 
 // The simulated race with a new run announced in the middle, followed by the same run.
@@ -181,19 +174,22 @@ struct AgreementCase {
 // standing, and its laps go up one by one with totals that are the sums of the lap times.
 TEST(LapHistory, AgreesWithTheTimingSystemsOwnCountAtTheEnd)
 {
+    // clang-format off
     const std::vector<AgreementCase> cases = {
         {"recorded race with its state sent again", feedLines("race6.feed"), true},
         {"recorded lapped field", feedLines("lap_history.feed"), true},
         {"recorded race with a retired car and one that never started", feedLines("report_marks.feed"), true},
-        {"simulated race, state sent again every 50 s", simulatedLines(sim(16, 20)), true},
-        {"crossings before the start", simulatedLines(sim(12, 8, true)), true},
-        {"corrected passings", simulatedLines(sim(20, 30, false, true)), true},
-        {"a penalty", simulatedLines(sim(12, 10, false, false, true)), true},
-        {"a reconnect in mid-race", simulatedLines(sim(14, 25, false, false, false, true)), false},
-        {"new run announced in mid-race, the same run following", withRunAnnouncedAgain(simulatedLines(sim(10, 12))),
-         true},
-        {"all of them in a long lapped race", simulatedLines(sim(30, 60, true, true, true, true)), false},
+        {"simulated race, state sent again every 50 s", simulatedLines({.cars = 16, .laps = 20, .seed = 16020}), true},
+        {"crossings before the start", simulatedLines({.cars = 12, .laps = 8, .seed = 12008, .formation = true}), true},
+        {"corrected passings", simulatedLines({.cars = 20, .laps = 30, .seed = 20030, .corrections = true}), true},
+        {"a penalty", simulatedLines({.cars = 12, .laps = 10, .seed = 12010, .penalties = true}), true},
+        {"a reconnect in mid-race", simulatedLines({.cars = 14, .laps = 25, .seed = 14025, .reconnect = true}), false},
+        {"new run announced in mid-race, the same run following",
+         withRunAnnouncedAgain(simulatedLines({.cars = 10, .laps = 12, .seed = 10012})), true},
+        {"all of them in a long lapped race", simulatedLines({.cars = 30, .laps = 60, .seed = 30060, .formation = true,
+                                                              .corrections = true, .penalties = true, .reconnect = true}), false},
     };
+    // clang-format on
     for (const AgreementCase& c : cases) {
         SCOPED_TRACE(c.name);
         Replay replay;
@@ -209,9 +205,7 @@ TEST(LapHistory, AgreesWithTheTimingSystemsOwnCountAtTheEnd)
             if (laps.empty() || laps.back().lap != standing.Laps)
                 continue;
             EXPECT_EQ(laps.back().totalTime, standing.TotalTime);
-            if (c.everyLap) {
-                EXPECT_EQ(laps.front().lap, 1);
-            }
+            EXPECT_TRUE(!c.everyLap || laps.front().lap == 1) << laps.front().lap;
             for (std::size_t k = 1; k < laps.size(); ++k) {
                 EXPECT_EQ(laps[k].lap - laps[k - 1].lap, c.everyLap ? 1 : std::max(laps[k].lap - laps[k - 1].lap, 1));
                 // A penalty comes without a passing: that one lap's total grows by more than its lap time.
@@ -227,69 +221,17 @@ TEST(LapHistory, AgreesWithTheTimingSystemsOwnCountAtTheEnd)
 // Passings and standings of one car "7", given as text: "J<lap time>" (a passing a lap time after the
 // last one; "J-": without a lap time), "J=" (the last passing sent again), "C<lap time>" (the last
 // passing corrected), "G<laps>/<total>/<position>", "I" (a new run announced), "B<number>/<name>".
-struct RuleCase {
-    const char* name;
-    std::vector<std::string> steps;
-    std::vector<LapEntry> laps;
-};
-
 const TimeValue kMinute = t("00:01:00.0000"), kNone = kEmptyLapTime;
-
-const std::vector<RuleCase> kRuleCases = {
-    {"no standings: the passings are counted and their times added",
-     {"J00:01:00.0000", "J00:01:02.0000", "J="},
-     {{1, kMinute, kMinute, 0, G}, {2, t("00:01:02.0000"), t("00:02:02.0000"), 0, G}}},
-    {"no standings: a corrected passing replaces its lap",
-     {"J00:01:00.0000", "J00:01:02.0000", "C00:01:01.5000"},
-     {{1, kMinute, kMinute, 0, G}, {2, t("00:01:01.5000"), t("00:02:01.5000"), 0, G}}},
-    {"no standings: a passing without a lap time keeps the total", {"J-"}, {{1, kNone, 0, 0, G}}},
-    {"the standing gives the lap and total",
-     {"G0/00:00:00.0000/3", "J00:01:00.0000", "G1/00:01:00.0000/2", "G1/00:01:00.0000/3", "J00:01:05.0000",
-      "G2/00:02:05.0000/1"},
-     {{1, kMinute, kMinute, 2, G}, {2, t("00:01:05.0000"), t("00:02:05.0000"), 1, G}}},
-    {"a car first seen in mid-race starts at its standing's lap",
-     {"G7/00:10:00.0000/4", "J00:01:00.0000", "G8/00:11:00.0000/3"},
-     {{7, kNone, t("00:10:00.0000"), 4, N}, {8, kMinute, t("00:11:00.0000"), 3, G}}},
-    {"a passing sent again on connect before the standings is the standing's lap",
-     {"J00:01:00.0000", "G7/00:10:00.0000/4"},
-     {{7, kMinute, t("00:10:00.0000"), 4, G}}},
-    {"crossings before the start and after the finish count nothing",
-     {"G0/00:00:00.0000/1", "J-", "J00:02:00.0000", "G0/00:00:00.0000/1", "J00:01:00.0000", "G1/00:01:00.0000/1",
-      "J00:01:30.0000", "G1/00:01:00.0000/1"},
-     {{1, kMinute, kMinute, 1, G}}},
-    {"a corrected passing replaces its lap",
-     {"J00:01:00.0000", "G1/00:01:00.0000/1", "J00:01:02.0000", "G2/00:02:02.0000/2", "C00:01:01.5000",
-      "G2/00:02:01.5000/1"},
-     {{1, kMinute, kMinute, 1, G}, {2, t("00:01:01.5000"), t("00:02:01.5000"), 1, G}}},
-    {"a penalty moves the last total",
-     {"J00:01:00.0000", "G1/00:01:00.0000/1", "G1/00:01:10.0000/2"},
-     {{1, kMinute, t("00:01:10.0000"), 2, G}}},
-    {"laps the timing system takes back go, a standing without laps takes none",
-     {"J00:01:00.0000", "G1/00:01:00.0000/1", "J00:01:00.0000", "G2/00:02:00.0000/1", "G1/00:01:00.0000/1",
-      "G0/00:00:00.0000/1"},
-     {{1, kMinute, kMinute, 1, G}}},
-    {"a new run announced, the same run following, keeps the laps",
-     {"B1/Race 1", "J00:01:00.0000", "G1/00:01:00.0000/1", "I", "I", "B1/Race 1", "J00:01:00.0000",
-      "G2/00:02:00.0000/1"},
-     {{1, kMinute, kMinute, 1, G}, {2, kMinute, t("00:02:00.0000"), 1, G}}},
-    {"a new run of another number starts afresh",
-     {"B1/Race 1", "J00:01:00.0000", "G1/00:01:00.0000/1", "I", "B2/Race 1", "J00:01:05.0000", "G1/00:01:05.0000/1"},
-     {{1, t("00:01:05.0000"), t("00:01:05.0000"), 1, G}}},
-    {"a new run of another name starts afresh",
-     {"B1/Race 1", "J00:01:00.0000", "G1/00:01:00.0000/1", "I", "B1/Race 2", "J00:01:05.0000", "G1/00:01:05.0000/1"},
-     {{1, t("00:01:05.0000"), t("00:01:05.0000"), 1, G}}},
-    {"a new run that goes on without a name starts afresh",
-     {"B1/Race 1", "J00:01:00.0000", "G1/00:01:00.0000/1", "I", "J00:01:05.0000", "G1/00:01:05.0000/1"},
-     {{1, t("00:01:05.0000"), t("00:01:05.0000"), 1, G}}},
-};
 
 TEST(LapHistory, FollowsTheRulesOfPassingsStandingsAndRuns)
 {
-    for (const RuleCase& c : kRuleCases) {
+    const std::vector<LapsCase> cases = readCases("lap_history_rules.txt");
+    ASSERT_EQ(cases.size(), 14u);
+    for (const LapsCase& c : cases) {
         SCOPED_TRACE(c.name);
         LapHistory history;
         PassingRecord last{"7", kNone, t("14:00:00.0000")};
-        for (const std::string& step : c.steps) {
+        for (const std::string& step : split(c.given)) {
             const std::string value = step.substr(1);
             const std::size_t slash = value.find('/');
             switch (step[0]) {

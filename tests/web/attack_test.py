@@ -23,6 +23,7 @@ import web_browser  # noqa: E402
 
 PROGRAM, FEED_TOOL, ROUNDS = sys.argv[1], sys.argv[2], int(sys.argv[3])
 HEAD_TIMEOUT = 5  # seconds; the program's deadline for a whole request head
+CAP_PER_ADDRESS = 32  # the program's default cap of connections from one address
 MEMORY_BOUND_MB = 64  # what one connection may make the program hold, with room for the allocator
 KEY = b"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n"
 UPGRADE = b"GET /ws HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n" + KEY + b"\r\n"
@@ -38,14 +39,7 @@ def figure(name, value):
     print("figure %s %.1f" % (name, value), flush=True)
 
 
-def wait_for(condition, seconds, message):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.02)
-    raise AssertionError(message)
+wait_for = web_browser.wait_for
 
 
 def connect(port, source="127.0.0.1"):
@@ -289,6 +283,17 @@ class WebViewUnderAttack(unittest.TestCase):
         for sock in slow + half + [viewer]:
             sock.close()
         page.close()
+
+    def test_each_address_has_its_own_cap(self):
+        # A wall of screens on one address fills its cap with live pages; another address is served.
+        wall = [Page(self.port, "127.0.0.5") for _ in range(CAP_PER_ADDRESS)]
+        wait_for(lambda: all(page.messages for page in wall), 10, "the wall's pages got no state")
+        self.assertTrue(self.ask(b"/", "127.0.0.5").startswith(b"HTTP/1.1 503 "))
+        self.assertTrue(self.ask(b"/", "127.0.0.6").startswith(b"HTTP/1.1 200 "))
+        wall.pop().close()
+        wait_for(lambda: self.ask(b"/", "127.0.0.5").startswith(b"HTTP/1.1 200 "), 10, "the place was not freed")
+        for page in wall:
+            page.close()
 
     def test_the_server_closes_when_asked_and_answers_split_requests(self):
         cases = [

@@ -51,14 +51,7 @@ def same_cells(shown, dumped):
         [blank(r) for r in rows] == [blank(r) for r in dumped[1:]]
 
 
-def wait_for(condition, seconds, message):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.05)
-    raise AssertionError(message)
+wait_for = web_browser.wait_for
 
 
 class WebViewInABrowser(unittest.TestCase):

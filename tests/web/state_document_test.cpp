@@ -54,29 +54,20 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
         change(state);
         f.source.setState(state);
     };
+    // clang-format off
     const std::vector<std::pair<const char*, std::function<void(Fixture&)>>> cases = {
         {"nothing", [](Fixture&) {}},
         {"a cell", [&](Fixture& f) { setCell(f, 1, 3, "Bea"); }},
         {"a cell needing escapes", [&](Fixture& f) { setCell(f, 1, 3, "Zoë \"Z\" \\\t\x01"); }},
-        {"a cell changed and changed back",
-         [&](Fixture& f) {
-             setCell(f, 1, 3, "Bea");
-             setCell(f, 1, 3, "Ann");
-         }},
+        {"a cell changed and changed back", [&](Fixture& f) { setCell(f, 1, 3, "Bea"), setCell(f, 1, 3, "Ann"); }},
         {"a marker picture", [&](Fixture& f) { setCell(f, 0, 1, "chequered flag", kMarkerNameRole); }},
-        {"a new row",
-         [](Fixture& f) {
-             f.addRow(4, QStringList{"4", " ", "13"});
-         }},
+        {"a new row", [](Fixture& f) { f.addRow(4, QStringList{"4", " ", "13"}); }},
         {"rows removed", [](Fixture& f) { f.raceModel().removeRows(1, 2); }},
-        {"the run",
-         [&](Fixture& f) {
-             changeState(f, [](WebState& state) {
-                 state.run.lines = 121, state.run.sinceLastLine = 45, state.run.stale = "amber";
-             });
-         }},
+        {"the run", [&](Fixture& f) { changeState(f, [](WebState& state) {
+             state.run.lines = 121, state.run.sinceLastLine = 45, state.run.stale = "amber"; }); }},
         {"a window closed", [&](Fixture& f) { changeState(f, [](WebState& state) { state.windows.clear(); }); }},
     };
+    // clang-format on
     const QJsonObject expected = readJson("updates.json");
     for (const auto& [name, change] : cases) {
         SCOPED_TRACE(name);

@@ -213,25 +213,6 @@ TEST_F(WebServerTest, TheTwoHundredAndFirstClientIsRefusedCleanlyOrTakesASilentO
     EXPECT_EQ(silent->state(), QAbstractSocket::ConnectedState);
 }
 
-// Live pages and plain connections from one address count against its cap; other addresses are served.
-TEST_F(WebServerTest, EachAddressHasItsOwnCap)
-{
-    start({.maxPerAddress = 2});
-    std::vector<QJsonObject> received;
-    std::vector<std::unique_ptr<QWebSocket>> live;
-    live.push_back(openLive(received));
-    live.push_back(openLive(received));
-    const QHostAddress pages("127.0.0.3");
-    std::array<std::unique_ptr<QTcpSocket>, 2> open = {connectSocket(pages), connectSocket(pages)};
-    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 2 && m_server->connectionCount() == 4; }));
-    EXPECT_EQ(statusOf(exchange(get("/"))), 503);
-    EXPECT_EQ(statusOf(exchange(get("/"), pages)), 503);
-    EXPECT_EQ(statusOf(exchange(get("/"), QHostAddress("127.0.0.2"))), 200);
-    live.pop_back();
-    ASSERT_TRUE(waitFor([&] { return m_server->liveClientCount() == 1; }));
-    EXPECT_EQ(statusOf(exchange(get("/"))), 200);
-}
-
 TEST_F(WebServerTest, LiveClientsGetTheStateThenAtMostTenUpdatesASecond)
 {
     start({.maxPerAddress = 0});

@@ -8,9 +8,21 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+
+
+def wait_for(condition, seconds, message):
+    """The condition's first true value within the time, else an AssertionError with the message."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.02)
+    raise AssertionError(message)
 
 
 def require_browser():
