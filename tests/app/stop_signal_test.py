@@ -6,6 +6,7 @@ tests hold that case, which needs windows opened from the menus.)
 
 Usage: stop_signal_test.py KAVENDOR DEMO_DIR
 """
+import json
 import os
 import re
 import shutil
@@ -22,8 +23,10 @@ START_LIMIT_SECONDS = 60
 failures = []
 
 
-def wait_for_web_view(process):
-    """The web view's address once the program says it, then its first page: the event loop runs."""
+def wait_for_web_view(process, layout):
+    """The web view's address once the program says it, then its state: with a layout, once the state
+    holds the layout's windows (the web view answers from a thread of its own, before the program has
+    opened its windows)."""
     said = ""
     match = None
     while not match:
@@ -36,12 +39,15 @@ def wait_for_web_view(process):
     deadline = time.monotonic() + START_LIMIT_SECONDS
     while True:
         try:
-            with urllib.request.urlopen(url, timeout=5):
-                return
+            with urllib.request.urlopen(url, timeout=5) as answer:
+                if not layout or json.load(answer)["windows"]:
+                    return
         except OSError:
             if process.poll() is not None or time.monotonic() > deadline:
                 raise
-            time.sleep(0.05)
+        if time.monotonic() > deadline:
+            raise RuntimeError("the layout's windows never opened")
+        time.sleep(0.05)
 
 
 def start(config, layout):
@@ -50,7 +56,7 @@ def start(config, layout):
         arguments += ["--layout", layout]
     process = subprocess.Popen(arguments, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=ENV)
     try:
-        wait_for_web_view(process)
+        wait_for_web_view(process, layout)
     except BaseException:
         process.kill()
         process.wait()
