@@ -362,7 +362,10 @@ bool ProgramRun::writeDumpFiles()
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }
-    if (!m_options.Report.isEmpty() && !kav::writeRaceReport(controller.ChartSource, m_options.Report, error)) {
+    // A replayed recording was made on its file's day, not today.
+    const QDate recorded = m_options.Replay.isEmpty() ? QDate() : QFileInfo(m_options.Replay).lastModified().date();
+    if (!m_options.Report.isEmpty() &&
+        !kav::writeRaceReport(controller.ChartSource, m_options.Report, error, QDate::currentDate(), recorded)) {
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }

@@ -452,8 +452,8 @@ QString timeOfDayText(TimeValue time)
     return QString::fromLatin1(formatTime(4, 0, time));
 }
 
-// The feed's date of the session ("01 Jun"), in the year of the export or the one before.
-QDate sessionDay(const QString& text, const QDate& exported)
+// The feed's date of the session ("01 Jun"), in the year of the reference day or the one before.
+QDate sessionDay(const QString& text, const QDate& reference)
 {
     const QLocale english(QLocale::English);
     for (const QString& format : {QStringLiteral("d MMM yyyy"), QStringLiteral("d.M.yyyy"), QStringLiteral("M/d/yyyy"),
@@ -463,17 +463,18 @@ QDate sessionDay(const QString& text, const QDate& exported)
             return day;
     }
     for (const QString& format : {QStringLiteral("d MMM"), QStringLiteral("d MMMM"), QStringLiteral("d.M.")}) {
-        QDate day = english.toDate(text + QStringLiteral(" %1").arg(exported.year()), format + QStringLiteral(" yyyy"));
+        QDate day =
+            english.toDate(text + QStringLiteral(" %1").arg(reference.year()), format + QStringLiteral(" yyyy"));
         if (day.isValid())
-            return day > exported.addDays(1) ? day.addYears(-1) : day;
+            return day > reference.addDays(1) ? day.addYears(-1) : day;
     }
     return {};
 }
 
 // The session's date and times where the feed gives them, else the date of the export, said so.
-QString dateLine(const RaceSource& source, const QDate& exported)
+QString dateLine(const RaceSource& source, const QDate& exported, const QDate& recorded)
 {
-    const QDate day = sessionDay(source.sessionDate(), exported);
+    const QDate day = sessionDay(source.sessionDate(), recorded.isValid() ? recorded : exported);
     if (!day.isValid())
         return QStringLiteral("Date: %1 (date of export; the feed gave no date)").arg(exported.toString(Qt::ISODate));
     QString line = QStringLiteral("Date: %1").arg(day.toString(Qt::ISODate));
@@ -517,7 +518,7 @@ void paintBestLapSession(ReportPainter& painter, const RaceSource& source)
     painter.chart(source, LapChart::Kind::LapTime, kChartHeight);
 }
 
-void paintReport(ReportPainter& painter, const RaceSource& source, const QDate& date)
+void paintReport(ReportPainter& painter, const RaceSource& source, const QDate& exported, const QDate& recorded)
 {
     const std::vector<ClassifiedCar> cars = source.classification();
     const bool bestLaps = isBestLapSession(source, cars);
@@ -525,7 +526,7 @@ void paintReport(ReportPainter& painter, const RaceSource& source, const QDate& 
         source.runName().isEmpty() ? (bestLaps ? QStringLiteral("Session report") : QStringLiteral("Race report"))
                                    : source.runName(),
         {QStringLiteral("Track: %1").arg(source.trackName().isEmpty() ? QStringLiteral("-") : source.trackName()),
-         dateLine(source, date)});
+         dateLine(source, exported, recorded)});
     if (bestLaps)
         paintBestLapSession(painter, source);
     else
@@ -534,7 +535,8 @@ void paintReport(ReportPainter& painter, const RaceSource& source, const QDate& 
 
 } // namespace
 
-bool writeRaceReport(const RaceSource& source, const QString& file, QString& error, const QDate& date)
+bool writeRaceReport(const RaceSource& source, const QString& file, QString& error, const QDate& exported,
+                     const QDate& recorded)
 {
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
@@ -553,7 +555,7 @@ bool writeRaceReport(const RaceSource& source, const QString& file, QString& err
             error = QStringLiteral("cannot write %1: no PDF could be started").arg(file);
             return false;
         }
-        paintReport(painter, source, date);
+        paintReport(painter, source, exported, recorded);
         painter.finish();
     }
     if (!out.commit()) {

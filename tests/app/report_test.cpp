@@ -94,6 +94,15 @@ QString written(const QTemporaryDir& dir, const QString& name, const QByteArray&
     return file.fileName();
 }
 
+// A copy of the feed as a recording made on the day.
+QString recordedOn(const QTemporaryDir& dir, const QString& feed, const QDate& day)
+{
+    QFile::copy(feed, dir.filePath(QStringLiteral("recorded.feed")));
+    QFile file(dir.filePath(QStringLiteral("recorded.feed")));
+    EXPECT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(day.startOfDay(), QFile::FileModificationTime));
+    return file.fileName();
+}
+
 // What each kind of session's report must and must not say: results services' marks, the session's
 // date, whole class names and car numbers, and never the feed's "no time" as a time.
 TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
@@ -119,6 +128,10 @@ TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
          simulated(dir, "long", {"--cars", "19", "--laps", "60", "--corrections", "--penalties"}),
          {"Lap chart", "Gap to the leader"},
          {"…", "59:59", "DNF"}},
+        {"a recording of an earlier year, replayed",
+         recordedOn(dir, kData + "/feeds/report_marks.feed", QDate(2019, 8, 1)),
+         {"Date: 2019-07-12"},
+         {}},
         {"feed without a date",
          written(dir, "undated",
                  "$B,1,\"Race 1\"\n$A,\"12\",\"7\",1,\"Abc\",\"Defg\",\"NED\",1\n"

@@ -22,17 +22,12 @@ QByteArray upgrade(const QByteArray& path, const QByteArray& headers)
 TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
 {
     const QByteArray get = "GET / HTTP/1.1\r\nHost: a\r\n\r\n";
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        Verdict verdict;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; QByteArray bytes; Verdict verdict; } cases[] = {
         {"a request", get, Verdict::NeedMore},
-        {"two requests, bare LF, an empty line first", "\r\n" + get + "GET /info HTTP/1.0\nA: b\n\n",
-         Verdict::NeedMore},
+        {"two requests, bare LF, an empty line first", "\r\n" + get + "GET /info HTTP/1.0\nA: b\n\n", Verdict::NeedMore},
         {"half a request", "GET /api/st", Verdict::NeedMore},
-        {"WebSocket upgrade", upgrade("/ws", "Upgrade: WebSocket\r\nConnection: keep-alive, Upgrade\r\n") + "\x81\x05",
-         Verdict::Upgrade},
+        {"WebSocket upgrade", upgrade("/ws", "Upgrade: WebSocket\r\nConnection: keep-alive, Upgrade\r\n") + "\x81\x05", Verdict::Upgrade},
         {"upgrade without Connection: Upgrade", upgrade("/ws", "Upgrade: websocket\r\n") + get, Verdict::BadRequest},
         {"upgrade without Upgrade", upgrade("/ws", "Connection: Upgrade\r\n"), Verdict::BadRequest},
         {"upgrade to another protocol", upgrade("/ws", "Upgrade: h2c\r\nConnection: Upgrade\r\n"), Verdict::BadRequest},
@@ -55,6 +50,7 @@ TEST(RequestHeadReader, JudgesEachRequestAsItsBytesArrive)
         {"head too large", "GET / HTTP/1.1\r\nA: " + QByteArray(1000, 'b'), Verdict::HeadTooLarge},
         {"bad after a good one", get + "GET / HTTP/9\r\n", Verdict::BadRequest},
     };
+    // clang-format on
     for (const auto& testCase : cases) {
         EXPECT_EQ(RequestHeadReader(512, 256, 8).read(testCase.bytes), testCase.verdict) << testCase.name;
         RequestHeadReader byByte(512, 256, 8);
