@@ -16,6 +16,7 @@
 #include "stand_by_message.h"
 #include "ui_prompter.h"
 #include "ui_resources.h"
+#include "window_state.h"
 
 namespace kav {
 
@@ -135,7 +136,12 @@ void MainWindow::createMenus()
     // Every window can be brought back into view from the keyboard.
     m_windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     m_windowMenu->addAction(QStringLiteral("&Tile"), m_area, &QMdiArea::tileSubWindows);
-    m_windowMenu->addAction(QStringLiteral("&Cascade"), m_area, &QMdiArea::cascadeSubWindows);
+    m_windowMenu->addAction(QStringLiteral("&Cascade"), this, [this] {
+        m_area->cascadeSubWindows();
+        // Cascading gives a window the size it asks for, which may reach below a small area.
+        for (QMdiSubWindow* window : m_area->subWindowList())
+            keepInsideParent(*window);
+    });
 
     m_helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
     m_helpMenu->addAction(QStringLiteral("&Contents"), this,

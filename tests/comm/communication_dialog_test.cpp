@@ -73,6 +73,9 @@ TEST_F(CommunicationDialogTest, ShowingPutsTheDeviceSettingsIntoTheControls)
     settings.S_Port = 3;
     settings.S_Baudrate = 38400;
     showWith(settings);
+    for (const QLineEdit* field : form.findChildren<QLineEdit*>()) // example texts show whole
+        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(field->placeholderText()))
+            << field->objectName().toStdString();
     EXPECT_TRUE(tcpipRadio().isChecked());
     EXPECT_FALSE(rs232Radio().isChecked());
     EXPECT_EQ(portList().currentIndex(), 2);
@@ -137,11 +140,8 @@ TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
 // Leftover text in the disabled TCP port field never blocks another kind's OK.
 TEST_F(CommunicationDialogTest, LeftoverPortTextDoesNotBlockAnotherKind)
 {
-    const std::pair<const char*, CommunicationType> cases[] = {
-        {"RS232Radio", CommunicationType::RS232},
-        {"MQTTRadio", CommunicationType::MQTT},
-    };
-    for (const auto& [radio, kind] : cases) {
+    for (const auto& [radio, kind] :
+         {std::pair{"RS232Radio", CommunicationType::RS232}, std::pair{"MQTTRadio", CommunicationType::MQTT}}) {
         showWith(tcpTo(server.port()));
         portEdit().setText(QStringLiteral("50k"));
         control<QRadioButton>(radio).click();

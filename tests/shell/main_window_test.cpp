@@ -6,18 +6,21 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
+#include "colour_settings_dialog.h"
 #include "column_settings_dialog.h"
 #include "flag_window.h"
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "message_box_prompts.h"
 #include "picture_box.h"
+#include "results_grid.h"
 #include "scripted_prompter.h"
 #include "ui_resources.h"
 
@@ -36,14 +39,8 @@ protected:
         main->show();
     }
 
-    QStringList menuCaptions(const QMenuBar& bar) const
-    {
-        QStringList captions;
-        for (const QAction* action : bar.actions())
-            captions << action->text();
-        return captions;
-    }
-    QStringList menuCaptions(const QMenu& menu) const
+    // The captions of a menu bar's or a menu's entries.
+    QStringList menuCaptions(const QWidget& menu) const
     {
         QStringList captions;
         for (const QAction* action : menu.actions())
@@ -111,6 +108,8 @@ TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAnd
     acceptFirstColumn();
     ResultWindow* window = main->layouts().newResultWindow(kLayoutCurrentRace);
     main->area().setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->borderWindow()));
+    for (const QAction* action : window->layoutMenu()->actions()) // each entry has a mnemonic
+        EXPECT_TRUE(action->isSeparator() || action->text().contains('&')) << action->text().toStdString();
     EXPECT_EQ(menuCaptions(*main->menuBar()),
               QStringList({"&File", "&Results", "&Settings", "&Layout", "&Window", "&Help"}));
     window->borderWindow()->close();
@@ -119,8 +118,8 @@ TEST_F(MainWindowTest, TheActiveResultWindowShowsItsLayoutMenuBetweenSettingsAnd
 }
 
 // In a small main window every new window opens wholly inside the area: one with every column, the
-// race charts.
-TEST_F(MainWindowTest, NewWindowsOpenInsideTheArea)
+// race charts. The Window menu's Tile puts them side by side inside it, its Cascade keeps them inside.
+TEST_F(MainWindowTest, NewWindowsOpenAndArrangeInsideTheArea)
 {
     main->setWindowState(Qt::WindowNoState);
     main->resize(640, 480);
@@ -132,10 +131,19 @@ TEST_F(MainWindowTest, NewWindowsOpenInsideTheArea)
     QTRY_COMPARE(main->size(), QSize(640, 480));
     main->layouts().newResultWindow(kLayoutCurrentRace);
     main->controller().RaceCharts.open(main->area());
-    ASSERT_EQ(main->area().subWindowList().size(), 2);
-    for (const QMdiSubWindow* window : main->area().subWindowList())
-        EXPECT_TRUE(main->area().viewport()->rect().contains(window->geometry()))
-            << window->widget()->metaObject()->className();
+    const QList<QMdiSubWindow*> windows = main->area().subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    const QList<QAction*> bar = main->menuBar()->actions();
+    const QList<QAction*> arrange = bar.at(bar.size() - 2)->menu()->actions();
+    ASSERT_EQ(menuCaptions(*bar.at(bar.size() - 2)->menu()), QStringList({"&Tile", "&Cascade"}));
+    for (QAction* step : {static_cast<QAction*>(nullptr), arrange.at(0), arrange.at(1)}) {
+        if (step)
+            step->trigger();
+        for (const QMdiSubWindow* window : windows)
+            EXPECT_TRUE(main->area().viewport()->rect().contains(window->geometry()))
+                << window->widget()->metaObject()->className() << (step ? step->text() : QString()).toStdString();
+        EXPECT_TRUE(step != arrange.at(0) || !windows.at(0)->geometry().intersects(windows.at(1)->geometry()));
+    }
 }
 
 TEST_F(MainWindowTest, TheMakerLogoOpensTheAboutBoxAndExitAsksOnce)
@@ -164,6 +172,42 @@ TEST_F(MainWindowTest, ExitAsksOnceAndEndsTheProgramWithTheFlagWindowUp)
     for (const QWidget* window : QApplication::topLevelWidgets())
         EXPECT_FALSE(window->isVisible()) << window->metaObject()->className();
     EXPECT_TRUE(QFile::exists(dir.filePath("Kavendor.ini")));
+}
+
+// The colours dialog's answers for big screens reach the settings and every result window, open or
+// opened later; the dialog shows the shading as it is; the flag lamp's pole stays in sight.
+TEST_F(MainWindowTest, BigScreenPresetsAndTheShadingBoxReachEveryResultWindow)
+{
+    ResultWindowSettings rec;
+    rec.Layout = kLayoutCurrentRace;
+    const ResultWindow* first = main->openResultWindow(rec);
+    // The answer, the box as ticked in the dialog, then the colours and the shading that follow.
+    for (const auto& [answer, ticked, colours, shaded] :
+         {std::tuple{ColourSettingsDialog::kBigScreenAnswer, false, BigScreenColors, true},
+          {int(QDialog::Accepted), false, BigScreenColors, false},
+          {int(QDialog::Accepted), true, BigScreenColors, true},
+          {int(QDialog::Rejected), false, BigScreenColors, true},
+          {ColourSettingsDialog::kDefaultsAnswer, true, DefaultColors, false}}) {
+        const bool before = main->settings().AlternateRows;
+        prompter.onExec = [this, before, reply = answer, tick = ticked](QDialog& dialog) {
+            auto& colours = static_cast<ColourSettingsDialog&>(dialog);
+            EXPECT_EQ(colours.alternateRows(), before);
+            colours.alternateRowsBox()->setChecked(tick);
+            if (reply != ColourSettingsDialog::kBigScreenAnswer)
+                return reply;
+            prompter.answers = {Answer::Yes};
+            colours.bigScreenButton()->click();
+            return colours.result();
+        };
+        main->menuActions().editColours();
+        EXPECT_EQ(main->settings().Colors, colours) << answer;
+        EXPECT_EQ(std::make_pair(first->grid().alternateRows(), main->openResultWindow(rec)->grid().alternateRows()),
+                  std::make_pair(shaded, shaded))
+            << answer;
+        const QColor pole = main->panel().flagPanel().grab().toImage().pixelColor(18, 25);
+        EXPECT_NE(pole, main->panel().palette().color(QPalette::Window)) << "the flag pole shows, " << answer;
+    }
+    EXPECT_EQ(prompter.questions, QStringList({"Use the big screen colors?"}));
 }
 
 // The real boxes, while a window that stays on top (as a full-screen result window) is active.

@@ -65,7 +65,7 @@ private slots:
     void cleanup() { delete m_window.data(); }
 
     // Columns in the record's order with the shared headers; unknown and repeated identifiers are
-    // skipped, and no column at all shows one empty column.
+    // skipped, and no column at all shows one empty column, fitted wide enough for its title bar.
     void columnsFollowTheRecord()
     {
         m_headers[6] = "Kl\xe4sse";
@@ -84,6 +84,8 @@ private slots:
         m_window->applySettings(settings({}));
         QCOMPARE(m_window->grid().gridColumnCount(), 1);
         QCOMPARE(m_window->grid().cell(0, 0).trimmed(), QString());
+        m_window->fitWidth();
+        QCOMPARE(m_window->borderWindow()->width(), 160);
     }
 
     void windowsOfAKindShowTheSharedCellsInTheirOwnOrder()
@@ -181,8 +183,7 @@ private slots:
         QVERIFY(window->inFullScreen() && window->isWindow());
         QCOMPARE(window->screen(), screens[1]);
         QTRY_COMPARE(window->geometry(), screens[1]->geometry());
-        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(window->windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QVERIFY(!window->layoutMenu()->menuAction()->isVisible());
         QTest::keyClick(&window->grid(), Qt::Key_Down);
         QVERIFY(window->inFullScreen()); // arrows do not leave

@@ -79,9 +79,15 @@ private slots:
         QCOMPARE(ResultsGrid::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth), expected);
     }
 
-    // The grid's own colours in the header, the model's in the rows; a selection is not shown.
-    void paintedColours()
+    // The grid's own colours in the header, the model's in the rows; a selection is not shown. A marker
+    // picture shows in the field's rows, not in the empty rows below it (grid row 3).
+    void paintedColoursAndMarkers()
     {
+        const Picture marker = Picture::fromSvg("<svg xmlns='http://www.w3.org/2000/svg' width='2' height='2'>"
+                                                "<rect width='2' height='2' fill='blue'/></svg>");
+        m_model->setText(0, 1, QStringLiteral("1"));
+        for (int row : {0, 2})
+            m_model->setPicture(row, 4, &marker);
         m_grid->resize(400, 200);
         m_grid->setFixedColor(kYellow);
         m_grid->setColor(kRed);
@@ -93,6 +99,7 @@ private slots:
         QCOMPARE(image.pixelColor(headerCellCenter(*m_grid, 4)), rgb(kYellow));
         QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 2)), rgb(kGreen));
         QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 3)), rgb(kRed));
+        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 1)), QColor(Qt::blue));
     }
 
     // Keys typed on a results table neither jump to a row that starts with them nor scroll: a big
