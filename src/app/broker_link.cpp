@@ -14,6 +14,8 @@
 #include "feed_text.h"
 #include "main_window.h"
 #include "mqtt_feed_channel.h"
+#include "state_burst.h"
+#include "state_feed.h"
 #include "topic_names.h"
 #include "ui_prompter.h"
 
@@ -22,15 +24,15 @@ namespace {
 
 // The general information items as the info document names them.
 constexpr std::array<std::pair<int, const char*>, 9> kInfoKeys{{
-    {GeneralInfoPanel::kLapsToGo, "laps_to_go"},
-    {GeneralInfoPanel::kRaceTime, "race_time"},
-    {GeneralInfoPanel::kBestLap, "best_lap"},
-    {GeneralInfoPanel::kBestLapTime, "best_lap_time"},
-    {GeneralInfoPanel::kBestSpeed, "best_speed"},
-    {GeneralInfoPanel::kName, "best_lap_name"},
-    {GeneralInfoPanel::kTrackLength, "track_length"},
-    {GeneralInfoPanel::kTrackName, "track_name"},
-    {GeneralInfoPanel::kRun, "run"},
+    {RunInfo::kLapsToGo, "laps_to_go"},
+    {RunInfo::kRaceTime, "race_time"},
+    {RunInfo::kBestLap, "best_lap"},
+    {RunInfo::kBestLapTime, "best_lap_time"},
+    {RunInfo::kBestSpeed, "best_speed"},
+    {RunInfo::kName, "best_lap_name"},
+    {RunInfo::kTrackLength, "track_length"},
+    {RunInfo::kTrackName, "track_name"},
+    {RunInfo::kRun, "run"},
 }};
 
 } // namespace
@@ -74,6 +76,7 @@ void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const Q
     if (!commandLineTopic.isEmpty())
         settings.topicPrefix = commandLineTopic;
     connect(window.device(), &Device::lineReceived, this, &BrokerLink::takeLine);
+    connect(&window.controller().Info, &RunInfo::changed, this, &BrokerLink::noteChange);
     window.settingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
     apply(settings);
 }
@@ -87,9 +90,10 @@ void BrokerLink::apply(const PublisherSettings& settings)
         m_publisher.setTopicPrefix(settings.topicPrefix.isEmpty() ? automaticTopicPrefix(m_runName)
                                                                   : settings.topicPrefix);
         m_publisher.start(settings.connection);
-        m_linesSinceRefresh = true;
+        m_changedSinceRefresh = true;
         m_refreshTimer.start();
     }
+    holdFeed(m_publisher.isRunning());
     showStatus();
 }
 
@@ -113,25 +117,51 @@ void BrokerLink::editSettings()
 // The run is followed while publishing is off too, so that turning it on mid-run finds it.
 void BrokerLink::takeLine(const QByteArray& line)
 {
-    m_latest.take(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
-    if (!m_publisher.isRunning()) {
-        followRunName();
-        return;
-    }
-    m_publisher.publishLine(line);
+    if (m_publisher.isRunning())
+        m_publisher.publishLine(line);
     followRunName();
-    m_linesSinceRefresh = true;
+}
+
+void BrokerLink::noteChange()
+{
+    if (!m_publisher.isRunning())
+        return;
+    m_changedSinceRefresh = true;
     if (!m_refreshTimer.isActive())
         m_refreshTimer.start();
+}
+
+void BrokerLink::setStateFeed(StateFeed* feed)
+{
+    holdFeed(false);
+    if (m_stateFeed)
+        m_stateFeed->disconnect(this);
+    m_stateFeed = feed;
+    if (feed)
+        connect(feed, &StateFeed::updated, this, &BrokerLink::noteChange);
+    holdFeed(m_publisher.isRunning());
+}
+
+// The feed builds its document only while somebody reads it.
+void BrokerLink::holdFeed(bool hold)
+{
+    if (!m_stateFeed || hold == m_holdsFeed)
+        return;
+    m_holdsFeed = hold;
+    if (hold)
+        m_stateFeed->hold();
+    else
+        m_stateFeed->release();
 }
 
 // Without a prefix of the operator's, each newly named run gets its own topics; the $B line that names
 // it is still published under the old ones.
 void BrokerLink::followRunName()
 {
-    if (!m_latest.run() || m_latest.run()->Description.empty())
+    const LatestRunRecords& latest = m_window->controller().State.Latest;
+    if (!latest.run() || latest.run()->Description.empty())
         return;
-    const QString name = feedText(m_latest.run()->Description);
+    const QString name = feedText(latest.run()->Description);
     if (name == m_runName)
         return;
     m_runName = name;
@@ -143,44 +173,35 @@ void BrokerLink::finish()
 {
     if (!m_publisher.isRunning())
         return;
-    m_linesSinceRefresh = true;
+    m_changedSinceRefresh = true;
     refresh();
     m_publisher.finish(kFinishTimeout);
 }
 
-// Runs at most every kRefreshInterval, and only after lines came: the burst costs a pass over every list.
+// Runs at most every kRefreshInterval, and only after a change: the burst costs a pass over every list.
 void BrokerLink::refresh()
 {
-    if (!m_window || !m_publisher.isRunning() || !m_linesSinceRefresh)
+    if (!m_window || !m_publisher.isRunning() || !m_changedSinceRefresh)
         return;
-    m_linesSinceRefresh = false;
+    if (m_stateFeed)
+        m_stateFeed->publishNow();
+    m_changedSinceRefresh = false;
     const RaceState& state = m_window->controller().State;
-    const std::string burst = buildStateBurst(state, m_window->settings(), m_latest);
+    const RunInfo& info = m_window->controller().Info;
+    const std::string burst = buildStateBurst(state, m_window->settings(), state.Latest);
     m_publisher.setBurst(QByteArray::fromStdString(burst), m_publisher.lastSequence());
-    m_publisher.setRetained(topic::kFlag, flagWord().toUtf8());
+    m_publisher.setRetained(topic::kFlag, flagOrFinishWord(info.flag(), info.finished()).toUtf8());
     m_publisher.setRetained(topic::kRun, feedText(state.RunName).toUtf8());
     m_publisher.setRetained(topic::kInfo, infoDocument());
-    m_publisher.setRetained(topic::kState, m_stateSource ? m_stateSource() : basicStateDocument());
+    m_publisher.setRetained(topic::kState, m_stateFeed ? m_stateFeed->snapshot() : basicStateDocument());
     showStatus();
-}
-
-QString BrokerLink::flagWord() const
-{
-    const RaceState& state = m_window->controller().State;
-    if (state.RaceFinished)
-        return QStringLiteral("finish");
-    switch (state.FlagState) {
-    case kFlagRed: return QStringLiteral("red");
-    case kFlagYellow: return QStringLiteral("yellow");
-    default: return QStringLiteral("green");
-    }
 }
 
 QByteArray BrokerLink::infoDocument() const
 {
     QJsonObject info;
     for (const auto& [item, key] : kInfoKeys)
-        info.insert(QLatin1String(key), m_window->panel().valueText(item).trimmed());
+        info.insert(QLatin1String(key), m_window->controller().Info.value(item).trimmed());
     return QJsonDocument(info).toJson(QJsonDocument::Compact);
 }
 
@@ -188,7 +209,8 @@ QByteArray BrokerLink::basicStateDocument() const
 {
     QJsonObject document;
     document.insert(QStringLiteral("run"), feedText(m_window->controller().State.RunName));
-    document.insert(QStringLiteral("flag"), flagWord());
+    const RunInfo& info = m_window->controller().Info;
+    document.insert(QStringLiteral("flag"), flagOrFinishWord(info.flag(), info.finished()));
     document.insert(QStringLiteral("info"), QJsonDocument::fromJson(infoDocument()).object());
     return QJsonDocument(document).toJson(QJsonDocument::Compact);
 }

@@ -12,7 +12,6 @@
 #include "feed_publisher.h"
 #include "kavendor_device.h"
 #include "publisher_settings.h"
-#include "state_burst.h"
 
 class QLabel;
 
@@ -20,9 +19,12 @@ namespace kav {
 
 class MqttFeedChannel;
 class MainWindow;
+class StateFeed;
 
-// The broker in the program: publishes what the device receives and the windows show, makes the MQTT feed
-// channels the device asks for, reports both in the status area, and offers Settings > Broker.
+// The broker in the program: publishes what the device receives and the program's live state (the run's
+// information, the state a newcomer needs, the state document), makes the MQTT feed channels the device
+// asks for, reports both in the status area, and offers Settings > Broker. It publishes at most every
+// kRefreshInterval, and only after the live state said it changed.
 class BrokerLink : public QObject {
     Q_OBJECT
 public:
@@ -43,13 +45,13 @@ public:
     void attach(MainWindow& window, const QString& settingsFile, const QString& commandLineBroker = {},
                 const QString& commandLineTopic = {});
 
-    // THE SEAM for the web view: the builder of its "GET /api/state" document goes here, and "state"
-    // then carries that document. Until one is plugged in, "state" carries basicStateDocument().
-    void setStateDocumentSource(std::function<QByteArray()> source) { m_stateSource = std::move(source); }
+    // The program's state feed: "state" then carries the document the web view serves as
+    // /api/state, read while publishing. Until one is given, "state" carries basicStateDocument().
+    void setStateFeed(StateFeed* feed);
     // Run, flag and the general information values as one JSON object.
     QByteArray basicStateDocument() const;
 
-    // A line the device received, byte for byte.
+    // A line the device received, byte for byte, after the program took it in.
     void takeLine(const QByteArray& line);
     // At the end of the program: publishes the final values and what is still owed, then says offline.
     void finish();
@@ -66,7 +68,8 @@ public:
 
 private:
     void refresh();
-    QString flagWord() const;
+    void noteChange();
+    void holdFeed(bool hold);
     QByteArray infoDocument() const;
     void followRunName();
     void showStatus();
@@ -78,11 +81,11 @@ private:
     MainWindow* m_window = nullptr;
     QPointer<MqttFeedChannel> m_channel;
     QPointer<QLabel> m_statusLabel;
-    LatestRunRecords m_latest;
     QString m_runName; // the last run named, for the automatic prefix
-    std::function<QByteArray()> m_stateSource;
+    QPointer<StateFeed> m_stateFeed;
+    bool m_holdsFeed = false;
     QTimer m_refreshTimer;
-    bool m_linesSinceRefresh = false;
+    bool m_changedSinceRefresh = false;
 };
 
 } // namespace kav

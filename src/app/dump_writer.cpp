@@ -1,7 +1,6 @@
 #include "dump_writer.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -9,21 +8,15 @@
 #include <utility>
 
 #include "feed_text.h"
-#include "general_info_panel.h"
 #include "laps_csv.h"
 #include "race_state.h"
 #include "result_window.h"
 #include "results_grid.h"
-#include "status_lamp.h"
+#include "run_info.h"
 #include "status_pictures.h"
 
 namespace kav {
 namespace {
-
-// The flag lamp's colours as the flag control paints them.
-constexpr ColorValue kRedLamp = 0x0000FF;
-constexpr ColorValue kYellowLamp = 0x00FFFF;
-constexpr ColorValue kGreenLamp = 0x00FF00;
 
 constexpr std::array<std::pair<std::uint8_t, const char*>, 7> kPictureRoles = {{
     {kWhiteFlag, "white flag"},
@@ -75,33 +68,6 @@ QString pictureName(const Picture* picture, const StatusPictures& pictures)
     return {};
 }
 
-QString lampWord(ColorValue color)
-{
-    switch (color) {
-    case kRedLamp: return QStringLiteral("red");
-    case kYellowLamp: return QStringLiteral("yellow");
-    case kGreenLamp: return QStringLiteral("green");
-    default: return QStringLiteral("0x%1").arg(static_cast<quint32>(color), 6, 16, QLatin1Char('0'));
-    }
-}
-
-QString flagWord(std::uint8_t flag)
-{
-    switch (flag) {
-    case kFlagRed: return QStringLiteral("red");
-    case kFlagYellow: return QStringLiteral("yellow");
-    case kFlagGreen: return QStringLiteral("green");
-    default: return QString::number(flag);
-    }
-}
-
-// Shown once the panel is on screen: the panel itself may never have been shown (a replay without
-// windows on screen), so only the hidden flags from the widget up to the panel count.
-QString shownFlag(const QWidget& widget, const GeneralInfoPanel& panel)
-{
-    return !panel.isHidden() && widget.isVisibleTo(&panel) ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 QString csvField(const QString& text)
 {
     static const QString kSpecial = QStringLiteral(",\"\r\n");
@@ -135,15 +101,14 @@ bool writeResultWindowCsv(const ResultWindow& window, const StatusPictures& pict
     return writeWhole(file, content, error);
 }
 
-bool writeGeneralInfoCsv(const GeneralInfoPanel& panel, const QString& file, QString& error)
+bool writeGeneralInfoCsv(const RunInfo& info, const QString& file, QString& error)
 {
     QByteArray content = csvLine({QStringLiteral("caption"), QStringLiteral("value"), QStringLiteral("shown")});
-    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kRun; ++item) {
+    for (int item = RunInfo::kLapsToGo; item <= RunInfo::kFlagLamp; ++item) {
+        const QString value = item == RunInfo::kFlagLamp ? flagWord(info.flag()) : info.value(item);
         content +=
-            csvLine({panel.caption(item)->text(), panel.value(item)->text(), shownFlag(*panel.caption(item), panel)});
+            csvLine({RunInfo::caption(item), value, info.shown(item) ? QStringLiteral("1") : QStringLiteral("0")});
     }
-    content +=
-        csvLine({QStringLiteral("Flag"), lampWord(panel.flagLamp().color()), shownFlag(panel.flagLamp(), panel)});
     return writeWhole(file, content, error);
 }
 
@@ -159,7 +124,7 @@ bool writeStateText(const RaceState& state, const QString& file, QString& error)
 }
 
 bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const StatusPictures& pictures,
-               const GeneralInfoPanel& panel, const RaceState& state, QString& error)
+               const RunInfo& info, const RaceState& state, QString& error)
 {
     if (!QDir().mkpath(dir)) {
         error = QStringLiteral("cannot create the folder ") + dir;
@@ -175,7 +140,7 @@ bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, co
         if (!writeResultWindowCsv(*window, pictures, folder.filePath(name), failure))
             failures.append(failure);
     }
-    if (!writeGeneralInfoCsv(panel, folder.filePath(QStringLiteral("geninfo.csv")), failure))
+    if (!writeGeneralInfoCsv(info, folder.filePath(QStringLiteral("geninfo.csv")), failure))
         failures.append(failure);
     if (!writeStateText(state, folder.filePath(QStringLiteral("state.txt")), failure))
         failures.append(failure);

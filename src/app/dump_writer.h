@@ -7,13 +7,11 @@
 #include <cstdint>
 #include <vector>
 
-class QWidget;
-
 namespace kav {
 
 class ResultWindow;
 class Picture;
-class GeneralInfoPanel;
+class RunInfo;
 class RaceState;
 class StatusPictures;
 
@@ -28,12 +26,6 @@ class StatusPictures;
 
 // A marker picture's name as the files write it ("green ball"); empty for none or another picture.
 QString pictureName(const Picture* picture, const StatusPictures& pictures);
-// The flag lamp's colour as a word: red, yellow or green (else 0xRRGGBB).
-QString lampWord(std::int32_t color);
-// The flag of the race state as a word: red, yellow or green.
-QString flagWord(std::uint8_t flag);
-// "1" when the widget is shown on the panel once the panel is on screen, else "0".
-QString shownFlag(const QWidget& widget, const GeneralInfoPanel& panel);
 
 // One field, quoted when needed, its quotes doubled.
 QString csvField(const QString& text);
@@ -47,12 +39,12 @@ bool writeResultWindowCsv(const ResultWindow& window, const StatusPictures& pict
 // "caption,value,shown" and one row per item code 1 to 10; item 10 is the flag lamp with its colour as
 // a word (red, yellow, green). shown is 1 when the item is shown on the panel once the panel is on
 // screen, and 0 for every item while the panel itself is hidden.
-bool writeGeneralInfoCsv(const GeneralInfoPanel& panel, const QString& file, QString& error);
+bool writeGeneralInfoCsv(const RunInfo& info, const QString& file, QString& error);
 // key=value lines with LF ends: errors, flag, race_finished, row_count, run.
 bool writeStateText(const RaceState& state, const QString& file, QString& error);
 // ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt and laps.csv (see
 // laps_csv.h) in dir, which is made when missing. Every file is tried; error lists the ones that failed.
 bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const StatusPictures& pictures,
-               const GeneralInfoPanel& panel, const RaceState& state, QString& error);
+               const RunInfo& info, const RaceState& state, QString& error);
 
 } // namespace kav

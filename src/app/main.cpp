@@ -22,7 +22,6 @@
 #include "race_report.h"
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
-#include "state_document.h"
 #include "stop_signals.h"
 #include "ui_prompter.h"
 #include "web_view_host.h"
@@ -159,7 +158,6 @@ private:
     ConsolePrompts m_consolePrompts;
     kav::LineRecorder m_recorder;
     std::unique_ptr<kav::WebViewHost> m_web;
-    std::unique_ptr<kav::StateDocument> m_brokerState;
     kav::ReplayFeeder m_feeder;
     kav::StopSignals m_stopSignals;
     bool m_finished = false;
@@ -244,12 +242,8 @@ bool ProgramRun::startWebView()
     }
     if (!m_web->address().isEmpty())
         printTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
-    // The "state" topic carries the web view's /api/state document, built from the same results.
-    m_brokerState = std::make_unique<kav::StateDocument>(m_web->source());
-    m_broker.setStateDocumentSource([this] {
-        m_brokerState->publish();
-        return m_brokerState->snapshot();
-    });
+    // The "state" topic carries the web view's /api/state document: the program has one.
+    m_broker.setStateFeed(&m_web->feed());
     return true;
 }
 
@@ -358,7 +352,7 @@ bool ProgramRun::writeDumpFiles()
     kav::Controller& controller = m_window->controller();
     bool written = true;
     if (!m_options.Dump.isEmpty() && !kav::writeDump(m_options.Dump, controller.Windows.all(), controller.Pictures,
-                                                     m_window->panel(), controller.State, error)) {
+                                                     controller.Info, controller.State, error)) {
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }

@@ -1,17 +1,13 @@
 #include "web_state_adapter.h"
 
 #include <QApplication>
-#include <QLabel>
 
 #include <algorithm>
 
-#include "dump_writer.h"
 #include "feed_text.h"
 #include "main_window.h"
 #include "result_columns.h"
 #include "results_source.h"
-#include "stale_feed_indicator.h"
-#include "status_lamp.h"
 #include "system_colors.h"
 
 namespace kav {
@@ -24,14 +20,11 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     m_recheck.setInterval(kRecheckInterval);
     connect(&m_recheck, &QTimer::timeout, this, &WebStateAdapter::refresh);
     m_recheck.start();
+    connect(&window.controller().Info, &RunInfo::changed, &m_soon, [this] {
+        if (!m_soon.isActive())
+            m_soon.start();
+    });
     refresh();
-}
-
-void WebStateAdapter::lineReceived()
-{
-    ++m_lines;
-    if (!m_soon.isActive())
-        m_soon.start();
 }
 
 void WebStateAdapter::refresh()
@@ -43,16 +36,18 @@ void WebStateAdapter::refresh()
 WebState WebStateAdapter::build() const
 {
     const RaceState& race = m_window.controller().State;
-    const GeneralInfoPanel& panel = m_window.panel();
+    const RunInfo& info = m_window.controller().Info;
     WebState state;
     state.run.name = feedText(race.RunName);
-    state.run.flag = flagWord(race.FlagState);
-    state.run.finished = race.RaceFinished;
-    state.run.lapsToGo = panel.valueText(GeneralInfoPanel::kLapsToGo);
-    state.run.raceTime = panel.valueText(GeneralInfoPanel::kRaceTime);
-    state.run.errors = race.ErrorCount;
-    state.run.lines = m_lines;
-    addStaleness(state);
+    state.run.flag = flagWord(info.flag());
+    state.run.finished = info.finished();
+    state.run.lapsToGo = info.value(RunInfo::kLapsToGo);
+    state.run.raceTime = info.value(RunInfo::kRaceTime);
+    state.run.errors = info.errors();
+    state.run.lines = info.lines();
+    const std::chrono::seconds silence = info.silence();
+    state.run.sinceLastLine = silence.count();
+    state.run.stale = RunInfo::stalenessWord(RunInfo::stalenessFor(silence));
     addInfo(state);
     addSettings(state);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
@@ -64,38 +59,22 @@ WebState WebStateAdapter::build() const
     return state;
 }
 
-// The feed's silence as the stale-feed indicator of the general information panel counts it.
-void WebStateAdapter::addStaleness(WebState& state) const
-{
-    const std::chrono::seconds silence = m_window.staleFeedIndicator().silence();
-    state.run.sinceLastLine = silence.count();
-    switch (StaleFeedIndicator::levelFor(silence)) {
-    case StaleFeedIndicator::Level::Fresh: state.run.stale = QStringLiteral("fresh"); break;
-    case StaleFeedIndicator::Level::Amber: state.run.stale = QStringLiteral("amber"); break;
-    case StaleFeedIndicator::Level::Red: state.run.stale = QStringLiteral("red"); break;
-    }
-}
-
 // The items as the panel places them, then the ones it does not show, by number.
 void WebStateAdapter::addInfo(WebState& state) const
 {
-    const GeneralInfoPanel& panel = m_window.panel();
+    const RunInfo& info = m_window.controller().Info;
     std::vector<int> order;
-    for (std::uint8_t item : m_window.generalInfoLayout()) {
-        if (item >= GeneralInfoPanel::kLapsToGo && item <= GeneralInfoPanel::kFlagLamp)
+    for (std::uint8_t item : info.panelLayout()) {
+        if (item >= RunInfo::kLapsToGo && item <= RunInfo::kFlagLamp)
             order.push_back(item);
     }
-    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kFlagLamp; ++item) {
+    for (int item = RunInfo::kLapsToGo; item <= RunInfo::kFlagLamp; ++item) {
         if (std::find(order.begin(), order.end(), item) == order.end())
             order.push_back(item);
     }
     for (int item : order) {
-        if (item == GeneralInfoPanel::kFlagLamp)
-            state.info.append({item, QStringLiteral("Flag"), lampWord(panel.flagLamp().color()),
-                               shownFlag(panel.flagLamp(), panel) == QLatin1String("1")});
-        else
-            state.info.append({item, panel.caption(item)->text(), panel.value(item)->text(),
-                               shownFlag(*panel.caption(item), panel) == QLatin1String("1")});
+        const QString value = item == RunInfo::kFlagLamp ? flagWord(info.flag()) : info.value(item);
+        state.info.append({item, RunInfo::caption(item), value, info.shown(item)});
     }
 }
 

@@ -32,10 +32,9 @@ QString hostForPeople(const QString& bind)
 WebViewHost::WebViewHost(MainWindow& window, int commandLinePort, const QString& commandLineBind,
                          const QString& settingsFile)
     : m_window(window), m_commandLinePort(commandLinePort), m_commandLineBind(commandLineBind),
-      m_settingsFile(settingsFile), m_adapter(window, m_source), m_dialog(new WebViewDialog(&window))
+      m_settingsFile(settingsFile), m_adapter(window, m_source), m_feed(m_source), m_dialog(new WebViewDialog(&window))
 {
     plugResultModels(window, m_source);
-    connect(window.device(), &Device::lineReceived, &m_adapter, &WebStateAdapter::lineReceived);
     window.settingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
 }
 
@@ -74,7 +73,7 @@ bool WebViewHost::listen(const WebViewSettings& settings, QString& error)
     WebLimits limits;
     limits.maxClients = settings.maxClients;
     limits.maxPerAddress = settings.maxClientsPerAddress;
-    auto server = std::make_unique<WebServer>(m_source, limits);
+    auto server = std::make_unique<WebServer>(m_feed, limits);
     if (address.isNull() || !server->start(address, static_cast<quint16>(settings.port), error)) {
         if (address.isNull())
             error = QStringLiteral("%1 is not an IP address").arg(m_bind);

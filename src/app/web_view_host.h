@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "results_source.h"
+#include "state_feed.h"
 #include "web_state_adapter.h"
 #include "web_view_settings.h"
 
@@ -35,6 +36,8 @@ public:
     WebViewDialog& dialog() const { return *m_dialog; }
     // What the pages show, kept up to date whether or not the web view serves.
     ResultsSource& source() { return m_source; }
+    // The program's one state document: the pages' and the broker's.
+    StateFeed& feed() { return m_feed; }
     // The "Web view..." menu entry.
     void editSettings();
 
@@ -47,6 +50,7 @@ private:
     QString m_settingsFile;
     ResultsSource m_source;
     WebStateAdapter m_adapter;
+    StateFeed m_feed;
     std::unique_ptr<WebServer> m_server;
     WebViewDialog* m_dialog;
     QString m_bind;

@@ -3,30 +3,28 @@
 #include "clock.h"
 #include "content_builder.h"
 #include "device.h"
-#include "general_info_panel.h"
 #include "race_chart_source.h"
 #include "race_charts_host.h"
 #include "race_state.h"
 #include "record_processor.h"
 #include "result_windows.h"
 #include "results_models.h"
+#include "run_info.h"
 #include "status_pictures.h"
 
 namespace kav {
 
 class StandByMessage;
 
-// The controller as the main window holds it: the race data, the results model of each window kind
-// with the open result windows that show them, content building and record processing, wired to a
-// general information panel and a message window that the main window places, and taking its lines
-// from the device.
+// The controller as the main window holds it: the race data, the live state every output reads (the
+// results model of each window kind and the run's information), the open result windows, content
+// building and record processing, wired to a message window that the main window places, and taking
+// its lines from the device.
 class Controller {
 public:
-    Controller(Device& device, MainSettings& settings, GeneralInfoPanel& panel, StandByMessage& message,
-               const ClockSource& clock)
-        : Models(State.RowCount), Content(State, Models, settings, Pictures),
-          Records(State, Content, settings, panel, message, clock), ChartSource(State, settings),
-          RaceCharts(ChartSource)
+    Controller(Device& device, MainSettings& settings, StandByMessage& message, const ClockSource& clock)
+        : Info(clock), Models(State.RowCount), Content(State, Models, settings, Pictures),
+          Records(State, Content, settings, Info, message, clock), ChartSource(State, settings), RaceCharts(ChartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
         QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
@@ -34,6 +32,7 @@ public:
     }
 
     RaceState State;
+    RunInfo Info;
     ResultsModels Models;
     ResultWindows Windows;
     StatusPictures Pictures;

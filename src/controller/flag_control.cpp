@@ -1,7 +1,7 @@
 #include "flag_control.h"
 
 #include "flag_window.h"
-#include "status_lamp.h"
+#include "run_info.h"
 #include "text_helpers.h"
 
 #include <string>
@@ -9,13 +9,10 @@
 namespace kav {
 
 namespace {
-constexpr ColorValue kRedLamp = 0x0000FF;
-constexpr ColorValue kYellowLamp = 0x00FFFF;
-constexpr ColorValue kGreenLamp = 0x00FF00;
 constexpr std::size_t kFlagLength = 8;
 } // namespace
 
-FlagControl::FlagControl(RaceState& state, StatusLamp& lamp) : m_state(state), m_lamp(lamp) {}
+FlagControl::FlagControl(RaceState& state, RunInfo& info) : m_state(state), m_info(info) {}
 
 FlagControl::~FlagControl() = default;
 
@@ -40,19 +37,11 @@ void FlagControl::apply(std::string_view flagText)
 {
     m_state.FlagState = flagCode(flagText, m_state.FlagState);
     if (m_state.FlagState != m_state.PrevFlagState) {
+        m_info.setFlag(m_state.FlagState);
         switch (m_state.FlagState) {
-        case kFlagRed:
-            m_lamp.setColor(kRedLamp);
-            showFlagWindow(true);
-            break;
-        case kFlagYellow:
-            m_lamp.setColor(kYellowLamp);
-            showFlagWindow(false);
-            break;
-        default:
-            m_lamp.setColor(kGreenLamp);
-            closeFlagWindow();
-            break;
+        case kFlagRed: showFlagWindow(true); break;
+        case kFlagYellow: showFlagWindow(false); break;
+        default: closeFlagWindow(); break;
         }
     }
     m_state.PrevFlagState = m_state.FlagState;

@@ -10,13 +10,13 @@
 namespace kav {
 
 class FlagWindow;
-class StatusLamp;
+class RunInfo;
 
-// The flag lamp of the general information panel and the large flag window, driven by the flag text
-// of the heartbeat record.
+// The flag of the run's information (which the panel's lamp shows) and the large flag window, driven by
+// the flag text of the heartbeat record.
 class FlagControl {
 public:
-    FlagControl(RaceState& state, StatusLamp& lamp);
+    FlagControl(RaceState& state, RunInfo& info);
     ~FlagControl();
     FlagControl(const FlagControl&) = delete;
     FlagControl& operator=(const FlagControl&) = delete;
@@ -36,7 +36,7 @@ private:
     void showFlagWindow(bool red);
 
     RaceState& m_state;
-    StatusLamp& m_lamp;
+    RunInfo& m_info;
     std::unique_ptr<FlagWindow> m_window;
 };
 

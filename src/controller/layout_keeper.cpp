@@ -31,10 +31,9 @@ ResultWindowSettings newWindowRecord()
 
 } // namespace
 
-LayoutKeeper::LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, GeneralInfoPanel& panel,
+LayoutKeeper::LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area,
                            ColumnSettingsDialog& columnDialog)
-    : m_controller(controller), m_settings(settings), m_area(area), m_panel(panel), m_columnDialog(columnDialog),
-      m_logo(area)
+    : m_controller(controller), m_settings(settings), m_area(area), m_columnDialog(columnDialog), m_logo(area)
 {
     kav::resetGeneralInfo(m_genInfo);
 }
@@ -204,14 +203,14 @@ void LayoutKeeper::resultWindowClosed(int number)
 
 bool LayoutKeeper::holdsSomething() const
 {
-    return m_controller.Windows.count() > 0 || m_logo.window() || !m_panel.isHidden() ||
+    return m_controller.Windows.count() > 0 || m_logo.window() || m_controller.Info.panelShown() ||
            m_controller.RaceCharts.window();
 }
 
 void LayoutKeeper::setGeneralInfo(const GeneralInfoItems& items)
 {
     m_genInfo = items;
-    m_panel.applyGeneralInfoLayout(m_genInfo);
+    m_controller.Info.setPanelLayout(m_genInfo);
     emit changed();
 }
 
@@ -223,7 +222,7 @@ void LayoutKeeper::resetGeneralInfo()
 void LayoutKeeper::clearLayout()
 {
     kav::resetGeneralInfo(m_genInfo);
-    m_panel.applyGeneralInfoLayout(m_genInfo);
+    m_controller.Info.setPanelLayout(m_genInfo);
     m_logo.clear();
     m_controller.RaceCharts.close();
     m_listenToClose = false;
@@ -318,7 +317,7 @@ void LayoutKeeper::loadLayout(const QString& file)
     const bool named = !file.isEmpty();
     if (named)
         readGeneralInfo(path, m_genInfo);
-    m_panel.applyGeneralInfoLayout(m_genInfo);
+    m_controller.Info.setPanelLayout(m_genInfo);
     LoadedWindows loaded;
     if (named) {
         readLogo(path, m_logo.record());

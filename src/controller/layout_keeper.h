@@ -20,14 +20,13 @@ class ColumnSettingsDialog;
 
 // The layout on screen and its file: the result windows with their numbers, the logo window and the
 // general information items; opening, saving and clearing layouts, and writing each window opened or
-// closed through to the layout file in use. Works on the area and panel it is given.
+// closed through to the layout file in use. Works on the area it is given; the panel follows the run's information.
 class LayoutKeeper : public QObject {
     Q_OBJECT
 public:
     static constexpr int kMaxResultWindows = 10;
 
-    LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, GeneralInfoPanel& panel,
-                 ColumnSettingsDialog& columnDialog);
+    LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, ColumnSettingsDialog& columnDialog);
     ~LayoutKeeper() override;
 
     // Asks for the columns, then opens a window of the kind under the lowest free number; none when
@@ -85,7 +84,6 @@ private:
     Controller& m_controller;
     MainSettings& m_settings;
     QMdiArea& m_area;
-    GeneralInfoPanel& m_panel;
     ColumnSettingsDialog& m_columnDialog;
     GeneralInfoItems m_genInfo{};
     LogoKeeper m_logo;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "channel_status_title.h"
+#include "feed_text.h"
 #include "kavendor_device.h"
 #include "layout_keeper.h"
 #include "menu_actions.h"
@@ -15,9 +16,9 @@
 namespace kav {
 
 LifeCycle::LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
-                     KavendorDevice& device, GeneralInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu)
+                     KavendorDevice& device, LayoutKeeper& layouts, MenuActions& menu)
     : m_window(window), m_options(options), m_controller(controller), m_settings(settings), m_device(device),
-      m_panel(panel), m_layouts(layouts), m_menu(menu)
+      m_layouts(layouts), m_menu(menu)
 {
 }
 
@@ -56,7 +57,8 @@ void LifeCycle::activate()
         m_layouts.loadLayout(QString::fromStdString(m_settings.LayoutFile));
         m_menu.applyColours();
         m_setupPending = false;
-        m_panel.updateTrackLabels(m_settings, m_controller.State.RunName);
+        m_controller.Info.setTrack(m_settings.TrackLength, m_settings.TrackName);
+        m_controller.Info.setValue(RunInfo::kRun, feedText(m_controller.State.RunName));
     }
     if (m_repaintPending) {
         m_repaintPending = false;
@@ -71,8 +73,9 @@ void LifeCycle::resetRun()
     m_layouts.resetGeneralInfo();
     m_controller.Records.setBusy(false);
     m_controller.State.ErrorCount = 0;
-    m_panel.setErrorHint(QStringLiteral("No Errors"));
+    m_controller.Info.setErrors(0);
     m_controller.State.RaceFinished = false;
+    m_controller.Info.setFinished(false);
     m_controller.State.ClassTable.clear();
     m_controller.State.RunName.clear();
 }

@@ -27,7 +27,7 @@ public:
     static constexpr const char* kSettingsFile = "Kavendor.ini";
 
     LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
-              KavendorDevice& device, GeneralInfoPanel& panel, LayoutKeeper& layouts, MenuActions& menu);
+              KavendorDevice& device, LayoutKeeper& layouts, MenuActions& menu);
     ~LifeCycle();
 
     // Opens the configured channel, its questions shown over the window, and shows its state (or the
@@ -60,7 +60,6 @@ private:
     Controller& m_controller;
     MainSettings& m_settings;
     KavendorDevice& m_device;
-    GeneralInfoPanel& m_panel;
     LayoutKeeper& m_layouts;
     MenuActions& m_menu;
     std::unique_ptr<MessageBoxPrompts> m_devicePrompts;

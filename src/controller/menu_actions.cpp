@@ -94,7 +94,8 @@ void MenuActions::editMiscellaneous()
     const auto [name, length] = m_miscDialog->track();
     m_settings.TrackName = storedText(name, m_settings.TrackName);
     m_settings.TrackLength = length;
-    m_panel.updateTrackLabels(m_settings, m_controller.State.RunName);
+    m_controller.Info.setTrack(m_settings.TrackLength, m_settings.TrackName);
+    m_controller.Info.setValue(RunInfo::kRun, feedText(m_controller.State.RunName));
     m_controller.Content.refillAll();
 }
 
@@ -149,7 +150,7 @@ void MenuActions::applyColours()
     panelPalette.setColor(QPalette::Window, toQColor(colors[kCaptionBackground], panelPalette));
     m_panel.setPalette(panelPalette);
     m_panel.setAutoFillBackground(true);
-    for (int item = 1; item <= GeneralInfoPanel::kLabelItems; ++item) {
+    for (int item = 1; item <= RunInfo::kTextItems; ++item) {
         setTextColour(*m_panel.caption(item), toQColor(colors[kCaptionText], m_panel.palette()));
         setTextColour(*m_panel.value(item), toQColor(colors[kInfoText], m_panel.palette()));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controller.h"
+#include "general_info_panel.h"
 #include "main_settings.h"
 
 class QMdiArea;

@@ -5,7 +5,9 @@
 
 #include "class_table.h"
 #include "competitor_list.h"
+#include "flag_look.h"
 #include "lap_history.h"
+#include "latest_run_records.h"
 #include "marker_list.h"
 #include "passing_list.h"
 #include "practice_result_list.h"
@@ -39,8 +41,6 @@ enum MarkerCode : std::uint8_t {
     kGreenArrow = 255,
 };
 
-enum FlagCode : std::uint8_t { kFlagRed = 1, kFlagYellow = 2, kFlagGreen = 3 };
-
 // The race data of the run and the controller's state around it. Lives on the GUI thread only.
 class RaceState {
 public:
@@ -60,6 +60,8 @@ public:
     ReadablePassingList LapPassingList;
     ReadableMarkerList MarkerList;
     ClassDescriptionTable ClassTable;
+    // The last $I, $B and $F, for the state a newcomer needs.
+    LatestRunRecords Latest;
 
     int RowCount = kInitialRows;
     bool RaceFinished = false;

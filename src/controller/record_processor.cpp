@@ -19,10 +19,10 @@ template <typename... Handlers>
 Overloaded(Handlers...) -> Overloaded<Handlers...>;
 } // namespace
 
-RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings,
-                                 GeneralInfoPanel& panel, StandByMessage& message, const ClockSource& clock)
-    : m_state(state), m_content(content), m_settings(settings), m_panel(panel), m_message(message), m_clock(clock),
-      m_positions(state, content), m_flag(state, panel.flagLamp())
+RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
+                                 StandByMessage& message, const ClockSource& clock)
+    : m_state(state), m_content(content), m_settings(settings), m_info(info), m_message(message), m_clock(clock),
+      m_positions(state, content), m_flag(state, info)
 {
     m_communicationTimer.setSingleShot(true);
     m_communicationTimer.setInterval(kCommunicationInterval);
@@ -33,6 +33,7 @@ RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, Main
 
 void RecordProcessor::receiveString(const QByteArray& line)
 {
+    m_info.lineReceived();
     const std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
     processRecord(text.substr(0, text.empty() ? 0 : text.size() - 1));
 }
@@ -43,6 +44,7 @@ void RecordProcessor::processRecord(std::string_view text)
         m_communicationTimer.start();
     setBusy(true);
     const ParsedRecord record = parseRecord(text);
+    m_state.Latest.take(record);
     // Unknown tags come from other timing packages and relays: neither errors nor news.
     if (record.kind() == kKindUnknown)
         return;
@@ -60,7 +62,7 @@ void RecordProcessor::processRecord(std::string_view text)
 void RecordProcessor::countBadLine()
 {
     ++m_state.ErrorCount;
-    m_panel.setErrorHint(QString::number(m_state.ErrorCount));
+    m_info.setErrors(m_state.ErrorCount);
 }
 
 void RecordProcessor::apply(const RecordData& data)
@@ -93,15 +95,15 @@ void RecordProcessor::applyRun(const RunRecord& record)
 {
     m_state.RunName = record.Description;
     m_state.lapHistory().takeRun(record.Word1, record.Description);
-    m_panel.setValue(GeneralInfoPanel::kRun, feedText(m_state.RunName));
+    m_info.setValue(RunInfo::kRun, feedText(m_state.RunName));
 }
 
 void RecordProcessor::applyHeartbeat(const HeartbeatRecord& record)
 {
     m_state.LastTimeOfDay = record.Time3;
     switchFinish(record.LapsToGo);
-    m_panel.setValue(GeneralInfoPanel::kLapsToGo, QString::number(record.LapsToGo));
-    m_panel.setValue(GeneralInfoPanel::kRaceTime, QString::fromLatin1(formatTime(4, 2, record.RaceTime)));
+    m_info.setValue(RunInfo::kLapsToGo, QString::number(record.LapsToGo));
+    m_info.setValue(RunInfo::kRaceTime, QString::fromLatin1(formatTime(4, 2, record.RaceTime)));
     m_flag.apply(record.Flag);
 }
 
@@ -110,9 +112,11 @@ void RecordProcessor::switchFinish(std::int32_t lapsToGo)
     if (lapsToGo == 0 && !m_state.RaceFinished) {
         m_content.refillLap(m_state.CurrentRaceList, kCurrentMode);
         m_state.RaceFinished = true;
+        m_info.setFinished(true);
     } else if (lapsToGo >= 1 && m_state.RaceFinished) {
         m_content.refillLap(m_state.LapRaceList, kLapMode);
         m_state.RaceFinished = false;
+        m_info.setFinished(false);
     }
 }
 
@@ -120,7 +124,7 @@ void RecordProcessor::setBusy(bool lit)
 {
     if (lit == m_state.BusyLit)
         return;
-    m_panel.paintBusy(lit);
+    m_info.setBusy(lit);
     m_state.BusyLit = lit;
 }
 

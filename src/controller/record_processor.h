@@ -11,24 +11,24 @@
 #include "clock.h"
 #include "content_builder.h"
 #include "flag_control.h"
-#include "general_info_panel.h"
 #include "parsed_record.h"
 #include "race_positions.h"
 #include "race_state.h"
+#include "run_info.h"
 
 namespace kav {
 
 class StandByMessage;
 
 // The main loop from line to screen: parses each received line, applies the record to the race data
-// and updates the result windows, the general information panel, the flag and the busy lamps.
+// and writes the results and the run's information (items, flag, errors, busy lamps).
 class RecordProcessor : public QObject {
     Q_OBJECT
 public:
     static constexpr std::chrono::milliseconds kCommunicationInterval{100};
     static constexpr std::chrono::milliseconds kRemoveInterval{500};
 
-    RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, GeneralInfoPanel& panel,
+    RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
                     StandByMessage& message, const ClockSource& clock);
 
     // The window the stand-by message is centred on; none centres it at the origin.
@@ -66,7 +66,7 @@ private:
     RaceState& m_state;
     ContentBuilder& m_content;
     MainSettings& m_settings;
-    GeneralInfoPanel& m_panel;
+    RunInfo& m_info;
     StandByMessage& m_message;
     const ClockSource& m_clock;
     RacePositions m_positions;

@@ -5,7 +5,6 @@
 #include "stand_by_message.h"
 #include "text_helpers.h"
 
-#include <QLabel>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -42,7 +41,8 @@ void RecordProcessor::applySetting(const TrackSettingRecord& record)
     else
         return;
     // A new venue shows at once, not after the next start or the Miscellaneous dialog.
-    m_panel.updateTrackLabels(m_settings, m_state.RunName);
+    m_info.setTrack(m_settings.TrackLength, m_settings.TrackName);
+    m_info.setValue(RunInfo::kRun, feedText(m_state.RunName));
 }
 
 void RecordProcessor::applyPractice(const PracticePositionRecord& record)
@@ -72,32 +72,27 @@ void RecordProcessor::showPracticeLeader(const PracticePositionRecord& record)
     const FullCompetitorRecord comp = m_state.CompList.findByRegNo(record.RegNo);
     const std::string number = comp.Number + "  ";
     const std::string name(cutText(number, kNumberPartLength, isValidUtf8(number)));
-    m_panel.setValue(GeneralInfoPanel::kName,
-                     feedText(name + composeName(comp.FirstName, comp.LastName, ContentBuilder::kNameLength)));
-    m_panel.setValue(GeneralInfoPanel::kBestLap,
-                     record.BestLap == 0 ? QStringLiteral("-") : QString::number(record.BestLap));
+    m_info.setValue(RunInfo::kName,
+                    feedText(name + composeName(comp.FirstName, comp.LastName, ContentBuilder::kNameLength)));
+    m_info.setValue(RunInfo::kBestLap, record.BestLap == 0 ? QStringLiteral("-") : QString::number(record.BestLap));
     const bool noTime = record.BestLapTime == kEmptyLapTime;
-    m_panel.setValue(GeneralInfoPanel::kBestLapTime,
-                     noTime ? QStringLiteral("-----") : QString::fromLatin1(formatTime(1, 3, record.BestLapTime)));
-    m_panel.setValue(GeneralInfoPanel::kBestSpeed,
-                     noTime ? QStringLiteral("-----") : m_content.speedText(record.BestLapTime));
-    for (int item : {GeneralInfoPanel::kName, GeneralInfoPanel::kBestLap, GeneralInfoPanel::kBestLapTime,
-                     GeneralInfoPanel::kBestSpeed})
-        m_panel.value(item)->repaint();
+    m_info.setValue(RunInfo::kBestLapTime,
+                    noTime ? QStringLiteral("-----") : QString::fromLatin1(formatTime(1, 3, record.BestLapTime)));
+    m_info.setValue(RunInfo::kBestSpeed, noTime ? QStringLiteral("-----") : m_content.speedText(record.BestLapTime));
 }
 
 void RecordProcessor::applyNewRun(const RunStartRecord& record)
 {
     m_state.RaceFinished = false;
+    m_info.setFinished(false);
     m_state.clearRun();
     m_state.RunName.clear();
     m_state.RunDate = record.Text2;
     m_state.RunStartTime = record.Time1;
     for (std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice, kLayoutTrackPositions})
         m_content.resetKind(kind);
-    for (int item : {GeneralInfoPanel::kBestLap, GeneralInfoPanel::kName, GeneralInfoPanel::kBestLapTime,
-                     GeneralInfoPanel::kBestSpeed, GeneralInfoPanel::kRun})
-        m_panel.setValue(item, QString());
+    for (int item : {RunInfo::kBestLap, RunInfo::kName, RunInfo::kBestLapTime, RunInfo::kBestSpeed, RunInfo::kRun})
+        m_info.setValue(item, QString());
     showStandBy();
 }
 

@@ -61,24 +61,6 @@ void appendCars(std::string& burst, const RaceState& state)
 
 } // namespace
 
-void LatestRunRecords::take(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\n')
-        line.remove_suffix(1);
-    const ParsedRecord record = parseRecord(line);
-    if (const auto* newRun = std::get_if<RunStartRecord>(&record.data)) {
-        m_newRun = record.valid ? std::optional(*newRun) : std::nullopt;
-        m_run.reset();
-        m_heartbeat.reset();
-    } else if (!record.valid) {
-        return;
-    } else if (const auto* run = std::get_if<RunRecord>(&record.data)) {
-        m_run = *run;
-    } else if (const auto* heartbeat = std::get_if<HeartbeatRecord>(&record.data)) {
-        m_heartbeat = *heartbeat;
-    }
-}
-
 std::string buildStateBurst(const RaceState& state, const MainSettings& settings, const LatestRunRecords& latest)
 {
     std::string burst;

@@ -74,19 +74,18 @@ void MainWindow::buildParts()
         m_ownClock = std::make_unique<SystemClock>();
     const ClockSource& clock = m_options.Clock ? *m_options.Clock : *m_ownClock;
     m_device = std::make_unique<KavendorDevice>();
-    m_ctl = std::make_unique<Controller>(*m_device, m_settings, *m_panel, *m_message, clock);
+    m_ctl = std::make_unique<Controller>(*m_device, m_settings, *m_message, clock);
+    m_panel->watch(m_ctl->Info);
     m_ctl->Records.setMainWindow(this);
-    m_staleFeedIndicator = new StaleFeedIndicator(clock, m_panel);
+    m_staleFeedIndicator = new StaleFeedIndicator(m_ctl->Info, m_panel);
     m_panel->placeBesideLogo(m_staleFeedIndicator);
-    connect(m_device.get(), &Device::lineReceived, m_staleFeedIndicator, &StaleFeedIndicator::lineReceived);
     m_settings.Colors = DefaultColors;
-    m_layouts = std::make_unique<LayoutKeeper>(*m_ctl, m_settings, *m_area, *m_panel, *m_columnDialog);
+    m_layouts = std::make_unique<LayoutKeeper>(*m_ctl, m_settings, *m_area, *m_columnDialog);
     m_menuActions = std::make_unique<MenuActions>(*this, *m_ctl, m_settings, *m_layouts, *m_area, *m_panel);
     if (m_options.UseChannel)
         m_menuActions->setDevice(m_device.get());
     m_ctl->Records.flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
-    m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_panel, *m_layouts,
-                                         *m_menuActions);
+    m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_layouts, *m_menuActions);
 }
 
 void MainWindow::addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)

@@ -7,32 +7,27 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-#include "feed_text.h"
-
 #include <algorithm>
-
-#include <cstdlib>
 
 namespace kav {
 
 namespace {
 
-struct ItemLook {
-    const char* caption;
-    int captionWidth;
-    int valueWidth;
+struct ItemWidths {
+    int caption;
+    int value;
 };
 
-constexpr std::array<ItemLook, GeneralInfoPanel::kLabelItems> kItems = {{
-    {"Laps to Go:", 81, 57},
-    {"Racetime:", 73, 89},
-    {"Best lap:", 65, 41},
-    {"Best laptime:", 97, 89},
-    {"Best speed:", 81, 57},
-    {"Name:", 57, 153},
-    {"Length track:", 97, 49},
-    {"Name Track:", 89, 209},
-    {"Run:", 41, 233},
+constexpr std::array<ItemWidths, RunInfo::kTextItems> kItems = {{
+    {81, 57},
+    {73, 89},
+    {65, 41},
+    {97, 89},
+    {81, 57},
+    {57, 153},
+    {97, 49},
+    {89, 209},
+    {41, 233},
 }};
 
 constexpr ColorValue kLime = 0x00FF00;
@@ -56,7 +51,7 @@ GeneralInfoPanel::GeneralInfoPanel(QWidget* parent) : QWidget(parent)
     m_logo = new PictureBox(this);
     m_logo->setPicture(resourcePicture(QStringLiteral("maker_logo.svg")));
     m_logo->setGeometry(0, 4, kLogoSize, kLogoSize);
-    setErrorHint(QStringLiteral("No Errors"));
+    m_busy->setToolTip(QStringLiteral("No Errors"));
     hide();
     placeItems();
 }
@@ -64,14 +59,14 @@ GeneralInfoPanel::GeneralInfoPanel(QWidget* parent) : QWidget(parent)
 void GeneralInfoPanel::createLabels()
 {
     for (std::size_t i = 0; i < kItems.size(); ++i) {
-        m_captions[i] = new QLabel(QString::fromLatin1(kItems[i].caption), this);
-        m_captions[i]->setFixedWidth(kItems[i].captionWidth);
+        m_captions[i] = new QLabel(RunInfo::caption(static_cast<int>(i) + 1), this);
+        m_captions[i]->setFixedWidth(kItems[i].caption);
         // Red until the colours are applied; a palette, unlike a style sheet, lets the chosen colour show.
         QPalette palette = m_captions[i]->palette();
         palette.setColor(QPalette::WindowText, Qt::red);
         m_captions[i]->setPalette(palette);
         m_values[i] = new QLabel(this);
-        m_values[i]->setFixedWidth(kItems[i].valueWidth);
+        m_values[i]->setFixedWidth(kItems[i].value);
     }
 }
 
@@ -111,9 +106,22 @@ void GeneralInfoPanel::changeEvent(QEvent* event)
         colourPole();
 }
 
-void GeneralInfoPanel::setValue(int item, const QString& text)
+void GeneralInfoPanel::watch(const RunInfo& info)
 {
-    value(item)->setText(text);
+    const auto showValue = [this, &info](int item) { value(item)->setText(info.value(item)); };
+    const auto showFlag = [this, &info] { m_flagLamp->setColor(lampColour(info.flag())); };
+    const auto showErrors = [this, &info] { m_busy->setToolTip(info.errorHint()); };
+    for (int item = RunInfo::kLapsToGo; item <= RunInfo::kRun; ++item)
+        showValue(item);
+    applyGeneralInfoLayout(info.panelLayout());
+    showFlag();
+    showErrors();
+    paintBusy(info.busy());
+    connect(&info, &RunInfo::valueChanged, this, showValue);
+    connect(&info, &RunInfo::panelLayoutChanged, this, [this, &info] { applyGeneralInfoLayout(info.panelLayout()); });
+    connect(&info, &RunInfo::flagChanged, this, showFlag);
+    connect(&info, &RunInfo::errorsChanged, this, showErrors);
+    connect(&info, &RunInfo::busyChanged, this, &GeneralInfoPanel::paintBusy);
 }
 
 QString GeneralInfoPanel::valueText(int item) const
@@ -125,11 +133,6 @@ void GeneralInfoPanel::paintBusy(bool lit)
 {
     m_green->setColor(lit ? kClBtnFace : kLime);
     m_red->setColor(lit ? kRed : kClBtnFace);
-}
-
-void GeneralInfoPanel::setErrorHint(const QString& hint)
-{
-    m_busy->setToolTip(hint);
 }
 
 QString GeneralInfoPanel::errorHint() const
@@ -148,7 +151,7 @@ void GeneralInfoPanel::applyGeneralInfoLayout(const GeneralInfoItems& layout)
         }
     }
     int left = kLabelGap;
-    if (std::find(layout.begin(), layout.end(), std::uint8_t{kFlagLamp}) != layout.end()) {
+    if (std::find(layout.begin(), layout.end(), std::uint8_t{RunInfo::kFlagLamp}) != layout.end()) {
         m_flag->show();
         left = m_flag->width() + kLabelGap;
     }
@@ -159,7 +162,7 @@ void GeneralInfoPanel::applyGeneralInfoLayout(const GeneralInfoItems& layout)
 
 int GeneralInfoPanel::placeItem(int item, int left)
 {
-    if (item < kLapsToGo || item > kRun)
+    if (item < RunInfo::kLapsToGo || item > RunInfo::kRun)
         return left;
     for (QLabel* label : {caption(item), value(item)}) {
         label->move(left, kLabelTop);
@@ -167,18 +170,6 @@ int GeneralInfoPanel::placeItem(int item, int left)
         left += label->width() + kLabelGap;
     }
     return left;
-}
-
-void GeneralInfoPanel::updateTrackLabels(const MainSettings& settings, const std::string& runName)
-{
-    const std::int32_t length = settings.TrackLength;
-    const long long metres = std::llabs(static_cast<long long>(length));
-    setValue(kTrackLength, QStringLiteral("%1%2.%3")
-                               .arg(length < 0 ? QStringLiteral("-") : QString())
-                               .arg(metres / 1000)
-                               .arg(metres % 1000, 3, 10, QLatin1Char('0')));
-    setValue(kTrackName, feedText(settings.TrackName));
-    setValue(kRun, feedText(runName));
 }
 
 void GeneralInfoPanel::placeItems()

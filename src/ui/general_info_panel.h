@@ -4,9 +4,9 @@
 #include <QWidget>
 
 #include <array>
-#include <string>
 
 #include "main_settings.h"
+#include "run_info.h"
 
 class QLabel;
 
@@ -20,28 +20,18 @@ class StatusLamp;
 class GeneralInfoPanel : public QWidget {
     Q_OBJECT
 public:
-    // Item codes of the general information layout.
-    enum Item : int {
-        kLapsToGo = 1,
-        kRaceTime,
-        kBestLap,
-        kBestLapTime,
-        kBestSpeed,
-        kName,
-        kTrackLength,
-        kTrackName,
-        kRun,
-        kFlagLamp,
-    };
-    static constexpr int kLabelItems = 9;
+    static constexpr int kLabelItems = RunInfo::kTextItems;
     static constexpr int kHeight = 40;
 
     explicit GeneralInfoPanel(QWidget* parent = nullptr);
 
+    // Shows the run's information and follows each change of it: the items' values, their places,
+    // the flag lamp, the busy lamps and the error hint.
+    void watch(const RunInfo& info);
+
     // Items 1 to 9.
     QLabel* caption(int item) const { return m_captions.at(static_cast<std::size_t>(item - 1)); }
     QLabel* value(int item) const { return m_values.at(static_cast<std::size_t>(item - 1)); }
-    void setValue(int item, const QString& text);
     QString valueText(int item) const;
 
     StatusLamp& greenLamp() const { return *m_green; }
@@ -51,13 +41,9 @@ public:
     QWidget& busyPanel() const { return *m_busy; }
     PictureBox& makerLogo() const { return *m_logo; }
 
-    // Paints the busy lamps red (lit) or green at once.
-    void paintBusy(bool lit);
-    void setErrorHint(const QString& hint);
     QString errorHint() const;
 
     void applyGeneralInfoLayout(const GeneralInfoItems& layout);
-    void updateTrackLabels(const MainSettings& settings, const std::string& runName);
     // Keeps the busy lamps and the maker logo at the right end.
     void placeItems();
     // Keeps a widget of the panel's just left of the maker logo (the stale-feed indicator).
@@ -68,6 +54,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Paints the busy lamps red (lit) or green at once.
+    void paintBusy(bool lit);
     void createLabels();
     void createLamps();
     void colourPole();

@@ -17,17 +17,15 @@ QString styleOf(StaleFeedIndicator::Level level)
 
 } // namespace
 
-StaleFeedIndicator::StaleFeedIndicator(const ClockSource& clock, QWidget* parent)
-    : QLabel(parent), m_clock(clock), m_lastLine(clock.steady())
+StaleFeedIndicator::StaleFeedIndicator(const RunInfo& info, QWidget* parent) : QLabel(parent), m_info(info)
 {
     setAlignment(Qt::AlignCenter);
     QFont bold = font();
     bold.setBold(true);
     setFixedSize(QFontMetrics(bold).horizontalAdvance(silenceText(std::chrono::hours(99))) + 2 * kPadding, kHeight);
     hide();
-    m_refreshTimer.setInterval(kRefreshInterval);
-    connect(&m_refreshTimer, &QTimer::timeout, this, &StaleFeedIndicator::refresh);
-    m_refreshTimer.start();
+    connect(&info, &RunInfo::silenceChanged, this, &StaleFeedIndicator::refresh);
+    refresh();
 }
 
 QString StaleFeedIndicator::silenceText(std::chrono::seconds silence)
@@ -42,28 +40,10 @@ QString StaleFeedIndicator::silenceText(std::chrono::seconds silence)
         .arg(seconds, 2, 10, QLatin1Char('0'));
 }
 
-void StaleFeedIndicator::lineReceived()
-{
-    m_lastLine = m_clock.steady();
-    showLevel(Level::Fresh);
-}
-
-std::chrono::seconds StaleFeedIndicator::silence() const
-{
-    return std::chrono::duration_cast<std::chrono::seconds>(m_clock.steady() - m_lastLine);
-}
-
-StaleFeedIndicator::Level StaleFeedIndicator::levelFor(std::chrono::seconds silence)
-{
-    if (silence <= kAmberAfter)
-        return Level::Fresh;
-    return silence > kRedAfter ? Level::Red : Level::Amber;
-}
-
 void StaleFeedIndicator::refresh()
 {
-    const std::chrono::seconds now = silence();
-    const Level level = levelFor(now);
+    const std::chrono::seconds now = m_info.silence();
+    const Level level = RunInfo::stalenessFor(now);
     if (level != Level::Fresh)
         setText(silenceText(now));
     showLevel(level);

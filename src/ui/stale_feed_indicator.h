@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QLabel>
-#include <QTimer>
 
 #include <chrono>
 
-#include "clock.h"
+#include "run_info.h"
 
 namespace kav {
 
@@ -15,33 +14,21 @@ namespace kav {
 class StaleFeedIndicator : public QLabel {
     Q_OBJECT
 public:
-    enum class Level { Fresh, Amber, Red };
-    static constexpr std::chrono::seconds kAmberAfter{10};
-    static constexpr std::chrono::seconds kRedAfter{60};
-    static constexpr std::chrono::milliseconds kRefreshInterval{500};
+    using Level = RunInfo::Staleness;
 
-    // The silence is counted from now until the first line.
-    explicit StaleFeedIndicator(const ClockSource& clock, QWidget* parent = nullptr);
+    // Shows the silence the run's information counts, and follows it.
+    explicit StaleFeedIndicator(const RunInfo& info, QWidget* parent = nullptr);
 
     Level level() const { return m_level; }
-    // How long no line has come, as the clock tells it now.
-    std::chrono::seconds silence() const;
-    static Level levelFor(std::chrono::seconds silence);
     // "No data for 0:45", "No data for 1:02:05".
     static QString silenceText(std::chrono::seconds silence);
 
-public slots:
-    void lineReceived();
-    // Shows the silence as the clock now tells it; the indicator's own timer calls it twice a second.
-    void refresh();
-
 private:
+    void refresh();
     void showLevel(Level level);
 
-    const ClockSource& m_clock;
-    std::chrono::milliseconds m_lastLine;
+    const RunInfo& m_info;
     Level m_level = Level::Fresh;
-    QTimer m_refreshTimer;
 };
 
 } // namespace kav

@@ -4,11 +4,11 @@
 #include <QPalette>
 #include <cstdint>
 
+#include "colour_value.h"
+
 namespace kav {
 
-// Colour values are 0x00BBGGRR, red in the lowest byte, as stored in settings and layout files. A value
-// with the top bit set names a system colour by its index in the low byte.
-using ColorValue = std::int32_t;
+// Colour values: see colour_value.h.
 
 inline constexpr ColorValue kSystemColorFlag = static_cast<ColorValue>(0x80000000u);
 inline constexpr ColorValue kClWindow = kSystemColorFlag | 5;

@@ -6,7 +6,7 @@
 #endif
 
 #include "page_server.h"
-#include "state_document.h"
+#include "state_feed.h"
 
 namespace kav {
 namespace {
@@ -25,8 +25,8 @@ void yieldToTheDisplay()
 
 } // namespace
 
-WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* parent)
-    : QObject(parent), m_limits(limits), m_document(new StateDocument(source, this))
+WebServer::WebServer(StateFeed& feed, const WebLimits& limits, QObject* parent)
+    : QObject(parent), m_limits(limits), m_feed(feed)
 {
     m_thread.setObjectName(QStringLiteral("web view"));
     connect(&m_thread, &QThread::started, &m_thread, &yieldToTheDisplay, Qt::DirectConnection);
@@ -37,17 +37,14 @@ WebServer::WebServer(ResultsSource& source, const WebLimits& limits, QObject* pa
     QMetaObject::invokeMethod(
         maker, [this] { m_pages = new PageServer(m_limits); }, Qt::BlockingQueuedConnection);
     maker->deleteLater();
-    QMetaObject::invokeMethod(m_pages,
-                              [pages = m_pages, state = m_document->published()] { pages->publish(state, {}); });
-    m_pushTimer.setSingleShot(true);
-    m_pushTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_pushTimer, &QTimer::timeout, this, &WebServer::push);
-    connect(m_document, &StateDocument::changed, this, &WebServer::schedulePush);
-    m_sinceLastPush.start();
+    forward({});
+    connect(&m_feed, &StateFeed::updated, this, &WebServer::forward);
+    m_feed.hold();
 }
 
 WebServer::~WebServer()
 {
+    m_feed.release();
     // The clients go in their own thread, after every update already on its way to them.
     QMetaObject::invokeMethod(
         m_pages, [pages = m_pages] { delete pages; }, Qt::BlockingQueuedConnection);
@@ -85,30 +82,14 @@ int WebServer::liveClientCount() const
     return askPages<int>([](PageServer& pages) { return pages.liveClientCount(); });
 }
 
-// The first change after a quiet spell goes out at once; later ones wait for the next push interval.
-void WebServer::schedulePush()
+// Each state goes to the pages once, with the update that leads to it.
+void WebServer::forward(const QByteArray& update)
 {
-    if (m_pushTimer.isActive())
+    const PublishedState& state = m_feed.published();
+    if (state.sequence == m_sequence)
         return;
-    const qint64 wait = m_limits.pushInterval.count() - m_sinceLastPush.elapsed();
-    m_pushTimer.start(static_cast<int>(std::max<qint64>(wait, 0)));
-}
-
-// The update is made after the changes the models have already posted, so that it holds every
-// effect of the lines it counts.
-void WebServer::push()
-{
-    m_sinceLastPush.restart();
-    QMetaObject::invokeMethod(this, &WebServer::publish, Qt::QueuedConnection);
-}
-
-void WebServer::publish()
-{
-    QByteArray update = m_document->publish();
-    if (update.isEmpty())
-        return;
-    QMetaObject::invokeMethod(
-        m_pages, [pages = m_pages, state = m_document->published(), update] { pages->publish(state, update); });
+    m_sequence = state.sequence;
+    QMetaObject::invokeMethod(m_pages, [pages = m_pages, state, update] { pages->publish(state, update); });
 }
 
 } // namespace kav

@@ -33,7 +33,7 @@ protected:
     QString pathOf(const QString& name) const { return m_dir.filePath(name); }
     bool dumpTo(const QString& dir, QString& error)
     {
-        return writeDump(dir, {&race, &practice}, h.Ctl.Pictures, h.Panel, h.Ctl.State, error);
+        return writeDump(dir, {&race, &practice}, h.Ctl.Pictures, h.Ctl.Info, h.Ctl.State, error);
     }
 
     Harness h;
@@ -45,9 +45,8 @@ protected:
 // Every cell as the grid holds it, the panel's items with the ones its layout shows, and the state.
 TEST_F(Dump, AWholeDumpIsWrittenIntoAFolderMadeForIt)
 {
-    h.Panel.resize(1000, GeneralInfoPanel::kHeight);
-    h.Panel.applyGeneralInfoLayout({GeneralInfoPanel::kRun, GeneralInfoPanel::kFlagLamp, GeneralInfoPanel::kRaceTime,
-                                    kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode, kNoCode});
+    h.Ctl.Info.setPanelLayout({RunInfo::kRun, RunInfo::kFlagLamp, RunInfo::kRaceTime, kNoCode, kNoCode, kNoCode,
+                               kNoCode, kNoCode, kNoCode, kNoCode});
     h.feedLines({"$B,5,\"Final, A\"", "$G,1,\"12\"", F(3, "00:10:00", "Yellow")});
     QString error;
     ASSERT_TRUE(dumpTo(pathOf("out/final"), error)) << error.toStdString();

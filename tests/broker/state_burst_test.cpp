@@ -44,23 +44,20 @@ TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
     Harness seen;
     ResultWindow& seenRace = seen.open(kLayoutCurrentRace);
     ResultWindow& seenPractice = seen.open(kLayoutPractice);
-    LatestRunRecords latest;
-    for (std::size_t i = 0; i < std::min(GetParam(), lines.size()); ++i) {
-        latest.take(lines[i]);
+    for (std::size_t i = 0; i < std::min(GetParam(), lines.size()); ++i)
         seen.feedLines(lines[i]);
-    }
 
     Harness late;
     ResultWindow& lateRace = late.open(kLayoutCurrentRace);
     ResultWindow& latePractice = late.open(kLayoutPractice);
-    std::istringstream burstLines(buildStateBurst(seen.Ctl.State, seen.Settings, latest));
+    std::istringstream burstLines(buildStateBurst(seen.Ctl.State, seen.Settings, seen.Ctl.State.Latest));
     for (std::string line; std::getline(burstLines, line);)
         late.feedLines(line);
     expectSameCells(late, lateRace, seen, seenRace);
     // A practice row takes laps, total time, last lap and its speed from the race when its $H comes,
     // so those show the race at each car's last $H rather than now.
     expectSameCells(late, latePractice, seen, seenPractice, {7, 8, 9, 12});
-    for (int item = GeneralInfoPanel::kLapsToGo; item <= GeneralInfoPanel::kRun; ++item)
+    for (int item = RunInfo::kLapsToGo; item <= RunInfo::kRun; ++item)
         EXPECT_EQ(late.label(item), seen.label(item)) << "item " << item;
     EXPECT_EQ(late.Ctl.State.RaceFinished, seen.Ctl.State.RaceFinished);
     EXPECT_EQ(late.Ctl.State.FlagState, seen.Ctl.State.FlagState);

@@ -4,8 +4,9 @@
 
 namespace kav {
 
-Harness::Harness() : Ctl(Device, Settings, Panel, Message, Clock)
+Harness::Harness() : Ctl(Device, Settings, Message, Clock)
 {
+    Panel.watch(Ctl.Info);
     Settings.TrackLength = 4000;
     Settings.SpeedDecimals = 2;
 }

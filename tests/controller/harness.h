@@ -50,7 +50,7 @@ public:
     std::vector<std::string> column(const ResultWindow& window, std::uint8_t id, int rows) const;
     // The text and background colours of a row.
     std::pair<ColorValue, ColorValue> RowColours(const ResultWindow& window, int row) const;
-    QString label(int item) const { return Panel.valueText(item); }
+    QString label(int item) const { return Ctl.Info.value(item); }
 
     MainSettings Settings;
     HeaderTexts Headers = defaultHeaders();

@@ -66,8 +66,8 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     start();
     GeneralInfoItems items;
     resetGeneralInfo(items);
-    items[0] = GeneralInfoPanel::kFlagLamp;
-    items[1] = GeneralInfoPanel::kRaceTime;
+    items[0] = RunInfo::kFlagLamp;
+    items[1] = RunInfo::kRaceTime;
     layouts.setGeneralInfo(items);
     layouts.setLogo(true, file("logo.png").toStdString());
     const std::vector<std::pair<std::uint8_t, std::vector<std::uint8_t>>> windows = {

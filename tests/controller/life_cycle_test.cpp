@@ -88,7 +88,7 @@ TEST_F(LifeCycleTest, AStopFromOutsideAsksNothingSavesANamedLayoutAndLeavesAnUnn
         layouts.clearLayout();
         layouts.openResultWindow(rec);
         settings.LayoutFile = named ? file("named.kvl").toStdString() : std::string();
-        LifeCycle stopping(window, options, controller, settings, device, *panel, layouts, actions);
+        LifeCycle stopping(window, options, controller, settings, device, layouts, actions);
         const QString note = stopping.finishUnasked(message);
         EXPECT_EQ(note, named ? "layout saved to " + file("named.kvl")
                               : QStringLiteral("the current layout has no file name and was not saved"));
@@ -109,7 +109,7 @@ TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
     EXPECT_EQ(QRect(stored.MainWin.Left, stored.MainWin.Top, stored.MainWin.Width, stored.MainWin.Height), normal);
     EXPECT_EQ(stored.MainWin.State, WindowState::Normal);
 
-    LifeCycle second(window, options, controller, settings, device, *panel, layouts, actions);
+    LifeCycle second(window, options, controller, settings, device, layouts, actions);
     second.activate();
     EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
     EXPECT_EQ(window.width(), 800);
@@ -120,7 +120,7 @@ TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
     EXPECT_EQ(stored.MainWin.State, WindowState::Maximized);
 
     window.setWindowState(Qt::WindowNoState);
-    LifeCycle third(window, options, controller, settings, device, *panel, layouts, actions);
+    LifeCycle third(window, options, controller, settings, device, layouts, actions);
     third.activate();
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }

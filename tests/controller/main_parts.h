@@ -107,10 +107,11 @@ protected:
     ManualClock clock;
     KavendorDevice device;
     MainSettings settings;
-    Controller controller{device, settings, *panel, message, clock};
-    LayoutKeeper layouts{controller, settings, *area, *panel, columnDialog};
+    Controller controller{device, settings, message, clock};
+    bool panelWatches = (panel->watch(controller.Info), true);
+    LayoutKeeper layouts{controller, settings, *area, columnDialog};
     MenuActions actions{window, controller, settings, layouts, *area, *panel};
-    LifeCycle life{window, options, controller, settings, device, *panel, layouts, actions};
+    LifeCycle life{window, options, controller, settings, device, layouts, actions};
 };
 
 } // namespace kav

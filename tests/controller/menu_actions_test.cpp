@@ -29,15 +29,15 @@ TEST_F(MenuActionsTest, TheColourDialogTakesThePairsBackInOrderAndColoursThePane
     actions.editColours();
     EXPECT_EQ(settings.Colors, chosen);
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0x04, 0x04, 0x04));
-    EXPECT_EQ(panel->caption(GeneralInfoPanel::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
+    EXPECT_EQ(panel->caption(RunInfo::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
 }
 
 TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTheTrackLabels)
 {
     start();
     device.receiveBytes("$E,\"TRACKNAME\",\"Kestrel Park\"\n$E,\"TRACKLENGTH\",\"2.710\"\n");
-    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackName), "Kestrel Park"); // at once, not after a restart
-    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackLength), "2.710");
+    EXPECT_EQ(panel->valueText(RunInfo::kTrackName), "Kestrel Park"); // at once, not after a restart
+    EXPECT_EQ(panel->valueText(RunInfo::kTrackLength), "2.710");
     actions.editFollowList();
     EXPECT_EQ(prompter.messages, QStringList({"There are no drivers available"}));
     device.receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
@@ -54,8 +54,8 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTh
     actions.editMiscellaneous();
     EXPECT_EQ(settings.FollowList[0], "12");
     EXPECT_EQ(settings.MarkerDelay, 7);
-    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackLength), "3.652");
-    EXPECT_EQ(panel->valueText(GeneralInfoPanel::kTrackName), "Brenmoor");
+    EXPECT_EQ(panel->valueText(RunInfo::kTrackLength), "3.652");
+    EXPECT_EQ(panel->valueText(RunInfo::kTrackName), "Brenmoor");
 }
 
 TEST_F(MenuActionsTest, GeneralInfoAndLogoDialogsChangeTheLayout)
@@ -65,14 +65,14 @@ TEST_F(MenuActionsTest, GeneralInfoAndLogoDialogsChangeTheLayout)
     ASSERT_TRUE(logo.save(file("logo.png")));
     start();
     prompter.onExec = acceptWith<GeneralInfoDialog>(
-        [](GeneralInfoDialog& items) { items.box(GeneralInfoPanel::kRaceTime)->setChecked(true); });
+        [](GeneralInfoDialog& items) { items.box(RunInfo::kRaceTime)->setChecked(true); });
     actions.editGeneralInfo();
     prompter.onExec = acceptWith<LogoSettingsDialog>([this](LogoSettingsDialog& logo) {
         logo.setLogoVisible(true);
         logo.setLogoFileName(file("logo.png"));
     });
     actions.editLogo();
-    EXPECT_EQ(layouts.generalInfo()[0], GeneralInfoPanel::kRaceTime);
+    EXPECT_EQ(layouts.generalInfo()[0], RunInfo::kRaceTime);
     EXPECT_FALSE(panel->isHidden());
     ASSERT_NE(layouts.logoWindow(), nullptr);
     EXPECT_EQ(layouts.logo().FileName, file("logo.png").toStdString());

@@ -161,7 +161,7 @@ private:
         else if (name == "expire")
             h.Ctl.Records.expireMarkers();
         else if (name == "tracklabels")
-            h.Panel.updateTrackLabels(h.Settings, h.Ctl.State.RunName);
+            h.Ctl.Info.setTrack(h.Settings.TrackLength, h.Settings.TrackName);
         else if (name == "showflag")
             h.Ctl.Records.flag().ShowFlag = [value] { return value != 0; };
         else if (name == "minimiseflag")

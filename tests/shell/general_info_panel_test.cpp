@@ -22,27 +22,29 @@ TEST(GenInfoPanel, AFirstEmptySlotHidesThePanel)
     EXPECT_FALSE(panel.isHidden());
     EXPECT_FALSE(panel.flagPanel().isHidden());
     const int left = panel.flagPanel().width() + 10;
-    EXPECT_EQ(panel.caption(GeneralInfoPanel::kRun)->x(), left);
-    EXPECT_EQ(panel.value(GeneralInfoPanel::kRun)->x(), left + 41 + 10);
-    EXPECT_EQ(panel.caption(GeneralInfoPanel::kRaceTime)->x(), left + 41 + 10 + 233 + 10);
-    EXPECT_EQ(panel.caption(GeneralInfoPanel::kRaceTime)->text(), "Racetime:");
-    EXPECT_TRUE(panel.caption(GeneralInfoPanel::kLapsToGo)->isHidden());
-    EXPECT_EQ(panel.caption(GeneralInfoPanel::kLapsToGo)->y(), 50);
+    EXPECT_EQ(panel.caption(RunInfo::kRun)->x(), left);
+    EXPECT_EQ(panel.value(RunInfo::kRun)->x(), left + 41 + 10);
+    EXPECT_EQ(panel.caption(RunInfo::kRaceTime)->x(), left + 41 + 10 + 233 + 10);
+    EXPECT_EQ(panel.caption(RunInfo::kRaceTime)->text(), "Racetime:");
+    EXPECT_TRUE(panel.caption(RunInfo::kLapsToGo)->isHidden());
+    EXPECT_EQ(panel.caption(RunInfo::kLapsToGo)->y(), 50);
 }
 
 TEST(GenInfoPanel, TrackLabelsAndResizePlacement)
 {
     GeneralInfoPanel panel;
-    MainSettings settings;
-    settings.TrackLength = 1235;
-    settings.TrackName = "Assen";
-    panel.updateTrackLabels(settings, "Heat 1");
-    EXPECT_EQ(panel.valueText(GeneralInfoPanel::kTrackLength), "1.235");
-    EXPECT_EQ(panel.valueText(GeneralInfoPanel::kTrackName), "Assen");
-    EXPECT_EQ(panel.valueText(GeneralInfoPanel::kRun), "Heat 1");
-    settings.TrackLength = 40;
-    panel.updateTrackLabels(settings, "Heat 1");
-    EXPECT_EQ(panel.valueText(GeneralInfoPanel::kTrackLength), "0.040");
+    ManualClock clock;
+    RunInfo info(clock);
+    panel.watch(info);
+    info.setTrack(1235, "Assen");
+    info.setValue(RunInfo::kRun, "Heat 1");
+    EXPECT_EQ(panel.valueText(RunInfo::kTrackLength), "1.235");
+    EXPECT_EQ(panel.valueText(RunInfo::kTrackName), "Assen");
+    EXPECT_EQ(panel.valueText(RunInfo::kRun), "Heat 1");
+    info.setTrack(40, "Assen");
+    EXPECT_EQ(panel.valueText(RunInfo::kTrackLength), "0.040");
+    info.setTrack(-1500, "Assen");
+    EXPECT_EQ(panel.valueText(RunInfo::kTrackLength), "-1.500");
     panel.resize(800, GeneralInfoPanel::kHeight);
     panel.placeItems();
     const QWidget& busy = panel.busyPanel();

@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
 {
     main->settings().Colors[2] = 0xFF0000; // blue captions
     main->menuActions().applyColours();
-    const QImage caption = main->panel().caption(GeneralInfoPanel::kRaceTime)->grab().toImage();
+    const QImage caption = main->panel().caption(RunInfo::kRaceTime)->grab().toImage();
     int blue = 0, red = 0;
     for (int y = 0; y < caption.height(); ++y) {
         for (int x = 0; x < caption.width(); ++x) {

@@ -26,10 +26,11 @@ TEST(StaleFeedIndicator, ShowsTheSilenceOnAmberAfterTenSecondsAndOnRedAfterAMinu
     for (const auto& row : cases) {
         ManualClock clock;
         clock.set(23 * kTicksPerHour + 59 * kTicksPerMinute); // the silence runs past midnight
-        StaleFeedIndicator indicator(clock);
-        indicator.lineReceived();
+        RunInfo info(clock);
+        StaleFeedIndicator indicator(info);
+        info.lineReceived();
         clock.advance(row.seconds * kTicksPerSecond);
-        indicator.refresh();
+        info.refreshSilence();
         EXPECT_EQ(indicator.level(), row.level) << row.seconds << " s";
         EXPECT_EQ(indicator.isHidden() ? QString() : indicator.text(), QString::fromLatin1(row.text));
     }
@@ -46,7 +47,7 @@ TEST(StaleFeedIndicator, CountsFromTheStartUntilALineComesAndIgnoresAChangedTime
     StaleFeedIndicator& indicator = main.staleFeedIndicator();
     clock.advance(75 * kTicksPerSecond);
     clock.set(kTicksPerHour); // the computer's clock put back: the silence stays what it was
-    indicator.refresh();
+    main.controller().Info.refreshSilence();
     EXPECT_EQ(indicator.text(), "No data for 1:15");
     EXPECT_EQ(indicator.level(), Level::Red);
     main.device()->receiveBytes("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Green \"\n");

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "state_feed.h"
 #include "wait_for.h"
 #include "web_fixture.h"
 #include "web_server.h"
@@ -36,7 +37,8 @@ class WebServerTest : public ::testing::Test {
 protected:
     void start(const WebLimits& limits = {})
     {
-        m_server = std::make_unique<WebServer>(fixture.source, limits);
+        m_feed = std::make_unique<StateFeed>(fixture.source, limits.pushInterval);
+        m_server = std::make_unique<WebServer>(*m_feed, limits);
         QString error;
         ASSERT_TRUE(m_server->start(QHostAddress::LocalHost, 0, error)) << error.toStdString();
     }
@@ -80,6 +82,7 @@ protected:
     }
 
     test::WebFixture fixture;
+    std::unique_ptr<StateFeed> m_feed;
     std::unique_ptr<WebServer> m_server;
 };
 

@@ -33,11 +33,10 @@ void pointAtALine(const LapChart& chart)
 void saveRaceCharts(void (*save)(QWidget&, const QString&))
 {
     MainSettings settings;
-    GeneralInfoPanel panel;
     StandByMessage message;
     ManualClock clock;
     KavendorDevice device;
-    Controller controller(device, settings, panel, message, clock);
+    Controller controller(device, settings, message, clock);
     SimOptions race;
     race.cars = kCars;
     race.laps = kLaps;
