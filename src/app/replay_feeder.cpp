@@ -4,7 +4,10 @@
 #include <QFile>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+
+#include "line_framer.h"
 
 namespace kav {
 
@@ -13,6 +16,11 @@ ReplayFeeder::ReplayFeeder(QObject* parent)
           return std::chrono::duration_cast<std::chrono::nanoseconds>(
                      std::chrono::steady_clock::now().time_since_epoch())
               .count();
+      }),
+      m_warn([](const QString& text) {
+          const QByteArray line = QStringLiteral("kavendor: %1\n").arg(text).toLocal8Bit();
+          std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+          std::fflush(stderr);
       })
 {
     m_timer.setTimerType(Qt::PreciseTimer);
@@ -32,6 +40,7 @@ bool ReplayFeeder::load(const QString& file, QString& error)
         error = QStringLiteral("cannot read ") + file + QStringLiteral(": ") + in.errorString();
         return false;
     }
+    m_file = file;
     m_data = std::move(data);
     m_next = 0;
     m_linesFed = 0;
@@ -79,22 +88,31 @@ void ReplayFeeder::pump()
         finish();
 }
 
-// One line copied out of the file: the sink may keep it. The file's end ends its last line.
+// One line copied out of the file: the sink may keep it.
 void ReplayFeeder::feedNext()
 {
-    const qsizetype end = m_data.indexOf('\n', m_next);
-    QByteArray line;
+    const qsizetype end = m_data.indexOf(LineFramer::kTerminator, m_next);
     if (end < 0) {
-        line = m_data.mid(m_next);
-        line.append('\n');
-        m_next = m_data.size();
-    } else {
-        line = m_data.mid(m_next, end + 1 - m_next);
-        m_next = end + 1;
+        feedLastLineWithoutLf();
+        return;
     }
+    const QByteArray line = m_data.mid(m_next, end + 1 - m_next);
+    m_next = end + 1;
     ++m_linesFed;
     if (m_sink)
         m_sink(line);
+}
+
+// Not given an LF: the device holds it back, as it holds back a line a channel cut off, so that a file
+// replays as its bytes would have fared live. Only the operator is told.
+void ReplayFeeder::feedLastLineWithoutLf()
+{
+    const QByteArray rest = m_data.mid(m_next);
+    m_next = m_data.size();
+    if (m_sink)
+        m_sink(rest);
+    if (m_warn)
+        m_warn(QStringLiteral("the last line of %1 has no line end and was not replayed").arg(m_file));
 }
 
 void ReplayFeeder::finish()

@@ -11,12 +11,16 @@
 namespace kav {
 
 // Plays a recorded feed into the program from the event loop, as fast as possible or at a fixed
-// number of lines per second. The sink is the program's device, which frames the bytes as it frames
-// a channel's; they come a line at a time (up to and including its LF) only so that they can be paced.
+// number of lines per second. The sink is the program's device, which frames the file's bytes, handed
+// over unchanged, as it frames a channel's (LineFramer): a CR, an over-long line and a last line
+// without its LF fare as they would live. The bytes come a line at a time (up to and including its
+// LF) only so that they can be paced; a last line without LF comes after the others and stays waiting
+// in the device, never processed, and the feeder warns that it was not replayed.
 class ReplayFeeder : public QObject {
     Q_OBJECT
 public:
     using LineSink = std::function<void(const QByteArray&)>;
+    using WarningSink = std::function<void(const QString&)>;
     // A monotonic clock, in nanoseconds from any fixed point.
     using Clock = std::function<qint64()>;
     // Work done in one turn of the event loop, so that the windows keep repainting.
@@ -27,6 +31,8 @@ public:
     explicit ReplayFeeder(QObject* parent = nullptr);
     // The clock a paced replay keeps to; the steady clock unless given another.
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    // Where a warning for the operator goes; the error output, after "kavendor: ", unless given another.
+    void setWarningSink(WarningSink sink) { m_warn = std::move(sink); }
 
     // Reads the whole file; a replay running is stopped.
     bool load(const QString& file, QString& error);
@@ -39,15 +45,17 @@ public:
     qint64 linesFed() const { return m_linesFed; }
 
 signals:
-    // Once, after the last line was handed over.
+    // Once, after the last bytes were handed over.
     void finished();
 
 private:
     void pump();
     qint64 linesDue() const;
     void feedNext();
+    void feedLastLineWithoutLf();
     void finish();
 
+    QString m_file;
     QByteArray m_data;
     qsizetype m_next = 0;
     qint64 m_linesFed = 0;
@@ -56,6 +64,7 @@ private:
     bool m_finished = false;
     LineSink m_sink;
     Clock m_clock;
+    WarningSink m_warn;
     qint64 m_startedAt = 0;
     QTimer m_timer;
 };

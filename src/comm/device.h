@@ -33,7 +33,7 @@ public:
     // Sees every line before it is handed on, so a line the program cannot survive is still recorded.
     void setTap(LineTap tap) { m_tap = std::move(tap); }
     // The bytes after the last LF, waiting for the rest of their line.
-    const QByteArray& partialLine() const { return m_framer.pending(); }
+    QByteArray partialLine() const { return m_framer.pending(); }
 
     virtual void open();
     virtual void close();

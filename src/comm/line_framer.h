@@ -4,15 +4,16 @@
 #include <QByteArrayView>
 #include <QList>
 
+#include "line_cutter.h"
+
 namespace kav {
 
-// Cuts received bytes into lines at each LF, the LF kept; a CR before it stays part of the line.
-// A line longer than kMaxLine without its LF is dropped, since no feed line comes near it and an
-// endless stream without LF must not exhaust memory; framing resumes after the next LF.
+// Cuts received bytes into lines by the feed's one rule (LineCutter): at each LF, the LF kept, a CR
+// before it part of the line, a line longer than kMaxLine without its LF dropped.
 class LineFramer {
 public:
-    static constexpr char kTerminator = '\n';
-    static constexpr qsizetype kMaxLine = 64 * 1024;
+    static constexpr char kTerminator = LineCutter::kTerminator;
+    static constexpr qsizetype kMaxLine = LineCutter::kMaxLine;
 
     // Appends a chunk and returns the lines it completed, in order.
     QList<QByteArray> append(QByteArrayView chunk);
@@ -21,16 +22,10 @@ public:
     int takeDrops();
 
     // The bytes after the last LF, waiting for the rest of their line.
-    const QByteArray& pending() const { return m_pending; }
+    QByteArray pending() const;
 
 private:
-    qsizetype skipRestOfDroppedLine(QByteArrayView chunk);
-    void takeLine(QByteArrayView part, QList<QByteArray>& lines);
-    void keep(QByteArrayView rest);
-    void drop();
-
-    QByteArray m_pending;
-    bool m_skipping = false;
+    LineCutter m_cutter;
     int m_drops = 0;
 };
 

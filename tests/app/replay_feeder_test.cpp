@@ -57,21 +57,52 @@ protected:
 
 } // namespace
 
-// Lines come in order each with its LF, the last one given one by the end of the file; an empty file
-// finishes from the event loop too.
-TEST_F(Replay, LinesComeInOrderEachWithItsLf)
+// The file's bytes reach the device unchanged, which frames them as a channel's: a line at each LF, a
+// CR kept, an over-long line dropped as one bad line, and a last line without LF held back (not
+// processed) with a warning for the operator. An empty file finishes from the event loop too.
+TEST_F(Replay, TheDeviceFramesTheFileAsItFramesAChannel)
 {
-    ASSERT_TRUE(load("$A,1\r\n$B,2\n\n\r\n$C,3"));
-    start(0);
-    EXPECT_EQ(feeder.linesFed(), 0); // nothing before the event loop runs
-    ASSERT_TRUE(waitUntilFinished());
-    EXPECT_EQ(lines, (QList<QByteArray>{"$A,1\r\n", "$B,2\n", "\n", "\r\n", "$C,3\n"}));
-    EXPECT_EQ(finishedCalls, 1);
-    ASSERT_TRUE(load(""));
-    start(0);
-    EXPECT_FALSE(feeder.isFinished());
-    ASSERT_TRUE(waitUntilFinished());
-    EXPECT_EQ(finishedCalls, 2);
+    const QByteArray tooLong(LineFramer::kMaxLine + 1, 'y');
+    const struct {
+        const char* name;
+        QByteArray file;
+        QList<QByteArray> lines;
+        int drops;
+        QByteArray heldBack;
+        bool warned;
+    } cases[] = {
+        {"CR LF", "$A,1\r\n$B,2\n", {"$A,1\r\n", "$B,2\n"}, 0, "", false},
+        {"lone CR", "$A,1\r$B,2\n", {"$A,1\r$B,2\n"}, 0, "", false},
+        {"empty lines", "\n\r\n$C,3\n", {"\n", "\r\n", "$C,3\n"}, 0, "", false},
+        {"over-long line", "$A,1\n" + tooLong + "\r\n$B,2\n", {"$A,1\n", "$B,2\n"}, 1, "", false},
+        {"last line without LF", "$A,1\n$B,2\r", {"$A,1\n"}, 0, "$B,2\r", true},
+        {"over-long last line without LF", "$A,1\n" + tooLong, {"$A,1\n"}, 1, "", true},
+        {"empty file", "", {}, 0, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Device device;
+        QList<QByteArray> received;
+        int drops = 0;
+        QStringList warnings;
+        QObject::connect(&device, &Device::lineReceived, [&](const QByteArray& line) { received.append(line); });
+        QObject::connect(&device, &Device::lineDropped, [&] { ++drops; });
+        feeder.setWarningSink([&](const QString& text) { warnings.append(text); });
+        ASSERT_TRUE(load(c.file));
+        finishedCalls = 0;
+        start(0, [&](const QByteArray& bytes) { device.receiveBytes(bytes); });
+        EXPECT_FALSE(feeder.isFinished()); // nothing before the event loop runs
+        ASSERT_TRUE(waitUntilFinished());
+        EXPECT_EQ(received, c.lines);
+        EXPECT_EQ(drops, c.drops);
+        EXPECT_EQ(device.partialLine(), c.heldBack);
+        EXPECT_EQ(feeder.linesFed(), c.file.count('\n'));
+        EXPECT_EQ(finishedCalls, 1);
+        EXPECT_EQ(warnings, c.warned ? QStringList{QStringLiteral("the last line of %1 has no line end and was not "
+                                                                  "replayed")
+                                                       .arg(m_dir.filePath(QStringLiteral("replay.feed")))}
+                                     : QStringList{});
+    }
     QString error;
     EXPECT_FALSE(feeder.load(m_dir.filePath(QStringLiteral("none.feed")), error));
     EXPECT_TRUE(error.contains(m_dir.filePath(QStringLiteral("none.feed")))) << error.toStdString();
@@ -136,12 +167,13 @@ TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray overlong = "$B,1,\"" + QByteArray(LineFramer::kMaxLine, 'y') + "\"\r\n";
     ASSERT_TRUE(load(overlong + file.readAll()));
+    feeder.setWarningSink([](const QString&) {});
     Harness h;
     ResultWindow& race = h.open(kLayoutCurrentRace);
     QObject::connect(&h.Device, &Device::lineReceived, [this](const QByteArray& line) { lines.append(line); });
     start(0, [&h](const QByteArray& bytes) { h.Device.receiveBytes(bytes); });
     ASSERT_TRUE(waitUntilFinished());
-    EXPECT_EQ(lines.size(), 9);           // the last line, without its LF in the file, ends with the file
+    EXPECT_EQ(lines.size(), 8);           // the last line has no LF in the file: held back, as live
     EXPECT_EQ(h.Ctl.State.ErrorCount, 2); // the over-long line and the $G with three fields
     EXPECT_EQ(h.Ctl.State.RunName, "Race 3");
     EXPECT_EQ(h.cell(race, 2, 1), "7");

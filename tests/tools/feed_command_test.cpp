@@ -88,7 +88,8 @@ TEST(FeedCommand, RepeatRunsSessionsUntilTerminatedAndAnInterruptEndsTheWait)
     EXPECT_EQ(waiting.exitCode(), 0);
 }
 
-// Eleven lines, one with a CR before its LF, which the replay passes on as it is, 20 ms apart.
+// Eleven lines, one with a CR before its LF, which the replay passes on as it is, 20 ms apart; a last
+// line without LF is not sent, as the program would not take it.
 TEST(FeedCommand, ServeReplaysAFileByteForByteAtTheGivenRate)
 {
     QTemporaryDir dir;
@@ -96,7 +97,7 @@ TEST(FeedCommand, ServeReplaysAFileByteForByteAtTheGivenRate)
     for (int i = 1; i <= 11; ++i)
         recorded += "$C," + QByteArray::number(i) + ",\"Class\"" + (i == 5 ? "\r\n" : "\n");
     QFile file(dir.filePath("short.feed"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(recorded) == recorded.size());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(recorded + "$C,12") == recorded.size() + 5);
     file.close();
     QProcess tool;
     const quint16 port = startServing(tool, kTool, {"serve", file.fileName(), "--rate", "50"});

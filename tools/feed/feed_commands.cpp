@@ -148,7 +148,10 @@ int runServe(const std::vector<std::string_view>& args)
     std::ifstream file(command->file, std::ios::binary);
     if (!file)
         return fail("cannot open " + command->file + ": " + std::strerror(errno));
-    return playToClients(readPacedFeed(file, command->rate), 1.0, command->target, {});
+    LeftOut leftOut;
+    std::vector<SimLine> lines = readPacedFeed(file, command->rate, leftOut);
+    warnLeftOut(std::cerr, leftOut, command->file, "sent");
+    return playToClients(std::move(lines), 1.0, command->target, {});
 }
 
 } // namespace kav

@@ -1,7 +1,5 @@
 #include "feed_inspect.h"
 
-#include <string>
-
 #include "parsed_record.h"
 
 namespace kav {
@@ -12,14 +10,12 @@ void inspectLine(std::string_view line, std::ostream& out)
     out << static_cast<int>(record.kind()) << '\t' << (record.valid ? '1' : '0') << '\t' << writeRecord(record.data);
 }
 
-void inspectFeed(std::istream& in, std::ostream& out)
+LeftOut inspectFeed(std::istream& in, std::ostream& out)
 {
-    std::string line;
-    while (std::getline(in, line, '\n')) {
-        // getline also yields a last line that has no LF; a recorded feed cut short still shows it.
+    return readFeedLines(in, [&out](std::string_view line) {
         inspectLine(line, out);
         out << '\n';
-    }
+    });
 }
 
 } // namespace kav

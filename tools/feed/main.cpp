@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "feed_commands.h"
+#include "feed_file.h"
 #include "feed_inspect.h"
 
 namespace {
@@ -17,7 +18,9 @@ constexpr std::string_view kUsage =
     "                              [--formation] [--corrections] [--penalties] [--reconnect]\n"
     "       kavendor-feed serve FILE [--port P] [--bind ADDRESS] [--rate N]\n"
     "  inspect   print, for each line of FILE (standard input when none is given), the record kind,\n"
-    "            whether the line is a valid record, and the record as the program writes it back\n"
+    "            whether the line is a valid record, and the record as the program writes it back;\n"
+    "            a line over 64 KiB and a last line without line end are left out, as Kavendor\n"
+    "            leaves them out, and reported on the error output\n"
     "  simulate  run a race (or with --practice a practice session) of N cars (20) over L laps (10) and\n"
     "            send it live to every TCP client on ADDRESS:P (127.0.0.1:50000; the clock starts with\n"
     "            the first client), to a serial DEVICE, or at once to FILE; --speed X runs the clock X\n"
@@ -27,7 +30,8 @@ constexpr std::string_view kUsage =
     "            habits of real timing computers: --formation (a crossing before the start),\n"
     "            --corrections (passings sent again corrected), --penalties (a total grows without\n"
     "            a crossing), --reconnect (a minute lost, then the whole state with the last passings)\n"
-    "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20)\n";
+    "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20); lines\n"
+    "            are left out and reported as with inspect\n";
 
 int inspect(int argc, char** argv)
 {
@@ -36,17 +40,19 @@ int inspect(int argc, char** argv)
         return 2;
     }
     std::ios::sync_with_stdio(false);
+    kav::LeftOut leftOut;
     if (argc == 2) {
-        kav::inspectFeed(std::cin, std::cout);
+        leftOut = kav::inspectFeed(std::cin, std::cout);
     } else {
         std::ifstream file(argv[2], std::ios::binary);
         if (!file) {
             std::cerr << "kavendor-feed: cannot open " << argv[2] << ": " << std::strerror(errno) << '\n';
             return 1;
         }
-        kav::inspectFeed(file, std::cout);
+        leftOut = kav::inspectFeed(file, std::cout);
     }
     std::cout.flush();
+    kav::warnLeftOut(std::cerr, leftOut, argc == 2 ? "standard input" : argv[2], "inspected");
     return std::cout ? 0 : 1;
 }
 
