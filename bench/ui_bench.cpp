@@ -24,7 +24,6 @@ constexpr std::uint8_t kKinds[kWindows] = {1, 1, 2, 2, 3, 3, 4, 4, 4, 1};
 struct BenchWindows {
     HeaderTexts Headers = defaultHeaders();
     ColumnSettingsDialog Dialog;
-    StatusPictures Pictures;
     ResultsModels Models{kRows};
     std::vector<ResultWindow*> Windows;
 
@@ -72,12 +71,12 @@ const std::vector<QString>& textsOfPass(int pass)
     return texts[std::size_t(pass % 2)];
 }
 
-void refill(ResultsModel& model, const StatusPictures& pictures, int pass)
+void refill(ResultsModel& model, int pass)
 {
     const std::vector<QString>& texts = textsOfPass(pass);
     for (int row = 0; row < kRows; ++row) {
         model.setRowColours(row, pass % 2 ? 0x000000 : 0xFF0000, pass % 2 ? 0xFFFFFF : 0xC0FFFF);
-        model.setPicture(row, 1, pictures.forCode(std::uint8_t((row + pass) % 5)));
+        model.setMarker(row, 1, (row + pass) % 5);
         for (int col = 2; col < int(kColumnIds); ++col)
             model.setText(row, col, texts[std::size_t(row * int(kColumnIds) + col)]);
     }
@@ -86,7 +85,7 @@ void refill(ResultsModel& model, const StatusPictures& pictures, int pass)
 void RefillEveryKind(BenchWindows& display, int pass)
 {
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
-        refill(display.Models.forKind(kind), display.Pictures, pass);
+        refill(display.Models.forKind(kind), pass);
 }
 
 void BM_FullRefillOfTenWindows(benchmark::State& state)

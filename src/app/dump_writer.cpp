@@ -13,20 +13,9 @@
 #include "result_window.h"
 #include "results_grid.h"
 #include "run_info.h"
-#include "status_pictures.h"
 
 namespace kav {
 namespace {
-
-constexpr std::array<std::pair<std::uint8_t, const char*>, 7> kPictureRoles = {{
-    {kWhiteFlag, "white flag"},
-    {kGreyFlag, "grey flag"},
-    {kBlackFlag, "black flag"},
-    {kChequeredFlag, "chequered flag"},
-    {kGreenBall, "green ball"},
-    {kRedCross, "red cross"},
-    {kGreenArrow, "green arrow"},
-}};
 
 bool writeWhole(const QString& file, const QByteArray& content, QString& error)
 {
@@ -37,16 +26,11 @@ bool writeWhole(const QString& file, const QByteArray& content, QString& error)
     return false;
 }
 
-QString pictureText(const Picture* picture, const StatusPictures& pictures)
+// A marker as its name in brackets, e.g. "[green ball]"; else the text.
+QString cellText(const ResultsGrid& grid, int col, int row)
 {
-    const QString name = pictureName(picture, pictures);
-    return u'[' + (name.isEmpty() ? QStringLiteral("picture") : name) + u']';
-}
-
-QString cellText(const ResultsGrid& grid, int col, int row, const StatusPictures& pictures)
-{
-    const Picture* picture = grid.graphic(col, row);
-    return picture ? pictureText(picture, pictures) : grid.cell(col, row);
+    const QString marker = grid.markerName(col, row);
+    return marker.isEmpty() ? grid.cell(col, row) : u'[' + marker + u']';
 }
 
 // A one-line value: a run name cannot break the key=value lines.
@@ -58,15 +42,6 @@ QString oneLine(QString text)
 }
 
 } // namespace
-
-QString pictureName(const Picture* picture, const StatusPictures& pictures)
-{
-    for (const auto& [code, role] : kPictureRoles) {
-        if (picture && picture == pictures.forCode(code))
-            return QString::fromLatin1(role);
-    }
-    return {};
-}
 
 QString csvField(const QString& text)
 {
@@ -87,15 +62,14 @@ QByteArray csvLine(const QStringList& fields)
     return quoted.join(u',').toUtf8() + "\r\n";
 }
 
-bool writeResultWindowCsv(const ResultWindow& window, const StatusPictures& pictures, const QString& file,
-                          QString& error)
+bool writeResultWindowCsv(const ResultWindow& window, const QString& file, QString& error)
 {
     const ResultsGrid& grid = window.grid();
     QByteArray content;
     for (int row = 0; row < grid.gridRowCount(); ++row) {
         QStringList cells;
         for (int col = 0; col < grid.gridColumnCount(); ++col)
-            cells.append(cellText(grid, col, row, pictures));
+            cells.append(cellText(grid, col, row));
         content += csvLine(cells);
     }
     return writeWhole(file, content, error);
@@ -123,8 +97,8 @@ bool writeStateText(const RaceState& state, const QString& file, QString& error)
     return writeWhole(file, text.toUtf8(), error);
 }
 
-bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const StatusPictures& pictures,
-               const RunInfo& info, const RaceState& state, QString& error)
+bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const RunInfo& info,
+               const RaceState& state, QString& error)
 {
     if (!QDir().mkpath(dir)) {
         error = QStringLiteral("cannot create the folder ") + dir;
@@ -137,7 +111,7 @@ bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, co
         if (!window)
             continue;
         const QString name = QStringLiteral("ResultWin%1.csv").arg(window->settings().Number);
-        if (!writeResultWindowCsv(*window, pictures, folder.filePath(name), failure))
+        if (!writeResultWindowCsv(*window, folder.filePath(name), failure))
             failures.append(failure);
     }
     if (!writeGeneralInfoCsv(info, folder.filePath(QStringLiteral("geninfo.csv")), failure))

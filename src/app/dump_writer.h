@@ -10,10 +10,8 @@
 namespace kav {
 
 class ResultWindow;
-class Picture;
 class RunInfo;
 class RaceState;
-class StatusPictures;
 
 // The files --dump writes at the end of a replay: what each result window and the general
 // information panel show, and the race state, for scripts and tests to compare.
@@ -24,9 +22,6 @@ class StatusPictures;
 // file is written to a temporary file and renamed, so it is complete or not there; false and error
 // tell which file failed and why.
 
-// A marker picture's name as the files write it ("green ball"); empty for none or another picture.
-QString pictureName(const Picture* picture, const StatusPictures& pictures);
-
 // One field, quoted when needed, its quotes doubled.
 QString csvField(const QString& text);
 // One record in UTF-8 with its CRLF.
@@ -34,8 +29,7 @@ QByteArray csvLine(const QStringList& fields);
 
 // Every cell of the window's grid row by row, the header row first; a status picture as its role in
 // brackets, e.g. "[green ball]".
-bool writeResultWindowCsv(const ResultWindow& window, const StatusPictures& pictures, const QString& file,
-                          QString& error);
+bool writeResultWindowCsv(const ResultWindow& window, const QString& file, QString& error);
 // "caption,value,shown" and one row per item code 1 to 10; item 10 is the flag lamp with its colour as
 // a word (red, yellow, green). shown is 1 when the item is shown on the panel once the panel is on
 // screen, and 0 for every item while the panel itself is hidden.
@@ -44,7 +38,7 @@ bool writeGeneralInfoCsv(const RunInfo& info, const QString& file, QString& erro
 bool writeStateText(const RaceState& state, const QString& file, QString& error);
 // ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt and laps.csv (see
 // laps_csv.h) in dir, which is made when missing. Every file is tried; error lists the ones that failed.
-bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const StatusPictures& pictures,
-               const RunInfo& info, const RaceState& state, QString& error);
+bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const RunInfo& info,
+               const RaceState& state, QString& error);
 
 } // namespace kav

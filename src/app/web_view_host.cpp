@@ -7,7 +7,6 @@
 
 #include "kavendor_device.h"
 #include "main_window.h"
-#include "result_models_seam.h"
 #include "ui_prompter.h"
 #include "web_server.h"
 #include "web_view_dialog.h"
@@ -34,7 +33,9 @@ WebViewHost::WebViewHost(MainWindow& window, int commandLinePort, const QString&
     : m_window(window), m_commandLinePort(commandLinePort), m_commandLineBind(commandLineBind),
       m_settingsFile(settingsFile), m_adapter(window, m_source), m_feed(m_source), m_dialog(new WebViewDialog(&window))
 {
-    plugResultModels(window, m_source);
+    // The pages read the results models themselves, the marker under its name.
+    for (int kind = kFirstKind; kind <= kLastKind; ++kind)
+        m_source.setModel(kind, &window.controller().Models.forKind(static_cast<std::uint8_t>(kind)));
     window.settingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
 }
 

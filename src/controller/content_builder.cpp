@@ -41,9 +41,8 @@ std::uint8_t codeFor(const Marker& marker, std::uint8_t kind)
 
 } // namespace
 
-ContentBuilder::ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings,
-                               const StatusPictures& pictures)
-    : m_state(state), m_models(models), m_settings(settings), m_pictures(pictures)
+ContentBuilder::ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings)
+    : m_state(state), m_models(models), m_settings(settings)
 {
 }
 
@@ -52,9 +51,9 @@ void ContentBuilder::setCellText(std::uint8_t kind, std::uint8_t id, const QStri
     m_models.forKind(kind).setText(row - 1, id, text);
 }
 
-void ContentBuilder::setCellIcon(std::uint8_t kind, std::uint8_t id, const Picture* picture, int row)
+void ContentBuilder::setCellIcon(std::uint8_t kind, std::uint8_t id, std::uint8_t marker, int row)
 {
-    m_models.forKind(kind).setPicture(row - 1, id, picture);
+    m_models.forKind(kind).setMarker(row - 1, id, marker);
 }
 
 void ContentBuilder::setStatusIcon(std::uint8_t kind, std::string_view regNo, int row)
@@ -62,8 +61,9 @@ void ContentBuilder::setStatusIcon(std::uint8_t kind, std::string_view regNo, in
     const int index = m_state.MarkerList.findByRegNo(regNo);
     if (index < 0)
         return;
-    if (const Picture* picture = shownPicture(codeFor(m_state.MarkerList.at(index), kind)))
-        setCellIcon(kind, kColMarker, picture, row);
+    const std::uint8_t marker = codeFor(m_state.MarkerList.at(index), kind);
+    if (showsMarker(marker))
+        setCellIcon(kind, kColMarker, marker, row);
 }
 
 void ContentBuilder::setRowColours(std::uint8_t kind, std::string_view regNo, int row)

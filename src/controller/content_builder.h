@@ -11,13 +11,12 @@
 #include "race_state.h"
 #include "result_window_settings.h"
 #include "results_models.h"
-#include "status_pictures.h"
 
 namespace kav {
 
-// Turns the race data into the cells, pictures and row colours of the results model of each window
+// Turns the race data into the cells, markers and row colours of the results model of each window
 // kind, whether or not a window shows it. Each cell is written once, into the model of its kind;
-// the windows only show it. The choice of list, text forms and pictures is made here. Rows count
+// the windows only show it. The choice of list, text forms and markers is made here. Rows count
 // from 1, as the windows number them.
 class ContentBuilder {
 public:
@@ -25,13 +24,11 @@ public:
     static constexpr std::uint8_t kColGap = 14;
     static constexpr std::size_t kNameLength = 40;
 
-    ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings,
-                   const StatusPictures& pictures);
-
-    const Picture* shownPicture(std::uint8_t code) const { return m_pictures.forCode(code); }
+    ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings);
 
     void setCellText(std::uint8_t kind, std::uint8_t id, const QString& text, int row);
-    void setCellIcon(std::uint8_t kind, std::uint8_t id, const Picture* picture, int row);
+    // A marker status code; one that shows no picture clears the cell's marker.
+    void setCellIcon(std::uint8_t kind, std::uint8_t id, std::uint8_t marker, int row);
     void setStatusIcon(std::uint8_t kind, std::string_view regNo, int row);
     void setRowColours(std::uint8_t kind, std::string_view regNo, int row);
 
@@ -74,7 +71,6 @@ private:
     RaceState& m_state;
     ResultsModels& m_models;
     const MainSettings& m_settings;
-    const StatusPictures& m_pictures;
     FeedTime m_time;
 };
 

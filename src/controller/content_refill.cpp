@@ -78,7 +78,7 @@ void ContentBuilder::resetKind(std::uint8_t kind)
     ResultsModel& model = m_models.forKind(kind);
     model.clearAllRows();
     for (int row = 0; row < model.rowCount(); ++row)
-        model.setPicture(row, kColMarker, shownPicture(kWhiteFlag));
+        model.setMarker(row, kColMarker, kWhiteFlag);
 }
 
 template <typename List>

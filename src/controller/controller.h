@@ -10,7 +10,6 @@
 #include "result_windows.h"
 #include "results_models.h"
 #include "run_info.h"
-#include "status_pictures.h"
 
 namespace kav {
 
@@ -23,7 +22,7 @@ class StandByMessage;
 class Controller {
 public:
     Controller(Device& device, MainSettings& settings, StandByMessage& message, const ClockSource& clock)
-        : Info(clock), Models(State.RowCount), Content(State, Models, settings, Pictures),
+        : Info(clock), Models(State.RowCount), Content(State, Models, settings),
           Records(State, Content, settings, Info, message, clock), ChartSource(State, settings), RaceCharts(ChartSource)
     {
         // The road of every line, received or replayed: device framing, then record processing.
@@ -35,7 +34,6 @@ public:
     RunInfo Info;
     ResultsModels Models;
     ResultWindows Windows;
-    StatusPictures Pictures;
     ContentBuilder Content;
     RecordProcessor Records;
     RaceChartSource ChartSource;

@@ -50,8 +50,7 @@ void RacePositions::markProgress(const RacePositionRecord& record, int marker, i
 {
     const std::uint8_t status = newStatus(record, currentIndex, lapIndex);
     if (lapIndex >= 0)
-        m_content.setCellIcon(kLayoutCompletedLap, ContentBuilder::kColMarker, m_content.shownPicture(status),
-                              lapIndex + 1);
+        m_content.setCellIcon(kLayoutCompletedLap, ContentBuilder::kColMarker, status, lapIndex + 1);
     m_state.MarkerList.setLapStatus(marker, status);
     m_state.MarkerList.setRaceStatus(marker, status);
     const int trackIndex = m_state.LapTrackList.findByRegNo(record.RegNo);
@@ -175,15 +174,13 @@ void RacePositions::markTrackOvertaken(int trackIndex, std::uint8_t status, int 
                 continue;
             if (markerAt(passed).TrackStatus != kWhiteFlag)
                 break;
-            m_content.setCellIcon(kLayoutTrackPositions, ContentBuilder::kColMarker, m_content.shownPicture(kRedCross),
-                                  j + 1);
+            m_content.setCellIcon(kLayoutTrackPositions, ContentBuilder::kColMarker, kRedCross, j + 1);
             m_state.MarkerList.setTrackStatus(passed, kRedCross);
         }
     }
     const std::uint8_t own = status == kChequeredFlag ? kChequeredFlag : kGreenBall;
     if (status == kChequeredFlag || status == kGreenBall || status == kGreenArrow) {
-        m_content.setCellIcon(kLayoutTrackPositions, ContentBuilder::kColMarker, m_content.shownPicture(own),
-                              trackIndex + 1);
+        m_content.setCellIcon(kLayoutTrackPositions, ContentBuilder::kColMarker, own, trackIndex + 1);
         m_state.MarkerList.setTrackStatus(marker, own);
     }
 }

@@ -9,6 +9,7 @@
 #include "lap_history.h"
 #include "latest_run_records.h"
 #include "marker_list.h"
+#include "markers.h"
 #include "passing_list.h"
 #include "practice_result_list.h"
 #include "race_result_list.h"
@@ -29,17 +30,6 @@ using ReadableTrackList = ReadableList<TrackResultList>;
 using ReadablePracticeList = ReadableList<PracticeResultList>;
 using ReadablePassingList = ReadableList<PassingList>;
 using ReadableMarkerList = ReadableList<MarkerList>;
-
-// Marker status codes: each picks the picture of a competitor's marker cell.
-enum MarkerCode : std::uint8_t {
-    kWhiteFlag = 0,
-    kGreyFlag = 1,
-    kBlackFlag = 2,
-    kChequeredFlag = 3,
-    kGreenBall = 4,
-    kRedCross = 6,
-    kGreenArrow = 255,
-};
 
 // The race data of the run and the controller's state around it. Lives on the GUI thread only.
 class RaceState {

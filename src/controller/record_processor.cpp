@@ -149,7 +149,7 @@ void RecordProcessor::expirePracticeMarkers()
         const int marker = m_state.MarkerList.findByRegNo(practice.at(i).RegNo);
         if (marker < 0 || m_state.MarkerList.at(marker).PassTime + delay > now)
             continue;
-        m_content.setCellIcon(kLayoutPractice, ContentBuilder::kColMarker, m_content.shownPicture(kWhiteFlag), i + 1);
+        m_content.setCellIcon(kLayoutPractice, ContentBuilder::kColMarker, kWhiteFlag, i + 1);
         m_state.MarkerList.setPassTimeAt(marker, -1);
         m_state.MarkerList.setPracticeStatus(marker, kWhiteFlag);
     }

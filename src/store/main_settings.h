@@ -73,7 +73,7 @@ inline constexpr ColorTable BigScreenColors = {
 };
 
 // Column header captions, in the order of their keys in Kavendor.ini.
-inline constexpr std::size_t kHeaderCount = 17;
+inline constexpr std::size_t kHeaderCount = kColumnIds; // one header text per result column
 using HeaderTexts = std::array<std::string, kHeaderCount>;
 
 inline constexpr std::array<std::string_view, kHeaderCount> kDefaultHeaderTexts = {

@@ -15,8 +15,7 @@ inline constexpr std::uint8_t kLayoutPractice = 2;
 inline constexpr std::uint8_t kLayoutTrackPositions = 3;
 inline constexpr std::uint8_t kLayoutCurrentRace = 4;
 
-// Column identifiers run from 0 to kColumnIds - 1; the column arrays have kColumnSlots places.
-inline constexpr std::size_t kColumnIds = 17;
+// Column identifiers run from 0 to kColumnIds - 1 (code_lists.h); the column arrays have kColumnSlots places.
 inline constexpr std::size_t kColumnSlots = 19;
 
 // The largest number of rows a fitted window may be asked to show, and the longest page interval.

@@ -5,6 +5,7 @@
 #include "results_cell_delegate.h"
 #include "results_grid_header.h"
 #include "results_model.h"
+#include "status_pictures.h"
 
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -222,7 +223,16 @@ const Picture* ResultsGrid::graphic(int place, int row) const
     const int column = columnAt(place);
     if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
         return nullptr;
-    return m_results->cell(row - 1, column).picture;
+    const int marker = m_results->cell(row - 1, column).marker;
+    return marker == ResultsModel::kNoMarker ? nullptr : statusPictures().forCode(static_cast<std::uint8_t>(marker));
+}
+
+QString ResultsGrid::markerName(int place, int row) const
+{
+    const int column = columnAt(place);
+    if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
+        return {};
+    return m_results->index(row - 1, column).data(kMarkerNameRole).toString();
 }
 
 // Only the rows in view are repainted, across the whole width: the model announces the rows and

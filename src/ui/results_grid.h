@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cell_attributes.h"
+#include "code_lists.h"
 #include "system_colors.h"
 
 #include <QHash>
@@ -73,6 +74,8 @@ public:
     // What a place shows in a grid row: the header text in row 0, else the model's text or picture.
     QString cell(int place, int row) const;
     const Picture* graphic(int place, int row) const;
+    // The name of the marker a cell shows ("green ball"), empty when none.
+    QString markerName(int place, int row) const;
 
     // Paints one cell of a place; used by printing. For printing, a cell picture is drawn straight
     // onto the device instead of through the cached bitmap, and the font keeps its screen size in
@@ -110,7 +113,7 @@ private:
 
     ResultsModel* m_results = nullptr;
     ResultsGridHeader* m_header;
-    std::array<QString, 17> m_headerTexts;
+    std::array<QString, kColumnIds> m_headerTexts;
     std::vector<int> m_places{-1}; // model column by place
     bool m_empty = true;           // no model column shown
     bool m_arranging = false;      // the grid itself moves sections

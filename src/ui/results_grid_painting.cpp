@@ -8,6 +8,7 @@
 #include "picture.h"
 #include "result_columns.h"
 #include "results_model.h"
+#include "status_pictures.h"
 
 namespace kav {
 
@@ -75,9 +76,11 @@ void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const Q
     const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
     // Rows below the field are room to grow: no marker picture there, on a public screen it reads as
     // cars that are not in the race.
-    if (cell && cell->picture && row - 1 < m_results->filledRowCount()) {
-        drawPictureCell(painter, *cell->picture, background, rect, printing);
-        return;
+    if (cell && cell->marker != ResultsModel::kNoMarker && row - 1 < m_results->filledRowCount()) {
+        if (const Picture* picture = statusPictures().forCode(static_cast<std::uint8_t>(cell->marker))) {
+            drawPictureCell(painter, *picture, background, rect, printing);
+            return;
+        }
     }
     painter.fillRect(rect, background);
     if (cell && cell->text != kBlank)

@@ -29,4 +29,10 @@ const Picture* StatusPictures::forCode(std::uint8_t code) const
     return &m_pictures[slot];
 }
 
+const StatusPictures& statusPictures()
+{
+    static const StatusPictures pictures;
+    return pictures;
+}
+
 } // namespace kav

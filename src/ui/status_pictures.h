@@ -19,4 +19,7 @@ private:
     std::array<Picture, 8> m_pictures; // codes 0 to 6, then 255
 };
 
+// The program's one set, made on first use.
+const StatusPictures& statusPictures();
+
 } // namespace kav

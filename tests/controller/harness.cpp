@@ -65,16 +65,8 @@ QString Harness::cell(const ResultWindow& window, std::uint8_t id, int row) cons
 
 std::string Harness::shownPicture(const ResultWindow& window, int row) const
 {
-    static const std::vector<std::pair<std::uint8_t, std::string>> kRoles = {
-        {0, "white flag"}, {1, "grey flag"}, {2, "black flag"},   {3, "chequered flag"},
-        {4, "green ball"}, {6, "red cross"}, {255, "green arrow"}};
     const int col = column(window, 1);
-    const Picture* picture = col < 0 ? nullptr : window.grid().graphic(col, row);
-    for (const auto& [code, role] : kRoles) {
-        if (picture && picture == Ctl.Pictures.forCode(code))
-            return role;
-    }
-    return picture ? "other" : "";
+    return col < 0 ? std::string() : window.grid().markerName(col, row).toStdString();
 }
 
 std::vector<std::string> Harness::pictures(const ResultWindow& window, int rows) const

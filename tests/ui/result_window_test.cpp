@@ -1,9 +1,11 @@
 #include "child_process.h"
 #include "column_settings_dialog.h"
+#include "markers.h"
 #include "result_window.h"
 #include "results_grid.h"
 #include "results_models.h"
 #include "scripted_prompter.h"
+#include "status_pictures.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -96,10 +98,10 @@ private slots:
         ResultsModel& model = m_models.forKind(kLayoutCurrentRace);
         model.setText(2, 4, QStringLiteral("Alpha"));
         model.setText(2, 7, QStringLiteral("12"));
-        model.setPicture(2, 1, &m_picture);
+        model.setMarker(2, 1, kGreenBall);
         QCOMPARE(m_window->grid().cell(1, 3), QStringLiteral("Alpha"));
         QCOMPARE(m_window->grid().cell(3, 3), QStringLiteral("12"));
-        QCOMPARE(m_window->grid().graphic(2, 3), &m_picture);
+        QCOMPARE(m_window->grid().graphic(2, 3), statusPictures().forCode(kGreenBall));
         QCOMPARE(other.grid().cell(0, 3), QStringLiteral("12"));
         QCOMPARE(other.grid().cell(1, 3), QStringLiteral("Alpha"));
         other.grid().horizontalHeader()->moveSection(1, 0); // the other window's own order only
@@ -220,7 +222,7 @@ private slots:
 
 private:
     ResultsModels m_models{10};
-    Picture m_picture;
+
     HeaderTexts m_headers;
     ColumnSettingsDialog m_dialog;
     QPointer<ResultWindow> m_window;

@@ -198,10 +198,9 @@ int main(int argc, char* argv[])
     QDir().mkpath(g_folder);
     HeaderTexts headers = defaultHeaders();
     ColumnSettingsDialog dialog;
-    const StatusPictures pictures;
     ResultsModels models(kSampleRows);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
-        fillSampleResults(models.forKind(kind), pictures);
+        fillSampleResults(models.forKind(kind));
     resultWindows(models, headers, dialog);
     saveFitToScreen(models, headers, dialog, &save);
     mainWindow(models, headers, dialog);

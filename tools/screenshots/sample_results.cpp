@@ -1,7 +1,6 @@
 #include "sample_results.h"
 
 #include "results_model.h"
-#include "status_pictures.h"
 
 #include <array>
 
@@ -44,7 +43,7 @@ void writeCell(ResultsModel& model, std::uint8_t id, int row, const QString& tex
     model.setText(row - 1, id, text);
 }
 
-void fillRow(ResultsModel& model, const StatusPictures& pictures, int row)
+void fillRow(ResultsModel& model, int row)
 {
     const SampleDriver& driver = kDrivers[std::size_t(row - 1) % kDrivers.size()];
     const QString name = QStringLiteral("%1 %2").arg(QLatin1String(driver.FirstName), QLatin1String(driver.LastName));
@@ -69,15 +68,15 @@ void fillRow(ResultsModel& model, const StatusPictures& pictures, int row)
                        : QStringLiteral("+%1.%2").arg(row * 2).arg(row * 91 % 1000, 3, 10, QLatin1Char('0')));
     writeCell(model, 15, row, QLatin1String(driver.Class));
     writeCell(model, 16, row, QLatin1String(driver.Nation));
-    model.setPicture(row - 1, 1, pictures.forCode(kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]));
+    model.setMarker(row - 1, 1, kStatusCodes[std::size_t(row - 1) % kStatusCodes.size()]);
 }
 
 } // namespace
 
-void fillSampleResults(ResultsModel& model, const StatusPictures& pictures)
+void fillSampleResults(ResultsModel& model)
 {
     for (int row = 1; row <= model.rowCount(); ++row)
-        fillRow(model, pictures, row);
+        fillRow(model, row);
     // Followed drivers stand out in the follow marker colours.
     if (model.rowCount() >= 4)
         model.setRowColours(3, 0xFF0000, 0xC0FFFF);

@@ -5,11 +5,10 @@
 namespace kav {
 
 class ResultsModel;
-class StatusPictures;
 
 inline constexpr int kSampleRows = 20;
 
 // Fills every row of a results model with made-up standings, as content building would during a race.
-void fillSampleResults(ResultsModel& model, const StatusPictures& pictures);
+void fillSampleResults(ResultsModel& model);
 
 } // namespace kav

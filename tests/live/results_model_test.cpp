@@ -1,5 +1,5 @@
+#include "markers.h"
 #include "results_model.h"
-#include "ui_resources.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -24,7 +24,7 @@ private slots:
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setRowCount(5);
         model.setText(1, 8, QStringLiteral("1:02.345"));
-        model.setPicture(2, 1, &m_picture);
+        model.setMarker(2, 1, kGreenBall);
         model.setRowColours(3, kRed, kGreen);
         model.setRowCount(12);
         model.clearAllRows();
@@ -39,7 +39,7 @@ private slots:
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         model.setText(4, 7, QStringLiteral("3"));
         model.setText(12, 2, QStringLiteral("44"));
-        model.setPicture(6, 1, &m_picture);
+        model.setMarker(6, 1, kGreenBall);
         model.setRowColours(9, kRed, kGreen);
         QCOMPARE(changed.count(), 0);
         QTRY_COMPARE(changed.count(), 1);
@@ -47,12 +47,12 @@ private slots:
         QCOMPARE(changed.at(0).at(1).toModelIndex(), model.index(12, ResultsModel::kColumns - 1));
         // Writing what is already there announces nothing.
         model.setText(4, 7, QStringLiteral("3"));
-        model.setPicture(6, 1, &m_picture);
+        model.setMarker(6, 1, kGreenBall);
         model.setRowColours(9, kRed, kGreen);
         model.clearRow(15);
         QCoreApplication::processEvents();
         QCOMPARE(changed.count(), 1);
-        model.setPicture(17, 1, &m_picture); // a picture alone is news
+        model.setMarker(17, 1, kGreenBall); // a marker alone is news
         QTRY_COMPARE(changed.count(), 2);
         QCOMPARE(changed.at(1).at(0).toModelIndex(), model.index(17, 1));
     }
@@ -72,21 +72,22 @@ private slots:
         QCOMPARE(alignment(7), Qt::AlignHCenter); // laps
         QCOMPARE(alignment(5), Qt::AlignLeft);    // name
         QVERIFY(!model.data(model.index(1, 4), Qt::BackgroundRole).isValid());
-        QVERIFY(!model.data(model.index(1, 1), ResultsModel::kPictureRole).isValid());
+        QVERIFY(!model.data(model.index(1, 1), kMarkerRole).isValid());
+        QCOMPARE(model.data(model.index(1, 1), kMarkerNameRole).toString(), QString());
         model.setRowColours(1, kRed, kGreen);
-        model.setPicture(1, 1, &m_picture);
+        model.setMarker(1, 1, kGreenArrow);
         QCOMPARE(model.data(model.index(1, 4), Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::green));
         QCOMPARE(model.data(model.index(1, 4), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
-        QCOMPARE(model.data(model.index(1, 1), ResultsModel::kPictureRole).value<const Picture*>(), &m_picture);
+        QCOMPARE(model.data(model.index(1, 1), kMarkerRole).toInt(), int(kGreenArrow));
+        QCOMPARE(model.data(model.index(1, 1), kMarkerNameRole).toString(), QStringLiteral("green arrow"));
         model.setText(1, 0, QStringLiteral("x"));
-        model.clearRow(1); // keeps the picture and the row's number
+        model.clearRow(1); // keeps the marker and the row's number
         QCOMPARE(model.cell(1, 0).text, QStringLiteral("2"));
-        QCOMPARE(model.cell(1, 1).picture, &m_picture);
+        QCOMPARE(model.data(model.index(1, 1), kMarkerNameRole).toString(), QStringLiteral("green arrow"));
         QVERIFY(!model.rowColours(1).set);
+        model.setMarker(1, 1, 5); // a code without a picture clears the marker
+        QVERIFY(!model.data(model.index(1, 1), kMarkerRole).isValid());
     }
-
-private:
-    Picture m_picture = resourcePicture(QStringLiteral("green_ball.svg"));
 };
 
 QTEST_MAIN(ResultsModelTest)

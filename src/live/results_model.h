@@ -1,6 +1,6 @@
 #pragma once
 
-#include "picture.h"
+#include "result_roles.h"
 #include "system_colors.h"
 
 #include <QAbstractTableModel>
@@ -16,13 +16,12 @@ namespace kav {
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    static constexpr int kColumns = 17;
-    // The marker picture of a cell, a const Picture*; none in a cell without one.
-    static constexpr int kPictureRole = Qt::UserRole + 1;
+    static constexpr int kColumns = kResultColumns;
+    static constexpr std::int16_t kNoMarker = -1;
 
     struct Cell {
         QString text = QStringLiteral(" "); // never empty: an empty text is kept as one blank
-        const Picture* picture = nullptr;   // shown instead of the text; owned by the caller
+        std::int16_t marker = kNoMarker;    // a marker status code shown instead of the text
     };
     // The colours content building gave a row; a row without them takes its window's colours.
     struct RowColours {
@@ -36,9 +35,10 @@ public:
     // Rows are counted from 0; writes outside the table are ignored.
     void setRowCount(int rows);
     void setText(int row, int column, const QString& text);
-    void setPicture(int row, int column, const Picture* picture);
+    // A code that shows no picture (see markers.h) leaves the cell without a marker.
+    void setMarker(int row, int column, int code);
     void setRowColours(int row, ColorValue text, ColorValue background);
-    // Empties the texts and forgets the colours of a row; its pictures stay.
+    // Empties the texts and forgets the colours of a row; its markers stay.
     void clearRow(int row);
     void clearAllRows();
 
@@ -77,5 +77,3 @@ private:
 };
 
 } // namespace kav
-
-Q_DECLARE_METATYPE(const kav::Picture*)

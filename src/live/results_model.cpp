@@ -1,5 +1,6 @@
 #include "results_model.h"
 
+#include "markers.h"
 #include "result_columns.h"
 
 #include <QBrush>
@@ -72,11 +73,12 @@ void ResultsModel::setText(int row, int column, const QString& text)
         setFilledRowCount(row + 1);
 }
 
-void ResultsModel::setPicture(int row, int column, const Picture* picture)
+void ResultsModel::setMarker(int row, int column, int code)
 {
-    if (!contains(row, column) || cellAt(row, column).picture == picture)
+    const std::int16_t marker = showsMarker(code) ? static_cast<std::int16_t>(code) : kNoMarker;
+    if (!contains(row, column) || cellAt(row, column).marker == marker)
         return;
-    cellAt(row, column).picture = picture;
+    cellAt(row, column).marker = marker;
     markChanged(row, column, column);
 }
 
@@ -194,7 +196,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         return colours.set ? QVariant(QBrush(toQColor(colours.text, QGuiApplication::palette()))) : QVariant();
     case Qt::BackgroundRole:
         return colours.set ? QVariant(QBrush(toQColor(colours.background, QGuiApplication::palette()))) : QVariant();
-    case kPictureRole: return shown.picture ? QVariant::fromValue(shown.picture) : QVariant();
+    case kMarkerRole: return shown.marker == kNoMarker ? QVariant() : QVariant(int(shown.marker));
+    case kMarkerNameRole: return markerName(shown.marker);
     default: return {};
     }
 }

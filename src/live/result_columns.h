@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cell_attributes.h"
+#include "result_window_settings.h"
 
 #include <QString>
 #include <array>
@@ -10,14 +11,14 @@
 
 namespace kav {
 
-// One of the seventeen result columns, by identifier.
+// One of the result columns, by identifier: the one catalogue of their count, captions and alignment.
 struct ColumnInfo {
     std::size_t HeaderIndex;                // its caption in the shared header texts
     std::optional<CellAlignment> Alignment; // none: the marker column keeps what its cells have
     const char* DialogCaption;              // its box in the column settings dialog
 };
 
-inline constexpr std::array<ColumnInfo, 17> kColumnCatalogue{{
+inline constexpr std::array<ColumnInfo, kColumnIds> kColumnCatalogue{{
     {0, kAlignCenter, "Pos"},
     {1, std::nullopt, "Marker"},
     {2, kAlignCenter, "Car"},
