@@ -17,13 +17,12 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     m_soon.setSingleShot(true);
     m_soon.setInterval(0);
     connect(&m_soon, &QTimer::timeout, this, &WebStateAdapter::refresh);
-    m_recheck.setInterval(kRecheckInterval);
-    connect(&m_recheck, &QTimer::timeout, this, &WebStateAdapter::refresh);
-    m_recheck.start();
-    connect(&window.controller().Info, &RunInfo::changed, &m_soon, [this] {
+    const auto soon = [this] {
         if (!m_soon.isActive())
             m_soon.start();
-    });
+    };
+    connect(&window.controller().Info, &RunInfo::changed, &m_soon, soon);
+    connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
     refresh();
 }
 

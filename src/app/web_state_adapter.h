@@ -11,15 +11,13 @@ class ResultsSource;
 class MainWindow;
 
 // Fills the web view's description: the run, the general information items, the flag and how long the
-// feed has been silent from the run's information, which says when they change; colours, headers and
-// followed drivers from the settings, and the open result windows, looked at every half second for what
-// the operator changes (layouts, colours, the follow list). Changes told in one turn of the event loop
-// are taken together.
+// feed has been silent from the run's information; colours, headers and followed drivers from the
+// settings, and the open result windows. It looks only when told: by the run's information, and by the
+// controller's notice of the operator's changes (settings, layout, a window's columns). Changes told in
+// one turn of the event loop are taken together.
 class WebStateAdapter : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds kRecheckInterval{500};
-
     WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent = nullptr);
 
     // Builds the description now and hands it to the source.
@@ -37,7 +35,6 @@ private:
     MainWindow& m_window;
     ResultsSource& m_source;
     QTimer m_soon;
-    QTimer m_recheck;
 };
 
 } // namespace kav

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "change_notice.h"
 #include "clock.h"
 #include "content_builder.h"
 #include "device.h"
@@ -32,6 +33,8 @@ public:
 
     RaceState State;
     RunInfo Info;
+    // The operator changed the settings, the layout or a result window.
+    ChangeNotice SettingsChanged;
     ResultsModels Models;
     ResultWindows Windows;
     ContentBuilder Content;

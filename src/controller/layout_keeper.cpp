@@ -36,6 +36,7 @@ LayoutKeeper::LayoutKeeper(Controller& controller, MainSettings& settings, QMdiA
     : m_controller(controller), m_settings(settings), m_area(area), m_columnDialog(columnDialog), m_logo(area)
 {
     kav::resetGeneralInfo(m_genInfo);
+    connect(this, &LayoutKeeper::changed, &m_controller.SettingsChanged, &ChangeNotice::tell);
 }
 
 LayoutKeeper::~LayoutKeeper() = default;
@@ -79,7 +80,9 @@ ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)
     });
     connect(window, &ResultWindow::refillRequested, this,
             [this](int kind) { m_controller.Content.refillKind(static_cast<std::uint8_t>(kind)); });
+    connect(window, &ResultWindow::settingsChanged, &m_controller.SettingsChanged, &ChangeNotice::tell);
     m_controller.Windows.add(window);
+    m_controller.SettingsChanged.tell();
     window->borderWindow()->show();
     return window;
 }
@@ -103,6 +106,7 @@ bool LayoutKeeper::askColumns(std::uint8_t kind, ResultWindowSettings& rec, bool
     if (answer != QDialog::Accepted)
         return false;
     m_settings.Headers = m_columnDialog.headers();
+    m_controller.SettingsChanged.tell();
     rec.ColRel = m_columnDialog.columns();
     rec.rebuildColumnPositions();
     return true;

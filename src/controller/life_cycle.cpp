@@ -78,6 +78,7 @@ void LifeCycle::resetRun()
     m_controller.Info.setFinished(false);
     m_controller.State.ClassTable.clear();
     m_controller.State.RunName.clear();
+    m_controller.SettingsChanged.tell();
 }
 
 void LifeCycle::readSettingsAtStart()

@@ -97,6 +97,7 @@ void MenuActions::editMiscellaneous()
     m_controller.Info.setTrack(m_settings.TrackLength, m_settings.TrackName);
     m_controller.Info.setValue(RunInfo::kRun, feedText(m_controller.State.RunName));
     m_controller.Content.refillAll();
+    m_controller.SettingsChanged.tell();
 }
 
 void MenuActions::editGeneralInfo()
@@ -160,6 +161,7 @@ void MenuActions::applyColours()
         window->update();
     }
     m_controller.Content.refillAll();
+    m_controller.SettingsChanged.tell();
 }
 
 void MenuActions::editLogo()
@@ -190,6 +192,7 @@ void MenuActions::editFollowList()
         return;
     m_settings.FollowList = m_followDialog->followList();
     m_controller.Content.refillAll();
+    m_controller.SettingsChanged.tell();
 }
 
 } // namespace kav

@@ -86,6 +86,8 @@ void MainWindow::buildParts()
         m_menuActions->setDevice(m_device.get());
     m_ctl->Records.flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
     m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_layouts, *m_menuActions);
+    // Whatever a menu entry changed, the views that show settings look again.
+    connect(menuBar(), &QMenuBar::triggered, &m_ctl->SettingsChanged, &ChangeNotice::tell);
 }
 
 void MainWindow::addNewWindowItem(QMenu& menu, const char* caption, std::uint8_t kind)

@@ -118,6 +118,7 @@ void ResultWindow::createMenu()
     m_fitAction->setCheckable(true);
     connect(m_fitAction, &QAction::triggered, this, [this](bool on) { m_rec.FitToScreen = on; });
     m_layoutMenu->addAction(QStringLiteral("Fit to screen se&ttings..."), this, &ResultWindow::editFitToScreen);
+    connect(m_layoutMenu, &QMenu::triggered, this, &ResultWindow::settingsChanged);
 }
 
 QAction* ResultWindow::addCheckable(const QString& text, void (ResultWindow::*handler)(bool))
@@ -152,6 +153,7 @@ void ResultWindow::applySettings(const ResultWindowSettings& rec)
         m_grid->setTopDataRow(rec.TopRow);
     setResultFont(fontFromRecord(rec.Font), rec.Font.Color);
     buildColumns();
+    emit settingsChanged();
 }
 
 ResultWindowSettings ResultWindow::currentSettings()
@@ -282,6 +284,7 @@ void ResultWindow::takeColumnOrder()
     m_rec.ColRel = emptyColumnOrder();
     std::copy_n(columns.begin(), std::min(columns.size(), kColumnSlots), m_rec.ColRel.begin());
     m_rec.rebuildColumnPositions();
+    emit settingsChanged();
 }
 
 void ResultWindow::chooseFont()

@@ -67,6 +67,8 @@ signals:
     void closed(int number);
     // The column settings changed; the rows of this kind of window need writing again.
     void refillRequested(int kind);
+    // The window's settings may have changed (its menu was used, its columns dragged or set).
+    void settingsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
