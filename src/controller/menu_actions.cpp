@@ -190,6 +190,7 @@ void MenuActions::editFollowList()
         return;
     m_settings.FollowList = m_followDialog->followList();
     m_controller.Content.refillAll();
+    m_controller.ChartSource.followListChanged();
 }
 
 } // namespace kav
