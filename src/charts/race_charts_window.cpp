@@ -7,6 +7,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace kav {
 
 namespace {
@@ -35,9 +37,10 @@ RaceChartsWindow::RaceChartsWindow(const RaceSource& source, QWidget* parent) : 
     for (LapChart* chart : {m_lapChart, m_gapChart, m_lapTimeChart})
         connect(chart, &LapChart::lapPointed, m_pointed, &QLabel::setText);
     connect(m_tabs, &QTabWidget::currentChanged, this, &RaceChartsWindow::redraw);
+    m_redrawTimer.setSingleShot(true);
     m_redrawTimer.setInterval(kRedrawInterval);
     connect(&m_redrawTimer, &QTimer::timeout, this, &RaceChartsWindow::redrawWhenDue);
-    m_redrawTimer.start();
+    connect(&source, &RaceSource::changed, this, &RaceChartsWindow::scheduleRedraw);
 }
 
 QWidget* RaceChartsWindow::makeLapTimePage()
@@ -68,15 +71,23 @@ LapChart& RaceChartsWindow::chart(LapChart::Kind kind) const
     return *m_lapTimeChart;
 }
 
-// A lap on its own is drawn at the next tick; in a burst of laps (the feed catching up, a replay) the
-// charts are drawn once a second, so that the result windows keep the time.
+// What the source tells of is drawn a moment later, while the window is shown (it draws on being shown).
+void RaceChartsWindow::scheduleRedraw()
+{
+    m_moreCame = m_redrawTimer.isActive();
+    if (!m_moreCame && isVisible())
+        m_redrawTimer.start();
+}
+
+// A lap on its own is drawn when its moment is up; while laps keep coming (the feed catching up, a
+// replay) the charts are drawn once a second, so that the result windows keep the time.
 void RaceChartsWindow::redrawWhenDue()
 {
-    const std::uint64_t revision = m_source.lapHistory().revision();
-    const bool arriving = revision != m_tickRevision;
-    m_tickRevision = revision;
-    if (arriving && m_sinceRedraw.isValid() && m_sinceRedraw.elapsed() < kBurstRedrawInterval.count())
+    const bool arriving = std::exchange(m_moreCame, false);
+    if (arriving && m_sinceRedraw.isValid() && m_sinceRedraw.elapsed() < kBurstRedrawInterval.count()) {
+        m_redrawTimer.start();
         return;
+    }
     redraw();
 }
 
@@ -85,6 +96,8 @@ void RaceChartsWindow::redraw()
 {
     if (!isVisible())
         return;
+    m_redrawTimer.stop();
+    m_moreCame = false;
     m_sinceRedraw.start();
     LapChart* chart = m_tabs->currentIndex() == kLapTab   ? m_lapChart
                       : m_tabs->currentIndex() == kGapTab ? m_gapChart

@@ -21,8 +21,8 @@ class QTabWidget;
 namespace kav {
 
 // The race charts: the lap chart, the gap to the leader and the lap times of chosen cars, following
-// the race live. Laps are gathered and drawn at the next tick, once a second while they keep coming,
-// and only the chart on view.
+// the race live. What the source tells of is drawn a moment later, once a second while laps keep
+// coming, and only the chart on view; nothing is drawn while the window is hidden.
 class RaceChartsWindow : public QWidget {
     Q_OBJECT
 
@@ -41,13 +41,16 @@ public:
     QTabWidget& tabs() const { return *m_tabs; }
     QListWidget& carList() const { return *m_carList; }
     QLabel& pointedLap() const { return *m_pointed; }
-    // Draws what came since the last redraw now, instead of at the next tick.
+    // Draws what came since the last redraw now, instead of when it is due.
     void redraw();
+    // Whether a redraw is due for a change the source told of.
+    bool redrawDue() const { return m_redrawTimer.isActive(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void scheduleRedraw();
     void redrawWhenDue();
     QWidget* makeLapTimePage();
     void updateCarList();
@@ -62,7 +65,7 @@ private:
     QLabel* m_pointed = nullptr;
     QTimer m_redrawTimer;
     QElapsedTimer m_sinceRedraw;
-    std::uint64_t m_tickRevision = 0;
+    bool m_moreCame = false; // told of another change while a redraw was due
     std::set<std::string> m_chosen;
     std::uint64_t m_listedResets = 0;
     int m_listedCars = -1;

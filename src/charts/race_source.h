@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <string>
@@ -30,11 +31,12 @@ struct ClassifiedCar {
     TimeValue bestLapTime = kEmptyLapTime;
 };
 
-// What the race charts and the race report read of the race; the controller provides it.
-class RaceSource {
-public:
-    virtual ~RaceSource() = default;
+// What the race charts and the race report read of the race; the controller provides it and tells
+// when it changed, so that views redraw when told instead of looking.
+class RaceSource : public QObject {
+    Q_OBJECT
 
+public:
     virtual const LapHistory& lapHistory() const = 0;
     virtual CarLabel carLabel(std::string_view regNo) const = 0;
     // Whether the operator follows the car; it can change at any time.
@@ -51,6 +53,10 @@ public:
     // The feed's time of day at the session's start and at its last heartbeat, -1 when not known.
     virtual TimeValue sessionStart() const { return -1; }
     virtual TimeValue lastTimeOfDay() const { return -1; }
+
+signals:
+    // The lap history, the run or the cars followed changed; one burst of changes may tell it often.
+    void changed();
 };
 
 } // namespace kav

@@ -29,6 +29,7 @@ public:
         // The road of every line, received or replayed: device framing, then record processing.
         QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
         QObject::connect(&device, &Device::lineDropped, &Records, &RecordProcessor::countBadLine);
+        QObject::connect(&Records, &RecordProcessor::lapHistoryChanged, &ChartSource, &RaceSource::changed);
     }
 
     RaceState State;

@@ -193,6 +193,7 @@ void MenuActions::editFollowList()
     m_settings.FollowList = m_followDialog->followList();
     m_controller.Content.refillAll();
     m_controller.SettingsChanged.tell();
+    m_controller.ChartSource.followListChanged();
 }
 
 } // namespace kav

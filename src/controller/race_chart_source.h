@@ -7,8 +7,11 @@
 namespace kav {
 
 // The race as the charts and the report read it: the race state's lap history, standings and
-// competitors, with the track name and the follow list of the settings.
+// competitors, with the track name and the follow list of the settings. Tells of a change when the
+// record processor or the follow list says so.
 class RaceChartSource : public RaceSource {
+    Q_OBJECT
+
 public:
     RaceChartSource(const RaceState& state, const MainSettings& settings) : m_state(state), m_settings(settings) {}
 
@@ -22,6 +25,9 @@ public:
     QString sessionDate() const override;
     TimeValue sessionStart() const override { return m_state.RunStartTime; }
     TimeValue lastTimeOfDay() const override { return m_state.LastTimeOfDay; }
+
+    // The operator chose other cars to follow: the charts mark them.
+    void followListChanged() { emit changed(); }
 
 private:
     void findBestLap(ClassifiedCar& car) const;

@@ -17,6 +17,13 @@ struct Overloaded : Handlers... {
 // Written out for compilers that do not deduce an aggregate's arguments by themselves (clang before 17).
 template <typename... Handlers>
 Overloaded(Handlers...) -> Overloaded<Handlers...>;
+
+// The records the lap history takes in: passings, standings, runs and new runs.
+bool touchesLapHistory(const RecordData& data)
+{
+    return std::holds_alternative<PassingRecord>(data) || std::holds_alternative<RacePositionRecord>(data) ||
+           std::holds_alternative<RunRecord>(data) || std::holds_alternative<RunStartRecord>(data);
+}
 } // namespace
 
 RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
@@ -83,6 +90,9 @@ void RecordProcessor::apply(const RecordData& data)
                    [](const auto&) {}, // valid records that change nothing here
                },
                data);
+    // Told once the whole record is applied, so that whoever listens reads a consistent state.
+    if (touchesLapHistory(data))
+        emit lapHistoryChanged();
 }
 
 void RecordProcessor::applyCompetitor(const FullCompetitorRecord& record)

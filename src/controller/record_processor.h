@@ -50,6 +50,10 @@ public:
     QTimer& communicationTimer() { return m_communicationTimer; }
     QTimer& markerTimer() { return m_removeTimer; }
 
+signals:
+    // After a record that may have changed the lap history: a passing, a standing, a run or a new run.
+    void lapHistoryChanged();
+
 private:
     void apply(const RecordData& data);
     void applyCompetitor(const FullCompetitorRecord& record);

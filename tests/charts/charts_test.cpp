@@ -11,16 +11,17 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <fstream>
 #include <string>
 
+#include "feed_lines.h"
 #include "harness.h"
 #include "layout_store.h"
 #include "main_window.h"
 #include "race_charts_window.h"
 #include "scripted_prompter.h"
+#include "wait_for.h"
 
 using namespace kav;
 
@@ -111,8 +112,8 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     const LapChart& lapChart = window.chart(LapChart::Kind::Position);
     h.feedLines({"$A,\"2003\",\"33\",2003,\"Jonas\",\"Vermeulen\",\"BEL\",2",
                  "$J,\"2003\",\"00:02:00.0000\",\"14:02:00\"", "$G,3,\"2003\",1,\"00:02:00.0000\""});
-    // The window's own timer draws what came, without being asked.
-    QTRY_COMPARE_WITH_TIMEOUT(pointsOf(lapChart, "33"), Points({{1, 3}}), 5000);
+    // Told by the controller, the window draws what came without being asked.
+    EXPECT_TRUE(waitFor([&] { return pointsOf(lapChart, "33") == Points({{1, 3}}); }, 5000));
     feedRuns(h, 1);
     window.redraw();
     EXPECT_EQ(lapChart.lineCount(), 3);
@@ -126,6 +127,29 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     h.feedLines({"$I,\"14:10:00.0000\",\"01 Jun\"", "$B,2,\"Race 2\""});
     window.redraw();
     EXPECT_EQ(window.chart(LapChart::Kind::Gap).lineCount(), 0);
+}
+
+// Hidden, the window draws nothing; it draws laps the controller tells of, and no change it is not
+// told of (the processor silenced, a heartbeat).
+TEST_F(ChartsWindow, DrawsWhatTheControllerToldOfAndNothingElse)
+{
+    const LapChart& lapChart = window.chart(LapChart::Kind::Position);
+    h.feedLines({feed::A("2003", "33", "Jonas", "Vermeulen"), feed::J("2003", "00:02:00.000"),
+                 feed::G(3, "2003", 1, "00:02:00.000")});
+    EXPECT_FALSE(window.redrawDue());
+    EXPECT_EQ(lapChart.lineCount(), 0);
+    window.show();
+    EXPECT_EQ(pointsOf(lapChart, "33"), Points({{1, 3}}));
+    h.Ctl.Records.blockSignals(true);
+    h.feedLines({feed::J("2003", "00:01:58.000"), feed::G(2, "2003", 2, "00:03:58.000")});
+    h.Ctl.Records.blockSignals(false);
+    h.feedLines(feed::F(5, "00:04:00", "Green"));
+    EXPECT_FALSE(window.redrawDue());
+    EXPECT_EQ(pointsOf(lapChart, "33"), Points({{1, 3}}));
+    h.feedLines({feed::J("2003", "00:01:57.000"), feed::G(1, "2003", 3, "00:05:55.000")});
+    EXPECT_TRUE(window.redrawDue());
+    const auto allDrawn = [&] { return pointsOf(lapChart, "33") == Points({{1, 3}, {2, 2}, {3, 1}}); };
+    EXPECT_TRUE(waitFor(allDrawn, 5000)) << pointsOf(lapChart, "33").size() << " points";
 }
 
 TEST_F(ChartsWindow, HoverOrClickOnALineNamesTheCarAndTheLap)
@@ -205,7 +229,10 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
               (RaceChartsRec{
                   {500, 700, 40, 30, WindowState::Normal, false}, true, RaceChartsWindow::kGapTab, {"2002", "2003"}}));
     main->controller().RaceCharts.window()->parentWidget()->close(); // the operator closes it
-    QTRY_VERIFY_WITH_TIMEOUT(main->controller().RaceCharts.window() == nullptr, 5000);
+    ASSERT_TRUE(waitFor([&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed frame goes later
+        return main->controller().RaceCharts.window() == nullptr;
+    }));
     main->saveLayout(dir.filePath("with.kvl"));
     EXPECT_FALSE(read("with.kvl").contains("RaceCharts")); // closed since: the section goes
 }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
 
 #include "colour_settings_dialog.h"
 #include "follow_dialog.h"
@@ -41,6 +42,7 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTh
     actions.editFollowList();
     EXPECT_EQ(prompter.messages, QStringList({"There are no drivers available"}));
     device.receiveBytes("$A,\"12\",\"12\",1234,\"Ann\",\"Berg\",\"SE\",1\n");
+    QSignalSpy charts(&controller.ChartSource, &RaceSource::changed); // the charts mark the car followed
     prompter.onExec = acceptWith<FollowDialog>([](FollowDialog& follow) {
         follow.populate();
         follow.driversList()->item(0)->setSelected(true);
@@ -53,6 +55,7 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTh
     });
     actions.editMiscellaneous();
     EXPECT_EQ(settings.FollowList[0], "12");
+    EXPECT_EQ(charts.count(), 1);
     EXPECT_EQ(settings.MarkerDelay, 7);
     EXPECT_EQ(panel->valueText(RunInfo::kTrackLength), "3.652");
     EXPECT_EQ(panel->valueText(RunInfo::kTrackName), "Brenmoor");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
+#include "feed_lines.h"
 #include "harness.h"
 #include "line_framer.h"
 
@@ -38,4 +41,32 @@ TEST(Records, CarriageReturnLineEndsAndWindows1252NamesAreTaken)
     EXPECT_EQ(h.Ctl.State.ErrorCount, 0);
     EXPECT_EQ(h.column(race, 3, 2), std::vector<std::string>({"Jos\xc3\xa9", "Ren\xc3\xa9"}));
     EXPECT_EQ(h.cell(race, 4, 1), QString::fromUtf8("M\xc3\xbcller"));
+}
+
+namespace {
+struct ToldCase {
+    const char* name;
+    std::string line;
+    int told;
+};
+} // namespace
+
+// The charts are told of each record the lap history takes in, once, and of no other.
+TEST(Records, TheChartSourceIsToldOfEachRecordTheLapHistoryTakes)
+{
+    Harness h;
+    QSignalSpy changed(&h.Ctl.ChartSource, &RaceSource::changed);
+    for (const ToldCase& c : std::vector<ToldCase>{{"competitor", feed::A("7", "7", "Ann", "Berg"), 0},
+                                                   {"heartbeat", feed::F(5, "00:01:00", "Green"), 0},
+                                                   {"passing", feed::J("7", "00:01:30.000"), 1},
+                                                   {"standing", feed::G(1, "7", 1, "00:01:30.000"), 1},
+                                                   {"run", "$B,3,\"Heat 3\"", 1},
+                                                   {"new run", "$I,\"12:00:00\",\"26 Nov\"", 1},
+                                                   {"unknown tag", "$Z,1", 0},
+                                                   {"broken standing", "$G,x", 0}}) {
+        SCOPED_TRACE(c.name);
+        changed.clear();
+        h.feedLines(c.line);
+        EXPECT_EQ(changed.count(), c.told);
+    }
 }
