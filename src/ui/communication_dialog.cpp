@@ -1,5 +1,7 @@
 #include "communication_dialog.h"
 
+#include "communication_settings.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>

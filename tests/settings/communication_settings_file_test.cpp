@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 
 #include "communication_settings_file.h"
-#include "kavendor_device.h"
 
 namespace kav {
 namespace {
