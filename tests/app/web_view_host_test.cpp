@@ -90,3 +90,31 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     EXPECT_TRUE(prompter.messages.last().startsWith("The web view cannot start"))
         << prompter.messages.last().toStdString();
 }
+
+// The pages' description is read again only when the program tells of a change, and changes told in
+// one turn of the event loop make one new description.
+TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
+{
+    ManualClock clock; // the feed's silence stands still
+    MainWindowOptions options;
+    options.UseChannel = false;
+    options.UseSettingsFiles = false;
+    options.Clock = &clock;
+    MainWindow window(options);
+    WebViewHost host(window, -1, {}, {});
+    QCoreApplication::processEvents();
+    int descriptions = 0;
+    QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
+    window.settings().FollowList[0] = "12";
+    window.settings().Colors[kResultsBackground] = 0x123456;
+    window.controller().SettingsChanged.tell();
+    window.controller().SettingsChanged.tell();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return descriptions > 0; }));
+    EXPECT_EQ(descriptions, 1);
+    ASSERT_EQ(host.source().state().followed.size(), 1);
+    EXPECT_EQ(host.source().state().followed[0].regNo, "12");
+    EXPECT_EQ(host.source().state().colors.background, "#563412");
+    window.device()->receiveBytes("$F,9999,\"00:00:00\",\"14:00:00\",\"00:00:00\",\"Red   \"\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().run.flag == "red"; }));
+    EXPECT_EQ(host.source().state().run.lines, 1);
+}

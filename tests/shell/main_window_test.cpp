@@ -23,6 +23,7 @@
 #include "results_grid.h"
 #include "scripted_prompter.h"
 #include "ui_resources.h"
+#include "wait_for.h"
 
 using namespace kav;
 
@@ -128,7 +129,7 @@ TEST_F(MainWindowTest, NewWindowsOpenAndArrangeInsideTheArea)
             static_cast<ColumnSettingsDialog&>(dialog).columnBox(id)->setChecked(true);
         return int(QDialog::Accepted);
     };
-    QTRY_COMPARE(main->size(), QSize(640, 480));
+    ASSERT_TRUE(waitFor([&] { return main->size() == QSize(640, 480); }));
     main->layouts().newResultWindow(kLayoutCurrentRace);
     main->controller().RaceCharts.open(main->area());
     const QList<QMdiSubWindow*> windows = main->area().subWindowList();

@@ -10,6 +10,8 @@
 #include <functional>
 
 #include "state_document.h"
+#include "state_feed.h"
+#include "wait_for.h"
 #include "web_fixture.h"
 
 using namespace kav;
@@ -90,4 +92,33 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
         for (const char* key : {"run", "info", "followed", "colors", "headers", "windows", "kinds"})
             EXPECT_TRUE(snapshot.contains(QLatin1String(key))) << key << " missing after the update";
     }
+}
+
+// The program's one document, read by the pages and the broker: nothing is built while nobody reads;
+// with a reader each change is published once, whatever the number of readers, and a reader that
+// must be up to date at once gets every pending change.
+TEST(StateFeed, PublishesOnceForEveryReaderAndOnlyWhileOneReads)
+{
+    Fixture fixture;
+    StateFeed feed(fixture.source, std::chrono::milliseconds(0));
+    std::vector<QByteArray> updates;
+    QObject::connect(&feed, &StateFeed::updated, [&](const QByteArray& update) { updates.push_back(update); });
+    fixture.raceModel().setData(fixture.raceModel().index(1, 3), "Bea");
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(updates.empty());
+    EXPECT_TRUE(feed.document().pending());
+    feed.hold();
+    feed.hold();
+    ASSERT_TRUE(waitFor([&] { return !updates.empty(); }));
+    const qint64 sequence = feed.published().sequence;
+    EXPECT_EQ(parse(updates.back())["seq"].toInteger(), sequence);
+    feed.release();
+    fixture.raceModel().setData(fixture.raceModel().index(1, 3), "Cid");
+    feed.publishNow(); // the broker's last word before it goes offline
+    EXPECT_EQ(feed.published().sequence, sequence + 1);
+    EXPECT_TRUE(feed.snapshot().contains("\"Cid\""));
+    EXPECT_EQ(updates.size(), 2u);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(updates.size(), 2u); // published once, not again by the timer
 }
