@@ -13,6 +13,12 @@ namespace kav {
 inline constexpr int kMarkerRole = Qt::UserRole + 1;
 // The marker's name ("green ball", "white flag", ...), empty when none.
 inline constexpr int kMarkerNameRole = Qt::UserRole + 2;
+// The row's own text and background colour values as content building gave them (colour_value.h),
+// none for a row that takes its window's colours; the usual roles carry them as brushes.
+inline constexpr int kTextColourValueRole = Qt::UserRole + 3;
+inline constexpr int kBackgroundColourValueRole = Qt::UserRole + 4;
+// Whether the row is one the field fills (bool); the rows below it are room to grow.
+inline constexpr int kRowInFieldRole = Qt::UserRole + 5;
 inline constexpr int kResultColumns = static_cast<int>(kColumnIds);
 inline constexpr int kResultMarkerColumn = 1;
 inline constexpr int kFirstKind = 1;

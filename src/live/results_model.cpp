@@ -198,6 +198,9 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
         return colours.set ? QVariant(QBrush(toQColor(colours.background, QGuiApplication::palette()))) : QVariant();
     case kMarkerRole: return shown.marker == kNoMarker ? QVariant() : QVariant(int(shown.marker));
     case kMarkerNameRole: return markerName(shown.marker);
+    case kTextColourValueRole: return colours.set ? QVariant(int(colours.text)) : QVariant();
+    case kBackgroundColourValueRole: return colours.set ? QVariant(int(colours.background)) : QVariant();
+    case kRowInFieldRole: return index.row() < m_filledRows;
     default: return {};
     }
 }

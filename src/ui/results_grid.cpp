@@ -215,7 +215,7 @@ QString ResultsGrid::cell(int place, int row) const
         return column < 0 ? kBlank : m_headerTexts[std::size_t(column)];
     if (column < 0 || !m_results || !m_results->contains(row - 1, column))
         return kBlank;
-    return m_results->cell(row - 1, column).text;
+    return m_results->index(row - 1, column).data(Qt::DisplayRole).toString();
 }
 
 const Picture* ResultsGrid::graphic(int place, int row) const
@@ -223,8 +223,8 @@ const Picture* ResultsGrid::graphic(int place, int row) const
     const int column = columnAt(place);
     if (row == 0 || column < 0 || !m_results || !m_results->contains(row - 1, column))
         return nullptr;
-    const int marker = m_results->cell(row - 1, column).marker;
-    return marker == ResultsModel::kNoMarker ? nullptr : statusPictures().forCode(static_cast<std::uint8_t>(marker));
+    const QVariant marker = m_results->index(row - 1, column).data(kMarkerRole);
+    return marker.isValid() ? statusPictures().forCode(static_cast<std::uint8_t>(marker.toInt())) : nullptr;
 }
 
 QString ResultsGrid::markerName(int place, int row) const

@@ -66,26 +66,30 @@ void ResultsGrid::drawColumnCell(QPainter& painter, int column, int row, const Q
         drawHeaderCell(painter, column, rect, printing);
         return;
     }
-    const bool known = column >= 0 && m_results && m_results->contains(row - 1, column);
-    const ResultsModel::RowColours* colours = known ? &m_results->rowColours(row - 1) : nullptr;
-    const bool coloured = colours && colours->set;
-    QColor background = toQColor(coloured ? colours->background : m_color, palette());
+    const QModelIndex index = column >= 0 && model() ? model()->index(row - 1, column) : QModelIndex();
+    const QVariant rowBackground = index.data(kBackgroundColourValueRole);
+    const bool coloured = rowBackground.isValid();
+    const ColorValue backgroundValue = coloured ? static_cast<ColorValue>(rowBackground.toInt()) : m_color;
+    QColor background = toQColor(backgroundValue, palette());
     // Rows of their own colour, the followed drivers', stand out unshaded.
-    if (m_alternateRows && row % 2 == 0 && (!coloured || colours->background == m_color))
+    if (m_alternateRows && row % 2 == 0 && (!coloured || backgroundValue == m_color))
         background = alternateRowColor(background, toQColor(m_textColor, palette()));
-    const ResultsModel::Cell* cell = known ? &m_results->cell(row - 1, column) : nullptr;
     // Rows below the field are room to grow: no marker picture there, on a public screen it reads as
     // cars that are not in the race.
-    if (cell && cell->marker != ResultsModel::kNoMarker && row - 1 < m_results->filledRowCount()) {
-        if (const Picture* picture = statusPictures().forCode(static_cast<std::uint8_t>(cell->marker))) {
+    const QVariant marker = index.data(kMarkerRole);
+    if (marker.isValid() && index.data(kRowInFieldRole).toBool()) {
+        if (const Picture* picture = statusPictures().forCode(static_cast<std::uint8_t>(marker.toInt()))) {
             drawPictureCell(painter, *picture, background, rect, printing);
             return;
         }
     }
     painter.fillRect(rect, background);
-    if (cell && cell->text != kBlank)
-        drawCellText(painter, cell->text, AlignmentOf(column),
-                     toQColor(coloured ? colours->text : m_textColor, palette()), rect, printing);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (index.isValid() && text != kBlank) {
+        const QVariant rowText = index.data(kTextColourValueRole);
+        const ColorValue textValue = rowText.isValid() ? static_cast<ColorValue>(rowText.toInt()) : m_textColor;
+        drawCellText(painter, text, AlignmentOf(column), toQColor(textValue, palette()), rect, printing);
+    }
 }
 
 void ResultsGrid::drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
