@@ -71,11 +71,12 @@ struct ScreenWindows {
     StandByMessage Message;
     SystemClock Clock;
     Device Source;
-    Controller Ctl{Source, Settings, Panel, Message, Clock};
+    Controller Ctl{Source, Settings, Message, Clock};
     std::vector<std::unique_ptr<ResultWindow>> Windows;
 
     ScreenWindows()
     {
+        Panel.watch(Ctl.Info);
         Settings.TrackLength = 4000;
         Ctl.Content.growRows(100);
         for (std::uint8_t kind : kKinds) {

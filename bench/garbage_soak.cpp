@@ -30,7 +30,11 @@ constexpr qint64 kAllowedGrowth = 32 * kMegabyte;
 
 class Soak {
 public:
-    Soak() : m_ctl(m_device, m_settings, m_panel, m_message, m_clock) { m_settings.TrackLength = 4000; }
+    Soak() : m_ctl(m_device, m_settings, m_message, m_clock)
+    {
+        m_panel.watch(m_ctl.Info);
+        m_settings.TrackLength = 4000;
+    }
 
     Controller& controller() { return m_ctl; }
 

@@ -72,8 +72,6 @@ TEST_F(Replay, TheDeviceFramesTheFileAsItFramesAChannel)
         bool warned;
     } cases[] = {
         {"CR LF", "$A,1\r\n$B,2\n", {"$A,1\r\n", "$B,2\n"}, 0, "", false},
-        {"lone CR", "$A,1\r$B,2\n", {"$A,1\r$B,2\n"}, 0, "", false},
-        {"empty lines", "\n\r\n$C,3\n", {"\n", "\r\n", "$C,3\n"}, 0, "", false},
         {"over-long line", "$A,1\n" + tooLong + "\r\n$B,2\n", {"$A,1\n", "$B,2\n"}, 1, "", false},
         {"last line without LF", "$A,1\n$B,2\r", {"$A,1\n"}, 0, "$B,2\r", true},
         {"over-long last line without LF", "$A,1\n" + tooLong, {"$A,1\n"}, 1, "", true},
