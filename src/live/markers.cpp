@@ -1,5 +1,6 @@
 #include "markers.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -20,7 +21,7 @@ constexpr std::array<std::pair<int, const char*>, 7> kMarkerNames = {{
 
 bool showsMarker(int code)
 {
-    return !markerName(code).isEmpty();
+    return std::any_of(kMarkerNames.begin(), kMarkerNames.end(), [code](const auto& entry) { return entry.first == code; });
 }
 
 QString markerName(int code)
