@@ -21,7 +21,8 @@ constexpr std::array<std::pair<int, const char*>, 7> kMarkerNames = {{
 
 bool showsMarker(int code)
 {
-    return std::any_of(kMarkerNames.begin(), kMarkerNames.end(), [code](const auto& entry) { return entry.first == code; });
+    return std::any_of(kMarkerNames.begin(), kMarkerNames.end(),
+                       [code](const auto& entry) { return entry.first == code; });
 }
 
 QString markerName(int code)
