@@ -37,6 +37,7 @@ class WebServerTest : public ::testing::Test {
 protected:
     void start(const WebLimits& limits = {})
     {
+        m_server.reset(); // a server reads its feed until it goes
         m_feed = std::make_unique<StateFeed>(fixture.source, limits.pushInterval);
         m_server = std::make_unique<WebServer>(*m_feed, limits);
         QString error;
