@@ -13,9 +13,10 @@ namespace {
 
 const QString kBlank = QStringLiteral(" ");
 
-Qt::Alignment qtAlignment(std::uint8_t alignment)
+// The column's alignment as the catalogue gives it.
+Qt::Alignment columnAlignment(int column)
 {
-    switch (alignment) {
+    switch (kColumnCatalogue[std::size_t(column)].Alignment.value_or(kAlignLeft)) {
     case kAlignRight: return Qt::AlignRight | Qt::AlignVCenter;
     case kAlignCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
     default: return Qt::AlignLeft | Qt::AlignVCenter;
@@ -189,9 +190,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
     const RowColours& colours = rowColours(index.row());
     switch (role) {
     case Qt::DisplayRole: return shown.text;
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(
-            qtAlignment(kColumnCatalogue[std::size_t(index.column())].Alignment.value_or(kAlignLeft)));
+    case Qt::TextAlignmentRole: return QVariant::fromValue(columnAlignment(index.column()));
     case Qt::ForegroundRole:
         return colours.set ? QVariant(QBrush(toQColor(colours.text, QGuiApplication::palette()))) : QVariant();
     case Qt::BackgroundRole:
@@ -207,8 +206,12 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < kColumns)
-        return QString::fromLatin1(kColumnCatalogue[std::size_t(section)].DialogCaption);
+    if (orientation == Qt::Horizontal && section >= 0 && section < kColumns) {
+        if (role == Qt::DisplayRole)
+            return QString::fromLatin1(kColumnCatalogue[std::size_t(section)].DialogCaption);
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(columnAlignment(section));
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -1,15 +1,10 @@
 #include "results_grid.h"
 
-#include "picture.h"
-#include "result_columns.h"
-#include "results_cell_delegate.h"
 #include "results_grid_header.h"
 #include "results_model.h"
 #include "status_pictures.h"
 
-#include <QFontInfo>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -23,11 +18,12 @@ const QString kBlank = QStringLiteral(" ");
 
 } // namespace
 
-ResultsGrid::ResultsGrid(QWidget* parent) : QTableView(parent), m_header(new ResultsGridHeader(*this))
+ResultsGrid::ResultsGrid(QWidget* parent)
+    : QTableView(parent), m_header(new ResultsGridHeader(*this)), m_cells(new ResultsCellDelegate(this))
 {
     m_headerTexts.fill(kBlank);
     setHorizontalHeader(m_header);
-    setItemDelegate(new ResultsCellDelegate(*this));
+    setItemDelegate(m_cells);
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -69,6 +65,7 @@ void ResultsGrid::setColumns(const std::vector<std::uint8_t>& columns)
     }
     // Without a column the grid still shows one, empty, as wide as a new column.
     m_empty = place == 0;
+    m_cells->look().blank = m_empty;
     if (m_empty && m_header->count() > 0) {
         m_header->moveSection(m_header->visualIndex(0), 0);
         m_header->showSection(0);
@@ -174,37 +171,37 @@ void ResultsGrid::setScrollBars(bool on)
 
 void ResultsGrid::setColor(ColorValue color)
 {
-    m_color = color;
+    m_cells->look().background = color;
     viewport()->update();
 }
 
 void ResultsGrid::setTextColor(ColorValue color)
 {
-    m_textColor = color;
+    m_cells->look().text = color;
     viewport()->update();
 }
 
 void ResultsGrid::setFixedColor(ColorValue color)
 {
-    m_fixedColor = color;
+    m_cells->look().headerBackground = color;
     m_header->viewport()->update();
 }
 
 void ResultsGrid::setHeaderFontColor(ColorValue color)
 {
-    m_headerFontColor = color;
+    m_cells->look().headerText = color;
     m_header->viewport()->update();
 }
 
 void ResultsGrid::setAlternateRows(bool on)
 {
-    m_alternateRows = on;
+    m_cells->look().alternateRows = on;
     viewport()->update();
 }
 
 void ResultsGrid::setRaisedLook(bool on)
 {
-    m_ctl3D = on;
+    m_cells->look().raised = on;
     m_header->viewport()->update();
 }
 
@@ -267,8 +264,32 @@ void ResultsGrid::keyboardSearch(const QString& /*search*/) {}
 void ResultsGrid::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange)
-        m_textWidths.clear();
+        m_cells->forgetTextWidths();
     QTableView::changeEvent(event);
+}
+
+void ResultsGrid::drawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing) const
+{
+    if (place < 0 || place >= gridColumnCount())
+        return;
+    const int column = m_empty ? -1 : columnAt(place);
+    if (row == 0) {
+        drawHeaderCell(painter, column, rect, printing);
+        return;
+    }
+    const QModelIndex index = column >= 0 && model() ? model()->index(row - 1, column) : QModelIndex();
+    m_cells->paintCell(painter, index, row, rect, font(), palette(), printing);
+}
+
+void ResultsGrid::drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const
+{
+    if (m_empty)
+        column = -1;
+    const bool shown = column >= 0 && std::size_t(column) < m_headerTexts.size();
+    const QVariant alignment =
+        shown && model() ? model()->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole) : QVariant();
+    m_cells->paintHeader(painter, shown ? m_headerTexts[std::size_t(column)] : kBlank, alignment, rect, font(),
+                         palette(), printing);
 }
 
 void ResultsGrid::mouseDoubleClickEvent(QMouseEvent* event)

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "cell_attributes.h"
 #include "code_lists.h"
-#include "system_colors.h"
+#include "results_cell_delegate.h"
 
-#include <QHash>
-#include <QPixmap>
 #include <QTableView>
 #include <array>
 #include <cstdint>
@@ -55,21 +52,21 @@ public:
     void setGridLineWidth(int width) { setShowGrid(width > 0); }
 
     // Background and text colour of the rows the model leaves uncoloured.
-    ColorValue color() const { return m_color; }
+    ColorValue color() const { return look().background; }
     void setColor(ColorValue color);
-    ColorValue textColor() const { return m_textColor; }
+    ColorValue textColor() const { return look().text; }
     void setTextColor(ColorValue color);
-    ColorValue fixedColor() const { return m_fixedColor; }
+    ColorValue fixedColor() const { return look().headerBackground; }
     void setFixedColor(ColorValue color);
-    ColorValue HeaderFontColor() const { return m_headerFontColor; }
+    ColorValue HeaderFontColor() const { return look().headerText; }
     void setHeaderFontColor(ColorValue color);
     // Every second row the model leaves uncoloured a shade apart from the others.
-    bool alternateRows() const { return m_alternateRows; }
+    bool alternateRows() const { return look().alternateRows; }
     void setAlternateRows(bool on);
-    bool raisedLook() const { return m_ctl3D; }
+    bool raisedLook() const { return look().raised; }
     void setRaisedLook(bool on);
-    int graphicMargin() const { return m_graphicMargin; }
-    void setGraphicMargin(int margin) { m_graphicMargin = margin; }
+    int graphicMargin() const { return look().graphicMargin; }
+    void setGraphicMargin(int margin) { m_cells->look().graphicMargin = margin; }
 
     // What a place shows in a grid row: the header text in row 0, else the model's text or picture.
     QString cell(int place, int row) const;
@@ -77,14 +74,10 @@ public:
     // The name of the marker a cell shows ("green ball"), empty when none.
     QString markerName(int place, int row) const;
 
-    // Paints one cell of a place; used by printing. For printing, a cell picture is drawn straight
-    // onto the device instead of through the cached bitmap, and the font keeps its screen size in
-    // pixels whatever the device's resolution.
+    // Paints one cell of a place as the screen shows it; used by printing.
     void drawCell(QPainter& painter, int place, int row, const QRect& rect, bool printing = false) const;
-    // The same for a model column (-1: the empty column); used by the cells and the header.
-    void drawColumnCell(QPainter& painter, int column, int row, const QRect& rect, bool printing = false) const;
-    // Where a text of the given width starts in its cell.
-    static int textLeft(std::uint8_t alignment, const QRect& cell, int textWidth);
+    // The header cell of a model column (-1: the empty column).
+    void drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing = false) const;
 
 signals:
     // After the operator dragged a column to another place.
@@ -102,14 +95,7 @@ protected:
 private:
     void onSectionMoved();
     void refreshPlaces();
-    void drawHeaderCell(QPainter& painter, int column, const QRect& rect, bool printing) const;
-    int textWidth(const QFontMetrics& metrics, const QString& text, bool printing) const;
-    void drawCellText(QPainter& painter, const QString& text, std::uint8_t alignment, const QColor& color,
-                      const QRect& rect, bool printing) const;
-    void drawRaisedFrame(QPainter& painter, const QRect& rect) const;
-    void drawPictureCell(QPainter& painter, const Picture& picture, const QColor& background, const QRect& rect,
-                         bool vector) const;
-    QPixmap workBitmap(const Picture& picture, QSize size, const QColor& background, qreal ratio) const;
+    const CellLook& look() const { return m_cells->look(); }
 
     ResultsModel* m_results = nullptr;
     ResultsGridHeader* m_header;
@@ -117,17 +103,8 @@ private:
     std::vector<int> m_places{-1}; // model column by place
     bool m_empty = true;           // no model column shown
     bool m_arranging = false;      // the grid itself moves sections
-    ColorValue m_color = kClWindow;
-    ColorValue m_textColor = kClBlack;
-    ColorValue m_fixedColor = kClBtnFace;
-    ColorValue m_headerFontColor = kClBlack;
-    bool m_ctl3D = true;
-    bool m_alternateRows = false;
     bool m_scrollBars = true;
-    int m_graphicMargin = 0;
-    // Pictures composed at one size on one background, so that repainting does not render them again.
-    mutable QHash<QString, QPixmap> m_workBitmaps;
-    mutable QHash<QString, int> m_textWidths; // in the grid's font
+    ResultsCellDelegate* m_cells;
 };
 
 } // namespace kav

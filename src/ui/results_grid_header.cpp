@@ -31,7 +31,7 @@ QSize ResultsGridHeader::sizeHint() const
 void ResultsGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
     painter->save();
-    m_grid.drawColumnCell(*painter, logicalIndex, 0, rect);
+    m_grid.drawHeaderCell(*painter, logicalIndex, rect);
     painter->restore();
 }
 

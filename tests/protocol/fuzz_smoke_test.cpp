@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
+#include "mutated_inputs.h"
 #include "protocol_fuzz_entry.h"
 
 namespace kav {
 namespace {
 
-// A short run of the fuzz entry point over mutated real lines and random bytes; `make fuzz` runs
-// the coverage-guided version for longer.
+// The fuzz entry point over mutated real lines and random bytes.
 TEST(ProtocolFuzzSmoke, MutatedAndRandomLinesBreakNothing)
 {
     const std::vector<std::string> seeds = {
@@ -26,22 +25,7 @@ TEST(ProtocolFuzzSmoke, MutatedAndRandomLinesBreakNothing)
         "$B,95,\"Race 3\"\r",
         "$E,\"TRACKLENGTH\",\"2.500\"",
     };
-    std::mt19937 rng(7);
-    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-    for (int round = 0; round < 20000; ++round) {
-        std::string line = seeds[pick(seeds.size())];
-        const int edits = static_cast<int>(pick(6));
-        for (int e = 0; e < edits && !line.empty(); ++e) {
-            const std::size_t at = pick(line.size());
-            switch (pick(4)) {
-            case 0: line[at] = static_cast<char>(pick(256)); break;
-            case 1: line.erase(at, 1 + pick(4)); break;
-            case 2: line.insert(at, 1, "\",;\t\r\n\0.:-$x9"[pick(14)]); break;
-            default: line += line.substr(at); break;
-            }
-        }
-        fuzzProtocolOnce(reinterpret_cast<const std::uint8_t*>(line.data()), line.size());
-    }
+    runMutated(seeds, {7, 20000, 6, 4, std::string("\",;\t\r\n\0.:-$x9", 14)}, fuzzProtocolOnce);
     SUCCEED();
 }
 

@@ -1,3 +1,4 @@
+#include "cell_attributes.h"
 #include "markers.h"
 #include "picture.h"
 #include "results_grid.h"
@@ -77,7 +78,7 @@ private slots:
         QFETCH(int, cellWidth);
         QFETCH(int, textWidth);
         QFETCH(int, expected);
-        QCOMPARE(ResultsGrid::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth), expected);
+        QCOMPARE(ResultsCellDelegate::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth), expected);
     }
 
     // The grid's own colours in the header, the model's in the rows; a selection is not shown. A marker
