@@ -77,6 +77,7 @@ void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const Q
         settings.topicPrefix = commandLineTopic;
     connect(window.device(), &Device::lineReceived, this, &BrokerLink::takeLine);
     connect(&window.controller().Info, &RunInfo::changed, this, &BrokerLink::noteChange);
+    connect(&window.controller().Info, &RunInfo::lineCounted, this, &BrokerLink::noteChange);
     window.settingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
     apply(settings);
 }

@@ -15,14 +15,16 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     : QObject(parent), m_window(window), m_source(source)
 {
     m_soon.setSingleShot(true);
-    m_soon.setInterval(0);
     connect(&m_soon, &QTimer::timeout, this, &WebStateAdapter::refresh);
-    const auto soon = [this] {
-        if (!m_soon.isActive())
-            m_soon.start();
+    const auto within = [this](int ms) {
+        if (!m_soon.isActive() || m_soon.remainingTime() > ms)
+            m_soon.start(ms);
     };
+    const auto soon = [within] { within(0); };
     connect(&window.controller().Info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
+    // The line count alone need not be newer than the ten states a second the web view publishes.
+    connect(&window.controller().Info, &RunInfo::lineCounted, &m_soon, [within] { within(kLineCountDelayMs); });
     refresh();
 }
 

@@ -122,8 +122,9 @@ void RunInfo::lineReceived()
     if (m_shownSilence.count() != 0) {
         m_shownSilence = std::chrono::seconds(0);
         emit silenceChanged();
+        emit changed();
     }
-    emit changed();
+    emit lineCounted();
 }
 
 std::chrono::seconds RunInfo::silence() const

@@ -89,8 +89,10 @@ signals:
     void errorsChanged();
     void busyChanged(bool lit);
     void silenceChanged();
-    // After each of the above, and for every line counted.
+    // After each of the above.
     void changed();
+    // For every line counted: many a second, so readers that show the count batch it.
+    void lineCounted();
 
 private:
     const ClockSource& m_clock;
