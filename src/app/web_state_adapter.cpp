@@ -16,15 +16,16 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
 {
     m_soon.setSingleShot(true);
     connect(&m_soon, &QTimer::timeout, this, &WebStateAdapter::refresh);
-    const auto within = [this](int ms) {
-        if (!m_soon.isActive() || m_soon.remainingTime() > ms)
-            m_soon.start(ms);
+    m_soon.setInterval(0);
+    const auto soon = [this] {
+        if (!m_soon.isActive())
+            m_soon.start();
     };
-    const auto soon = [within] { within(0); };
-    connect(&window.controller().Info, &RunInfo::changed, &m_soon, soon);
+    const RunInfo& info = window.controller().Info;
+    connect(&info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
-    // The line count alone need not be newer than the ten states a second the web view publishes.
-    connect(&window.controller().Info, &RunInfo::lineCounted, &m_soon, [within] { within(kLineCountDelayMs); });
+    // A line alone changes only the count: nothing else needs building again.
+    connect(&info, &RunInfo::lineCounted, this, [this, &info] { m_source.setLineCount(info.lines()); });
     refresh();
 }
 

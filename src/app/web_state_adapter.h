@@ -14,7 +14,7 @@ class MainWindow;
 // feed has been silent from the run's information; colours, headers and followed drivers from the
 // settings, and the open result windows. It looks only when told: by the run's information, and by the
 // controller's notice of the operator's changes (settings, layout, a window's columns). Changes told in
-// one turn of the event loop are taken together; lines counted, within a tenth of a second.
+// one turn of the event loop are taken together; a counted line changes only the count.
 class WebStateAdapter : public QObject {
     Q_OBJECT
 public:
@@ -28,8 +28,6 @@ signals:
     void refreshed();
 
 private:
-    static constexpr int kLineCountDelayMs = 100;
-
     WebState build() const;
     void addInfo(WebState& state) const;
     void addSettings(WebState& state) const;

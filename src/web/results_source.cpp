@@ -14,6 +14,14 @@ void ResultsSource::setState(const WebState& state)
     emit stateChanged();
 }
 
+void ResultsSource::setLineCount(qint64 lines)
+{
+    if (lines == m_state.run.lines)
+        return;
+    m_state.run.lines = lines;
+    emit stateChanged();
+}
+
 QAbstractItemModel* ResultsSource::model(int kind) const
 {
     if (kind < kFirstKind || kind > kLastKind)

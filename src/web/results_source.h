@@ -22,6 +22,8 @@ public:
     const WebState& state() const { return m_state; }
     // Takes a new description; says stateChanged only when it differs.
     void setState(const WebState& state);
+    // The lines counted alone, as they change many times a second.
+    void setLineCount(qint64 lines);
 
     // The results model of kind 1 to 4; none leaves that kind without rows.
     QAbstractItemModel* model(int kind) const;
