@@ -173,5 +173,18 @@ TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 
+// An operator at the screen answers for the connection: a quiet spell longer than the silence timeout
+// of unattended screens drops nothing.
+TEST_F(TcpChannel, AnAttendedConnectionOutlastsAQuietSpell)
+{
+    device.Settings.TCPIP_AutoReconnect = false;
+    device.Settings.TCPIP_SilenceTimeout = 1;
+    ASSERT_TRUE(connectTo());
+    QTimer::singleShot(1500, [this] { server.latest()->write("$F,9999\n"); });
+    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() == 1; }, 10000));
+    EXPECT_EQ(server.connectionCount(), 1);
+    EXPECT_EQ(ended, 0);
+}
+
 } // namespace
 } // namespace kav

@@ -44,6 +44,22 @@ private slots:
         }
         QCOMPARE(info.lines(), 3);
     }
+
+    void showsTheTrackLengthInKilometres()
+    {
+        ManualClock clock;
+        RunInfo info(clock);
+        for (const auto& [metres, shown] : {std::pair{4050, "4.050"},
+                                            {0, "0.000"},
+                                            {999, "0.999"},
+                                            {1000, "1.000"},
+                                            {12345, "12.345"},
+                                            {-50, "-0.050"}}) {
+            info.setTrack(metres, "Assen");
+            QCOMPARE(info.value(RunInfo::kTrackLength), QString::fromLatin1(shown));
+        }
+        QCOMPARE(info.value(RunInfo::kTrackName), QStringLiteral("Assen"));
+    }
 };
 
 QTEST_GUILESS_MAIN(RunInfoTest)

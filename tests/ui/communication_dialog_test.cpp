@@ -137,6 +137,20 @@ TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
     }
 }
 
+// The edges of the range are ports like any other.
+TEST_F(CommunicationDialogTest, TheFirstAndLastPortAreTaken)
+{
+    for (const auto& [typed, port] : {std::pair{"1", 1}, {"65535", 65535}, {" 8080 ", 8080}}) {
+        showWith(tcpTo(server.port()));
+        prompts.messages.clear();
+        portEdit().setText(QString::fromLatin1(typed));
+        clickOK();
+        EXPECT_EQ(prompts.messages, QStringList()) << typed;
+        EXPECT_EQ(device.Settings.TCPIP_Port, port);
+        EXPECT_FALSE(form.isVisible());
+    }
+}
+
 // Leftover text in the disabled TCP port field never blocks another kind's OK.
 TEST_F(CommunicationDialogTest, LeftoverPortTextDoesNotBlockAnotherKind)
 {

@@ -322,6 +322,15 @@ private slots:
         QCOMPARE(MiscellaneousSettingsDialog::parseLength(text), metres);
     }
 
+    void markerDelayStaysWithinOneToThirtySeconds()
+    {
+        MiscellaneousSettingsDialog dialog;
+        for (const auto& [set, kept] : {std::pair{0, 1}, {1, 1}, {30, 30}, {31, 30}, {-5, 1}, {12, 12}}) {
+            dialog.setMarkerDelay(set);
+            QCOMPARE(int(dialog.markerDelay()), kept);
+        }
+    }
+
     void browseFillsTheFileName()
     {
         ScriptedPrompter prompter;
