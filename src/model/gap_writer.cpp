@@ -24,6 +24,15 @@ std::string lapCountText(std::int64_t laps)
     return text;
 }
 
+// "+1 lap", "+3 laps".
+std::string lapsBehindText(std::int64_t laps)
+{
+    std::string text = "+";
+    text += std::to_string(laps);
+    text += laps == 1 ? " lap" : " laps";
+    return text;
+}
+
 } // namespace
 
 GapWriter::GapWriter()
@@ -47,6 +56,7 @@ std::string GapWriter::textOf(const GapSource& source)
     switch (source.kind) {
     case GapSource::Kind::NoTime: return "-----";
     case GapSource::Kind::LapCount: return lapCountText(source.value);
+    case GapSource::Kind::LapsBehind: return lapsBehindText(source.value);
     case GapSource::Kind::Time: m_time.setValue(saturated(source.value)); return m_time.text();
     case GapSource::Kind::Blank:
     case GapSource::Kind::None: break;

@@ -10,7 +10,7 @@ namespace kav {
 // What a gap text is made from. An entry remembers the source of its text, so a gap whose source
 // did not change needs no new text.
 struct GapSource {
-    enum class Kind : std::uint8_t { None, Blank, NoTime, LapCount, Time };
+    enum class Kind : std::uint8_t { None, Blank, NoTime, LapCount, Time, LapsBehind };
     Kind kind = Kind::None;
     std::int64_t value = 0;
     bool operator==(const GapSource&) const = default;
@@ -18,6 +18,7 @@ struct GapSource {
     static GapSource blank() { return {Kind::Blank, 0}; }
     static GapSource noTime() { return {Kind::NoTime, 0}; }
     static GapSource lapCount(std::int32_t laps) { return {Kind::LapCount, laps}; }
+    static GapSource lapsBehind(std::int32_t laps) { return {Kind::LapsBehind, laps}; }
     // Differences are taken in 64 bits so that no pair of time values can overflow.
     static GapSource time(std::int64_t difference) { return {Kind::Time, difference}; }
 };

@@ -1,0 +1,49 @@
+#include "class_standings.h"
+
+#include <map>
+
+namespace kav {
+namespace {
+
+// The distance from the car ahead to the car behind.
+GapSource intervalTo(const StandingEntry& ahead, const StandingEntry& behind)
+{
+    if (behind.laps < ahead.laps)
+        return GapSource::lapsBehind(ahead.laps - behind.laps);
+    if (ahead.totalTime <= 0 || behind.totalTime <= 0)
+        return GapSource::noTime();
+    return GapSource::time(std::int64_t{behind.totalTime} - ahead.totalTime);
+}
+
+} // namespace
+
+std::vector<ClassStanding> classStandings(const std::vector<StandingEntry>& overall)
+{
+    struct ClassSoFar {
+        std::uint16_t cars = 0;
+        const StandingEntry* last = nullptr;       // the class's car ahead
+        const StandingEntry* groupFirst = nullptr; // the first car of the last lap group
+    };
+    std::map<std::int32_t, ClassSoFar> classes;
+    std::vector<ClassStanding> standings(overall.size());
+    for (std::size_t k = 0; k < overall.size(); ++k) {
+        const StandingEntry& car = overall[k];
+        ClassStanding& standing = standings[k];
+        ClassSoFar& soFar = classes[car.classNo];
+        standing.classPosition = ++soFar.cars;
+        standing.interval = k == 0 ? GapSource::blank() : intervalTo(overall[k - 1], car);
+        if (!soFar.last || car.laps < soFar.last->laps) {
+            soFar.groupFirst = &car;
+            standing.classGap = GapSource::lapCount(car.laps);
+        } else {
+            standing.classGap = soFar.groupFirst->totalTime > 0
+                                    ? GapSource::time(std::int64_t{car.totalTime} - soFar.groupFirst->totalTime)
+                                    : GapSource::noTime();
+        }
+        standing.classInterval = soFar.last ? intervalTo(*soFar.last, car) : GapSource::blank();
+        soFar.last = &car;
+    }
+    return standings;
+}
+
+} // namespace kav
