@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "delayed_lines.h"
+
+namespace kav {
+namespace {
+
+// Lines come out their delay after they went in, in order, whatever the clock does in between.
+TEST(DelayedLines, ReleasesEachLineItsDelayLaterInOrder)
+{
+    ManualClock clock;
+    DelayedLines delayed(clock, std::chrono::seconds(10));
+    QList<QByteArray> out;
+    QObject::connect(&delayed, &DelayedLines::lineReleased, [&out](const QByteArray& line) { out.append(line); });
+    const struct {
+        double atSeconds;
+        const char* taken; // nullptr: only look
+        QList<QByteArray> releasedSoFar;
+    } steps[] = {
+        {0, "a", {}},
+        {3, "b", {}},
+        {3, "c", {}},
+        {9.999, nullptr, {}},
+        {10, nullptr, {"a"}},
+        {12.9, "d", {"a"}},
+        {13, nullptr, {"a", "b", "c"}},
+        {30, nullptr, {"a", "b", "c", "d"}},
+    };
+    for (const auto& step : steps) {
+        const TimeValue ticksSoFar = clock.steady().count() * (kTicksPerSecond / 1000);
+        clock.advance(static_cast<TimeValue>(step.atSeconds * kTicksPerSecond) - ticksSoFar);
+        if (step.taken)
+            delayed.take(step.taken);
+        delayed.releaseDue();
+        EXPECT_EQ(out, step.releasedSoFar) << step.atSeconds << " s";
+    }
+    EXPECT_EQ(delayed.waitingLines(), 0);
+}
+
+// A flood larger than the bound goes out early, oldest first, and says so once.
+TEST(DelayedLines, ABoundOfBytesWaitsAndTheOldestGoOutEarly)
+{
+    ManualClock clock;
+    DelayedLines delayed(clock, std::chrono::seconds(600));
+    int shortened = 0;
+    QObject::connect(&delayed, &DelayedLines::shortened, [&shortened] { ++shortened; });
+    QList<char> out;
+    QObject::connect(&delayed, &DelayedLines::lineReleased, [&out](const QByteArray& line) { out.append(line[0]); });
+    const QByteArray megabyte(1024 * 1024, 'x');
+    for (char tag = 0; tag < 70; ++tag)
+        delayed.take(QByteArray(1, tag) + megabyte);
+    EXPECT_EQ(shortened, 1);
+    ASSERT_FALSE(out.isEmpty());
+    for (qsizetype k = 0; k < out.size(); ++k)
+        EXPECT_EQ(out[k], char(k));
+    EXPECT_LE(delayed.waitingLines() * (megabyte.size() + 1), DelayedLines::kMaxWaitingBytes);
+    EXPECT_EQ(out.size() + delayed.waitingLines(), 70);
+}
+
+} // namespace
+} // namespace kav
