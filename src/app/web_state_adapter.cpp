@@ -23,6 +23,7 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     };
     connect(&window.controller().Info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
+    connect(&window.controller().Followed, &FollowList::changed, &m_soon, soon);
     refresh();
 }
 
@@ -104,7 +105,7 @@ void WebStateAdapter::addSettings(WebState& state) const
                     alternateBackground(settings)};
     for (const ColumnInfo& column : kColumnCatalogue)
         state.headers.append(QString::fromStdString(settings.Headers[column.HeaderIndex]));
-    for (const std::string& regNo : settings.FollowList) {
+    for (const std::string& regNo : m_window.controller().Followed.entries()) {
         if (regNo.empty())
             break;
         const FullCompetitorRecord driver = m_window.controller().State.CompList.findByRegNo(regNo);

@@ -105,7 +105,7 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     QCoreApplication::processEvents();
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
-    window.settings().FollowList[0] = "12";
+    window.controller().Followed.set({"12"});
     window.settings().Colors[kResultsBackground] = 0x123456;
     for (int told = 0; told < 2; ++told)
         window.controller().SettingsChanged.tell();
