@@ -114,4 +114,6 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     ASSERT_EQ(host.source().state().followed.size(), 1);
     EXPECT_EQ(host.source().state().followed[0].regNo, "12");
     EXPECT_EQ(host.source().state().colors.background, "#563412");
+    window.controller().Followed.clear(); // the follow list tells by itself
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().followed.isEmpty(); }));
 }
