@@ -24,6 +24,7 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     const RunInfo& info = window.controller().Info;
     connect(&info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
+    connect(&window.controller().Followed, &FollowList::changed, &m_soon, soon);
     // A line alone changes only the count: nothing else needs building again.
     connect(&info, &RunInfo::lineCounted, this, [this, &info] { m_source.setLineCount(info.lines()); });
     refresh();
@@ -107,7 +108,7 @@ void WebStateAdapter::addSettings(WebState& state) const
                     alternateBackground(settings)};
     for (const ColumnInfo& column : kColumnCatalogue)
         state.headers.append(QString::fromStdString(settings.Headers[column.HeaderIndex]));
-    for (const std::string& regNo : settings.FollowList) {
+    for (const std::string& regNo : m_window.controller().Followed.entries()) {
         if (regNo.empty())
             break;
         const FullCompetitorRecord driver = m_window.controller().State.CompList.findByRegNo(regNo);

@@ -11,10 +11,11 @@ class ResultsSource;
 class MainWindow;
 
 // Fills the web view's description: the run, the general information items, the flag and how long the
-// feed has been silent from the run's information; colours, headers and followed drivers from the
-// settings, and the open result windows. It looks only when told: by the run's information, and by the
-// controller's notice of the operator's changes (settings, layout, a window's columns). Changes told in
-// one turn of the event loop are taken together; a counted line changes only the count.
+// feed has been silent from the run's information; the followed drivers from the follow list; colours
+// and headers from the settings, and the open result windows. It looks only when told: by the run's
+// information, the follow list, and the controller's notice of the operator's changes (settings,
+// layout, a window's columns). Changes told in one turn of the event loop are taken together;
+// a counted line changes only the count.
 class WebStateAdapter : public QObject {
     Q_OBJECT
 public:

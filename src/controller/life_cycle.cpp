@@ -69,7 +69,7 @@ void LifeCycle::activate()
 // Following, errors and the run do not survive a restart.
 void LifeCycle::resetRun()
 {
-    m_settings.FollowList.fill(std::string());
+    m_controller.Followed.clear();
     m_layouts.resetGeneralInfo();
     m_controller.Records.setBusy(false);
     m_controller.State.ErrorCount = 0;
@@ -152,7 +152,7 @@ void LifeCycle::finish(StandByMessage& message)
     closeChannel();
     m_layouts.clearLayout();
     // The flag window has no parent: left open, it would keep the program running.
-    m_controller.Records.flag().closeFlagWindow();
+    m_controller.Flag.closeFlagWindow();
     message.hide();
 }
 

@@ -186,14 +186,12 @@ void MenuActions::editFollowList()
         const FullCompetitorRecord rec = competitors.byIndex(i);
         drivers.push_back({rec.RegNo, rec.Number, rec.FirstName, rec.LastName});
     }
-    m_followDialog->setFollowList(m_settings.FollowList);
+    m_followDialog->setFollowList(m_controller.Followed.entries());
     m_followDialog->setCompetitors(std::move(drivers));
     if (prompter().exec(*m_followDialog) != QDialog::Accepted)
         return;
-    m_settings.FollowList = m_followDialog->followList();
-    m_controller.Content.refillAll();
-    m_controller.SettingsChanged.tell();
-    m_controller.ChartSource.followListChanged();
+    // The rows, the charts and the web view follow the list themselves.
+    m_controller.Followed.set(m_followDialog->followList());
 }
 
 } // namespace kav

@@ -76,7 +76,7 @@ void MainWindow::buildParts()
     m_device = std::make_unique<KavendorDevice>();
     m_ctl = std::make_unique<Controller>(*m_device, m_settings, *m_message, clock);
     m_panel->watch(m_ctl->Info);
-    m_ctl->Records.setMainWindow(this);
+    m_ctl->StandBy.setMainWindow(this);
     m_staleFeedIndicator = new StaleFeedIndicator(m_ctl->Info, m_panel);
     m_panel->placeBesideLogo(m_staleFeedIndicator);
     m_settings.Colors = DefaultColors;
@@ -84,7 +84,7 @@ void MainWindow::buildParts()
     m_menuActions = std::make_unique<MenuActions>(*this, *m_ctl, m_settings, *m_layouts, *m_area, *m_panel);
     if (m_options.UseChannel)
         m_menuActions->setDevice(m_device.get());
-    m_ctl->Records.flag().ShowFlag = [this] { return m_menuActions->showFlag(); };
+    m_ctl->Flag.ShowFlag = [this] { return m_menuActions->showFlag(); };
     m_life = std::make_unique<LifeCycle>(*this, m_options, *m_ctl, m_settings, *m_device, *m_layouts, *m_menuActions);
     // Whatever a menu entry changed, the views that show settings look again.
     connect(menuBar(), &QMenuBar::triggered, &m_ctl->SettingsChanged, &ChangeNotice::tell);

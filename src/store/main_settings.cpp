@@ -10,17 +10,6 @@ HeaderTexts defaultHeaders()
     return headers;
 }
 
-bool isFollowed(const FollowedCompetitors& list, std::string_view regNo)
-{
-    for (const std::string& followed : list) {
-        if (followed.empty())
-            return false;
-        if (followed == regNo)
-            return true;
-    }
-    return false;
-}
-
 void resetGeneralInfo(GeneralInfoItems& genInfo)
 {
     genInfo.fill(kNoCode);

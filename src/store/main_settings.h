@@ -87,10 +87,7 @@ HeaderTexts defaultHeaders();
 inline constexpr std::size_t kFollowCount = 160;
 using FollowedCompetitors = std::array<std::string, kFollowCount>;
 
-// Whether the driver is on the follow list; the list ends at its first empty entry.
-bool isFollowed(const FollowedCompetitors& list, std::string_view regNo);
-
-// The program-wide settings kept in Kavendor.ini; the follow list lives here too but is never stored.
+// The program-wide settings kept in Kavendor.ini.
 struct MainSettings {
     ColorTable Colors = DefaultColors;
     bool AlternateRows = false; // every second row of the results a shade apart
@@ -102,7 +99,6 @@ struct MainSettings {
     std::int32_t TrackLength = 0;
     std::int32_t MarkerDelay = 5;
     std::int32_t SpeedDecimals = 3;
-    FollowedCompetitors FollowList;
     bool operator==(const MainSettings&) const = default;
 };
 

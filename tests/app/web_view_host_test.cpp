@@ -105,7 +105,7 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     QCoreApplication::processEvents();
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
-    window.settings().FollowList[0] = "12";
+    window.controller().Followed.set({"12"});
     window.settings().Colors[kResultsBackground] = 0x123456;
     for (int told = 0; told < 2; ++told)
         window.controller().SettingsChanged.tell();
@@ -114,4 +114,6 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     ASSERT_EQ(host.source().state().followed.size(), 1);
     EXPECT_EQ(host.source().state().followed[0].regNo, "12");
     EXPECT_EQ(host.source().state().colors.background, "#563412");
+    window.controller().Followed.clear(); // the follow list tells by itself
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().followed.isEmpty(); }));
 }

@@ -119,7 +119,7 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     EXPECT_EQ(lapChart.lineCount(), 3);
     EXPECT_EQ(pointsOf(lapChart, "33"), Points({{1, 3}, {2, 3}, {3, 2}}));
     EXPECT_EQ(pointsOf(lapChart, "22"), Points({{1, 2}, {2, 2}, {3, 3}}));
-    h.Settings.FollowList[0] = "2002"; // followed after its line was drawn: it turns bold
+    h.Ctl.Followed.set({"2002"}); // followed after its line was drawn: it turns bold
     window.redraw();
     EXPECT_GT(seriesOf(lapChart, "22")->pen().widthF(), seriesOf(lapChart, "33")->pen().widthF());
     window.tabs().setCurrentIndex(RaceChartsWindow::kGapTab);

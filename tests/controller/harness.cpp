@@ -6,7 +6,6 @@ namespace kav {
 
 Harness::Harness() : Ctl(Device, Settings, Message, Clock)
 {
-    Panel.watch(Ctl.Info);
     Settings.TrackLength = 4000;
     Settings.SpeedDecimals = 2;
 }
@@ -67,29 +66,6 @@ std::string Harness::shownPicture(const ResultWindow& window, int row) const
 {
     const int col = column(window, 1);
     return col < 0 ? std::string() : window.grid().markerName(col, row).toStdString();
-}
-
-std::vector<std::string> Harness::pictures(const ResultWindow& window, int rows) const
-{
-    std::vector<std::string> roles;
-    for (int row = 1; row <= rows; ++row)
-        roles.push_back(shownPicture(window, row));
-    return roles;
-}
-
-std::vector<std::string> Harness::column(const ResultWindow& window, std::uint8_t id, int rows) const
-{
-    std::vector<std::string> texts;
-    for (int row = 1; row <= rows; ++row)
-        texts.push_back(cell(window, id, row).trimmed().toStdString());
-    return texts;
-}
-
-std::pair<ColorValue, ColorValue> Harness::RowColours(const ResultWindow& window, int row) const
-{
-    const ResultsModel::RowColours& colours = Ctl.Models.forKind(window.settings().Layout).rowColours(row - 1);
-    return colours.set ? std::pair(colours.text, colours.background)
-                       : std::pair(window.grid().textColor(), window.grid().color());
 }
 
 } // namespace kav

@@ -6,12 +6,10 @@
 #include <initializer_list>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "column_settings_dialog.h"
 #include "controller.h"
-#include "general_info_panel.h"
 #include "kavendor_device.h"
 #include "main_settings.h"
 #include "result_window.h"
@@ -26,7 +24,8 @@ inline void printTo(const QString& text, std::ostream* os)
 namespace kav {
 
 // A headless controller with result windows, wired to its device as in the program: feeds lines
-// through the device and reads back what the windows and the panel show.
+// through the device and reads back what the windows show. What the feed makes without a window is
+// tested with tests/race's FeedHarness.
 class Harness {
 public:
     Harness();
@@ -43,19 +42,12 @@ public:
 
     // What column id of a row shows; empty when the window does not show the column.
     QString cell(const ResultWindow& window, std::uint8_t id, int row) const;
-    // The role of the marker picture of a row: "white flag", "red cross", ... or "" for none.
+    // The marker picture of a row: "white flag", "red cross", ... or "" for none.
     std::string shownPicture(const ResultWindow& window, int row) const;
-    std::vector<std::string> pictures(const ResultWindow& window, int rows) const;
-    // A column's texts for rows 1 to rows, without surrounding blanks.
-    std::vector<std::string> column(const ResultWindow& window, std::uint8_t id, int rows) const;
-    // The text and background colours of a row.
-    std::pair<ColorValue, ColorValue> RowColours(const ResultWindow& window, int row) const;
-    QString label(int item) const { return Ctl.Info.value(item); }
 
     MainSettings Settings;
     HeaderTexts Headers = defaultHeaders();
     ColumnSettingsDialog ColumnDialog;
-    GeneralInfoPanel Panel;
     StandByMessage Message;
     ManualClock Clock;
     KavendorDevice Device;

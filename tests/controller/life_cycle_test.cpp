@@ -21,7 +21,7 @@ MainSettings storedSettings(const QString& file)
 
 TEST_F(LifeCycleTest, TheFirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPanel)
 {
-    settings.FollowList[0] = "12";
+    controller.Followed.set({"12"});
     controller.State.ErrorCount = 3;
     start();
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
@@ -29,7 +29,7 @@ TEST_F(LifeCycleTest, TheFirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPan
     EXPECT_TRUE(panel->isHidden());
     EXPECT_EQ(panel->errorHint(), "No Errors");
     EXPECT_EQ(controller.State.ErrorCount, 0);
-    EXPECT_EQ(settings.FollowList[0], ""); // following does not survive a restart
+    EXPECT_EQ(controller.Followed.entries()[0], ""); // following does not survive a restart
 }
 
 // The questions asked on closing, by what there is to save, and the answer that lets the window close.

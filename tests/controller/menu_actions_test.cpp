@@ -54,7 +54,7 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTh
         misc.setMarkerDelay(7);
     });
     actions.editMiscellaneous();
-    EXPECT_EQ(settings.FollowList[0], "12");
+    EXPECT_EQ(controller.Followed.entries()[0], "12");
     EXPECT_EQ(charts.count(), 1);
     EXPECT_EQ(settings.MarkerDelay, 7);
     EXPECT_EQ(panel->valueText(RunInfo::kTrackLength), "3.652");

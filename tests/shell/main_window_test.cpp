@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, ExitAsksOnceAndEndsTheProgramWithTheFlagWindowUp)
 {
     main->menuActions().setShowFlag(true);
     main->device()->receiveBytes("$F,10,\"00:00:00\",\"12:00:00\",\"00:10:00\",\"Red   \"\n");
-    ASSERT_NE(main->controller().Records.flag().flagWindow(), nullptr);
+    ASSERT_NE(main->controller().Flag.flagWindow(), nullptr);
     QTimer stuck; // a program that does not end fails here instead of running on
     stuck.setSingleShot(true);
     QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });

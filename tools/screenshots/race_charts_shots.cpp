@@ -6,10 +6,9 @@
 #include <QListWidget>
 #include <QTabWidget>
 
-#include "controller.h"
 #include "race_charts_window.h"
+#include "race_feed.h"
 #include "race_session.h"
-#include "stand_by_message.h"
 
 namespace kav {
 
@@ -33,20 +32,21 @@ void pointAtALine(const LapChart& chart)
 void saveRaceCharts(void (*save)(QWidget&, const QString&))
 {
     MainSettings settings;
-    StandByMessage message;
     ManualClock clock;
     KavendorDevice device;
-    Controller controller(device, settings, message, clock);
+    RaceFeed feed(device, settings, clock);
     SimOptions race;
     race.cars = kCars;
     race.laps = kLaps;
     race.seed = kSeed;
     for (const SimLine& line : simulateSession(race))
         device.receiveBytes(QByteArray::fromStdString(line.text + '\n'));
-    const LapHistory& history = controller.State.lapHistory();
-    settings.FollowList[0] = history.car(history.carCount() / 2).regNo;
+    const LapHistory& history = feed.State.lapHistory();
+    FollowedCompetitors followed;
+    followed[0] = history.car(history.carCount() / 2).regNo;
+    feed.Followed.set(followed);
 
-    RaceChartsWindow window(controller.ChartSource);
+    RaceChartsWindow window(feed.ChartSource);
     window.resize(900, 580);
     window.tabs().setCurrentIndex(RaceChartsWindow::kLapTab);
     window.show();

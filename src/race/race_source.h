@@ -31,7 +31,7 @@ struct ClassifiedCar {
     TimeValue bestLapTime = kEmptyLapTime;
 };
 
-// What the race charts and the race report read of the race; the controller provides it and tells
+// What the race charts and the race report read of the race; the race feed provides it and tells
 // when it changed, so that views redraw when told instead of looking.
 class RaceSource : public QObject {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "feed_time.h"
+#include "follow_list.h"
 #include "main_settings.h"
 #include "race_state.h"
 #include "result_window_settings.h"
@@ -24,7 +25,7 @@ public:
     static constexpr std::uint8_t kColGap = 14;
     static constexpr std::size_t kNameLength = 40;
 
-    ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings);
+    ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings, const FollowList& followed);
 
     void setCellText(std::uint8_t kind, std::uint8_t id, const QString& text, int row);
     // A marker status code; one that shows no picture clears the cell's marker.
@@ -64,13 +65,13 @@ private:
     void putBestSpeed(std::uint8_t kind, int row, const PracticeResultRecord* practice);
     const PassingRecord* passingOf(const ReadablePassingList& list, std::string_view regNo) const;
     const PracticeResultRecord* practiceOf(std::string_view regNo) const;
-    bool isFollowed(std::string_view regNo) const;
     template <typename List>
     void putGaps(std::uint8_t kind, const List& list);
 
     RaceState& m_state;
     ResultsModels& m_models;
     const MainSettings& m_settings;
+    const FollowList& m_followed;
     FeedTime m_time;
 };
 

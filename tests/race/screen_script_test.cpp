@@ -1,6 +1,6 @@
-// Feeds scripted lines through the controller's own device and checks what the windows and the panel
-// show. The scripts in tests/data/controller hold the lines and the expected screens; their commands
-// are explained at the top of each script.
+// Feeds scripted lines through the race feed's own device and checks what the results models and the
+// run's information hold, as the windows and the panel would show them. The scripts in tests/data/race
+// hold the lines and the expected screens; their commands are explained at the top of each script.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,8 @@
 #include <map>
 #include <sstream>
 
-#include "flag_window.h"
-#include "harness.h"
-#include "status_lamp.h"
+#include "feed_harness.h"
+#include "flag_look.h"
 
 using namespace kav;
 
@@ -27,7 +26,7 @@ struct Script {
 
 Script readScript(const QString& name)
 {
-    QFile file(QStringLiteral(KAV_TEST_DATA "/controller/") + name);
+    QFile file(QStringLiteral(KAV_TEST_DATA "/race/") + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
     Script script;
     Lines* into = nullptr;
@@ -82,16 +81,16 @@ private:
         else if (command == "open")
             open(words);
         else if (command == "column" && words >> name >> id >> rows)
-            EXPECT_EQ(h.column(*m_windows.at(name), static_cast<std::uint8_t>(id), rows), split(expected));
+            EXPECT_EQ(h.column(m_windows.at(name), static_cast<std::uint8_t>(id), rows), split(expected));
         else if (command == "cell" && words >> name >> id >> rows)
-            EXPECT_EQ(h.cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).toStdString(), expected);
+            EXPECT_EQ(h.cell(m_windows.at(name), static_cast<std::uint8_t>(id), rows).toStdString(), expected);
         else if (command == "text" && words >> name >> id >> rows)
-            EXPECT_EQ(h.cell(*m_windows.at(name), static_cast<std::uint8_t>(id), rows).trimmed().toStdString(),
+            EXPECT_EQ(h.cell(m_windows.at(name), static_cast<std::uint8_t>(id), rows).trimmed().toStdString(),
                       expected);
         else if (command == "picture" && words >> name >> rows)
-            EXPECT_EQ(h.shownPicture(*m_windows.at(name), rows), expected);
+            EXPECT_EQ(h.shownPicture(m_windows.at(name), rows), expected);
         else if (command == "pictures" && words >> name >> rows)
-            EXPECT_EQ(h.pictures(*m_windows.at(name), rows), split(expected));
+            EXPECT_EQ(h.pictures(m_windows.at(name), rows), split(expected));
         else if (command == "label" && words >> id)
             EXPECT_EQ(h.label(id).trimmed().toStdString(), expected);
         else if (command == "state" && words >> name)
@@ -113,12 +112,12 @@ private:
         std::vector<std::uint8_t> columns;
         for (int id = 0; words >> id;)
             columns.push_back(static_cast<std::uint8_t>(id));
-        m_windows[name] = &h.open(kinds.at(kind), columns.empty() ? Harness::allColumns() : columns);
+        m_windows[name] = h.open(kinds.at(kind), columns.empty() ? FeedHarness::allColumns() : columns);
     }
 
     std::string stateValue(const std::string& name)
     {
-        const RaceState& state = h.Ctl.State;
+        const RaceState& state = h.Feed.State;
         const std::map<std::string, std::function<std::string()>> values = {
             {"run", [&] { return state.RunName; }},
             {"errors", [&] { return std::to_string(state.ErrorCount); }},
@@ -126,12 +125,10 @@ private:
             {"snapshot", [&] { return std::to_string(state.LapRaceList.count()); }},
             {"competitors", [&] { return std::to_string(state.CompList.count()); }},
             {"passings", [&] { return std::to_string(state.CurrentPassingList.count()); }},
-            {"standby", [&] { return std::to_string(h.Message.isVisible()) + std::to_string(state.StandByShown); }},
-            {"message", [&] { return h.Message.message().toStdString(); }},
+            {"standby", [&] { return std::to_string(h.StandByWaiting) + std::to_string(state.StandByShown); }},
             {"track", [&] { return h.Settings.TrackName + " " + std::to_string(h.Settings.TrackLength); }},
-            {"lamp", [&] { return lampName(h.Panel.flagLamp().color()); }},
-            {"flag", [&] { return flagWindow(); }},
-            {"hint", [&] { return h.Panel.errorHint().toStdString(); }},
+            {"lamp", [&] { return lampName(lampColour(h.Feed.Info.flag())); }},
+            {"hint", [&] { return h.Feed.Info.errorHint().toStdString(); }},
         };
         return values.at(name)();
     }
@@ -141,15 +138,6 @@ private:
         const std::map<ColorValue, std::string> names = {{0x0000FF, "red"}, {0x00FFFF, "yellow"}, {0x00FF00, "green"}};
         return names.count(colour) ? names.at(colour) : std::to_string(colour);
     }
-    // The flag window: "none", or the flag it shows, "minimised" after it when it is.
-    std::string flagWindow()
-    {
-        const FlagWindow* flag = h.Ctl.Records.flag().flagWindow();
-        if (!flag)
-            return "none";
-        const bool red = flag->shownFlag().serial() == flag->redFlag().serial();
-        return std::string(red ? "red" : "yellow") + (flag->isMinimized() ? " minimised" : "");
-    }
 
     // Settings and time: "set markerdelay 5", "set clock 36004" (seconds of the day), "set expire 0".
     void set(const std::string& name, int value)
@@ -157,20 +145,16 @@ private:
         if (name == "markerdelay")
             h.Settings.MarkerDelay = value;
         else if (name == "clock")
-            h.setClock(value * kTicksPerSecond);
+            h.Clock.set(value * kTicksPerSecond);
         else if (name == "expire")
-            h.Ctl.Records.expireMarkers();
+            h.Feed.Records.expireMarkers();
         else if (name == "tracklabels")
-            h.Ctl.Info.setTrack(h.Settings.TrackLength, h.Settings.TrackName);
-        else if (name == "showflag")
-            h.Ctl.Records.flag().ShowFlag = [value] { return value != 0; };
-        else if (name == "minimiseflag")
-            h.Ctl.Records.flag().flagWindow()->showMinimized();
+            h.Feed.Info.setTrack(h.Settings.TrackLength, h.Settings.TrackName);
     }
 
     const Script& m_script;
-    Harness h;
-    std::map<std::string, ResultWindow*> m_windows;
+    FeedHarness h;
+    std::map<std::string, ResultsView> m_windows;
 };
 
 class Scripts : public ::testing::TestWithParam<const char*> {};
@@ -185,6 +169,6 @@ TEST_P(Scripts, ShowWhatTheirFeedLinesShouldShow)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Controller, Scripts, ::testing::Values("race.txt", "practice.txt", "records.txt"));
+INSTANTIATE_TEST_SUITE_P(Race, Scripts, ::testing::Values("race.txt", "practice.txt", "records.txt"));
 
 } // namespace

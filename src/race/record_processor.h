@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 #include <chrono>
@@ -10,7 +9,7 @@
 
 #include "clock.h"
 #include "content_builder.h"
-#include "flag_control.h"
+#include "flag_reader.h"
 #include "parsed_record.h"
 #include "race_positions.h"
 #include "race_state.h"
@@ -18,10 +17,8 @@
 
 namespace kav {
 
-class StandByMessage;
-
-// The main loop from line to screen: parses each received line, applies the record to the race data
-// and writes the results and the run's information (items, flag, errors, busy lamps).
+// The main loop from line to the live state: parses each received line, applies the record to the race
+// data and writes the results and the run's information (items, flag, errors, busy lamps).
 class RecordProcessor : public QObject {
     Q_OBJECT
 public:
@@ -29,11 +26,7 @@ public:
     static constexpr std::chrono::milliseconds kRemoveInterval{500};
 
     RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
-                    StandByMessage& message, const ClockSource& clock);
-
-    // The window the stand-by message is centred on; none centres it at the origin.
-    void setMainWindow(QWidget* window) { m_mainWindow = window; }
-    FlagControl& flag() { return m_flag; }
+                    const ClockSource& clock);
 
     // A received line, still ending in its terminator.
     void receiveString(const QByteArray& line);
@@ -53,6 +46,8 @@ public:
 signals:
     // After a record that may have changed the lap history: a passing, a standing, a run or a new run.
     void lapHistoryChanged();
+    // A new run began and waits for its first valid record (true), or that record came (false).
+    void standByChanged(bool waiting);
 
 private:
     void apply(const RecordData& data);
@@ -71,11 +66,9 @@ private:
     ContentBuilder& m_content;
     MainSettings& m_settings;
     RunInfo& m_info;
-    StandByMessage& m_message;
     const ClockSource& m_clock;
     RacePositions m_positions;
-    FlagControl m_flag;
-    QPointer<QWidget> m_mainWindow;
+    FlagReader m_flag;
     QTimer m_communicationTimer;
     QTimer m_removeTimer;
 };

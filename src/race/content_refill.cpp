@@ -1,4 +1,4 @@
-// The whole-window operations of content building: refills, clearing, repaints, gaps, row growth.
+// The whole-kind operations of content building: refills, clearing, repaints, gaps, row growth.
 #include "content_builder.h"
 
 namespace kav {

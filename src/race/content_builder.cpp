@@ -41,8 +41,9 @@ std::uint8_t codeFor(const Marker& marker, std::uint8_t kind)
 
 } // namespace
 
-ContentBuilder::ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings)
-    : m_state(state), m_models(models), m_settings(settings)
+ContentBuilder::ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings,
+                               const FollowList& followed)
+    : m_state(state), m_models(models), m_settings(settings), m_followed(followed)
 {
 }
 
@@ -68,15 +69,10 @@ void ContentBuilder::setStatusIcon(std::uint8_t kind, std::string_view regNo, in
 
 void ContentBuilder::setRowColours(std::uint8_t kind, std::string_view regNo, int row)
 {
-    const bool followed = isFollowed(regNo);
+    const bool followed = m_followed.contains(regNo);
     const ColorValue text = m_settings.Colors[followed ? kFollowText : kResultsText];
     const ColorValue back = m_settings.Colors[followed ? kFollowBackground : kResultsBackground];
     m_models.forKind(kind).setRowColours(row - 1, text, back);
-}
-
-bool ContentBuilder::isFollowed(std::string_view regNo) const
-{
-    return kav::isFollowed(m_settings.FollowList, regNo);
 }
 
 void ContentBuilder::putText(std::uint8_t kind, std::uint8_t id, int row, std::string_view text)

@@ -17,7 +17,7 @@
 
 namespace kav {
 
-// A model list whose entries can be read in place: the controller reads every row on each refill
+// A model list whose entries can be read in place: content building reads every row on each refill
 // and every gap cell on each $G, where a copy per entry would cost more than the rest of the work.
 template <typename List>
 class ReadableList : public List {
@@ -31,7 +31,7 @@ using ReadablePracticeList = ReadableList<PracticeResultList>;
 using ReadablePassingList = ReadableList<PassingList>;
 using ReadableMarkerList = ReadableList<MarkerList>;
 
-// The race data of the run and the controller's state around it. Lives on the GUI thread only.
+// The race data of the run and the record processing's state around it. Lives on the GUI thread only.
 class RaceState {
 public:
     static constexpr int kListLimit = 1000;
@@ -57,8 +57,7 @@ public:
     bool RaceFinished = false;
     std::uint8_t FlagState = kFlagGreen;
     std::uint8_t PrevFlagState = kFlagGreen;
-    bool FlagWindowShown = false;
-    bool StandByShown = false;
+    bool StandByShown = false; // a new run waits for its first valid record
     bool BusyLit = false;
     std::int32_t ErrorCount = 0;
     std::string RunName;

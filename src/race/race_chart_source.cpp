@@ -6,6 +6,13 @@
 
 namespace kav {
 
+RaceChartSource::RaceChartSource(const RaceState& state, const MainSettings& settings, const FollowList& followed)
+    : m_state(state), m_settings(settings), m_followed(followed)
+{
+    // The charts mark the cars the operator chose to follow.
+    connect(&followed, &FollowList::changed, this, &RaceSource::changed);
+}
+
 CarLabel RaceChartSource::carLabel(std::string_view regNo) const
 {
     const FullCompetitorRecord comp = m_state.CompList.findByRegNo(regNo);
@@ -20,7 +27,7 @@ CarLabel RaceChartSource::carLabel(std::string_view regNo) const
 
 bool RaceChartSource::isFollowed(std::string_view regNo) const
 {
-    return kav::isFollowed(m_settings.FollowList, regNo);
+    return m_followed.contains(regNo);
 }
 
 // The rows the current-race window shows, in its order; places the standings left empty are skipped.

@@ -1,7 +1,6 @@
 #include "record_processor.h"
 
 #include "feed_text.h"
-#include "stand_by_message.h"
 
 namespace kav {
 
@@ -27,8 +26,8 @@ bool touchesLapHistory(const RecordData& data)
 } // namespace
 
 RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
-                                 StandByMessage& message, const ClockSource& clock)
-    : m_state(state), m_content(content), m_settings(settings), m_info(info), m_message(message), m_clock(clock),
+                                 const ClockSource& clock)
+    : m_state(state), m_content(content), m_settings(settings), m_info(info), m_clock(clock),
       m_positions(state, content), m_flag(state, info)
 {
     m_communicationTimer.setSingleShot(true);
@@ -60,8 +59,8 @@ void RecordProcessor::processRecord(std::string_view text)
         return;
     }
     if (m_state.StandByShown) {
-        m_message.hide();
         m_state.StandByShown = false;
+        emit standByChanged(false);
     }
     apply(record.data);
 }

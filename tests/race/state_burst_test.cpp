@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "harness.h"
+#include "feed_harness.h"
 #include "state_burst.h"
 #include "temporary_folder.h"
 
@@ -22,17 +22,17 @@ std::vector<std::string> feedLines()
     return lines;
 }
 
-// The cells of the windows but the marker pictures, which age with each program's own clock, and the
+// The cells of the views but the marker pictures, which age with each program's own clock, and the
 // columns given.
-void expectSameCells(const Harness& late, const ResultWindow& lateWindow, const Harness& seen,
-                     const ResultWindow& seenWindow, std::initializer_list<int> skipped = {})
+void expectSameCells(const FeedHarness& late, const ResultsView& lateView, const FeedHarness& seen,
+                     const ResultsView& seenView, std::initializer_list<int> skipped = {})
 {
     for (std::uint8_t id = 0; id < kColumnIds; ++id) {
         if (id == ContentBuilder::kColMarker || std::find(skipped.begin(), skipped.end(), id) != skipped.end())
             continue;
-        EXPECT_EQ(late.column(lateWindow, id, late.Ctl.State.RowCount),
-                  seen.column(seenWindow, id, seen.Ctl.State.RowCount))
-            << lateWindow.windowTitle().toStdString() << ", column " << int(id);
+        EXPECT_EQ(late.column(lateView, id, late.Feed.State.RowCount),
+                  seen.column(seenView, id, seen.Feed.State.RowCount))
+            << "kind " << int(lateView.Kind) << ", column " << int(id);
     }
 }
 
@@ -41,16 +41,16 @@ class StateBurst : public ::testing::TestWithParam<std::size_t> {};
 TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
 {
     const std::vector<std::string> lines = feedLines();
-    Harness seen;
-    ResultWindow& seenRace = seen.open(kLayoutCurrentRace);
-    ResultWindow& seenPractice = seen.open(kLayoutPractice);
+    FeedHarness seen;
+    ResultsView seenRace = seen.open(kLayoutCurrentRace);
+    ResultsView seenPractice = seen.open(kLayoutPractice);
     for (std::size_t i = 0; i < std::min(GetParam(), lines.size()); ++i)
         seen.feedLines(lines[i]);
 
-    Harness late;
-    ResultWindow& lateRace = late.open(kLayoutCurrentRace);
-    ResultWindow& latePractice = late.open(kLayoutPractice);
-    std::istringstream burstLines(buildStateBurst(seen.Ctl.State, seen.Settings, seen.Ctl.State.Latest));
+    FeedHarness late;
+    ResultsView lateRace = late.open(kLayoutCurrentRace);
+    ResultsView latePractice = late.open(kLayoutPractice);
+    std::istringstream burstLines(buildStateBurst(seen.Feed.State, seen.Settings, seen.Feed.State.Latest));
     for (std::string line; std::getline(burstLines, line);)
         late.feedLines(line);
     expectSameCells(late, lateRace, seen, seenRace);
@@ -59,9 +59,9 @@ TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
     expectSameCells(late, latePractice, seen, seenPractice, {7, 8, 9, 12});
     for (int item = RunInfo::kLapsToGo; item <= RunInfo::kRun; ++item)
         EXPECT_EQ(late.label(item), seen.label(item)) << "item " << item;
-    EXPECT_EQ(late.Ctl.State.RaceFinished, seen.Ctl.State.RaceFinished);
-    EXPECT_EQ(late.Ctl.State.FlagState, seen.Ctl.State.FlagState);
-    EXPECT_EQ(late.Ctl.State.ErrorCount, 0);
+    EXPECT_EQ(late.Feed.State.RaceFinished, seen.Feed.State.RaceFinished);
+    EXPECT_EQ(late.Feed.State.FlagState, seen.Feed.State.FlagState);
+    EXPECT_EQ(late.Feed.State.ErrorCount, 0);
 }
 
 // After the grid, in the first laps, mid-race, and at the end.

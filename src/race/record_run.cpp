@@ -2,7 +2,6 @@
 #include "record_processor.h"
 
 #include "feed_text.h"
-#include "stand_by_message.h"
 #include "text_helpers.h"
 
 #include <charconv>
@@ -98,13 +97,8 @@ void RecordProcessor::applyNewRun(const RunStartRecord& record)
 
 void RecordProcessor::showStandBy()
 {
-    const QRect main = m_mainWindow ? m_mainWindow->geometry() : QRect();
-    const int top = (main.height() - m_message.height()) / 2 + main.top();
-    const int left = (main.width() - m_message.width()) / 2 + main.left();
-    m_message.move(left, top);
-    m_message.setMessage(QStringLiteral("Please stand by....."));
-    m_message.show();
     m_state.StandByShown = true;
+    emit standByChanged(true);
 }
 
 void RecordProcessor::applyPassing(const PassingRecord& record)

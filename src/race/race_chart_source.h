@@ -1,5 +1,6 @@
 #pragma once
 
+#include "follow_list.h"
 #include "main_settings.h"
 #include "race_source.h"
 #include "race_state.h"
@@ -7,13 +8,13 @@
 namespace kav {
 
 // The race as the charts and the report read it: the race state's lap history, standings and
-// competitors, with the track name and the follow list of the settings. Tells of a change when the
+// competitors, with the track name of the settings and the drivers followed. Tells of a change when the
 // record processor or the follow list says so.
 class RaceChartSource : public RaceSource {
     Q_OBJECT
 
 public:
-    RaceChartSource(const RaceState& state, const MainSettings& settings) : m_state(state), m_settings(settings) {}
+    RaceChartSource(const RaceState& state, const MainSettings& settings, const FollowList& followed);
 
     const LapHistory& lapHistory() const override { return m_state.lapHistory(); }
     CarLabel carLabel(std::string_view regNo) const override;
@@ -26,14 +27,12 @@ public:
     TimeValue sessionStart() const override { return m_state.RunStartTime; }
     TimeValue lastTimeOfDay() const override { return m_state.LastTimeOfDay; }
 
-    // The operator chose other cars to follow: the charts mark them.
-    void followListChanged() { emit changed(); }
-
 private:
     void findBestLap(ClassifiedCar& car) const;
 
     const RaceState& m_state;
     const MainSettings& m_settings;
+    const FollowList& m_followed;
 };
 
 } // namespace kav

@@ -1,0 +1,33 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "feed_harness.h"
+
+using namespace kav;
+
+// Followed up to the first empty entry of the list; the rows and the charts follow each change of the
+// list by themselves, and a list set again unchanged tells nothing.
+TEST(Content, FollowedCompetitorsTakeTheFollowColoursWhenTheListChanges)
+{
+    FeedHarness h;
+    for (std::size_t slot : {6, 7, 8, 9})
+        h.Settings.Colors[slot] = static_cast<ColorValue>(0x111111 * (slot - 5));
+    const auto plain = std::make_pair(ColorValue{0x111111}, ColorValue{0x222222});
+    const auto followed = std::make_pair(ColorValue{0x333333}, ColorValue{0x444444});
+    ResultsView race = h.open(kLayoutCurrentRace);
+    h.feedLines({"$G,1,\"1\",1,\"00:01:30.000\"", "$G,2,\"2\",1,\"00:01:31.000\""});
+    EXPECT_EQ(h.rowColours(race, 2), plain);
+    QSignalSpy charts(&h.Feed.ChartSource, &RaceSource::changed);
+    FollowedCompetitors list;
+    list[0] = "2";
+    list[2] = "1";
+    h.Feed.Followed.set(list);
+    EXPECT_EQ(h.rowColours(race, 1), plain);
+    EXPECT_EQ(h.rowColours(race, 2), followed);
+    h.Feed.Followed.set(list);
+    EXPECT_EQ(charts.count(), 1);
+    h.Feed.Followed.clear();
+    EXPECT_EQ(h.rowColours(race, 2), plain);
+    EXPECT_EQ(charts.count(), 2);
+}
