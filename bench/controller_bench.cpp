@@ -64,7 +64,7 @@ std::vector<QByteArray> raceStream(int cars, int laps)
 }
 
 struct ScreenWindows {
-    MainSettings Settings;
+    ProgramSettings Settings;
     HeaderTexts Headers = defaultHeaders();
     ColumnSettingsDialog Dialog;
     GeneralInfoPanel Panel;
@@ -77,7 +77,7 @@ struct ScreenWindows {
     ScreenWindows()
     {
         Panel.watch(Ctl.Info);
-        Settings.TrackLength = 4000;
+        Settings.change([](MainSettings& settings) { settings.TrackLength = 4000; });
         Ctl.Content.growRows(100);
         for (std::uint8_t kind : kKinds) {
             ResultWindowSettings rec;

@@ -33,7 +33,7 @@ public:
     Soak() : m_ctl(m_device, m_settings, m_message, m_clock)
     {
         m_panel.watch(m_ctl.Info);
-        m_settings.TrackLength = 4000;
+        m_settings.change([](MainSettings& settings) { settings.TrackLength = 4000; });
     }
 
     Controller& controller() { return m_ctl; }
@@ -48,7 +48,7 @@ public:
     qsizetype mostPending() const { return m_mostPending; }
 
 private:
-    MainSettings m_settings;
+    ProgramSettings m_settings;
     GeneralInfoPanel m_panel;
     StandByMessage m_message;
     ManualClock m_clock;

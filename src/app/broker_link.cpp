@@ -189,7 +189,7 @@ void BrokerLink::refresh()
     m_changedSinceRefresh = false;
     const RaceState& state = m_window->controller().State;
     const RunInfo& info = m_window->controller().Info;
-    const std::string burst = buildStateBurst(state, m_window->settings(), state.Latest);
+    const std::string burst = buildStateBurst(state, m_window->settings().value(), state.Latest);
     m_publisher.setBurst(QByteArray::fromStdString(burst), m_publisher.lastSequence());
     m_publisher.setRetained(topic::kFlag, flagOrFinishWord(info.flag(), info.finished()).toUtf8());
     m_publisher.setRetained(topic::kRun, feedText(state.RunName).toUtf8());

@@ -98,7 +98,7 @@ QString alternateBackground(const MainSettings& settings)
 
 void WebStateAdapter::addSettings(WebState& state) const
 {
-    const MainSettings& settings = m_window.settings();
+    const MainSettings& settings = m_window.settings().value();
     const auto colour = [&settings](std::size_t slot) {
         return toQColor(settings.Colors[slot], QApplication::palette()).name();
     };

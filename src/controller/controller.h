@@ -16,12 +16,13 @@ class StandByMessage;
 // window places, and the notice of the operator's changes.
 class Controller : public RaceFeed {
 public:
-    Controller(Device& device, MainSettings& settings, StandByMessage& message, const ClockSource& clock)
+    Controller(Device& device, ProgramSettings& settings, StandByMessage& message, const ClockSource& clock)
         : RaceFeed(device, settings, clock), RaceCharts(ChartSource), Flag(Info), StandBy(Records, message)
     {
+        QObject::connect(&settings, &ProgramSettings::changed, &SettingsChanged, &ChangeNotice::tell);
     }
 
-    // The operator changed the settings, the layout or a result window.
+    // The settings, the layout or a result window changed.
     ChangeNotice SettingsChanged;
     ResultWindows Windows;
     RaceChartsHost RaceCharts;

@@ -31,7 +31,7 @@ ResultWindowSettings newWindowRecord()
 
 } // namespace
 
-LayoutKeeper::LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area,
+LayoutKeeper::LayoutKeeper(Controller& controller, ProgramSettings& settings, QMdiArea& area,
                            ColumnSettingsDialog& columnDialog)
     : m_controller(controller), m_settings(settings), m_area(area), m_columnDialog(columnDialog), m_logo(area)
 {
@@ -64,12 +64,12 @@ int LayoutKeeper::freeWindowNumber() const
 
 void LayoutKeeper::colourResultWindow(ResultWindow& window) const
 {
-    window.setColours(m_settings.Colors, m_settings.AlternateRows);
+    window.setColours(m_settings->Colors, m_settings->AlternateRows);
 }
 
 ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)
 {
-    auto* window = new ResultWindow(m_controller.Models, m_settings.Headers, m_columnDialog, &m_area);
+    auto* window = new ResultWindow(m_controller.Models, m_settings->Headers, m_columnDialog, &m_area);
     colourResultWindow(*window);
     window->applySettings(rec);
     // A window no longer in the list (one of a cleared layout) must not touch the layout file.
@@ -81,6 +81,9 @@ ResultWindow* LayoutKeeper::createResultWindow(const ResultWindowSettings& rec)
     connect(window, &ResultWindow::refillRequested, this,
             [this](int kind) { m_controller.Content.refillKind(static_cast<std::uint8_t>(kind)); });
     connect(window, &ResultWindow::settingsChanged, &m_controller.SettingsChanged, &ChangeNotice::tell);
+    connect(window, &ResultWindow::headersChosen, this, [this](const HeaderTexts& headers) {
+        m_settings.change([&headers](MainSettings& settings) { settings.Headers = headers; });
+    });
     m_controller.Windows.add(window);
     m_controller.SettingsChanged.tell();
     window->borderWindow()->show();
@@ -98,15 +101,14 @@ bool LayoutKeeper::askColumns(std::uint8_t kind, ResultWindowSettings& rec, bool
 {
     m_columnDialog.setKind(kind);
     m_columnDialog.setColumns(rec.ColRel);
-    m_columnDialog.setHeaders(m_settings.Headers);
+    m_columnDialog.setHeaders(m_settings->Headers);
     const int answer = prompter().exec(m_columnDialog);
     copied = m_columnDialog.copyLayout();
     if (!copied)
         rec = newWindowRecord();
     if (answer != QDialog::Accepted)
         return false;
-    m_settings.Headers = m_columnDialog.headers();
-    m_controller.SettingsChanged.tell();
+    m_settings.change([this](MainSettings& settings) { settings.Headers = m_columnDialog.headers(); });
     rec.ColRel = m_columnDialog.columns();
     rec.rebuildColumnPositions();
     return true;
@@ -163,10 +165,10 @@ ResultWindow* LayoutKeeper::newResultWindow(std::uint8_t kind)
 // A layout file in use follows every window opened.
 void LayoutKeeper::writeThrough(const ResultWindowSettings& rec)
 {
-    if (m_settings.LayoutFile.empty())
+    if (m_settings->LayoutFile.empty())
         return;
     try {
-        writeResultWindow(m_settings.LayoutFile, rec);
+        writeResultWindow(m_settings->LayoutFile, rec);
     } catch (const std::exception& error) {
         reportWriteError(error);
     }
@@ -189,9 +191,9 @@ void LayoutKeeper::resultWindowClosed(int number)
 {
     if (!m_listenToClose)
         return;
-    if (!m_settings.LayoutFile.empty()) {
+    if (!m_settings->LayoutFile.empty()) {
         try {
-            eraseResultWindow(m_settings.LayoutFile, number);
+            eraseResultWindow(m_settings->LayoutFile, number);
         } catch (const std::exception& error) {
             reportWriteError(error);
         }
@@ -241,7 +243,7 @@ void LayoutKeeper::clearLayout()
         delete frame;
     }
     m_listenToClose = true;
-    m_settings.LayoutFile.clear();
+    m_settings.change([](MainSettings& settings) { settings.LayoutFile.clear(); });
     emit changed();
 }
 
@@ -264,7 +266,7 @@ bool LayoutKeeper::saveLayout(const QString& file, LayoutWrite mode)
 bool LayoutKeeper::saveLayoutAs()
 {
     const QString file = prompter().saveFileName(QStringLiteral("Layout files (*.kvl)"), QStringLiteral("kvl"),
-                                                 QString::fromStdString(m_settings.LayoutFile), dialogParent());
+                                                 QString::fromStdString(m_settings->LayoutFile), dialogParent());
     if (file.isEmpty())
         return false;
     if (QFile::exists(file) &&
@@ -274,7 +276,7 @@ bool LayoutKeeper::saveLayoutAs()
     // The old file stays until a complete new one takes its place.
     if (!saveLayout(file, LayoutWrite::Replace))
         return false;
-    m_settings.LayoutFile = file.toStdString();
+    m_settings.change([&file](MainSettings& settings) { settings.LayoutFile = file.toStdString(); });
     return true;
 }
 
@@ -294,11 +296,11 @@ void LayoutKeeper::clearLayoutAsking()
 // False when the current layout must stay: the operator cancelled or its file could not be written.
 bool LayoutKeeper::saveBeforeOpening()
 {
-    if (m_settings.LayoutFile.empty())
+    if (m_settings->LayoutFile.empty())
         return true;
     switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout?"), true, dialogParent())) {
     case Answer::Cancel: return false;
-    case Answer::Yes: return saveLayout(QString::fromStdString(m_settings.LayoutFile));
+    case Answer::Yes: return saveLayout(QString::fromStdString(m_settings->LayoutFile));
     case Answer::No: return true;
     }
     return true;
@@ -311,7 +313,7 @@ void LayoutKeeper::openLayout()
         return;
     clearLayout();
     loadLayout(file);
-    m_settings.LayoutFile = file.toStdString();
+    m_settings.change([&file](MainSettings& settings) { settings.LayoutFile = file.toStdString(); });
     m_controller.Content.refillAll();
 }
 

@@ -8,7 +8,7 @@
 #include "controller.h"
 #include "layout_store.h"
 #include "logo_keeper.h"
-#include "main_settings.h"
+#include "program_settings.h"
 #include "window_records.h"
 
 class QMdiArea;
@@ -26,7 +26,7 @@ class LayoutKeeper : public QObject {
 public:
     static constexpr int kMaxResultWindows = 10;
 
-    LayoutKeeper(Controller& controller, MainSettings& settings, QMdiArea& area, ColumnSettingsDialog& columnDialog);
+    LayoutKeeper(Controller& controller, ProgramSettings& settings, QMdiArea& area, ColumnSettingsDialog& columnDialog);
     ~LayoutKeeper() override;
 
     // Asks for the columns, then opens a window of the kind under the lowest free number; none when
@@ -82,7 +82,7 @@ private:
     QWidget* dialogParent() const;
 
     Controller& m_controller;
-    MainSettings& m_settings;
+    ProgramSettings& m_settings;
     QMdiArea& m_area;
     ColumnSettingsDialog& m_columnDialog;
     GeneralInfoItems m_genInfo{};

@@ -15,8 +15,8 @@
 
 namespace kav {
 
-LifeCycle::LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
-                     KavendorDevice& device, LayoutKeeper& layouts, MenuActions& menu)
+LifeCycle::LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller,
+                     ProgramSettings& settings, KavendorDevice& device, LayoutKeeper& layouts, MenuActions& menu)
     : m_window(window), m_options(options), m_controller(controller), m_settings(settings), m_device(device),
       m_layouts(layouts), m_menu(menu)
 {
@@ -53,11 +53,11 @@ void LifeCycle::activate()
     if (m_setupPending) {
         placeAtStart();
         if (!m_options.Layout.isEmpty())
-            m_settings.LayoutFile = m_options.Layout.toStdString();
-        m_layouts.loadLayout(QString::fromStdString(m_settings.LayoutFile));
+            m_settings.change([this](MainSettings& settings) { settings.LayoutFile = m_options.Layout.toStdString(); });
+        m_layouts.loadLayout(QString::fromStdString(m_settings->LayoutFile));
         m_menu.applyColours();
         m_setupPending = false;
-        m_controller.Info.setTrack(m_settings.TrackLength, m_settings.TrackName);
+        m_controller.Info.setTrack(m_settings->TrackLength, m_settings->TrackName);
         m_controller.Info.setValue(RunInfo::kRun, feedText(m_controller.State.RunName));
     }
     if (m_repaintPending) {
@@ -86,13 +86,14 @@ void LifeCycle::readSettingsAtStart()
     if (!m_options.UseSettingsFiles)
         return;
     bool showFlag = false;
-    readMainSettings(settingsPath().toStdString(), m_settings, showFlag);
+    m_settings.change(
+        [&](MainSettings& settings) { readMainSettings(settingsPath().toStdString(), settings, showFlag); });
     m_menu.setShowFlag(showFlag);
 }
 
 void LifeCycle::placeAtStart()
 {
-    const WindowPlacement& pos = m_settings.MainWin;
+    const WindowPlacement& pos = m_settings->MainWin;
     if (pos.Left == -1) {
         m_window.setWindowState(Qt::WindowMaximized);
         return;
@@ -104,7 +105,7 @@ void LifeCycle::placeAtStart()
 
 bool LifeCycle::mayClose()
 {
-    if (m_settings.LayoutFile.empty() && m_layouts.holdsSomething()) {
+    if (m_settings->LayoutFile.empty() && m_layouts.holdsSomething()) {
         switch (prompter().ask(BoxKind::Information,
                                QStringLiteral("Current layout is not saved!\nDo you want to save it now?"), true,
                                &m_window)) {
@@ -113,10 +114,10 @@ bool LifeCycle::mayClose()
         case Answer::No: return true;
         }
     }
-    if (!m_settings.LayoutFile.empty()) {
+    if (!m_settings->LayoutFile.empty()) {
         switch (prompter().ask(BoxKind::Confirmation, QStringLiteral("Save current layout?"), true, &m_window)) {
         case Answer::Cancel: return false;
-        case Answer::Yes: return m_layouts.saveLayout(QString::fromStdString(m_settings.LayoutFile));
+        case Answer::Yes: return m_layouts.saveLayout(QString::fromStdString(m_settings->LayoutFile));
         case Answer::No: return true;
         }
     }
@@ -129,7 +130,7 @@ QString LifeCycle::finishUnasked(StandByMessage& message)
     if (m_finished)
         return {};
     QString note;
-    const QString file = QString::fromStdString(m_settings.LayoutFile);
+    const QString file = QString::fromStdString(m_settings->LayoutFile);
     if (!file.isEmpty())
         note = m_layouts.saveLayout(file) ? QStringLiteral("layout saved to %1").arg(file)
                                           : QStringLiteral("layout could not be saved to %1").arg(file);
@@ -160,22 +161,24 @@ void LifeCycle::finish(StandByMessage& message)
 void LifeCycle::storePlacement()
 {
     const Qt::WindowStates state = m_window.windowState();
-    if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        m_settings.MainWin.Height = m_window.height();
-        m_settings.MainWin.Width = m_window.width();
-        m_settings.MainWin.Top = m_window.y();
-        m_settings.MainWin.Left = m_window.x();
-    }
-    m_settings.MainWin.State = fromQtState(state);
+    m_settings.change([this, state](MainSettings& settings) {
+        if (!(state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            settings.MainWin.Height = m_window.height();
+            settings.MainWin.Width = m_window.width();
+            settings.MainWin.Top = m_window.y();
+            settings.MainWin.Left = m_window.x();
+        }
+        settings.MainWin.State = fromQtState(state);
+    });
 }
 
 void LifeCycle::writeSettings()
 {
     if (!m_options.UseSettingsFiles)
         return;
-    m_settings.WinExist = true;
+    m_settings.change([](MainSettings& settings) { settings.WinExist = true; });
     try {
-        writeMainSettings(settingsPath().toStdString(), m_settings, m_menu.showFlag());
+        writeMainSettings(settingsPath().toStdString(), m_settings.value(), m_menu.showFlag());
     } catch (const std::exception& error) {
         reportWriteError(error);
     }

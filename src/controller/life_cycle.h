@@ -7,7 +7,7 @@
 
 #include "controller.h"
 #include "main_options.h"
-#include "main_settings.h"
+#include "program_settings.h"
 
 class QWidget;
 
@@ -26,7 +26,7 @@ class LifeCycle {
 public:
     static constexpr const char* kSettingsFile = "Kavendor.ini";
 
-    LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, MainSettings& settings,
+    LifeCycle(QWidget& window, const MainWindowOptions& options, Controller& controller, ProgramSettings& settings,
               KavendorDevice& device, LayoutKeeper& layouts, MenuActions& menu);
     ~LifeCycle();
 
@@ -58,7 +58,7 @@ private:
     QWidget& m_window;
     const MainWindowOptions& m_options;
     Controller& m_controller;
-    MainSettings& m_settings;
+    ProgramSettings& m_settings;
     KavendorDevice& m_device;
     LayoutKeeper& m_layouts;
     MenuActions& m_menu;

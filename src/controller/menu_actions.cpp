@@ -32,8 +32,8 @@ void setTextColour(QWidget& widget, const QColor& colour)
 
 } // namespace
 
-MenuActions::MenuActions(QWidget& dialogParent, Controller& controller, MainSettings& settings, LayoutKeeper& layouts,
-                         QMdiArea& area, GeneralInfoPanel& panel)
+MenuActions::MenuActions(QWidget& dialogParent, Controller& controller, ProgramSettings& settings,
+                         LayoutKeeper& layouts, QMdiArea& area, GeneralInfoPanel& panel)
     : m_dialogParent(dialogParent), m_controller(controller), m_settings(settings), m_layouts(layouts), m_area(area),
       m_panel(panel), m_miscDialog(new MiscellaneousSettingsDialog(&dialogParent)),
       m_colourDialog(new ColourSettingsDialog(&dialogParent)),
@@ -84,20 +84,19 @@ void MenuActions::editCommunication()
 
 void MenuActions::editMiscellaneous()
 {
-    m_miscDialog->setMarkerDelay(m_settings.MarkerDelay);
-    m_miscDialog->setSpeedDecimals(m_settings.SpeedDecimals);
-    m_miscDialog->setTrack(feedText(m_settings.TrackName), m_settings.TrackLength);
+    m_miscDialog->setMarkerDelay(m_settings->MarkerDelay);
+    m_miscDialog->setSpeedDecimals(m_settings->SpeedDecimals);
+    m_miscDialog->setTrack(feedText(m_settings->TrackName), m_settings->TrackLength);
     if (prompter().exec(*m_miscDialog) != QDialog::Accepted)
         return;
-    m_settings.MarkerDelay = m_miscDialog->markerDelay();
-    m_settings.SpeedDecimals = m_miscDialog->speedDecimals();
-    const auto [name, length] = m_miscDialog->track();
-    m_settings.TrackName = storedText(name, m_settings.TrackName);
-    m_settings.TrackLength = length;
-    m_controller.Info.setTrack(m_settings.TrackLength, m_settings.TrackName);
-    m_controller.Info.setValue(RunInfo::kRun, feedText(m_controller.State.RunName));
-    m_controller.Content.refillAll();
-    m_controller.SettingsChanged.tell();
+    // The rows, the panel and the web view follow the settings themselves.
+    m_settings.change([this](MainSettings& settings) {
+        settings.MarkerDelay = m_miscDialog->markerDelay();
+        settings.SpeedDecimals = m_miscDialog->speedDecimals();
+        const auto [name, length] = m_miscDialog->track();
+        settings.TrackName = storedText(name, settings.TrackName);
+        settings.TrackLength = length;
+    });
 }
 
 void MenuActions::editGeneralInfo()
@@ -115,27 +114,26 @@ bool MenuActions::takeColours()
 {
     m_colourDialog->clearSlots();
     for (const ColorPair& pair : kColorPairs)
-        m_colourDialog->addSlot(m_settings.Colors[pair.text], m_settings.Colors[pair.background],
+        m_colourDialog->addSlot(m_settings->Colors[pair.text], m_settings->Colors[pair.background],
                                 QString::fromLatin1(pair.label));
-    m_colourDialog->setAlternateRows(m_settings.AlternateRows);
+    m_colourDialog->setAlternateRows(m_settings->AlternateRows);
     const int answer = prompter().exec(*m_colourDialog);
     if (answer == QDialog::Accepted) {
-        for (const ColorPair& pair : kColorPairs)
-            std::tie(m_settings.Colors[pair.text], m_settings.Colors[pair.background]) = m_colourDialog->nextSlot();
-        m_settings.AlternateRows = m_colourDialog->alternateRows();
+        m_settings.change([this](MainSettings& settings) {
+            for (const ColorPair& pair : kColorPairs)
+                std::tie(settings.Colors[pair.text], settings.Colors[pair.background]) = m_colourDialog->nextSlot();
+            settings.AlternateRows = m_colourDialog->alternateRows();
+        });
         return true;
     }
-    if (answer == ColourSettingsDialog::kDefaultsAnswer) {
-        m_settings.Colors = DefaultColors;
-        m_settings.AlternateRows = false;
-        return true;
-    }
-    if (answer == ColourSettingsDialog::kBigScreenAnswer) {
-        m_settings.Colors = BigScreenColors;
-        m_settings.AlternateRows = true;
-        return true;
-    }
-    return false;
+    if (answer != ColourSettingsDialog::kDefaultsAnswer && answer != ColourSettingsDialog::kBigScreenAnswer)
+        return false;
+    const bool bigScreen = answer == ColourSettingsDialog::kBigScreenAnswer;
+    m_settings.change([bigScreen](MainSettings& settings) {
+        settings.Colors = bigScreen ? BigScreenColors : DefaultColors;
+        settings.AlternateRows = bigScreen;
+    });
+    return true;
 }
 
 void MenuActions::editColours()
@@ -146,7 +144,7 @@ void MenuActions::editColours()
 
 void MenuActions::applyColours()
 {
-    const ColorTable& colors = m_settings.Colors;
+    const ColorTable& colors = m_settings->Colors;
     QPalette panelPalette = m_panel.palette();
     panelPalette.setColor(QPalette::Window, toQColor(colors[kCaptionBackground], panelPalette));
     m_panel.setPalette(panelPalette);
@@ -160,8 +158,6 @@ void MenuActions::applyColours()
         m_layouts.colourResultWindow(*window);
         window->update();
     }
-    m_controller.Content.refillAll();
-    m_controller.SettingsChanged.tell();
 }
 
 void MenuActions::editLogo()

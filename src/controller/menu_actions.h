@@ -2,7 +2,7 @@
 
 #include "controller.h"
 #include "general_info_panel.h"
-#include "main_settings.h"
+#include "program_settings.h"
 
 class QMdiArea;
 class QWidget;
@@ -24,7 +24,7 @@ class GeneralInfoDialog;
 // manual or the about box. The dialogs are children of the given parent.
 class MenuActions {
 public:
-    MenuActions(QWidget& dialogParent, Controller& controller, MainSettings& settings, LayoutKeeper& layouts,
+    MenuActions(QWidget& dialogParent, Controller& controller, ProgramSettings& settings, LayoutKeeper& layouts,
                 QMdiArea& area, GeneralInfoPanel& panel);
 
     // None: a recorded feed is replayed and the connection's dialog only says so.
@@ -39,7 +39,8 @@ public:
     // The user manual, beside the program or in the installed shared folder.
     void openManual(const QString& programDir);
     void showAbout();
-    // Paints the panel, the area and every result window in the settings' colours and refills them.
+    // Paints the panel, the area and every result window in the settings' colours; the rows follow the
+    // settings themselves.
     void applyColours();
 
     bool showFlag() const;
@@ -57,7 +58,7 @@ private:
 
     QWidget& m_dialogParent;
     Controller& m_controller;
-    MainSettings& m_settings;
+    ProgramSettings& m_settings;
     LayoutKeeper& m_layouts;
     QMdiArea& m_area;
     GeneralInfoPanel& m_panel;

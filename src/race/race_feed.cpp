@@ -1,10 +1,12 @@
 #include "race_feed.h"
 
+#include "feed_text.h"
+
 namespace kav {
 
-RaceFeed::RaceFeed(Device& device, MainSettings& settings, const ClockSource& clock)
-    : Info(clock), Models(State.RowCount), Content(State, Models, settings, Followed),
-      Records(State, Content, settings, Info, clock), ChartSource(State, settings, Followed)
+RaceFeed::RaceFeed(Device& device, ProgramSettings& settings, const ClockSource& clock)
+    : Info(clock), Models(State.RowCount), Content(State, Models, settings.value(), Followed),
+      Records(State, Content, settings, Info, clock), ChartSource(State, settings.value(), Followed)
 {
     // The road of every line, received or replayed: device framing, then record processing.
     QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
@@ -12,6 +14,12 @@ RaceFeed::RaceFeed(Device& device, MainSettings& settings, const ClockSource& cl
     QObject::connect(&Records, &RecordProcessor::lapHistoryChanged, &ChartSource, &RaceSource::changed);
     // Rows of drivers followed take the follow colours, and lose them, at once.
     QObject::connect(&Followed, &FollowList::changed, &Records, [this] { Content.refillAll(); });
+    // So do all rows when a setting they show changes, and the panel when the track does.
+    QObject::connect(&settings, &ProgramSettings::changed, &Records, [this] { Content.refillAll(); });
+    QObject::connect(&settings, &ProgramSettings::trackChanged, &Records, [this, &settings] {
+        Info.setTrack(settings->TrackLength, settings->TrackName);
+        Info.setValue(RunInfo::kRun, feedText(State.RunName));
+    });
 }
 
 } // namespace kav

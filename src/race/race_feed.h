@@ -4,6 +4,7 @@
 #include "content_builder.h"
 #include "device.h"
 #include "follow_list.h"
+#include "program_settings.h"
 #include "race_chart_source.h"
 #include "race_state.h"
 #include "record_processor.h"
@@ -17,7 +18,7 @@ namespace kav {
 // building and record processing on the lines of the device.
 class RaceFeed {
 public:
-    RaceFeed(Device& device, MainSettings& settings, const ClockSource& clock);
+    RaceFeed(Device& device, ProgramSettings& settings, const ClockSource& clock);
 
     RaceState State;
     RunInfo Info;

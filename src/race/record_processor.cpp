@@ -25,7 +25,7 @@ bool touchesLapHistory(const RecordData& data)
 }
 } // namespace
 
-RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
+RecordProcessor::RecordProcessor(RaceState& state, ContentBuilder& content, ProgramSettings& settings, RunInfo& info,
                                  const ClockSource& clock)
     : m_state(state), m_content(content), m_settings(settings), m_info(info), m_clock(clock),
       m_positions(state, content), m_flag(state, info)
@@ -151,7 +151,7 @@ void RecordProcessor::expireMarkers()
 
 void RecordProcessor::expirePracticeMarkers()
 {
-    const std::int64_t delay = std::int64_t{m_settings.MarkerDelay} * kTicksPerSecond;
+    const std::int64_t delay = std::int64_t{m_settings->MarkerDelay} * kTicksPerSecond;
     const std::int64_t now = m_clock.timeOfDay();
     const ReadablePracticeList& practice = m_state.PracticeList;
     for (int i = 0; i < practice.count(); ++i) {

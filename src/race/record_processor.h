@@ -11,6 +11,7 @@
 #include "content_builder.h"
 #include "flag_reader.h"
 #include "parsed_record.h"
+#include "program_settings.h"
 #include "race_positions.h"
 #include "race_state.h"
 #include "run_info.h"
@@ -25,7 +26,7 @@ public:
     static constexpr std::chrono::milliseconds kCommunicationInterval{100};
     static constexpr std::chrono::milliseconds kRemoveInterval{500};
 
-    RecordProcessor(RaceState& state, ContentBuilder& content, MainSettings& settings, RunInfo& info,
+    RecordProcessor(RaceState& state, ContentBuilder& content, ProgramSettings& settings, RunInfo& info,
                     const ClockSource& clock);
 
     // A received line, still ending in its terminator.
@@ -64,7 +65,7 @@ private:
 
     RaceState& m_state;
     ContentBuilder& m_content;
-    MainSettings& m_settings;
+    ProgramSettings& m_settings;
     RunInfo& m_info;
     const ClockSource& m_clock;
     RacePositions m_positions;

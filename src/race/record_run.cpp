@@ -33,15 +33,14 @@ bool readTrackLength(std::string_view text, std::int32_t& metres)
 
 void RecordProcessor::applySetting(const TrackSettingRecord& record)
 {
-    if (record.Name == "TRACKLENGTH")
-        readTrackLength(record.Value, m_settings.TrackLength);
-    else if (record.Name == "TRACKNAME")
-        m_settings.TrackName = record.Value;
-    else
-        return;
     // A new venue shows at once, not after the next start or the Miscellaneous dialog.
-    m_info.setTrack(m_settings.TrackLength, m_settings.TrackName);
-    m_info.setValue(RunInfo::kRun, feedText(m_state.RunName));
+    if (record.Name == "TRACKLENGTH") {
+        std::int32_t metres = m_settings->TrackLength;
+        readTrackLength(record.Value, metres);
+        m_settings.takeFeedTrackLength(metres);
+    } else if (record.Name == "TRACKNAME") {
+        m_settings.takeFeedTrackName(record.Value);
+    }
 }
 
 void RecordProcessor::applyPractice(const PracticePositionRecord& record)

@@ -79,7 +79,6 @@ void MainWindow::buildParts()
     m_ctl->StandBy.setMainWindow(this);
     m_staleFeedIndicator = new StaleFeedIndicator(m_ctl->Info, m_panel);
     m_panel->placeBesideLogo(m_staleFeedIndicator);
-    m_settings.Colors = DefaultColors;
     m_layouts = std::make_unique<LayoutKeeper>(*m_ctl, m_settings, *m_area, *m_columnDialog);
     m_menuActions = std::make_unique<MenuActions>(*this, *m_ctl, m_settings, *m_layouts, *m_area, *m_panel);
     if (m_options.UseChannel)

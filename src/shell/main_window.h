@@ -53,7 +53,7 @@ public:
     MenuActions& menuActions() const { return *m_menuActions; }
     LifeCycle& lifeCycle() const { return *m_life; }
     Controller& controller() { return *m_ctl; }
-    MainSettings& settings() { return m_settings; }
+    ProgramSettings& settings() { return m_settings; }
     GeneralInfoPanel& panel() const { return *m_panel; }
     StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
     QMdiArea& area() const { return *m_area; }
@@ -83,7 +83,7 @@ private:
     void updateLayoutActions();
 
     MainWindowOptions m_options;
-    MainSettings m_settings;
+    ProgramSettings m_settings;
     std::unique_ptr<ClockSource> m_ownClock;
     QMdiArea* m_area = nullptr;
     GeneralInfoPanel* m_panel = nullptr;

@@ -71,7 +71,7 @@ bool isCharacterKey(const QKeyEvent& event)
 
 } // namespace
 
-ResultWindow::ResultWindow(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& columnDialog,
+ResultWindow::ResultWindow(ResultsModels& models, const HeaderTexts& headers, ColumnSettingsDialog& columnDialog,
                            QMdiArea* area)
     : m_models(models), m_headers(headers), m_columnDialog(columnDialog), m_grid(new ResultsGrid(this)),
       m_fitter(new ScreenFitter(*m_grid, this))
@@ -303,7 +303,7 @@ void ResultWindow::editColumns()
     if (prompter().exec(m_columnDialog) != QDialog::Accepted)
         return;
     storeWidths();
-    m_headers = m_columnDialog.headers();
+    emit headersChosen(m_columnDialog.headers());
     m_rec.ColRel = m_columnDialog.columns();
     m_rec.rebuildColumnPositions();
     buildColumns();

@@ -26,7 +26,7 @@ class ResultsGrid;
 class ResultWindow : public QWidget {
     Q_OBJECT
 public:
-    ResultWindow(ResultsModels& models, HeaderTexts& headers, ColumnSettingsDialog& columnDialog,
+    ResultWindow(ResultsModels& models, const HeaderTexts& headers, ColumnSettingsDialog& columnDialog,
                  QMdiArea* area = nullptr);
     ~ResultWindow() override;
 
@@ -63,6 +63,9 @@ public:
     void printTo(QPagedPaintDevice& device) const;
 
 signals:
+    // The operator chose new header texts in the column dialog; whoever keeps the settings takes them
+    // before the window rebuilds its columns.
+    void headersChosen(const HeaderTexts& headers);
     // The window closes; the number is its record's Number.
     void closed(int number);
     // The column settings changed; the rows of this kind of window need writing again.
@@ -92,7 +95,7 @@ private:
     void startFit();
 
     ResultsModels& m_models;
-    HeaderTexts& m_headers;
+    const HeaderTexts& m_headers;
     ColumnSettingsDialog& m_columnDialog;
     QMdiSubWindow* m_host = nullptr;
     ResultsGrid* m_grid;

@@ -106,8 +106,8 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
     window.controller().Followed.set({"12"});
-    window.settings().Colors[kResultsBackground] = 0x123456;
-    for (int told = 0; told < 2; ++told)
+    window.settings().change([](MainSettings& settings) { settings.Colors[kResultsBackground] = 0x123456; });
+    for (int told = 0; told < 2; ++told) // the settings told once already
         window.controller().SettingsChanged.tell();
     EXPECT_TRUE(QTest::qWaitFor([&] { return descriptions > 0; }));
     EXPECT_EQ(descriptions, 1);

@@ -6,8 +6,10 @@ namespace kav {
 
 Harness::Harness() : Ctl(Device, Settings, Message, Clock)
 {
-    Settings.TrackLength = 4000;
-    Settings.SpeedDecimals = 2;
+    Settings.change([](MainSettings& settings) {
+        settings.TrackLength = 4000;
+        settings.SpeedDecimals = 2;
+    });
 }
 
 Harness::~Harness()

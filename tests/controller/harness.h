@@ -45,7 +45,7 @@ public:
     // The marker picture of a row: "white flag", "red cross", ... or "" for none.
     std::string shownPicture(const ResultWindow& window, int row) const;
 
-    MainSettings Settings;
+    ProgramSettings Settings;
     HeaderTexts Headers = defaultHeaders();
     ColumnSettingsDialog ColumnDialog;
     StandByMessage Message;

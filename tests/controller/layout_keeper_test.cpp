@@ -85,7 +85,7 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     layouts.clearLayoutAsking();
     EXPECT_FALSE(layouts.holdsSomething());
     EXPECT_EQ(layouts.logoWindow(), nullptr);
-    EXPECT_TRUE(settings.LayoutFile.empty());
+    EXPECT_TRUE(settings->LayoutFile.empty());
 
     prompter.openAnswer = file("four.kvl");
     layouts.openLayout();
@@ -100,7 +100,7 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     EXPECT_EQ(layouts.generalInfo(), items);
     ASSERT_NE(layouts.logoWindow(), nullptr);
     EXPECT_FALSE(layouts.logoWindow()->box().shownPicture().isEmpty());
-    EXPECT_EQ(settings.LayoutFile, file("four.kvl").toStdString());
+    EXPECT_EQ(settings->LayoutFile, file("four.kvl").toStdString());
 }
 
 // Saving over the file in use asks first and then replaces the whole file.
@@ -117,13 +117,14 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOv
     resultWindow(1)->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(stored(file("live.kvl"), 1).WinExist);
-    settings.LayoutFile.clear(); // the file keeps its third window until it is replaced
+    settings.change(
+        [](MainSettings& s) { s.LayoutFile.clear(); }); // the file keeps its third window until it is replaced
     resultWindow(3)->borderWindow()->close();
     QCoreApplication::processEvents();
     prompter.answers = {Answer::No, Answer::Yes};
     EXPECT_FALSE(layouts.saveLayoutAs());
     EXPECT_EQ(prompter.questions.last(), "File already exists! Overwrite file");
-    EXPECT_TRUE(settings.LayoutFile.empty());
+    EXPECT_TRUE(settings->LayoutFile.empty());
     EXPECT_TRUE(layouts.saveLayoutAs());
     EXPECT_FALSE(stored(file("live.kvl"), 3).WinExist);
     layouts.clearLayout();
@@ -145,7 +146,7 @@ TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterL
     EXPECT_TRUE(resultWindow(2)->borderWindow()->windowState() & Qt::WindowMaximized);
     EXPECT_FALSE(resultWindow(3)->borderWindow()->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(area->activeSubWindow(), resultWindow(2)->borderWindow());
-    EXPECT_EQ(settings.LayoutFile, file("max.kvl").toStdString());
+    EXPECT_EQ(settings->LayoutFile, file("max.kvl").toStdString());
 }
 
 // Each answer that keeps the current layout: cancelled questions and save dialogs, and a layout file
@@ -173,13 +174,13 @@ TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestion
         {"clear, cancelled", {}, {}, {Answer::Cancel}, false},
     };
     for (const auto& row : cases) {
-        settings.LayoutFile = row.layoutFile.toStdString();
+        settings.change([&](MainSettings& s) { s.LayoutFile = row.layoutFile.toStdString(); });
         prompter.saveAnswer = row.saveAnswer;
         prompter.openAnswer = file("other.kvl");
         prompter.answers = row.answers;
         row.opening ? layouts.openLayout() : layouts.clearLayoutAsking();
         EXPECT_EQ(numbers(), std::vector<int>({1})) << row.name;
-        EXPECT_EQ(settings.LayoutFile, row.layoutFile.toStdString()) << row.name;
+        EXPECT_EQ(settings->LayoutFile, row.layoutFile.toStdString()) << row.name;
     }
     EXPECT_TRUE(prompter.messages.last().startsWith("Unable to write to")) << prompter.messages.last().toStdString();
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));

@@ -62,7 +62,8 @@ TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
         layouts.clearLayout();
         if (row.windowOpen)
             layouts.openResultWindow(window1);
-        settings.LayoutFile = row.layoutHeld ? file("held.kvl").toStdString() : std::string();
+        settings.change(
+            [&](MainSettings& s) { s.LayoutFile = row.layoutHeld ? file("held.kvl").toStdString() : std::string(); });
         QFile::remove(file("held.kvl"));
         prompter.questions.clear();
         prompter.answers = row.answers;
@@ -87,7 +88,8 @@ TEST_F(LifeCycleTest, AStopFromOutsideAsksNothingSavesANamedLayoutAndLeavesAnUnn
     for (const bool named : {false, true}) {
         layouts.clearLayout();
         layouts.openResultWindow(rec);
-        settings.LayoutFile = named ? file("named.kvl").toStdString() : std::string();
+        settings.change(
+            [&](MainSettings& s) { s.LayoutFile = named ? file("named.kvl").toStdString() : std::string(); });
         LifeCycle stopping(window, options, controller, settings, device, layouts, actions);
         const QString note = stopping.finishUnasked(message);
         EXPECT_EQ(note, named ? "layout saved to " + file("named.kvl")

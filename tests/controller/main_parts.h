@@ -48,7 +48,7 @@ protected:
         layout->addWidget(panel);
         options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
         options.UseChannel = false;
-        settings.Colors = DefaultColors;
+        settings.change([&](MainSettings& s) { s.Colors = DefaultColors; });
         window.resize(1000, 700);
     }
     // The windows are the area's children; they leave the controller's list while it still stands.
@@ -106,7 +106,7 @@ protected:
     ColumnSettingsDialog columnDialog;
     ManualClock clock;
     KavendorDevice device;
-    MainSettings settings;
+    ProgramSettings settings;
     Controller controller{device, settings, message, clock};
     bool panelWatches = (panel->watch(controller.Info), true);
     LayoutKeeper layouts{controller, settings, *area, columnDialog};

@@ -23,12 +23,14 @@ using MenuActionsTest = MainParts;
 TEST_F(MenuActionsTest, TheColourDialogTakesThePairsBackInOrderAndColoursThePanel)
 {
     start();
-    for (std::size_t slot = 0; slot < kColorCount; ++slot)
-        settings.Colors[slot] = static_cast<std::int32_t>(0x010101 * (slot + 1));
-    const ColorTable chosen = settings.Colors;
+    settings.change([](MainSettings& s) {
+        for (std::size_t slot = 0; slot < kColorCount; ++slot)
+            s.Colors[slot] = static_cast<std::int32_t>(0x010101 * (slot + 1));
+    });
+    const ColorTable chosen = settings->Colors;
     prompter.onExec = [](QDialog&) { return int(QDialog::Accepted); };
     actions.editColours();
-    EXPECT_EQ(settings.Colors, chosen);
+    EXPECT_EQ(settings->Colors, chosen);
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0x04, 0x04, 0x04));
     EXPECT_EQ(panel->caption(RunInfo::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
 }
@@ -56,7 +58,7 @@ TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTh
     actions.editMiscellaneous();
     EXPECT_EQ(controller.Followed.entries()[0], "12");
     EXPECT_EQ(charts.count(), 1);
-    EXPECT_EQ(settings.MarkerDelay, 7);
+    EXPECT_EQ(settings->MarkerDelay, 7);
     EXPECT_EQ(panel->valueText(RunInfo::kTrackLength), "3.652");
     EXPECT_EQ(panel->valueText(RunInfo::kTrackName), "Brenmoor");
 }
@@ -89,13 +91,13 @@ TEST_F(MenuActionsTest, AWindows1252TrackNameShowsRightAndGoesBackByteForByte)
 {
     start();
     const std::string track = "Z\xf6lder"; // as an older Kavendor.ini holds it
-    settings.TrackName = track;
+    settings.change([&](MainSettings& s) { s.TrackName = track; });
     QString shown;
     prompter.onExec = acceptWith<MiscellaneousSettingsDialog>(
         [&shown](MiscellaneousSettingsDialog& misc) { shown = misc.track().first; });
     actions.editMiscellaneous();
     EXPECT_EQ(shown, QStringLiteral("Z\u00f6lder"));
-    EXPECT_EQ(settings.TrackName, track);
+    EXPECT_EQ(settings->TrackName, track);
 }
 
 // Help > Contents: a missing manual, or no program for PDF files, is said with the manual's path.

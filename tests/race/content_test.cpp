@@ -7,12 +7,14 @@
 using namespace kav;
 
 // Followed up to the first empty entry of the list; the rows and the charts follow each change of the
-// list by themselves, and a list set again unchanged tells nothing.
+// list, and of the settings, by themselves; a list set again unchanged tells nothing.
 TEST(Content, FollowedCompetitorsTakeTheFollowColoursWhenTheListChanges)
 {
     FeedHarness h;
-    for (std::size_t slot : {6, 7, 8, 9})
-        h.Settings.Colors[slot] = static_cast<ColorValue>(0x111111 * (slot - 5));
+    h.Settings.change([](MainSettings& settings) {
+        for (std::size_t slot : {6, 7, 8, 9})
+            settings.Colors[slot] = static_cast<ColorValue>(0x111111 * (slot - 5));
+    });
     const auto plain = std::make_pair(ColorValue{0x111111}, ColorValue{0x222222});
     const auto followed = std::make_pair(ColorValue{0x333333}, ColorValue{0x444444});
     ResultsView race = h.open(kLayoutCurrentRace);
@@ -30,4 +32,7 @@ TEST(Content, FollowedCompetitorsTakeTheFollowColoursWhenTheListChanges)
     h.Feed.Followed.clear();
     EXPECT_EQ(h.rowColours(race, 2), plain);
     EXPECT_EQ(charts.count(), 2);
+    // The rows follow the settings by themselves too.
+    h.Settings.change([](MainSettings& settings) { settings.Colors[6] = 0x555555; });
+    EXPECT_EQ(h.rowColours(race, 2), std::make_pair(ColorValue{0x555555}, ColorValue{0x222222}));
 }

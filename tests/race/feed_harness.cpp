@@ -8,8 +8,10 @@ namespace kav {
 
 FeedHarness::FeedHarness() : Feed(Device, Settings, Clock)
 {
-    Settings.TrackLength = 4000;
-    Settings.SpeedDecimals = 2;
+    Settings.change([](MainSettings& settings) {
+        settings.TrackLength = 4000;
+        settings.SpeedDecimals = 2;
+    });
     QObject::connect(&Feed.Records, &RecordProcessor::standByChanged,
                      [this](bool waiting) { StandByWaiting = waiting; });
 }

@@ -54,7 +54,7 @@ public:
     QString label(int item) const { return Feed.Info.value(item); }
     int rowCount(std::uint8_t kind) const { return Feed.Models.forKind(kind).rowCount(); }
 
-    MainSettings Settings;
+    ProgramSettings Settings;
     ManualClock Clock;
     KavendorDevice Device;
     RaceFeed Feed;

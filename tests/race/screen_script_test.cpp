@@ -126,7 +126,7 @@ private:
             {"competitors", [&] { return std::to_string(state.CompList.count()); }},
             {"passings", [&] { return std::to_string(state.CurrentPassingList.count()); }},
             {"standby", [&] { return std::to_string(h.StandByWaiting) + std::to_string(state.StandByShown); }},
-            {"track", [&] { return h.Settings.TrackName + " " + std::to_string(h.Settings.TrackLength); }},
+            {"track", [&] { return h.Settings->TrackName + " " + std::to_string(h.Settings->TrackLength); }},
             {"lamp", [&] { return lampName(lampColour(h.Feed.Info.flag())); }},
             {"hint", [&] { return h.Feed.Info.errorHint().toStdString(); }},
         };
@@ -143,13 +143,13 @@ private:
     void set(const std::string& name, int value)
     {
         if (name == "markerdelay")
-            h.Settings.MarkerDelay = value;
+            h.Settings.change([value](MainSettings& settings) { settings.MarkerDelay = value; });
         else if (name == "clock")
             h.Clock.set(value * kTicksPerSecond);
         else if (name == "expire")
             h.Feed.Records.expireMarkers();
         else if (name == "tracklabels")
-            h.Feed.Info.setTrack(h.Settings.TrackLength, h.Settings.TrackName);
+            h.Feed.Info.setTrack(h.Settings->TrackLength, h.Settings->TrackName);
     }
 
     const Script& m_script;

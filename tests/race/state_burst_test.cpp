@@ -50,7 +50,7 @@ TEST_P(StateBurst, GivesALateProgramTheSameStandingsAndPanel)
     FeedHarness late;
     ResultsView lateRace = late.open(kLayoutCurrentRace);
     ResultsView latePractice = late.open(kLayoutPractice);
-    std::istringstream burstLines(buildStateBurst(seen.Feed.State, seen.Settings, seen.Feed.State.Latest));
+    std::istringstream burstLines(buildStateBurst(seen.Feed.State, seen.Settings.value(), seen.Feed.State.Latest));
     for (std::string line; std::getline(burstLines, line);)
         late.feedLines(line);
     expectSameCells(late, lateRace, seen, seenRace);

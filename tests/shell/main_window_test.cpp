@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, MenusTitleAndIconsLookAsMeant)
 
 TEST_F(MainWindowTest, PanelCaptionsTakeTheirColourAndTheFlagLampHasItsPole)
 {
-    main->settings().Colors[2] = 0xFF0000; // blue captions
+    main->settings().change([](MainSettings& s) { s.Colors[2] = 0xFF0000; }); // blue captions
     main->menuActions().applyColours();
     const QImage caption = main->panel().caption(RunInfo::kRaceTime)->grab().toImage();
     int blue = 0, red = 0;
@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, BigScreenPresetsAndTheShadingBoxReachEveryResultWindow)
           {int(QDialog::Accepted), true, BigScreenColors, true},
           {int(QDialog::Rejected), false, BigScreenColors, true},
           {ColourSettingsDialog::kDefaultsAnswer, true, DefaultColors, false}}) {
-        const bool before = main->settings().AlternateRows;
+        const bool before = main->settings()->AlternateRows;
         prompter.onExec = [this, before, reply = answer, tick = ticked](QDialog& dialog) {
             auto& colours = static_cast<ColourSettingsDialog&>(dialog);
             EXPECT_EQ(colours.alternateRows(), before);
@@ -201,7 +201,7 @@ TEST_F(MainWindowTest, BigScreenPresetsAndTheShadingBoxReachEveryResultWindow)
             return colours.result();
         };
         main->menuActions().editColours();
-        EXPECT_EQ(main->settings().Colors, colours) << answer;
+        EXPECT_EQ(main->settings()->Colors, colours) << answer;
         EXPECT_EQ(std::make_pair(first->grid().alternateRows(), main->openResultWindow(rec)->grid().alternateRows()),
                   std::make_pair(shaded, shaded))
             << answer;

@@ -63,6 +63,8 @@ private slots:
     {
         m_headers = defaultHeaders();
         m_window = new ResultWindow(m_models, m_headers, m_dialog);
+        connect(m_window, &ResultWindow::headersChosen, this,
+                [this](const HeaderTexts& headers) { m_headers = headers; });
     }
     void cleanup() { delete m_window.data(); }
 

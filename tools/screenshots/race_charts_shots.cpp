@@ -31,7 +31,7 @@ void pointAtALine(const LapChart& chart)
 
 void saveRaceCharts(void (*save)(QWidget&, const QString&))
 {
-    MainSettings settings;
+    ProgramSettings settings;
     ManualClock clock;
     KavendorDevice device;
     RaceFeed feed(device, settings, clock);
