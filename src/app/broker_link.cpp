@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include <array>
+#include <limits>
 #include <utility>
 
 #include "broker_settings_dialog.h"
@@ -86,6 +87,8 @@ void BrokerLink::apply(const PublisherSettings& settings)
     m_settings = settings;
     m_problem = checkPublisherSettings(settings);
     m_publisher.stop();
+    m_publisher.setOutboxCapacity(m_deliverEverything ? std::numeric_limits<std::size_t>::max()
+                                                      : LineOutbox::kCapacity);
     if (settings.enabled && m_problem.isEmpty()) {
         m_publisher.setTopicPrefix(settings.topicPrefix.isEmpty() ? automaticTopicPrefix(m_runName)
                                                                   : settings.topicPrefix);
@@ -169,13 +172,26 @@ void BrokerLink::followRunName()
         m_publisher.setTopicPrefix(automaticTopicPrefix(name));
 }
 
-void BrokerLink::finish()
+QString BrokerLink::finish()
 {
     if (!m_publisher.isRunning())
-        return;
+        return {};
     m_changedSinceRefresh = true;
     refresh();
-    m_publisher.finish(kFinishTimeout);
+    const QString address = m_publisher.brokerStatus().address;
+    const FeedPublisher::FinishReport report =
+        m_publisher.finish(m_deliverEverything ? kDeliveryTimeout : kFinishTimeout, m_deliverEverything);
+    if (report.complete())
+        return {};
+    QString problem = QStringLiteral("the broker %1 did not take %2 of %3 lines")
+                          .arg(address)
+                          .arg(report.linesNotDelivered)
+                          .arg(report.linesPublished);
+    if (!report.retainedDelivered)
+        problem += QStringLiteral(" and the final retained values");
+    if (!report.problem.isEmpty())
+        problem += QStringLiteral(" (%1)").arg(report.problem);
+    return problem;
 }
 
 // Runs at most every kRefreshInterval, and only after a change: the burst costs a pass over every list.

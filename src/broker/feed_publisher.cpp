@@ -29,7 +29,7 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
         for (auto& [name, retained] : m_retained)
             retained.dirty = true;
     });
-    connect(&m_client, &MqttClient::acknowledged, this, [this](int messageId, bool) { handleAcknowledged(messageId); });
+    connect(&m_client, &MqttClient::acknowledged, this, &FeedPublisher::handleAcknowledged);
     connect(&m_client, &MqttClient::statusChanged, this, &FeedPublisher::statusChanged);
 }
 
@@ -46,7 +46,9 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     if (m_connection.clientId.isEmpty())
         m_connection.clientId = defaultClientId("publisher");
     m_instance = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    m_outbox = LineOutbox();
+    m_outbox = LineOutbox(m_outboxCapacity);
+    m_refusedLines = 0;
+    m_retainedRefused = false;
     for (auto& [name, retained] : m_retained)
         retained.dirty = true;
     if (const auto burst = m_retained.find(topic::kBurst); burst != m_retained.end())
@@ -66,24 +68,41 @@ void FeedPublisher::stop()
     emit statusChanged();
 }
 
-// Without a broker there is nothing to wait for: the program ends at once.
-void FeedPublisher::finish(std::chrono::milliseconds timeout)
+// Without a broker there is nothing to wait for unless the caller must know that everything arrived.
+FeedPublisher::FinishReport FeedPublisher::finish(std::chrono::milliseconds timeout, bool waitForBroker)
 {
     if (!m_running)
-        return;
-    if (!m_client.isConnected()) {
+        return report();
+    if (!m_client.isConnected() && !waitForBroker) {
         stop();
-        return;
+        return report();
     }
     m_finishing = true;
     Retained& status = m_retained[topic::kStatus];
     status.value = topic::kOffline;
     status.dirty = true;
     sendWaiting();
-    QDeadlineTimer deadline(timeout);
-    while (!everythingSent() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    m_finishTimeout = timeout;
+    m_lastProgress = QDeadlineTimer(timeout);
+    while (!(m_client.isConnected() && everythingSent()) && !m_lastProgress.hasExpired()) {
+        // Wakes at the latest with the retained timer; the overload with a time limit would spin.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!waitForBroker && !m_client.isConnected())
+            break;
+    }
+    const FinishReport result = report();
     stop();
+    return result;
+}
+
+FeedPublisher::FinishReport FeedPublisher::report() const
+{
+    FinishReport result;
+    result.linesPublished = m_outbox.lastSequence();
+    result.linesNotDelivered = m_outbox.waiting() + m_outbox.unacknowledged() + m_outbox.dropped() + m_refusedLines;
+    result.retainedDelivered = m_running ? everythingSent() && !m_retainedRefused : true;
+    result.problem = m_client.status().problem;
+    return result;
 }
 
 MqttSession FeedPublisher::session() const
@@ -164,10 +183,14 @@ void FeedPublisher::handleConnected()
     emit statusChanged();
 }
 
-void FeedPublisher::handleAcknowledged(int messageId)
+void FeedPublisher::handleAcknowledged(int messageId, bool accepted)
 {
-    if (!m_outbox.acknowledge(messageId))
-        m_retainedInFlight.remove(messageId);
+    if (m_finishing)
+        m_lastProgress.setRemainingTime(m_finishTimeout); // the broker is still taking what is owed
+    if (m_outbox.acknowledge(messageId))
+        m_refusedLines += accepted ? 0 : 1;
+    else if (m_retainedInFlight.remove(messageId))
+        m_retainedRefused = m_retainedRefused || !accepted;
 }
 
 // A long backlog goes out in batches, so that the display keeps its turns of the event loop.

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "child_process.h"
 #include "temporary_folder.h"
 #include "test_broker.h"
 #include "wait_for.h"
@@ -132,6 +133,38 @@ TEST(ProgramWithBroker, BrokerRestartMidRaceLosesAndRepeatsNoLine)
     display.waitForExit();
     EXPECT_EQ(readFile((display.folder + "/received.feed").toStdString()), readFile(kFeed.toStdString()));
     expectSameDump(publisher.folder + "/out", display.folder + "/out");
+}
+
+// A replayed dump ends only once the broker has every line; without a broker it fails and says how many
+// lines it could not hand over.
+TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    const QByteArray feed = QByteArray::fromStdString(readFile(kFeed.toStdString()));
+    const QStringList replay{"--replay", kFeed, "--dump", dir.filePath("out"), "--mqtt-topic", "brenmoor/race"};
+    for (int run = 0; run < 10; ++run) {
+        QProcess subscriber;
+        const QString id = QStringLiteral("counter-%1").arg(run);
+        subscriber.start(test::TestBroker::program("mosquitto_sub"),
+                         {"-p", QString::number(broker.port()), "-i", id, "-q", "1", "-N", "-t", "brenmoor/race/feed"});
+        ASSERT_TRUE(waitFor([&] { return broker.log().contains(id + " 1 brenmoor/race/feed"); }, kWait));
+        const ProcessResult published = runProcess(KAV_PROGRAM, replay + QStringList{"--mqtt", broker.address()});
+        ASSERT_EQ(published.status, 0) << "run " << run << ": " << published.err.toStdString();
+        QByteArray received;
+        EXPECT_TRUE(waitFor([&] { return (received += subscriber.readAllStandardOutput()).size() >= feed.size(); }))
+            << "run " << run << ": " << received.size() << " of " << feed.size() << " bytes";
+        EXPECT_EQ(received, feed) << "run " << run;
+        subscriber.kill();
+        subscriber.waitForFinished();
+    }
+    broker.stop();
+    const ProcessResult lost = runProcess(KAV_PROGRAM, replay + QStringList{"--mqtt", broker.address()});
+    EXPECT_EQ(lost.status, 1);
+    const QString lines = QString::number(feed.count('\n'));
+    EXPECT_TRUE(lost.err.contains(QStringLiteral("did not take %1 of %1 lines").arg(lines).toUtf8()))
+        << lost.err.toStdString();
 }
 
 } // namespace
