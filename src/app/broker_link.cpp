@@ -8,6 +8,7 @@
 #include <QStatusBar>
 
 #include <array>
+#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -44,6 +45,9 @@ BrokerLink::BrokerLink()
     m_refreshTimer.setInterval(kRefreshInterval);
     connect(&m_refreshTimer, &QTimer::timeout, this, &BrokerLink::refresh);
     connect(&m_publisher, &FeedPublisher::statusChanged, this, &BrokerLink::showStatus);
+    m_lossReportTimer.setSingleShot(true);
+    m_lossReportTimer.setInterval(kLossReportInterval);
+    connect(&m_lossReportTimer, &QTimer::timeout, this, &BrokerLink::reportFeedLosses);
 }
 
 BrokerLink::~BrokerLink()
@@ -58,6 +62,7 @@ KavendorDevice::ChannelMaker BrokerLink::feedChannelMaker()
         auto channel = std::make_unique<MqttFeedChannel>(settings.mqtt);
         m_channel = channel.get();
         connect(channel.get(), &MqttFeedChannel::statusChanged, this, &BrokerLink::showStatus);
+        connect(channel.get(), &MqttFeedChannel::lossesChanged, this, &BrokerLink::noteFeedLoss);
         QTimer::singleShot(0, this, &BrokerLink::showStatus);
         return channel;
     };
@@ -174,6 +179,7 @@ void BrokerLink::followRunName()
 
 QString BrokerLink::finish()
 {
+    reportFeedLosses();
     if (!m_publisher.isRunning())
         return {};
     m_changedSinceRefresh = true;
@@ -239,6 +245,27 @@ QString BrokerLink::statusText() const
     if (m_channel && m_channel->isOpen())
         parts << m_channel->statusText();
     return parts.join(QStringLiteral("    "));
+}
+
+void BrokerLink::noteFeedLoss()
+{
+    showStatus();
+    if (m_channel)
+        emit feedLossesChanged(static_cast<qint64>(m_channel->losses().total()));
+    if (m_lossReportTimer.isActive())
+        return;
+    reportFeedLosses();
+    m_lossReportTimer.start();
+}
+
+// Only what changed since the last report: a flood of bad messages gives one line per interval.
+void BrokerLink::reportFeedLosses()
+{
+    const QString losses = m_channel ? m_channel->losses().text() : QString();
+    if (losses == m_lossesReported)
+        return;
+    m_lossesReported = losses;
+    std::fprintf(stderr, "kavendor: feed from the broker: %s\n", qUtf8Printable(losses));
 }
 
 // The label appears the first time there is something to say, in red while something is wrong.

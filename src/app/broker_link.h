@@ -32,6 +32,8 @@ public:
     static constexpr std::chrono::milliseconds kFinishTimeout{3000};
     // How long a run that must deliver everything waits for the broker to take one more message.
     static constexpr std::chrono::milliseconds kDeliveryTimeout{10000};
+    // Losses of the MQTT feed go to standard error at once, then at most this often.
+    static constexpr std::chrono::milliseconds kLossReportInterval{10000};
 
     // Made before the main window, whose device asks for its MQTT channel while the window is made.
     BrokerLink();
@@ -72,6 +74,10 @@ public:
     // The status area's text: the publisher's and the MQTT feed's state; empty when neither is used.
     QString statusText() const;
 
+signals:
+    // The MQTT feed could not take more: lines missed and messages dropped, in all.
+    void feedLossesChanged(qint64 total);
+
 private:
     void refresh();
     void noteChange();
@@ -79,6 +85,8 @@ private:
     QByteArray infoDocument() const;
     void followRunName();
     void showStatus();
+    void noteFeedLoss();
+    void reportFeedLosses();
 
     FeedPublisher m_publisher;
     PublisherSettings m_settings;
@@ -93,6 +101,8 @@ private:
     bool m_deliverEverything = false;
     QTimer m_refreshTimer;
     bool m_changedSinceRefresh = false;
+    QTimer m_lossReportTimer;
+    QString m_lossesReported;
 };
 
 } // namespace kav

@@ -245,6 +245,8 @@ bool ProgramRun::startWebView()
         printTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
     // The "state" topic carries the web view's /api/state document: the program has one.
     m_broker.setStateFeed(&m_web->feed());
+    QObject::connect(&m_broker, &kav::BrokerLink::feedLossesChanged, &m_web->adapter(),
+                     &kav::WebStateAdapter::setFeedLost);
     return true;
 }
 

@@ -44,6 +44,7 @@ bool FeedSequencer::acceptLine(const QByteArray& text)
         return false;
     } else if (sequence->number > *m_last + 1) {
         ++m_gaps;
+        m_linesMissed += sequence->number - *m_last - 1;
         m_awaitingBurst = true;
     }
     m_last = sequence->number;

@@ -28,6 +28,8 @@ public:
 
     std::uint64_t duplicates() const { return m_duplicates; }
     std::uint64_t gaps() const { return m_gaps; }
+    // The lines skipped over by the gaps.
+    std::uint64_t linesMissed() const { return m_linesMissed; }
     // A gap was seen and no burst has mended it yet.
     bool awaitingBurst() const { return m_awaitingBurst; }
 
@@ -39,6 +41,7 @@ private:
     bool m_awaitingBurst = false;
     std::uint64_t m_duplicates = 0;
     std::uint64_t m_gaps = 0;
+    std::uint64_t m_linesMissed = 0;
 };
 
 } // namespace kav

@@ -137,6 +137,8 @@ void MqttClient::beginAttempt()
     attempt->keepAlive = m_session.connection.keepAliveSeconds;
     if (m_session.keepSession)
         mosquitto_property_add_int32(&attempt->properties, MQTT_PROP_SESSION_EXPIRY_INTERVAL, kSessionExpirySeconds);
+    if (m_session.maximumPacketSize > 0)
+        mosquitto_property_add_int32(&attempt->properties, MQTT_PROP_MAXIMUM_PACKET_SIZE, m_session.maximumPacketSize);
     m_attempt = attempt;
     std::thread([attempt, this] { runAttempt(attempt, this, [this, attempt] { finishAttempt(attempt); }); }).detach();
 }

@@ -36,6 +36,7 @@ struct MqttSession {
     bool keepSession = false;            // the broker keeps subscriptions and queued messages across outages
     QByteArray willTopic;                // published by the broker (retained) when the connection dies; empty: none
     QByteArray willPayload;
+    std::uint32_t maximumPacketSize = 0; // bytes; the broker sends nothing larger (0: no limit)
 };
 
 // A client id made of the program, the role, the machine and the process, so that two programs never

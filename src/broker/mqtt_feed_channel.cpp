@@ -6,6 +6,18 @@
 
 namespace kav {
 
+QString FeedLosses::text() const
+{
+    QStringList parts;
+    if (linesMissed > 0)
+        parts << QStringLiteral("%1 lines missed").arg(linesMissed);
+    if (tooLarge > 0)
+        parts << QStringLiteral("%1 messages too large").arg(tooLarge);
+    if (malformed > 0)
+        parts << QStringLiteral("%1 malformed messages").arg(malformed);
+    return parts.join(QStringLiteral(", "));
+}
+
 MqttFeedChannel::MqttFeedChannel(MqttFeedSettings settings, QObject* parent)
     : Communication(parent), m_settings(std::move(settings))
 {
@@ -45,6 +57,7 @@ void MqttFeedChannel::open()
     session.connection = m_settings.connection;
     session.clientId = m_settings.connection.clientId;
     session.keepSession = true;
+    session.maximumPacketSize = kMaxPacketBytes;
     m_client.start(session);
 }
 
@@ -64,7 +77,9 @@ QString MqttFeedChannel::statusText() const
     if (!m_publisherOnline)
         return QStringLiteral("Feed from %1: the publisher is %2")
             .arg(status.address, m_publisherLost ? QStringLiteral("unreachable") : QStringLiteral("offline"));
-    return QStringLiteral("Feed from %1 (%2)").arg(status.address, m_settings.topic);
+    const QString losses = this->losses().text();
+    return QStringLiteral("Feed from %1 (%2)").arg(status.address, m_settings.topic) +
+           (losses.isEmpty() ? QString() : QStringLiteral("; ") + losses);
 }
 
 // A session the broker kept still holds the subscriptions and the messages queued meanwhile.
@@ -82,19 +97,59 @@ void MqttFeedChannel::handleMessage(const MqttMessage& message)
     if (!m_open)
         return;
     const QByteArray name = message.topic.mid(message.topic.lastIndexOf('/') + 1);
-    if (name == topic::kFeed) {
-        if (m_sequencer.acceptLine(message.sequence))
-            deliver(message.payload);
-    } else if (name == topic::kBurst) {
-        if (!message.payload.isEmpty() && m_sequencer.acceptBurst(message.sequence, message.retained))
-            deliver(message.payload);
-    } else if (name == topic::kStatus) {
+    if (name == topic::kFeed)
+        takeLine(message);
+    else if (name == topic::kBurst)
+        takeBurst(message);
+    else if (name == topic::kStatus)
         handleStatus(message.payload);
-    }
+}
+
+FeedLosses MqttFeedChannel::losses() const
+{
+    FeedLosses losses = m_dropped;
+    losses.linesMissed = m_sequencer.linesMissed();
+    return losses;
+}
+
+void MqttFeedChannel::takeLine(const MqttMessage& message)
+{
+    if (message.payload.size() > kMaxLineBytes)
+        return drop(m_dropped.tooLarge);
+    if (!FeedSequence::parse(message.sequence))
+        return drop(m_dropped.malformed);
+    const std::uint64_t missed = m_sequencer.linesMissed();
+    if (m_sequencer.acceptLine(message.sequence))
+        deliver(message.payload);
+    if (m_sequencer.linesMissed() != missed)
+        emit lossesChanged();
+}
+
+// An empty burst is the publisher clearing its retained value.
+void MqttFeedChannel::takeBurst(const MqttMessage& message)
+{
+    if (message.payload.isEmpty())
+        return;
+    if (message.payload.size() > kMaxBurstBytes)
+        return drop(m_dropped.tooLarge);
+    if (!FeedSequence::parse(message.sequence))
+        return drop(m_dropped.malformed);
+    if (m_sequencer.acceptBurst(message.sequence, message.retained))
+        deliver(message.payload);
+}
+
+void MqttFeedChannel::drop(std::uint64_t& counter)
+{
+    ++counter;
+    emit lossesChanged();
 }
 
 void MqttFeedChannel::handleStatus(const QByteArray& payload)
 {
+    if (payload.isEmpty())
+        return;
+    if (payload != topic::kOnline && payload != topic::kOffline && payload != topic::kLost)
+        return drop(m_dropped.malformed);
     const bool online = payload == topic::kOnline;
     const bool changed = online != m_publisherOnline || m_publisherLost != (payload == topic::kLost);
     m_publisherOnline = online;

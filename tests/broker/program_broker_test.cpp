@@ -8,8 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
+#include "api_state.h"
 #include "child_process.h"
 #include "temporary_folder.h"
 #include "test_broker.h"
@@ -51,8 +53,9 @@ struct Program {
 
 // A display taking its feed from the broker and recording it.
 struct Display : Program {
-    Display(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, const QString& topic)
-        : Program(dir, name, {"--record", dir.filePath(name) + "/received.feed"},
+    Display(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, const QString& topic,
+            const QStringList& more = {})
+        : Program(dir, name, QStringList{"--record", dir.filePath(name) + "/received.feed"} + more,
                   QStringLiteral("[Communication]\nCommType=MQTT\n\n[Communication\\MQTT]\nMQTT_Host=127.0.0.1\n"
                                  "MQTT_Port=%1\nMQTT_Topic=%2\nMQTT_ClientId=%3\n")
                       .arg(broker.port())
@@ -165,6 +168,64 @@ TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
     const QString lines = QString::number(feed.count('\n'));
     EXPECT_TRUE(lost.err.contains(QStringLiteral("did not take %1 of %1 lines").arg(lines).toUtf8()))
         << lost.err.toStdString();
+}
+
+qint64 peakMemoryKiB(const QProcess& process)
+{
+    const QString status =
+        QString::fromStdString(readFile(QStringLiteral("/proc/%1/status").arg(process.processId()).toStdString()));
+    const qsizetype at = status.indexOf("VmHWM:");
+    return at < 0 ? -1 : status.mid(at + 6).section(u'k', 0, 0).trimmed().toLongLong();
+}
+
+void publishRaw(const test::TestBroker& broker, const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess publisher;
+    publisher.start(test::TestBroker::program("mosquitto_pub"),
+                    QStringList{"-p", QString::number(broker.port())} + arguments);
+    publisher.write(input);
+    publisher.closeWriteChannel();
+    ASSERT_TRUE(publisher.waitForFinished(kWait) && publisher.exitCode() == 0)
+        << publisher.readAllStandardError().toStdString();
+}
+
+// Forged, malformed and oversized messages on the feed's topics: the display drops and counts them, says
+// so on standard error and in /api/state, and goes on to show the publisher's race. A message above the
+// display's packet limit never reaches it.
+TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 webPort = probe.serverPort();
+    probe.close();
+    QTemporaryDir dir;
+    Display display(dir, "display-garbage", broker, "brenmoor/race", {"--web", QString::number(webPort)});
+    ASSERT_TRUE(subscribed(broker, "display-garbage", "brenmoor/race"));
+    const qint64 memoryBefore = peakMemoryKiB(display.process);
+
+    constexpr int kGarbage = 10000;
+    QByteArray garbage;
+    for (int line = 0; line < kGarbage; ++line)
+        garbage += "$F,9999,\"00:00:00\",\"forged\"," + QByteArray::number(line) + '\n';
+    publishRaw(broker, {"-t", "brenmoor/race/feed", "-q", "1", "-l"}, garbage);
+    publishRaw(broker, {"-t", "brenmoor/race/status", "-m", "rubbish"});
+    publishRaw(broker, {"-t", "brenmoor/race/feed", "-V", "5", "-D", "publish", "user-property", "seq", "x:1", "-s"},
+               QByteArray(100 * 1024, 'A'));
+    publishRaw(broker, {"-t", "brenmoor/race/feed", "-s"}, QByteArray(48 * 1024 * 1024, 'B'));
+    const qint64 dropped = kGarbage + 2;
+    EXPECT_TRUE(waitFor([&] { return apiStateRun(webPort)["feedLost"].toInteger() == dropped; }, kWait))
+        << QJsonDocument(apiStateRun(webPort)).toJson().toStdString();
+    EXPECT_LT(peakMemoryKiB(display.process) - memoryBefore, 16 * 1024) << "the large message reached the display";
+
+    Program publisher(dir, "publisher",
+                      {"--replay", kFeed, "--mqtt", broker.address(), "--mqtt-topic", "brenmoor/race"});
+    publisher.waitForExit();
+    display.waitForExit();
+    expectSameDump(publisher.folder + "/out", display.folder + "/out");
+    EXPECT_TRUE(display.process.readAllStandardError().contains(
+        QStringLiteral("%1 messages too large, %2 malformed messages").arg(1).arg(kGarbage + 1).toUtf8()));
 }
 
 } // namespace
