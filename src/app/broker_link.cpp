@@ -45,6 +45,8 @@ BrokerLink::BrokerLink()
     m_refreshTimer.setInterval(kRefreshInterval);
     connect(&m_refreshTimer, &QTimer::timeout, this, &BrokerLink::refresh);
     connect(&m_publisher, &FeedPublisher::statusChanged, this, &BrokerLink::showStatus);
+    connect(&m_publisher, &FeedPublisher::rivalFound, this,
+            [](const QString& problem) { std::fprintf(stderr, "kavendor: broker: %s\n", qUtf8Printable(problem)); });
     m_lossReportTimer.setSingleShot(true);
     m_lossReportTimer.setInterval(kLossReportInterval);
     connect(&m_lossReportTimer, &QTimer::timeout, this, &BrokerLink::reportFeedLosses);
@@ -281,8 +283,9 @@ void BrokerLink::showStatus()
         m_statusLabel->setObjectName(QStringLiteral("BrokerStatusLabel"));
         m_window->statusBar()->addPermanentWidget(m_statusLabel, 1);
     }
-    const bool publisherTrouble = m_settings.enabled && (!m_problem.isEmpty() || m_publisher.brokerStatus().state !=
-                                                                                     BrokerStatus::State::Connected);
+    const bool publisherTrouble =
+        m_settings.enabled && (!m_problem.isEmpty() || !m_publisher.rival().isEmpty() ||
+                               m_publisher.brokerStatus().state != BrokerStatus::State::Connected);
     const bool feedTrouble =
         m_channel && m_channel->isOpen() &&
         (m_channel->brokerStatus().state != BrokerStatus::State::Connected || !m_channel->publisherOnline());

@@ -30,6 +30,7 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
             retained.dirty = true;
     });
     connect(&m_client, &MqttClient::acknowledged, this, &FeedPublisher::handleAcknowledged);
+    connect(&m_client, &MqttClient::messageReceived, this, &FeedPublisher::handleMessage);
     connect(&m_client, &MqttClient::statusChanged, this, &FeedPublisher::statusChanged);
 }
 
@@ -46,6 +47,9 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     if (m_connection.clientId.isEmpty())
         m_connection.clientId = defaultClientId("publisher");
     m_instance = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_ownInstances.insert(m_instance);
+    m_rival.clear();
+    m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
     m_outbox = LineOutbox(m_outboxCapacity);
     m_refusedLines = 0;
     m_retainedRefused = false;
@@ -112,6 +116,7 @@ MqttSession FeedPublisher::session() const
     session.clientId = m_connection.clientId;
     session.willTopic = topicOf(m_prefix, topic::kStatus);
     session.willPayload = topic::kLost;
+    session.willSequence = FeedSequence{m_instance, 0}.text();
     return session;
 }
 
@@ -168,14 +173,18 @@ QString FeedPublisher::statusText() const
         text += QStringLiteral("; %1 lines waiting").arg(owed);
     if (m_outbox.dropped() > 0)
         text += QStringLiteral("; %1 lines dropped").arg(m_outbox.dropped());
+    if (!m_rival.isEmpty())
+        text += QStringLiteral("; another Kavendor publishes under %1 too").arg(m_prefix);
     return text;
 }
 
-// Retained values of an earlier prefix go first, then what the last connection left unsent.
+// Retained values of an earlier prefix go first, then what the last connection left unsent. The
+// subscription comes before this publisher's own status, so a rival's retained "online" arrives first.
 void FeedPublisher::handleConnected()
 {
     for (const QString& stale : std::exchange(m_stalePrefixes, {}))
         clearRetained(stale);
+    m_client.subscribe({topicOf(m_prefix, topic::kStatus)});
     Retained& status = m_retained[topic::kStatus];
     status.value = m_finishing ? topic::kOffline : topic::kOnline;
     status.dirty = true;
@@ -191,6 +200,29 @@ void FeedPublisher::handleAcknowledged(int messageId, bool accepted)
         m_refusedLines += accepted ? 0 : 1;
     else if (m_retainedInFlight.remove(messageId))
         m_retainedRefused = m_retainedRefused || !accepted;
+}
+
+// A rival is a publisher other than this one, then or before, that says it is online; its "offline"
+// or "lost" ends it.
+void FeedPublisher::handleMessage(const MqttMessage& message)
+{
+    const auto sender = FeedSequence::parse(message.sequence);
+    if (message.topic != topicOf(m_prefix, topic::kStatus) || !sender || m_ownInstances.contains(sender->instance))
+        return;
+    if (message.payload != topic::kOnline) {
+        if (sender->instance == m_rival) {
+            m_rival.clear();
+            emit statusChanged();
+        }
+        return;
+    }
+    if (sender->instance == m_rival)
+        return;
+    m_rival = sender->instance;
+    emit rivalFound(QStringLiteral("another Kavendor (instance %1) publishes under %2 too: the displays would "
+                                   "mix the lines of both; give each its own topic prefix")
+                        .arg(QString::fromLatin1(m_rival), m_prefix));
+    emit statusChanged();
 }
 
 // A long backlog goes out in batches, so that the display keeps its turns of the event loop.

@@ -71,9 +71,13 @@ public:
     const BrokerStatus& brokerStatus() const { return m_client.status(); }
     // The broker status, and the lines waiting or dropped when there are any.
     QString statusText() const;
+    // Another publisher said it is online under the same prefix: its instance; empty when none.
+    const QByteArray& rival() const { return m_rival; }
 
 signals:
     void statusChanged();
+    // Another publisher is online under this prefix: lines of both would interleave for the displays.
+    void rivalFound(const QString& problem);
 
 private:
     struct Retained {
@@ -85,6 +89,7 @@ private:
     MqttSession session() const;
     void handleConnected();
     void handleAcknowledged(int messageId, bool accepted);
+    void handleMessage(const MqttMessage& message);
     FinishReport report() const;
     void sendWaiting();
     void flushRetained();
@@ -101,6 +106,8 @@ private:
     BrokerConnectionSettings m_connection;
     QString m_prefix;
     QByteArray m_instance;
+    QByteArray m_rival;
+    QSet<QByteArray> m_ownInstances; // a restarted publisher's earlier status may still stand
     std::map<QByteArray, Retained> m_retained;
     QSet<int> m_retainedInFlight;
     QStringList m_stalePrefixes; // prefixes whose retained values are cleared at the next connection

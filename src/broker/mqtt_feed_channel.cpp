@@ -102,7 +102,7 @@ void MqttFeedChannel::handleMessage(const MqttMessage& message)
     else if (name == topic::kBurst)
         takeBurst(message);
     else if (name == topic::kStatus)
-        handleStatus(message.payload);
+        handleStatus(message.payload, message.retained);
 }
 
 FeedLosses MqttFeedChannel::losses() const
@@ -144,7 +144,7 @@ void MqttFeedChannel::drop(std::uint64_t& counter)
     emit lossesChanged();
 }
 
-void MqttFeedChannel::handleStatus(const QByteArray& payload)
+void MqttFeedChannel::handleStatus(const QByteArray& payload, bool retained)
 {
     if (payload.isEmpty())
         return;
@@ -156,8 +156,9 @@ void MqttFeedChannel::handleStatus(const QByteArray& payload)
     m_publisherLost = payload == topic::kLost;
     if (changed)
         emit statusChanged();
-    // Only an orderly end closes the session; a lost publisher comes back by itself.
-    if (payload == topic::kOffline)
+    // Only an orderly end closes the session, and only one seen live: a retained "offline" is what an
+    // earlier session left. A lost publisher comes back by itself.
+    if (payload == topic::kOffline && !retained)
         emit closed();
 }
 

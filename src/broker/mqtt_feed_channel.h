@@ -62,7 +62,7 @@ private:
     void handleMessage(const MqttMessage& message);
     void takeLine(const MqttMessage& message);
     void takeBurst(const MqttMessage& message);
-    void handleStatus(const QByteArray& payload);
+    void handleStatus(const QByteArray& payload, bool retained);
     void drop(std::uint64_t& counter);
     void deliver(QByteArray payload);
 
