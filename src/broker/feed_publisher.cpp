@@ -1,6 +1,7 @@
 #include "feed_publisher.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QRandomGenerator>
 
@@ -8,6 +9,7 @@
 #include <array>
 
 #include "feed_sequencer.h"
+#include "session_follower.h"
 #include "topic_names.h"
 
 namespace kav {
@@ -46,7 +48,7 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_connection = connection;
     if (m_connection.clientId.isEmpty())
         m_connection.clientId = defaultClientId("publisher");
-    m_instance = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    m_instance = makeSessionId(QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generate());
     m_ownInstances.insert(m_instance);
     m_rival.clear();
     m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
@@ -130,11 +132,14 @@ void FeedPublisher::setTopicPrefix(const QString& prefix)
         retained.dirty = true;
     if (!m_running)
         return;
-    if (m_client.isConnected())
-        clearRetained(old);
-    else
+    m_client.setWill(session());
+    if (!m_client.isConnected()) {
         m_stalePrefixes.append(old);
-    m_client.start(session());
+        return;
+    }
+    clearRetained(old);
+    m_client.subscribe({topicOf(m_prefix, topic::kStatus)});
+    flushRetained();
 }
 
 void FeedPublisher::publishLine(const QByteArray& line)

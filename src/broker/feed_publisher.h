@@ -51,8 +51,8 @@ public:
     FinishReport finish(std::chrono::milliseconds timeout, bool waitForBroker = false);
     bool isRunning() const { return m_running; }
 
-    // A new prefix clears the retained values under the old one and reconnects, so that the broker's
-    // will names the new one.
+    // A new prefix clears the retained values under the old one and publishes them under the new one,
+    // on the same connection; the broker's will names the new prefix from the next connection on.
     void setTopicPrefix(const QString& prefix);
     const QString& topicPrefix() const { return m_prefix; }
 

@@ -87,8 +87,8 @@ void MqttFeedChannel::handleConnected(bool sessionPresent)
 {
     m_everConnected = true;
     if (!sessionPresent)
-        m_client.subscribe({topicOf(m_settings.topic, topic::kBurst), topicOf(m_settings.topic, topic::kFeed),
-                            topicOf(m_settings.topic, topic::kStatus)});
+        m_client.subscribe({topicOf(m_settings.topic, topic::kStatus), topicOf(m_settings.topic, topic::kBurst),
+                            topicOf(m_settings.topic, topic::kFeed)});
     emit opened();
 }
 
@@ -102,7 +102,7 @@ void MqttFeedChannel::handleMessage(const MqttMessage& message)
     else if (name == topic::kBurst)
         takeBurst(message);
     else if (name == topic::kStatus)
-        handleStatus(message.payload, message.retained);
+        handleStatus(message);
 }
 
 FeedLosses MqttFeedChannel::losses() const
@@ -116,8 +116,11 @@ void MqttFeedChannel::takeLine(const MqttMessage& message)
 {
     if (message.payload.size() > kMaxLineBytes)
         return drop(m_dropped.tooLarge);
-    if (!FeedSequence::parse(message.sequence))
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence)
         return drop(m_dropped.malformed);
+    if (!m_sessions.accept(sequence->instance))
+        return;
     const std::uint64_t missed = m_sequencer.linesMissed();
     if (m_sequencer.acceptLine(message.sequence))
         deliver(message.payload);
@@ -132,8 +135,11 @@ void MqttFeedChannel::takeBurst(const MqttMessage& message)
         return;
     if (message.payload.size() > kMaxBurstBytes)
         return drop(m_dropped.tooLarge);
-    if (!FeedSequence::parse(message.sequence))
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence)
         return drop(m_dropped.malformed);
+    if (!m_sessions.accept(sequence->instance))
+        return;
     if (m_sequencer.acceptBurst(message.sequence, message.retained))
         deliver(message.payload);
 }
@@ -144,12 +150,18 @@ void MqttFeedChannel::drop(std::uint64_t& counter)
     emit lossesChanged();
 }
 
-void MqttFeedChannel::handleStatus(const QByteArray& payload, bool retained)
+// The status of sessions other than the one followed only helps choose which one to follow.
+void MqttFeedChannel::handleStatus(const MqttMessage& message)
 {
+    const QByteArray& payload = message.payload;
     if (payload.isEmpty())
         return;
-    if (payload != topic::kOnline && payload != topic::kOffline && payload != topic::kLost)
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence || (payload != topic::kOnline && payload != topic::kOffline && payload != topic::kLost))
         return drop(m_dropped.malformed);
+    m_sessions.noteStatus(sequence->instance, payload == topic::kOnline);
+    if (!m_sessions.isFollowed(sequence->instance))
+        return;
     const bool online = payload == topic::kOnline;
     const bool changed = online != m_publisherOnline || m_publisherLost != (payload == topic::kLost);
     m_publisherOnline = online;
@@ -158,7 +170,7 @@ void MqttFeedChannel::handleStatus(const QByteArray& payload, bool retained)
         emit statusChanged();
     // Only an orderly end closes the session, and only one seen live: a retained "offline" is what an
     // earlier session left. A lost publisher comes back by itself.
-    if (payload == topic::kOffline && !retained)
+    if (payload == topic::kOffline && !message.retained)
         emit closed();
 }
 

@@ -9,6 +9,7 @@
 #include "communication.h"
 #include "feed_sequencer.h"
 #include "mqtt_client.h"
+#include "session_follower.h"
 
 namespace kav {
 
@@ -23,9 +24,10 @@ struct FeedLosses {
     bool operator==(const FeedLosses&) const = default;
 };
 
-// The feed taken from an MQTT broker instead of the timing computer: subscribes to the "burst",
-// "feed" and "status" topics under the prefix and hands every line to the device exactly as the TCP
-// channel would. A subscriber that joins late gets the retained state burst first; a line it has
+// The feed taken from an MQTT broker instead of the timing computer: subscribes to the "status",
+// "burst" and "feed" topics under the prefix and hands every line to the device exactly as the TCP
+// channel would. Of the publisher sessions there (a wildcard prefix, retained values of earlier runs)
+// it follows one, the newest live one. A subscriber that joins late gets the retained state burst first; a line it has
 // already seen is skipped, a gap is mended by the next burst. The broker keeps its session across an
 // outage, and the connection is retried with growing pauses. The publisher ending its session counts
 // as the far end closing; the first try failing counts as a failed connection. What comes from the
@@ -62,13 +64,14 @@ private:
     void handleMessage(const MqttMessage& message);
     void takeLine(const MqttMessage& message);
     void takeBurst(const MqttMessage& message);
-    void handleStatus(const QByteArray& payload, bool retained);
+    void handleStatus(const MqttMessage& message);
     void drop(std::uint64_t& counter);
     void deliver(QByteArray payload);
 
     MqttFeedSettings m_settings;
     MqttClient m_client;
     FeedSequencer m_sequencer;
+    SessionFollower m_sessions;
     FeedLosses m_dropped; // the messages dropped here; the sequencer counts the lines missed
     QString m_problem;    // settings that cannot be used
     bool m_open = false;

@@ -4,6 +4,7 @@
 
 #include "feed_sequencer.h"
 #include "line_outbox.h"
+#include "session_follower.h"
 
 namespace kav {
 namespace {
@@ -60,6 +61,38 @@ TEST(LineOutbox, DropsTheOldestWhenFullAndRequeuesUnacknowledgedLinesInFront)
         outbox.markSent(static_cast<int>(next->sequence));
     }
     EXPECT_EQ(order, QList<QByteArray>({"4:4", "5:5"}));
+}
+
+// Events as a display gets them: '+' a session online, '-' offline, 'M' a line or burst; sessions are named
+// by their start time. followed: the session followed after each event; '.' a message ignored.
+TEST(SessionFollower, FollowsTheNewestLiveSession)
+{
+    const struct {
+        const char *name, *events, *followed;
+    } cases[] = {
+        {"leftovers of ended runs, one live", "-1 -3 +2 M1 M3 M2", "1 3 2 . . 2"},
+        {"joined after the finish follows the last run", "-1 -3 M3 M1", "1 3 3 ."},
+        {"a newer session takes over", "+1 M1 M2 M1 +1", "1 1 2 . 2"},
+        {"the followed session ending stays followed", "+2 M2 -2 -1 M1", "2 2 2 2 ."},
+        {"an older live session beats a newer ended one", "-3 +2 M2 M3", "3 2 2 ."},
+        {"no status at all: the newest message", "M2 M1 M4", "2 . 4"},
+    };
+    for (const auto& row : cases) {
+        SessionFollower follower;
+        QByteArrayList followed;
+        for (const QByteArray& event : QByteArray(row.events).split(' ')) {
+            const QByteArray session = makeSessionId(event.mid(1).toLongLong(), 7);
+            if (event[0] == 'M' && !follower.accept(session)) {
+                followed << ".";
+                continue;
+            }
+            if (event[0] != 'M')
+                follower.noteStatus(session, event[0] == '+');
+            followed << QByteArray::number(sessionStart(follower.followed()));
+        }
+        EXPECT_EQ(followed.join(' ').toStdString(), row.followed) << row.name;
+    }
+    EXPECT_EQ(sessionStart("no-dash"), 0);
 }
 
 } // namespace

@@ -170,6 +170,27 @@ TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
         << lost.err.toStdString();
 }
 
+// An earlier run left its retained values under kavendor/; a display on kavendor/+ that joins the next
+// session late shows that session only. The publisher's prefix follows the run's name on one connection
+// and leaves nothing under the name it had before.
+TEST(ProgramWithBroker, DisplayFollowsTheNewestSessionAndIgnoresLeftovers)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    Program earlier(dir, "earlier", {"--replay", KAV_TEST_DATA "/feeds/lap_history.feed", "--mqtt", broker.address()});
+    earlier.waitForExit();
+    Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
+    ASSERT_TRUE(waitFor([&] { return broker.log().count(" as kavendor-publisher") == 2; }, kWait));
+    Display late(dir, "display-late", broker, "kavendor/+");
+    publisher.waitForExit();
+    late.waitForExit();
+    EXPECT_EQ(standings(late.folder), standings(publisher.folder));
+    EXPECT_EQ(broker.log().count(" as kavendor-publisher"), 2) << "a publisher connected more than once";
+    QString error;
+    EXPECT_EQ(broker.retained("kavendor/no-run/burst", error), QByteArray());
+}
+
 qint64 peakMemoryKiB(const QProcess& process)
 {
     const QString status =

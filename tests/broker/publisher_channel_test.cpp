@@ -8,6 +8,7 @@
 #include "child_process.h"
 #include "feed_publisher.h"
 #include "mqtt_feed_channel.h"
+#include "session_follower.h"
 #include "test_broker.h"
 #include "wait_for.h"
 
@@ -137,7 +138,8 @@ TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
     ASSERT_TRUE(waitFor([&] { return earlier.isConnected(); }, kWait));
     int acknowledged = 0;
     QObject::connect(&earlier, &MqttClient::acknowledged, [&] { ++acknowledged; });
-    earlier.publish("brenmoor/race/status", "offline", true, "old:0");
+    const QByteArray old = makeSessionId(1000, 1), current = makeSessionId(2000, 2);
+    earlier.publish("brenmoor/race/status", "offline", true, old + ":0");
     ASSERT_TRUE(waitFor([&] { return acknowledged == 1; }, kWait));
 
     MqttFeedSettings settings{loopback(broker), QStringLiteral("brenmoor/race")};
@@ -149,8 +151,8 @@ TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
     channel.open();
     ASSERT_TRUE(waitFor([&] { return broker.log().contains("display-offline 1 brenmoor/race/status"); }, kWait));
     ASSERT_TRUE(waitFor([&] { return channel.statusText().contains("offline"); }, kWait));
-    earlier.publish("brenmoor/race/feed", "$F,1\n", false, "new:1");
-    earlier.publish("brenmoor/race/status", "offline", true, "new:1");
+    earlier.publish("brenmoor/race/feed", "$F,1\n", false, current + ":1");
+    earlier.publish("brenmoor/race/status", "offline", true, current + ":1");
     EXPECT_TRUE(waitFor([&] { return events.size() == 2; }, kWait));
     EXPECT_EQ(events, (QStringList{"$F,1\n", "closed"}));
 }
