@@ -163,11 +163,13 @@ void FeedPublisher::setRetained(const char* name, const QByteArray& value)
 void FeedPublisher::setBurst(const QByteArray& lines, std::uint64_t coveredSequence)
 {
     Retained& burst = m_retained[topic::kBurst];
-    if (burst.value == lines)
+    const QByteArray sequence = FeedSequence{m_instance, coveredSequence}.text();
+    if (burst.value == lines && (burst.sequence == sequence || !m_burstRepeat.hasExpired()))
         return;
     burst.value = lines;
-    burst.sequence = FeedSequence{m_instance, coveredSequence}.text();
+    burst.sequence = sequence;
     burst.dirty = true;
+    m_burstRepeat.setRemainingTime(kBurstRepeatInterval);
 }
 
 QString FeedPublisher::statusText() const

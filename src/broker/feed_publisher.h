@@ -28,6 +28,9 @@ class FeedPublisher : public QObject {
 public:
     static constexpr std::chrono::milliseconds kRetainedInterval{250};
     static constexpr int kBatchSize = 200; // lines handed over per turn of the event loop
+    // While lines flow, a burst goes out at least this often even when the state it holds is unchanged,
+    // so that a display waiting to mend a gap gets one that covers it.
+    static constexpr std::chrono::milliseconds kBurstRepeatInterval{2000};
 
     // What finish could not hand over to the broker.
     struct FinishReport {
@@ -101,6 +104,7 @@ private:
     std::size_t m_outboxCapacity = LineOutbox::kCapacity;
     std::uint64_t m_refusedLines = 0; // acknowledged with an error, such as an ACL's refusal
     bool m_retainedRefused = false;
+    QDeadlineTimer m_burstRepeat;
     QDeadlineTimer m_lastProgress; // while finishing: when to give up waiting for the broker
     std::chrono::milliseconds m_finishTimeout{0};
     BrokerConnectionSettings m_connection;

@@ -119,13 +119,8 @@ void MqttFeedChannel::takeLine(const MqttMessage& message)
     const auto sequence = FeedSequence::parse(message.sequence);
     if (!sequence)
         return drop(m_dropped.malformed);
-    if (!m_sessions.accept(sequence->instance))
-        return;
-    const std::uint64_t missed = m_sequencer.linesMissed();
-    if (m_sequencer.acceptLine(message.sequence))
-        deliver(message.payload);
-    if (m_sequencer.linesMissed() != missed)
-        emit lossesChanged();
+    if (m_sessions.accept(sequence->instance))
+        deliverInOrder(m_sequencer.takeLine(*sequence, message.payload));
 }
 
 // An empty burst is the publisher clearing its retained value.
@@ -138,10 +133,18 @@ void MqttFeedChannel::takeBurst(const MqttMessage& message)
     const auto sequence = FeedSequence::parse(message.sequence);
     if (!sequence)
         return drop(m_dropped.malformed);
-    if (!m_sessions.accept(sequence->instance))
-        return;
-    if (m_sequencer.acceptBurst(message.sequence, message.retained))
-        deliver(message.payload);
+    if (m_sessions.accept(sequence->instance))
+        deliverInOrder(m_sequencer.takeBurst(*sequence, message.payload));
+}
+
+void MqttFeedChannel::deliverInOrder(const QList<QByteArray>& messages)
+{
+    for (const QByteArray& message : messages)
+        deliver(message);
+    if (m_sequencer.linesMissed() != m_reportedMissed) {
+        m_reportedMissed = m_sequencer.linesMissed();
+        emit lossesChanged();
+    }
 }
 
 void MqttFeedChannel::drop(std::uint64_t& counter)

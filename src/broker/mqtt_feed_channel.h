@@ -66,12 +66,14 @@ private:
     void takeBurst(const MqttMessage& message);
     void handleStatus(const MqttMessage& message);
     void drop(std::uint64_t& counter);
+    void deliverInOrder(const QList<QByteArray>& messages);
     void deliver(QByteArray payload);
 
     MqttFeedSettings m_settings;
     MqttClient m_client;
     FeedSequencer m_sequencer;
     SessionFollower m_sessions;
+    std::uint64_t m_reportedMissed = 0;
     FeedLosses m_dropped; // the messages dropped here; the sequencer counts the lines missed
     QString m_problem;    // settings that cannot be used
     bool m_open = false;

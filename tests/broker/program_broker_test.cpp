@@ -170,6 +170,25 @@ TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
         << lost.err.toStdString();
 }
 
+// A broker that forgets everything when it restarts: the display resubscribes, and whatever lines it
+// missed meanwhile are mended by the next burst.
+TEST(ProgramWithBroker, DisplayBehindAForgetfulBrokerRestartCatchesUp)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    Display display(dir, "display-gap", broker, "brenmoor/race");
+    ASSERT_TRUE(subscribed(broker, "display-gap", "brenmoor/race"));
+    Program publisher(dir, "publisher",
+                      {"--replay", kFeed, "--rate", "60", "--mqtt", broker.address(), "--mqtt-topic", "brenmoor/race"});
+    ASSERT_TRUE(waitFor([&] { return display.linesReceived() > 100; }, kWait));
+    broker.stop();
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    publisher.waitForExit();
+    display.waitForExit();
+    EXPECT_EQ(standings(display.folder), standings(publisher.folder));
+}
+
 // An earlier run left its retained values under kavendor/; a display on kavendor/+ that joins the next
 // session late shows that session only. The publisher's prefix follows the run's name on one connection
 // and leaves nothing under the name it had before.
