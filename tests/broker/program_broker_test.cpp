@@ -253,7 +253,7 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
     publishRaw(broker, {"-t", "brenmoor/race/status", "-m", "rubbish"});
     publishRaw(broker, {"-t", "brenmoor/race/feed", "-V", "5", "-D", "publish", "user-property", "seq", "x:1", "-s"},
                QByteArray(100 * 1024, 'A'));
-    publishRaw(broker, {"-t", "brenmoor/race/feed", "-s"}, QByteArray(48 * 1024 * 1024, 'B'));
+    publishRaw(broker, {"-t", "brenmoor/race/feed", "-s"}, QByteArray(24 * 1024 * 1024, 'B'));
     const qint64 dropped = kGarbage + 2;
     EXPECT_TRUE(waitFor([&] { return apiStateRun(webPort)["feedLost"].toInteger() == dropped; }, kWait))
         << QJsonDocument(apiStateRun(webPort)).toJson().toStdString();
