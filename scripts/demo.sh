@@ -7,8 +7,9 @@
 #
 # Without a display the program runs offscreen for DEMO_SECONDS (20) and says what it received.
 #
-# With DEMO_BROKER=1 a local Mosquitto broker starts too (port DEMO_BROKER_PORT, 18830): the program
-# publishes the race to it under kavendor/demo, and a second display takes its feed from the broker.
+# With DEMO_BROKER=1 a local Mosquitto broker starts too (port DEMO_BROKER_PORT, 18830), with logins and an
+# ACL: the program publishes the race to it under kavendor/demo, and a second display takes its feed from
+# the broker.
 set -euo pipefail
 
 build=${1:-build}
@@ -21,23 +22,36 @@ simulator="$build/tools/feed/kavendor-feed"
 program="$build/src/app/kavendor"
 config="$build/demo"
 
-# A broker of the demo's own, and the second display's configuration: the feed from that broker.
+# A broker of the demo's own, set up as the manual recommends: logins from a password file, and an ACL
+# by which only the publisher writes under the prefix and the display only reads. The second display's
+# configuration takes the feed from that broker.
 start_broker() {
-    local mosquitto
+    local mosquitto passwd publisher_password display_password
     mosquitto=$(command -v mosquitto || echo /usr/sbin/mosquitto)
-    [ -x "$mosquitto" ] || { echo "demo: mosquitto is missing; run 'make setup' first" >&2; exit 1; }
-    printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nmax_queued_messages 0\n' \
-        "$broker_port" >"$config/mosquitto.conf"
+    passwd=$(command -v mosquitto_passwd || echo /usr/bin/mosquitto_passwd)
+    [ -x "$mosquitto" ] && [ -x "$passwd" ] || { echo "demo: mosquitto is missing; run 'make setup' first" >&2; exit 1; }
+    publisher_password=$(head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9')
+    display_password=$(head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9')
+    (umask 077 && : >"$config/passwords")
+    "$passwd" -b "$config/passwords" publisher "$publisher_password"
+    "$passwd" -b "$config/passwords" display "$display_password"
+    printf 'user publisher\ntopic readwrite kavendor/demo/#\n\nuser display\ntopic read kavendor/demo/#\n' \
+        >"$config/acl"
+    printf 'listener %s 127.0.0.1\nallow_anonymous false\npassword_file %s\nacl_file %s\npersistence false\nmax_queued_messages 0\n' \
+        "$broker_port" "$config/passwords" "$config/acl" >"$config/mosquitto.conf"
     [ "$(id -u)" -eq 0 ] && echo "user root" >>"$config/mosquitto.conf"
     "$mosquitto" -c "$config/mosquitto.conf" 2>"$config/mosquitto.log" &
     pids+=("$!")
+    # The publisher's login; --mqtt below names the broker.
+    (umask 077 && printf '\r\n[Broker]\r\nUser=publisher\r\nPassword=%s\r\n' "$publisher_password" >>"$config/Kavendor.ini")
+    chmod 600 "$config/Kavendor.ini"
     display="$build/demo-display"
     rm -rf "$display"
     mkdir -p "$display"
     cp demo/Kavendor.ini demo/demo.kvl "$display/"
-    printf '[Communication]\r\nCommType=MQTT\r\n\r\n[Communication\\MQTT]\r\nMQTT_Host=localhost\r\nMQTT_Port=%s\r\nMQTT_Topic=kavendor/demo\r\n' \
-        "$broker_port" >"$display/Communication.ini"
-    echo "demo: a local broker on localhost:$broker_port; a second display follows kavendor/demo there"
+    (umask 077 && printf '[Communication]\r\nCommType=MQTT\r\n\r\n[Communication\\MQTT]\r\nMQTT_Host=localhost\r\nMQTT_Port=%s\r\nMQTT_Topic=kavendor/demo\r\nMQTT_User=display\r\nMQTT_Password=%s\r\n' \
+        "$broker_port" "$display_password" >"$display/Communication.ini")
+    echo "demo: a local broker on localhost:$broker_port (password file and ACL in $config); a second display follows kavendor/demo there"
 }
 
 for file in "$simulator" "$program"; do

@@ -8,6 +8,8 @@
 #include <QStatusBar>
 
 #include <array>
+#include <cstdio>
+#include <limits>
 #include <utility>
 
 #include "broker_settings_dialog.h"
@@ -43,6 +45,11 @@ BrokerLink::BrokerLink()
     m_refreshTimer.setInterval(kRefreshInterval);
     connect(&m_refreshTimer, &QTimer::timeout, this, &BrokerLink::refresh);
     connect(&m_publisher, &FeedPublisher::statusChanged, this, &BrokerLink::showStatus);
+    connect(&m_publisher, &FeedPublisher::rivalFound, this,
+            [](const QString& problem) { std::fprintf(stderr, "kavendor: broker: %s\n", qUtf8Printable(problem)); });
+    m_lossReportTimer.setSingleShot(true);
+    m_lossReportTimer.setInterval(kLossReportInterval);
+    connect(&m_lossReportTimer, &QTimer::timeout, this, &BrokerLink::reportFeedLosses);
 }
 
 BrokerLink::~BrokerLink()
@@ -57,6 +64,7 @@ KavendorDevice::ChannelMaker BrokerLink::feedChannelMaker()
         auto channel = std::make_unique<MqttFeedChannel>(settings.mqtt);
         m_channel = channel.get();
         connect(channel.get(), &MqttFeedChannel::statusChanged, this, &BrokerLink::showStatus);
+        connect(channel.get(), &MqttFeedChannel::lossesChanged, this, &BrokerLink::noteFeedLoss);
         QTimer::singleShot(0, this, &BrokerLink::showStatus);
         return channel;
     };
@@ -87,6 +95,8 @@ void BrokerLink::apply(const PublisherSettings& settings)
     m_settings = settings;
     m_problem = checkPublisherSettings(settings);
     m_publisher.stop();
+    m_publisher.setOutboxCapacity(m_deliverEverything ? std::numeric_limits<std::size_t>::max()
+                                                      : LineOutbox::kCapacity);
     if (settings.enabled && m_problem.isEmpty()) {
         m_publisher.setTopicPrefix(settings.topicPrefix.isEmpty() ? automaticTopicPrefix(m_runName)
                                                                   : settings.topicPrefix);
@@ -170,13 +180,27 @@ void BrokerLink::followRunName()
         m_publisher.setTopicPrefix(automaticTopicPrefix(name));
 }
 
-void BrokerLink::finish()
+QString BrokerLink::finish()
 {
+    reportFeedLosses();
     if (!m_publisher.isRunning())
-        return;
+        return {};
     m_changedSinceRefresh = true;
     refresh();
-    m_publisher.finish(kFinishTimeout);
+    const QString address = m_publisher.brokerStatus().address;
+    const FeedPublisher::FinishReport report =
+        m_publisher.finish(m_deliverEverything ? kDeliveryTimeout : kFinishTimeout, m_deliverEverything);
+    if (report.complete())
+        return {};
+    QString problem = QStringLiteral("the broker %1 did not take %2 of %3 lines")
+                          .arg(address)
+                          .arg(report.linesNotDelivered)
+                          .arg(report.linesPublished);
+    if (!report.retainedDelivered)
+        problem += QStringLiteral(" and the final retained values");
+    if (!report.problem.isEmpty())
+        problem += QStringLiteral(" (%1)").arg(report.problem);
+    return problem;
 }
 
 // Runs at most every kRefreshInterval, and only after a change: the burst costs a pass over every list.
@@ -226,6 +250,27 @@ QString BrokerLink::statusText() const
     return parts.join(QStringLiteral("    "));
 }
 
+void BrokerLink::noteFeedLoss()
+{
+    showStatus();
+    if (m_channel)
+        emit feedLossesChanged(static_cast<qint64>(m_channel->losses().total()));
+    if (m_lossReportTimer.isActive())
+        return;
+    reportFeedLosses();
+    m_lossReportTimer.start();
+}
+
+// Only what changed since the last report: a flood of bad messages gives one line per interval.
+void BrokerLink::reportFeedLosses()
+{
+    const QString losses = m_channel ? m_channel->losses().text() : QString();
+    if (losses == m_lossesReported)
+        return;
+    m_lossesReported = losses;
+    std::fprintf(stderr, "kavendor: feed from the broker: %s\n", qUtf8Printable(losses));
+}
+
 // The label appears the first time there is something to say, in red while something is wrong.
 void BrokerLink::showStatus()
 {
@@ -239,8 +284,9 @@ void BrokerLink::showStatus()
         m_statusLabel->setObjectName(QStringLiteral("BrokerStatusLabel"));
         m_window->statusBar()->addPermanentWidget(m_statusLabel, 1);
     }
-    const bool publisherTrouble = m_settings.enabled && (!m_problem.isEmpty() || m_publisher.brokerStatus().state !=
-                                                                                     BrokerStatus::State::Connected);
+    const bool publisherTrouble =
+        m_settings.enabled && (!m_problem.isEmpty() || !m_publisher.rival().isEmpty() ||
+                               m_publisher.brokerStatus().state != BrokerStatus::State::Connected);
     const bool feedTrouble =
         m_channel && m_channel->isOpen() &&
         (m_channel->brokerStatus().state != BrokerStatus::State::Connected || !m_channel->publisherOnline());

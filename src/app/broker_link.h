@@ -30,6 +30,10 @@ class BrokerLink : public QObject {
 public:
     static constexpr std::chrono::milliseconds kRefreshInterval{250};
     static constexpr std::chrono::milliseconds kFinishTimeout{3000};
+    // How long a run that must deliver everything waits for the broker to take one more message.
+    static constexpr std::chrono::milliseconds kDeliveryTimeout{10000};
+    // Losses of the MQTT feed go to standard error at once, then at most this often.
+    static constexpr std::chrono::milliseconds kLossReportInterval{10000};
 
     // Made before the main window, whose device asks for its MQTT channel while the window is made.
     BrokerLink();
@@ -53,8 +57,12 @@ public:
 
     // A line the device received, byte for byte, after the program took it in.
     void takeLine(const QByteArray& line);
+    // Every line must reach the broker (a replayed dump): none is dropped while the broker is away, and
+    // finish waits for the broker. Set before attach.
+    void setDeliverEverything(bool deliver) { m_deliverEverything = deliver; }
     // At the end of the program: publishes the final values and what is still owed, then says offline.
-    void finish();
+    // What the broker did not take, for the operator; empty when it took everything.
+    QString finish();
 
     // Settings > Broker: shows the dialog and applies and stores what the operator chose.
     void editSettings();
@@ -66,6 +74,10 @@ public:
     // The status area's text: the publisher's and the MQTT feed's state; empty when neither is used.
     QString statusText() const;
 
+signals:
+    // The MQTT feed could not take more: lines missed and messages dropped, in all.
+    void feedLossesChanged(qint64 total);
+
 private:
     void refresh();
     void noteChange();
@@ -73,6 +85,8 @@ private:
     QByteArray infoDocument() const;
     void followRunName();
     void showStatus();
+    void noteFeedLoss();
+    void reportFeedLosses();
 
     FeedPublisher m_publisher;
     PublisherSettings m_settings;
@@ -84,8 +98,11 @@ private:
     QString m_runName; // the last run named, for the automatic prefix
     QPointer<StateFeed> m_stateFeed;
     bool m_holdsFeed = false;
+    bool m_deliverEverything = false;
     QTimer m_refreshTimer;
     bool m_changedSinceRefresh = false;
+    QTimer m_lossReportTimer;
+    QString m_lossesReported;
 };
 
 } // namespace kav

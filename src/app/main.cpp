@@ -175,7 +175,8 @@ int ProgramRun::setUp(kav::MainWindowOptions mainOptions)
         return 1;
     if (!startRecorder())
         return 2;
-    // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say.
+    // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say; a replayed dump publishes every line or fails.
+    m_broker.setDeliverEverything(m_dump && !m_options.Replay.isEmpty());
     m_broker.attach(*m_window, m_mainOptions.UseSettingsFiles ? m_window->settingsPath() : QString(), m_options.Mqtt,
                     m_options.MqttTopic);
     if (!startWebView() || !loadReplay())
@@ -244,6 +245,8 @@ bool ProgramRun::startWebView()
         printTo(stderr, QStringLiteral("kavendor: web view on %1\n").arg(m_web->address()));
     // The "state" topic carries the web view's /api/state document: the program has one.
     m_broker.setStateFeed(&m_web->feed());
+    QObject::connect(&m_broker, &kav::BrokerLink::feedLossesChanged, &m_web->adapter(),
+                     &kav::WebStateAdapter::setFeedLost);
     return true;
 }
 
@@ -277,7 +280,8 @@ int ProgramRun::runInteractive()
         });
     QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
     const int loop = QApplication::exec();
-    m_broker.finish();
+    if (const QString undelivered = m_broker.finish(); !undelivered.isEmpty())
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(undelivered));
     return loop;
 }
 
@@ -296,7 +300,11 @@ int ProgramRun::runDump()
         return 2;
     }
     const int loop = QApplication::exec();
-    m_broker.finish();
+    const QString undelivered = m_broker.finish();
+    if (!undelivered.isEmpty()) {
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(undelivered));
+        return 1;
+    }
     if (!m_finished) {
         printTo(stderr, QStringLiteral("kavendor: the run ended before the feed did; no files written\n"));
         return 1;

@@ -36,6 +36,13 @@ void WebStateAdapter::refresh()
     emit refreshed();
 }
 
+void WebStateAdapter::setFeedLost(qint64 count)
+{
+    m_feedLost = count;
+    if (!m_soon.isActive())
+        m_soon.start();
+}
+
 WebState WebStateAdapter::build() const
 {
     const RaceState& race = m_window.controller().State;
@@ -48,6 +55,7 @@ WebState WebStateAdapter::build() const
     state.run.raceTime = info.value(RunInfo::kRaceTime);
     state.run.errors = info.errors();
     state.run.lines = info.lines();
+    state.run.feedLost = m_feedLost;
     const std::chrono::seconds silence = info.silence();
     state.run.sinceLastLine = silence.count();
     state.run.stale = RunInfo::stalenessWord(RunInfo::stalenessFor(silence));

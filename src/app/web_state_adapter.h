@@ -23,6 +23,8 @@ public:
 
     // Builds the description now and hands it to the source.
     void refresh();
+    // What the MQTT feed could not take (lines missed, messages dropped), for the run's "feedLost".
+    void setFeedLost(qint64 count);
 
 signals:
     // After each look at the program, changed or not.
@@ -36,6 +38,7 @@ private:
     MainWindow& m_window;
     ResultsSource& m_source;
     QTimer m_soon;
+    qint64 m_feedLost = 0;
 };
 
 } // namespace kav

@@ -38,6 +38,7 @@ public:
     ResultsSource& source() { return m_source; }
     // The program's one state document: the pages' and the broker's.
     StateFeed& feed() { return m_feed; }
+    WebStateAdapter& adapter() { return m_adapter; }
     // The "Web view..." menu entry.
     void editSettings();
 

@@ -1,6 +1,7 @@
 #include "feed_publisher.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QRandomGenerator>
 
@@ -8,6 +9,7 @@
 #include <array>
 
 #include "feed_sequencer.h"
+#include "session_follower.h"
 #include "topic_names.h"
 
 namespace kav {
@@ -29,7 +31,8 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
         for (auto& [name, retained] : m_retained)
             retained.dirty = true;
     });
-    connect(&m_client, &MqttClient::acknowledged, this, [this](int messageId, bool) { handleAcknowledged(messageId); });
+    connect(&m_client, &MqttClient::acknowledged, this, &FeedPublisher::handleAcknowledged);
+    connect(&m_client, &MqttClient::messageReceived, this, &FeedPublisher::handleMessage);
     connect(&m_client, &MqttClient::statusChanged, this, &FeedPublisher::statusChanged);
 }
 
@@ -45,8 +48,13 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_connection = connection;
     if (m_connection.clientId.isEmpty())
         m_connection.clientId = defaultClientId("publisher");
-    m_instance = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    m_outbox = LineOutbox();
+    m_instance = makeSessionId(QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generate());
+    m_ownInstances.insert(m_instance);
+    m_rival.clear();
+    m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
+    m_outbox = LineOutbox(m_outboxCapacity);
+    m_refusedLines = 0;
+    m_retainedRefused = false;
     for (auto& [name, retained] : m_retained)
         retained.dirty = true;
     if (const auto burst = m_retained.find(topic::kBurst); burst != m_retained.end())
@@ -66,24 +74,41 @@ void FeedPublisher::stop()
     emit statusChanged();
 }
 
-// Without a broker there is nothing to wait for: the program ends at once.
-void FeedPublisher::finish(std::chrono::milliseconds timeout)
+// Without a broker there is nothing to wait for unless the caller must know that everything arrived.
+FeedPublisher::FinishReport FeedPublisher::finish(std::chrono::milliseconds timeout, bool waitForBroker)
 {
     if (!m_running)
-        return;
-    if (!m_client.isConnected()) {
+        return report();
+    if (!m_client.isConnected() && !waitForBroker) {
         stop();
-        return;
+        return report();
     }
     m_finishing = true;
     Retained& status = m_retained[topic::kStatus];
     status.value = topic::kOffline;
     status.dirty = true;
     sendWaiting();
-    QDeadlineTimer deadline(timeout);
-    while (!everythingSent() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    m_finishTimeout = timeout;
+    m_lastProgress = QDeadlineTimer(timeout);
+    while (!(m_client.isConnected() && everythingSent()) && !m_lastProgress.hasExpired()) {
+        // Wakes at the latest with the retained timer; the overload with a time limit would spin.
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!waitForBroker && !m_client.isConnected())
+            break;
+    }
+    const FinishReport result = report();
     stop();
+    return result;
+}
+
+FeedPublisher::FinishReport FeedPublisher::report() const
+{
+    FinishReport result;
+    result.linesPublished = m_outbox.lastSequence();
+    result.linesNotDelivered = m_outbox.waiting() + m_outbox.unacknowledged() + m_outbox.dropped() + m_refusedLines;
+    result.retainedDelivered = m_running ? everythingSent() && !m_retainedRefused : true;
+    result.problem = m_client.status().problem;
+    return result;
 }
 
 MqttSession FeedPublisher::session() const
@@ -93,6 +118,7 @@ MqttSession FeedPublisher::session() const
     session.clientId = m_connection.clientId;
     session.willTopic = topicOf(m_prefix, topic::kStatus);
     session.willPayload = topic::kLost;
+    session.willSequence = FeedSequence{m_instance, 0}.text();
     return session;
 }
 
@@ -106,11 +132,14 @@ void FeedPublisher::setTopicPrefix(const QString& prefix)
         retained.dirty = true;
     if (!m_running)
         return;
-    if (m_client.isConnected())
-        clearRetained(old);
-    else
+    m_client.setWill(session());
+    if (!m_client.isConnected()) {
         m_stalePrefixes.append(old);
-    m_client.start(session());
+        return;
+    }
+    clearRetained(old);
+    m_client.subscribe({topicOf(m_prefix, topic::kStatus)});
+    flushRetained();
 }
 
 void FeedPublisher::publishLine(const QByteArray& line)
@@ -134,11 +163,13 @@ void FeedPublisher::setRetained(const char* name, const QByteArray& value)
 void FeedPublisher::setBurst(const QByteArray& lines, std::uint64_t coveredSequence)
 {
     Retained& burst = m_retained[topic::kBurst];
-    if (burst.value == lines)
+    const QByteArray sequence = FeedSequence{m_instance, coveredSequence}.text();
+    if (burst.value == lines && (burst.sequence == sequence || !m_burstRepeat.hasExpired()))
         return;
     burst.value = lines;
-    burst.sequence = FeedSequence{m_instance, coveredSequence}.text();
+    burst.sequence = sequence;
     burst.dirty = true;
+    m_burstRepeat.setRemainingTime(kBurstRepeatInterval);
 }
 
 QString FeedPublisher::statusText() const
@@ -149,14 +180,18 @@ QString FeedPublisher::statusText() const
         text += QStringLiteral("; %1 lines waiting").arg(owed);
     if (m_outbox.dropped() > 0)
         text += QStringLiteral("; %1 lines dropped").arg(m_outbox.dropped());
+    if (!m_rival.isEmpty())
+        text += QStringLiteral("; another Kavendor publishes under %1 too").arg(m_prefix);
     return text;
 }
 
-// Retained values of an earlier prefix go first, then what the last connection left unsent.
+// Retained values of an earlier prefix go first, then what the last connection left unsent. The
+// subscription comes before this publisher's own status, so a rival's retained "online" arrives first.
 void FeedPublisher::handleConnected()
 {
     for (const QString& stale : std::exchange(m_stalePrefixes, {}))
         clearRetained(stale);
+    m_client.subscribe({topicOf(m_prefix, topic::kStatus)});
     Retained& status = m_retained[topic::kStatus];
     status.value = m_finishing ? topic::kOffline : topic::kOnline;
     status.dirty = true;
@@ -164,10 +199,37 @@ void FeedPublisher::handleConnected()
     emit statusChanged();
 }
 
-void FeedPublisher::handleAcknowledged(int messageId)
+void FeedPublisher::handleAcknowledged(int messageId, bool accepted)
 {
-    if (!m_outbox.acknowledge(messageId))
-        m_retainedInFlight.remove(messageId);
+    if (m_finishing)
+        m_lastProgress.setRemainingTime(m_finishTimeout); // the broker is still taking what is owed
+    if (m_outbox.acknowledge(messageId))
+        m_refusedLines += accepted ? 0 : 1;
+    else if (m_retainedInFlight.remove(messageId))
+        m_retainedRefused = m_retainedRefused || !accepted;
+}
+
+// A rival is a publisher other than this one, then or before, that says it is online; its "offline"
+// or "lost" ends it.
+void FeedPublisher::handleMessage(const MqttMessage& message)
+{
+    const auto sender = FeedSequence::parse(message.sequence);
+    if (message.topic != topicOf(m_prefix, topic::kStatus) || !sender || m_ownInstances.contains(sender->instance))
+        return;
+    if (message.payload != topic::kOnline) {
+        if (sender->instance == m_rival) {
+            m_rival.clear();
+            emit statusChanged();
+        }
+        return;
+    }
+    if (sender->instance == m_rival)
+        return;
+    m_rival = sender->instance;
+    emit rivalFound(QStringLiteral("another Kavendor (instance %1) publishes under %2 too: the displays would "
+                                   "mix the lines of both; give each its own topic prefix")
+                        .arg(QString::fromLatin1(m_rival), m_prefix));
+    emit statusChanged();
 }
 
 // A long backlog goes out in batches, so that the display keeps its turns of the event loop.

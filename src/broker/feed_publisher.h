@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSet>
 #include <QString>
@@ -27,6 +28,18 @@ class FeedPublisher : public QObject {
 public:
     static constexpr std::chrono::milliseconds kRetainedInterval{250};
     static constexpr int kBatchSize = 200; // lines handed over per turn of the event loop
+    // While lines flow, a burst goes out at least this often even when the state it holds is unchanged,
+    // so that a display waiting to mend a gap gets one that covers it.
+    static constexpr std::chrono::milliseconds kBurstRepeatInterval{2000};
+
+    // What finish could not hand over to the broker.
+    struct FinishReport {
+        std::uint64_t linesPublished = 0;
+        std::uint64_t linesNotDelivered = 0; // not acknowledged, refused by the broker, or dropped while waiting
+        bool retainedDelivered = true;
+        QString problem; // the broker connection's last problem, if any
+        bool complete() const { return linesNotDelivered == 0 && retainedDelivered; }
+    };
 
     explicit FeedPublisher(QObject* parent = nullptr);
     ~FeedPublisher() override;
@@ -36,12 +49,13 @@ public:
     // Stops at once; what is still owed is dropped.
     void stop();
     // Sends what is still owed, says offline and disconnects, waiting at most timeout for the broker;
-    // without a connection it stops at once.
-    void finish(std::chrono::milliseconds timeout);
+    // without a connection it stops at once. With waitForBroker it also waits for a connection, and the
+    // timeout counts from the broker's last acknowledgement.
+    FinishReport finish(std::chrono::milliseconds timeout, bool waitForBroker = false);
     bool isRunning() const { return m_running; }
 
-    // A new prefix clears the retained values under the old one and reconnects, so that the broker's
-    // will names the new one.
+    // A new prefix clears the retained values under the old one and publishes them under the new one,
+    // on the same connection; the broker's will names the new prefix from the next connection on.
     void setTopicPrefix(const QString& prefix);
     const QString& topicPrefix() const { return m_prefix; }
 
@@ -54,13 +68,19 @@ public:
     // The sequence number of the last line given to publishLine.
     std::uint64_t lastSequence() const { return m_outbox.lastSequence(); }
 
+    // The lines that may wait for the broker, from the next start on; the oldest beyond are dropped.
+    void setOutboxCapacity(std::size_t capacity) { m_outboxCapacity = capacity; }
     const LineOutbox& outbox() const { return m_outbox; }
     const BrokerStatus& brokerStatus() const { return m_client.status(); }
     // The broker status, and the lines waiting or dropped when there are any.
     QString statusText() const;
+    // Another publisher said it is online under the same prefix: its instance; empty when none.
+    const QByteArray& rival() const { return m_rival; }
 
 signals:
     void statusChanged();
+    // Another publisher is online under this prefix: lines of both would interleave for the displays.
+    void rivalFound(const QString& problem);
 
 private:
     struct Retained {
@@ -71,7 +91,9 @@ private:
 
     MqttSession session() const;
     void handleConnected();
-    void handleAcknowledged(int messageId);
+    void handleAcknowledged(int messageId, bool accepted);
+    void handleMessage(const MqttMessage& message);
+    FinishReport report() const;
     void sendWaiting();
     void flushRetained();
     void clearRetained(const QString& prefix);
@@ -79,9 +101,17 @@ private:
 
     MqttClient m_client;
     LineOutbox m_outbox;
+    std::size_t m_outboxCapacity = LineOutbox::kCapacity;
+    std::uint64_t m_refusedLines = 0; // acknowledged with an error, such as an ACL's refusal
+    bool m_retainedRefused = false;
+    QDeadlineTimer m_burstRepeat;
+    QDeadlineTimer m_lastProgress; // while finishing: when to give up waiting for the broker
+    std::chrono::milliseconds m_finishTimeout{0};
     BrokerConnectionSettings m_connection;
     QString m_prefix;
     QByteArray m_instance;
+    QByteArray m_rival;
+    QSet<QByteArray> m_ownInstances; // a restarted publisher's earlier status may still stand
     std::map<QByteArray, Retained> m_retained;
     QSet<int> m_retainedInFlight;
     QStringList m_stalePrefixes; // prefixes whose retained values are cleared at the next connection

@@ -19,51 +19,76 @@ QByteArray FeedSequence::text() const
     return instance + ':' + QByteArray::number(static_cast<qulonglong>(number));
 }
 
-// True when the message comes from a publisher other than the one followed so far.
-bool FeedSequencer::follow(const FeedSequence& sequence)
+void FeedSequencer::follow(const QByteArray& instance)
 {
-    if (sequence.instance == m_instance)
-        return false;
-    m_instance = sequence.instance;
+    if (instance == m_instance)
+        return;
+    m_instance = instance;
     m_last.reset();
-    m_awaitingBurst = false;
-    return true;
+    m_held.clear();
 }
 
-bool FeedSequencer::acceptLine(const QByteArray& text)
+QList<QByteArray> FeedSequencer::takeLine(const FeedSequence& sequence, const QByteArray& line)
 {
-    const auto sequence = FeedSequence::parse(text);
-    if (!sequence)
-        return true;
-    follow(*sequence);
-    if (!m_last) {
-        // Joined after the first line without a burst: what came before is missing.
-        m_awaitingBurst = sequence->number > 1;
-    } else if (sequence->number <= *m_last) {
+    follow(sequence.instance);
+    if (!m_last && sequence.number == 1)
+        m_last = 0; // joined before the first line: nothing is missing
+    if (m_last && sequence.number <= *m_last) {
         ++m_duplicates;
-        return false;
-    } else if (sequence->number > *m_last + 1) {
-        ++m_gaps;
-        m_awaitingBurst = true;
+        return {};
     }
-    m_last = sequence->number;
-    return true;
+    if (m_last && m_held.empty() && sequence.number == *m_last + 1) {
+        m_last = sequence.number;
+        return {line};
+    }
+    hold(sequence.number, line);
+    return {};
 }
 
-// A live burst follows the lines it covers, so while a gap is open the next one holds exactly the
-// state after the last line taken.
-bool FeedSequencer::acceptBurst(const QByteArray& text, bool retained)
+// A full store of held lines gives up its oldest: those lines are missed for good.
+void FeedSequencer::hold(std::uint64_t number, const QByteArray& line)
 {
-    const auto sequence = FeedSequence::parse(text);
-    if (!sequence)
-        return retained;
-    const bool news =
-        follow(*sequence) || !m_last || sequence->number > *m_last || (m_awaitingBurst && sequence->number == *m_last);
-    if (!news)
-        return false;
-    m_last = sequence->number;
-    m_awaitingBurst = false;
-    return true;
+    if (m_held.contains(number)) {
+        ++m_duplicates;
+        return;
+    }
+    const std::uint64_t expected = m_held.empty() ? (m_last ? *m_last + 1 : number) : m_held.rbegin()->first + 1;
+    if (number > expected) {
+        ++m_gaps;
+        m_linesMissed += number - expected;
+    }
+    m_held.emplace(number, line);
+    if (m_held.size() > kMaxHeld) {
+        m_held.erase(m_held.begin());
+        ++m_linesMissed;
+    }
+}
+
+// The burst must reach the first held line, so that the held lines continue it without a gap.
+QList<QByteArray> FeedSequencer::takeBurst(const FeedSequence& sequence, const QByteArray& burst)
+{
+    follow(sequence.instance);
+    const bool covers =
+        m_held.empty() ? !m_last || sequence.number > *m_last : sequence.number + 1 >= m_held.begin()->first;
+    if (!covers)
+        return {};
+    if (m_last && m_held.empty())
+        m_linesMissed += sequence.number - *m_last;
+    m_last = sequence.number;
+    QList<QByteArray> out{burst};
+    release(out);
+    return out;
+}
+
+void FeedSequencer::release(QList<QByteArray>& out)
+{
+    while (!m_held.empty() && m_held.begin()->first <= *m_last)
+        m_held.erase(m_held.begin());
+    while (!m_held.empty() && m_held.begin()->first == *m_last + 1) {
+        out.append(std::move(m_held.begin()->second));
+        m_last = m_held.begin()->first;
+        m_held.erase(m_held.begin());
+    }
 }
 
 } // namespace kav

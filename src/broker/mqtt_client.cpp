@@ -77,14 +77,26 @@ void MqttClient::stop()
     m_running = false;
     m_retryTimer.stop();
     abandonAttempt();
-    if (m_handle && m_connected)
-        mosquitto_disconnect_v5(m_handle, MQTT_RC_NORMAL_DISCONNECTION, nullptr);
+    if (m_handle && m_connected) {
+        mosquitto_property* properties = nullptr;
+        if (m_session.keepSession)
+            mosquitto_property_add_int32(&properties, MQTT_PROP_SESSION_EXPIRY_INTERVAL, 0);
+        mosquitto_disconnect_v5(m_handle, MQTT_RC_NORMAL_DISCONNECTION, properties);
+        mosquitto_property_free_all(&properties);
+    }
     const bool wasConnected = m_connected;
     destroyHandle();
     m_events.clear();
     setStatus(BrokerStatus::State::Off);
     if (wasConnected)
         emit disconnected();
+}
+
+void MqttClient::setWill(const MqttSession& session)
+{
+    m_session.willTopic = session.willTopic;
+    m_session.willPayload = session.willPayload;
+    m_session.willSequence = session.willSequence;
 }
 
 int MqttClient::publish(const QByteArray& topic, const QByteArray& payload, bool retain, const QByteArray& sequence)
@@ -137,6 +149,8 @@ void MqttClient::beginAttempt()
     attempt->keepAlive = m_session.connection.keepAliveSeconds;
     if (m_session.keepSession)
         mosquitto_property_add_int32(&attempt->properties, MQTT_PROP_SESSION_EXPIRY_INTERVAL, kSessionExpirySeconds);
+    if (m_session.maximumPacketSize > 0)
+        mosquitto_property_add_int32(&attempt->properties, MQTT_PROP_MAXIMUM_PACKET_SIZE, m_session.maximumPacketSize);
     m_attempt = attempt;
     std::thread([attempt, this] { runAttempt(attempt, this, [this, attempt] { finishAttempt(attempt); }); }).detach();
 }
@@ -163,10 +177,17 @@ mosquitto* MqttClient::makeHandle(QString& problem)
         result = mosquitto_tls_set(handle, caFile.isEmpty() ? nullptr : caFile.constData(),
                                    caFile.isEmpty() ? caPath.constData() : nullptr, nullptr, nullptr, nullptr);
     }
-    if (result == MOSQ_ERR_SUCCESS && !m_session.willTopic.isEmpty())
+    if (result == MOSQ_ERR_SUCCESS && !m_session.willTopic.isEmpty()) {
+        mosquitto_property* properties = nullptr;
+        if (!m_session.willSequence.isEmpty())
+            mosquitto_property_add_string_pair(&properties, MQTT_PROP_USER_PROPERTY, kSequenceProperty,
+                                               m_session.willSequence.constData());
         result = mosquitto_will_set_v5(handle, m_session.willTopic.constData(),
                                        static_cast<int>(m_session.willPayload.size()),
-                                       m_session.willPayload.constData(), 1, true, nullptr);
+                                       m_session.willPayload.constData(), 1, true, properties);
+        if (result != MOSQ_ERR_SUCCESS) // on success the library owns the properties
+            mosquitto_property_free_all(&properties);
+    }
     if (result != MOSQ_ERR_SUCCESS) {
         problem = QString::fromUtf8(mosquitto_strerror(result));
         mosquitto_destroy(handle);

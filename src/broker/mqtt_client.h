@@ -36,6 +36,8 @@ struct MqttSession {
     bool keepSession = false;            // the broker keeps subscriptions and queued messages across outages
     QByteArray willTopic;                // published by the broker (retained) when the connection dies; empty: none
     QByteArray willPayload;
+    QByteArray willSequence;             // the will's "seq" property; empty: none
+    std::uint32_t maximumPacketSize = 0; // bytes; the broker sends nothing larger (0: no limit)
 };
 
 // A client id made of the program, the role, the machine and the process, so that two programs never
@@ -54,7 +56,9 @@ public:
     static constexpr std::chrono::milliseconds kLongestRetryDelay{30000};
     static constexpr std::chrono::milliseconds kMiscInterval{250};
     static constexpr std::chrono::milliseconds kAnswerTimeout{10000};
-    static constexpr std::uint32_t kSessionExpirySeconds = 3600;
+    // A kept session outlives an outage or a broker restart, but not a display that went away for good;
+    // one that says goodbye ends its session at once.
+    static constexpr std::uint32_t kSessionExpirySeconds = 60;
 
     explicit MqttClient(QObject* parent = nullptr);
     ~MqttClient() override;
@@ -65,6 +69,8 @@ public:
     void start(const MqttSession& session);
     // Says goodbye to the broker (no will is published) and stops retrying.
     void stop();
+    // The will of the session's next connections; the running one keeps the will it was made with.
+    void setWill(const MqttSession& session);
     bool isConnected() const { return m_connected; }
     const BrokerStatus& status() const { return m_status; }
 

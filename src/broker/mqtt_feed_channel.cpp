@@ -6,6 +6,18 @@
 
 namespace kav {
 
+QString FeedLosses::text() const
+{
+    QStringList parts;
+    if (linesMissed > 0)
+        parts << QStringLiteral("%1 lines missed").arg(linesMissed);
+    if (tooLarge > 0)
+        parts << QStringLiteral("%1 messages too large").arg(tooLarge);
+    if (malformed > 0)
+        parts << QStringLiteral("%1 malformed messages").arg(malformed);
+    return parts.join(QStringLiteral(", "));
+}
+
 MqttFeedChannel::MqttFeedChannel(MqttFeedSettings settings, QObject* parent)
     : Communication(parent), m_settings(std::move(settings))
 {
@@ -45,6 +57,7 @@ void MqttFeedChannel::open()
     session.connection = m_settings.connection;
     session.clientId = m_settings.connection.clientId;
     session.keepSession = true;
+    session.maximumPacketSize = kMaxPacketBytes;
     m_client.start(session);
 }
 
@@ -64,7 +77,9 @@ QString MqttFeedChannel::statusText() const
     if (!m_publisherOnline)
         return QStringLiteral("Feed from %1: the publisher is %2")
             .arg(status.address, m_publisherLost ? QStringLiteral("unreachable") : QStringLiteral("offline"));
-    return QStringLiteral("Feed from %1 (%2)").arg(status.address, m_settings.topic);
+    const QString losses = this->losses().text();
+    return QStringLiteral("Feed from %1 (%2)").arg(status.address, m_settings.topic) +
+           (losses.isEmpty() ? QString() : QStringLiteral("; ") + losses);
 }
 
 // A session the broker kept still holds the subscriptions and the messages queued meanwhile.
@@ -72,8 +87,8 @@ void MqttFeedChannel::handleConnected(bool sessionPresent)
 {
     m_everConnected = true;
     if (!sessionPresent)
-        m_client.subscribe({topicOf(m_settings.topic, topic::kBurst), topicOf(m_settings.topic, topic::kFeed),
-                            topicOf(m_settings.topic, topic::kStatus)});
+        m_client.subscribe({topicOf(m_settings.topic, topic::kStatus), topicOf(m_settings.topic, topic::kBurst),
+                            topicOf(m_settings.topic, topic::kFeed)});
     emit opened();
 }
 
@@ -82,27 +97,83 @@ void MqttFeedChannel::handleMessage(const MqttMessage& message)
     if (!m_open)
         return;
     const QByteArray name = message.topic.mid(message.topic.lastIndexOf('/') + 1);
-    if (name == topic::kFeed) {
-        if (m_sequencer.acceptLine(message.sequence))
-            deliver(message.payload);
-    } else if (name == topic::kBurst) {
-        if (!message.payload.isEmpty() && m_sequencer.acceptBurst(message.sequence, message.retained))
-            deliver(message.payload);
-    } else if (name == topic::kStatus) {
-        handleStatus(message.payload);
+    if (name == topic::kFeed)
+        takeLine(message);
+    else if (name == topic::kBurst)
+        takeBurst(message);
+    else if (name == topic::kStatus)
+        handleStatus(message);
+}
+
+FeedLosses MqttFeedChannel::losses() const
+{
+    FeedLosses losses = m_dropped;
+    losses.linesMissed = m_sequencer.linesMissed();
+    return losses;
+}
+
+void MqttFeedChannel::takeLine(const MqttMessage& message)
+{
+    if (message.payload.size() > kMaxLineBytes)
+        return drop(m_dropped.tooLarge);
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence)
+        return drop(m_dropped.malformed);
+    if (m_sessions.accept(sequence->instance))
+        deliverInOrder(m_sequencer.takeLine(*sequence, message.payload));
+}
+
+// An empty burst is the publisher clearing its retained value.
+void MqttFeedChannel::takeBurst(const MqttMessage& message)
+{
+    if (message.payload.isEmpty())
+        return;
+    if (message.payload.size() > kMaxBurstBytes)
+        return drop(m_dropped.tooLarge);
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence)
+        return drop(m_dropped.malformed);
+    if (m_sessions.accept(sequence->instance))
+        deliverInOrder(m_sequencer.takeBurst(*sequence, message.payload));
+}
+
+void MqttFeedChannel::deliverInOrder(const QList<QByteArray>& messages)
+{
+    for (const QByteArray& message : messages)
+        deliver(message);
+    if (m_sequencer.linesMissed() != m_reportedMissed) {
+        m_reportedMissed = m_sequencer.linesMissed();
+        emit lossesChanged();
     }
 }
 
-void MqttFeedChannel::handleStatus(const QByteArray& payload)
+void MqttFeedChannel::drop(std::uint64_t& counter)
 {
+    ++counter;
+    emit lossesChanged();
+}
+
+// The status of sessions other than the one followed only helps choose which one to follow.
+void MqttFeedChannel::handleStatus(const MqttMessage& message)
+{
+    const QByteArray& payload = message.payload;
+    if (payload.isEmpty())
+        return;
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence || (payload != topic::kOnline && payload != topic::kOffline && payload != topic::kLost))
+        return drop(m_dropped.malformed);
+    m_sessions.noteStatus(sequence->instance, payload == topic::kOnline);
+    if (!m_sessions.isFollowed(sequence->instance))
+        return;
     const bool online = payload == topic::kOnline;
     const bool changed = online != m_publisherOnline || m_publisherLost != (payload == topic::kLost);
     m_publisherOnline = online;
     m_publisherLost = payload == topic::kLost;
     if (changed)
         emit statusChanged();
-    // Only an orderly end closes the session; a lost publisher comes back by itself.
-    if (payload == topic::kOffline)
+    // Only an orderly end closes the session, and only one seen live: a retained "offline" is what an
+    // earlier session left. A lost publisher comes back by itself.
+    if (payload == topic::kOffline && !message.retained)
         emit closed();
 }
 

@@ -160,7 +160,7 @@ void saveCommunicationSettings(const QString& fileName, const CommunicationSetti
     file.writeInteger(kTcpSection, "TCPIP_Port", settings.TCPIP_Port);
     writeExtras(file, settings);
     writeMqtt(file, settings);
-    file.save();
+    file.save(settings.mqtt.connection.password.isEmpty() ? FileReaders::AsBefore : FileReaders::OwnerOnly);
 }
 
 } // namespace kav

@@ -56,7 +56,7 @@ void writePublisherSettings(const QString& iniFile, const PublisherSettings& set
     ini.writeString(section, "Password", connection.password.toStdString());
     ini.writeBool(section, "TLS", connection.useTls);
     ini.writeString(section, "CAFile", connection.caFile.toStdString());
-    ini.commit();
+    ini.commit(connection.password.isEmpty() ? FileReaders::AsBefore : FileReaders::OwnerOnly);
 }
 
 QString checkPublisherSettings(const PublisherSettings& settings)

@@ -85,7 +85,7 @@ fs::path resolveTarget(const fs::path& fileName)
 
 } // namespace
 
-void replaceFile(const fs::path& fileName, std::string_view content)
+void replaceFile(const fs::path& fileName, std::string_view content, FileReaders readers)
 {
     const fs::path target = resolveTarget(fileName);
     fs::path temporary;
@@ -94,10 +94,13 @@ void replaceFile(const fs::path& fileName, std::string_view content)
         throw FileWriteError(fileName);
 
     std::error_code ec;
-    bool ok = writeAndSync(file, content);
+    const bool ownerOnly = readers == FileReaders::OwnerOnly;
+    if (ownerOnly)
+        fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, ec);
+    bool ok = !ec && writeAndSync(file, content);
     if (ok) {
         const fs::file_status old = fs::status(target, ec);
-        if (fs::is_regular_file(old))
+        if (!ownerOnly && fs::is_regular_file(old))
             fs::permissions(temporary, old.permissions(), ec);
         fs::rename(temporary, target, ec);
         ok = !ec;

@@ -146,13 +146,13 @@ void IniFile::eraseSection(std::string_view section)
     m_modified = m_modified || erased > 0;
 }
 
-void IniFile::commit()
+void IniFile::commit(FileReaders readers)
 {
     if (!m_modified)
         return;
     if (m_protected)
         throw FileWriteError(m_fileName);
-    replaceFile(m_fileName, toText());
+    replaceFile(m_fileName, toText(), readers);
     m_modified = false;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "file_access.h"
+
 namespace kav {
 
 // An ini file ("[section]" lines, each followed by key=value lines) held in memory for one piece of
@@ -38,7 +40,7 @@ public:
     // Writes the file, atomically, when something changed. Raises FileWriteError, also for a file
     // that was there but could not be read whole, which is never overwritten. Changes not committed
     // are dropped when the object goes away: a destructor cannot report a failed write.
-    void commit();
+    void commit(FileReaders readers = FileReaders::AsBefore);
     bool modified() const { return m_modified; }
     // The file content as Commit writes it, every line ended by CR LF.
     std::string toText() const;

@@ -151,10 +151,10 @@ std::int32_t RecordFile::readInteger(std::string_view section, std::string_view 
     return parseWholeNumber(readString(section, key, "$")).value_or(defaultValue);
 }
 
-void RecordFile::save() const
+void RecordFile::save(FileReaders readers) const
 {
     requireWritable();
-    replaceFile(m_fileName, toText());
+    replaceFile(m_fileName, toText(), readers);
 }
 
 std::string RecordFile::toText() const

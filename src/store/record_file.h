@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "file_access.h"
+
 namespace kav {
 
 // The lines of one section, kept sorted by the whole line without regard to letter case.
@@ -43,7 +45,7 @@ public:
 
     // Replaces the file with the database, atomically. Raises RecordFileReadOnly on an opened database
     // and FileWriteError when the file cannot be written.
-    void save() const;
+    void save(FileReaders readers = FileReaders::AsBefore) const;
     // The file content as Save writes it: sorted sections, each followed by an empty line, CR LF ends.
     std::string toText() const;
 

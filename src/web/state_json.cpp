@@ -152,10 +152,9 @@ QByteArray membersText(const QJsonObject& object)
 
 QJsonObject runObject(const WebRunState& run)
 {
-    return {{"name", run.name},         {"flag", run.flag},
-            {"finished", run.finished}, {"lapsToGo", run.lapsToGo},
-            {"raceTime", run.raceTime}, {"errors", run.errors},
-            {"lines", run.lines},       {"sinceLastLine", run.sinceLastLine},
+    return {{"name", run.name},         {"flag", run.flag},         {"finished", run.finished},
+            {"lapsToGo", run.lapsToGo}, {"raceTime", run.raceTime}, {"errors", run.errors},
+            {"lines", run.lines},       {"feedLost", run.feedLost}, {"sinceLastLine", run.sinceLastLine},
             {"stale", run.stale}};
 }
 

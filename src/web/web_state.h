@@ -33,6 +33,7 @@ struct WebRunState {
     QString raceTime;
     int errors = 0;
     qint64 lines = 0;                        // lines received since the program started
+    qint64 feedLost = 0;                     // lines and messages of an MQTT feed that could not be taken
     qint64 sinceLastLine = 0;                // whole seconds without a line (from the start until the first)
     QString stale = QStringLiteral("fresh"); // "fresh", "amber" after 10 s without a line, "red" after 60 s
     bool operator==(const WebRunState&) const = default;

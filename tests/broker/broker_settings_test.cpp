@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "communication_settings_file.h"
 #include "publisher_settings.h"
 #include "temporary_folder.h"
 #include "topic_names.h"
@@ -68,6 +71,33 @@ TEST(PublisherSettingsFile, KeepsItsOwnSectionBesideTheProgramsSettings)
     writePublisherSettings(QString::fromStdString(file.string()), settings);
     EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), settings);
     EXPECT_TRUE(readFile(file).starts_with("[MainWin]\r\nMarkerDelay=7\r\n"));
+}
+
+// Both files that can hold a broker password: readable by others only while they hold none.
+TEST(SettingsWithAPassword, AreReadableByTheirOwnerOnly)
+{
+    namespace fs = std::filesystem;
+    TemporaryFolder folder;
+    const auto publisherFile = folder / "Kavendor.ini";
+    const auto feedFile = folder / "Communication.ini";
+    const fs::perms othersRead = fs::perms::group_read | fs::perms::others_read;
+    for (const char* password : {"", "secret"}) {
+        for (const auto& file : {publisherFile, feedFile}) {
+            writeFile(file, "[MainWin]\r\n");
+            fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | othersRead);
+        }
+        PublisherSettings publisher;
+        publisher.connection.userName = QStringLiteral("pub");
+        publisher.connection.password = QString::fromUtf8(password);
+        writePublisherSettings(QString::fromStdString(publisherFile.string()), publisher);
+        CommunicationSettings feed;
+        feed.mqtt.connection.userName = QStringLiteral("screen");
+        feed.mqtt.connection.password = QString::fromUtf8(password);
+        saveCommunicationSettings(QString::fromStdString(feedFile.string()), feed);
+        for (const auto& file : {publisherFile, feedFile})
+            EXPECT_EQ((fs::status(file).permissions() & othersRead) == fs::perms::none, *password != 0)
+                << file << " with password \"" << password << '"';
+    }
 }
 
 } // namespace

@@ -4,37 +4,40 @@
 
 #include "feed_sequencer.h"
 #include "line_outbox.h"
+#include "session_follower.h"
 
 namespace kav {
 namespace {
 
-// Each message as the subscriber gets it: 'L' a feed line, 'B' a live burst, 'R' a retained burst, with
-// its sequence; taken: '1' for each message processed, '0' for each skipped.
-TEST(FeedSequencer, TakesEachLineOnceAndMendsGapsWithBursts)
+// Each message as the subscriber gets it: 'L' a feed line, 'B' a burst, with its session and number.
+// processed: what is handed on, in order (a line by its number, a burst as B and its number).
+TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsWithTheNextBurstThatCoversThem)
 {
     const struct {
-        const char *name, *messages, *taken;
+        const char *name, *messages, *processed;
+        std::uint64_t missed;
     } cases[] = {
-        {"line sent again after an outage", "La:1 La:2 La:2 La:3", "1101"},
-        {"lines missed before subscribing mended by the next burst", "Ra:10 La:13 Ba:13 La:14 Ba:14", "11110"},
-        {"stale retained burst after resubscribing", "Ra:3 La:4 La:5 Ra:4", "1110"},
-        {"retained burst ahead of the lines seen", "La:1 La:2 Ra:7 La:7 La:8", "11101"},
-        {"restarted publisher numbers afresh", "La:5 La:6 Lb:1 Lb:2", "1111"},
-        {"joined without a burst takes the next one", "La:5 La:6 Ba:6", "111"},
-        {"messages without numbers pass", "L Ljunk B R", "1101"},
+        {"line sent again after an outage", "La:1 La:2 La:2 La:3", "1 2 3", 0},
+        {"gap: later lines held until a burst covers it", "La:1 La:2 La:5 La:6 Ba:2 Ba:4 La:7", "1 2 B4 5 6 7", 2},
+        {"joined late: held until a burst reaches the first line", "La:5 La:6 Ba:3 Ba:6 La:7", "B6 7", 0},
+        {"retained burst at the join, then the lines after it", "Ba:10 La:10 La:11", "B10 11", 0},
+        {"burst older than every line seen", "La:1 La:2 Ba:1 Ba:2", "1 2", 0},
+        {"burst ahead of every line seen", "La:1 Ba:3 La:2 La:4", "1 B3 4", 2},
+        {"restarted publisher numbers afresh", "Ba:3 La:4 Lb:1 Lb:2", "B3 4 1 2", 0},
     };
     for (const auto& row : cases) {
         FeedSequencer sequencer;
-        std::string taken;
+        QByteArrayList processed;
         for (const QByteArray& message : QByteArray(row.messages).split(' ')) {
-            const QByteArray sequence = message.mid(1);
-            taken += (message[0] == 'L' ? sequencer.acceptLine(sequence)
-                                        : sequencer.acceptBurst(sequence, message[0] == 'R'))
-                         ? '1'
-                         : '0';
+            const FeedSequence sequence = *FeedSequence::parse(message.mid(1));
+            const QByteArray text = message.mid(message.indexOf(':') + 1);
+            processed << (message[0] == 'L' ? sequencer.takeLine(sequence, text)
+                                            : sequencer.takeBurst(sequence, 'B' + text));
         }
-        EXPECT_EQ(taken, row.taken) << row.name;
+        EXPECT_EQ(processed.join(' ').toStdString(), row.processed) << row.name;
+        EXPECT_EQ(sequencer.linesMissed(), row.missed) << row.name;
     }
+    EXPECT_EQ(FeedSequence::parse("no number"), std::nullopt);
 }
 
 // Full, it drops the oldest line, even one handed over but not acknowledged; a broken connection
@@ -60,6 +63,38 @@ TEST(LineOutbox, DropsTheOldestWhenFullAndRequeuesUnacknowledgedLinesInFront)
         outbox.markSent(static_cast<int>(next->sequence));
     }
     EXPECT_EQ(order, QList<QByteArray>({"4:4", "5:5"}));
+}
+
+// Events as a display gets them: '+' a session online, '-' offline, 'M' a line or burst; sessions are named
+// by their start time. followed: the session followed after each event; '.' a message ignored.
+TEST(SessionFollower, FollowsTheNewestLiveSession)
+{
+    const struct {
+        const char *name, *events, *followed;
+    } cases[] = {
+        {"leftovers of ended runs, one live", "-1 -3 +2 M1 M3 M2", "1 3 2 . . 2"},
+        {"joined after the finish follows the last run", "-1 -3 M3 M1", "1 3 3 ."},
+        {"a newer session takes over", "+1 M1 M2 M1 +1", "1 1 2 . 2"},
+        {"the followed session ending stays followed", "+2 M2 -2 -1 M1", "2 2 2 2 ."},
+        {"an older live session beats a newer ended one", "-3 +2 M2 M3", "3 2 2 ."},
+        {"no status at all: the newest message", "M2 M1 M4", "2 . 4"},
+    };
+    for (const auto& row : cases) {
+        SessionFollower follower;
+        QByteArrayList followed;
+        for (const QByteArray& event : QByteArray(row.events).split(' ')) {
+            const QByteArray session = makeSessionId(event.mid(1).toLongLong(), 7);
+            if (event[0] == 'M' && !follower.accept(session)) {
+                followed << ".";
+                continue;
+            }
+            if (event[0] != 'M')
+                follower.noteStatus(session, event[0] == '+');
+            followed << QByteArray::number(sessionStart(follower.followed()));
+        }
+        EXPECT_EQ(followed.join(' ').toStdString(), row.followed) << row.name;
+    }
+    EXPECT_EQ(sessionStart("no-dash"), 0);
 }
 
 } // namespace

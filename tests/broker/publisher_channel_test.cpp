@@ -7,6 +7,8 @@
 
 #include "child_process.h"
 #include "feed_publisher.h"
+#include "mqtt_feed_channel.h"
+#include "session_follower.h"
 #include "test_broker.h"
 #include "wait_for.h"
 
@@ -69,6 +71,90 @@ TEST(Publisher, RefusedLoginIsReportedAndRetried)
     connection.password = QStringLiteral("secret");
     publisher.start(connection);
     EXPECT_TRUE(waitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
+}
+
+BrokerConnectionSettings loopback(const test::TestBroker& broker)
+{
+    BrokerConnectionSettings connection;
+    connection.host = QStringLiteral("127.0.0.1");
+    connection.port = broker.port();
+    return connection;
+}
+
+// Both publishers on one prefix learn of the other; a restarted publisher is not its own rival, and a
+// rival that ends is forgotten.
+TEST(Publisher, TwoPublishersOnOnePrefixAreBothTold)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    FeedPublisher first, second;
+    for (int start = 0; start < 3; ++start) {
+        FeedPublisher* publisher = start < 2 ? &first : &second;
+        publisher->setTopicPrefix(QStringLiteral("brenmoor/race"));
+        BrokerConnectionSettings connection = loopback(broker);
+        connection.clientId = publisher == &first ? QStringLiteral("first") : QStringLiteral("second");
+        publisher->start(connection);
+        ASSERT_TRUE(waitFor([&] { return publisher->brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
+        publisher->publishLine("$F,1\n"); // the status goes out once the lines have
+        ASSERT_TRUE(waitFor([&] { return publisher->outbox().empty(); }, kWait));
+        if (start < 2) { // its own earlier status came before the line's acknowledgement
+            EXPECT_EQ(first.rival().toStdString(), "");
+        }
+    }
+    EXPECT_TRUE(waitFor([&] { return !first.rival().isEmpty() && !second.rival().isEmpty(); }, kWait))
+        << first.statusText().toStdString() << " / " << second.statusText().toStdString();
+    EXPECT_TRUE(second.statusText().contains("another Kavendor publishes under brenmoor/race"));
+    EXPECT_TRUE(second.finish(std::chrono::milliseconds(kWait)).complete());
+    EXPECT_TRUE(waitFor([&] { return first.rival().isEmpty(); }, kWait)) << first.statusText().toStdString();
+}
+
+// A display that says goodbye leaves no session behind to queue lines for it.
+TEST(FeedChannel, EndsItsSessionWhenItCloses)
+{
+    test::TestBroker broker({.persistence = true, .tlsFolder = {}, .passwordFile = {}});
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    MqttSession session{loopback(broker), QStringLiteral("display-gone"), true, {}, {}, {}, 0};
+    std::vector<bool> present;
+    for (int start = 0; start < 2; ++start) {
+        MqttClient client;
+        QObject::connect(&client, &MqttClient::connected,
+                         [&](bool sessionPresent) { present.push_back(sessionPresent); });
+        client.start(session);
+        ASSERT_TRUE(waitFor([&] { return client.isConnected(); }, kWait));
+        ASSERT_TRUE(client.subscribe({"brenmoor/race/feed"}));
+        ASSERT_TRUE(waitFor([&] { return broker.log().contains("display-gone 1 brenmoor/race/feed"); }, kWait));
+        client.stop();
+    }
+    EXPECT_EQ(present, (std::vector<bool>{false, false}));
+}
+
+// The "offline" an earlier session left on the broker does not end the feed; one said live does.
+TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    MqttClient earlier;
+    earlier.start({loopback(broker), QStringLiteral("earlier"), false, {}, {}, {}, 0});
+    ASSERT_TRUE(waitFor([&] { return earlier.isConnected(); }, kWait));
+    int acknowledged = 0;
+    QObject::connect(&earlier, &MqttClient::acknowledged, [&] { ++acknowledged; });
+    const QByteArray old = makeSessionId(1000, 1), current = makeSessionId(2000, 2);
+    earlier.publish("brenmoor/race/status", "offline", true, old + ":0");
+    ASSERT_TRUE(waitFor([&] { return acknowledged == 1; }, kWait));
+
+    MqttFeedSettings settings{loopback(broker), QStringLiteral("brenmoor/race")};
+    settings.connection.clientId = QStringLiteral("display-offline");
+    MqttFeedChannel channel(settings);
+    QStringList events;
+    QObject::connect(&channel, &Communication::bytesReceived, [&](const QByteArray& bytes) { events << bytes; });
+    QObject::connect(&channel, &Communication::closed, [&] { events << "closed"; });
+    channel.open();
+    ASSERT_TRUE(waitFor([&] { return broker.log().contains("display-offline 1 brenmoor/race/status"); }, kWait));
+    ASSERT_TRUE(waitFor([&] { return channel.statusText().contains("offline"); }, kWait));
+    earlier.publish("brenmoor/race/feed", "$F,1\n", false, current + ":1");
+    earlier.publish("brenmoor/race/status", "offline", true, current + ":1");
+    EXPECT_TRUE(waitFor([&] { return events.size() == 2; }, kWait));
+    EXPECT_EQ(events, (QStringList{"$F,1\n", "closed"}));
 }
 
 } // namespace
