@@ -10,8 +10,10 @@
 #include "feed_text.h"
 #include "laps_csv.h"
 #include "race_state.h"
+#include "result_columns.h"
+#include "result_roles.h"
 #include "result_window.h"
-#include "results_grid.h"
+#include "results_models.h"
 #include "run_info.h"
 
 namespace kav {
@@ -26,11 +28,16 @@ bool writeWhole(const QString& file, const QByteArray& content, QString& error)
     return false;
 }
 
+const QString kBlank = QStringLiteral(" ");
+
 // A marker as its name in brackets, e.g. "[green ball]"; else the text.
-QString cellText(const ResultsGrid& grid, int col, int row)
+QString cellText(const QAbstractItemModel& model, int row, int column)
 {
-    const QString marker = grid.markerName(col, row);
-    return marker.isEmpty() ? grid.cell(col, row) : u'[' + marker + u']';
+    const QModelIndex index = model.index(row, column);
+    if (!index.isValid())
+        return kBlank;
+    const QString marker = index.data(kMarkerNameRole).toString();
+    return marker.isEmpty() ? index.data(Qt::DisplayRole).toString() : u'[' + marker + u']';
 }
 
 // A one-line value: a run name cannot break the key=value lines.
@@ -62,15 +69,25 @@ QByteArray csvLine(const QStringList& fields)
     return quoted.join(u',').toUtf8() + "\r\n";
 }
 
-bool writeResultWindowCsv(const ResultWindow& window, const QString& file, QString& error)
+bool writeResultWindowCsv(const ResultWindowSettings& window, const ResultsModels& models, const HeaderTexts& headers,
+                          const QString& file, QString& error)
 {
-    const ResultsGrid& grid = window.grid();
-    QByteArray content;
-    for (int row = 0; row < grid.gridRowCount(); ++row) {
+    // The window's columns as it shows them; none shows one empty column.
+    QList<int> columns;
+    for (std::size_t p = 0; p < kColumnSlots && window.ColRel[p] != kNoCode; ++p)
+        columns.append(window.ColRel[p]);
+    const QAbstractItemModel& model = models.forKind(window.Layout);
+    QStringList header;
+    for (int column : columns) {
+        const QString text = feedText(headers[kColumnCatalogue[std::size_t(column)].HeaderIndex]);
+        header.append(text.isEmpty() ? kBlank : text);
+    }
+    QByteArray content = csvLine(columns.isEmpty() ? QStringList{kBlank} : header);
+    for (int row = 0; row < model.rowCount(); ++row) {
         QStringList cells;
-        for (int col = 0; col < grid.gridColumnCount(); ++col)
-            cells.append(cellText(grid, col, row));
-        content += csvLine(cells);
+        for (int column : columns)
+            cells.append(cellText(model, row, column));
+        content += csvLine(columns.isEmpty() ? QStringList{kBlank} : cells);
     }
     return writeWhole(file, content, error);
 }
@@ -97,9 +114,10 @@ bool writeStateText(const RaceState& state, const QString& file, QString& error)
     return writeWhole(file, text.toUtf8(), error);
 }
 
-bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const RunInfo& info,
-               const RaceState& state, QString& error)
+bool writeDump(const QString& dir, const DumpSource& source, QString& error)
 {
+    const RunInfo& info = source.info;
+    const RaceState& state = source.state;
     if (!QDir().mkpath(dir)) {
         error = QStringLiteral("cannot create the folder ") + dir;
         return false;
@@ -107,11 +125,12 @@ bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, co
     const QDir folder(dir);
     QStringList failures;
     QString failure;
-    for (const ResultWindow* window : windows) {
+    for (const ResultWindow* window : source.windows) {
         if (!window)
             continue;
-        const QString name = QStringLiteral("ResultWin%1.csv").arg(window->settings().Number);
-        if (!writeResultWindowCsv(*window, folder.filePath(name), failure))
+        const ResultWindowSettings shown = window->settings();
+        const QString name = QStringLiteral("ResultWin%1.csv").arg(shown.Number);
+        if (!writeResultWindowCsv(shown, source.models, source.headers, folder.filePath(name), failure))
             failures.append(failure);
     }
     if (!writeGeneralInfoCsv(info, folder.filePath(QStringLiteral("geninfo.csv")), failure))

@@ -7,9 +7,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "main_settings.h"
+#include "result_window_settings.h"
+
 namespace kav {
 
 class ResultWindow;
+class ResultsModels;
 class RunInfo;
 class RaceState;
 
@@ -27,9 +31,11 @@ QString csvField(const QString& text);
 // One record in UTF-8 with its CRLF.
 QByteArray csvLine(const QStringList& fields);
 
-// Every cell of the window's grid row by row, the header row first; a status picture as its role in
-// brackets, e.g. "[green ball]".
-bool writeResultWindowCsv(const ResultWindow& window, const QString& file, QString& error);
+// Every cell the window shows row by row, the header row first: its columns in its order with the header
+// texts, the cells read from the results model of its kind; a status picture as its name in brackets,
+// e.g. "[green ball]".
+bool writeResultWindowCsv(const ResultWindowSettings& window, const ResultsModels& models, const HeaderTexts& headers,
+                          const QString& file, QString& error);
 // "caption,value,shown" and one row per item code 1 to 10; item 10 is the flag lamp with its colour as
 // a word (red, yellow, green). shown is 1 when the item is shown on the panel once the panel is on
 // screen, and 0 for every item while the panel itself is hidden.
@@ -38,7 +44,13 @@ bool writeGeneralInfoCsv(const RunInfo& info, const QString& file, QString& erro
 bool writeStateText(const RaceState& state, const QString& file, QString& error);
 // ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt and laps.csv (see
 // laps_csv.h) in dir, which is made when missing. Every file is tried; error lists the ones that failed.
-bool writeDump(const QString& dir, const std::vector<ResultWindow*>& windows, const RunInfo& info,
-               const RaceState& state, QString& error);
+struct DumpSource {
+    const std::vector<ResultWindow*>& windows;
+    const ResultsModels& models;
+    const HeaderTexts& headers;
+    const RunInfo& info;
+    const RaceState& state;
+};
+bool writeDump(const QString& dir, const DumpSource& source, QString& error);
 
 } // namespace kav
