@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "clock.h"
+#include "code_lists.h"
+#include "kavendor_device.h"
+#include "main_settings.h"
+#include "qstring_printer.h"
+
+namespace kav {
+
+// The settings, clock and device both harnesses feed lines through, set as the program's tests expect.
+struct FedDevice {
+    FedDevice()
+    {
+        Settings.TrackLength = 4000;
+        Settings.SpeedDecimals = 2;
+    }
+
+    // One line, given its LF and received by the device.
+    void feedLines(const std::string& line) { Device.receiveBytes(QByteArray::fromStdString(line + "\n")); }
+    void feedLines(std::initializer_list<std::string> lines)
+    {
+        for (const std::string& line : lines)
+            feedLines(line);
+    }
+    static std::vector<std::uint8_t> allColumns()
+    {
+        std::vector<std::uint8_t> columns(kColumnIds);
+        for (std::uint8_t id = 0; id < kColumnIds; ++id)
+            columns[id] = id;
+        return columns;
+    }
+
+    MainSettings Settings;
+    ManualClock Clock;
+    KavendorDevice Device;
+};
+
+} // namespace kav
