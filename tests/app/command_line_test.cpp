@@ -8,8 +8,9 @@
 #include <QTemporaryDir>
 
 #include "command_line.h"
-#include "harness.h" // PrintTo for QString
 #include "installed_files.h"
+#include "qstring_printer.h"
+#include "qt_files.h"
 
 using namespace kav;
 
@@ -30,12 +31,7 @@ protected:
     QString pathOf(const QString& name) const { return m_dir.filePath(name); }
     QString Filled(QString text) const { return text.replace(QStringLiteral("{dir}"), m_dir.path()); }
 
-    void make(const QString& name, const QByteArray& content)
-    {
-        QFile file(pathOf(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    void make(const QString& name, const QByteArray& content) { ASSERT_TRUE(writeAll(pathOf(name), content)); }
 
     CommandLineResult parse(const QStringList& arguments) const
     {
@@ -143,9 +139,7 @@ TEST_F(CommandLine, CheckingTheArgumentsChangesNoFileUntilAllIsRight)
     ASSERT_TRUE(parse({"--record", "{dir}/new.feed"}).Options.has_value());
     ASSERT_TRUE(parse({"--record", "{dir}/old.feed"}).Options.has_value());
     EXPECT_FALSE(QFileInfo::exists(pathOf("new.feed")));
-    QFile old(pathOf("old.feed"));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "$F\n");
+    EXPECT_EQ(readAll(pathOf("old.feed")), "$F\n");
     EXPECT_FALSE(
         parse({"--replay", "{dir}/race.feed", "--layout", "{dir}/none.kvl", "--dump", "{dir}/d1"}).Options.has_value());
     EXPECT_FALSE(QFileInfo::exists(pathOf("d1")));

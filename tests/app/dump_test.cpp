@@ -8,17 +8,12 @@
 #include "dump_writer.h"
 #include "feed_lines.h"
 #include "harness.h"
+#include "qt_files.h"
 
 using namespace kav;
 using namespace kav::feed;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Two cars in the current race, the first with a comma in its first name and a quote in its last name.
 class Dump : public ::testing::Test {
@@ -66,8 +61,7 @@ TEST_F(Dump, AFileThatCannotBeWrittenIsNamedAndTheRestWritten)
     EXPECT_TRUE(error.contains(QStringLiteral("ResultWin1.csv"))) << error.toStdString();
     for (const char* written : {"out/ResultWin2.csv", "out/state.txt", "out/geninfo.csv"})
         EXPECT_TRUE(QFileInfo::exists(pathOf(written))) << written;
-    QFile plain(pathOf("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(writeAll(pathOf("plain"), {}));
     EXPECT_FALSE(dumpTo(pathOf("plain/out"), error));
     EXPECT_TRUE(error.contains(pathOf("plain/out"))) << error.toStdString();
 }

@@ -38,13 +38,10 @@ std::map<QString, std::vector<Row>> rowsByCar(const QByteArray& csv)
 
 TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
 {
-    SimOptions options;
-    options.cars = 6;
-    options.laps = 48;
-    options.formation = options.corrections = options.penalties = true;
     Harness h;
     std::map<QString, RacePositionRecord> lastStandings;
-    for (const SimLine& line : simulateSession(options)) {
+    for (const SimLine& line :
+         simulateSession({.cars = 6, .laps = 48, .formation = true, .corrections = true, .penalties = true})) {
         h.feedLines(line.text);
         const ParsedRecord record = parseRecord(line.text);
         if (const auto* standing = std::get_if<RacePositionRecord>(&record.data))

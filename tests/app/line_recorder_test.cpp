@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "harness.h" // PrintTo for QString
 #include "line_recorder.h"
+#include "qstring_printer.h"
 
 using namespace kav;
 

@@ -8,18 +8,14 @@
 
 #include "child_process.h"
 #include "layout_store.h"
+#include "qt_files.h"
+#include "window_settings.h"
 
 namespace kav {
 namespace {
 
 const QString kProgram = QStringLiteral(KAV_PROGRAM);
 const QString kData = QStringLiteral(KAV_TEST_DATA);
-
-QByteArray readAll(const QString& file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
 
 // Every file of the folder by name, as lines, so that a difference shows the line it is in.
 std::map<QString, QList<QByteArray>> dumpFiles(const QString& dir)
@@ -44,12 +40,7 @@ TEST(Program, AReplayedRaceDumpsEveryWindowThePanelAndTheStateAsChecked)
 TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
 {
     QTemporaryDir dir;
-    ResultWindowSettings rec;
-    rec.Number = 5;
-    rec.Layout = kLayoutPractice;
-    rec.ColRel[0] = 2;
-    rec.ColRel[1] = 11;
-    writeResultWindow(dir.filePath("one.kvl").toStdString(), rec);
+    writeResultWindow(dir.filePath("one.kvl").toStdString(), windowSettings(kLayoutPractice, {2, 11}, 5));
     const QString feed = kData + "/feeds/race6.feed";
     const ProcessResult run = runProcess(kProgram, {"--replay", feed, "--rate", "5000", "--layout",
                                                     dir.filePath("one.kvl"), "--dump", dir.filePath("out"), "--record",

@@ -7,6 +7,7 @@
 
 #include "harness.h"
 #include "line_framer.h"
+#include "qt_files.h"
 #include "replay_feeder.h"
 
 using namespace kav;
@@ -20,12 +21,9 @@ protected:
     // Loads a feed file with the given content; false when that failed.
     bool load(const QByteArray& content)
     {
-        QFile file(m_dir.filePath(QStringLiteral("replay.feed")));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            return false;
-        file.close();
         QString error;
-        return feeder.load(file.fileName(), error);
+        const QString file = m_dir.filePath(QStringLiteral("replay.feed"));
+        return writeAll(file, content) && feeder.load(file, error);
     }
 
     void start(double rate, ReplayFeeder::LineSink sink = {})
@@ -161,10 +159,8 @@ TEST_F(Replay, APacedReplayHandsOverEachLineWhenItIsDue)
 // As the program replays: into the device, whose framing drops an over-long line as one bad line.
 TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
 {
-    QFile file(QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray overlong = "$B,1,\"" + QByteArray(LineFramer::kMaxLine, 'y') + "\"\r\n";
-    ASSERT_TRUE(load(overlong + file.readAll()));
+    ASSERT_TRUE(load(overlong + readAll(QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed"))));
     feeder.setWarningSink([](const QString&) {});
     Harness h;
     ResultWindow& race = h.open(kLayoutCurrentRace);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "child_process.h"
+#include "qt_files.h"
 
 namespace kav {
 namespace {
@@ -18,10 +19,8 @@ const QString kData = QStringLiteral(KAV_TEST_DATA);
 // Column 2 (Car) of a dumped window, whose earlier columns hold no comma.
 QStringList carColumn(const QString& csvFile)
 {
-    QFile in(csvFile);
-    EXPECT_TRUE(in.open(QIODevice::ReadOnly));
     QStringList cars;
-    for (const QByteArray& row : in.readAll().split('\n').mid(1)) {
+    for (const QByteArray& row : readAll(csvFile).split('\n').mid(1)) {
         if (!row.split(',').value(2).trimmed().isEmpty())
             cars << QString::fromUtf8(row.split(',').value(2));
     }
@@ -89,9 +88,8 @@ QString simulated(const QTemporaryDir& dir, const QString& name, const QStringLi
 
 QString written(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
 {
-    QFile file(dir.filePath(name + ".feed"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    return file.fileName();
+    EXPECT_TRUE(writeAll(dir.filePath(name + ".feed"), content));
+    return dir.filePath(name + ".feed");
 }
 
 // A copy of the feed as a recording made on the day.

@@ -6,8 +6,9 @@
 #include <QScreen>
 
 #include "full_screen_start.h"
-#include "harness.h" // PrintTo for QString
 #include "main_window.h"
+#include "qstring_printer.h"
+#include "test_main_window.h"
 
 using namespace kav;
 
@@ -15,10 +16,7 @@ TEST(FullScreenStart, ShowsTheWindowFullScreenOnTheScreenAsked)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     ASSERT_EQ(screens.size(), 2) << "the test runs on two offscreen screens (tests/data/screens)";
-    MainWindowOptions options;
-    options.UseChannel = false;
-    options.UseSettingsFiles = false;
-    MainWindow main(options);
+    MainWindow main(testOptions());
     main.show();
     ResultWindowSettings rec;
     rec.TopRow = 1;

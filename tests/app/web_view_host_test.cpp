@@ -19,6 +19,7 @@
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "scripted_prompter.h"
+#include "test_main_window.h"
 #include "web_view_dialog.h"
 #include "web_view_host.h"
 
@@ -39,21 +40,13 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    MainWindowOptions options;
-    options.ConfigDir = dir.path() + QLatin1Char('/');
-    options.ProgramDir = options.ConfigDir;
-    options.UseChannel = false;
-    MainWindow window(options);
+    MainWindow window(testOptions(&dir));
     WebViewHost host(window, -1, {}, window.settingsPath());
     QString error;
     ASSERT_TRUE(host.start(error));
     EXPECT_EQ(host.address(), QString());
 
-    QAction* entry = nullptr;
-    for (QAction* action : window.settingsMenu()->actions()) {
-        if (action->text() == "&Web view...")
-            entry = action;
-    }
+    QAction* entry = findAction(*window.settingsMenu(), "&Web view...");
     ASSERT_NE(entry, nullptr);
     const quint16 port = freePort();
     WebViewSettings chosen{true, port, "127.0.0.1"};
@@ -96,11 +89,7 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
 TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
 {
     ManualClock clock; // the feed's silence stands still
-    MainWindowOptions options;
-    options.UseChannel = false;
-    options.UseSettingsFiles = false;
-    options.Clock = &clock;
-    MainWindow window(options);
+    MainWindow window(testOptions(nullptr, &clock));
     WebViewHost host(window, -1, {}, {});
     QCoreApplication::processEvents();
     int descriptions = 0;

@@ -19,8 +19,10 @@
 #include "harness.h"
 #include "layout_store.h"
 #include "main_window.h"
+#include "qt_files.h"
 #include "race_charts_window.h"
 #include "scripted_prompter.h"
+#include "test_main_window.h"
 #include "wait_for.h"
 
 using namespace kav;
@@ -55,17 +57,6 @@ Points pointsOf(const LapChart& chart, const QString& car)
 {
     const QLineSeries* series = seriesOf(chart, car);
     return series ? series->points() : Points();
-}
-
-QAction* menuAction(QMenuBar& bar, const QString& text)
-{
-    for (QAction* menu : bar.actions()) {
-        for (QAction* action : menu->menu() ? menu->menu()->actions() : QList<QAction*>()) {
-            if (action->text() == text)
-                return action;
-        }
-    }
-    return nullptr;
 }
 
 struct FlagCase {
@@ -186,19 +177,11 @@ class MainWindowCharts : public ::testing::Test {
 protected:
     std::unique_ptr<MainWindow> start()
     {
-        MainWindowOptions options;
-        options.ConfigDir = dir.path() + QLatin1Char('/');
-        options.ProgramDir = options.ConfigDir;
-        options.UseChannel = false;
-        auto main = std::make_unique<MainWindow>(options);
+        auto main = std::make_unique<MainWindow>(testOptions(&dir));
         main->show();
         return main;
     }
-    QByteArray read(const QString& name) const
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString& name) const { return readAll(dir.filePath(name)); }
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
@@ -210,7 +193,7 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
     auto main = start();
     main->saveLayout(dir.filePath("without.kvl"));
     EXPECT_FALSE(read("without.kvl").contains("RaceCharts"));
-    QAction* charts = menuAction(*main->menuBar(), "Race &charts");
+    QAction* charts = findAction(*main->menuBar(), "Race &charts");
     ASSERT_NE(charts, nullptr);
     charts->trigger();
     RaceChartsWindow* window = main->controller().RaceCharts.window();
@@ -240,7 +223,7 @@ TEST_F(MainWindowCharts, LayoutsWithAndWithoutTheChartsWindowRoundTrip)
 TEST_F(MainWindowCharts, FileMenuExportsTheRaceReport)
 {
     auto main = start();
-    QAction* report = menuAction(*main->menuBar(), QStringLiteral("Export race &report\u2026"));
+    QAction* report = findAction(*main->menuBar(), QStringLiteral("Export race &report\u2026"));
     ASSERT_NE(report, nullptr);
     prompter.saveAnswer = dir.filePath("report.pdf");
     report->trigger();

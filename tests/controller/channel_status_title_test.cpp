@@ -6,8 +6,8 @@
 
 #include "channel_status_title.h"
 #include "feed_server.h"
-#include "harness.h" // PrintTo for QString
 #include "kavendor_device.h"
+#include "qstring_printer.h"
 
 using namespace kav;
 

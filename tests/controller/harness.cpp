@@ -1,16 +1,11 @@
 #include "harness.h"
 
 #include "results_grid.h"
+#include "window_settings.h"
 
 namespace kav {
 
-Harness::Harness() : Ctl(Device, Settings, Message, Clock)
-{
-    Settings.change([](MainSettings& settings) {
-        settings.TrackLength = 4000;
-        settings.SpeedDecimals = 2;
-    });
-}
+Harness::Harness() : Ctl(Device, Settings, Message, Clock) {}
 
 Harness::~Harness()
 {
@@ -18,38 +13,14 @@ Harness::~Harness()
         delete window;
 }
 
-std::vector<std::uint8_t> Harness::allColumns()
-{
-    std::vector<std::uint8_t> columns;
-    for (std::uint8_t id = 0; id < kColumnIds; ++id)
-        columns.push_back(id);
-    return columns;
-}
-
 ResultWindow& Harness::open(std::uint8_t kind, std::vector<std::uint8_t> columns)
 {
     auto* window = new ResultWindow(Ctl.Models, Headers, ColumnDialog);
-    ResultWindowSettings rec;
-    rec.Number = static_cast<std::uint8_t>(m_windows.size() + 1);
-    rec.Layout = kind;
-    for (std::size_t p = 0; p < columns.size(); ++p)
-        rec.ColRel[p] = columns[p];
-    window->applySettings(rec);
+    window->applySettings(windowSettings(kind, columns, static_cast<std::uint8_t>(m_windows.size() + 1)));
     m_windows.push_back(window);
     Ctl.Windows.add(window);
     Ctl.Content.refillKind(kind);
     return *window;
-}
-
-void Harness::feedLines(const std::string& line)
-{
-    Device.receiveBytes(QByteArray::fromStdString(line + "\n"));
-}
-
-void Harness::feedLines(std::initializer_list<std::string> lines)
-{
-    for (const std::string& line : lines)
-        feedLines(line);
 }
 
 int Harness::column(const ResultWindow& window, std::uint8_t id) const

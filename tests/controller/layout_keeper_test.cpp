@@ -7,6 +7,8 @@
 #include "logo_window.h"
 #include "main_parts.h"
 #include "picture_box.h"
+#include "qt_files.h"
+#include "window_settings.h"
 
 using namespace kav;
 
@@ -134,10 +136,7 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOv
 TEST_F(LayoutKeeperTest, TheSavedActiveMaximisedWindowIsActiveAndMaximisedAfterLoading)
 {
     for (int number : {2, 3}) {
-        ResultWindowSettings rec;
-        rec.Number = static_cast<std::uint8_t>(number);
-        rec.Layout = kLayoutCurrentRace;
-        rec.ColRel[0] = 0;
+        ResultWindowSettings rec = windowSettings(kLayoutCurrentRace, {0}, static_cast<std::uint8_t>(number));
         rec.WinPos = {200, 300, 20, 30, number == 2 ? WindowState::Maximized : WindowState::Normal, number == 2};
         writeResultWindow(file("max.kvl").toStdString(), rec);
     }
@@ -157,9 +156,7 @@ TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestion
     acceptColumns({0});
     layouts.newResultWindow(kLayoutCurrentRace);
     const QString unwritable = file(QString(240, u'x') + ".kvl");
-    QFile old(unwritable);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
+    ASSERT_TRUE(writeAll(unwritable, "old"));
     const struct {
         const char* name;
         QString layoutFile;
@@ -183,8 +180,7 @@ TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestion
         EXPECT_EQ(settings->LayoutFile, row.layoutFile.toStdString()) << row.name;
     }
     EXPECT_TRUE(prompter.messages.last().startsWith("Unable to write to")) << prompter.messages.last().toStdString();
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "old");
+    EXPECT_EQ(readAll(unwritable), "old");
 }
 
 TEST_F(LayoutKeeperTest, OpeningALayoutWhileAWindowIsFullScreenLeavesTheNewFileAlone)
@@ -192,11 +188,7 @@ TEST_F(LayoutKeeperTest, OpeningALayoutWhileAWindowIsFullScreenLeavesTheNewFileA
     start();
     acceptColumns({0, 2});
     layouts.newResultWindow(kLayoutCurrentRace)->enterFullScreen();
-    ResultWindowSettings rec;
-    rec.Number = 1;
-    rec.Layout = kLayoutPractice;
-    rec.ColRel[0] = 0;
-    writeResultWindow(file("new.kvl").toStdString(), rec);
+    writeResultWindow(file("new.kvl").toStdString(), windowSettings(kLayoutPractice, {0}, 1));
     prompter.openAnswer = file("new.kvl");
     layouts.openLayout();
     QCoreApplication::processEvents();

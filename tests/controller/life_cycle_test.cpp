@@ -2,6 +2,7 @@
 
 #include "main_parts.h"
 #include "settings_store.h"
+#include "window_settings.h"
 
 using namespace kav;
 
@@ -54,9 +55,7 @@ TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
         {"nothing, stays", false, false, {Answer::No}, {}, false, {"Exit Kavendor program?"}},
         {"nothing, exits", false, false, {Answer::Yes}, {}, true, {"Exit Kavendor program?"}},
     };
-    ResultWindowSettings window1;
-    window1.Layout = kLayoutTrackPositions;
-    window1.ColRel[0] = 0;
+    const ResultWindowSettings window1 = windowSettings(kLayoutTrackPositions);
     start();
     for (const auto& row : cases) {
         layouts.clearLayout();
@@ -81,9 +80,7 @@ TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
 // is left alone, and the note says which.
 TEST_F(LifeCycleTest, AStopFromOutsideAsksNothingSavesANamedLayoutAndLeavesAnUnnamedOne)
 {
-    ResultWindowSettings rec;
-    rec.Layout = kLayoutTrackPositions;
-    rec.ColRel[0] = 0;
+    const ResultWindowSettings rec = windowSettings(kLayoutTrackPositions);
     start();
     for (const bool named : {false, true}) {
         layouts.clearLayout();

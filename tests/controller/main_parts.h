@@ -20,6 +20,7 @@
 #include "menu_actions.h"
 #include "scripted_prompter.h"
 #include "stand_by_message.h"
+#include "test_main_window.h"
 
 namespace kav {
 
@@ -46,9 +47,7 @@ protected:
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(area, 1);
         layout->addWidget(panel);
-        options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
-        options.UseChannel = false;
-        settings.change([&](MainSettings& s) { s.Colors = DefaultColors; });
+        settings.change([](MainSettings& s) { s.Colors = DefaultColors; });
         window.resize(1000, 700);
     }
     // The windows are the area's children; they leave the controller's list while it still stands.
@@ -98,7 +97,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    MainWindowOptions options;
+    MainWindowOptions options = testOptions(&dir);
     QWidget window;
     QMdiArea* area = new QMdiArea(&window);
     GeneralInfoPanel* panel = new GeneralInfoPanel(&window);

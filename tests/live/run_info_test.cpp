@@ -54,7 +54,8 @@ private slots:
                                             {999, "0.999"},
                                             {1000, "1.000"},
                                             {12345, "12.345"},
-                                            {-50, "-0.050"}}) {
+                                            {-50, "-0.050"},
+                                            {-1500, "-1.500"}}) {
             info.setTrack(metres, "Assen");
             QCOMPARE(info.value(RunInfo::kTrackLength), QString::fromLatin1(shown));
         }

@@ -136,30 +136,24 @@ TEST(RecordParse, TimingRecords)
     EXPECT_EQ(parse<RunStartRecord>(R"($I,"12:00:00","26 Nov 26")"), (RunStartRecord{12 * kTicksPerHour, "26 Nov 26"}));
 }
 
+// The line a writer of type Rec makes of the data.
+template <typename Rec>
+std::string lineOf(const typename Rec::Data& data)
+{
+    Rec rec;
+    rec.setData(data);
+    return rec.toLine();
+}
+
 TEST(RecordWriters, ExactLineShapes)
 {
-    RecordC c;
-    c.setData({3, "Juniors"});
-    EXPECT_EQ(c.toLine(), R"($C,3,"Juniors")");
-
-    RecordB b;
-    b.setData({7, "  Heat 1 "});
-    EXPECT_EQ(b.toLine(), R"($B, 7,"Heat 1")");
-
-    RecordG g;
-    g.setData({3, "12", 10, 834560});
-    EXPECT_EQ(g.toLine(), R"($G, 3,"12",   10,"00:01:23.4560")");
-
-    RecordF f;
-    f.setData({-5, -15000, 0, 0, " Red  "});
-    EXPECT_EQ(f.toLine(), R"($F,   -5,"00-00-01.5000","00:00:00.0000","00:00:00.0000"," Red  ")");
-
-    RecordJQ jq;
-    EXPECT_EQ(jq.toLine(), R"($JQ,"","00:59:59.9990",0,"00:00:00.0000","OnTrack","None")");
-
-    RecordSponsorMake sm;
-    sm.setData({" 12 ", "  Team  ", "Mk "});
-    EXPECT_EQ(sm.toLine(), R"($SPONSORMAKE,"12","  Team  ","Mk ")");
+    EXPECT_EQ(lineOf<RecordC>({3, "Juniors"}), R"($C,3,"Juniors")");
+    EXPECT_EQ(lineOf<RecordB>({7, "  Heat 1 "}), R"($B, 7,"Heat 1")");
+    EXPECT_EQ(lineOf<RecordG>({3, "12", 10, 834560}), R"($G, 3,"12",   10,"00:01:23.4560")");
+    EXPECT_EQ(lineOf<RecordF>({-5, -15000, 0, 0, " Red  "}),
+              R"($F,   -5,"00-00-01.5000","00:00:00.0000","00:00:00.0000"," Red  ")");
+    EXPECT_EQ(RecordJQ().toLine(), R"($JQ,"","00:59:59.9990",0,"00:00:00.0000","OnTrack","None")");
+    EXPECT_EQ(lineOf<RecordSponsorMake>({" 12 ", "  Team  ", "Mk "}), R"($SPONSORMAKE,"12","  Team  ","Mk ")");
 }
 
 } // namespace

@@ -8,37 +8,14 @@ namespace kav {
 
 FeedHarness::FeedHarness() : Feed(Device, Settings, Clock)
 {
-    Settings.change([](MainSettings& settings) {
-        settings.TrackLength = 4000;
-        settings.SpeedDecimals = 2;
-    });
     QObject::connect(&Feed.Records, &RecordProcessor::standByChanged,
                      [this](bool waiting) { StandByWaiting = waiting; });
-}
-
-std::vector<std::uint8_t> FeedHarness::allColumns()
-{
-    std::vector<std::uint8_t> columns;
-    for (std::uint8_t id = 0; id < kColumnIds; ++id)
-        columns.push_back(id);
-    return columns;
 }
 
 ResultsView FeedHarness::open(std::uint8_t kind, std::vector<std::uint8_t> columns)
 {
     Feed.Content.refillKind(kind);
     return {kind, std::move(columns)};
-}
-
-void FeedHarness::feedLines(const std::string& line)
-{
-    Device.receiveBytes(QByteArray::fromStdString(line + "\n"));
-}
-
-void FeedHarness::feedLines(std::initializer_list<std::string> lines)
-{
-    for (const std::string& line : lines)
-        feedLines(line);
 }
 
 QVariant FeedHarness::data(const ResultsView& view, std::uint8_t id, int row, int role) const

@@ -3,21 +3,12 @@
 #include <QString>
 
 #include <cstdint>
-#include <initializer_list>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "kavendor_device.h"
-#include "main_settings.h"
+#include "fed_device.h"
 #include "race_feed.h"
-
-// Readable failure messages for cell texts.
-inline void printTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace kav {
 
@@ -30,17 +21,12 @@ struct ResultsView {
 
 // What the feed makes, without a window, wired to its device as in the program: feeds lines through the
 // device and reads back the results models and the run's information.
-class FeedHarness {
+class FeedHarness : public FedDevice {
 public:
     FeedHarness();
 
     // A view of the kind; its rows are refilled as when a window opens.
     ResultsView open(std::uint8_t kind, std::vector<std::uint8_t> columns = allColumns());
-    static std::vector<std::uint8_t> allColumns();
-
-    // One line, given its LF and received by the device.
-    void feedLines(const std::string& line);
-    void feedLines(std::initializer_list<std::string> lines);
 
     // What column id of a row shows; empty when the view leaves the column out.
     QString cell(const ResultsView& view, std::uint8_t id, int row) const;
@@ -54,9 +40,6 @@ public:
     QString label(int item) const { return Feed.Info.value(item); }
     int rowCount(std::uint8_t kind) const { return Feed.Models.forKind(kind).rowCount(); }
 
-    ProgramSettings Settings;
-    ManualClock Clock;
-    KavendorDevice Device;
     RaceFeed Feed;
     // What the record processor last said of the stand-by message.
     bool StandByWaiting = false;

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "communication_settings_file.h"
+#include "qt_files.h"
 
 namespace kav {
 namespace {
@@ -12,18 +13,7 @@ class CommSettingsFile : public ::testing::Test {
 protected:
     QString pathOf() const { return m_folder.filePath(QStringLiteral("Communication.ini")); }
 
-    void write(const QByteArray& content) const
-    {
-        QFile file(pathOf());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-
-    static QByteArray readAll(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void write(const QByteArray& content) const { ASSERT_TRUE(writeAll(pathOf(), content)); }
 
     // A file of the usual three sections with the given values.
     static QByteArray fileWith(const QByteArray& type, const QByteArray& port, const QByteArray& rate,

@@ -22,8 +22,10 @@
 #include "picture_box.h"
 #include "results_grid.h"
 #include "scripted_prompter.h"
+#include "test_main_window.h"
 #include "ui_resources.h"
 #include "wait_for.h"
+#include "window_settings.h"
 
 using namespace kav;
 
@@ -31,14 +33,7 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest()
-    {
-        MainWindowOptions options;
-        options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
-        options.UseChannel = false;
-        main = std::make_unique<MainWindow>(options);
-        main->show();
-    }
+    MainWindowTest() { main->show(); }
 
     // The captions of a menu bar's or a menu's entries.
     QStringList menuCaptions(const QWidget& menu) const
@@ -59,7 +54,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> main;
+    std::unique_ptr<MainWindow> main = std::make_unique<MainWindow>(testOptions(&dir));
 };
 
 } // namespace
@@ -179,8 +174,7 @@ TEST_F(MainWindowTest, ExitAsksOnceAndEndsTheProgramWithTheFlagWindowUp)
 // opened later; the dialog shows the shading as it is; the flag lamp's pole stays in sight.
 TEST_F(MainWindowTest, BigScreenPresetsAndTheShadingBoxReachEveryResultWindow)
 {
-    ResultWindowSettings rec;
-    rec.Layout = kLayoutCurrentRace;
+    const ResultWindowSettings rec = windowSettings(kLayoutCurrentRace, {});
     const ResultWindow* first = main->openResultWindow(rec);
     // The answer, the box as ticked in the dialog, then the colours and the shading that follow.
     for (const auto& [answer, ticked, colours, shaded] :

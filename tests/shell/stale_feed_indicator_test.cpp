@@ -5,6 +5,7 @@
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "stale_feed_indicator.h"
+#include "test_main_window.h"
 
 using namespace kav;
 using Level = StaleFeedIndicator::Level;
@@ -39,11 +40,7 @@ TEST(StaleFeedIndicator, ShowsTheSilenceOnAmberAfterTenSecondsAndOnRedAfterAMinu
 TEST(StaleFeedIndicator, CountsFromTheStartUntilALineComesAndIgnoresAChangedTimeOfDay)
 {
     ManualClock clock;
-    MainWindowOptions options;
-    options.UseChannel = false;
-    options.UseSettingsFiles = false;
-    options.Clock = &clock;
-    MainWindow main(options);
+    MainWindow main(testOptions(nullptr, &clock));
     StaleFeedIndicator& indicator = main.staleFeedIndicator();
     clock.advance(75 * kTicksPerSecond);
     clock.set(kTicksPerHour); // the computer's clock put back: the silence stays what it was

@@ -8,18 +8,12 @@
 #include "layout_store.h"
 #include "settings_store.h"
 #include "temporary_folder.h"
+#include "window_settings.h"
 
 namespace kav {
 namespace {
 
 const std::filesystem::path kData = KAV_TEST_DATA;
-
-ColumnOrder columnOrderOf(std::vector<std::uint8_t> ids)
-{
-    ColumnOrder colRel = emptyColumnOrder();
-    std::copy(ids.begin(), ids.end(), colRel.begin());
-    return colRel;
-}
 
 ResultWindowSettings readWindow(const std::filesystem::path& file, int number)
 {
@@ -95,13 +89,13 @@ TEST(Store, LayoutWrittenReadsBackEqualAndKeepsForeignContent)
     windows[0].Layout = 4;
     windows[0].Font = {"DejaVu Sans", 14, {true, true, false, true}, -2147483640};
     windows[0].WinPos = {400, 616, 12, 8, WindowState::Maximized, true};
-    windows[0].ColRel = columnOrderOf({0, 1, 2, 5, 7, 8, 14});
+    windows[0].ColRel = columnOrder({0, 1, 2, 5, 7, 8, 14});
     windows[0].ColWidth[5] = 222;
     windows[0].ScrollBars = false;
     windows[0].TopRow = 7;
     windows[1].Number = 7;
     windows[1].Layout = 2;
-    windows[1].ColRel = columnOrderOf({16, 15, 11});
+    windows[1].ColRel = columnOrder({16, 15, 11});
     for (ResultWindowSettings& rec : windows) {
         rec.WinExist = true;
         rec.rebuildColumnPositions();
@@ -136,14 +130,14 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     ResultWindowSettings rec = readWindow(file, 1);
     EXPECT_EQ(rec.WinPos.State, WindowState::Normal);
     EXPECT_EQ(rec.Layout, 4);
-    EXPECT_EQ(rec.ColRel, columnOrderOf({3, 0}));
+    EXPECT_EQ(rec.ColRel, columnOrder({3, 0}));
     ColumnPositions colPos = emptyColumnOrder();
     colPos[3] = 0;
     colPos[0] = 1;
     EXPECT_EQ(rec.ColPos, colPos);
     rec = readWindow(file, 2);
     EXPECT_EQ(rec.WinPos.State, WindowState::Normal);
-    EXPECT_EQ(rec.ColRel, columnOrderOf({16}));
+    EXPECT_EQ(rec.ColRel, columnOrder({16}));
     GeneralInfoItems genInfo;
     readGeneralInfo(file, genInfo);
     EXPECT_EQ(genInfo, (GeneralInfoItems{10, 2, 255, 255, 255, 255, 255, 255, 255, 255}));

@@ -13,6 +13,7 @@
 
 #include "child_process.h"
 #include "pty_pair.h"
+#include "qt_files.h"
 #include "race_session.h"
 #include "sim_series.h"
 
@@ -20,7 +21,6 @@ namespace kav {
 namespace {
 
 const QString kTool = QStringLiteral(KAV_FEED_TOOL);
-const QStringList kSmallRace = {"simulate", "--cars", "5", "--laps", "2", "--seed", "11"};
 
 QByteArray asFeed(const std::vector<SimLine>& lines)
 {
@@ -28,15 +28,6 @@ QByteArray asFeed(const std::vector<SimLine>& lines)
     for (const auto& line : lines)
         bytes += QByteArray::fromStdString(line.text) + '\n';
     return bytes;
-}
-
-SimOptions race(int cars, int laps)
-{
-    SimOptions options;
-    options.cars = cars;
-    options.laps = laps;
-    options.seed = 11;
-    return options;
 }
 
 std::unique_ptr<QTcpSocket> connectTo(quint16 port)
@@ -70,7 +61,7 @@ TEST(FeedCommand, RepeatRunsSessionsUntilTerminatedAndAnInterruptEndsTheWait)
     const quint16 port = startServing(tool, kTool, args);
     ASSERT_NE(port, 0);
     auto client = connectTo(port);
-    SimSeries series(race(3, 1));
+    SimSeries series({.cars = 3, .laps = 1, .seed = 11});
     QByteArray expected;
     for (int session = 0; session < 3; ++session)
         expected += asFeed(series.next());
@@ -96,11 +87,9 @@ TEST(FeedCommand, ServeReplaysAFileByteForByteAtTheGivenRate)
     QByteArray recorded;
     for (int i = 1; i <= 11; ++i)
         recorded += "$C," + QByteArray::number(i) + ",\"Class\"" + (i == 5 ? "\r\n" : "\n");
-    QFile file(dir.filePath("short.feed"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(recorded + "$C,12") == recorded.size() + 5);
-    file.close();
+    ASSERT_TRUE(writeAll(dir.filePath("short.feed"), recorded + "$C,12"));
     QProcess tool;
-    const quint16 port = startServing(tool, kTool, {"serve", file.fileName(), "--rate", "50"});
+    const quint16 port = startServing(tool, kTool, {"serve", dir.filePath("short.feed"), "--rate", "50"});
     ASSERT_NE(port, 0);
     QElapsedTimer clock;
     clock.start();

@@ -7,17 +7,12 @@
 #include "feed_file.h"
 #include "feed_inspect.h"
 #include "line_cutter.h"
+#include "qt_files.h"
 
 namespace kav {
 namespace {
 
 const QString kFeed = QStringLiteral(KAV_TEST_DATA "/feeds/short_race.feed");
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // A CR stays part of its line, an unknown tag and an empty line give kind 23 with nothing after the
 // second TAB, and the last line, without LF, is left out and reported; the tool reads a file or its

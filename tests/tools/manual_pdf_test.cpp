@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "child_process.h"
+#include "qt_files.h"
 
 namespace kav {
 namespace {
@@ -42,12 +43,10 @@ TEST(ManualPdfTool, RendersTheMarkdownTheManualUses)
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("in.md"));
     const QString out = dir.filePath(QStringLiteral("out.pdf"));
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("# Sample Guide\n\nPlain *emphasis* and **bold** at Z\xc3\xbcrich, in the configuration folder.\n\n"
-               "| key | value |\n|---|---|\n| `TCPIP_Port` | 50000 |\n\n"
-               "- first item\n- second item\n\n```\nkavendor --help\n```\n");
-    file.close();
+    ASSERT_TRUE(writeAll(input,
+                         "# Sample Guide\n\nPlain *emphasis* and **bold** at Z\xc3\xbcrich, in the configuration "
+                         "folder.\n\n| key | value |\n|---|---|\n| `TCPIP_Port` | 50000 |\n\n"
+                         "- first item\n- second item\n\n```\nkavendor --help\n```\n"));
     const ProcessResult run = runProcess(kTool, {input, out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const PdfReadBack read = readPdf(out);
@@ -63,13 +62,9 @@ TEST(ManualPdfTool, ExitStatusTellsWhatWentWrongAndNothingIsWritten)
 {
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("in.md"));
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("# Title\n") > 0);
-    file.close();
+    ASSERT_TRUE(writeAll(input, "# Title\n"));
     const QString pictured = dir.filePath(QStringLiteral("guide.md"));
-    QFile guide(pictured);
-    ASSERT_TRUE(guide.open(QIODevice::WriteOnly) && guide.write("# Guide\n\n![A chart](images/missing.png)\n") > 0);
-    guide.close();
+    ASSERT_TRUE(writeAll(pictured, "# Guide\n\n![A chart](images/missing.png)\n"));
     const QString out = dir.filePath(QStringLiteral("out.pdf"));
     const std::tuple<const char*, QStringList, int, QString> runs[] = {
         {"no arguments", {}, 2, QStringLiteral("usage")},

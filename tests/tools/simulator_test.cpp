@@ -12,15 +12,6 @@
 namespace kav {
 namespace {
 
-SimOptions startOptions(int cars, int laps, std::uint64_t seed)
-{
-    SimOptions options;
-    options.cars = cars;
-    options.laps = laps;
-    options.seed = seed;
-    return options;
-}
-
 // One simulated line with its kind, read back the way the program reads it.
 struct Line {
     TimeValue at;
@@ -55,7 +46,7 @@ constexpr int kCars = 12;
 constexpr int kLaps = 20;
 const std::vector<Line>& race()
 {
-    static const std::vector<Line> race = readBack(startOptions(kCars, kLaps, 2));
+    static const std::vector<Line> race = readBack({.cars = kCars, .laps = kLaps, .seed = 2});
     return race;
 }
 
@@ -71,8 +62,8 @@ TEST(Simulator, ValidLinesInTimeOrderOfEveryKindAndTheSeedGivesTheFeed)
     EXPECT_EQ(kinds, (std::set<std::uint8_t>{kKindA, kKindB, kKindC, kKindComp, kKindE, kKindF, kKindG, kKindH, kKindI,
                                              kKindJ}));
     EXPECT_GT(accented, 0) << "some names beyond ASCII";
-    EXPECT_EQ(simulateSession(startOptions(5, 3, 7)), simulateSession(startOptions(5, 3, 7)));
-    EXPECT_NE(simulateSession(startOptions(5, 3, 7)), simulateSession(startOptions(5, 3, 8)));
+    EXPECT_EQ(simulateSession({.cars = 5, .laps = 3, .seed = 7}), simulateSession({.cars = 5, .laps = 3, .seed = 7}));
+    EXPECT_NE(simulateSession({.cars = 5, .laps = 3, .seed = 7}), simulateSession({.cars = 5, .laps = 3, .seed = 8}));
 }
 
 // Laps to go count down to 0 when the winner completes the last lap; every other car then crosses once

@@ -11,6 +11,7 @@
 #include "miscellaneous_settings_dialog.h"
 #include "scripted_prompter.h"
 #include "web_view_dialog.h"
+#include "window_settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,13 +31,6 @@ using namespace kav;
 Q_DECLARE_METATYPE(std::function<QDialog*()>)
 
 namespace {
-
-ColumnOrder columnOrder(std::initializer_list<std::uint8_t> columns)
-{
-    ColumnOrder rel = emptyColumnOrder();
-    std::copy(columns.begin(), columns.end(), rel.begin());
-    return rel;
-}
 
 GeneralInfoItems generalInfo(std::initializer_list<std::uint8_t> codes)
 {

@@ -6,6 +6,7 @@
 #include "results_grid.h"
 #include "results_models.h"
 #include "screen_fitter.h"
+#include "window_settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,13 +19,10 @@ namespace {
 
 enum class Limit { Height, Width, SmallestFont };
 
-ResultWindowSettings Fitted(int rows = 0, int seconds = 0,
-                            std::initializer_list<std::uint8_t> columns = {0, 2, 5, 8, 14})
+ResultWindowSettings Fitted(int rows = 0, int seconds = 0, const std::vector<std::uint8_t>& columns = {0, 2, 5, 8, 14})
 {
-    ResultWindowSettings rec;
-    rec.Layout = kLayoutCurrentRace;
+    ResultWindowSettings rec = windowSettings(kLayoutCurrentRace, columns);
     rec.Font = {"DejaVu Sans", 10, {}, 0};
-    std::copy(columns.begin(), columns.end(), rec.ColRel.begin());
     rec.FitToScreen = true;
     rec.FitRows = rows;
     rec.PageSeconds = seconds;

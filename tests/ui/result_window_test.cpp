@@ -6,6 +6,7 @@
 #include "results_models.h"
 #include "scripted_prompter.h"
 #include "status_pictures.h"
+#include "window_settings.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -26,18 +27,9 @@ using namespace kav;
 
 namespace {
 
-ResultWindowSettings settings(std::initializer_list<std::uint8_t> columns, std::uint8_t kind = kLayoutCurrentRace)
+ResultWindowSettings settings(const std::vector<std::uint8_t>& columns, std::uint8_t kind = kLayoutCurrentRace)
 {
-    ResultWindowSettings rec;
-    rec.Number = 3;
-    rec.Layout = kind;
-    std::copy(columns.begin(), columns.end(), rec.ColRel.begin());
-    return rec;
-}
-
-ColumnOrder columnOrder(std::initializer_list<std::uint8_t> columns)
-{
-    return settings(columns).ColRel;
+    return windowSettings(kind, columns, 3);
 }
 
 // Plays the person at the column settings: clicks the boxes of the given columns and renames Pos.

@@ -3,6 +3,7 @@
 #include "logo_window.h"
 #include "picture.h"
 #include "picture_box.h"
+#include "qt_files.h"
 #include "status_pictures.h"
 #include "system_colors.h"
 #include "wmf_converter.h"
@@ -20,10 +21,7 @@ namespace {
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& data)
 {
-    QFile file(dir.filePath(name));
-    file.open(QIODevice::WriteOnly);
-    file.write(data);
-    return file.fileName();
+    return writeAll(dir.filePath(name), data) ? dir.filePath(name) : QString();
 }
 
 QByteArray pngBytes()
@@ -105,9 +103,7 @@ private slots:
     // A placeable metafile of 100 x 50 units holding one red rectangle is played; cut short, it fails quietly.
     void metafileLogoIsPlayed()
     {
-        QFile file(QStringLiteral(KAV_TEST_DATA "/ui/red_rectangle.wmf"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QByteArray wmf = file.readAll();
+        QByteArray wmf = readAll(QStringLiteral(KAV_TEST_DATA "/ui/red_rectangle.wmf"));
         QVERIFY(isWindowsMetafile(wmf));
         QVERIFY(!isWindowsMetafile(pngBytes()));
         Picture picture;

@@ -13,6 +13,7 @@
 #include "clock.h"
 #include "kavendor_device.h"
 #include "main_window.h"
+#include "test_main_window.h"
 #include "web_view_host.h"
 
 using namespace kav;
@@ -21,11 +22,7 @@ TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
 {
     QTemporaryDir dir;
     ManualClock clock;
-    MainWindowOptions options;
-    options.ConfigDir = options.ProgramDir = dir.path() + QLatin1Char('/');
-    options.UseChannel = false;
-    options.Clock = &clock;
-    MainWindow window(options);
+    MainWindow window(testOptions(&dir, &clock));
     WebViewHost host(window, 0, QStringLiteral("127.0.0.1"), {});
     QString error;
     ASSERT_TRUE(host.start(error)) << error.toStdString();

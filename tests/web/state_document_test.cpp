@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "qt_files.h"
 #include "state_document.h"
 #include "state_feed.h"
 #include "wait_for.h"
@@ -29,9 +30,7 @@ QJsonObject parse(const QByteArray& json)
 
 QJsonObject readJson(const char* name)
 {
-    QFile file(QStringLiteral(KAV_TEST_DATA "/web/") + QLatin1String(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return parse(file.readAll());
+    return parse(readAll(QStringLiteral(KAV_TEST_DATA "/web/") + QLatin1String(name)));
 }
 
 } // namespace
