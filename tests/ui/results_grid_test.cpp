@@ -78,7 +78,8 @@ private slots:
         QFETCH(int, cellWidth);
         QFETCH(int, textWidth);
         QFETCH(int, expected);
-        QCOMPARE(ResultsCellDelegate::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth), expected);
+        QCOMPARE(ResultsCellDelegate::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth),
+                 expected);
     }
 
     // The grid's own colours in the header, the model's in the rows; a selection is not shown. A marker
