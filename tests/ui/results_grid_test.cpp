@@ -6,6 +6,7 @@
 #include "ui_resources.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -55,6 +56,35 @@ private slots:
     {
         m_grid.reset();
         m_model.reset();
+    }
+
+    // Each cell and header cell takes its column's alignment from the model: the total time (8) to the
+    // right, the laps (7) centred, the name (5) to the left.
+    void cellsAndHeadersTakeTheirColumnsAlignment()
+    {
+        m_grid->setColumns({5, 7, 8});
+        for (int id : {5, 7, 8}) {
+            m_model->setText(0, id, QStringLiteral("8"));
+            m_grid->setHeaderText(std::uint8_t(id), QStringLiteral("8"));
+        }
+        const struct {
+            int place, firstInk, lastInk;
+        } columns[] = {{0, 0, 60}, {1, 70, 130}, {2, 140, 200}};
+        for (int row : {0, 1}) {
+            for (const auto& column : columns) {
+                QImage cell(200, 20, QImage::Format_RGB32);
+                cell.fill(Qt::white);
+                QPainter painter(&cell);
+                m_grid->drawCell(painter, column.place, row, cell.rect());
+                painter.end();
+                int ink = -1; // the first column of the text's pixels, from the left
+                for (int x = 4; x < 196 && ink < 0; ++x)
+                    for (int y = 4; y < 16 && ink < 0; ++y)
+                        ink = qGray(cell.pixel(x, y)) < 128 ? x : -1;
+                QVERIFY2(ink >= column.firstInk && ink < column.lastInk,
+                         qPrintable(QStringLiteral("row %1 place %2 ink at %3").arg(row).arg(column.place).arg(ink)));
+            }
+        }
     }
 
     void textLeft_data()
