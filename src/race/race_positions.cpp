@@ -103,6 +103,7 @@ void RacePositions::copyLapLists()
     m_state.LapTrackList.sortTrackOrder();
     m_state.LapTrackList.computeGaps();
     m_state.LapPassingList = m_state.CurrentPassingList;
+    m_state.LapPracticeList = m_state.PracticeList;
 }
 
 void RacePositions::ageLapStatus()

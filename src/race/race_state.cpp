@@ -11,6 +11,7 @@ RaceState::RaceState()
     CurrentRaceList.setLimit(kListLimit);
     LapRaceList.setLimit(kListLimit);
     PracticeList.setLimit(kListLimit);
+    LapPracticeList.setLimit(kListLimit);
     CurrentTrackList.setLimit(kListLimit);
     LapTrackList.setLimit(kListLimit);
     // These lists grow by appending, which stops one short of the limit: one more lets them hold
@@ -34,6 +35,7 @@ void RaceState::clearRun()
     CurrentRaceList.clear();
     LapRaceList.clear();
     PracticeList.clear();
+    LapPracticeList.clear();
     CurrentTrackList.clear();
     LapTrackList.clear();
     CurrentPassingList.clear();

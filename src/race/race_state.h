@@ -44,6 +44,8 @@ public:
     ReadableRaceList CurrentRaceList;
     ReadableRaceList LapRaceList;
     ReadablePracticeList PracticeList;
+    // The practice standings when the leader last began a lap: the completed lap shows their best laps.
+    ReadablePracticeList LapPracticeList;
     ReadableTrackList CurrentTrackList;
     ReadableTrackList LapTrackList;
     ReadablePassingList CurrentPassingList;

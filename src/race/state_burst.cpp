@@ -36,27 +36,60 @@ void appendRunAndTrack(std::string& burst, const RaceState& state, const MainSet
         append<TrackSettingRecord>(burst, {"TRACKLENGTH", kilometres(settings.TrackLength)});
 }
 
+void appendPassings(std::string& burst, const ReadablePassingList& passings)
+{
+    for (int i = 0; i < passings.count(); ++i) {
+        if (!passings.at(i).RegNo.empty())
+            append(burst, passings.at(i));
+    }
+}
+
+void appendStanding(std::string& burst, const RaceResultRecord& race, int position)
+{
+    if (!race.RegNo.empty())
+        append<RacePositionRecord>(burst,
+                                   {static_cast<std::uint16_t>(position), race.RegNo, race.Laps, race.TotalTime});
+}
+
+void appendStandings(std::string& burst, const ReadableRaceList& standings)
+{
+    for (int i = 0; i < standings.count(); ++i)
+        appendStanding(burst, standings.at(i), i + 1);
+}
+
+void appendPractice(std::string& burst, const ReadablePracticeList& practice)
+{
+    for (int i = 0; i < practice.count(); ++i) {
+        const PracticePositionRecord position{static_cast<std::uint16_t>(i + 1), practice.at(i).RegNo,
+                                              practice.at(i).BestLap, practice.at(i).BestLapTime};
+        if (!position.RegNo.empty())
+            append(burst, position);
+    }
+}
+
+// The completed lap and the track positions are the standings of the moment the leader last began a
+// lap, with the best laps of that moment: those go first, and the present leader's standing then makes
+// the late program take them as its completed lap, before the passings of the present lap.
+void appendCompletedLap(std::string& burst, const RaceState& state)
+{
+    const ReadableRaceList& lap = state.LapRaceList;
+    if (lap.count() == 0 || lap.at(0).RegNo.empty() || state.CurrentRaceList.count() == 0)
+        return;
+    appendPractice(burst, state.LapPracticeList);
+    appendPassings(burst, state.LapPassingList);
+    appendStandings(burst, lap);
+    appendStanding(burst, state.CurrentRaceList.at(0), 1);
+}
+
 // Passings come before the standings, as around a crossing of the line, so the rows show last laps.
 void appendCars(std::string& burst, const RaceState& state)
 {
     for (int i = 0; i < state.CompList.count(); ++i)
         append(burst, state.CompList.byIndex(i));
-    for (int i = 0; i < state.CurrentPassingList.count(); ++i) {
-        if (!state.CurrentPassingList.at(i).RegNo.empty())
-            append(burst, state.CurrentPassingList.at(i));
-    }
-    for (int i = 0; i < state.CurrentRaceList.count(); ++i) {
-        const RaceResultRecord& race = state.CurrentRaceList.at(i);
-        if (!race.RegNo.empty())
-            append<RacePositionRecord>(burst,
-                                       {static_cast<std::uint16_t>(i + 1), race.RegNo, race.Laps, race.TotalTime});
-    }
-    for (int i = 0; i < state.PracticeList.count(); ++i) {
-        const PracticeResultRecord& practice = state.PracticeList.at(i);
-        if (!practice.RegNo.empty())
-            append<PracticePositionRecord>(
-                burst, {static_cast<std::uint16_t>(i + 1), practice.RegNo, practice.BestLap, practice.BestLapTime});
-    }
+    appendCompletedLap(burst, state);
+    appendPassings(burst, state.CurrentPassingList);
+    appendStandings(burst, state.CurrentRaceList);
+    appendPractice(burst, state.PracticeList);
 }
 
 } // namespace
