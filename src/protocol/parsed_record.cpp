@@ -17,7 +17,7 @@ using RecordClasses =
                RecordT, RecordComp, RecordFreq, RecordTranRel, RecordResult, RecordSchemeInfo, RecordS, RecordPoints,
                RecordPointsScheme, RecordQ, RecordSponsorMake>;
 constexpr std::size_t kKnownKinds = std::tuple_size_v<RecordClasses>;
-static_assert(kKnownKinds == kKindLine && std::variant_size_v<RecordData> == kKnownKinds + 1);
+static_assert(kKnownKinds == kKindLine && std::variant_size_v<RecordData> == kKnownKinds + 2);
 
 template <std::size_t Kind>
 using RecordClass = std::tuple_element_t<Kind, RecordClasses>;
@@ -41,6 +41,7 @@ constexpr std::array<std::uint8_t, 26> shortTagKinds()
         if (kTags[kind].size() == 2)
             kinds[static_cast<std::size_t>(kTags[kind][1] - 'A')] = static_cast<std::uint8_t>(kind);
     }
+    kinds[static_cast<std::size_t>(RecordL::kTag[1] - 'A')] = kKindCrossing;
     return kinds;
 }
 constexpr std::array<std::uint8_t, 26> kShortTagKinds = shortTagKinds();
@@ -122,13 +123,24 @@ ParsedRecord parseRecord(std::string_view line, const FieldSeparators& separator
     std::string_view tag;
     nextField(fields, tag, separators);
     const std::uint8_t kind = kindOfTag(tag);
-    if (kind < kKnownKinds)
+    if (kind < kKnownKinds) {
         kParsers[kind](record, LineParts{fields, isValidUtf8(line), separators});
+    } else if (kind == kKindCrossing) {
+        if (auto crossing = readLineCrossing(fields, isValidUtf8(line), separators)) {
+            record.data = std::move(*crossing);
+            record.valid = true;
+        }
+    }
     return record;
 }
 
 std::string writeRecord(const RecordData& data)
 {
+    if (const auto* crossing = std::get_if<LineCrossingRecord>(&data)) {
+        RecordL record;
+        record.setData(*crossing);
+        return record.toLine();
+    }
     return data.index() < kKnownKinds ? kWriters[data.index()](data) : std::string();
 }
 

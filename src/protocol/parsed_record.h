@@ -8,17 +8,19 @@
 #include "competitor_records.h"
 #include "field_separators.h"
 #include "further_records.h"
+#include "line_crossing.h"
 #include "record_kind.h"
 #include "timing_records.h"
 
 namespace kav {
 
-// The data of one record, its alternative index being its kind (0 to 21); an unknown line holds none.
-using RecordData =
-    std::variant<CompetitorRecord, RunRecord, ClassRecord, DRecord, TrackSettingRecord, HeartbeatRecord,
-                 RacePositionRecord, PracticePositionRecord, RunStartRecord, PassingRecord, ExtendedPassingRecord,
-                 TRecord, FullCompetitorRecord, FreqRecord, TranRelRecord, ResultRecord, SchemeInfoRecord, SRecord,
-                 PointsRecord, PointsSchemeRecord, QualifyingRecord, SponsorMakeRecord, std::monostate>;
+// The data of one record, its alternative index being its kind for kinds 0 to 21; an unknown line holds
+// none, and a line crossing comes last.
+using RecordData = std::variant<CompetitorRecord, RunRecord, ClassRecord, DRecord, TrackSettingRecord, HeartbeatRecord,
+                                RacePositionRecord, PracticePositionRecord, RunStartRecord, PassingRecord,
+                                ExtendedPassingRecord, TRecord, FullCompetitorRecord, FreqRecord, TranRelRecord,
+                                ResultRecord, SchemeInfoRecord, SRecord, PointsRecord, PointsSchemeRecord,
+                                QualifyingRecord, SponsorMakeRecord, std::monostate, LineCrossingRecord>;
 
 // One line read as a record: the fields it held, the others at their defaults, and whether every
 // field its kind requires was there.
@@ -28,6 +30,8 @@ struct ParsedRecord {
 
     std::uint8_t kind() const
     {
+        if (std::holds_alternative<LineCrossingRecord>(data))
+            return kKindCrossing;
         return static_cast<std::uint8_t>(data.index() < kKindLine ? data.index() : std::size_t{kKindUnknown});
     }
     bool operator==(const ParsedRecord&) const = default;

@@ -28,8 +28,9 @@ enum RecordKind : std::uint8_t {
     kKindPointScheme = 19,
     kKindQ = 20,
     kKindSponsorMake = 21,
-    kKindLine = 22,    // a raw line; never produced by recognition
-    kKindUnknown = 23, // any other first field, an empty line included
+    kKindLine = 22,     // a raw line; never produced by recognition
+    kKindUnknown = 23,  // any other first field, an empty line included
+    kKindCrossing = 24, // $L, a line crossing: numbered after the others, which keep their numbers
 };
 
 } // namespace kav

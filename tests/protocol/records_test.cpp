@@ -40,6 +40,42 @@ TEST(Recognition, TagsAndKinds)
         EXPECT_EQ(parseRecord(line).kind(), kind) << line;
 }
 
+// A $L of the line-crossing layout is a crossing; any other layout under the same tag is another
+// package's record, unknown rather than an error.
+TEST(RecordParse, LineCrossingsAndOtherLayoutsOfTheirTag)
+{
+    const std::pair<const char*, std::optional<LineCrossingRecord>> cases[] = {
+        {R"($L,"21","P3","PIP","01/27/2009","08:01:12.556")",
+         LineCrossingRecord{"21", "P3", "PIP", "01/27/2009", 288725560}},
+        {R"($l,"1234BE","T1","SFT","12/31/2026","23:59:59.9999")",
+         LineCrossingRecord{"1234BE", "T1", "SFT", "12/31/2026", 863999999}},
+        {R"($L,"7","","POP","06/01/2026","14:00:00")", LineCrossingRecord{"7", "", "POP", "06/01/2026", 504000000}},
+        {R"($L,"21","P3","PIP","01/27/2009")", std::nullopt},
+        {R"($L,"21","P3","PIP","01/27/2009","08:01:12.556","x")", std::nullopt},
+        {R"($L,"21","P3","PIP","27/01/2009","08:01:12.556")", std::nullopt},
+        {R"($L,"21","P3","PIP","2009-01-27","08:01:12.556")", std::nullopt},
+        {R"($L,"21","P3","PIP","01/27/2009","24:01:12.556")", std::nullopt},
+        {R"($L,"21","P3","PIP","01/27/2009","8:01:12")", std::nullopt},
+        {R"($L,"21","P3","PIP","01/27/2009","08:01:12.55612")", std::nullopt},
+        {R"($L,"","P3","PIP","01/27/2009","08:01:12.556")", std::nullopt},
+        {R"($L,"21","P3","","01/27/2009","08:01:12.556")", std::nullopt},
+        {"$L,1,2,3", std::nullopt},
+        {"$L", std::nullopt},
+    };
+    for (const auto& [line, crossing] : cases) {
+        const ParsedRecord record = parseRecord(line);
+        EXPECT_EQ(record.kind(), crossing ? kKindCrossing : kKindUnknown) << line;
+        EXPECT_EQ(record.valid, crossing.has_value()) << line;
+        if (!crossing)
+            continue;
+        EXPECT_EQ(std::get<LineCrossingRecord>(record.data), *crossing) << line;
+        // Written back and read again, the same crossing.
+        EXPECT_EQ(parseRecord(writeRecord(record.data)), record) << line;
+    }
+    EXPECT_EQ(writeRecord(RecordData{LineCrossingRecord{"21", "P3", "PIP", "01/27/2009", 288725560}}),
+              R"($L,"21","P3","PIP","01/27/2009","08:01:12.556")");
+}
+
 TEST(RecordParse, RequiredFieldCounts)
 {
     struct Case {

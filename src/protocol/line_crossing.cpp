@@ -1,0 +1,97 @@
+#include "line_crossing.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "field_writers.h"
+#include "record_generic.h"
+
+namespace kav {
+namespace {
+
+constexpr std::size_t kTextLength = 8;
+
+bool digits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int number(std::string_view text)
+{
+    int value = 0;
+    for (const char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+bool isDate(std::string_view text)
+{
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return false;
+    const std::string_view month = text.substr(0, 2), day = text.substr(3, 2), year = text.substr(6);
+    return digits(month) && digits(day) && digits(year) && number(month) >= 1 && number(month) <= 12 &&
+           number(day) >= 1 && number(day) <= 31;
+}
+
+// HH:MM:SS, a fraction of one to four digits optional, within a day.
+std::optional<TimeValue> timeOfDay(std::string_view text)
+{
+    std::string_view fraction;
+    if (const std::size_t dot = text.find('.'); dot != std::string_view::npos) {
+        fraction = text.substr(dot + 1);
+        text = text.substr(0, dot);
+        if (!digits(fraction) || fraction.size() > 4)
+            return std::nullopt;
+    }
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return std::nullopt;
+    const std::string_view hours = text.substr(0, 2), minutes = text.substr(3, 2), seconds = text.substr(6, 2);
+    if (!digits(hours) || !digits(minutes) || !digits(seconds) || number(hours) > 23 || number(minutes) > 59 ||
+        number(seconds) > 59)
+        return std::nullopt;
+    std::string padded(fraction);
+    padded.resize(4, '0');
+    return encodeTime(number(hours), number(minutes), number(seconds), number(padded));
+}
+
+} // namespace
+
+std::string RecordL::toLine() const
+{
+    const DecodedTime time = decodeTime(m_data.TimeOfDay);
+    // Milliseconds as the timing systems send them; a fourth digit only when there is one.
+    const bool fine = time.tenThousandths % 10 != 0;
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), fine ? "%02d:%02d:%02d.%04d" : "%02d:%02d:%02d.%03d", time.hours,
+                  time.minutes, time.seconds, fine ? time.tenThousandths : time.tenThousandths / 10);
+    return std::string(kTag) + writeQuotedText(m_data.RegNo) + writeQuotedText(m_data.LineId) +
+           writeQuotedText(m_data.Line) + writeQuotedText(m_data.Date) + writeQuotedText(text.data());
+}
+
+std::optional<LineCrossingRecord> readLineCrossing(std::string_view fields, bool utf8,
+                                                   const FieldSeparators& separators)
+{
+    std::array<std::string_view, RecordL::kFields> parts;
+    std::size_t count = 0;
+    for (std::string_view field; !fields.empty(); ++count) {
+        nextField(fields, field, separators);
+        if (count < parts.size())
+            parts[count] = field;
+    }
+    if (count != parts.size() || parts[0].empty() || parts[2].empty() || !isDate(parts[3]))
+        return std::nullopt;
+    const std::optional<TimeValue> time = timeOfDay(parts[4]);
+    if (!time)
+        return std::nullopt;
+    const FieldStore store(utf8);
+    LineCrossingRecord record;
+    store.textValue(record.RegNo, parts[0], kTextLength);
+    store.textValue(record.LineId, parts[1], kTextLength);
+    store.textValue(record.Line, parts[2], kTextLength);
+    record.Date = std::string(parts[3]);
+    record.TimeOfDay = *time;
+    return record;
+}
+
+} // namespace kav
