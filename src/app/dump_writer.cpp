@@ -9,6 +9,7 @@
 
 #include "feed_text.h"
 #include "laps_csv.h"
+#include "pits_csv.h"
 #include "race_state.h"
 #include "result_columns.h"
 #include "result_roles.h"
@@ -138,6 +139,11 @@ bool writeDump(const QString& dir, const DumpSource& source, QString& error)
     if (!writeStateText(state, folder.filePath(QStringLiteral("state.txt")), failure))
         failures.append(failure);
     if (!writeLapsCsv(state.lapHistory(), folder.filePath(QStringLiteral("laps.csv")), failure))
+        failures.append(failure);
+    const QString pits = folder.filePath(QStringLiteral("pits.csv"));
+    if (!state.pits().anyCrossing())
+        QFile::remove(pits);
+    else if (!writeWhole(pits, pitsCsv(state.pits()), failure))
         failures.append(failure);
     error = failures.join(QStringLiteral("; "));
     return failures.isEmpty();

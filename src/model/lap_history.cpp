@@ -191,6 +191,7 @@ void LapHistory::clear()
     m_entryCount = 0;
     ++m_revision;
     ++m_resets;
+    ++m_runsStarted;
 }
 
 int LapHistory::findCar(std::string_view regNo) const

@@ -69,6 +69,8 @@ public:
     // Grows when entries already there change in a way a view must redraw (a clear, a lap taken
     // back, a leader time that went up).
     std::uint64_t resets() const { return m_resets; }
+    // Grows each time the history starts a run afresh.
+    std::uint64_t runsStarted() const { return m_runsStarted; }
 
 private:
     struct Car {
@@ -100,6 +102,7 @@ private:
     std::size_t m_entryCount = 0;
     std::uint64_t m_revision = 0;
     std::uint64_t m_resets = 0;
+    std::uint64_t m_runsStarted = 0;
     bool m_awaitingRun = false;
     bool m_runKnown = false;
     std::uint16_t m_runNumber = 0;

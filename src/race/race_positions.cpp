@@ -64,6 +64,8 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
     ReadableRaceList& current = m_state.CurrentRaceList;
     current.setFromG(record);
     m_state.lapHistory().takeStanding(record);
+    m_state.followRun();
+    m_state.pits().takeLaps(record.RegNo, record.Laps);
     current.computeGaps();
     if (currentIndex >= 0 && currentIndex + 1 != position) {
         current.resetItem(currentIndex);

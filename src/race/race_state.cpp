@@ -59,4 +59,12 @@ void RaceState::recordPassing(const PassingRecord& passing)
     m_lapHistory.addPassing(passing, flag);
 }
 
+void RaceState::followRun()
+{
+    if (m_lapHistory.runsStarted() == m_pitsRun)
+        return;
+    m_pitsRun = m_lapHistory.runsStarted();
+    m_pits.clear();
+}
+
 } // namespace kav

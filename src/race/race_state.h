@@ -11,6 +11,7 @@
 #include "marker_list.h"
 #include "markers.h"
 #include "passing_list.h"
+#include "pit_stops.h"
 #include "practice_result_list.h"
 #include "race_result_list.h"
 #include "track_result_list.h"
@@ -78,8 +79,17 @@ public:
     // A passing into the lap history with the flag shown at this moment.
     void recordPassing(const PassingRecord& passing);
 
+    // What the pit-lane loops tell of each car. The pit states start afresh with the lap history, so a
+    // new run that turns out to be the same run going on keeps them.
+    const PitStops& pits() const { return m_pits; }
+    PitStops& pits() { return m_pits; }
+    // After each record: a run started afresh empties the pit states.
+    void followRun();
+
 private:
     LapHistory m_lapHistory;
+    PitStops m_pits;
+    std::uint64_t m_pitsRun = 0; // the lap history's run the pit states belong to
 };
 
 } // namespace kav

@@ -86,9 +86,11 @@ void RecordProcessor::apply(const RecordData& data)
                    [this](const PracticePositionRecord& practice) { applyPractice(practice); },
                    [this](const RunStartRecord& start) { applyNewRun(start); },
                    [this](const PassingRecord& passing) { applyPassing(passing); },
+                   [this](const LineCrossingRecord& crossing) { m_state.pits().take(crossing); },
                    [](const auto&) {}, // valid records that change nothing here
                },
                data);
+    m_state.followRun();
     // Told once the whole record is applied, so that whoever listens reads a consistent state.
     if (touchesLapHistory(data))
         emit lapHistoryChanged();

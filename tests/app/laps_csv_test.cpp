@@ -10,6 +10,7 @@
 #include "harness.h"
 #include "laps_csv.h"
 #include "parsed_record.h"
+#include "pits_csv.h"
 #include "race_session.h"
 
 using namespace kav;
@@ -72,6 +73,45 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
             << laps.back().totalTime.toStdString();
     }
     EXPECT_EQ(rows.at(QString::fromStdString(car)).back().lapTime.toStdString(), " 1:02:03.456");
+}
+
+// pits.csv of a simulated race with pit loops, fed through the program's record processing: each car's
+// stops as the simulator made them. A new run that turns out to be the same run going on keeps them;
+// another run starts without.
+TEST(PitsCsv, TellEachCarsStopsAndLastForTheRun)
+{
+    Harness h;
+    RaceSession session({.cars = 5, .laps = 12, .seed = 4, .pitLoops = true});
+    const std::vector<SimLine> lines = session.run();
+    std::map<std::string, std::int32_t> laps;
+    std::vector<std::string> runStart;
+    for (const SimLine& line : lines) {
+        h.feedLines(line.text);
+        const ParsedRecord record = parseRecord(line.text);
+        if (const auto* standing = std::get_if<RacePositionRecord>(&record.data))
+            laps[standing->RegNo] = standing->Laps;
+        if ((record.kind() == kKindI || record.kind() == kKindB) && runStart.size() < 2)
+            runStart.push_back(line.text); // the $I and the first $B; the state sent again repeats $B
+    }
+    std::map<std::string, std::vector<SimPitStop>> stops;
+    for (const SimPitStop& stop : session.pitStops())
+        stops[stop.regNo].push_back(stop);
+    QByteArray expected = "car,in_pit,stops,last_stop,laps_in_stint\r\n";
+    for (const auto& [regNo, made] : stops) {
+        const TimeValue last = made.back().pitOut - made.back().pitIn;
+        expected += QStringLiteral("%1,no,%2,%3,%4\r\n")
+                        .arg(QString::fromStdString(regNo))
+                        .arg(made.size())
+                        .arg(QString::fromLatin1(formatTime(7, 3, last)))
+                        .arg(laps[regNo] - made.back().lap)
+                        .toUtf8();
+    }
+    ASSERT_EQ(stops.size(), laps.size());
+    EXPECT_EQ(pitsCsv(h.Ctl.State.pits()), expected);
+    h.feedLines({runStart[0], runStart[1]});
+    EXPECT_EQ(pitsCsv(h.Ctl.State.pits()), expected);
+    h.feedLines({runStart[0], "$B,2,\"Race 2\""});
+    EXPECT_FALSE(h.Ctl.State.pits().anyCrossing());
 }
 
 } // namespace

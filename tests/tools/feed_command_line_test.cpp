@@ -37,13 +37,13 @@ TEST(FeedCommandLine, TheTimingComputersHabitsAreEachSwitchedOnByTheirOption)
 {
     std::string error;
     const auto none = parseSimulate({}, error);
-    const auto all = parseSimulate({"--formation", "--corrections", "--penalties", "--reconnect"}, error);
+    const auto all = parseSimulate({"--formation", "--corrections", "--penalties", "--reconnect", "--pit-loops"}, error);
     ASSERT_TRUE(none && all) << error;
     const auto habits = [](const SimOptions& o) {
-        return std::vector<bool>{o.formation, o.corrections, o.penalties, o.reconnect};
+        return std::vector<bool>{o.formation, o.corrections, o.penalties, o.reconnect, o.pitLoops};
     };
-    EXPECT_EQ(habits(none->session), std::vector<bool>(4, false));
-    EXPECT_EQ(habits(all->session), std::vector<bool>(4, true));
+    EXPECT_EQ(habits(none->session), std::vector<bool>(5, false));
+    EXPECT_EQ(habits(all->session), std::vector<bool>(5, true));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "parsed_record.h"
+#include "pit_stops.h"
 #include "race_session.h"
 #include "sim_series.h"
 #include "text_helpers.h"
@@ -88,6 +89,41 @@ TEST(Simulator, TheWinnersLastLapEndsTheRaceAndEveryOtherCarTakesTheFlagOnce)
     EXPECT_EQ(passingsAfter.count(winner), 0u);
     for (const auto& [regNo, count] : passingsAfter)
         EXPECT_EQ(count, 1) << regNo;
+}
+
+// The pit states the program reads from the loops are the stops the simulator made: every car stops
+// once or twice, and its last stop, its laps since and its place on the track at the end agree.
+TEST(Simulator, PitLoopsTellTheStopsTheCarsMade)
+{
+    RaceSession session({.cars = kCars, .laps = 24, .seed = 3, .pitLoops = true});
+    PitStops pits;
+    std::map<std::string, std::int32_t> laps;
+    TimeValue last = 0;
+    for (const SimLine& line : session.run()) {
+        const ParsedRecord record = parseRecord(line.text);
+        EXPECT_LE(last, line.at) << line.text;
+        last = line.at;
+        if (const auto* crossing = std::get_if<LineCrossingRecord>(&record.data)) {
+            EXPECT_TRUE(pits.take(*crossing)) << line.text;
+        }
+        if (const auto* standing = std::get_if<RacePositionRecord>(&record.data))
+            pits.takeLaps(standing->RegNo, laps[standing->RegNo] = standing->Laps);
+    }
+    std::map<std::string, std::vector<SimPitStop>> made;
+    for (const SimPitStop& stop : session.pitStops())
+        made[stop.regNo].push_back(stop);
+    ASSERT_EQ(laps.size(), std::size_t{kCars});
+    for (const auto& [regNo, carLaps] : laps) {
+        SCOPED_TRACE(regNo);
+        const PitState* state = pits.find(regNo);
+        ASSERT_NE(state, nullptr);
+        const std::vector<SimPitStop>& stops = made[regNo];
+        ASSERT_TRUE(stops.size() == 1 || stops.size() == 2);
+        EXPECT_EQ(state->stops, static_cast<std::int32_t>(stops.size()));
+        EXPECT_EQ(state->lastStop, stops.back().pitOut - stops.back().pitIn);
+        EXPECT_EQ(state->lapsInStint(), carLaps - stops.back().lap);
+        EXPECT_FALSE(state->inPitLane);
+    }
 }
 
 } // namespace

@@ -78,6 +78,8 @@ bool takeSimulateOption(std::string_view option, FeedArgumentReader& reader, Sim
         session.penalties = true;
     else if (option == "--reconnect")
         session.reconnect = true;
+    else if (option == "--pit-loops")
+        session.pitLoops = true;
     else if (option == "--repeat")
         command.repeat = true;
     else if (option == "--speed")

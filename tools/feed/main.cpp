@@ -16,6 +16,7 @@ constexpr std::string_view kUsage =
     "       kavendor-feed simulate [--port P] [--bind ADDRESS] [--serial DEVICE] [--out FILE] [--cars N]\n"
     "                              [--laps L] [--practice] [--speed X] [--seed S] [--repeat]\n"
     "                              [--formation] [--corrections] [--penalties] [--reconnect]\n"
+    "                              [--pit-loops]\n"
     "       kavendor-feed serve FILE [--port P] [--bind ADDRESS] [--rate N]\n"
     "  inspect   print, for each line of FILE (standard input when none is given), the record kind,\n"
     "            whether the line is a valid record, and the record as the program writes it back;\n"
@@ -29,7 +30,8 @@ constexpr std::string_view kUsage =
     "            is stopped (SIGTERM or SIGINT end it cleanly, closing every connection);\n"
     "            habits of real timing computers: --formation (a crossing before the start),\n"
     "            --corrections (passings sent again corrected), --penalties (a total grows without\n"
-    "            a crossing), --reconnect (a minute lost, then the whole state with the last passings)\n"
+    "            a crossing), --reconnect (a minute lost, then the whole state with the last passings),\n"
+    "            --pit-loops ($L from the track line and pit-lane loops; cars stop once or twice)\n"
     "  serve     replay a recorded feed FILE to every TCP client at N lines per second (20); lines\n"
     "            are left out and reported as with inspect\n";
 

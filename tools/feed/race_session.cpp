@@ -32,7 +32,9 @@ std::vector<SimLine> simulateSession(const SimOptions& options)
 RaceSession::RaceSession(const SimOptions& options)
     : m_options(bounded(options)), m_random(m_options.seed), m_quirks(m_options.seed ^ kQuirkSeed),
       m_cars(makeEntryList(m_options.cars, m_random)),
-      m_flags(m_options.laps * kNominalLap, !m_options.practice, m_random), m_standings(m_options.cars)
+      m_flags(m_options.laps * kNominalLap, !m_options.practice, m_random), m_standings(m_options.cars),
+      m_pits(m_options.cars, m_options.laps, m_options.pitLoops && !m_options.practice, m_options.seed),
+      m_pitInAt(static_cast<std::size_t>(m_options.cars), -1)
 {
     for (int car = 0; car < m_options.cars; ++car)
         m_nextCrossing.push_back(firstCrossing(car));
@@ -45,9 +47,24 @@ RaceSession::RaceSession(const SimOptions& options)
 
 void RaceSession::emitLine(TimeValue at, std::string text)
 {
+    sendLaterLines(at);
     if (at >= m_lostFrom && at < m_lostUntil)
         return;
     m_lines.push_back({at, std::move(text)});
+}
+
+void RaceSession::emitLaterLine(TimeValue at, std::string text)
+{
+    m_later.emplace(at, std::move(text));
+}
+
+void RaceSession::sendLaterLines(TimeValue until)
+{
+    while (!m_later.empty() && m_later.begin()->first <= until) {
+        auto line = m_later.extract(m_later.begin());
+        if (line.key() < m_lostFrom || line.key() >= m_lostUntil)
+            m_lines.push_back({line.key(), std::move(line.mapped())});
+    }
 }
 
 std::vector<SimLine> RaceSession::run()
@@ -65,6 +82,7 @@ std::vector<SimLine> RaceSession::run()
     }
     for (int i = 0; i < kClosingHeartbeats; ++i, second += kTicksPerSecond)
         secondPassed(second);
+    sendLaterLines(kNever);
     return std::move(m_lines);
 }
 
@@ -168,6 +186,9 @@ void RaceSession::heartbeat(TimeValue t)
 void RaceSession::crossing(int car, TimeValue at)
 {
     const auto& entry = m_cars[static_cast<std::size_t>(car)];
+    const int lap = m_standings.progress(car).laps + 1;
+    if (m_options.pitLoops)
+        loopCrossing(car, lap, at);
     const TimeValue lapTime = passedLapTime(car, at);
     m_lastPassings[static_cast<std::size_t>(car)] = passingLine(entry, lapTime, timeOfDay(at));
     emitLine(at, m_lastPassings[static_cast<std::size_t>(car)]);
@@ -185,6 +206,38 @@ void RaceSession::crossing(int car, TimeValue at)
     if (!m_options.practice && m_standings.progress(car).laps >= m_options.laps)
         m_chequered = true;
     m_nextCrossing[static_cast<std::size_t>(car)] = m_chequered ? kNever : at + nextLapTime(car, at);
+    if (!m_chequered)
+        planPitIn(car, lap + 1);
+}
+
+// A car crosses the track's line, or, ending a lap into the pits, the pit lane's line before it stops.
+void RaceSession::loopCrossing(int car, int lap, TimeValue at)
+{
+    const SimCar& entry = m_cars[static_cast<std::size_t>(car)];
+    TimeValue& pitIn = m_pitInAt[static_cast<std::size_t>(car)];
+    if (pitIn < 0) {
+        emitLine(at, lineCrossingLine(entry, "SFT", m_options.startOfDay, at));
+        return;
+    }
+    emitLine(at, lineCrossingLine(entry, "SFP", m_options.startOfDay, at));
+    const TimeValue pitOut = at + SimPitPlan::kLaneTime;
+    emitLaterLine(pitOut, lineCrossingLine(entry, "POP", m_options.startOfDay, pitOut));
+    m_pits.made({entry.regNo, lap, pitIn, pitOut});
+    pitIn = -1;
+}
+
+// A car that stops on its next lap turns into the pit lane before the line and crosses it later by the
+// time it stands.
+void RaceSession::planPitIn(int car, int lap)
+{
+    const TimeValue standing = m_pits.standing(car, lap);
+    if (standing == 0)
+        return;
+    TimeValue& next = m_nextCrossing[static_cast<std::size_t>(car)];
+    const TimeValue pitIn = next - SimPitPlan::kLaneTime;
+    next += standing;
+    m_pitInAt[static_cast<std::size_t>(car)] = pitIn;
+    emitLaterLine(pitIn, lineCrossingLine(m_cars[static_cast<std::size_t>(car)], "PIP", m_options.startOfDay, pitIn));
 }
 
 // A race starts from the grid, a few tenths per slot behind; in practice cars leave the pits one by one

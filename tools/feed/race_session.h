@@ -1,10 +1,13 @@
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "sim_entry_list.h"
 #include "sim_flag_plan.h"
 #include "sim_options.h"
+#include "sim_pit_loops.h"
 #include "sim_standings.h"
 
 namespace kav {
@@ -27,6 +30,8 @@ public:
     explicit RaceSession(const SimOptions& options);
 
     std::vector<SimLine> run();
+    // With pit loops: the stops the cars made.
+    const std::vector<SimPitStop>& pitStops() const { return m_pits.stops(); }
 
 private:
     void preamble();
@@ -38,6 +43,10 @@ private:
     void heartbeat(TimeValue t);
     void crossing(int car, TimeValue at);
     void emitLine(TimeValue at, std::string text);
+    void emitLaterLine(TimeValue at, std::string text);
+    void sendLaterLines(TimeValue until);
+    void loopCrossing(int car, int lap, TimeValue at);
+    void planPitIn(int car, int lap);
     TimeValue firstCrossing(int car);
     TimeValue nextLapTime(int car, TimeValue start);
     TimeValue passedLapTime(int car, TimeValue at) const;
@@ -57,6 +66,9 @@ private:
     TimeValue m_lostFrom = 0;                // with --reconnect: lines from here ...
     TimeValue m_lostUntil = 0;               // ... to here never reach the listener
     bool m_penaltyGiven = false;
+    SimPitPlan m_pits;
+    std::vector<TimeValue> m_pitInAt;              // per car: the pit-in of the stop under way, -1 none
+    std::multimap<TimeValue, std::string> m_later; // lines due after the crossing that made them
     std::vector<SimLine> m_lines;
 };
 

@@ -26,6 +26,7 @@ struct SimOptions {
     bool corrections = false; // now and then a passing is sent again corrected, with its standing
     bool penalties = false;   // half way through, one car's total grows by a penalty without a crossing
     bool reconnect = false;   // the listener loses a minute of the race and is sent the whole state again
+    bool pitLoops = false;    // $L from the track line and the pit lane's loops; cars stop once or twice
 };
 
 // One feed line (no line end) and the session time at which it is sent.
