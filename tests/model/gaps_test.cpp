@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "class_standings.h"
 #include "practice_result_list.h"
 #include "race_result_list.h"
@@ -155,24 +156,10 @@ namespace {
 // Two classes and a car without one, with lapped cars: the class standings of each row as texts.
 TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)
 {
-    const struct {
-        std::int32_t classNo, laps;
-        double seconds;
-        std::uint16_t classPosition;
-        const char *classGap, *interval, *classInterval;
-    } rows[] = {
-        {1, 10, 600.0, 1, ">> 10 <<", "", ""},
-        {2, 10, 601.5, 1, ">> 10 <<", "1.500", ""},
-        {1, 10, 603.25, 2, "3.250", "1.750", "3.250"},
-        {0, 10, 0.0, 1, ">> 10 <<", "-----", ""},
-        {2, 9, 590.0, 2, ">> 9 <<", "+1 lap", "+1 lap"},
-        {1, 9, 595.0, 3, ">> 9 <<", "5.000", "+1 lap"},
-        {2, 7, 650.0, 3, ">> 7 <<", "+2 laps", "+2 laps"},
-        {2, 7, 712.0, 4, "1:02.000", "1:02.000", "1:02.000"},
-    };
+    const auto rows = readCaseTable(KAV_TEST_DATA "/model/class_standings.txt");
     std::vector<StandingEntry> overall;
     for (const auto& row : rows)
-        overall.push_back({row.classNo, row.laps, secondsToTime(row.seconds)});
+        overall.push_back({std::stoi(row.at(0)), std::stoi(row.at(1)), secondsToTime(std::stod(row.at(2)))});
     const std::vector<ClassStanding> standings = classStandings(overall);
     ASSERT_EQ(standings.size(), std::size(rows));
     GapWriter writer;
@@ -184,10 +171,10 @@ TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)
     };
     for (std::size_t k = 0; k < standings.size(); ++k) {
         SCOPED_TRACE(k + 1);
-        EXPECT_EQ(standings[k].classPosition, rows[k].classPosition);
-        EXPECT_EQ(text(standings[k].classGap), rows[k].classGap);
-        EXPECT_EQ(text(standings[k].interval), rows[k].interval);
-        EXPECT_EQ(text(standings[k].classInterval), rows[k].classInterval);
+        EXPECT_EQ(standings[k].classPosition, std::stoi(rows[k].at(3)));
+        EXPECT_EQ(text(standings[k].interval), rows[k].at(4));
+        EXPECT_EQ(text(standings[k].classInterval), rows[k].at(5));
+        EXPECT_EQ(text(standings[k].classGap), rows[k].at(6));
     }
 }
 
