@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -110,40 +111,30 @@ TEST(TrackGaps, AbsoluteTimeToTheCarAheadAndExtremesCannotOverflow)
     EXPECT_EQ(column(prac, &PracticeResultRecord::Gap)[1], "xx:xx.xxx");
 }
 
-struct TrackCase {
-    const char* name;
-    std::vector<std::pair<std::string, double>> cars; // at positions 1, 2, ...
-    double reference;
-    Texts order;
-    std::vector<std::uint16_t> positions; // whole entries move, position numbers included
-};
-
 // Cars at or after the reference first, earliest first, then the others, latest first; a second entry of
 // a car is emptied in place and still takes part in its comparison.
 TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
 {
-    // clang-format off
-    const TrackCase cases[] = {
-        {"around the reference", {{"a", 99}, {"b", 101}, {"c", 98}, {"d", 100}}, 100, {"d", "b", "a", "c"}, {4, 2, 1, 3}},
-        {"equal times follow the exchanges", {{"x", 106}, {"y", 106}, {"z", 101}}, 100, {"z", "y", "x"}, {3, 2, 1}},
-        {"equal times are not exchanged", {{"p", 95}, {"q", 95}, {"x", 106}, {"y", 106}}, 100, {"x", "y", "p", "q"}, {3, 4, 1, 2}},
-        {"second entry emptied in place", {{"a", 101}, {"b", 102}, {"a", 103}}, 100, {"a", "b", ""}, {1, 2, 0}},
-        {"emptied entry still compared", {{"a", 5}, {"b", 3}, {"a", 4}}, 0, {"b", "", "a"}, {2, 0, 1}},
-    };
-    // clang-format on
-    for (const TrackCase& c : cases) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/model/track_order.txt")) {
         TrackResultList list;
+        std::istringstream cars(row.at(1)), orderText(row.at(3)), positionsText(row.at(4));
+        std::string regNo;
         std::uint16_t position = 0;
-        for (const auto& [regNo, seconds] : c.cars)
+        for (double seconds = 0; cars >> regNo >> seconds;)
             list.setFromG({++position, regNo, 5, secondsToTime(seconds)});
-        list.setRefTime(secondsToTime(c.reference));
+        list.setRefTime(secondsToTime(std::stod(row.at(2))));
         list.sortTrackOrder();
-        EXPECT_EQ(column(list, kRegNo), c.order) << c.name;
-        EXPECT_EQ(column(list, &RaceResultRecord::Position), c.positions) << c.name;
-        for (std::size_t i = 0; i < c.order.size(); ++i)
-            EXPECT_EQ(list.findByRegNo(c.order[i]),
-                      std::find(c.order.begin(), c.order.end(), c.order[i]) - c.order.begin())
-                << c.name << ": " << c.order[i];
+        Texts order;
+        for (std::string shown; orderText >> shown;)
+            order.push_back(shown == "-" ? "" : shown);
+        std::vector<std::uint16_t> positions;
+        for (std::uint16_t shown = 0; positionsText >> shown;)
+            positions.push_back(shown);
+        EXPECT_EQ(column(list, kRegNo), order) << row[0];
+        EXPECT_EQ(column(list, &RaceResultRecord::Position), positions) << row[0];
+        for (std::size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(list.findByRegNo(order[i]), std::find(order.begin(), order.end(), order[i]) - order.begin())
+                << row[0] << ": " << order[i];
     }
 }
 
