@@ -106,6 +106,17 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
     }
 }
 
+// --mqtt and --mqtt-topic: a broker to publish to, checked before anything is made.
+TEST(MqttOptions, TakeABrokerAndAPrefix)
+{
+    const QStringList arguments = {"--mqtt", "broker.local:1884", "--mqtt-topic", "brenmoor/results"};
+    const CommandLineResult result = parseCommandLine(arguments);
+    ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
+    EXPECT_EQ(result.Options->Mqtt, arguments[1]);
+    EXPECT_EQ(result.Options->MqttTopic, arguments[3]);
+    EXPECT_TRUE(usageText().contains("--mqtt HOST[:PORT]"));
+}
+
 // Checking leaves no new record file and keeps an old one; the dump folder is made only when all else
 // is right.
 TEST_F(CommandLine, CheckingTheArgumentsChangesNoFileUntilAllIsRight)
