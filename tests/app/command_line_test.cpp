@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "case_table.h"
 #include "command_line.h"
 #include "installed_files.h"
 #include "qstring_printer.h"
@@ -54,38 +55,12 @@ protected:
 // Each error is one line naming the problem.
 TEST_F(CommandLine, WrongArgumentsGiveOneLineNamingTheProblem)
 {
-    const std::tuple<const char*, QStringList, QString> cases[] = {
-        {"unknown option", {"--speed", "3"}, "--speed"},
-        {"stray argument", {"{dir}/race.feed"}, "race.feed"},
-        {"missing value at the end", {"--replay"}, "--replay"},
-        {"option where a value belongs", {"--layout", "--replay", "{dir}/race.feed"}, "--layout"},
-        {"empty inline value", {"--record="}, "--record"},
-        {"option given twice", {"--record", "{dir}/a", "--record", "{dir}/b"}, "--record"},
-        {"rate not a number", {"--replay", "{dir}/race.feed", "--rate", "fast"}, "fast"},
-        {"rate zero", {"--replay", "{dir}/race.feed", "--rate=0"}, "--rate"},
-        {"rate without replay", {"--rate", "10"}, "--rate"},
-        {"dump without replay", {"--dump", "{dir}/out"}, "--dump"},
-        {"replay file missing", {"--replay", "{dir}/none.feed"}, "{dir}/none.feed"},
-        {"layout file missing", {"--layout={dir}/none.kvl"}, "{dir}/none.kvl"},
-        {"config dir is a file", {"--config-dir", "{dir}/plain.txt"}, "{dir}/plain.txt"},
-        {"record in a missing folder", {"--record", "{dir}/no/such/rec.feed"}, "{dir}/no/such/rec.feed"},
-        {"dump is a file", {"--replay", "{dir}/race.feed", "--dump", "{dir}/plain.txt"}, "{dir}/plain.txt"},
-        {"bogus after help", {"--help", "--bogus"}, "--bogus"},
-        {"web port too large", {"--web", "65536"}, "65536"},
-        {"web bind without web", {"--web-bind", "127.0.0.1"}, "--web"},
-        {"web bind not an address", {"--web", "8080", "--web-bind", "track.local"}, "track.local"},
-        {"full screen window 0", {"--fullscreen", "0"}, "--fullscreen"},
-        {"full screen window 11", {"--fullscreen", "11"}, "--fullscreen"},
-        {"full screen screen 0", {"--fullscreen", "2@0"}, "--fullscreen"},
-        {"full screen with dump",
-         {"--fullscreen", "1", "--replay", "{dir}/race.feed", "--dump", "{dir}/d"},
-         "--fullscreen"},
-    };
-    for (const auto& [name, arguments, named] : cases) {
-        const CommandLineResult result = parse(arguments);
-        EXPECT_FALSE(result.Options.has_value()) << name;
-        EXPECT_TRUE(result.Error.contains(Filled(named)) && !result.Error.contains(u'\n'))
-            << name << ": " << result.Error.toStdString();
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/app/command_line_errors.txt")) {
+        const CommandLineResult result = parse(QString::fromStdString(row.at(1)).split(u' '));
+        const QString named = Filled(QString::fromStdString(row.at(2)));
+        EXPECT_FALSE(result.Options.has_value()) << row[0];
+        EXPECT_TRUE(result.Error.contains(named) && !result.Error.contains(u'\n'))
+            << row[0] << ": " << result.Error.toStdString();
     }
 }
 
@@ -129,6 +104,17 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
         EXPECT_EQ(result.Options->FullScreenWindow, window) << argument;
         EXPECT_EQ(result.Options->FullScreenScreen, screen) << argument;
     }
+}
+
+// --mqtt and --mqtt-topic: a broker to publish to, checked before anything is made.
+TEST(MqttOptions, TakeABrokerAndAPrefix)
+{
+    const QStringList arguments = {"--mqtt", "broker.local:1884", "--mqtt-topic", "brenmoor/results"};
+    const CommandLineResult result = parseCommandLine(arguments);
+    ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();
+    EXPECT_EQ(result.Options->Mqtt, arguments[1]);
+    EXPECT_EQ(result.Options->MqttTopic, arguments[3]);
+    EXPECT_TRUE(usageText().contains("--mqtt HOST[:PORT]"));
 }
 
 // Checking leaves no new record file and keeps an old one; the dump folder is made only when all else

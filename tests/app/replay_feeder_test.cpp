@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "case_table.h"
 #include "harness.h"
 #include "line_framer.h"
 #include "qt_files.h"
@@ -60,44 +61,32 @@ protected:
 // processed) with a warning for the operator. An empty file finishes from the event loop too.
 TEST_F(Replay, TheDeviceFramesTheFileAsItFramesAChannel)
 {
-    const QByteArray tooLong(LineFramer::kMaxLine + 1, 'y');
-    const struct {
-        const char* name;
-        QByteArray file;
-        QList<QByteArray> lines;
-        int drops;
-        QByteArray heldBack;
-        bool warned;
-    } cases[] = {
-        {"CR LF", "$A,1\r\n$B,2\n", {"$A,1\r\n", "$B,2\n"}, 0, "", false},
-        {"over-long line", "$A,1\n" + tooLong + "\r\n$B,2\n", {"$A,1\n", "$B,2\n"}, 1, "", false},
-        {"last line without LF", "$A,1\n$B,2\r", {"$A,1\n"}, 0, "$B,2\r", true},
-        {"over-long last line without LF", "$A,1\n" + tooLong, {"$A,1\n"}, 1, "", true},
-        {"empty file", "", {}, 0, "", false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/app/replayed_files.txt")) {
+        SCOPED_TRACE(row.at(0));
+        const QByteArray file =
+            QByteArray::fromStdString(row.at(1)).replace("{too long}", QByteArray(LineFramer::kMaxLine + 1, 'y'));
         Device device;
-        QList<QByteArray> received;
+        QByteArray received;
         int drops = 0;
         QStringList warnings;
-        QObject::connect(&device, &Device::lineReceived, [&](const QByteArray& line) { received.append(line); });
+        QObject::connect(&device, &Device::lineReceived, [&](const QByteArray& line) { received += '[' + line + ']'; });
         QObject::connect(&device, &Device::lineDropped, [&] { ++drops; });
         feeder.setWarningSink([&](const QString& text) { warnings.append(text); });
-        ASSERT_TRUE(load(c.file));
+        ASSERT_TRUE(load(file));
         finishedCalls = 0;
         start(0, [&](const QByteArray& bytes) { device.receiveBytes(bytes); });
         EXPECT_FALSE(feeder.isFinished()); // nothing before the event loop runs
         ASSERT_TRUE(waitUntilFinished());
-        EXPECT_EQ(received, c.lines);
-        EXPECT_EQ(drops, c.drops);
-        EXPECT_EQ(device.partialLine(), c.heldBack);
-        EXPECT_EQ(feeder.linesFed(), c.file.count('\n'));
+        EXPECT_EQ(received, QByteArray::fromStdString(row.at(2)));
+        EXPECT_EQ(drops, std::stoi(row.at(3)));
+        EXPECT_EQ(device.partialLine(), QByteArray::fromStdString(row.at(4)));
+        EXPECT_EQ(feeder.linesFed(), file.count('\n'));
         EXPECT_EQ(finishedCalls, 1);
-        EXPECT_EQ(warnings, c.warned ? QStringList{QStringLiteral("the last line of %1 has no line end and was not "
-                                                                  "replayed")
-                                                       .arg(m_dir.filePath(QStringLiteral("replay.feed")))}
-                                     : QStringList{});
+        EXPECT_EQ(warnings, row.at(5) == "1"
+                                ? QStringList{QStringLiteral("the last line of %1 has no line end and was not "
+                                                             "replayed")
+                                                  .arg(m_dir.filePath(QStringLiteral("replay.feed")))}
+                                : QStringList{});
     }
     QString error;
     EXPECT_FALSE(feeder.load(m_dir.filePath(QStringLiteral("none.feed")), error));

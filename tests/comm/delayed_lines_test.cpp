@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "case_table.h"
 #include "delayed_lines.h"
 
 namespace kav {
@@ -12,27 +13,13 @@ TEST(DelayedLines, ReleasesEachLineItsDelayLaterInOrder)
     DelayedLines delayed(clock, std::chrono::seconds(10));
     QList<QByteArray> out;
     QObject::connect(&delayed, &DelayedLines::lineReleased, [&out](const QByteArray& line) { out.append(line); });
-    const struct {
-        double atSeconds;
-        const char* taken; // nullptr: only look
-        QList<QByteArray> releasedSoFar;
-    } steps[] = {
-        {0, "a", {}},
-        {3, "b", {}},
-        {3, "c", {}},
-        {9.999, nullptr, {}},
-        {10, nullptr, {"a"}},
-        {12.9, "d", {"a"}},
-        {13, nullptr, {"a", "b", "c"}},
-        {30, nullptr, {"a", "b", "c", "d"}},
-    };
-    for (const auto& step : steps) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/comm/delayed_lines.txt")) {
         const TimeValue ticksSoFar = clock.steady().count() * (kTicksPerSecond / 1000);
-        clock.advance(static_cast<TimeValue>(step.atSeconds * kTicksPerSecond) - ticksSoFar);
-        if (step.taken)
-            delayed.take(step.taken);
+        clock.advance(static_cast<TimeValue>(std::stod(row.at(0)) * kTicksPerSecond) - ticksSoFar);
+        if (row.at(2) != "-")
+            delayed.take(QByteArray::fromStdString(row[2]));
         delayed.releaseDue();
-        EXPECT_EQ(out, step.releasedSoFar) << step.atSeconds << " s";
+        EXPECT_EQ(out.join(' '), QByteArray::fromStdString(row.at(1))) << row[0] << " s";
     }
     EXPECT_EQ(delayed.waitingLines(), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "case_table.h"
 #include "logo_window.h"
 #include "main_parts.h"
 #include "picture_box.h"
@@ -157,27 +158,17 @@ TEST_F(LayoutKeeperTest, OpeningOrClearingKeepsTheCurrentLayoutUnlessItsQuestion
     layouts.newResultWindow(kLayoutCurrentRace);
     const QString unwritable = file(QString(240, u'x') + ".kvl");
     ASSERT_TRUE(writeAll(unwritable, "old"));
-    const struct {
-        const char* name;
-        QString layoutFile;
-        QString saveAnswer;
-        std::deque<Answer> answers;
-        bool opening;
-    } cases[] = {
-        {"open, cancelled", unwritable, {}, {Answer::Cancel}, true},
-        {"open, save fails", unwritable, {}, {Answer::Yes}, true},
-        {"clear, save dialog cancelled", {}, {}, {Answer::Yes}, false},
-        {"clear, save fails", {}, unwritable, {Answer::Yes, Answer::Yes}, false},
-        {"clear, cancelled", {}, {}, {Answer::Cancel}, false},
-    };
-    for (const auto& row : cases) {
-        settings.change([&](MainSettings& s) { s.LayoutFile = row.layoutFile.toStdString(); });
-        prompter.saveAnswer = row.saveAnswer;
+    const auto named = [&](const std::string& field) { return field == "unwritable" ? unwritable : QString(); };
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/controller/keeping_the_layout.txt")) {
+        settings.change([&](MainSettings& s) { s.LayoutFile = named(row.at(2)).toStdString(); });
+        prompter.saveAnswer = named(row.at(3));
         prompter.openAnswer = file("other.kvl");
-        prompter.answers = row.answers;
-        row.opening ? layouts.openLayout() : layouts.clearLayoutAsking();
-        EXPECT_EQ(numbers(), std::vector<int>({1})) << row.name;
-        EXPECT_EQ(settings->LayoutFile, row.layoutFile.toStdString()) << row.name;
+        prompter.answers.clear();
+        for (const QString& answer : QString::fromStdString(row.at(4)).split(u' '))
+            prompter.answers.push_back(answer == "Yes" ? Answer::Yes : Answer::Cancel);
+        row.at(1) == "open" ? layouts.openLayout() : layouts.clearLayoutAsking();
+        EXPECT_EQ(numbers(), std::vector<int>({1})) << row[0];
+        EXPECT_EQ(settings->LayoutFile, named(row[2]).toStdString()) << row[0];
     }
     EXPECT_TRUE(prompter.messages.last().startsWith("Unable to write to")) << prompter.messages.last().toStdString();
     EXPECT_EQ(readAll(unwritable), "old");

@@ -1,5 +1,8 @@
 #include <QFile>
 
+#include <algorithm>
+
+#include "case_table.h"
 #include "main_parts.h"
 #include "settings_store.h"
 #include "window_settings.h"
@@ -36,42 +39,25 @@ TEST_F(LifeCycleTest, TheFirstStartWithoutSettingsIsMaximisedWithoutWindowsOrPan
 // The questions asked on closing, by what there is to save, and the answer that lets the window close.
 TEST_F(LifeCycleTest, ClosingAsksToSaveWhatThereIs)
 {
-    const QString unsaved = "Current layout is not saved!\nDo you want to save it now?";
-    const struct {
-        const char* name;
-        bool windowOpen;
-        bool layoutHeld;
-        std::deque<Answer> answers;
-        QString saveAnswer;
-        bool mayClose;
-        QStringList questions;
-    } cases[] = {
-        {"unsaved, cancelled", true, false, {Answer::Cancel}, {}, false, {unsaved}},
-        {"unsaved, save dialog cancelled", true, false, {Answer::Yes}, {}, false, {unsaved}},
-        {"unsaved, not saved", true, false, {Answer::No}, {}, true, {unsaved}},
-        {"unsaved, saved", true, false, {Answer::Yes}, "race.kvl", true, {unsaved}},
-        {"held, cancelled", true, true, {Answer::Cancel}, {}, false, {"Save current layout?"}},
-        {"held, saved", true, true, {Answer::Yes}, {}, true, {"Save current layout?"}},
-        {"nothing, stays", false, false, {Answer::No}, {}, false, {"Exit Kavendor program?"}},
-        {"nothing, exits", false, false, {Answer::Yes}, {}, true, {"Exit Kavendor program?"}},
-    };
+    const std::string answers[] = {"Yes", "No", "Cancel"}; // in the order of Answer
     const ResultWindowSettings window1 = windowSettings(kLayoutTrackPositions);
     start();
-    for (const auto& row : cases) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/controller/closing.txt")) {
+        const bool layoutHeld = row.at(2) == "1", mayClose = row.at(4) == "1";
         layouts.clearLayout();
-        if (row.windowOpen)
+        if (row.at(1) == "1")
             layouts.openResultWindow(window1);
         settings.change(
-            [&](MainSettings& s) { s.LayoutFile = row.layoutHeld ? file("held.kvl").toStdString() : std::string(); });
+            [&](MainSettings& s) { s.LayoutFile = layoutHeld ? file("held.kvl").toStdString() : std::string(); });
         QFile::remove(file("held.kvl"));
         prompter.questions.clear();
-        prompter.answers = row.answers;
-        prompter.saveAnswer = row.saveAnswer.isEmpty() ? QString() : file(row.saveAnswer);
-        EXPECT_EQ(life.mayClose(), row.mayClose) << row.name;
-        EXPECT_EQ(prompter.questions, row.questions) << row.name;
-        const QString saved = row.layoutHeld ? file("held.kvl") : prompter.saveAnswer;
+        prompter.answers = {Answer(std::find(std::begin(answers), std::end(answers), row.at(3)) - answers)};
+        prompter.saveAnswer = row.size() > 6 ? file(QString::fromStdString(row[6])) : QString();
+        EXPECT_EQ(life.mayClose(), mayClose) << row[0];
+        EXPECT_EQ(prompter.questions, QStringList{QString::fromStdString(row.at(5))}) << row[0];
+        const QString saved = layoutHeld ? file("held.kvl") : prompter.saveAnswer;
         if (!saved.isEmpty()) {
-            EXPECT_EQ(QFile::exists(saved) && stored(saved, 1).WinExist, row.mayClose) << row.name;
+            EXPECT_EQ(QFile::exists(saved) && stored(saved, 1).WinExist, mayClose) << row[0];
         }
     }
 }

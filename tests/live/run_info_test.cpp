@@ -1,3 +1,4 @@
+#include "case_table.h"
 #include "run_info.h"
 
 #include <QSignalSpy>
@@ -49,15 +50,9 @@ private slots:
     {
         ManualClock clock;
         RunInfo info(clock);
-        for (const auto& [metres, shown] : {std::pair{4050, "4.050"},
-                                            {0, "0.000"},
-                                            {999, "0.999"},
-                                            {1000, "1.000"},
-                                            {12345, "12.345"},
-                                            {-50, "-0.050"},
-                                            {-1500, "-1.500"}}) {
-            info.setTrack(metres, "Assen");
-            QCOMPARE(info.value(RunInfo::kTrackLength), QString::fromLatin1(shown));
+        for (const auto& row : readCaseTable(KAV_TEST_DATA "/live/track_lengths.txt")) {
+            info.setTrack(std::stoi(row.at(0)), "Assen");
+            QCOMPARE(info.value(RunInfo::kTrackLength), QString::fromStdString(row.at(1)));
         }
         QCOMPARE(info.value(RunInfo::kTrackName), QStringLiteral("Assen"));
     }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "class_standings.h"
 #include "practice_result_list.h"
 #include "race_result_list.h"
@@ -109,40 +111,30 @@ TEST(TrackGaps, AbsoluteTimeToTheCarAheadAndExtremesCannotOverflow)
     EXPECT_EQ(column(prac, &PracticeResultRecord::Gap)[1], "xx:xx.xxx");
 }
 
-struct TrackCase {
-    const char* name;
-    std::vector<std::pair<std::string, double>> cars; // at positions 1, 2, ...
-    double reference;
-    Texts order;
-    std::vector<std::uint16_t> positions; // whole entries move, position numbers included
-};
-
 // Cars at or after the reference first, earliest first, then the others, latest first; a second entry of
 // a car is emptied in place and still takes part in its comparison.
 TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
 {
-    // clang-format off
-    const TrackCase cases[] = {
-        {"around the reference", {{"a", 99}, {"b", 101}, {"c", 98}, {"d", 100}}, 100, {"d", "b", "a", "c"}, {4, 2, 1, 3}},
-        {"equal times follow the exchanges", {{"x", 106}, {"y", 106}, {"z", 101}}, 100, {"z", "y", "x"}, {3, 2, 1}},
-        {"equal times are not exchanged", {{"p", 95}, {"q", 95}, {"x", 106}, {"y", 106}}, 100, {"x", "y", "p", "q"}, {3, 4, 1, 2}},
-        {"second entry emptied in place", {{"a", 101}, {"b", 102}, {"a", 103}}, 100, {"a", "b", ""}, {1, 2, 0}},
-        {"emptied entry still compared", {{"a", 5}, {"b", 3}, {"a", 4}}, 0, {"b", "", "a"}, {2, 0, 1}},
-    };
-    // clang-format on
-    for (const TrackCase& c : cases) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/model/track_order.txt")) {
         TrackResultList list;
+        std::istringstream cars(row.at(1)), orderText(row.at(3)), positionsText(row.at(4));
+        std::string regNo;
         std::uint16_t position = 0;
-        for (const auto& [regNo, seconds] : c.cars)
+        for (double seconds = 0; cars >> regNo >> seconds;)
             list.setFromG({++position, regNo, 5, secondsToTime(seconds)});
-        list.setRefTime(secondsToTime(c.reference));
+        list.setRefTime(secondsToTime(std::stod(row.at(2))));
         list.sortTrackOrder();
-        EXPECT_EQ(column(list, kRegNo), c.order) << c.name;
-        EXPECT_EQ(column(list, &RaceResultRecord::Position), c.positions) << c.name;
-        for (std::size_t i = 0; i < c.order.size(); ++i)
-            EXPECT_EQ(list.findByRegNo(c.order[i]),
-                      std::find(c.order.begin(), c.order.end(), c.order[i]) - c.order.begin())
-                << c.name << ": " << c.order[i];
+        Texts order;
+        for (std::string shown; orderText >> shown;)
+            order.push_back(shown == "-" ? "" : shown);
+        std::vector<std::uint16_t> positions;
+        for (std::uint16_t shown = 0; positionsText >> shown;)
+            positions.push_back(shown);
+        EXPECT_EQ(column(list, kRegNo), order) << row[0];
+        EXPECT_EQ(column(list, &RaceResultRecord::Position), positions) << row[0];
+        for (std::size_t i = 0; i < order.size(); ++i)
+            EXPECT_EQ(list.findByRegNo(order[i]), std::find(order.begin(), order.end(), order[i]) - order.begin())
+                << row[0] << ": " << order[i];
     }
 }
 
@@ -155,24 +147,10 @@ namespace {
 // Two classes and a car without one, with lapped cars: the class standings of each row as texts.
 TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)
 {
-    const struct {
-        std::int32_t classNo, laps;
-        double seconds;
-        std::uint16_t classPosition;
-        const char *classGap, *interval, *classInterval;
-    } rows[] = {
-        {1, 10, 600.0, 1, ">> 10 <<", "", ""},
-        {2, 10, 601.5, 1, ">> 10 <<", "1.500", ""},
-        {1, 10, 603.25, 2, "3.250", "1.750", "3.250"},
-        {0, 10, 0.0, 1, ">> 10 <<", "-----", ""},
-        {2, 9, 590.0, 2, ">> 9 <<", "+1 lap", "+1 lap"},
-        {1, 9, 595.0, 3, ">> 9 <<", "5.000", "+1 lap"},
-        {2, 7, 650.0, 3, ">> 7 <<", "+2 laps", "+2 laps"},
-        {2, 7, 712.0, 4, "1:02.000", "1:02.000", "1:02.000"},
-    };
+    const auto rows = readCaseTable(KAV_TEST_DATA "/model/class_standings.txt");
     std::vector<StandingEntry> overall;
     for (const auto& row : rows)
-        overall.push_back({row.classNo, row.laps, secondsToTime(row.seconds)});
+        overall.push_back({std::stoi(row.at(0)), std::stoi(row.at(1)), secondsToTime(std::stod(row.at(2)))});
     const std::vector<ClassStanding> standings = classStandings(overall);
     ASSERT_EQ(standings.size(), std::size(rows));
     GapWriter writer;
@@ -184,10 +162,10 @@ TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)
     };
     for (std::size_t k = 0; k < standings.size(); ++k) {
         SCOPED_TRACE(k + 1);
-        EXPECT_EQ(standings[k].classPosition, rows[k].classPosition);
-        EXPECT_EQ(text(standings[k].classGap), rows[k].classGap);
-        EXPECT_EQ(text(standings[k].interval), rows[k].interval);
-        EXPECT_EQ(text(standings[k].classInterval), rows[k].classInterval);
+        EXPECT_EQ(standings[k].classPosition, std::stoi(rows[k].at(3)));
+        EXPECT_EQ(text(standings[k].interval), rows[k].at(4));
+        EXPECT_EQ(text(standings[k].classInterval), rows[k].at(5));
+        EXPECT_EQ(text(standings[k].classGap), rows[k].at(6));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "case_table.h"
 #include "communication_settings_file.h"
 #include "qt_files.h"
 
@@ -59,33 +60,19 @@ TEST_F(CommSettingsFile, AnUnrecognisedChannelKindResetsEverySetting)
 
 TEST_F(CommSettingsFile, OddValuesAreReadAsTheProgramAlwaysHas)
 {
-    struct Case {
-        const char* name;
-        QByteArray port, rate, addr, tcpPort;
-        int expectedPort, expectedRate;
-        QString expectedAddr;
-        int expectedTcpPort;
-    };
-    const Case cases[] = {
-        {"rate outside the list", "1", "4800", "h", "1", 1, 4800, "h", 1},
-        {"port kept to 8 bits", "300", "9600", "h", "1", 44, 9600, "h", 1},
-        {"tcp port beyond 16 bits is no port", "1", "9600", "h", "115608", 1, 9600, "h", 0},
-        {"tcp port 0 or negative is no port", "1", "9600", "h", "-80", 1, 9600, "h", 0},
-        {"digits then letters", "2x", "12ab", "h", "50k", 1, 9600, "h", 50000},
-        {"leading blank and hexadecimal", " 2", "$4B0", "h", "0x10", 2, 1200, "h", 16},
-        {"empty values", "", "", "", "", 1, 9600, "localhost", 50000},
-        {"address verbatim", "1", "9600", " a=b, c ", "1", 1, 9600, " a=b, c ", 1},
-    };
-    for (const Case& c : cases) {
-        write(fileWith("RS232", c.port, c.rate, c.addr, c.tcpPort));
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/settings/odd_values.txt")) {
+        QByteArrayList c;
+        for (const std::string& field : row)
+            c << QByteArray::fromStdString(field);
+        write(fileWith("RS232", c.at(1), c.at(2), c.at(3), c.at(4)));
         QString problem;
         const CommunicationSettings settings = loadCommunicationSettings(pathOf(), &problem);
-        EXPECT_EQ(problem.contains("TCPIP_Port=" + c.tcpPort.trimmed()), c.expectedTcpPort == 0) << c.name;
-        EXPECT_EQ(settings.CommType, CommunicationType::RS232) << c.name;
-        EXPECT_EQ(settings.S_Port, c.expectedPort) << c.name;
-        EXPECT_EQ(settings.S_Baudrate, c.expectedRate) << c.name;
-        EXPECT_EQ(settings.TCPIP_Addr, c.expectedAddr) << c.name;
-        EXPECT_EQ(settings.TCPIP_Port, c.expectedTcpPort) << c.name;
+        EXPECT_EQ(problem.contains("TCPIP_Port=" + c[4].trimmed()), c.at(8) == "0") << row[0];
+        EXPECT_EQ(settings.CommType, CommunicationType::RS232) << row[0];
+        EXPECT_EQ(settings.S_Port, c.at(5).toInt()) << row[0];
+        EXPECT_EQ(settings.S_Baudrate, c.at(6).toInt()) << row[0];
+        EXPECT_EQ(settings.TCPIP_Addr, QString::fromUtf8(c.at(7))) << row[0];
+        EXPECT_EQ(settings.TCPIP_Port, c.at(8).toInt()) << row[0];
     }
 }
 

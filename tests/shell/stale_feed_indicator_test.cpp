@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "case_table.h"
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "stale_feed_indicator.h"
@@ -12,28 +13,18 @@ using Level = StaleFeedIndicator::Level;
 
 TEST(StaleFeedIndicator, ShowsTheSilenceOnAmberAfterTenSecondsAndOnRedAfterAMinute)
 {
-    const struct {
-        int seconds;
-        Level level;
-        const char* text; // shown while not fresh
-    } cases[] = {
-        {0, Level::Fresh, ""},
-        {10, Level::Fresh, ""},
-        {11, Level::Amber, "No data for 0:11"},
-        {60, Level::Amber, "No data for 1:00"},
-        {61, Level::Red, "No data for 1:01"},
-        {3725, Level::Red, "No data for 1:02:05"},
-    };
-    for (const auto& row : cases) {
+    const char* const levels[] = {"Fresh", "Amber", "Red"};
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/shell/stale_feed.txt")) {
         ManualClock clock;
         clock.set(23 * kTicksPerHour + 59 * kTicksPerMinute); // the silence runs past midnight
         RunInfo info(clock);
         StaleFeedIndicator indicator(info);
         info.lineReceived();
-        clock.advance(row.seconds * kTicksPerSecond);
+        clock.advance(std::stoi(row.at(0)) * kTicksPerSecond);
         info.refreshSilence();
-        EXPECT_EQ(indicator.level(), row.level) << row.seconds << " s";
-        EXPECT_EQ(indicator.isHidden() ? QString() : indicator.text(), QString::fromLatin1(row.text));
+        EXPECT_EQ(levels[int(indicator.level())], row.at(1)) << row[0] << " s";
+        EXPECT_EQ(indicator.isHidden() ? QString() : indicator.text(),
+                  QString::fromStdString(row.size() > 2 ? row[2] : ""));
     }
 }
 

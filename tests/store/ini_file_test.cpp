@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "case_table.h"
 #include "ini_file.h"
 #include "temporary_folder.h"
 
@@ -42,29 +44,16 @@ TEST(IniFile, TextsReadBackAsWritten)
 {
     TemporaryFolder folder;
     const auto file = folder / "a.ini";
-    const std::string longText(10000, 'x');
-    struct Case {
-        const char* name;
-        std::string written;
-        std::string read;
-    };
-    const Case cases[] = {
-        {"empty", "", ""},
-        {"blanks around", " \tlead and trail\t ", " \tlead and trail\t "},
-        {"quoted", "\"quoted\"", "\"quoted\""},
-        {"inner quote", "a\"b", "a\"b"},
-        {"line breaks", "a\r\n[Evil]\nb", "a  [Evil] b"},
-        {"Windows-1252 name", "Z\xFCrich \x96 N\xFCrburgring", "Z\xFCrich \x96 N\xFCrburgring"},
-        {"UTF-8 name", "Z\xC3\xBCrich", "Z\xC3\xBCrich"},
-        {"over-long", longText, longText.substr(0, 2047)},
-    };
+    auto cases = readCaseTable(KAV_TEST_DATA "/store/texts.txt");
     IniFile ini(file);
-    for (const Case& c : cases)
-        ini.writeString("Texts", c.name, c.written);
+    for (auto& row : cases) {
+        row.resize(std::max<std::size_t>(row.size(), 2));
+        ini.writeString("Texts", row[0], row[1]);
+    }
     ini.commit();
     const IniFile reread(file);
-    for (const Case& c : cases)
-        EXPECT_EQ(reread.readString("Texts", c.name, "missing"), c.read) << c.name;
+    for (const auto& row : cases)
+        EXPECT_EQ(reread.readString("Texts", row[0], "missing"), row.back()) << row[0];
     EXPECT_EQ(reread.readString("Evil", "b", "none"), "none");
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "case_table.h"
 #include "file_errors.h"
 #include "record_file.h"
 #include "temporary_folder.h"
@@ -23,22 +24,8 @@ RecordFile openText(const TemporaryFolder& folder, std::string_view text)
 
 TEST(RecFile, ReadingRules)
 {
-    TemporaryFolder folder;
-    const RecordFile db = openText(folder, "\xEF\xBB\xBF[Comm]\n"
-                                           "first=1\n"
-                                           "[Other]xyz\n"
-                                           "[]\n"
-                                           "\r\n"
-                                           "key=v\r"
-                                           "[comm]\r\n"
-                                           "c=3\n"
-                                           "[Last]\r\n"
-                                           "b=2\r"
-                                           "A=1\r\n"
-                                           "tail=end\r\n"
-                                           "[Nul]\r\n"
-                                           "b=x\0y\r\n"
-                                           "c=2"s);
+    // A byte order mark, CR, LF and CR LF line ends, a NUL, and text after a section name.
+    const RecordFile db = RecordFile::open(KAV_TEST_DATA "/store/reading_rules.ini");
     EXPECT_EQ(db.sectionNames(), (std::vector<std::string>{"Comm", "Last", "Nul", "Otherxyz"}));
     EXPECT_EQ(*db.findSection("Nul"), (SectionLines{"b=x"})) << "a NUL ends the text";
     EXPECT_EQ(*db.findSection("COMM"), (SectionLines{"c=3"})) << "the later section replaces the earlier";
@@ -49,29 +36,10 @@ TEST(RecFile, ReadingRules)
 
 TEST(RecFile, ReadIntegerConvertsWholeTextOnly)
 {
-    struct Case {
-        const char* name;
-        const char* text;
-        std::int32_t expected;
-    };
-    const Case cases[] = {
-        {"decimal", "12", 12},
-        {"trailing blank", "12 ", -7},
-        {"empty", "", -7},
-        {"dollar hex", "$1F", 31},
-        {"0x hex", "0x1f", 31},
-        {"negative", "-5", -5},
-        {"negative hex", "-$10", -16},
-        {"all 32 bits", "$FFFFFFFF", -1},
-        {"hex too long", "$100000000", -7},
-        {"too large", "2147483648", -7},
-        {"smallest", "-2147483648", INT32_MIN},
-        {"sign only", "-", -7},
-    };
     RecordFile db = RecordFile::createNew("unused.ini");
-    for (const Case& c : cases) {
-        db.writeString("N", "v", c.text);
-        EXPECT_EQ(db.readInteger("N", "v", -7), c.expected) << c.name;
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/store/integers.txt")) {
+        db.writeString("N", "v", row.at(1));
+        EXPECT_EQ(db.readInteger("N", "v", -7), std::stoi(row.at(2))) << row[0];
     }
     db.writeInteger("N", "w", -2147483633);
     EXPECT_EQ(db.readString("N", "w", ""), "-2147483633");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ranges>
+
+#include "case_table.h"
 #include "feed_command_line.h"
 
 namespace kav {
@@ -7,29 +10,13 @@ namespace {
 
 TEST(FeedCommandLine, WrongArgumentsSayWhy)
 {
-    const std::pair<std::vector<std::string_view>, std::string> simulate[] = {
-        {{"--cars", "0"}, "--cars: not a valid value: 0"},
-        {{"--cars", "1000"}, "--cars: not a valid value: 1000"},
-        {{"--laps"}, "--laps needs a value"},
-        {{"--speed", "fast"}, "--speed: not a valid value: fast"},
-        {{"--port", "70000"}, "--port: not a valid value: 70000"},
-        {{"--frobnicate"}, "unknown option: --frobnicate"},
-        {{"--serial", "/dev/ttyS0", "--out", "x"}, "--serial and --out exclude each other"},
-        {{"--repeat", "--out", "x"}, "--repeat and --out exclude each other"},
-    };
-    for (const auto& [args, message] : simulate) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/tools/feed_command_line_errors.txt")) {
+        std::vector<std::string_view> args;
+        for (const auto part : std::views::split(std::string_view(row.at(1)), ' '))
+            args.emplace_back(part.begin(), part.end());
         std::string error;
-        EXPECT_FALSE(parseSimulate(args, error));
-        EXPECT_EQ(error, message);
-    }
-    const std::pair<std::vector<std::string_view>, std::string> serve[] = {
-        {{"--rate", "5"}, "serve needs a feed file"},
-        {{"a.feed", "--rate", "0"}, "--rate: not a valid value: 0"},
-    };
-    for (const auto& [args, message] : serve) {
-        std::string error;
-        EXPECT_FALSE(parseServe(args, error));
-        EXPECT_EQ(error, message);
+        EXPECT_FALSE(row[0] == "serve" ? parseServe(args, error).has_value() : parseSimulate(args, error).has_value());
+        EXPECT_EQ(error, row.at(2)) << row[0] << ' ' << row[1];
     }
 }
 

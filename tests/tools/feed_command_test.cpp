@@ -11,6 +11,7 @@
 #include <csignal>
 #include <memory>
 
+#include "case_table.h"
 #include "child_process.h"
 #include "pty_pair.h"
 #include "qt_files.h"
@@ -103,18 +104,11 @@ TEST(FeedCommand, ExitStatusTellsWhatWentWrong)
 {
     QTcpServer taken;
     ASSERT_TRUE(taken.listen(QHostAddress::LocalHost, 0));
-    const std::pair<QStringList, int> runs[] = {
-        {{"simulate", "--cars", "none"}, 2},
-        {{"serve"}, 2},
-        {{"frobnicate"}, 2},
-        {{"serve", "/nonexistent/race.feed"}, 1},
-        {{"inspect", "/nonexistent/race.feed"}, 1},
-        {{"simulate", "--out", "/nonexistent/dir/race.feed"}, 1},
-        {{"simulate", "--serial", "/nonexistent/ttyX"}, 1},
-        {{"simulate", "--port", QString::number(taken.serverPort())}, 1},
-    };
-    for (const auto& [args, status] : runs)
-        EXPECT_EQ(runProcess(kTool, args).status, status) << args.join(' ').toStdString();
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/tools/feed_tool_exit_statuses.txt")) {
+        const QString args =
+            QString::fromStdString(row.at(1)).replace("{taken port}", QString::number(taken.serverPort()));
+        EXPECT_EQ(runProcess(kTool, args.split(u' ')).status, std::stoi(row.at(0))) << row[1];
+    }
 }
 
 } // namespace

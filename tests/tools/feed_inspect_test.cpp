@@ -3,6 +3,7 @@
 #include <QFile>
 #include <sstream>
 
+#include "case_table.h"
 #include "child_process.h"
 #include "feed_file.h"
 #include "feed_inspect.h"
@@ -39,29 +40,18 @@ TEST(FeedInspect, OneOutputLinePerInputLineFromFileOrStandardInput)
 // The tool cuts a file into lines by the program's rule and tells what it left out.
 TEST(FeedInspect, FileLinesAreCutAsTheProgramCutsThem)
 {
-    const std::string tooLong(LineCutter::kMaxLine + 1, 'y');
-    const struct {
-        const char* name;
-        std::string file;
-        std::vector<std::string> lines;
-        std::vector<std::size_t> tooLong;
-        bool lastLineUnended;
-    } cases[] = {
-        {"CR LF", "$A,1\r\n$B,2\n", {"$A,1\r", "$B,2"}, {}, false},
-        {"lone CR", "$A,1\r$B,2\n", {"$A,1\r$B,2"}, {}, false},
-        {"empty lines", "\n\r\n$C,3\n", {"", "\r", "$C,3"}, {}, false},
-        {"over-long line", "$A,1\n" + tooLong + "\r\n$B,2\n", {"$A,1", "$B,2"}, {2}, false},
-        {"last line without LF", "$A,1\n$B,2\r", {"$A,1"}, {}, true},
-        {"over-long last line without LF", "$A,1\n" + tooLong, {"$A,1"}, {2}, true},
-        {"empty file", "", {}, {}, false},
-    };
-    for (const auto& c : cases) {
-        std::istringstream in(c.file);
-        std::vector<std::string> lines;
-        const LeftOut leftOut = readFeedLines(in, [&lines](std::string_view line) { lines.emplace_back(line); });
-        EXPECT_EQ(lines, c.lines) << c.name;
-        EXPECT_EQ(leftOut.tooLong, c.tooLong) << c.name;
-        EXPECT_EQ(leftOut.lastLineUnended, c.lastLineUnended) << c.name;
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/tools/feed_files.txt")) {
+        std::string file = row.at(1), lines, tooLong;
+        if (const std::size_t at = file.find("{too long}"); at != std::string::npos)
+            file.replace(at, 10, std::string(LineCutter::kMaxLine + 1, 'y'));
+        std::istringstream in(file);
+        const LeftOut leftOut =
+            readFeedLines(in, [&lines](std::string_view line) { lines += '[' + std::string(line) + ']'; });
+        for (const std::size_t line : leftOut.tooLong)
+            tooLong += (tooLong.empty() ? "" : " ") + std::to_string(line);
+        EXPECT_EQ(lines, row.at(2)) << row[0];
+        EXPECT_EQ(tooLong.empty() ? "-" : tooLong, row.at(3)) << row[0];
+        EXPECT_EQ(leftOut.lastLineUnended, row.at(4) == "1") << row[0];
     }
     std::ostringstream err;
     warnLeftOut(err, {{2}, true}, "race.feed", "sent");

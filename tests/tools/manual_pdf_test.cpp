@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "case_table.h"
 #include "child_process.h"
 #include "qt_files.h"
 
@@ -61,26 +62,18 @@ TEST(ManualPdfTool, RendersTheMarkdownTheManualUses)
 TEST(ManualPdfTool, ExitStatusTellsWhatWentWrongAndNothingIsWritten)
 {
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("in.md"));
-    ASSERT_TRUE(writeAll(input, "# Title\n"));
-    const QString pictured = dir.filePath(QStringLiteral("guide.md"));
-    ASSERT_TRUE(writeAll(pictured, "# Guide\n\n![A chart](images/missing.png)\n"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.md")), "# Title\n"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("guide.md")), "# Guide\n\n![A chart](images/missing.png)\n"));
     const QString out = dir.filePath(QStringLiteral("out.pdf"));
-    const std::tuple<const char*, QStringList, int, QString> runs[] = {
-        {"no arguments", {}, 2, QStringLiteral("usage")},
-        {"no output", {input}, 2, QStringLiteral("usage")},
-        {"one too many", {input, out, QStringLiteral("extra")}, 2, QStringLiteral("usage")},
-        {"empty input name", {QString(), out}, 2, QStringLiteral("usage")},
-        {"missing input", {dir.filePath(QStringLiteral("missing.md")), out}, 1, dir.filePath("missing.md")},
-        {"a folder as input", {dir.path(), out}, 1, dir.path()},
-        {"output in a missing folder", {input, dir.filePath("none/out.pdf")}, 1, dir.filePath("none/out.pdf")},
-        {"a picture that cannot be read", {pictured, out}, 1, QStringLiteral("images/missing.png")},
-    };
-    for (const auto& [what, arguments, status, named] : runs) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/tools/manual_tool_faults.txt")) {
+        QStringList arguments;
+        for (const QString& argument : QString::fromStdString(row.at(1)).split(u' ', Qt::SkipEmptyParts))
+            arguments << (argument == "{empty}" ? QString() : QString(argument).replace("{dir}", dir.path()));
         const ProcessResult run = runProcess(kTool, arguments);
-        EXPECT_EQ(run.status, status) << what;
-        EXPECT_TRUE(QString::fromUtf8(run.err).contains(named)) << what << ": " << run.err.toStdString();
-        EXPECT_FALSE(QFileInfo::exists(out)) << what;
+        EXPECT_EQ(run.status, std::stoi(row.at(2))) << row[0];
+        EXPECT_TRUE(QString::fromUtf8(run.err).contains(QString::fromStdString(row.at(3)).replace("{dir}", dir.path())))
+            << row[0] << ": " << run.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out)) << row[0];
     }
 }
 

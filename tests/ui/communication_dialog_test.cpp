@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "case_table.h"
 #include "communication_dialog.h"
 #include "feed_server.h"
 #include "kavendor_device.h"
@@ -109,45 +110,27 @@ TEST_F(CommunicationDialogTest, OKAppliesTheChoiceAndReopensEvenWhenNothingChang
 }
 
 // A port outside its range or no number is named, nothing is applied, the channel stays and the
-// dialog stays open.
-TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsApplied)
+// dialog stays open; the edges of the range are ports like any other.
+TEST_F(CommunicationDialogTest, AWrongPortIsNamedAndNothingIsAppliedAndTheEdgesAreTaken)
 {
     const CommunicationSettings before = tcpTo(server.port());
-    const std::pair<const char*, QString> cases[] = {
-        {"70000", "The port number 70000 is out of range: it must be from 1 to 65535."},
-        {"0", "The port number 0 is out of range: it must be from 1 to 65535."},
-        {"115608", "The port number 115608 is out of range: it must be from 1 to 65535."},
-        {"-80", "'-80' is not a valid integer value"},
-        {"+80", "'+80' is not a valid integer value"},
-        {"$50", "'$50' is not a valid integer value"},
-        {"50 000", "'50 000' is not a valid integer value"},
-    };
-    for (const auto& [port, error] : cases) {
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/typed_ports.txt")) {
+        const int port = std::stoi(row.at(1));
         showWith(before);
-        device.open();
+        if (port == 0)
+            device.open();
         const Communication* channel = device.communication();
         prompts.messages.clear();
-        addressEdit().setText(QStringLiteral("10.9.9.9"));
-        portEdit().setText(QString::fromLatin1(port));
+        addressEdit().setText(port == 0 ? QStringLiteral("10.9.9.9") : before.TCPIP_Addr);
+        portEdit().setText(QString::fromStdString(row[0]));
         clickOK();
-        EXPECT_EQ(prompts.messages, QStringList{error});
-        EXPECT_EQ(device.Settings, before);
-        EXPECT_EQ(device.communication(), channel);
-        EXPECT_TRUE(form.isVisible());
-    }
-}
-
-// The edges of the range are ports like any other.
-TEST_F(CommunicationDialogTest, TheFirstAndLastPortAreTaken)
-{
-    for (const auto& [typed, port] : {std::pair{"1", 1}, {"65535", 65535}, {" 8080 ", 8080}}) {
-        showWith(tcpTo(server.port()));
-        prompts.messages.clear();
-        portEdit().setText(QString::fromLatin1(typed));
-        clickOK();
-        EXPECT_EQ(prompts.messages, QStringList()) << typed;
-        EXPECT_EQ(device.Settings.TCPIP_Port, port);
-        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(prompts.messages, port ? QStringList() : QStringList{QString::fromStdString(row.at(2))}) << row[0];
+        EXPECT_EQ(device.Settings.TCPIP_Port, port ? port : before.TCPIP_Port) << row[0];
+        EXPECT_EQ(form.isVisible(), port == 0) << row[0];
+        if (port == 0) {
+            EXPECT_EQ(device.Settings, before) << row[0];
+            EXPECT_EQ(device.communication(), channel) << row[0];
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "broker_settings_dialog.h"
+#include "case_table.h"
 #include "color_grid.h"
 #include "color_swatch.h"
 #include "colour_settings_dialog.h"
@@ -301,13 +302,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("metres");
-        QTest::newRow("three decimals") << "12.345" << 12345;
-        QTest::newRow("rounded") << "1.2345" << 1235;
-        QTest::newRow("blanks around") << " 2.5 " << 2500;
-        QTest::newRow("not a number") << "abc" << 0;
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("infinite") << "inf" << 0;
-        QTest::newRow("too large") << "9e12" << 2147483647;
+        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/track_lengths.txt"))
+            QTest::newRow(row.at(0).c_str()) << QString::fromStdString(row.at(1)) << std::stoi(row.at(2));
     }
     void trackLengthRead()
     {

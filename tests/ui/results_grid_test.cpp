@@ -1,3 +1,4 @@
+#include "case_table.h"
 #include "cell_attributes.h"
 #include "markers.h"
 #include "picture.h"
@@ -89,18 +90,11 @@ private slots:
 
     void textLeft_data()
     {
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<int>("cellWidth");
-        QTest::addColumn<int>("textWidth");
-        QTest::addColumn<int>("expected");
-        // The cell starts at x 100.
-        QTest::newRow("left") << int(kAlignLeft) << 60 << 20 << 102;
-        QTest::newRow("right fits") << int(kAlignRight) << 60 << 20 << 138;
-        QTest::newRow("right wider than cell") << int(kAlignRight) << 60 << 80 << 102;
-        QTest::newRow("centred fits") << int(kAlignCenter) << 60 << 20 << 120;
-        QTest::newRow("centred odd gap truncates") << int(kAlignCenter) << 60 << 21 << 119;
-        QTest::newRow("centred wider than cell") << int(kAlignCenter) << 60 << 80 << 100;
-        QTest::newRow("cell too narrow for the inset") << int(kAlignLeft) << 1 << 0 << 102;
+        for (const char* column : {"alignment", "cellWidth", "textWidth", "expected"})
+            QTest::addColumn<int>(column);
+        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/text_left.txt"))
+            QTest::newRow(row.at(0).c_str())
+                << std::stoi(row.at(1)) << std::stoi(row.at(2)) << std::stoi(row.at(3)) << std::stoi(row.at(4));
     }
     void textLeft()
     {

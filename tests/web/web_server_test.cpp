@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "case_table.h"
 #include "state_feed.h"
 #include "wait_for.h"
 #include "web_fixture.h"
@@ -92,34 +93,10 @@ protected:
 TEST_F(WebServerTest, ServesPagesStateAndResourcesAndNothingElse)
 {
     start();
-    const struct {
-        QByteArray request;
-        int status;
-        QByteArray type;
-    } cases[] = {
-        {get("/"), 200, "text/html"},
-        {get("/window/10"), 200, "text/html"},
-        {get("/kind/4?columns=0,2"), 200, "text/html"},
-        {get("/info"), 200, "text/html"},
-        {get("/flag"), 200, "text/html"},
-        {get("/overlay?rows=5"), 200, "text/html"},
-        {get("/static/live.js"), 200, "text/javascript"},
-        {get("/static/kavendor.css"), 200, "text/css"},
-        {get("/markers/green_ball.svg"), 200, "image/svg+xml"},
-        {get("/api/state"), 200, "application/json"},
-        {get("/window/11"), 404, "text/plain"},
-        {get("/kind/0"), 404, "text/plain"},
-        {get("/static/../web_server.cpp"), 404, "text/plain"},
-        {get("/static/%2e%2e%2fweb_server.cpp"), 404, "text/plain"},
-        {get("/etc/passwd"), 404, "text/plain"},
-        {get("/ws"), 404, "text/plain"},
-        {"POST /api/state HTTP/1.1\r\nContent-Length: 0\r\n\r\n", 405, "text/plain"},
-    };
-    for (const auto& testCase : cases) {
-        const QByteArray answer = exchange(testCase.request);
-        EXPECT_EQ(statusOf(answer), testCase.status)
-            << testCase.request.toStdString() << answer.left(300).toStdString();
-        EXPECT_TRUE(answer.contains("Content-Type: " + testCase.type)) << testCase.request.toStdString();
+    for (const auto& row : readCaseTable(KAV_TEST_DATA "/web/served.txt")) {
+        const QByteArray answer = exchange(QByteArray::fromStdString(row.at(0)));
+        EXPECT_EQ(statusOf(answer), std::stoi(row.at(1))) << row[0] << answer.left(300).toStdString();
+        EXPECT_TRUE(answer.contains("Content-Type: " + QByteArray::fromStdString(row.at(2)))) << row[0];
     }
 }
 
