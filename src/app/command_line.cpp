@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "build_info.h"
+#include "feed_time.h"
 #include "installed_files.h"
 #include "main_window.h"
 #include "publisher_settings.h"
@@ -26,6 +27,7 @@ public:
 
     CommandLineOptions Options;
     QString RateText;
+    QString ReplayToText;
     QString FullScreenText;
     QString WebPortText;
     QString Error;
@@ -104,6 +106,8 @@ QString* ArgumentReader::valueField(const QString& option)
         return &Options.Replay;
     if (option == QLatin1String("--rate"))
         return &RateText;
+    if (option == QLatin1String("--replay-to"))
+        return &ReplayToText;
     if (option == QLatin1String("--dump"))
         return &Options.Dump;
     if (option == QLatin1String("--record"))
@@ -148,6 +152,20 @@ QString checkRate(const ArgumentReader& reader, double& rate)
     if (!ok || !std::isfinite(value) || value <= 0)
         return QStringLiteral("--rate needs a positive number of lines per second, not ") + reader.RateText;
     rate = value;
+    return {};
+}
+
+QString checkReplayTo(const ArgumentReader& reader, int& replayTo)
+{
+    if (reader.ReplayToText.isEmpty())
+        return {};
+    if (reader.Options.Replay.isEmpty())
+        return QStringLiteral("--replay-to is only used with --replay");
+    const std::optional<TimeValue> time = readTimeOfDay(reader.ReplayToText.toStdString());
+    if (!time)
+        return QStringLiteral("--replay-to needs a time of day HH:MM:SS (a fraction may follow), not ") +
+               reader.ReplayToText;
+    replayTo = *time;
     return {};
 }
 
@@ -259,6 +277,8 @@ QString checkOptions(const ArgumentReader& reader, CommandLineOptions& options)
 {
     QString error = checkRate(reader, options.Rate);
     if (error.isEmpty())
+        error = checkReplayTo(reader, options.ReplayTo);
+    if (error.isEmpty())
         error = checkFullScreen(reader, options);
     if (error.isEmpty())
         error = checkWeb(reader, options);
@@ -326,6 +346,8 @@ QString usageText()
         "  --layout FILE.kvl  open this layout at start instead of the one used last\n"
         "  --replay FILE      take the feed from a recorded FILE instead of the connection\n"
         "  --rate N           with --replay: N lines per second (default: as fast as possible)\n"
+        "  --replay-to TIME   with --replay: end the replay at the feed's time of day TIME (HH:MM:SS), before\n"
+        "                     the first line of a later time; with --dump, the files show the race then\n"
         "  --dump DIR         show no window; write what the windows show into DIR when the replay ends,\n"
         "                     or, without --replay, when the TCP server of --config-dir closes the connection\n"
         "                     or the MQTT publisher it follows goes offline\n"

@@ -12,6 +12,7 @@ struct CommandLineOptions {
     QString ConfigDir, Layout, Replay, Dump, Record;
     QString Report;           // the race report's PDF file
     double Rate = 0;          // lines per second of a replay; 0: as fast as possible
+    int ReplayTo = -1;        // a time of day (a time value) at which the replay ends; -1: at the file's end
     int FullScreenWindow = 0; // the result window --fullscreen shows; 0: none
     int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
     int WebPort = -1;         // the web view's port for this run (0: any free port); -1: as the settings say

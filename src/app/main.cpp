@@ -253,6 +253,8 @@ bool ProgramRun::startWebView()
 bool ProgramRun::loadReplay()
 {
     QString error;
+    if (m_options.ReplayTo >= 0)
+        m_feeder.setEnd(m_options.ReplayTo);
     if (m_options.Replay.isEmpty() || m_feeder.load(m_options.Replay, error))
         return true;
     printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "line_framer.h"
+#include "parsed_record.h"
 
 namespace kav {
 
@@ -54,6 +55,7 @@ void ReplayFeeder::start(double rate, LineSink sink)
     m_sink = std::move(sink);
     m_next = 0;
     m_linesFed = 0;
+    m_lastTime = -1;
     m_finished = false;
     m_running = true;
     m_startedAt = m_clock();
@@ -97,6 +99,10 @@ void ReplayFeeder::feedNext()
         return;
     }
     const QByteArray line = m_data.mid(m_next, end + 1 - m_next);
+    if (m_end && pastEnd(line)) {
+        m_next = m_data.size();
+        return;
+    }
     m_next = end + 1;
     ++m_linesFed;
     if (m_sink)
@@ -113,6 +119,26 @@ void ReplayFeeder::feedLastLineWithoutLf()
         m_sink(rest);
     if (m_warn)
         m_warn(QStringLiteral("the last line of %1 has no line end and was not replayed").arg(m_file));
+}
+
+bool ReplayFeeder::pastEnd(const QByteArray& line)
+{
+    constexpr std::int64_t kDay = 24 * std::int64_t{kTicksPerHour};
+    const std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
+    const std::optional<TimeValue> time = timeOfDayOf(parseRecord(text.substr(0, text.find_first_of("\r\n"))).data);
+    if (!time || *time < 0 || *time >= kDay)
+        return false;
+    if (m_lastTime < 0) {
+        m_endAt = *m_end < *time ? *m_end + kDay : *m_end;
+        m_lastTime = *time;
+    } else {
+        // Back by more than half a day: the clock went past midnight.
+        std::int64_t next = m_lastTime / kDay * kDay + *time;
+        if (next + kDay / 2 < m_lastTime)
+            next += kDay;
+        m_lastTime = next;
+    }
+    return m_lastTime > m_endAt;
 }
 
 void ReplayFeeder::finish()

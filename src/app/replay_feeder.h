@@ -7,6 +7,9 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
+
+#include "feed_time.h"
 
 namespace kav {
 
@@ -41,6 +44,11 @@ public:
     // not delete the feeder.
     void start(double rate, LineSink sink);
     void stop();
+    // Ends the replay before the first line whose time of day is later than timeOfDay, as if the
+    // file ended there. Lines without a time of their own go with the last time seen; a recording that
+    // runs past midnight goes on into the next day, and a time earlier than the recording's first is
+    // taken as the next day's.
+    void setEnd(TimeValue timeOfDay) { m_end = timeOfDay; }
     bool isFinished() const { return m_finished; }
     qint64 linesFed() const { return m_linesFed; }
 
@@ -54,6 +62,7 @@ private:
     void feedNext();
     void feedLastLineWithoutLf();
     void finish();
+    bool pastEnd(const QByteArray& line);
 
     QString m_file;
     QByteArray m_data;
@@ -67,6 +76,9 @@ private:
     WarningSink m_warn;
     qint64 m_startedAt = 0;
     QTimer m_timer;
+    std::optional<TimeValue> m_end;
+    std::int64_t m_endAt = 0;     // m_end counted from the recording's first day
+    std::int64_t m_lastTime = -1; // the last time of day read, counted on from the recording's first day
 };
 
 } // namespace kav

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,6 +48,9 @@ std::string timeToTextNonNegative(TimeValue value);
 std::string normaliseTimeText(std::string_view text);
 // Strict reader of hh:mm:ss.ffff; throws TimeConversionError.
 TimeValue textToTime(std::string_view text);
+// A time of day as timing systems write it: HH:MM:SS, with a fraction of one to four digits or none,
+// within the day; nothing for any other text.
+std::optional<TimeValue> readTimeOfDay(std::string_view text);
 
 // Blanks the leading zeros of a full text form: level 1 the hours' first digit, 2 the hours,
 // 3 the hours and the minutes' zeros.

@@ -34,27 +34,6 @@ bool isDate(std::string_view text)
            number(day) >= 1 && number(day) <= 31;
 }
 
-// HH:MM:SS, a fraction of one to four digits optional, within a day.
-std::optional<TimeValue> timeOfDay(std::string_view text)
-{
-    std::string_view fraction;
-    if (const std::size_t dot = text.find('.'); dot != std::string_view::npos) {
-        fraction = text.substr(dot + 1);
-        text = text.substr(0, dot);
-        if (!digits(fraction) || fraction.size() > 4)
-            return std::nullopt;
-    }
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
-        return std::nullopt;
-    const std::string_view hours = text.substr(0, 2), minutes = text.substr(3, 2), seconds = text.substr(6, 2);
-    if (!digits(hours) || !digits(minutes) || !digits(seconds) || number(hours) > 23 || number(minutes) > 59 ||
-        number(seconds) > 59)
-        return std::nullopt;
-    std::string padded(fraction);
-    padded.resize(4, '0');
-    return encodeTime(number(hours), number(minutes), number(seconds), number(padded));
-}
-
 } // namespace
 
 std::string RecordL::toLine() const
@@ -81,7 +60,7 @@ std::optional<LineCrossingRecord> readLineCrossing(std::string_view fields, bool
     }
     if (count != parts.size() || parts[0].empty() || parts[2].empty() || !isDate(parts[3]))
         return std::nullopt;
-    const std::optional<TimeValue> time = timeOfDay(parts[4]);
+    const std::optional<TimeValue> time = readTimeOfDay(parts[4]);
     if (!time)
         return std::nullopt;
     const FieldStore store(utf8);

@@ -134,6 +134,19 @@ ParsedRecord parseRecord(std::string_view line, const FieldSeparators& separator
     return record;
 }
 
+std::optional<TimeValue> timeOfDayOf(const RecordData& data)
+{
+    if (const auto* heartbeat = std::get_if<HeartbeatRecord>(&data))
+        return heartbeat->Time3;
+    if (const auto* passing = std::get_if<PassingRecord>(&data))
+        return passing->Time3;
+    if (const auto* crossing = std::get_if<LineCrossingRecord>(&data))
+        return crossing->TimeOfDay;
+    if (const auto* start = std::get_if<RunStartRecord>(&data))
+        return start->Time1;
+    return std::nullopt;
+}
+
 std::string writeRecord(const RecordData& data)
 {
     if (const auto* crossing = std::get_if<LineCrossingRecord>(&data)) {

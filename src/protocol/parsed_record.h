@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -43,5 +44,9 @@ ParsedRecord parseRecord(std::string_view line, const FieldSeparators& separator
 
 // The record written back as a protocol line (tag and fields, no line end); empty for an unknown line.
 std::string writeRecord(const RecordData& data);
+
+// The time of day a record carries: of a heartbeat, a passing, a line crossing or a new run; nothing
+// for the others.
+std::optional<TimeValue> timeOfDayOf(const RecordData& data);
 
 } // namespace kav

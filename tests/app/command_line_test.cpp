@@ -73,6 +73,7 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
     expected.Layout = pathOf("race.kvl");
     expected.Replay = pathOf("race.feed");
     expected.Rate = 2.5;
+    expected.ReplayTo = 14 * 36000000 + 5 * 600000 + 3 * 10000 + 5000;
     expected.Dump = pathOf("dump/final");
     expected.Record = pathOf("plain.txt");
     expected.WebPort = 0;
@@ -81,6 +82,7 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
                                   "--layout",     expected.Layout,
                                   "--replay",     expected.Replay,
                                   "--rate",       "2.5",
+                                  "--replay-to",  "14:05:03.5",
                                   "--dump",       expected.Dump,
                                   "--record",     expected.Record,
                                   "--web",        "0",
@@ -90,6 +92,7 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
                                 "--record=" + expected.Record,
                                 "--dump=" + expected.Dump,
                                 "--rate=2.5",
+                                "--replay-to=14:05:03.5",
                                 "--replay=" + expected.Replay,
                                 "--layout=" + expected.Layout,
                                 "--config-dir=" + expected.ConfigDir};

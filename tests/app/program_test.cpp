@@ -54,6 +54,25 @@ TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));
 }
 
+// Replayed to a time of day, the race shows what the recording cut before its first later line shows:
+// a passing's standings (no time of their own) go with it.
+TEST(Program, AReplayToATimeShowsTheRaceAtThatTime)
+{
+    QTemporaryDir dir;
+    const QString feed = kData + "/feeds/race6.feed";
+    for (const auto& [time, lines] : {std::pair{"14:01:40.354", 108}, std::pair{"14:02:29", 112}}) {
+        QList<QByteArray> cut = readAll(feed).split('\n').mid(0, lines);
+        ASSERT_TRUE(writeAll(dir.filePath("cut.feed"), cut.join('\n') + '\n'));
+        for (const QStringList& replay :
+             {QStringList{feed, "--replay-to", time}, QStringList{dir.filePath("cut.feed")}})
+            ASSERT_EQ(runProcess(kProgram, QStringList{"--replay"} + replay +
+                                               QStringList{"--dump", dir.filePath(replay[0] == feed ? "to" : "cut")})
+                          .status,
+                      0);
+        EXPECT_EQ(dumpFiles(dir.filePath("to")), dumpFiles(dir.filePath("cut"))) << time;
+    }
+}
+
 // Without a display, and a live race over TCP against the same race replayed: command_line_answers_test.py
 // and dump_demo_config_test.py.
 

@@ -161,3 +161,22 @@ TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
     EXPECT_EQ(h.Ctl.State.RunName, "Race 3");
     EXPECT_EQ(h.cell(race, 2, 1), "7");
 }
+
+// --replay-to: the replay ends before the first line of a later time of day; lines without a time go
+// with the last one, a recording runs on past midnight, and a time before its first is the next day's.
+TEST_F(Replay, EndsBeforeTheFirstLineOfALaterTime)
+{
+    ASSERT_TRUE(
+        load("$B,1,\"Run\"\n$F,1,\"0\",\"23:59:58.000\",\"0\"\n$G,1,\"1\",1,\"0\"\n"
+             "$J,\"1\",\"1:00.000\",\"00:00:01.000\"\n$G,1,\"1\",2,\"0\"\n$F,1,\"0\",\"00:00:05.000\",\"0\"\n"));
+    const std::pair<const char*, qsizetype> cases[] = {
+        {"23:59:57", 6}, {"23:59:58", 3}, {"00:00:00.5", 3}, {"00:00:01", 5}, {"00:00:04.9999", 5}, {"12:00:00", 6},
+    };
+    for (const auto& [end, fed] : cases) {
+        feeder.setEnd(*readTimeOfDay(end));
+        lines.clear();
+        start(0);
+        ASSERT_TRUE(waitUntilFinished()) << end;
+        EXPECT_EQ(lines.size(), fed) << end;
+    }
+}
