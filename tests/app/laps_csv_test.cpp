@@ -41,12 +41,20 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
 {
     Harness h;
     std::map<QString, RacePositionRecord> lastStandings;
+    // Each lap's time is that of the car's last passing when its standing counted the lap.
+    std::map<std::string, TimeValue> lastPassing;
+    std::map<std::string, std::map<int, TimeValue>> lapTimes;
     for (const SimLine& line :
          simulateSession({.cars = 6, .laps = 48, .formation = true, .corrections = true, .penalties = true})) {
         h.feedLines(line.text);
         const ParsedRecord record = parseRecord(line.text);
-        if (const auto* standing = std::get_if<RacePositionRecord>(&record.data))
+        if (const auto* passing = std::get_if<PassingRecord>(&record.data))
+            lastPassing[passing->RegNo] = passing->LapTime;
+        if (const auto* standing = std::get_if<RacePositionRecord>(&record.data)) {
             lastStandings[QString::fromStdString(standing->RegNo)] = *standing;
+            if (standing->Laps > 0)
+                lapTimes[standing->RegNo][standing->Laps] = lastPassing[standing->RegNo];
+        }
     }
     // The race stopped under red for over an hour before the last car's last lap.
     const std::string car = lastStandings.begin()->first.toStdString();
@@ -55,6 +63,7 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
     h.feedLines({"$J,\"" + car + "\",\"01:02:03.456\",\"23:00:00.000\"",
                  "$G," + std::to_string(last.Position) + ",\"" + car + "\"," + std::to_string(last.Laps + 1) + ",\"" +
                      timeToText(last.TotalTime + stopped) + "\""});
+    lapTimes[car][last.Laps + 1] = stopped;
     lastStandings.begin()->second = {last.Position, car, last.Laps + 1, last.TotalTime + stopped};
 
     const auto rows = rowsByCar(lapsCsv(h.Ctl.State.lapHistory()));
@@ -63,8 +72,13 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
         SCOPED_TRACE(regNo.toStdString());
         const std::vector<Row>& laps = rows.at(regNo);
         ASSERT_EQ(laps.size(), std::size_t(standing.Laps));
-        for (std::size_t k = 0; k < laps.size(); ++k)
+        for (std::size_t k = 0; k < laps.size(); ++k) {
             EXPECT_EQ(laps[k].lap, int(k) + 1);
+            const TimeValue lapTime = lapTimes[regNo.toStdString()][int(k) + 1];
+            EXPECT_EQ(laps[k].lapTime.toStdString(),
+                      lapTime >= kTicksPerHour ? formatTime(1, 1, lapTime) : formatTime(7, 3, lapTime))
+                << "lap " << k + 1;
+        }
         EXPECT_EQ(laps.back().totalTime.trimmed().toStdString(), formatTime(1, 1, standing.TotalTime).substr(1));
         // The race lasts over an hour.
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^ [1-9]:\\d\\d:\\d\\d\\.\\d{3}$"))

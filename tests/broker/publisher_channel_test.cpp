@@ -10,6 +10,7 @@
 #include "mqtt_feed_channel.h"
 #include "session_follower.h"
 #include "test_broker.h"
+#include "topic_names.h"
 #include "wait_for.h"
 
 namespace kav {
@@ -108,6 +109,29 @@ TEST(Publisher, TwoPublishersOnOnePrefixAreBothTold)
     EXPECT_TRUE(waitFor([&] { return first.rival().isEmpty(); }, kWait)) << first.statusText().toStdString();
 }
 
+// A prefix changed while connected (the run's name changed): the retained values move to the new one
+// on the same connection, and the old one keeps none.
+TEST(Publisher, APrefixChangedWhileConnectedLeavesNothingUnderTheOldOne)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    FeedPublisher publisher;
+    publisher.setTopicPrefix(QStringLiteral("kavendor/race-1"));
+    publisher.start(loopback(broker));
+    publisher.setRetained(topic::kFlag, "yellow");
+    QString error;
+    const auto retained = [&](const QString& prefix, const char* name) {
+        return broker.retained(prefix + '/' + name, error, 1);
+    };
+    ASSERT_TRUE(waitFor([&] { return retained("kavendor/race-1", topic::kFlag) == "yellow"; }, kWait));
+    publisher.setTopicPrefix(QStringLiteral("kavendor/race-2"));
+    ASSERT_TRUE(waitFor([&] { return retained("kavendor/race-2", topic::kFlag) == "yellow"; }, kWait));
+    EXPECT_EQ(retained("kavendor/race-2", topic::kStatus), "online");
+    for (const char* name : {topic::kFlag, topic::kStatus})
+        EXPECT_EQ(retained("kavendor/race-1", name), "") << name;
+    EXPECT_TRUE(publisher.brokerStatus().state == BrokerStatus::State::Connected);
+}
+
 // A display that says goodbye leaves no session behind to queue lines for it.
 TEST(FeedChannel, EndsItsSessionWhenItCloses)
 {
@@ -128,7 +152,8 @@ TEST(FeedChannel, EndsItsSessionWhenItCloses)
     EXPECT_EQ(present, (std::vector<bool>{false, false}));
 }
 
-// The "offline" an earlier session left on the broker does not end the feed; one said live does.
+// The "offline" an earlier session left on the broker does not end the feed; one said live does. A
+// message without its line end is a line of its own all the same.
 TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
 {
     test::TestBroker broker;
@@ -151,10 +176,11 @@ TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
     channel.open();
     ASSERT_TRUE(waitFor([&] { return broker.log().contains("display-offline 1 brenmoor/race/status"); }, kWait));
     ASSERT_TRUE(waitFor([&] { return channel.statusText().contains("offline"); }, kWait));
-    earlier.publish("brenmoor/race/feed", "$F,1\n", false, current + ":1");
-    earlier.publish("brenmoor/race/status", "offline", true, current + ":1");
-    EXPECT_TRUE(waitFor([&] { return events.size() == 2; }, kWait));
-    EXPECT_EQ(events, (QStringList{"$F,1\n", "closed"}));
+    earlier.publish("brenmoor/race/feed", "$F,1", false, current + ":1");
+    earlier.publish("brenmoor/race/feed", "$F,2\n", false, current + ":2");
+    earlier.publish("brenmoor/race/status", "offline", true, current + ":2");
+    EXPECT_TRUE(waitFor([&] { return events.size() == 3; }, kWait));
+    EXPECT_EQ(events, (QStringList{"$F,1\n", "$F,2\n", "closed"}));
 }
 
 } // namespace

@@ -44,12 +44,12 @@ void TestBroker::writeConfig()
     writeFile(m_folder.filePath(QStringLiteral("mosquitto.conf")).toStdString(), text.toStdString());
 }
 
-QByteArray TestBroker::retained(const QString& topic, QString& error) const
+QByteArray TestBroker::retained(const QString& topic, QString& error, int waitSeconds) const
 {
     const QString sub = program(QStringLiteral("mosquitto_sub"), &error);
-    const QByteArray value =
-        runProcess(sub, {"-h", "127.0.0.1", "-p", QString::number(m_port), "-t", topic, "-C", "1", "-W", "10", "-N"})
-            .out;
+    const QByteArray value = runProcess(sub, {"-h", "127.0.0.1", "-p", QString::number(m_port), "-t", topic, "-C", "1",
+                                              "-W", QString::number(waitSeconds), "-N"})
+                                 .out;
     if (value.isEmpty() && error.isEmpty())
         error = QStringLiteral("no retained value on ") + topic;
     return value;

@@ -32,7 +32,7 @@ public:
 
     // The retained value of a topic as another client reads it with mosquitto_sub; empty, with error
     // saying why, when there is none or mosquitto_sub is missing.
-    QByteArray retained(const QString& topic, QString& error) const;
+    QByteArray retained(const QString& topic, QString& error, int waitSeconds = 10) const;
 
     // The full path of a Mosquitto program, or empty (with error set) when it is not installed.
     static QString program(const QString& name, QString* error = nullptr);
