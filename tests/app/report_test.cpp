@@ -148,6 +148,26 @@ TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
     }
 }
 
+// Every row of the tables, column by column: gaps on the same lap and laps down, best laps with their
+// lap, and the fastest laps in order of time with their gaps to the fastest.
+TEST(Report, TablesHoldEachCarsGapsAndBestLaps)
+{
+    ASSERT_TRUE(toolInstalled(QStringLiteral("pdftotext")));
+    QTemporaryDir dir;
+    const QString text = reportText(kData + "/feeds/report_gaps.feed", dir.filePath("report.pdf"));
+    QStringList rows;
+    for (const QString& line : text.left(text.indexOf("Lap chart")).split(u'\n')) {
+        const QStringList columns = line.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")));
+        if (columns.size() > 1 && columns[0].toInt() > 0)
+            rows << columns.join(" | ");
+    }
+    QStringList expected;
+    for (const QString& line : QString::fromUtf8(readAll(kData + "/report/report_gaps.txt")).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            expected << line;
+    EXPECT_EQ(rows.join('\n').toStdString(), expected.join('\n').toStdString());
+}
+
 TEST(Report, ReportWithoutAFeedOrIntoNoFileIsACommandLineFault)
 {
     QTemporaryDir dir;
