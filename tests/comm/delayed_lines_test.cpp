@@ -42,6 +42,16 @@ TEST(DelayedLines, ABoundOfBytesWaitsAndTheOldestGoOutEarly)
         EXPECT_EQ(out[k], char(k));
     EXPECT_LE(delayed.waitingLines() * (megabyte.size() + 1), DelayedLines::kMaxWaitingBytes);
     EXPECT_EQ(out.size() + delayed.waitingLines(), 70);
+
+    // Two lines over the bound: the older goes out early, the newer waits even alone over it.
+    DelayedLines pair(clock, std::chrono::seconds(600));
+    int early = 0;
+    QObject::connect(&pair, &DelayedLines::lineReleased, [&early] { ++early; });
+    const QByteArray half(DelayedLines::kMaxWaitingBytes / 2 + 1, 'y');
+    pair.take(half);
+    pair.take(half);
+    EXPECT_EQ(early, 1);
+    EXPECT_EQ(pair.waitingLines(), 1);
 }
 
 } // namespace

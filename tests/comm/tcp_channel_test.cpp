@@ -163,6 +163,7 @@ TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
     heartbeat.stop();
     const QPointer<QTcpSocket> silent = server.latest();
     ASSERT_TRUE(server.waitForConnections(2, 10000));
+    EXPECT_EQ(failures, 0) << "a silent connection ends as a lost one, not as a failed connect";
     EXPECT_TRUE(QTest::qWaitFor([&] { return !silent || silent->state() == QAbstractSocket::UnconnectedState; }));
     const quint16 port = server.port();
     server.stopListening();
@@ -170,6 +171,17 @@ TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
     ASSERT_TRUE(QTest::qWaitFor([this] { return failures >= 2; }));
     ASSERT_TRUE(server.listen(port));
     ASSERT_TRUE(server.waitForConnections(3));
+    EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+// A port of 0 (read from a damaged file) opens nothing and asks nothing.
+TEST_F(TcpChannel, NoPortNoConnection)
+{
+    device.Settings.TCPIP_Port = 0;
+    device.open();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(device.communication(), nullptr);
+    EXPECT_EQ(failures + ended, 0);
     EXPECT_TRUE(prompts.questions.isEmpty());
 }
 
