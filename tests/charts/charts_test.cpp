@@ -152,6 +152,9 @@ TEST_F(ChartsWindow, HoverOrClickOnALineNamesTheCarAndTheLap)
     EXPECT_EQ(window.pointedLap().text(), "Car 22 Marco Bellandi, lap 3: position 3, lap time 3:20.000, +1:51.500");
     emit seriesOf(lapChart, "33")->clicked(QPointF(2.2, 3));
     EXPECT_EQ(window.pointedLap().text(), "Car 33 Jonas Vermeulen, lap 2: position 3, lap time 2:00.500, +1:00.500");
+    emit seriesOf(lapChart, "11")->hovered(QPointF(1, 1), true);
+    EXPECT_TRUE(window.pointedLap().text().contains(", lap 1: position 1, "))
+        << window.pointedLap().text().toStdString();
 }
 
 TEST_F(ChartsWindow, TheLapTimeChartShowsTheCarsTickedAndTheLayoutKeepsThem)
@@ -166,6 +169,10 @@ TEST_F(ChartsWindow, TheLapTimeChartShowsTheCarsTickedAndTheLayoutKeepsThem)
     window.redraw();
     const LapChart& lapTimes = window.chart(LapChart::Kind::LapTime);
     EXPECT_EQ(lapTimes.lineCount(), 1);
+    EXPECT_EQ(pointsOf(lapTimes, "22"), Points({{1, 91.0}, {2, 90.5}, {3, 200.0}}));
+    // A lap without a time of its own is no point.
+    h.feedLines({feed::J("2002", "00:00:00.000"), feed::G(2, "2002", 4, "00:07:00.000")});
+    window.redraw();
     EXPECT_EQ(pointsOf(lapTimes, "22"), Points({{1, 91.0}, {2, 90.5}, {3, 200.0}}));
     RaceChartsRec rec;
     window.saveTo(rec);
