@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "text_helpers.h"
+
 namespace kav {
 namespace {
 
@@ -227,41 +229,24 @@ void FeedTime::setText(std::string_view text)
                    static_cast<std::int32_t>(number / 10000 % 100), static_cast<std::int32_t>(number % 10000));
 }
 
-namespace {
-
-bool allDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int digitsValue(std::string_view text)
-{
-    int value = 0;
-    for (const char c : text)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
-} // namespace
-
 std::optional<TimeValue> readTimeOfDay(std::string_view text)
 {
     std::string_view fraction;
     if (const std::size_t dot = text.find('.'); dot != std::string_view::npos) {
         fraction = text.substr(dot + 1);
         text = text.substr(0, dot);
-        if (!allDigits(fraction) || fraction.size() > 4)
+        if (digitsValue(fraction) < 0 || fraction.size() > 4)
             return std::nullopt;
     }
     if (text.size() != 8 || text[2] != ':' || text[5] != ':')
         return std::nullopt;
-    const std::string_view hours = text.substr(0, 2), minutes = text.substr(3, 2), seconds = text.substr(6, 2);
-    if (!allDigits(hours) || !allDigits(minutes) || !allDigits(seconds) || digitsValue(hours) > 23 ||
-        digitsValue(minutes) > 59 || digitsValue(seconds) > 59)
+    const std::int32_t hours = digitsValue(text.substr(0, 2)), minutes = digitsValue(text.substr(3, 2)),
+                       seconds = digitsValue(text.substr(6, 2));
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
         return std::nullopt;
     std::string padded(fraction);
     padded.resize(4, '0');
-    return encodeTime(digitsValue(hours), digitsValue(minutes), digitsValue(seconds), digitsValue(padded));
+    return encodeTime(hours, minutes, seconds, digitsValue(padded));
 }
 
 } // namespace kav

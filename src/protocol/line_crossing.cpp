@@ -1,6 +1,5 @@
 #include "line_crossing.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -12,26 +11,12 @@ namespace {
 
 constexpr std::size_t kTextLength = 8;
 
-bool digits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int number(std::string_view text)
-{
-    int value = 0;
-    for (const char c : text)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
 bool isDate(std::string_view text)
 {
     if (text.size() != 10 || text[2] != '/' || text[5] != '/')
         return false;
-    const std::string_view month = text.substr(0, 2), day = text.substr(3, 2), year = text.substr(6);
-    return digits(month) && digits(day) && digits(year) && number(month) >= 1 && number(month) <= 12 &&
-           number(day) >= 1 && number(day) <= 31;
+    const std::int32_t month = digitsValue(text.substr(0, 2)), day = digitsValue(text.substr(3, 2));
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 && digitsValue(text.substr(6)) >= 0;
 }
 
 } // namespace

@@ -189,4 +189,17 @@ std::string_view cutText(std::string_view text, std::size_t n, bool utf8)
     return text.substr(0, pos);
 }
 
+std::int32_t digitsValue(std::string_view text)
+{
+    if (text.empty() || text.size() > 9)
+        return -1;
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace kav

@@ -22,6 +22,9 @@ std::string composeName(std::string_view firstName, std::string_view lastName, s
 // The lenient numeric-field conversion: decimal or hexadecimal ("$", "x", "0x"), and on anything
 // unexpected the digits read so far, without their sign. Callers keep the low bits their field holds.
 std::int32_t convertInteger(std::string_view text);
+// The strict one, for fixed-width fields such as dates and times: the value of one to nine decimal
+// digits and nothing else; -1 for any other text.
+std::int32_t digitsValue(std::string_view text);
 
 // True when the text is well-formed UTF-8 (plain ASCII included).
 bool isValidUtf8(std::string_view text);
