@@ -30,6 +30,15 @@ bool RaceChartSource::isFollowed(std::string_view regNo) const
     return m_followed.contains(regNo);
 }
 
+ClassifiedCar RaceChartSource::placedCar(const std::string& regNo, int position) const
+{
+    ClassifiedCar car;
+    car.regNo = regNo;
+    car.label = carLabel(regNo);
+    car.position = position;
+    return car;
+}
+
 // The rows the current-race window shows, in its order; places the standings left empty are skipped.
 std::vector<ClassifiedCar> RaceChartSource::classification() const
 {
@@ -39,10 +48,7 @@ std::vector<ClassifiedCar> RaceChartSource::classification() const
         const RaceResultRecord& entry = standings.at(i);
         if (entry.RegNo.empty() || entry.Position == 0)
             continue;
-        ClassifiedCar car;
-        car.regNo = entry.RegNo;
-        car.label = carLabel(entry.RegNo);
-        car.position = entry.Position;
+        ClassifiedCar car = placedCar(entry.RegNo, entry.Position);
         car.laps = entry.Laps;
         car.totalTime = entry.TotalTime;
         findBestLap(car);
@@ -82,10 +88,7 @@ std::vector<ClassifiedCar> RaceChartSource::bestLapClassification() const
         const PracticeResultRecord& entry = standings.at(i);
         if (entry.RegNo.empty() || entry.Position == 0)
             continue;
-        ClassifiedCar car;
-        car.regNo = entry.RegNo;
-        car.label = carLabel(entry.RegNo);
-        car.position = entry.Position;
+        ClassifiedCar car = placedCar(entry.RegNo, entry.Position);
         const int index = history.findCar(entry.RegNo);
         car.laps = index < 0 || history.car(index).laps.empty() ? 0 : history.car(index).laps.back().lap;
         car.bestLap = entry.BestLap;

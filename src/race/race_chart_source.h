@@ -28,6 +28,8 @@ public:
     TimeValue lastTimeOfDay() const override { return m_state.LastTimeOfDay; }
 
 private:
+    // A car of a classification at its place, with its label.
+    ClassifiedCar placedCar(const std::string& regNo, int position) const;
     void findBestLap(ClassifiedCar& car) const;
 
     const RaceState& m_state;
