@@ -58,7 +58,8 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QS
         printTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
-// Without a layout the dump shows everything: one window of each kind with every column.
+// Without a layout the dump shows one window of each kind with every column the timing system fills;
+// a layout chooses others, the class and pit columns among them.
 void openEveryKind(kav::MainWindow& window)
 {
     for (std::uint8_t kind :
@@ -66,7 +67,7 @@ void openEveryKind(kav::MainWindow& window)
         kav::ResultWindowSettings rec;
         rec.Layout = kind;
         rec.TopRow = 1;
-        for (std::uint8_t id = 0; id < kav::kColumnIds; ++id)
+        for (std::uint8_t id = 0; id < kav::kFeedColumnIds; ++id)
             rec.ColRel[id] = id;
         window.openResultWindow(rec);
     }

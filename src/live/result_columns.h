@@ -36,6 +36,14 @@ inline constexpr std::array<ColumnInfo, kColumnIds> kColumnCatalogue{{
     {16, kAlignRight, "Different"},
     {6, kAlignLeft, "Class"},
     {7, kAlignLeft, "Nationality"},
+    {17, kAlignCenter, "Class position"},
+    {18, kAlignRight, "Class gap"},
+    {19, kAlignRight, "Interval"},
+    {20, kAlignRight, "Class interval"},
+    {21, kAlignCenter, "In pit"},
+    {22, kAlignCenter, "Pit stops"},
+    {23, kAlignRight, "Last stop"},
+    {24, kAlignCenter, "Laps in stint"},
 }};
 
 inline constexpr std::uint8_t kPosColumn = 0;

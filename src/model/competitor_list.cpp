@@ -44,6 +44,14 @@ FullCompetitorRecord CompetitorList::findByRegNo(std::string_view regNo) const
     return byIndex(m_index.first(cutRegNo(regNo)));
 }
 
+std::uint8_t CompetitorList::classOf(std::string_view regNo) const
+{
+    if (regNo.empty())
+        return 0;
+    const int index = m_index.first(cutRegNo(regNo));
+    return index < 0 || index >= count() ? 0 : m_entries[std::size_t(index)].data().ClassNo;
+}
+
 void CompetitorList::clear()
 {
     m_entries.clear();

@@ -26,6 +26,8 @@ public:
     FullCompetitorRecord byIndex(int index) const;
     // The first competitor with regNo (cut to 8); the all-empty record for an empty regNo or no match.
     FullCompetitorRecord findByRegNo(std::string_view regNo) const;
+    // The class of that competitor, 0 when there is none; read in place, for every row on each standing.
+    std::uint8_t classOf(std::string_view regNo) const;
     void clear();
 
 private:

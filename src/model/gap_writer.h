@@ -43,9 +43,11 @@ public:
         data.Changed = write(data.Gap, slot.derivedState(), source);
     }
 
+    // The text of source, for a cell that keeps no source of its own.
+    std::string textOf(const GapSource& source);
+
 private:
     bool rewrite(std::string& gap, GapSource& held, const GapSource& source);
-    std::string textOf(const GapSource& source);
 
     FeedTime m_time;
 };

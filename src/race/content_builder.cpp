@@ -131,6 +131,7 @@ void ContentBuilder::fillStandingRow(std::uint8_t kind, int row, const RaceResul
     setCellText(kind, kColLastSpeed, speed ? speedText(passing->LapTime) : kNoValue, row);
     setCellText(kind, kColBestSpeed, practice ? speedText(practice->BestLapTime) : kNoValue, row);
     putText(kind, kColGap, row, entry.Gap);
+    putPitCells(kind, row, entry.RegNo, entry.Laps);
 }
 
 void ContentBuilder::fillLapRow(int row, const RaceResultRecord& entry, int mode)
@@ -168,6 +169,7 @@ void ContentBuilder::fillPracticeRow(int row, const PracticeResultRecord& entry)
     setCellText(kind, kColLastSpeed, speed ? speedText(passing->LapTime) : kNoValue, row);
     setCellText(kind, kColBestSpeed, entry.BestLapTime > 0 ? speedText(entry.BestLapTime) : kNoValue, row);
     putText(kind, kColGap, row, entry.Gap);
+    putPitCells(kind, row, entry.RegNo, race ? race->Laps : -1);
 }
 
 const PassingRecord* ContentBuilder::passingOf(const ReadablePassingList& list, std::string_view regNo) const

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "class_standings.h"
 #include "feed_time.h"
 #include "follow_list.h"
 #include "main_settings.h"
@@ -23,6 +24,15 @@ class ContentBuilder {
 public:
     static constexpr std::uint8_t kColMarker = 1;
     static constexpr std::uint8_t kColGap = 14;
+    // The columns the program works out itself: the class standings and the pit state.
+    static constexpr std::uint8_t kColClassPosition = 17;
+    static constexpr std::uint8_t kColClassGap = 18;
+    static constexpr std::uint8_t kColInterval = 19;
+    static constexpr std::uint8_t kColClassInterval = 20;
+    static constexpr std::uint8_t kColInPit = 21;
+    static constexpr std::uint8_t kColPitStops = 22;
+    static constexpr std::uint8_t kColLastStop = 23;
+    static constexpr std::uint8_t kColStintLaps = 24;
     static constexpr std::size_t kNameLength = 40;
 
     ContentBuilder(RaceState& state, ResultsModels& models, const MainSettings& settings, const FollowList& followed);
@@ -54,6 +64,15 @@ public:
     // Raises the row count so that position fits, and gives every model that many rows.
     void growRows(int position);
 
+    // The class standings cells of every row of a kind. The rows of the standing kinds are the
+    // standings themselves; track positions take each car's places from the standings of their lap.
+    void putClassCells(std::uint8_t kind, const ReadableRaceList& standings);
+    void putTrackClassCells(const ReadableTrackList& rows, const ReadableRaceList& standings);
+    void putPracticeClassCells();
+    // After a line crossing: the car's pit cells in every kind whose rows hold it.
+    void showPitState(std::string_view regNo);
+    void showAllPitStates();
+
 private:
     void fillStandingRow(std::uint8_t kind, int row, const RaceResultRecord& entry, const ReadablePassingList& passings,
                          bool speedNeedsTwoLaps);
@@ -67,12 +86,16 @@ private:
     const PracticeResultRecord* practiceOf(std::string_view regNo) const;
     template <typename List>
     void putGaps(std::uint8_t kind, const List& list);
+    void putClassRow(std::uint8_t kind, int row, const ClassStanding& standing);
+    // laps below 0: the car's laps are not known.
+    void putPitCells(std::uint8_t kind, int row, std::string_view regNo, std::int32_t laps);
 
     RaceState& m_state;
     ResultsModels& m_models;
     const MainSettings& m_settings;
     const FollowList& m_followed;
     FeedTime m_time;
+    GapWriter m_gaps;
 };
 
 } // namespace kav

@@ -11,6 +11,7 @@ void ContentBuilder::refillLap(const ReadableRaceList& list, int mode)
         else
             fillLapRow(i + 1, list.at(i), mode);
     }
+    putClassCells(kLayoutCompletedLap, list);
 }
 
 void ContentBuilder::refillRace()
@@ -22,6 +23,7 @@ void ContentBuilder::refillRace()
         else
             fillRaceRow(i + 1, list.at(i));
     }
+    putClassCells(kLayoutCurrentRace, list);
 }
 
 void ContentBuilder::refillPractice()
@@ -33,6 +35,7 @@ void ContentBuilder::refillPractice()
         else
             fillPracticeRow(i + 1, list.at(i));
     }
+    putPracticeClassCells();
 }
 
 void ContentBuilder::refillTrack(const ReadableTrackList& list, int mode)
@@ -43,6 +46,7 @@ void ContentBuilder::refillTrack(const ReadableTrackList& list, int mode)
         else
             fillTrackRow(i + 1, list.at(i), mode);
     }
+    putTrackClassCells(list, mode == 1 ? m_state.LapRaceList : m_state.CurrentRaceList);
 }
 
 void ContentBuilder::refillKind(std::uint8_t kind)

@@ -80,6 +80,9 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
         m_content.fillRaceRow(position, current.at(position - 1));
     }
     m_content.setGapCells(kLayoutCurrentRace, current);
+    m_content.putClassCells(kLayoutCurrentRace, current);
+    if (m_state.RaceFinished)
+        m_content.putClassCells(kLayoutCompletedLap, current);
 }
 
 void RacePositions::takeLapSnapshot()

@@ -86,7 +86,7 @@ void RecordProcessor::apply(const RecordData& data)
                    [this](const PracticePositionRecord& practice) { applyPractice(practice); },
                    [this](const RunStartRecord& start) { applyNewRun(start); },
                    [this](const PassingRecord& passing) { applyPassing(passing); },
-                   [this](const LineCrossingRecord& crossing) { m_state.pits().take(crossing); },
+                   [this](const LineCrossingRecord& crossing) { applyCrossing(crossing); },
                    [](const auto&) {}, // valid records that change nothing here
                },
                data);
@@ -94,6 +94,18 @@ void RecordProcessor::apply(const RecordData& data)
     // Told once the whole record is applied, so that whoever listens reads a consistent state.
     if (touchesLapHistory(data))
         emit lapHistoryChanged();
+}
+
+void RecordProcessor::applyCrossing(const LineCrossingRecord& crossing)
+{
+    const bool first = !m_state.pits().anyCrossing();
+    if (!m_state.pits().take(crossing))
+        return;
+    // The first crossing of a run shows that the track has pit loops: every car gets its pit cells.
+    if (first)
+        m_content.showAllPitStates();
+    else
+        m_content.showPitState(crossing.RegNo);
 }
 
 void RecordProcessor::applyCompetitor(const FullCompetitorRecord& record)

@@ -53,6 +53,7 @@ signals:
 private:
     void apply(const RecordData& data);
     void applyCompetitor(const FullCompetitorRecord& record);
+    void applyCrossing(const LineCrossingRecord& crossing);
     void applyRun(const RunRecord& record);
     void applySetting(const TrackSettingRecord& record);
     void applyHeartbeat(const HeartbeatRecord& record);

@@ -54,6 +54,7 @@ void RecordProcessor::applyPractice(const PracticePositionRecord& record)
     if (position <= m_state.PracticeList.count())
         m_content.fillPracticeRow(position, m_state.PracticeList.at(position - 1));
     m_content.setGapCells(kLayoutPractice, m_state.PracticeList);
+    m_content.putPracticeClassCells();
     const int raceIndex = m_state.CurrentRaceList.findByRegNo(record.RegNo);
     if (raceIndex >= 0) {
         const RaceResultRecord& race = m_state.CurrentRaceList.at(raceIndex);

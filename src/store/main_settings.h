@@ -77,8 +77,9 @@ inline constexpr std::size_t kHeaderCount = kColumnIds; // one header text per r
 using HeaderTexts = std::array<std::string, kHeaderCount>;
 
 inline constexpr std::array<std::string_view, kHeaderCount> kDefaultHeaderTexts = {
-    "Pos",  "",           "Car",          "First Name", "Last Name",    "Name",     "Class",    "Nat",  "Add data",
-    "Laps", "Total time", "Last Laptime", "Best Lap",   "Best Laptime", "Last Spd", "Best Spd", "Diff",
+    "Pos",      "",           "Car",          "First Name", "Last Name",    "Name",      "Class",    "Nat",  "Add data",
+    "Laps",     "Total time", "Last Laptime", "Best Lap",   "Best Laptime", "Last Spd",  "Best Spd", "Diff", "Cls Pos",
+    "Cls Diff", "Int",        "Cls Int",      "Pit",        "Stops",        "Last stop", "Stint",
 };
 
 HeaderTexts defaultHeaders();

@@ -16,7 +16,7 @@ inline constexpr std::uint8_t kLayoutTrackPositions = 3;
 inline constexpr std::uint8_t kLayoutCurrentRace = 4;
 
 // Column identifiers run from 0 to kColumnIds - 1 (code_lists.h); the column arrays have kColumnSlots places.
-inline constexpr std::size_t kColumnSlots = 19;
+inline constexpr std::size_t kColumnSlots = 25;
 
 // The largest number of rows a fitted window may be asked to show, and the longest page interval.
 inline constexpr std::int32_t kMaxFitRows = 999;
@@ -30,8 +30,8 @@ using ColumnPositions = std::array<std::uint8_t, kColumnSlots>;
 using ColumnWidths = std::array<std::int32_t, kColumnSlots>;
 
 // The widths a new window gives each column.
-inline constexpr ColumnWidths kDefaultColWidths = {30, 18, 30, 80, 140, 160, 150, 60,  90, 90,
-                                                   60, 90, 60, 60, 80,  150, 40,  100, 100};
+inline constexpr ColumnWidths kDefaultColWidths = {30, 18, 30,  80, 140, 160, 150, 60, 90, 90, 60, 90, 60,
+                                                   60, 80, 150, 40, 60,  90,  90,  90, 40, 50, 90, 60};
 
 ColumnOrder emptyColumnOrder();
 

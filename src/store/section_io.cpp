@@ -8,12 +8,17 @@ namespace {
 
 // The keys of the header captions, in the order of HeaderTexts.
 constexpr std::array<std::string_view, kHeaderCount> kHeaderKeys = {
-    "PosHeader",     "MarkerHeader",      "CarHeader",       "FirstNameHeader", "LastNameHeader",   "CombineNameHeader",
-    "ClassHeader",   "NationalityHeader", "AddDataHeader",   "LapsHeader",      "TotalTimeHeader",  "LastLapTimeHeader",
-    "BestLapHeader", "BestLapTimeHeader", "LastSpeedHeader", "BestSpeedHeader", "DiffLeaderHeader",
+    "PosHeader",           "MarkerHeader",      "CarHeader",         "FirstNameHeader",   "LastNameHeader",
+    "CombineNameHeader",   "ClassHeader",       "NationalityHeader", "AddDataHeader",     "LapsHeader",
+    "TotalTimeHeader",     "LastLapTimeHeader", "BestLapHeader",     "BestLapTimeHeader", "LastSpeedHeader",
+    "BestSpeedHeader",     "DiffLeaderHeader",  "ClassPosHeader",    "ClassDiffHeader",   "IntervalHeader",
+    "ClassIntervalHeader", "InPitHeader",       "PitStopsHeader",    "LastStopHeader",    "StintLapsHeader",
 };
 
 constexpr std::int32_t kDefaultColWidth = 100;
+// Layouts written before the class and pit columns have this many column places; the later places
+// of such a file take a new window's widths.
+constexpr std::size_t kOlderColumnSlots = 19;
 constexpr std::int32_t kNoColor = -1;
 
 std::string numberedKey(std::string_view stem, std::size_t number)
@@ -122,8 +127,10 @@ void writeColumnWidths(IniFile& ini, std::string_view section, const ColumnWidth
 
 void readColumnWidths(const IniFile& ini, std::string_view section, ColumnWidths& colWidth)
 {
-    for (std::size_t i = 0; i < kColumnSlots; ++i)
-        colWidth[i] = ini.readInteger(section, numberedKey("ColWidth", i), kDefaultColWidth);
+    for (std::size_t i = 0; i < kColumnSlots; ++i) {
+        const std::int32_t missing = i < kOlderColumnSlots ? kDefaultColWidth : kDefaultColWidths[i];
+        colWidth[i] = ini.readInteger(section, numberedKey("ColWidth", i), missing);
+    }
 }
 
 void writeColors(IniFile& ini, std::string_view section, const ColorTable& colors)

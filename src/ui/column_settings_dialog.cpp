@@ -17,9 +17,12 @@ namespace kav {
 
 namespace {
 
-// The boxes in the order the dialog shows them: nine on the left, eight on the right.
-constexpr std::array<std::uint8_t, kColumnIds> kBoxOrder = {0, 1, 2, 3, 4, 5, 15, 16, 6, 7, 8, 9, 10, 11, 12, 13, 14};
+// The boxes in the order the dialog shows them: nine on the left, eight in the middle, the class and
+// pit columns on the right.
+constexpr std::array<std::uint8_t, kColumnIds> kBoxOrder = {0,  1,  2,  3,  4,  5,  15, 16, 6,  7,  8,  9, 10,
+                                                            11, 12, 13, 14, 17, 18, 19, 20, 21, 22, 23, 24};
 constexpr std::size_t kLeftBoxes = 9;
+constexpr std::size_t kMiddleBoxes = 8;
 
 QLabel* redBoldLabel(const QString& text)
 {
@@ -38,7 +41,8 @@ ColumnSettingsDialog::ColumnSettingsDialog(QWidget* parent) : QDialog(parent)
     auto* groups = new QHBoxLayout;
     groups->setSpacing(24);
     groups->addLayout(makeGroup(0, kLeftBoxes));
-    groups->addLayout(makeGroup(kLeftBoxes, kBoxOrder.size()));
+    groups->addLayout(makeGroup(kLeftBoxes, kLeftBoxes + kMiddleBoxes));
+    groups->addLayout(makeGroup(kLeftBoxes + kMiddleBoxes, kBoxOrder.size()));
     m_copyLayout = new QCheckBox(QStringLiteral("Copy layout"));
     m_copyLayout->setChecked(true);
     m_buttons = okCancelButtons(*this);

@@ -25,8 +25,9 @@ wait_for() {
 wait_for '[[ -s $work/display ]]' || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 
 mkdir "$work/config"
+cp "$source/demo/demo.kvl" "$work/config/" # the program writes its layout back: never onto the original
 DISPLAY=:$(cat "$work/display") QT_QPA_PLATFORM=xcb "$program" --config-dir "$work/config" \
-  --layout "$source/demo/demo.kvl" --replay "$source/tests/data/feeds/race6.feed" --rate 5 --fullscreen 1@2 \
+  --layout "$work/config/demo.kvl" --replay "$source/tests/data/feeds/race6.feed" --rate 5 --fullscreen 1@2 \
   2>"$work/err" &
 kavendor=$!
 message="kavendor: --fullscreen: window 1 did not go full screen on screen 2 (640x480)"

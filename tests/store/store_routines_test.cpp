@@ -123,8 +123,8 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     TemporaryFolder folder;
     const auto file = folder / "bad.kvl";
     writeFile(file, "[ResultWin1]\r\nWinState=0\r\nLayout=300\r\nColRel0=3\r\nColRel1=200\r\nColRel2=3\r\n"
-                    "ColRel3=17\r\nColRel4=0\r\nColRel5=-1\r\nColRel6=255\r\nColRel7=5\r\n"
-                    "[ResultWin2]\r\nWinState=4\r\nColRel0=$10\r\nColRel1=18\r\nColRel2=16\r\n"
+                    "ColRel3=25\r\nColRel4=0\r\nColRel5=-1\r\nColRel6=255\r\nColRel7=5\r\n"
+                    "[ResultWin2]\r\nWinState=4\r\nColRel0=$10\r\nColRel1=26\r\nColRel2=16\r\n"
                     "[GeneralInfo]\r\nGenInfo1=10\r\nGenInfo2=0\r\nGenInfo3=10\r\nGenInfo4=11\r\nGenInfo5=2\r\n"
                     "[Colors]\r\nColor3=65280\r\nColor5=-1\r\nColor6=blue\r\n");
     ResultWindowSettings rec = readWindow(file, 1);

@@ -45,6 +45,11 @@ class Program:
         if settings:
             with open(os.path.join(self.config, "Kavendor.ini"), "w", encoding="utf-8") as ini:
                 ini.write(settings)
+        if layout:
+            # The program writes its layout back when it ends: it works on a copy, never on the original.
+            copy = os.path.join(self.config, os.path.basename(layout))
+            shutil.copyfile(layout, copy)
+            layout = copy
         arguments = [program, "--config-dir", self.config] + (["--layout", layout] if layout else []) + \
             ["--replay", feed, "--web", str(port), "--web-bind", "127.0.0.1"]
         if rate:
