@@ -60,6 +60,10 @@ WebState WebStateAdapter::build() const
     state.run.sinceLastLine = silence.count();
     state.run.stale = RunInfo::stalenessWord(RunInfo::stalenessFor(silence));
     addInfo(state);
+    for (int number = 1; number <= ClassDescriptionTable::kClasses; ++number) {
+        if (!race.ClassTable.get(number).empty())
+            state.classes.append({number, feedText(race.ClassTable.get(number))});
+    }
     addSettings(state);
     for (std::uint8_t kind = kLayoutCompletedLap; kind <= kLayoutCurrentRace; ++kind)
         state.kindTitles.append(resultWindowCaption(kind));

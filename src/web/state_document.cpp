@@ -13,7 +13,8 @@
 namespace kav {
 namespace {
 
-constexpr std::array<const char*, 6> kMetaKeys = {"run", "info", "followed", "colors", "headers", "windows"};
+constexpr std::array<const char*, 7> kMetaKeys = {"run",     "info",    "followed", "classes",
+                                                  "colors",  "headers", "windows"};
 
 qint64 wallClockMs()
 {
@@ -122,6 +123,7 @@ QJsonObject StateDocument::metaFromSource() const
     return {{"run", runObject(state.run)},
             {"info", infoArray(state.info)},
             {"followed", followedArray(state.followed)},
+            {"classes", classesArray(state.classes)},
             {"colors", colorsObject(state.colors)},
             {"headers", QJsonArray::fromStringList(state.headers)},
             {"windows", windowsArray(state.windows)}};

@@ -175,6 +175,14 @@ QJsonArray followedArray(const QList<WebFollowedDriver>& drivers)
     return array;
 }
 
+QJsonArray classesArray(const QList<WebClass>& classes)
+{
+    QJsonArray array;
+    for (const WebClass& entry : classes)
+        array.append(QJsonObject{{"number", entry.number}, {"name", entry.name}});
+    return array;
+}
+
 QJsonObject colorsObject(const WebColors& colors)
 {
     return {{"text", colors.text},

@@ -41,6 +41,7 @@ QByteArray membersText(const QJsonObject& object);
 QJsonObject runObject(const WebRunState& run);
 QJsonArray infoArray(const QList<WebInfoItem>& items);
 QJsonArray followedArray(const QList<WebFollowedDriver>& drivers);
+QJsonArray classesArray(const QList<WebClass>& classes);
 QJsonObject colorsObject(const WebColors& colors);
 QJsonArray windowsArray(const QList<ResultWindowSettings>& windows);
 

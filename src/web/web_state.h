@@ -39,6 +39,13 @@ struct WebRunState {
     bool operator==(const WebRunState&) const = default;
 };
 
+// A class of the run as the timing system names it.
+struct WebClass {
+    int number = 0;
+    QString name;
+    bool operator==(const WebClass&) const = default;
+};
+
 // The program-wide colours as "#rrggbb", system colours already resolved.
 struct WebColors {
     QString text, background, headerText, headerBackground, followText, followBackground;
@@ -53,7 +60,8 @@ struct WebState {
     QList<WebInfoItem> info;
     QList<WebFollowedDriver> followed;
     WebColors colors;
-    QStringList headers;                 // the seventeen header texts, by logical column
+    QList<WebClass> classes;             // by number
+    QStringList headers;                 // the header texts, by logical column
     QStringList kindTitles;              // the titles of kinds 1 to 4
     QList<ResultWindowSettings> windows; // the open result windows, by number
     bool operator==(const WebState&) const = default;

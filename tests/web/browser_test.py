@@ -13,6 +13,7 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "screenshots"))
 import web_browser  # noqa: E402
@@ -158,6 +159,7 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
             "return fetch('/api/state').then((r) => r.json()).then((s) => s.run.lines);") >= FEED_LINES,
             30, "the replay did not end")
         self.assertEqual(len(self.open("/window/4")[1]), field)
+        self.check_class_pages()
         sizes = {}
         for width in (390, 1920, 3840):
             self.open("/kind/4", width, 1000)
@@ -172,6 +174,30 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
                                  "rgb(0, 0, 0)" if dark else "rgb(244, 244, 244)")
                 self.assertEqual(computed(self.driver, "table.results td", "color"),
                                  "rgb(255, 255, 255)" if dark else "rgb(0, 0, 0)")
+
+    def check_class_pages(self):
+        """?class= by name (any case) or number: that class's cars only, in order, placed 1..n within it."""
+        dumped = [row for row in dump_rows(4)[1:] if row[2].strip()]
+        classes = self.driver.execute_script("return fetch('/api/state').then((r) => r.json()).then((s) => s.classes);")
+        for entry in classes:
+            cars = [row[2] for row in dumped if row[15] == entry["name"]]
+            if not cars:
+                continue
+            places = [str(n) for n in range(1, len(cars) + 1)]
+            for asked in (entry["name"].upper(), str(entry["number"])):
+                with self.subTest(asked=asked):
+                    path = "/kind/4?columns=0,2,15&class=" + urllib.parse.quote(asked)
+                    self.assertEqual(self.open(path)[1], [[p, c, entry["name"]] for p, c in zip(places, cars)])
+                    self.driver.get(self.program.url("/overlay?class=" + urllib.parse.quote(asked)))
+                    tower = ("return [...document.querySelectorAll('table.tower tr')]"
+                             ".map((r) => [r.cells[0].textContent, r.cells[1].textContent]);")
+                    wait_for(lambda: self.driver.execute_script(tower) == [list(p) for p in zip(places, cars)], 10,
+                             "the overlay of the class shows %r" % self.driver.execute_script(tower))
+        self.assertGreater(len({row[15] for row in dumped}), 1, "the feed should have cars of two classes")
+        self.driver.get(self.program.url("/"))
+        links = "return [...document.querySelectorAll('nav a')].map((a) => a.getAttribute('href'));"
+        wait_for(lambda: all("/kind/4?class=%d" % c["number"] in self.driver.execute_script(links) for c in classes),
+                 10, "the index lists no class pages")
 
     def test_overlay_and_flag_board_when_the_program_is_gone(self):
         set_screen(self.driver, 800, 600, dark=True)

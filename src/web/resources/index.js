@@ -14,6 +14,8 @@ Live.listen((state) => {
         link("/window/" + window.number, "Window " + window.number + ": " + state.kinds[window.kind].title);
     for (const kind of ["4", "1", "2", "3"])
         link("/kind/" + kind, state.kinds[kind].title + ", every column");
+    for (const entry of state.classes || [])
+        link("/kind/4?class=" + entry.number, state.kinds["4"].title + ", " + entry.name.trim());
     link("/info", "General information");
     link("/flag", "Flag board");
     link("/overlay", "Streaming overlay");

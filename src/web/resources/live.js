@@ -6,7 +6,7 @@
 // told of the loss and shows it its own way.
 const Live = (() => {
     const kLostAfterMs = 4000;
-    const kMetaKeys = ["run", "info", "followed", "colors", "headers", "windows"];
+    const kMetaKeys = ["run", "info", "followed", "classes", "colors", "headers", "windows"];
     const listeners = [];
     const connectionListeners = [];
     const params = new URLSearchParams(location.search);
@@ -127,6 +127,19 @@ const Live = (() => {
             connectionListeners.push(listener);
         },
         params: params,
+        // Within a class the place and the gap columns show the class's own (class position, class gap).
+        kInClass: { 0: 17, 14: 18 },
+        // The name of the class asked for by its number or name (any case); what was asked when the run
+        // has no such class, so that a page opened early shows it once it comes.
+        className(state, asked) {
+            const wanted = asked.trim().toLowerCase();
+            const found = (state.classes || []).find((c) => String(c.number) === wanted ||
+                                                            c.name.trim().toLowerCase() === wanted);
+            return found ? found.name.trim() : asked.trim();
+        },
+        inClass(row, name) {
+            return row.cells[15].trim().toLowerCase() === name.toLowerCase();
+        },
         dark() {
             return document.body.classList.contains("theme-dark");
         },

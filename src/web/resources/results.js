@@ -1,27 +1,30 @@
 "use strict";
-// /window/N: result window N as the operator laid it out; /kind/K: kind K with all seventeen columns
-// or those of ?columns=0,2,5. Only the rows the race has are shown, not the empty rows below the
-// field. Rows are rebuilt only where an update changed them. ?page=S turns pages every S seconds when
-// the field does not fit the screen's height, for a TV that shows every car in turn.
+// /window/N: result window N as the operator laid it out; /kind/K: kind K with every column or those
+// of ?columns=0,2,5. Only the rows the race has are shown, not the empty rows below the field. Rows
+// are rebuilt only where an update changed them. ?page=S turns pages every S seconds when the field
+// does not fit the screen's height, for a TV that shows every car in turn. ?class= (a class's name or
+// number) shows the cars of that class only, placed and gapped within it.
 const Results = (() => {
     const path = location.pathname.split("/");
     const byWindow = path[1] === "window";
     const number = Number(path[2]);
     const pageSeconds = Number(Live.params.get("page")) || 0;
+    const askedClass = Live.params.get("class");
     let shown = null; // what the table was built for: kind, columns and looks
     let page = 0;
 
-    function chosenColumns() {
+    function chosenColumns(count) {
         const asked = Live.params.get("columns");
-        const all = [...Array(17).keys()];
+        const all = [...Array(count).keys()];
         if (!asked) return all;
-        const picked = asked.split(",").map(Number).filter((id) => Number.isInteger(id) && id >= 0 && id < 17);
+        const picked = asked.split(",").map(Number).filter((id) => Number.isInteger(id) && id >= 0 && id < count);
         return picked.length ? picked : all;
     }
 
     // Kind, columns, font and grid lines of this page; null when the window is not open.
     function layoutOf(state) {
-        if (!byWindow) return { kind: String(number), columns: chosenColumns(), font: null, grid: true };
+        if (!byWindow)
+            return { kind: String(number), columns: chosenColumns(state.headers.length), font: null, grid: true };
         const window = state.windows.find((w) => w.number === number);
         return window ? { kind: String(window.kind), columns: window.columns, font: window.font, grid: window.grid }
                       : null;
@@ -60,7 +63,7 @@ const Results = (() => {
                 td.appendChild(img);
             }
         } else {
-            td.textContent = row.cells[id];
+            td.textContent = row.cells[(shown.className !== null && Live.kInClass[id]) || id];
         }
         return td;
     }
@@ -95,7 +98,8 @@ const Results = (() => {
         for (const id of layout.columns) head.appendChild(Live.element("th", "", state.headers[id]));
         table.tHead.replaceChildren(head);
         const kind = state.kinds[layout.kind];
-        const rows = kind.rows.slice(0, fieldSize(kind));
+        let rows = kind.rows.slice(0, fieldSize(kind));
+        if (shown.className !== null) rows = rows.filter((row) => Live.inClass(row, shown.className));
         table.tBodies[0].replaceChildren(...rows.map((row, index) => rowElement(state, kind, row, index)));
     }
 
@@ -150,7 +154,9 @@ const Results = (() => {
 
     Live.listen((state, update) => {
         const layout = layoutOf(state);
-        const title = byWindow ? "Window " + number : state.kinds[number] && state.kinds[number].title;
+        const className = askedClass === null ? null : Live.className(state, askedClass);
+        let title = byWindow ? "Window " + number : state.kinds[number] && state.kinds[number].title;
+        if (className !== null) title += ", " + (className || "no class");
         Live.renderRun(document.querySelector("header.run"), state, title);
         if (!layout || !state.kinds[layout.kind]) {
             shown = null;
@@ -159,10 +165,11 @@ const Results = (() => {
                 Live.element("thead"), Live.element("tbody"));
             return;
         }
-        const key = JSON.stringify([layout, state.headers, state.colors, state.kinds[layout.kind].align]);
+        const key = JSON.stringify([layout, className, state.headers, state.colors, state.kinds[layout.kind].align]);
         const change = update && update.kinds && update.kinds[layout.kind];
-        if (!shown || shown.key !== key || !update || (change && "rowCount" in change)) {
-            shown = { key: key, layout: layout };
+        // A class's rows move between places of the table as the field does: its table is built anew.
+        if (!shown || shown.key !== key || !update || (change && ("rowCount" in change || className !== null))) {
+            shown = { key: key, layout: layout, className: className };
             buildTable(state, layout);
         } else if (change) {
             updateRows(state, change);
