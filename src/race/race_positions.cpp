@@ -80,6 +80,7 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
         m_content.fillRaceRow(position, current.at(position - 1));
     }
     m_content.setGapCells(kLayoutCurrentRace, current);
+    m_state.events().takeStanding(record, m_state.eventCar(record.RegNo));
 }
 
 void RacePositions::takeLapSnapshot()
