@@ -7,6 +7,7 @@
 #include <array>
 #include <utility>
 
+#include "events_csv.h"
 #include "feed_text.h"
 #include "laps_csv.h"
 #include "pits_csv.h"
@@ -139,6 +140,8 @@ bool writeDump(const QString& dir, const DumpSource& source, QString& error)
     if (!writeStateText(state, folder.filePath(QStringLiteral("state.txt")), failure))
         failures.append(failure);
     if (!writeLapsCsv(state.lapHistory(), folder.filePath(QStringLiteral("laps.csv")), failure))
+        failures.append(failure);
+    if (!writeWhole(folder.filePath(QStringLiteral("events.csv")), eventsCsv(state.events()), failure))
         failures.append(failure);
     const QString pits = folder.filePath(QStringLiteral("pits.csv"));
     if (!state.pits().anyCrossing())

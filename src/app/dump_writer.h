@@ -42,10 +42,10 @@ bool writeResultWindowCsv(const ResultWindowSettings& window, const ResultsModel
 bool writeGeneralInfoCsv(const RunInfo& info, const QString& file, QString& error);
 // key=value lines with LF ends: errors, flag, race_finished, row_count, run.
 bool writeStateText(const RaceState& state, const QString& file, QString& error);
-// ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt and laps.csv (see
-// laps_csv.h) in dir, which is made when missing, and pits.csv (pits_csv.h) when the feed had line
-// crossings (an older pits.csv is removed otherwise). Every file is tried; error lists the ones that
-// failed.
+// ResultWin<N>.csv for each window (N its window number), geninfo.csv, state.txt, laps.csv (see
+// laps_csv.h) and events.csv (events_csv.h) in dir, which is made when missing, and pits.csv
+// (pits_csv.h) when the feed had line crossings (an older pits.csv is removed otherwise). Every file is
+// tried; error lists the ones that failed.
 struct DumpSource {
     const std::vector<ResultWindow*>& windows;
     const ResultsModels& models;

@@ -83,6 +83,7 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
     m_content.putClassCells(kLayoutCurrentRace, current);
     if (m_state.RaceFinished)
         m_content.putClassCells(kLayoutCompletedLap, current);
+    m_state.events().takeStanding(record, m_state.eventCar(record.RegNo));
 }
 
 void RacePositions::takeLapSnapshot()

@@ -59,12 +59,23 @@ void RaceState::recordPassing(const PassingRecord& passing)
     m_lapHistory.addPassing(passing, flag);
 }
 
+EventCar RaceState::eventCar(std::string_view regNo) const
+{
+    const FullCompetitorRecord comp = CompList.findByRegNo(regNo);
+    if (comp.RegNo.empty())
+        return {std::string(regNo), 0, {}, false};
+    const std::string& description = ClassTable.get(comp.ClassNo);
+    const std::string className = description.empty() ? "class " + std::to_string(comp.ClassNo) : description;
+    return {comp.Number, comp.ClassNo, comp.ClassNo == 0 ? std::string() : className, true};
+}
+
 void RaceState::followRun()
 {
-    if (m_lapHistory.runsStarted() == m_pitsRun)
+    if (m_lapHistory.runsStarted() == m_followedRun)
         return;
-    m_pitsRun = m_lapHistory.runsStarted();
+    m_followedRun = m_lapHistory.runsStarted();
     m_pits.clear();
+    m_events.clear();
 }
 
 } // namespace kav

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "class_table.h"
 #include "competitor_list.h"
@@ -13,6 +14,7 @@
 #include "passing_list.h"
 #include "pit_stops.h"
 #include "practice_result_list.h"
+#include "race_events.h"
 #include "race_result_list.h"
 #include "track_result_list.h"
 
@@ -83,13 +85,21 @@ public:
     // new run that turns out to be the same run going on keeps them.
     const PitStops& pits() const { return m_pits; }
     PitStops& pits() { return m_pits; }
-    // After each record: a run started afresh empties the pit states.
+    // What just happened in the run, for a ticker and the dump; it starts afresh with the lap history
+    // like the pit states.
+    const RaceEvents& events() const { return m_events; }
+    RaceEvents& events() { return m_events; }
+    // The car's number and class as the competitor list and the class table give them.
+    EventCar eventCar(std::string_view regNo) const;
+
+    // After each record: a run started afresh empties the pit states and the events.
     void followRun();
 
 private:
     LapHistory m_lapHistory;
     PitStops m_pits;
-    std::uint64_t m_pitsRun = 0; // the lap history's run the pit states belong to
+    RaceEvents m_events;
+    std::uint64_t m_followedRun = 0; // the lap history's run the pit states and the events belong to
 };
 
 } // namespace kav

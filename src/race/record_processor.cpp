@@ -128,6 +128,7 @@ void RecordProcessor::applyHeartbeat(const HeartbeatRecord& record)
     m_info.setValue(RunInfo::kLapsToGo, QString::number(record.LapsToGo));
     m_info.setValue(RunInfo::kRaceTime, QString::fromLatin1(formatTime(4, 2, record.RaceTime)));
     m_flag.apply(record.Flag);
+    m_state.events().takeHeartbeat(record.RaceTime, record.Flag, record.LapsToGo);
 }
 
 void RecordProcessor::switchFinish(std::int32_t lapsToGo)

@@ -64,6 +64,7 @@ void RecordProcessor::applyPractice(const PracticePositionRecord& record)
     }
     if (position == 1)
         showPracticeLeader(record);
+    m_state.events().takeBestLap(record, m_state.eventCar(record.RegNo));
 }
 
 void RecordProcessor::showPracticeLeader(const PracticePositionRecord& record)

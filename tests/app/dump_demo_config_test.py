@@ -15,7 +15,7 @@ import tempfile
 
 PROGRAM, FEED_TOOL, DEMO_DIR, LOGO = sys.argv[1:5]
 EXPECTED_FILES = sorted(["ResultWin1.csv", "ResultWin2.csv", "ResultWin3.csv", "ResultWin4.csv",
-                         "geninfo.csv", "laps.csv", "state.txt"])
+                         "events.csv", "geninfo.csv", "laps.csv", "state.txt"])
 ENV = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 failures = []
 

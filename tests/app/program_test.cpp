@@ -32,7 +32,7 @@ TEST(Program, AReplayedRaceDumpsEveryWindowThePanelAndTheStateAsChecked)
     const ProcessResult run = runProcess(kProgram, {"--replay", kData + "/feeds/race6.feed", "--dump", out.path()});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const auto expected = dumpFiles(kData + "/dump/race6");
-    ASSERT_EQ(expected.size(), 7u);
+    ASSERT_EQ(expected.size(), 8u);
     EXPECT_EQ(dumpFiles(out.path()), expected);
     EXPECT_FALSE(QFile::exists(QFileInfo(kProgram).dir().filePath("Kavendor.ini"))) << "only with --config-dir";
 }
@@ -48,7 +48,7 @@ TEST(Program, ALayoutChoosesTheWindowsAndRecordingKeepsTheFeedByteForByte)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QStringList written = QDir(dir.filePath("out")).entryList(QDir::Files);
     written.sort();
-    EXPECT_EQ(written.join(' ').toStdString(), "ResultWin5.csv geninfo.csv laps.csv state.txt");
+    EXPECT_EQ(written.join(' ').toStdString(), "ResultWin5.csv events.csv geninfo.csv laps.csv state.txt");
     EXPECT_TRUE(readAll(dir.filePath("out/ResultWin5.csv")).startsWith("Car,Best Laptime\r\n32, 1:28.933\r\n"));
     EXPECT_EQ(readAll(dir.filePath("copy.feed")), readAll(feed));
     EXPECT_TRUE(QFile::exists(dir.filePath("config/Kavendor.ini")));

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "timing_records.h"
+
+namespace kav {
+
+// What a race event tells of; each kind has a short tag so that a ticker reads without colour.
+enum class EventKind : std::uint8_t { Flag, Fastest, ClassFastest, Lead, ClassLead, PersonalBest, Finish };
+
+// FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB or FINISH.
+std::string_view eventTag(EventKind kind);
+
+// One thing that just happened in the run.
+struct RaceEvent {
+    std::uint64_t seq = 0;
+    TimeValue raceTime = -1; // the race time of the last heartbeat; -1 before any
+    EventKind kind = EventKind::Flag;
+    std::string regNo;    // the car's registration number; empty for a flag
+    std::string car;      // the car's number
+    std::string carClass; // the car's class, empty for a car without one and for a flag
+    std::int32_t lap = 0; // the lap the event names; 0 for none
+    std::string text;
+    bool operator==(const RaceEvent&) const = default;
+    // The race time as hh:mm:ss; empty when no heartbeat came yet.
+    std::string raceTimeText() const;
+};
+
+// A car as the events name it: its number and class from the competitor list.
+struct EventCar {
+    std::string number;
+    std::int32_t classNo = 0; // 0: no class
+    std::string className;
+    bool known = false; // false: the competitor list does not know the car, what was known of it stays
+};
+
+// The last kMaxEvents events of the run, newest last, worked out once from the feed: flag changes,
+// new fastest laps overall and per class, lead changes overall and per class, personal bests in a run
+// without standings (practice) and each car's chequered flag. A record sent again with the same values
+// tells nothing. One change gives one event, the widest: a fastest lap overall is not also the
+// class's fastest nor a personal best, a new overall leader does not also take its class's lead.
+// A car takes a lead once its standing puts it ahead, the start's grid order is no lead change.
+// Sequence numbers grow for as long as the object lives, also across runs.
+class RaceEvents {
+public:
+    static constexpr std::size_t kMaxEvents = 500;
+    static constexpr std::size_t kMaxCars = 1000;
+
+    // A $F: the race time the events take from now on, and the flag.
+    void takeHeartbeat(TimeValue raceTime, std::string_view flagText, std::int32_t lapsToGo);
+    // A $G of a car.
+    void takeStanding(const RacePositionRecord& standing, const EventCar& car);
+    // A $H: the car's best lap, as the timing system counts it.
+    void takeBestLap(const PracticePositionRecord& best, const EventCar& car);
+    // A new run: no events and nothing known of the cars, the flag or the race time.
+    void clear();
+
+    const std::deque<RaceEvent>& events() const { return m_events; }
+    std::uint64_t lastSeq() const { return m_seq; }
+
+private:
+    enum class Flag : std::uint8_t { None, Green, Yellow, Red, Finish };
+    struct Car {
+        std::string regNo;
+        EventCar info;
+        RacePositionRecord standing;
+        std::uint64_t placedAt = 0; // when the standing came; 0 for none
+        TimeValue best = -1;
+        bool finished = false;
+        std::int32_t lapsAtFinish = 0; // its laps when the finish flag came
+    };
+    // The overall leader under kOverall, each class's under its number.
+    using Leaders = std::map<std::int32_t, Car*>;
+    static constexpr std::int32_t kOverall = -1;
+
+    Car* carFor(std::string_view regNo, const EventCar& info);
+    void add(EventKind kind, const Car* car, std::int32_t lap, std::string text);
+    void changeFlag(Flag flag, std::int32_t lapsToGo);
+    Leaders leaders();
+    void announceLeaders(const Leaders& before);
+    TimeValue fastest(std::int32_t classNo) const;
+    void finish(Car& car);
+
+    std::deque<RaceEvent> m_events;
+    std::map<std::string, Car, std::less<>> m_cars;
+    Leaders m_leaders; // as the last standing left them
+    std::uint64_t m_seq = 0;
+    std::uint64_t m_placings = 0;
+    TimeValue m_raceTime = -1;
+    Flag m_flag = Flag::None;
+    bool m_anyStanding = false;
+};
+
+} // namespace kav
