@@ -25,6 +25,7 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
     connect(&info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
     connect(&window.controller().Followed, &FollowList::changed, &m_soon, soon);
+    connect(&window.controller().Records, &RecordProcessor::eventsChanged, &m_soon, soon);
     // A line alone changes only the count: nothing else needs building again.
     connect(&info, &RunInfo::lineCounted, this, [this, &info] { m_source.setLineCount(info.lines()); });
     refresh();
@@ -60,6 +61,7 @@ WebState WebStateAdapter::build() const
     state.run.sinceLastLine = silence.count();
     state.run.stale = RunInfo::stalenessWord(RunInfo::stalenessFor(silence));
     addInfo(state);
+    addEvents(state);
     for (int number = 1; number <= ClassDescriptionTable::kClasses; ++number) {
         if (!race.ClassTable.get(number).empty())
             state.classes.append({number, feedText(race.ClassTable.get(number))});
@@ -90,6 +92,17 @@ void WebStateAdapter::addInfo(WebState& state) const
     for (int item : order) {
         const QString value = item == RunInfo::kFlagLamp ? flagWord(info.flag()) : info.value(item);
         state.info.append({item, RunInfo::caption(item), value, info.shown(item)});
+    }
+}
+
+void WebStateAdapter::addEvents(WebState& state) const
+{
+    const auto& events = m_window.controller().State.events().events();
+    const std::size_t shown = std::min<std::size_t>(events.size(), kWebEvents);
+    for (auto event = events.rbegin(); event != events.rbegin() + std::ptrdiff_t(shown); ++event) {
+        state.events.append({qint64(event->seq), QString::fromLatin1(event->raceTimeText()),
+                             QString::fromLatin1(eventTag(event->kind)), feedText(event->car),
+                             feedText(event->carClass), feedText(event->text)});
     }
 }
 

@@ -19,6 +19,9 @@ class MainWindow;
 class WebStateAdapter : public QObject {
     Q_OBJECT
 public:
+    // The latest race events the pages are given; the dump keeps them all.
+    static constexpr std::size_t kWebEvents = 50;
+
     WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent = nullptr);
 
     // Builds the description now and hands it to the source.
@@ -34,6 +37,7 @@ private:
     WebState build() const;
     void addInfo(WebState& state) const;
     void addSettings(WebState& state) const;
+    void addEvents(WebState& state) const;
 
     MainWindow& m_window;
     ResultsSource& m_source;

@@ -73,6 +73,8 @@ void RecordProcessor::countBadLine()
 
 void RecordProcessor::apply(const RecordData& data)
 {
+    const RaceEvents& events = m_state.events();
+    const auto eventsBefore = std::make_pair(events.lastSeq(), events.events().size());
     std::visit(Overloaded{
                    [this](const CompetitorRecord& a) {
                        applyCompetitor({a.RegNo, a.Number, a.ClassNo, a.FirstName, a.LastName, a.Nationality, {}});
@@ -94,6 +96,8 @@ void RecordProcessor::apply(const RecordData& data)
     // Told once the whole record is applied, so that whoever listens reads a consistent state.
     if (touchesLapHistory(data))
         emit lapHistoryChanged();
+    if (std::make_pair(events.lastSeq(), events.events().size()) != eventsBefore)
+        emit eventsChanged();
 }
 
 void RecordProcessor::applyCrossing(const LineCrossingRecord& crossing)

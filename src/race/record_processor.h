@@ -49,6 +49,8 @@ signals:
     void lapHistoryChanged();
     // A new run began and waits for its first valid record (true), or that record came (false).
     void standByChanged(bool waiting);
+    // After a record that added race events, or a new run that emptied them.
+    void eventsChanged();
 
 private:
     void apply(const RecordData& data);

@@ -67,7 +67,7 @@ QString pageFor(const QString& path)
         return QStringLiteral("index.html");
     if (window.match(path).hasMatch() || kind.match(path).hasMatch())
         return QStringLiteral("results.html");
-    for (const char* page : {"info", "flag", "overlay"}) {
+    for (const char* page : {"info", "flag", "overlay", "events"}) {
         if (path == QLatin1Char('/') + QLatin1String(page))
             return QLatin1String(page) + QLatin1String(".html");
     }

@@ -13,8 +13,8 @@
 namespace kav {
 namespace {
 
-constexpr std::array<const char*, 7> kMetaKeys = {"run",     "info",    "followed", "classes",
-                                                  "colors",  "headers", "windows"};
+constexpr std::array<const char*, 8> kMetaKeys = {"run",    "info",    "followed", "classes",
+                                                  "events", "colors",  "headers",  "windows"};
 
 qint64 wallClockMs()
 {
@@ -124,6 +124,7 @@ QJsonObject StateDocument::metaFromSource() const
             {"info", infoArray(state.info)},
             {"followed", followedArray(state.followed)},
             {"classes", classesArray(state.classes)},
+            {"events", eventsArray(state.events)},
             {"colors", colorsObject(state.colors)},
             {"headers", QJsonArray::fromStringList(state.headers)},
             {"windows", windowsArray(state.windows)}};

@@ -183,6 +183,20 @@ QJsonArray classesArray(const QList<WebClass>& classes)
     return array;
 }
 
+QJsonArray eventsArray(const QList<WebEvent>& events)
+{
+    QJsonArray array;
+    for (const WebEvent& event : events) {
+        array.append(QJsonObject{{"seq", event.seq},
+                                 {"raceTime", event.raceTime},
+                                 {"kind", event.kind},
+                                 {"car", event.car},
+                                 {"class", event.carClass},
+                                 {"text", event.text}});
+    }
+    return array;
+}
+
 QJsonObject colorsObject(const WebColors& colors)
 {
     return {{"text", colors.text},

@@ -42,6 +42,7 @@ QJsonObject runObject(const WebRunState& run);
 QJsonArray infoArray(const QList<WebInfoItem>& items);
 QJsonArray followedArray(const QList<WebFollowedDriver>& drivers);
 QJsonArray classesArray(const QList<WebClass>& classes);
+QJsonArray eventsArray(const QList<WebEvent>& events);
 QJsonObject colorsObject(const WebColors& colors);
 QJsonArray windowsArray(const QList<ResultWindowSettings>& windows);
 

@@ -46,6 +46,17 @@ struct WebClass {
     bool operator==(const WebClass&) const = default;
 };
 
+// A race event as the ticker shows it.
+struct WebEvent {
+    qint64 seq = 0;
+    QString raceTime; // hh:mm:ss, empty before the first heartbeat
+    QString kind;     // FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB or FINISH
+    QString car;
+    QString carClass;
+    QString text;
+    bool operator==(const WebEvent&) const = default;
+};
+
 // The program-wide colours as "#rrggbb", system colours already resolved.
 struct WebColors {
     QString text, background, headerText, headerBackground, followText, followBackground;
@@ -61,6 +72,7 @@ struct WebState {
     QList<WebFollowedDriver> followed;
     WebColors colors;
     QList<WebClass> classes;             // by number
+    QList<WebEvent> events;              // the latest race events, newest first
     QStringList headers;                 // the header texts, by logical column
     QStringList kindTitles;              // the titles of kinds 1 to 4
     QList<ResultWindowSettings> windows; // the open result windows, by number

@@ -120,6 +120,23 @@ class WebViewInABrowser(unittest.TestCase):
         wait_for(lambda: not banner(), 20, "the page did not reconnect")
         wait_for(lambda: same_cells(self.shown(), dump_rows(4)), 20, "the page did not show the state again")
 
+    def test_events_page_takes_each_event_as_it_comes(self):
+        """The events page, opened before the race, shows each event without a reload; at the end, newest
+        first, the events the dump writes (time, sign and kind, text)."""
+        self.driver.get(self.program.url("/events"))
+        read = ("return [...document.querySelectorAll('ol.events li.event')].map((li) => "
+                "[...li.children].map((s) => s.textContent));")
+        seen = wait_for(lambda: self.driver.execute_script(read), 20, "no event reached the page")
+        self.driver.execute_script("window.sameLoad = true;")
+        with open(os.path.join(DATA, "dump", "race6", "events.csv"), newline="", encoding="utf-8") as f:
+            dumped = [[row["Race time"], row["Kind"], row["Text"]] for row in csv.DictReader(f)][::-1]
+        self.assertLess(len(seen), len(dumped), "the page opened after the race")
+        shown = lambda: [[time, kind.split(" ", 1)[1], text] for time, kind, text in self.driver.execute_script(read)]
+        wait_for(lambda: shown() == dumped, 30, "the page shows %r" % shown())
+        self.assertTrue(self.driver.execute_script("return window.sameLoad === true;"))
+        self.assertTrue(all(kind.split(" ", 1)[0] for _, kind, _ in self.driver.execute_script(read)),
+                        "an event without its sign")
+
 
 def computed(driver, selector, prop):
     return driver.execute_script(

@@ -88,7 +88,7 @@ TEST(StateDocument, UpdatesCarryExactlyWhatChanged)
         EXPECT_EQ(object, expected.value(QLatin1String(name)).toObject()) << update.toStdString();
         const QJsonObject snapshot = parse(document.snapshot());
         EXPECT_EQ(snapshot.value("seq").toInteger(), sequence + 1);
-        for (const char* key : {"run", "info", "followed", "classes", "colors", "headers", "windows", "kinds"})
+        for (const char* key : {"run", "info", "followed", "classes", "events", "colors", "headers", "windows", "kinds"})
             EXPECT_TRUE(snapshot.contains(QLatin1String(key))) << key << " missing after the update";
     }
 }

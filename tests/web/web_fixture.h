@@ -35,6 +35,7 @@ public:
         state.info = {{1, "Laps to Go:", "3", true}, {10, "Flag", "yellow", true}};
         state.followed = {{"11", "11"}};
         state.classes = {{1, "GT Masters"}, {3, "Cup"}};
+        state.events = {{7, "00:12:34", "LEAD", "32", "GT Masters", "Car 32 takes the lead"}};
         state.colors = {"#000000", "#ffffff", "#000000", "#f0f0f0", "#ffffff",
                         "#0000ff", "#ff0000", "#000000", "#f0f0f0", ""};
         for (int column = 0; column < kResultColumns; ++column)

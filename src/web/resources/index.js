@@ -17,6 +17,7 @@ Live.listen((state) => {
     for (const entry of state.classes || [])
         link("/kind/4?class=" + entry.number, state.kinds["4"].title + ", " + entry.name.trim());
     link("/info", "General information");
+    link("/events", "Race events");
     link("/flag", "Flag board");
     link("/overlay", "Streaming overlay");
     document.querySelector("nav").replaceChildren(list);

@@ -6,7 +6,7 @@
 // told of the loss and shows it its own way.
 const Live = (() => {
     const kLostAfterMs = 4000;
-    const kMetaKeys = ["run", "info", "followed", "classes", "colors", "headers", "windows"];
+    const kMetaKeys = ["run", "info", "followed", "classes", "events", "colors", "headers", "windows"];
     const listeners = [];
     const connectionListeners = [];
     const params = new URLSearchParams(location.search);
