@@ -3,6 +3,7 @@
 #include "change_notice.h"
 #include "flag_window_keeper.h"
 #include "race_charts_host.h"
+#include "race_events_host.h"
 #include "race_feed.h"
 #include "result_windows.h"
 #include "stand_by_keeper.h"
@@ -17,7 +18,8 @@ class StandByMessage;
 class Controller : public RaceFeed {
 public:
     Controller(Device& device, ProgramSettings& settings, StandByMessage& message, const ClockSource& clock)
-        : RaceFeed(device, settings, clock), RaceCharts(ChartSource), Flag(Info), StandBy(Records, message)
+        : RaceFeed(device, settings, clock), RaceCharts(ChartSource), RaceEvents(State, Records), Flag(Info),
+          StandBy(Records, message)
     {
         QObject::connect(&settings, &ProgramSettings::changed, &SettingsChanged, &ChangeNotice::tell);
     }
@@ -26,6 +28,7 @@ public:
     ChangeNotice SettingsChanged;
     ResultWindows Windows;
     RaceChartsHost RaceCharts;
+    RaceEventsHost RaceEvents;
     FlagWindowKeeper Flag;
     StandByKeeper StandBy;
 };

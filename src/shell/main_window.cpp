@@ -119,10 +119,12 @@ void MainWindow::createFileMenu()
 void MainWindow::createMenus()
 {
     createFileMenu();
-    menuBar()->addMenu(QStringLiteral("&Results"))->addAction(QStringLiteral("Race &charts"), this, [this] {
+    QMenu* results = menuBar()->addMenu(QStringLiteral("&Results"));
+    results->addAction(QStringLiteral("Race &charts"), this, [this] {
         m_ctl->RaceCharts.open(*m_area);
         updateLayoutActions();
     });
+    results->addAction(QStringLiteral("Race &events"), this, [this] { m_ctl->RaceEvents.open(*m_area); });
     MenuActions* actions = m_menuActions.get();
     m_settingsMenu = menuBar()->addMenu(QStringLiteral("&Settings"));
     m_settingsMenu->addAction(QStringLiteral("&Communication"), this, [actions] { actions->editCommunication(); });

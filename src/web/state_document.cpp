@@ -13,8 +13,8 @@
 namespace kav {
 namespace {
 
-constexpr std::array<const char*, 8> kMetaKeys = {"run",    "info",    "followed", "classes",
-                                                  "events", "colors",  "headers",  "windows"};
+constexpr std::array<const char*, 8> kMetaKeys = {"run",    "info",   "followed", "classes",
+                                                  "events", "colors", "headers",  "windows"};
 
 qint64 wallClockMs()
 {

@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QTreeWidget>
 
 #include "feed_lines.h"
 #include "flag_window.h"
 #include "harness.h"
+#include "race_events_window.h"
 #include "results_grid.h"
 #include "scripted_prompter.h"
 
@@ -106,4 +109,29 @@ TEST(StandBy, TheMessageIsCentredOnTheMainWindowUntilTheFirstRecord)
     EXPECT_EQ(h.Message.pos(), QPoint((801 - 316) / 2 + 100, (600 - 54) / 2 + 50));
     h.feedLines("$B,1,\"Heat 2\"");
     EXPECT_FALSE(h.Message.isVisible());
+}
+
+// The race events window follows the run while it is open, newest first, each kind with its sign and
+// word; a new run empties it.
+TEST(RaceEventsWindow, ListsEachEventNewestFirstAsItComes)
+{
+    Harness h;
+    QMdiArea area;
+    RaceEventsWindow* window = h.Ctl.RaceEvents.open(area);
+    ASSERT_EQ(h.Ctl.RaceEvents.open(area), window) << "opened twice";
+    const auto row = [window](int index) {
+        const QTreeWidgetItem* item = window->list().topLevelItem(index);
+        QStringList texts;
+        for (int column = 0; item && column < 5; ++column)
+            texts.append(item->text(column));
+        return texts.join(QLatin1Char('|'));
+    };
+    using feed::F;
+    h.feedLines({kAnn, "$A,\"2\",\"12\",1235,\"Bea\",\"Bravo\",\"NED\",1", F(9, "00:00:10", "Green"), kFirst, kSecond});
+    EXPECT_EQ(window->list().topLevelItemCount(), int(h.Ctl.State.events().events().size()));
+    EXPECT_EQ(row(window->list().topLevelItemCount() - 1), QString::fromUtf8("00:00:10|\u2691 FLAG|||Green flag"));
+    h.feedLines(F(8, "00:02:00", "Yellow"));
+    EXPECT_EQ(row(0), QString::fromUtf8("00:02:00|\u2691 FLAG|||Yellow flag"));
+    h.feedLines({kNewRun, "$B,2,\"Race 2\""});
+    EXPECT_EQ(window->list().topLevelItemCount(), 0);
 }
