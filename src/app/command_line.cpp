@@ -14,6 +14,7 @@
 #include "installed_files.h"
 #include "main_window.h"
 #include "publisher_settings.h"
+#include "web_view_settings.h"
 
 namespace kav {
 namespace {
@@ -30,6 +31,7 @@ public:
     QString ReplayToText;
     QString FullScreenText;
     QString WebPortText;
+    QString WebDelayText;
     QString Error;
 
 private:
@@ -120,6 +122,8 @@ QString* ArgumentReader::valueField(const QString& option)
         return &WebPortText;
     if (option == QLatin1String("--web-bind"))
         return &Options.WebBind;
+    if (option == QLatin1String("--web-delay"))
+        return &WebDelayText;
     if (option == QLatin1String("--mqtt"))
         return &Options.Mqtt;
     if (option == QLatin1String("--mqtt-topic"))
@@ -191,6 +195,20 @@ QString checkFullScreen(const ArgumentReader& reader, CommandLineOptions& option
             .arg(text);
     options.FullScreenWindow = window;
     options.FullScreenScreen = screen;
+    return {};
+}
+
+QString checkWebDelay(const ArgumentReader& reader, CommandLineOptions& options)
+{
+    if (reader.WebDelayText.isEmpty())
+        return {};
+    bool ok = false;
+    const int seconds = reader.WebDelayText.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > kMaxBroadcastDelay)
+        return QStringLiteral("--web-delay needs a whole number of seconds from 0 to %1, not %2")
+            .arg(kMaxBroadcastDelay)
+            .arg(reader.WebDelayText);
+    options.WebDelay = seconds;
     return {};
 }
 
@@ -282,6 +300,8 @@ QString checkOptions(const ArgumentReader& reader, CommandLineOptions& options)
         error = checkFullScreen(reader, options);
     if (error.isEmpty())
         error = checkWeb(reader, options);
+    if (error.isEmpty())
+        error = checkWebDelay(reader, options);
     if (error.isEmpty() && options.Replay.isEmpty() && !reader.RateText.isEmpty())
         error = QStringLiteral("--rate is only used with --replay");
     if (error.isEmpty() && options.Replay.isEmpty() && !options.Dump.isEmpty() && options.ConfigDir.isEmpty())
@@ -358,6 +378,8 @@ QString usageText()
         "                     counted from 1)\n"
         "  --web PORT         serve the results as live web pages on PORT (0: any free port) for this run\n"
         "  --web-bind ADDRESS with --web: listen on this address only (default: every interface)\n"
+        "  --web-delay S      show the web pages and the broker's results S seconds late (0 to 600), to match\n"
+        "                     a stream; the windows and the broker's feed stay live\n"
         "  --mqtt HOST[:PORT] publish the feed and the results to this MQTT broker (port 1883 when not given)\n"
         "  --mqtt-topic PREFIX  with --mqtt: publish under PREFIX instead of kavendor/<run name>\n"
         "  --version          print the version and quit\n"

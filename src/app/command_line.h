@@ -17,6 +17,7 @@ struct CommandLineOptions {
     int FullScreenScreen = 0; // its screen, counted from 1; 0: the window's own
     int WebPort = -1;         // the web view's port for this run (0: any free port); -1: as the settings say
     QString WebBind;          // the web view's address for this run; empty: every interface
+    int WebDelay = -1;        // the broadcast delay in seconds for this run; -1: as the settings say
     QString Mqtt;             // HOST or HOST:PORT: publish to this broker, whatever Kavendor.ini says
     QString MqttTopic;        // with Mqtt: this topic prefix instead of the one set
     bool Version = false, Help = false;

@@ -14,6 +14,7 @@
 #include "broker_link.h"
 #include "command_line.h"
 #include "communication_prompts.h"
+#include "delayed_race_feed.h"
 #include "dump_writer.h"
 #include "full_screen_start.h"
 #include "kavendor_device.h"
@@ -25,6 +26,7 @@
 #include "stop_signals.h"
 #include "ui_prompter.h"
 #include "web_view_host.h"
+#include "web_view_settings.h"
 
 namespace {
 
@@ -149,6 +151,7 @@ private:
     bool watchLiveSession();
     void finishDump(int code);
     bool writeDumpFiles();
+    kav::RaceFeed& shownFeed();
 
     const kav::CommandLineOptions& m_options;
     const bool m_dump;
@@ -158,6 +161,7 @@ private:
     std::unique_ptr<kav::MainWindow> m_window;
     ConsolePrompts m_consolePrompts;
     kav::LineRecorder m_recorder;
+    std::unique_ptr<kav::DelayedRaceFeed> m_delayed; // with a broadcast delay: the race the outputs show
     std::unique_ptr<kav::WebViewHost> m_web;
     kav::ReplayFeeder m_feeder;
     kav::StopSignals m_stopSignals;
@@ -233,9 +237,24 @@ void ProgramRun::stopOnSignal(const QString& signalName)
     QApplication::exit(0);
 }
 
+kav::RaceFeed& ProgramRun::shownFeed()
+{
+    const QString settingsFile = m_mainOptions.UseSettingsFiles && !m_dump ? m_window->settingsPath() : QString();
+    const int delay = m_options.WebDelay >= 0  ? m_options.WebDelay
+                      : settingsFile.isEmpty() ? 0
+                                               : kav::readWebViewSettings(settingsFile.toStdString()).delaySeconds;
+    if (delay > 0 && !m_delayed) {
+        m_delayed =
+            std::make_unique<kav::DelayedRaceFeed>(*m_window->device(), m_window->settings(), m_window->clock(),
+                                                   m_window->controller().Followed, std::chrono::seconds(delay));
+        printTo(stderr, QStringLiteral("kavendor: web pages and broker results %1 s behind the feed\n").arg(delay));
+    }
+    return m_delayed ? m_delayed->feed() : m_window->controller();
+}
+
 bool ProgramRun::startWebView()
 {
-    m_web = std::make_unique<kav::WebViewHost>(*m_window, m_options.WebPort, m_options.WebBind,
+    m_web = std::make_unique<kav::WebViewHost>(*m_window, shownFeed(), m_options.WebPort, m_options.WebBind,
                                                m_mainOptions.UseSettingsFiles && !m_dump ? m_window->settingsPath()
                                                                                          : QString());
     if (QString error; !m_web->start(error)) {

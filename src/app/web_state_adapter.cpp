@@ -11,8 +11,8 @@
 #include "system_colors.h"
 
 namespace kav {
-WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent)
-    : QObject(parent), m_window(window), m_source(source)
+WebStateAdapter::WebStateAdapter(MainWindow& window, RaceFeed& shown, ResultsSource& source, QObject* parent)
+    : QObject(parent), m_window(window), m_shown(shown), m_source(source)
 {
     m_soon.setSingleShot(true);
     connect(&m_soon, &QTimer::timeout, this, &WebStateAdapter::refresh);
@@ -21,11 +21,14 @@ WebStateAdapter::WebStateAdapter(MainWindow& window, ResultsSource& source, QObj
         if (!m_soon.isActive())
             m_soon.start();
     };
-    const RunInfo& info = window.controller().Info;
+    const RunInfo& info = shown.Info;
     connect(&info, &RunInfo::changed, &m_soon, soon);
+    // The panel's layout is the operator's, on the live run's information.
+    if (&shown.Info != &window.controller().Info)
+        connect(&window.controller().Info, &RunInfo::changed, &m_soon, soon);
     connect(&window.controller().SettingsChanged, &ChangeNotice::changed, &m_soon, soon);
     connect(&window.controller().Followed, &FollowList::changed, &m_soon, soon);
-    connect(&window.controller().Records, &RecordProcessor::eventsChanged, &m_soon, soon);
+    connect(&shown.Records, &RecordProcessor::eventsChanged, &m_soon, soon);
     // A line alone changes only the count: nothing else needs building again.
     connect(&info, &RunInfo::lineCounted, this, [this, &info] { m_source.setLineCount(info.lines()); });
     refresh();
@@ -46,8 +49,8 @@ void WebStateAdapter::setFeedLost(qint64 count)
 
 WebState WebStateAdapter::build() const
 {
-    const RaceState& race = m_window.controller().State;
-    const RunInfo& info = m_window.controller().Info;
+    const RaceState& race = m_shown.State;
+    const RunInfo& info = m_shown.Info;
     WebState state;
     state.run.name = feedText(race.RunName);
     state.run.flag = flagWord(info.flag());
@@ -79,9 +82,10 @@ WebState WebStateAdapter::build() const
 // The items as the panel places them, then the ones it does not show, by number.
 void WebStateAdapter::addInfo(WebState& state) const
 {
-    const RunInfo& info = m_window.controller().Info;
+    const RunInfo& panel = m_window.controller().Info;
+    const RunInfo& info = m_shown.Info;
     std::vector<int> order;
-    for (std::uint8_t item : info.panelLayout()) {
+    for (std::uint8_t item : panel.panelLayout()) {
         if (item >= RunInfo::kLapsToGo && item <= RunInfo::kFlagLamp)
             order.push_back(item);
     }
@@ -91,13 +95,13 @@ void WebStateAdapter::addInfo(WebState& state) const
     }
     for (int item : order) {
         const QString value = item == RunInfo::kFlagLamp ? flagWord(info.flag()) : info.value(item);
-        state.info.append({item, RunInfo::caption(item), value, info.shown(item)});
+        state.info.append({item, RunInfo::caption(item), value, panel.shown(item)});
     }
 }
 
 void WebStateAdapter::addEvents(WebState& state) const
 {
-    const auto& events = m_window.controller().State.events().events();
+    const auto& events = m_shown.State.events().events();
     const std::size_t shown = std::min<std::size_t>(events.size(), kWebEvents);
     for (auto event = events.rbegin(); event != events.rbegin() + std::ptrdiff_t(shown); ++event) {
         state.events.append({qint64(event->seq), QString::fromLatin1(event->raceTimeText()),
@@ -136,7 +140,7 @@ void WebStateAdapter::addSettings(WebState& state) const
     for (const std::string& regNo : m_window.controller().Followed.entries()) {
         if (regNo.empty())
             break;
-        const FullCompetitorRecord driver = m_window.controller().State.CompList.findByRegNo(regNo);
+        const FullCompetitorRecord driver = m_shown.State.CompList.findByRegNo(regNo);
         state.followed.append({feedText(regNo), feedText(driver.Number)});
     }
 }

@@ -9,6 +9,7 @@ namespace kav {
 
 class ResultsSource;
 class MainWindow;
+class RaceFeed;
 
 // Fills the web view's description: the run, the general information items, the flag and how long the
 // feed has been silent from the run's information; the followed drivers from the follow list; colours
@@ -22,7 +23,8 @@ public:
     // The latest race events the pages are given; the dump keeps them all.
     static constexpr std::size_t kWebEvents = 50;
 
-    WebStateAdapter(MainWindow& window, ResultsSource& source, QObject* parent = nullptr);
+    // shown: the race the pages show, the live one or the one a broadcast delay holds back.
+    WebStateAdapter(MainWindow& window, RaceFeed& shown, ResultsSource& source, QObject* parent = nullptr);
 
     // Builds the description now and hands it to the source.
     void refresh();
@@ -40,6 +42,7 @@ private:
     void addEvents(WebState& state) const;
 
     MainWindow& m_window;
+    RaceFeed& m_shown;
     ResultsSource& m_source;
     QTimer m_soon;
     qint64 m_feedLost = 0;

@@ -28,14 +28,15 @@ QString hostForPeople(const QString& bind)
 
 } // namespace
 
-WebViewHost::WebViewHost(MainWindow& window, int commandLinePort, const QString& commandLineBind,
+WebViewHost::WebViewHost(MainWindow& window, RaceFeed& shown, int commandLinePort, const QString& commandLineBind,
                          const QString& settingsFile)
     : m_window(window), m_commandLinePort(commandLinePort), m_commandLineBind(commandLineBind),
-      m_settingsFile(settingsFile), m_adapter(window, m_source), m_feed(m_source), m_dialog(new WebViewDialog(&window))
+      m_settingsFile(settingsFile), m_adapter(window, shown, m_source), m_feed(m_source),
+      m_dialog(new WebViewDialog(&window))
 {
     // The pages read the results models themselves, the marker under its name.
     for (int kind = kFirstKind; kind <= kLastKind; ++kind)
-        m_source.setModel(kind, &window.controller().Models.forKind(static_cast<std::uint8_t>(kind)));
+        m_source.setModel(kind, &shown.Models.forKind(static_cast<std::uint8_t>(kind)));
     window.settingsMenu()->addAction(QStringLiteral("&Web view..."), this, &WebViewHost::editSettings);
 }
 

@@ -14,6 +14,7 @@
 namespace kav {
 
 class MainWindow;
+class RaceFeed;
 class WebServer;
 class WebViewDialog;
 
@@ -25,7 +26,9 @@ class WebViewHost : public QObject {
 public:
     // commandLinePort -1: as the settings say. settingsFile: Kavendor.ini, empty when the program
     // keeps no settings files (only the command line then switches the web view on).
-    WebViewHost(MainWindow& window, int commandLinePort, const QString& commandLineBind, const QString& settingsFile);
+    // shown: the race the pages show, the live one or the one a broadcast delay holds back.
+    WebViewHost(MainWindow& window, RaceFeed& shown, int commandLinePort, const QString& commandLineBind,
+                const QString& settingsFile);
     ~WebViewHost() override;
 
     // Starts serving when asked; false with the reason when the command line's address cannot be used.

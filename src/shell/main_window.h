@@ -54,6 +54,7 @@ public:
     LifeCycle& lifeCycle() const { return *m_life; }
     Controller& controller() { return *m_ctl; }
     ProgramSettings& settings() { return m_settings; }
+    const ClockSource& clock() const { return m_options.Clock ? *m_options.Clock : *m_ownClock; }
     GeneralInfoPanel& panel() const { return *m_panel; }
     StaleFeedIndicator& staleFeedIndicator() const { return *m_staleFeedIndicator; }
     QMdiArea& area() const { return *m_area; }

@@ -24,6 +24,9 @@ WebViewSettings readWebViewSettings(const std::filesystem::path& file)
     const std::int32_t perAddress = ini.readInteger(kSection, "MaxClientsPerAddress", settings.maxClientsPerAddress);
     if (perAddress >= 0 && perAddress <= kMaxWebClients)
         settings.maxClientsPerAddress = perAddress;
+    const std::int32_t delay = ini.readInteger(kSection, "DelaySeconds", 0);
+    if (delay >= 0 && delay <= kMaxBroadcastDelay)
+        settings.delaySeconds = delay;
     return settings;
 }
 
@@ -35,6 +38,7 @@ void writeWebViewSettings(const std::filesystem::path& file, const WebViewSettin
     ini.writeString(kSection, "BindAddress", settings.bindAddress);
     ini.writeInteger(kSection, "MaxClients", settings.maxClients);
     ini.writeInteger(kSection, "MaxClientsPerAddress", settings.maxClientsPerAddress);
+    ini.writeInteger(kSection, "DelaySeconds", settings.delaySeconds);
     ini.commit();
 }
 

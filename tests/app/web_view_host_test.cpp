@@ -41,7 +41,7 @@ TEST(WebViewHost, SettingsDialogSwitchesTheWebViewAndKeepsTheChoice)
     QTemporaryDir dir;
     ScriptedPrompter prompter;
     MainWindow window(testOptions(&dir));
-    WebViewHost host(window, -1, {}, window.settingsPath());
+    WebViewHost host(window, window.controller(), -1, {}, window.settingsPath());
     QString error;
     ASSERT_TRUE(host.start(error));
     EXPECT_EQ(host.address(), QString());
@@ -90,7 +90,7 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
 {
     ManualClock clock; // the feed's silence stands still
     MainWindow window(testOptions(nullptr, &clock));
-    WebViewHost host(window, -1, {}, {});
+    WebViewHost host(window, window.controller(), -1, {}, {});
     QCoreApplication::processEvents();
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });

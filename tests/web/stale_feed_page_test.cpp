@@ -23,7 +23,7 @@ TEST(StaleFeedOnThePages, TheStateCountsTheSilenceOnTheProgramsClock)
     QTemporaryDir dir;
     ManualClock clock;
     MainWindow window(testOptions(&dir, &clock));
-    WebViewHost host(window, 0, QStringLiteral("127.0.0.1"), {});
+    WebViewHost host(window, window.controller(), 0, QStringLiteral("127.0.0.1"), {});
     QString error;
     ASSERT_TRUE(host.start(error)) << error.toStdString();
     const auto port = static_cast<quint16>(host.address().section(u':', -1).section(u'/', 0, 0).toUInt());

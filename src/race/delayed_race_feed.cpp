@@ -1,0 +1,17 @@
+#include "delayed_race_feed.h"
+
+namespace kav {
+
+DelayedRaceFeed::DelayedRaceFeed(Device& live, ProgramSettings& settings, const ClockSource& clock,
+                                 const FollowList& followed, std::chrono::seconds delay)
+    : m_lines(clock, delay), m_feed(m_relay, settings, clock)
+{
+    QObject::connect(&live, &Device::lineReceived, &m_lines, &DelayedLines::take);
+    QObject::connect(&m_lines, &DelayedLines::lineReleased, &m_relay,
+                     [this](const QByteArray& line) { m_relay.receiveBytes(line); });
+    m_feed.Followed.set(followed.entries());
+    QObject::connect(&followed, &FollowList::changed, &m_feed.Records,
+                     [this, &followed] { m_feed.Followed.set(followed.entries()); });
+}
+
+} // namespace kav
