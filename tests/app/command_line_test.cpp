@@ -78,6 +78,7 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
     expected.Record = pathOf("plain.txt");
     expected.WebPort = 0;
     expected.WebBind = "::1";
+    expected.WebDelay = 600;
     const QStringList separate = {"--config-dir", expected.ConfigDir,
                                   "--layout",     expected.Layout,
                                   "--replay",     expected.Replay,
@@ -86,8 +87,10 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
                                   "--dump",       expected.Dump,
                                   "--record",     expected.Record,
                                   "--web",        "0",
-                                  "--web-bind",   "::1"};
+                                  "--web-bind",   "::1",
+                                  "--web-delay",  "600"};
     const QStringList joined = {"--web-bind=::1",
+                                "--web-delay=600",
                                 "--web=0",
                                 "--record=" + expected.Record,
                                 "--dump=" + expected.Dump,
