@@ -28,7 +28,9 @@ FEED_LINES = sum(1 for _ in open(FEED, "rb"))
 READ_TABLE = """
 const table = document.querySelector("table.results");
 if (!table || !table.tHead.rows.length) return null;
-const cell = (c) => { const img = c.querySelector("img"); return img ? "[" + img.alt + "]" : c.textContent; };
+const text = (c) => [...c.childNodes].filter((n) => !n.classList || !n.classList.contains("mark"))
+    .map((n) => n.textContent).join("");
+const cell = (c) => { const img = c.querySelector("img"); return img ? "[" + img.alt + "]" : text(c); };
 return [[...table.tHead.rows[0].cells].map(cell), [...table.tBodies[0].rows].map((r) => [...r.cells].map(cell))];
 """
 
@@ -53,6 +55,17 @@ def same_cells(shown, dumped):
 
 
 wait_for = web_browser.wait_for
+
+
+def lap_seconds(text):
+    """A lap time cell in seconds; infinity for none, as the page sorts them."""
+    text = text.strip()
+    if not text or text.strip("0123456789:.") or text == "-----":
+        return float("inf")
+    total = 0.0
+    for part in text.split(":"):
+        total = total * 60 + float(part)
+    return total
 
 
 class WebViewInABrowser(unittest.TestCase):
@@ -194,7 +207,7 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
 
     def check_class_pages(self):
         """?class= by name (any case) or number: that class's cars only, in order, placed 1..n within it."""
-        dumped = [row for row in dump_rows(4)[1:] if row[2].strip()]
+        dumped = [row for row in dump_rows(1)[1:] if row[2].strip()]  # the current race: the dump's window 1
         classes = self.driver.execute_script("return fetch('/api/state').then((r) => r.json()).then((s) => s.classes);")
         for entry in classes:
             cars = [row[2] for row in dumped if row[15] == entry["name"]]
@@ -211,6 +224,18 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
                     wait_for(lambda: self.driver.execute_script(tower) == [list(p) for p in zip(places, cars)], 10,
                              "the overlay of the class shows %r" % self.driver.execute_script(tower))
         self.assertGreater(len({row[15] for row in dumped}), 1, "the feed should have cars of two classes")
+        # By best lap, cars without one last, the fastest with a star in text; a click on Cls Pos puts
+        # each class together in its order.
+        by_best = sorted(dumped, key=lambda row: lap_seconds(row[11]))
+        self.assertEqual([row[0] for row in self.open("/kind/4?columns=2,11&sort=best")[1]], [r[2] for r in by_best])
+        marks = "return [...document.querySelectorAll('table.results tbody .mark')].map((m) => m.textContent);"
+        self.assertEqual(self.driver.execute_script(marks), [" \u2605"])
+        self.open("/kind/4?columns=2,15,17")
+        self.driver.execute_script("document.querySelectorAll('table.results th')[2].click();")
+        firsts = list(dict.fromkeys(row[15] for row in dumped))
+        by_class = [[row[2], row[15]] for cls in firsts for row in dumped if row[15] == cls]
+        self.assertEqual([row[:2] for row in self.driver.execute_script(READ_TABLE)[1]], by_class)
+        self.assertIn("sort=class", self.driver.current_url)
         self.driver.get(self.program.url("/"))
         links = "return [...document.querySelectorAll('nav a')].map((a) => a.getAttribute('href'));"
         wait_for(lambda: all("/kind/4?class=%d" % c["number"] in self.driver.execute_script(links) for c in classes),

@@ -3,14 +3,21 @@
 // of ?columns=0,2,5. Only the rows the race has are shown, not the empty rows below the field. Rows
 // are rebuilt only where an update changed them. ?page=S turns pages every S seconds when the field
 // does not fit the screen's height, for a TV that shows every car in turn. ?class= (a class's name or
-// number) shows the cars of that class only, placed and gapped within it.
+// number) shows the cars of that class only, placed and gapped within it. ?sort=class (each class
+// together, in class order) or ?sort=best (by best lap), or a click on the Pos, Cls Pos or Best
+// Laptime header, orders the rows; a last lap that is the car's best is marked PB, the fastest best
+// lap of the field with a star, in text so that no one needs the colours.
 const Results = (() => {
     const path = location.pathname.split("/");
     const byWindow = path[1] === "window";
     const number = Number(path[2]);
     const pageSeconds = Number(Live.params.get("page")) || 0;
     const askedClass = Live.params.get("class");
+    const kSortColumns = { 0: "pos", 17: "class", 11: "best" };
+    const kLastLap = 9, kBestLap = 11, kClass = 15, kClassPosition = 17;
+    let sortBy = Object.values(kSortColumns).includes(Live.params.get("sort")) ? Live.params.get("sort") : "pos";
     let shown = null; // what the table was built for: kind, columns and looks
+    let latest = null; // the state as the last update left it
     let page = 0;
 
     function chosenColumns(count) {
@@ -51,6 +58,34 @@ const Results = (() => {
                  back: (c) => (c === colors.background ? dark.background : c) };
     }
 
+    // A lap time's seconds; Infinity for none, so that cars without a time sort last.
+    function seconds(text) {
+        const parts = text.trim().split(":");
+        if (!/^[\d:.]+$/.test(text.trim())) return Infinity;
+        return parts.reduce((total, part) => total * 60 + Number(part), 0);
+    }
+
+    function ordered(rows) {
+        if (sortBy === "best") return rows.slice().sort((a, b) => seconds(a.cells[kBestLap]) - seconds(b.cells[kBestLap]));
+        if (sortBy !== "class") return rows;
+        const classOrder = new Map();
+        rows.forEach((row) => classOrder.has(row.cells[kClass]) || classOrder.set(row.cells[kClass], classOrder.size));
+        return rows.slice().sort((a, b) => classOrder.get(a.cells[kClass]) - classOrder.get(b.cells[kClass]) ||
+                                           Number(a.cells[kClassPosition]) - Number(b.cells[kClassPosition]));
+    }
+
+    function fastestOf(rows) {
+        return Math.min(...rows.map((row) => seconds(row.cells[kBestLap])));
+    }
+
+    // The text mark of a lap time: PB for a last lap that is the car's best, a star for the field's fastest.
+    function markOf(row, id) {
+        const time = seconds(row.cells[id]);
+        if (time === Infinity || (id !== kLastLap && id !== kBestLap)) return "";
+        if (time === shown.fastest) return " \u2605";
+        return id === kLastLap && time === seconds(row.cells[kBestLap]) ? " PB" : "";
+    }
+
     function cell(state, kind, row, id) {
         const td = Live.element("td");
         td.style.textAlign = kind.align[id];
@@ -64,6 +99,8 @@ const Results = (() => {
             }
         } else {
             td.textContent = row.cells[(shown.className !== null && Live.kInClass[id]) || id];
+            const mark = row.cells.length ? markOf(row, id) : "";
+            if (mark) td.appendChild(Live.element("span", "mark", mark));
         }
         return td;
     }
@@ -95,11 +132,26 @@ const Results = (() => {
         const head = Live.element("tr");
         head.style.color = look.colors.headerText;
         head.style.background = look.colors.headerBackground;
-        for (const id of layout.columns) head.appendChild(Live.element("th", "", state.headers[id]));
+        for (const id of layout.columns) {
+            const th = Live.element("th", "", state.headers[id]);
+            if (kSortColumns[id]) {
+                th.classList.add("sortable");
+                if (kSortColumns[id] === sortBy) th.appendChild(Live.element("span", "mark", " \u25BC"));
+                th.addEventListener("click", () => {
+                    sortBy = kSortColumns[id];
+                    Live.params.set("sort", sortBy);
+                    history.replaceState(null, "", "?" + Live.params.toString());
+                    buildTable(latest, layout);
+                });
+            }
+            head.appendChild(th);
+        }
         table.tHead.replaceChildren(head);
         const kind = state.kinds[layout.kind];
         let rows = kind.rows.slice(0, fieldSize(kind));
+        shown.fastest = fastestOf(rows);
         if (shown.className !== null) rows = rows.filter((row) => Live.inClass(row, shown.className));
+        rows = ordered(rows);
         table.tBodies[0].replaceChildren(...rows.map((row, index) => rowElement(state, kind, row, index)));
     }
 
@@ -153,6 +205,7 @@ const Results = (() => {
     }
 
     Live.listen((state, update) => {
+        latest = state;
         const layout = layoutOf(state);
         const className = askedClass === null ? null : Live.className(state, askedClass);
         let title = byWindow ? "Window " + number : state.kinds[number] && state.kinds[number].title;
@@ -167,8 +220,12 @@ const Results = (() => {
         }
         const key = JSON.stringify([layout, className, state.headers, state.colors, state.kinds[layout.kind].align]);
         const change = update && update.kinds && update.kinds[layout.kind];
-        // A class's rows move between places of the table as the field does: its table is built anew.
-        if (!shown || shown.key !== key || !update || (change && ("rowCount" in change || className !== null))) {
+        // A class's or a sorted table's rows move between places as the field does, and a new fastest lap
+        // moves its star: such a table is built anew.
+        const kind = state.kinds[layout.kind];
+        const rebuild = className !== null || sortBy !== "pos" ||
+                        (shown && fastestOf(kind.rows.slice(0, fieldSize(kind))) !== shown.fastest);
+        if (!shown || shown.key !== key || !update || (change && ("rowCount" in change || rebuild))) {
             shown = { key: key, layout: layout, className: className };
             buildTable(state, layout);
         } else if (change) {
