@@ -236,6 +236,15 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
         by_class = [[row[2], row[15]] for cls in firsts for row in dumped if row[15] == cls]
         self.assertEqual([row[:2] for row in self.driver.execute_script(READ_TABLE)[1]], by_class)
         self.assertIn("sort=class", self.driver.current_url)
+        # ?follow= marks a car for this viewer: the triangle and the follow colours, on its row only.
+        car = dumped[2][2]
+        self.open("/kind/4?columns=2&follow=" + car)
+        followed = ("return [...document.querySelectorAll('table.results tbody tr')].filter((r) => "
+                    "r.classList.contains('followed')).map((r) => [r.textContent, getComputedStyle(r).backgroundColor]);")
+        follow_background = self.driver.execute_script(
+            "return fetch('/api/state').then((r) => r.json()).then((s) => s.colors.followBackground);")
+        rgb = "rgb(%d, %d, %d)" % tuple(int(follow_background[i:i + 2], 16) for i in (1, 3, 5))
+        self.assertEqual(self.driver.execute_script(followed), [["\u25B6 " + car, rgb]])
         self.driver.get(self.program.url("/"))
         links = "return [...document.querySelectorAll('nav a')].map((a) => a.getAttribute('href'));"
         wait_for(lambda: all("/kind/4?class=%d" % c["number"] in self.driver.execute_script(links) for c in classes),

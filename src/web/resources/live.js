@@ -137,6 +137,13 @@ const Live = (() => {
                                                             c.name.trim().toLowerCase() === wanted);
             return found ? found.name.trim() : asked.trim();
         },
+        // The cars followed on this page: the operator's, and those of ?follow= (car numbers) for this
+        // viewer only.
+        followedCars(state) {
+            const cars = new Set(state.followed.map((driver) => driver.car.trim()));
+            (params.get("follow") || "").split(",").map((car) => car.trim()).filter(Boolean).forEach((car) => cars.add(car));
+            return cars;
+        },
         inClass(row, name) {
             return row.cells[15].trim().toLowerCase() === name.toLowerCase();
         },

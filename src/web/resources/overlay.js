@@ -1,7 +1,8 @@
 "use strict";
 // A compact tower for a streaming overlay on a transparent background: position, car, name and gap of
 // the first ?rows=N cars (10 when not given) of the current race, or of ?kind=K. ?class= (name or
-// number) shows one class with its own places and gaps, ?followed=1 the followed drivers only, and
+// number) shows one class with its own places and gaps, ?followed=1 the followed drivers only (the
+// operator's and those of ?follow=, car numbers, for this viewer), and
 // ?gap=interval the interval to the car ahead instead of the gap to the leader. On air nothing
 // alarming is shown: when the connection is lost the rows stay for a grace and then fade out, and
 // come back with it. ?indicator=1 adds a small dot, green while live, grey while lost, and the small
@@ -20,7 +21,7 @@ document.addEventListener("DOMContentLoaded", () => {
 Live.listenConnection((connected) => document.body.classList.toggle("live", connected));
 Live.listen((state) => {
     const className = askedClass === null ? null : Live.className(state, askedClass);
-    const followed = new Set(state.followed.map((driver) => driver.car.trim()));
+    const followed = Live.followedCars(state);
     const cars = state.kinds[kindNumber].rows.filter((row) => row.cells[kCar].trim() !== "" &&
         (className === null || Live.inClass(row, className)) && (!followedOnly || followed.has(row.cells[kCar].trim())));
     const inClass = (id) => (className !== null && Live.kInClass[id]) || id;

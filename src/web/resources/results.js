@@ -6,7 +6,8 @@
 // number) shows the cars of that class only, placed and gapped within it. ?sort=class (each class
 // together, in class order) or ?sort=best (by best lap), or a click on the Pos, Cls Pos or Best
 // Laptime header, orders the rows; a last lap that is the car's best is marked PB, the fastest best
-// lap of the field with a star, in text so that no one needs the colours.
+// lap of the field with a star, in text so that no one needs the colours. Followed drivers are marked
+// with a triangle; ?follow=32,87 (car numbers) follows more for this viewer only.
 const Results = (() => {
     const path = location.pathname.split("/");
     const byWindow = path[1] === "window";
@@ -116,6 +117,16 @@ const Results = (() => {
         tr.style.color = look.text(row.color || state.colors.text);
         tr.style.background = shaded ? look.colors.alternateBackground : background;
         for (const id of shown.layout.columns) tr.appendChild(cell(state, kind, row, id));
+        // A followed driver is marked in text as well; one this viewer follows takes the follow colours.
+        const car = row.cells.length ? row.cells[2].trim() : "";
+        if (car && shown.followed.has(car) && tr.cells.length) {
+            tr.classList.add("followed");
+            if (!state.followed.some((driver) => driver.car.trim() === car)) {
+                tr.style.color = state.colors.followText;
+                tr.style.background = state.colors.followBackground;
+            }
+            tr.cells[0].prepend(Live.element("span", "mark", "\u25B6 "));
+        }
         return tr;
     }
 
@@ -150,6 +161,7 @@ const Results = (() => {
         const kind = state.kinds[layout.kind];
         let rows = kind.rows.slice(0, fieldSize(kind));
         shown.fastest = fastestOf(rows);
+        shown.followed = Live.followedCars(state);
         if (shown.className !== null) rows = rows.filter((row) => Live.inClass(row, shown.className));
         rows = ordered(rows);
         table.tBodies[0].replaceChildren(...rows.map((row, index) => rowElement(state, kind, row, index)));
@@ -218,7 +230,8 @@ const Results = (() => {
                 Live.element("thead"), Live.element("tbody"));
             return;
         }
-        const key = JSON.stringify([layout, className, state.headers, state.colors, state.kinds[layout.kind].align]);
+        const key = JSON.stringify([layout, className, state.headers, state.colors, state.followed,
+                                    state.kinds[layout.kind].align]);
         const change = update && update.kinds && update.kinds[layout.kind];
         // A class's or a sorted table's rows move between places as the field does, and a new fastest lap
         // moves its star: such a table is built anew.
