@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -16,6 +17,7 @@
 #include "feed_text.h"
 #include "main_window.h"
 #include "mqtt_feed_channel.h"
+#include "race_events.h"
 #include "state_burst.h"
 #include "state_feed.h"
 #include "topic_names.h"
@@ -36,6 +38,18 @@ constexpr std::array<std::pair<int, const char*>, 9> kInfoKeys{{
     {RunInfo::kTrackName, "track_name"},
     {RunInfo::kRun, "run"},
 }};
+
+// With the field names of the state document's events.
+QByteArray eventDocument(const RaceEvent& event)
+{
+    const QJsonObject document{{"seq", qint64(event.seq)},
+                               {"raceTime", QString::fromLatin1(event.raceTimeText())},
+                               {"kind", QString::fromLatin1(eventTag(event.kind))},
+                               {"car", feedText(event.car)},
+                               {"class", feedText(event.carClass)},
+                               {"text", feedText(event.text)}};
+    return QJsonDocument(document).toJson(QJsonDocument::Compact);
+}
 
 } // namespace
 
@@ -86,6 +100,7 @@ void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const Q
     connect(window.device(), &Device::lineReceived, this, &BrokerLink::takeLine);
     connect(&window.controller().Info, &RunInfo::changed, this, &BrokerLink::noteChange);
     connect(&window.controller().Info, &RunInfo::lineCounted, this, &BrokerLink::noteChange);
+    connect(&window.controller().Records, &RecordProcessor::eventsChanged, this, &BrokerLink::publishEvents);
     window.settingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
     apply(settings);
 }
@@ -131,6 +146,20 @@ void BrokerLink::takeLine(const QByteArray& line)
     if (m_publisher.isRunning())
         m_publisher.publishLine(line);
     followRunName();
+}
+
+// Sequence numbers grow across runs, so a new run's emptied list publishes nothing and a run's first
+// event is never taken for one already sent.
+void BrokerLink::publishEvents()
+{
+    const auto& events = m_window->controller().State.events().events();
+    const auto newer = std::partition_point(events.begin(), events.end(),
+                                            [this](const RaceEvent& event) { return event.seq <= m_lastEventSeq; });
+    for (auto event = newer; event != events.end(); ++event) {
+        m_lastEventSeq = event->seq;
+        if (m_publisher.isRunning())
+            m_publisher.publishEvent(eventDocument(*event), event->seq);
+    }
 }
 
 void BrokerLink::noteChange()
@@ -196,6 +225,8 @@ QString BrokerLink::finish()
                           .arg(address)
                           .arg(report.linesNotDelivered)
                           .arg(report.linesPublished);
+    if (report.eventsNotDelivered > 0)
+        problem += QStringLiteral(" and %1 of %2 events").arg(report.eventsNotDelivered).arg(report.eventsPublished);
     if (!report.retainedDelivered)
         problem += QStringLiteral(" and the final retained values");
     if (!report.problem.isEmpty())

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 
 #include "feed_publisher.h"
@@ -22,9 +23,9 @@ class MainWindow;
 class StateFeed;
 
 // The broker in the program: publishes what the device receives and the program's live state (the run's
-// information, the state a newcomer needs, the state document), makes the MQTT feed channels the device
-// asks for, reports both in the status area, and offers Settings > Broker. It publishes at most every
-// kRefreshInterval, and only after the live state said it changed.
+// information, the state a newcomer needs, the state document) and each new race event, makes the MQTT
+// feed channels the device asks for, reports both in the status area, and offers Settings > Broker. It
+// publishes the live state at most every kRefreshInterval, and only after the live state said it changed.
 class BrokerLink : public QObject {
     Q_OBJECT
 public:
@@ -80,6 +81,7 @@ signals:
 
 private:
     void refresh();
+    void publishEvents();
     void noteChange();
     void holdFeed(bool hold);
     QByteArray infoDocument() const;
@@ -95,7 +97,8 @@ private:
     MainWindow* m_window = nullptr;
     QPointer<MqttFeedChannel> m_channel;
     QPointer<QLabel> m_statusLabel;
-    QString m_runName; // the last run named, for the automatic prefix
+    QString m_runName;                // the last run named, for the automatic prefix
+    std::uint64_t m_lastEventSeq = 0; // the newest race event published, or passed over while not publishing
     QPointer<StateFeed> m_stateFeed;
     bool m_holdsFeed = false;
     bool m_deliverEverything = false;

@@ -27,6 +27,7 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
     connect(&m_client, &MqttClient::connected, this, &FeedPublisher::handleConnected);
     connect(&m_client, &MqttClient::disconnected, this, [this] {
         m_outbox.requeue();
+        m_eventOutbox.requeue();
         m_retainedInFlight.clear();
         for (auto& [name, retained] : m_retained)
             retained.dirty = true;
@@ -53,7 +54,10 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_rival.clear();
     m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
     m_outbox = LineOutbox(m_outboxCapacity);
+    m_eventOutbox = LineOutbox(m_outboxCapacity);
     m_refusedLines = 0;
+    m_eventsPublished = 0;
+    m_refusedEvents = 0;
     m_retainedRefused = false;
     for (auto& [name, retained] : m_retained)
         retained.dirty = true;
@@ -106,6 +110,9 @@ FeedPublisher::FinishReport FeedPublisher::report() const
     FinishReport result;
     result.linesPublished = m_outbox.lastSequence();
     result.linesNotDelivered = m_outbox.waiting() + m_outbox.unacknowledged() + m_outbox.dropped() + m_refusedLines;
+    result.eventsPublished = m_eventsPublished;
+    result.eventsNotDelivered =
+        m_eventOutbox.waiting() + m_eventOutbox.unacknowledged() + m_eventOutbox.dropped() + m_refusedEvents;
     result.retainedDelivered = m_running ? everythingSent() && !m_retainedRefused : true;
     result.problem = m_client.status().problem;
     return result;
@@ -151,6 +158,16 @@ void FeedPublisher::publishLine(const QByteArray& line)
         sendWaiting();
 }
 
+void FeedPublisher::publishEvent(const QByteArray& event, std::uint64_t seq)
+{
+    if (!m_running)
+        return;
+    m_eventOutbox.push(topicOf(m_prefix, topic::kEvents), event, seq);
+    ++m_eventsPublished;
+    if (m_eventOutbox.waiting() == 1 && !m_sendQueued)
+        sendWaiting();
+}
+
 void FeedPublisher::setRetained(const char* name, const QByteArray& value)
 {
     const auto [slot, added] = m_retained.try_emplace(name);
@@ -180,6 +197,8 @@ QString FeedPublisher::statusText() const
         text += QStringLiteral("; %1 lines waiting").arg(owed);
     if (m_outbox.dropped() > 0)
         text += QStringLiteral("; %1 lines dropped").arg(m_outbox.dropped());
+    if (m_eventOutbox.dropped() > 0)
+        text += QStringLiteral("; %1 events dropped").arg(m_eventOutbox.dropped());
     if (!m_rival.isEmpty())
         text += QStringLiteral("; another Kavendor publishes under %1 too").arg(m_prefix);
     return text;
@@ -205,6 +224,8 @@ void FeedPublisher::handleAcknowledged(int messageId, bool accepted)
         m_lastProgress.setRemainingTime(m_finishTimeout); // the broker is still taking what is owed
     if (m_outbox.acknowledge(messageId))
         m_refusedLines += accepted ? 0 : 1;
+    else if (m_eventOutbox.acknowledge(messageId))
+        m_refusedEvents += accepted ? 0 : 1;
     else if (m_retainedInFlight.remove(messageId))
         m_retainedRefused = m_retainedRefused || !accepted;
 }
@@ -232,23 +253,17 @@ void FeedPublisher::handleMessage(const MqttMessage& message)
     emit statusChanged();
 }
 
-// A long backlog goes out in batches, so that the display keeps its turns of the event loop.
+// A long backlog goes out in batches, so that the display keeps its turns of the event loop. Lines go
+// before events: the displays need them, the events are news.
 void FeedPublisher::sendWaiting()
 {
     m_sendQueued = false;
     if (!m_client.isConnected())
         return;
-    for (int sent = 0; sent < kBatchSize; ++sent) {
-        const LineOutbox::Entry* next = m_outbox.nextWaiting();
-        if (!next)
-            break;
-        const int messageId =
-            m_client.publish(next->topic, next->line, false, FeedSequence{m_instance, next->sequence}.text());
-        if (messageId == 0)
-            return;
-        m_outbox.markSent(messageId);
-    }
-    if (m_outbox.waiting() > 0) {
+    int budget = kBatchSize;
+    if (!sendFrom(m_outbox, budget) || !sendFrom(m_eventOutbox, budget))
+        return;
+    if (m_outbox.waiting() + m_eventOutbox.waiting() > 0) {
         m_sendQueued = true;
         QTimer::singleShot(0, this, [this] {
             if (m_sendQueued)
@@ -257,6 +272,22 @@ void FeedPublisher::sendWaiting()
         return;
     }
     flushRetained();
+}
+
+// False when the connection took no more.
+bool FeedPublisher::sendFrom(LineOutbox& outbox, int& budget)
+{
+    for (; budget > 0; --budget) {
+        const LineOutbox::Entry* next = outbox.nextWaiting();
+        if (!next)
+            return true;
+        const int messageId =
+            m_client.publish(next->topic, next->line, false, FeedSequence{m_instance, next->sequence}.text());
+        if (messageId == 0)
+            return false;
+        outbox.markSent(messageId);
+    }
+    return true;
 }
 
 void FeedPublisher::flushRetained()
@@ -284,7 +315,7 @@ void FeedPublisher::clearRetained(const QString& prefix)
 
 bool FeedPublisher::everythingSent() const
 {
-    if (!m_outbox.empty() || !m_retainedInFlight.isEmpty())
+    if (!m_outbox.empty() || !m_eventOutbox.empty() || !m_retainedInFlight.isEmpty())
         return false;
     return std::none_of(m_retained.begin(), m_retained.end(), [](const auto& entry) { return entry.second.dirty; });
 }

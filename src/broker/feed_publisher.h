@@ -20,7 +20,7 @@ namespace kav {
 // received line on "feed" (QoS 1, in order, each with its sequence number), and retained values that
 // scoreboards and late subscribers read: the state burst, the state document, flag, run and info, and
 // "status": online, offline once the program ends its session, lost (the broker's will) when its
-// connection dies. Lines wait in a
+// connection dies. Race events go on "events" (QoS 1, not retained). Lines and events each wait in a
 // bounded outbox while the broker is away; retained values are sent at most every kRetainedInterval,
 // the latest one winning, and only after every line they cover.
 class FeedPublisher : public QObject {
@@ -36,9 +36,11 @@ public:
     struct FinishReport {
         std::uint64_t linesPublished = 0;
         std::uint64_t linesNotDelivered = 0; // not acknowledged, refused by the broker, or dropped while waiting
+        std::uint64_t eventsPublished = 0;
+        std::uint64_t eventsNotDelivered = 0; // counted like the lines
         bool retainedDelivered = true;
         QString problem; // the broker connection's last problem, if any
-        bool complete() const { return linesNotDelivered == 0 && retainedDelivered; }
+        bool complete() const { return linesNotDelivered == 0 && eventsNotDelivered == 0 && retainedDelivered; }
     };
 
     explicit FeedPublisher(QObject* parent = nullptr);
@@ -61,6 +63,8 @@ public:
 
     // A received line, byte for byte; never waits for the broker.
     void publishLine(const QByteArray& line);
+    // A race event as its JSON object, numbered seq; never waits for the broker.
+    void publishEvent(const QByteArray& event, std::uint64_t seq);
     // A small retained value under the prefix, such as topic::kFlag.
     void setRetained(const char* name, const QByteArray& value);
     // The state burst, covering the lines up to coveredSequence.
@@ -68,7 +72,8 @@ public:
     // The sequence number of the last line given to publishLine.
     std::uint64_t lastSequence() const { return m_outbox.lastSequence(); }
 
-    // The lines that may wait for the broker, from the next start on; the oldest beyond are dropped.
+    // The lines, and the events, that may wait for the broker, from the next start on; the oldest beyond
+    // are dropped.
     void setOutboxCapacity(std::size_t capacity) { m_outboxCapacity = capacity; }
     const LineOutbox& outbox() const { return m_outbox; }
     const BrokerStatus& brokerStatus() const { return m_client.status(); }
@@ -95,12 +100,16 @@ private:
     void handleMessage(const MqttMessage& message);
     FinishReport report() const;
     void sendWaiting();
+    bool sendFrom(LineOutbox& outbox, int& budget);
     void flushRetained();
     void clearRetained(const QString& prefix);
     bool everythingSent() const;
 
     MqttClient m_client;
     LineOutbox m_outbox;
+    LineOutbox m_eventOutbox;
+    std::uint64_t m_eventsPublished = 0;
+    std::uint64_t m_refusedEvents = 0;
     std::size_t m_outboxCapacity = LineOutbox::kCapacity;
     std::uint64_t m_refusedLines = 0; // acknowledged with an error, such as an ACL's refusal
     bool m_retainedRefused = false;

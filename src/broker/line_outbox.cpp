@@ -4,9 +4,9 @@
 
 namespace kav {
 
-std::uint64_t LineOutbox::push(QByteArray topic, QByteArray line)
+std::uint64_t LineOutbox::push(QByteArray topic, QByteArray line, std::optional<std::uint64_t> given)
 {
-    const std::uint64_t sequence = m_nextSequence++;
+    const std::uint64_t sequence = given ? *given : m_nextSequence++;
     m_waiting.push_back({sequence, std::move(topic), std::move(line)});
     while (m_sent.size() + m_waiting.size() > m_capacity) {
         if (!m_sent.empty())

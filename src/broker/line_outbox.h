@@ -8,10 +8,11 @@
 
 namespace kav {
 
-// The feed lines a publisher still owes the broker, in order: those waiting to be handed to the
-// connection and those handed over but not yet acknowledged. It holds at most kCapacity lines; a new
-// line beyond that drops the oldest, which is counted. When a connection breaks, the lines it did not
-// acknowledge go back in front of the waiting ones, so they are sent again in their order.
+// The feed lines (or other messages of one kind) a publisher still owes the broker, in order: those
+// waiting to be handed to the connection and those handed over but not yet acknowledged. It holds at
+// most kCapacity lines; a new line beyond that drops the oldest, which is counted. When a connection
+// breaks, the lines it did not acknowledge go back in front of the waiting ones, so they are sent again
+// in their order.
 class LineOutbox {
 public:
     static constexpr std::size_t kCapacity = 10000;
@@ -24,8 +25,8 @@ public:
 
     explicit LineOutbox(std::size_t capacity = kCapacity) : m_capacity(capacity) {}
 
-    // Queues a line; its sequence number.
-    std::uint64_t push(QByteArray topic, QByteArray line);
+    // Queues a line; its sequence number: the one given, else the next of the outbox's own.
+    std::uint64_t push(QByteArray topic, QByteArray line, std::optional<std::uint64_t> sequence = {});
     // The oldest waiting line, if any.
     const Entry* nextWaiting() const { return m_waiting.empty() ? nullptr : &m_waiting.front(); }
     // The oldest waiting line went out as the message messageId.

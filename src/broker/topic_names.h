@@ -8,6 +8,7 @@ namespace kav {
 // The topics under a publisher's prefix.
 namespace topic {
 inline constexpr const char* kFeed = "feed";     // every received line, in order
+inline constexpr const char* kEvents = "events"; // each new race event once, as a JSON object
 inline constexpr const char* kBurst = "burst";   // retained: the whole state as feed lines
 inline constexpr const char* kState = "state";   // retained: the state document
 inline constexpr const char* kFlag = "flag";     // retained: red, yellow, green or finish

@@ -13,6 +13,7 @@
 
 #include "api_state.h"
 #include "child_process.h"
+#include "qstring_printer.h"
 #include "temporary_folder.h"
 #include "test_broker.h"
 #include "wait_for.h"
@@ -147,8 +148,21 @@ TEST(ProgramWithBroker, ABrokerRestartMidRaceLeavesTheDisplayRight)
     }
 }
 
-// A replayed dump ends only once the broker has every line; without a broker it fails and says how many
-// lines it could not hand over.
+// An events message as a row of events.csv, marked when the broker flags it retained.
+QString eventRow(const QByteArray& message)
+{
+    const QJsonObject event = QJsonDocument::fromJson(message.mid(2)).object();
+    const QStringList fields{QString::number(event["seq"].toInteger()),
+                             event["raceTime"].toString(),
+                             event["kind"].toString(),
+                             event["car"].toString(),
+                             event["class"].toString(),
+                             event["text"].toString()};
+    return (message.startsWith("0 ") ? QString() : QStringLiteral("retained: ")) + fields.join(u',');
+}
+
+// A replayed dump ends only once the broker has every line and race event, each event once, in order
+// and not retained; without a broker it fails and says how many lines and events it could not hand over.
 TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
 {
     test::TestBroker broker;
@@ -156,26 +170,46 @@ TEST(ProgramWithBroker, ReplayedDumpPublishesEveryLineOrFailsWithTheCount)
     QTemporaryDir dir;
     const QByteArray feed = QByteArray::fromStdString(readFile(kFeed.toStdString()));
     const QStringList replay{"--replay", kFeed, "--dump", dir.filePath("out"), "--mqtt-topic", "brenmoor/race"};
+    const auto subscribe = [&](QProcess& process, const QString& id, const QStringList& options) {
+        process.start(test::TestBroker::program("mosquitto_sub"),
+                      QStringList{"-p", QString::number(broker.port()), "-i", id, "-q", "1"} + options);
+        return waitFor([&] { return broker.log().contains(id + " 1 " + options.last()); }, kWait);
+    };
+    QStringList events; // events.csv's rows
     for (int run = 0; run < 10; ++run) {
-        QProcess subscriber;
+        QProcess subscriber, eventSubscriber;
         const QString id = QStringLiteral("counter-%1").arg(run);
-        subscriber.start(test::TestBroker::program("mosquitto_sub"),
-                         {"-p", QString::number(broker.port()), "-i", id, "-q", "1", "-N", "-t", "brenmoor/race/feed"});
-        ASSERT_TRUE(waitFor([&] { return broker.log().contains(id + " 1 brenmoor/race/feed"); }, kWait));
+        ASSERT_TRUE(subscribe(subscriber, id, {"-N", "-t", "brenmoor/race/feed"}));
+        ASSERT_TRUE(subscribe(eventSubscriber, id + "-events",
+                              {"-V", "5", "--retain-as-published", "-F", "%r %p", "-t", "brenmoor/race/events"}));
         const ProcessResult published = runProcess(KAV_PROGRAM, replay + QStringList{"--mqtt", broker.address()});
         ASSERT_EQ(published.status, 0) << "run " << run << ": " << published.err.toStdString();
         QByteArray received;
         EXPECT_TRUE(waitFor([&] { return (received += subscriber.readAllStandardOutput()).size() >= feed.size(); }))
             << "run " << run << ": " << received.size() << " of " << feed.size() << " bytes";
         EXPECT_EQ(received, feed) << "run " << run;
-        subscriber.kill();
-        subscriber.waitForFinished();
+        events = QString::fromStdString(readFile(dir.filePath("out/events.csv").toStdString())).split("\r\n");
+        events = events.mid(1, events.size() - 2);
+        ASSERT_FALSE(events.isEmpty()) << "the race made no events";
+        QByteArray messages;
+        EXPECT_TRUE(waitFor([&] { return (messages += eventSubscriber.readAll()).count('\n') >= events.size(); }))
+            << "run " << run << ": " << messages.count('\n') << " of " << events.size() << " events";
+        QStringList eventsReceived;
+        for (const QByteArray& message : messages.split('\n'))
+            if (!message.isEmpty())
+                eventsReceived.append(eventRow(message));
+        EXPECT_EQ(eventsReceived, events) << "run " << run;
+        for (QProcess* process : {&subscriber, &eventSubscriber}) {
+            process->kill();
+            process->waitForFinished();
+        }
     }
     broker.stop();
     const ProcessResult lost = runProcess(KAV_PROGRAM, replay + QStringList{"--mqtt", broker.address()});
     EXPECT_EQ(lost.status, 1);
     const QString lines = QString::number(feed.count('\n'));
-    EXPECT_TRUE(lost.err.contains(QStringLiteral("did not take %1 of %1 lines").arg(lines).toUtf8()))
+    EXPECT_TRUE(lost.err.contains(
+        QStringLiteral("did not take %1 of %1 lines and %2 of %2 events").arg(lines).arg(events.size()).toUtf8()))
         << lost.err.toStdString();
 }
 

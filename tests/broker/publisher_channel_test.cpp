@@ -7,6 +7,7 @@
 
 #include "child_process.h"
 #include "feed_publisher.h"
+#include "mqtt_client.h"
 #include "mqtt_feed_channel.h"
 #include "session_follower.h"
 #include "test_broker.h"
@@ -130,6 +131,35 @@ TEST(Publisher, APrefixChangedWhileConnectedLeavesNothingUnderTheOldOne)
     for (const char* name : {topic::kFlag, topic::kStatus})
         EXPECT_EQ(retained("kavendor/race-1", name), "") << name;
     EXPECT_TRUE(publisher.brokerStatus().state == BrokerStatus::State::Connected);
+}
+
+// Race events published while the broker is away wait in a bounded queue, the oldest dropped and
+// counted; the rest reach a subscriber in order once the broker is back.
+TEST(Publisher, EventsWaitForTheBrokerInABoundedQueue)
+{
+    test::TestBroker broker({.persistence = true, .tlsFolder = {}, .passwordFile = {}});
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    MqttClient ticker;
+    QList<QByteArray> received;
+    QObject::connect(&ticker, &MqttClient::messageReceived,
+                     [&](const MqttMessage& event) { received << event.payload; });
+    ticker.start({loopback(broker), QStringLiteral("ticker"), true, {}, {}, {}, 0});
+    ASSERT_TRUE(waitFor([&] { return ticker.isConnected(); }, kWait));
+    ASSERT_TRUE(ticker.subscribe({"brenmoor/race/events"}));
+    ASSERT_TRUE(waitFor([&] { return broker.log().contains("ticker 1 brenmoor/race/events"); }, kWait));
+    FeedPublisher publisher;
+    publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
+    publisher.setOutboxCapacity(3);
+    publisher.start(loopback(broker));
+    ASSERT_TRUE(waitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
+    broker.stop();
+    ASSERT_TRUE(waitFor([&] { return publisher.brokerStatus().state != BrokerStatus::State::Connected; }, kWait));
+    for (int seq = 1; seq <= 5; ++seq)
+        publisher.publishEvent(QByteArray::number(seq), seq);
+    EXPECT_TRUE(publisher.statusText().contains("; 2 events dropped")) << publisher.statusText().toStdString();
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    EXPECT_TRUE(waitFor([&] { return received.size() >= 3; }, kWait));
+    EXPECT_EQ(received, (QList<QByteArray>{"3", "4", "5"}));
 }
 
 // A display that says goodbye leaves no session behind to queue lines for it.
