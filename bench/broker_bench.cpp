@@ -93,7 +93,8 @@ double cpuPercent(const std::vector<QByteArray>& lines, test::TestBroker* broker
             rec.ColRel[id] = id;
         window.openResultWindow(rec);
     }
-    link.attach(window, QString(), broker ? broker->address() : QString(), QStringLiteral("bench/race"));
+    link.attach(window, window.controller(), QString(), broker ? broker->address() : QString(),
+                QStringLiteral("bench/race"));
     QElapsedTimer wall;
     wall.start();
     const double cpu = cpuSeconds();
@@ -146,7 +147,8 @@ void BM_LineDelayPublisherToSubscriber(benchmark::State& state)
         MainWindowOptions displayOptions = windowOptions(displayDir, true);
         displayOptions.MqttChannelMaker = displayLink.feedChannelMaker();
         MainWindow display(displayOptions);
-        publisherLink.attach(publisher, QString(), broker.address(), QStringLiteral("bench/race"));
+        publisherLink.attach(publisher, publisher.controller(), QString(), broker.address(),
+                             QStringLiteral("bench/race"));
         QElapsedTimer clock;
         clock.start();
         std::vector<qint64> sentAt(lines.size(), 0);

@@ -84,10 +84,11 @@ KavendorDevice::ChannelMaker BrokerLink::feedChannelMaker()
     };
 }
 
-void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const QString& commandLineBroker,
-                        const QString& commandLineTopic)
+void BrokerLink::attach(MainWindow& window, RaceFeed& shown, const QString& settingsFile,
+                        const QString& commandLineBroker, const QString& commandLineTopic)
 {
     m_window = &window;
+    m_shown = &shown;
     m_settingsFile = settingsFile;
     PublisherSettings settings = settingsFile.isEmpty() ? PublisherSettings() : readPublisherSettings(settingsFile);
     if (const auto hostAndPort = parseHostAndPort(commandLineBroker)) {
@@ -98,9 +99,9 @@ void BrokerLink::attach(MainWindow& window, const QString& settingsFile, const Q
     if (!commandLineTopic.isEmpty())
         settings.topicPrefix = commandLineTopic;
     connect(window.device(), &Device::lineReceived, this, &BrokerLink::takeLine);
-    connect(&window.controller().Info, &RunInfo::changed, this, &BrokerLink::noteChange);
-    connect(&window.controller().Info, &RunInfo::lineCounted, this, &BrokerLink::noteChange);
-    connect(&window.controller().Records, &RecordProcessor::eventsChanged, this, &BrokerLink::publishEvents);
+    connect(&shown.Info, &RunInfo::changed, this, &BrokerLink::noteChange);
+    connect(&shown.Info, &RunInfo::lineCounted, this, &BrokerLink::noteChange);
+    connect(&shown.Records, &RecordProcessor::eventsChanged, this, &BrokerLink::publishEvents);
     window.settingsMenu()->addAction(QStringLiteral("&Broker..."), this, &BrokerLink::editSettings);
     apply(settings);
 }
@@ -152,7 +153,7 @@ void BrokerLink::takeLine(const QByteArray& line)
 // event is never taken for one already sent.
 void BrokerLink::publishEvents()
 {
-    const auto& events = m_window->controller().State.events().events();
+    const auto& events = m_shown->State.events().events();
     const auto newer = std::partition_point(events.begin(), events.end(),
                                             [this](const RaceEvent& event) { return event.seq <= m_lastEventSeq; });
     for (auto event = newer; event != events.end(); ++event) {
@@ -242,8 +243,8 @@ void BrokerLink::refresh()
     if (m_stateFeed)
         m_stateFeed->publishNow();
     m_changedSinceRefresh = false;
-    const RaceState& state = m_window->controller().State;
-    const RunInfo& info = m_window->controller().Info;
+    const RaceState& state = m_shown->State;
+    const RunInfo& info = m_shown->Info;
     const std::string burst = buildStateBurst(state, m_window->settings().value(), state.Latest);
     m_publisher.setBurst(QByteArray::fromStdString(burst), m_publisher.lastSequence());
     m_publisher.setRetained(topic::kFlag, flagOrFinishWord(info.flag(), info.finished()).toUtf8());
@@ -257,15 +258,15 @@ QByteArray BrokerLink::infoDocument() const
 {
     QJsonObject info;
     for (const auto& [item, key] : kInfoKeys)
-        info.insert(QLatin1String(key), m_window->controller().Info.value(item).trimmed());
+        info.insert(QLatin1String(key), m_shown->Info.value(item).trimmed());
     return QJsonDocument(info).toJson(QJsonDocument::Compact);
 }
 
 QByteArray BrokerLink::basicStateDocument() const
 {
     QJsonObject document;
-    document.insert(QStringLiteral("run"), feedText(m_window->controller().State.RunName));
-    const RunInfo& info = m_window->controller().Info;
+    document.insert(QStringLiteral("run"), feedText(m_shown->State.RunName));
+    const RunInfo& info = m_shown->Info;
     document.insert(QStringLiteral("flag"), flagOrFinishWord(info.flag(), info.finished()));
     document.insert(QStringLiteral("info"), QJsonDocument::fromJson(infoDocument()).object());
     return QJsonDocument(document).toJson(QJsonDocument::Compact);

@@ -20,6 +20,7 @@ namespace kav {
 
 class MqttFeedChannel;
 class MainWindow;
+class RaceFeed;
 class StateFeed;
 
 // The broker in the program: publishes what the device receives and the program's live state (the run's
@@ -47,7 +48,9 @@ public:
     // starts publishing as the settings say: those of settingsFile ("Kavendor.ini"; none: defaults, not
     // written), with host and port from commandLineBroker ("HOST[:PORT]", turns publishing on) and the
     // prefix from commandLineTopic when given. The command line's choices are not written.
-    void attach(MainWindow& window, const QString& settingsFile, const QString& commandLineBroker = {},
+    // shown: the race the result topics (retained values and events) show, the live one or the one a
+    // broadcast delay holds back; the feed topic always carries the live lines.
+    void attach(MainWindow& window, RaceFeed& shown, const QString& settingsFile, const QString& commandLineBroker = {},
                 const QString& commandLineTopic = {});
 
     // The program's state feed: "state" then carries the document the web view serves as
@@ -95,6 +98,7 @@ private:
     QString m_settingsFile;
     QString m_problem; // why the settings in force cannot be used
     MainWindow* m_window = nullptr;
+    RaceFeed* m_shown = nullptr;
     QPointer<MqttFeedChannel> m_channel;
     QPointer<QLabel> m_statusLabel;
     QString m_runName;                // the last run named, for the automatic prefix

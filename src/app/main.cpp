@@ -182,8 +182,8 @@ int ProgramRun::setUp(kav::MainWindowOptions mainOptions)
         return 2;
     // Publishing as Kavendor.ini and --mqtt/--mqtt-topic say; a replayed dump publishes every line or fails.
     m_broker.setDeliverEverything(m_dump && !m_options.Replay.isEmpty());
-    m_broker.attach(*m_window, m_mainOptions.UseSettingsFiles ? m_window->settingsPath() : QString(), m_options.Mqtt,
-                    m_options.MqttTopic);
+    m_broker.attach(*m_window, shownFeed(), m_mainOptions.UseSettingsFiles ? m_window->settingsPath() : QString(),
+                    m_options.Mqtt, m_options.MqttTopic);
     if (!startWebView() || !loadReplay())
         return 2;
     return 0;

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "api_state.h"
+#include "delayed_race_feed.h"
 #include "kavendor_device.h"
 #include "main_window.h"
 #include "scripted_prompter.h"
@@ -105,4 +106,33 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     EXPECT_EQ(host.source().state().colors.background, "#563412");
     window.controller().Followed.clear(); // the follow list tells by itself
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().followed.isEmpty(); }));
+}
+
+// With a broadcast delay the pages show the delayed race: the run, its flag, cells and events come
+// the delay later, while the desktop has them at once.
+TEST(WebViewHost, ABroadcastDelayHoldsThePagesBack)
+{
+    ManualClock clock;
+    MainWindow window(testOptions(nullptr, &clock));
+    DelayedRaceFeed delayed(*window.device(), window.settings(), clock, window.controller().Followed,
+                            std::chrono::seconds(20));
+    WebViewHost host(window, delayed.feed(), -1, {}, {});
+    const auto shown = [&host] {
+        QCoreApplication::processEvents();
+        const WebState& state = host.source().state();
+        return state.run.name + ' ' + state.run.flag + ' ' + QString::number(state.events.size()) + ' ' +
+               host.source().model(kLayoutCurrentRace)->index(0, 2).data().toString();
+    };
+    const QString before = shown();
+    for (const char* line : {"$B,1,\"Race 1\"", "$A,\"1\",\"11\",1,\"Ann\",\"Alpha\",\"NED\",1",
+                             "$F,9,\"00:00:10\",\"12:00:10\",\"00:00:10\",\"Yellow\"", "$G,1,\"1\",1,\"00:01:30.000\""})
+        window.device()->receiveBytes(QByteArray(line) + '\n');
+    EXPECT_EQ(window.controller().Info.flag(), kFlagYellow);
+    clock.advance(19 * kTicksPerSecond);
+    delayed.lines().releaseDue();
+    EXPECT_EQ(shown(), before);
+    clock.advance(kTicksPerSecond);
+    delayed.lines().releaseDue();
+    const QString live = QStringLiteral("Race 1 yellow %1 11").arg(window.controller().State.events().events().size());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == live; })) << shown().toStdString();
 }
