@@ -41,6 +41,7 @@ std::string_view eventTag(EventKind kind)
     case EventKind::ClassLead: return "CLASS LEAD";
     case EventKind::PersonalBest: return "PB";
     case EventKind::Finish: return "FINISH";
+    case EventKind::Stopped: return "STOPPED";
     }
     return "";
 }
@@ -93,6 +94,8 @@ void RaceEvents::takeStanding(const RacePositionRecord& standing, const EventCar
     m_anyStanding = true;
     if (car->placedAt != 0 && car->standing == standing)
         return; // the timing system sends its state again
+    if (standing.Laps > car->standing.Laps)
+        car->stopped = false;
     car->standing = standing;
     car->placedAt = ++m_placings;
     Leaders before = std::move(m_leaders);
@@ -195,6 +198,16 @@ void RaceEvents::finish(Car& car)
     add(EventKind::Finish, &car, laps,
         carName(car.info.number) + " takes the chequered flag in position " + std::to_string(car.standing.Position) +
             " after " + std::to_string(laps) + (laps == 1 ? " lap" : " laps"));
+}
+
+void RaceEvents::takeStop(std::string_view regNo, const EventCar& info)
+{
+    Car* car = carFor(regNo, info);
+    if (!car || car->stopped || car->finished || car->placedAt == 0 || m_flag == Flag::Finish)
+        return;
+    car->stopped = true;
+    add(EventKind::Stopped, car, car->standing.Laps,
+        carName(car->info.number) + " has completed no lap for two laps of the leader");
 }
 
 RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCar& info)

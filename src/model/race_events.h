@@ -11,9 +11,9 @@
 namespace kav {
 
 // What a race event tells of; each kind has a short tag so that a ticker reads without colour.
-enum class EventKind : std::uint8_t { Flag, Fastest, ClassFastest, Lead, ClassLead, PersonalBest, Finish };
+enum class EventKind : std::uint8_t { Flag, Fastest, ClassFastest, Lead, ClassLead, PersonalBest, Finish, Stopped };
 
-// FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB or FINISH.
+// FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB, FINISH or STOPPED.
 std::string_view eventTag(EventKind kind);
 
 // One thing that just happened in the run.
@@ -57,6 +57,9 @@ public:
     void takeStanding(const RacePositionRecord& standing, const EventCar& car);
     // A $H: the car's best lap, as the timing system counts it.
     void takeBestLap(const PracticePositionRecord& best, const EventCar& car);
+    // The car completed no lap during two laps of the leader (its marker turned black): told once until
+    // the car completes a lap again; not for a car that has finished.
+    void takeStop(std::string_view regNo, const EventCar& car);
     // A new run: no events and nothing known of the cars, the flag or the race time.
     void clear();
 
@@ -72,6 +75,7 @@ private:
         std::uint64_t placedAt = 0; // when the standing came; 0 for none
         TimeValue best = -1;
         bool finished = false;
+        bool stopped = false;          // told as stopped, and no lap since
         std::int32_t lapsAtFinish = 0; // its laps when the finish flag came
     };
     // The overall leader under kOverall, each class's under its number.

@@ -150,7 +150,10 @@ void RacePositions::ageRace()
             continue;
         const int lap = m_state.LapRaceList.findByRegNo(entry.RegNo);
         const bool noProgress = lap >= 0 && entry.Laps == m_state.LapRaceList.at(lap).Laps;
-        m_state.MarkerList.setRaceStatus(marker, aged(markerAt(marker).RaceStatus, noProgress));
+        const std::uint8_t status = aged(markerAt(marker).RaceStatus, noProgress);
+        if (status == kBlackFlag && markerAt(marker).RaceStatus == kGreyFlag)
+            m_state.events().takeStop(entry.RegNo, m_state.eventCar(entry.RegNo));
+        m_state.MarkerList.setRaceStatus(marker, status);
     }
 }
 

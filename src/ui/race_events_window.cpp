@@ -34,6 +34,8 @@ QString RaceEventsWindow::signOf(const QString& kind)
         return QStringLiteral("\u2605");
     if (kind == QLatin1String("FINISH"))
         return QStringLiteral("\u25A3");
+    if (kind == QLatin1String("STOPPED"))
+        return QStringLiteral("\u26A0");
     return {};
 }
 
