@@ -438,7 +438,7 @@ DesktopRound desktopRound(const QByteArray& feed, qint64 lineCount, bool web, in
     window->show();
     qint64 received = 0;
     QObject::connect(window->device(), &Device::lineReceived, [&received] { ++received; });
-    auto host = std::make_unique<WebViewHost>(*window, web ? 0 : -1, QStringLiteral("127.0.0.1"),
+    auto host = std::make_unique<WebViewHost>(*window, window->controller(), web ? 0 : -1, QStringLiteral("127.0.0.1"),
                                               dir.filePath(QStringLiteral("Kavendor.ini")));
     QString error;
     host->start(error);
