@@ -21,8 +21,8 @@ std::vector<ClassStanding> classStandings(const std::vector<StandingEntry>& over
 {
     struct ClassSoFar {
         std::uint16_t cars = 0;
-        const StandingEntry* last = nullptr;       // the class's car ahead
-        const StandingEntry* groupFirst = nullptr; // the first car of the last lap group
+        const StandingEntry* first = nullptr; // the class's leader
+        const StandingEntry* last = nullptr;  // the class's car ahead
     };
     std::map<std::int32_t, ClassSoFar> classes;
     std::vector<ClassStanding> standings(overall.size());
@@ -32,13 +32,11 @@ std::vector<ClassStanding> classStandings(const std::vector<StandingEntry>& over
         ClassSoFar& soFar = classes[car.classNo];
         standing.classPosition = ++soFar.cars;
         standing.interval = k == 0 ? GapSource::blank() : intervalTo(overall[k - 1], car);
-        if (!soFar.last || car.laps < soFar.last->laps) {
-            soFar.groupFirst = &car;
+        if (!soFar.first) {
+            soFar.first = &car;
             standing.classGap = GapSource::lapCount(car.laps);
         } else {
-            standing.classGap = soFar.groupFirst->totalTime > 0
-                                    ? GapSource::time(std::int64_t{car.totalTime} - soFar.groupFirst->totalTime)
-                                    : GapSource::noTime();
+            standing.classGap = intervalTo(*soFar.first, car);
         }
         standing.classInterval = soFar.last ? intervalTo(*soFar.last, car) : GapSource::blank();
         soFar.last = &car;

@@ -17,8 +17,9 @@ struct StandingEntry {
 // A car's place within its class and its distances to the cars around it.
 struct ClassStanding {
     std::uint16_t classPosition = 0;
-    // To the class's first car, as the overall gap is to the overall first car: the first car of
-    // each lap group shows its laps, the others their time behind it.
+    // To the class's first car: the time behind it on the same lap, the laps behind it on fewer; the
+    // first car shows its laps. A car's gap changes with its own standing and its leader's only, so
+    // that the cells of a big field are not all written again on every standing.
     GapSource classGap;
     // To the car directly ahead overall and in the class: the time behind it on the same lap, the
     // laps behind it on fewer; the first car has none.

@@ -20,6 +20,7 @@ std::size_t characterCount(std::string_view text)
 
 void CompetitorList::addOrUpdate(FullCompetitorRecord record)
 {
+    ++m_generation;
     record.RegNo.resize(cutRegNo(record.RegNo).size());
     const int found = m_uniqueRegNo ? m_index.first(record.RegNo) : -1;
     if (found >= 0) {
@@ -44,6 +45,14 @@ FullCompetitorRecord CompetitorList::findByRegNo(std::string_view regNo) const
     return byIndex(m_index.first(cutRegNo(regNo)));
 }
 
+const FullCompetitorRecord* CompetitorList::find(std::string_view regNo) const
+{
+    if (regNo.empty())
+        return nullptr;
+    const int index = m_index.first(cutRegNo(regNo));
+    return index < 0 || index >= count() ? nullptr : &m_entries[std::size_t(index)].data();
+}
+
 std::uint8_t CompetitorList::classOf(std::string_view regNo) const
 {
     if (regNo.empty())
@@ -54,6 +63,7 @@ std::uint8_t CompetitorList::classOf(std::string_view regNo) const
 
 void CompetitorList::clear()
 {
+    ++m_generation;
     m_entries.clear();
     m_index.clear();
 }

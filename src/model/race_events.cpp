@@ -98,9 +98,22 @@ void RaceEvents::takeStanding(const RacePositionRecord& standing, const EventCar
         car->stopped = false;
     car->standing = standing;
     car->placedAt = ++m_placings;
-    Leaders before = std::move(m_leaders);
-    m_leaders = leaders();
-    announceLeaders(before);
+    // Only a car that leads a group, or now stands level with or ahead of its leader, can change the
+    // leaders: the others are not looked at again on every standing of a big field.
+    const auto leads = [this, car](std::int32_t group) {
+        const auto found = m_leaders.find(group);
+        return found != m_leaders.end() && found->second == car;
+    };
+    const auto reaches = [this, car](std::int32_t group) {
+        const auto found = m_leaders.find(group);
+        return found == m_leaders.end() || car->standing.Position <= found->second->standing.Position;
+    };
+    const std::int32_t classNo = car->info.classNo;
+    if (leads(kOverall) || reaches(kOverall) || (classNo != 0 && (leads(classNo) || reaches(classNo)))) {
+        Leaders before = std::move(m_leaders);
+        m_leaders = leaders();
+        announceLeaders(before);
+    }
     if (m_flag == Flag::Finish && standing.Laps > car->lapsAtFinish)
         finish(*car);
 }

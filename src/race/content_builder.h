@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <array>
+#include <vector>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -86,7 +89,18 @@ private:
     const PracticeResultRecord* practiceOf(std::string_view regNo) const;
     template <typename List>
     void putGaps(std::uint8_t kind, const List& list);
-    void putClassRow(std::uint8_t kind, int row, const ClassStanding& standing);
+    void putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
+                     const ClassStanding& standing);
+    // What the class cells of each row show, by kind: a standing that did not change is not written
+    // again, which on every standing would cost more than the rest of the row's work.
+    struct ShownClassRow {
+        std::string regNo;
+        ClassStanding standing;
+        std::uint8_t classNo = 0;          // the car's class as the competitor list gave it
+        std::uint64_t classGeneration = 0; // the list's generation then; 0: not known
+    };
+    std::vector<ShownClassRow>& shownClassRows(std::uint8_t kind);
+    std::array<std::vector<ShownClassRow>, 4> m_shownClassRows;
     // laps below 0: the car's laps are not known.
     void putPitCells(std::uint8_t kind, int row, std::string_view regNo, std::int32_t laps);
 

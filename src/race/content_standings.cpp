@@ -10,9 +10,10 @@ namespace {
 
 const QString kNoValue = QStringLiteral("-----");
 
-// The class standings of a list's filled rows; rows without a car get none.
-template <typename List>
-std::vector<ClassStanding> standingsOf(const List& list, const CompetitorList& competitors, bool byBestLap)
+// The class standings of a list's filled rows; rows without a car get none. classOf(index, regNo)
+// gives the class of the car at index.
+template <typename List, typename ClassOf>
+std::vector<ClassStanding> standingsOf(const List& list, const ClassOf& classOf)
 {
     std::vector<StandingEntry> entries;
     entries.reserve(std::size_t(list.count()));
@@ -21,10 +22,10 @@ std::vector<ClassStanding> standingsOf(const List& list, const CompetitorList& c
         if (entry.RegNo.empty())
             continue;
         if constexpr (requires { entry.BestLapTime; }) {
-            const bool timed = byBestLap && entry.BestLapTime > 0 && entry.BestLapTime != kEmptyLapTime;
-            entries.push_back({competitors.classOf(entry.RegNo), 0, timed ? entry.BestLapTime : 0});
+            const bool timed = entry.BestLapTime > 0 && entry.BestLapTime != kEmptyLapTime;
+            entries.push_back({classOf(i, entry.RegNo), 0, timed ? entry.BestLapTime : 0});
         } else {
-            entries.push_back({competitors.classOf(entry.RegNo), entry.Laps, entry.TotalTime});
+            entries.push_back({classOf(i, entry.RegNo), entry.Laps, entry.TotalTime});
         }
     }
     return classStandings(entries);
@@ -32,8 +33,24 @@ std::vector<ClassStanding> standingsOf(const List& list, const CompetitorList& c
 
 } // namespace
 
-void ContentBuilder::putClassRow(std::uint8_t kind, int row, const ClassStanding& standing)
+std::vector<ContentBuilder::ShownClassRow>& ContentBuilder::shownClassRows(std::uint8_t kind)
 {
+    return m_shownClassRows[std::size_t(kind - kLayoutCompletedLap) % m_shownClassRows.size()];
+}
+
+void ContentBuilder::putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
+                                 const ClassStanding& standing)
+{
+    std::vector<ShownClassRow>& shown = shownClassRows(kind);
+    if (shown.size() < std::size_t(row))
+        shown.resize(std::size_t(row));
+    ShownClassRow& held = shown[std::size_t(row - 1)];
+    held.classNo = classNo;
+    held.classGeneration = m_state.CompList.generation();
+    if (held.regNo == regNo && held.standing == standing)
+        return;
+    held.regNo = regNo;
+    held.standing = standing;
     setCellText(kind, kColClassPosition, QString::number(standing.classPosition), row);
     setCellText(kind, kColClassGap, QString::fromStdString(m_gaps.textOf(standing.classGap)), row);
     setCellText(kind, kColInterval, QString::fromStdString(m_gaps.textOf(standing.interval)), row);
@@ -42,17 +59,31 @@ void ContentBuilder::putClassRow(std::uint8_t kind, int row, const ClassStanding
 
 void ContentBuilder::putClassCells(std::uint8_t kind, const ReadableRaceList& standings)
 {
-    const std::vector<ClassStanding> places = standingsOf(standings, m_state.CompList, false);
+    // The rows are the standings: each row's car keeps its class from the last time while the
+    // competitor list has not changed, which saves a look-up per car on every standing.
+    const std::vector<ShownClassRow>& shown = shownClassRows(kind);
+    const std::uint64_t generation = m_state.CompList.generation();
+    const auto classOf = [&](int index, std::string_view regNo) {
+        if (std::size_t(index) < shown.size()) {
+            const ShownClassRow& held = shown[std::size_t(index)];
+            if (held.classGeneration == generation && held.regNo == regNo)
+                return held.classNo;
+        }
+        return m_state.CompList.classOf(regNo);
+    };
+    const std::vector<ClassStanding> places = standingsOf(standings, classOf);
     std::size_t next = 0;
     for (int i = 0; i < standings.count(); ++i) {
-        if (!standings.at(i).RegNo.empty())
-            putClassRow(kind, i + 1, places[next++]);
+        const std::string& regNo = standings.at(i).RegNo;
+        if (!regNo.empty())
+            putClassRow(kind, i + 1, regNo, classOf(i, regNo), places[next++]);
     }
 }
 
 void ContentBuilder::putTrackClassCells(const ReadableTrackList& rows, const ReadableRaceList& standings)
 {
-    const std::vector<ClassStanding> places = standingsOf(standings, m_state.CompList, false);
+    const auto classOf = [this](int, std::string_view regNo) { return m_state.CompList.classOf(regNo); };
+    const std::vector<ClassStanding> places = standingsOf(standings, classOf);
     std::vector<std::size_t> placeOfIndex(std::size_t(standings.count()), places.size());
     for (std::size_t i = 0, next = 0; i < placeOfIndex.size(); ++i) {
         if (!standings.at(int(i)).RegNo.empty())
@@ -61,7 +92,8 @@ void ContentBuilder::putTrackClassCells(const ReadableTrackList& rows, const Rea
     for (int i = 0; i < rows.count(); ++i) {
         const int index = rows.at(i).RegNo.empty() ? -1 : standings.findByRegNo(rows.at(i).RegNo);
         if (index >= 0 && placeOfIndex[std::size_t(index)] < places.size())
-            putClassRow(kLayoutTrackPositions, i + 1, places[placeOfIndex[std::size_t(index)]]);
+            putClassRow(kLayoutTrackPositions, i + 1, rows.at(i).RegNo, classOf(i, rows.at(i).RegNo),
+                        places[placeOfIndex[std::size_t(index)]]);
     }
 }
 
@@ -69,7 +101,8 @@ void ContentBuilder::putTrackClassCells(const ReadableTrackList& rows, const Rea
 void ContentBuilder::putPracticeClassCells()
 {
     const ReadablePracticeList& list = m_state.PracticeList;
-    std::vector<ClassStanding> places = standingsOf(list, m_state.CompList, true);
+    const auto classOf = [this](int, std::string_view regNo) { return m_state.CompList.classOf(regNo); };
+    std::vector<ClassStanding> places = standingsOf(list, classOf);
     std::size_t next = 0;
     for (int i = 0; i < list.count(); ++i) {
         if (list.at(i).RegNo.empty())
@@ -77,7 +110,7 @@ void ContentBuilder::putPracticeClassCells()
         ClassStanding& place = places[next++];
         if (place.classGap.kind == GapSource::Kind::LapCount)
             place.classGap = GapSource::blank();
-        putClassRow(kLayoutPractice, i + 1, place);
+        putClassRow(kLayoutPractice, i + 1, list.at(i).RegNo, classOf(i, list.at(i).RegNo), place);
     }
 }
 

@@ -61,12 +61,12 @@ void RaceState::recordPassing(const PassingRecord& passing)
 
 EventCar RaceState::eventCar(std::string_view regNo) const
 {
-    const FullCompetitorRecord comp = CompList.findByRegNo(regNo);
-    if (comp.RegNo.empty())
+    const FullCompetitorRecord* comp = CompList.find(regNo);
+    if (!comp)
         return {std::string(regNo), 0, {}, false};
-    const std::string& description = ClassTable.get(comp.ClassNo);
-    const std::string className = description.empty() ? "class " + std::to_string(comp.ClassNo) : description;
-    return {comp.Number, comp.ClassNo, comp.ClassNo == 0 ? std::string() : className, true};
+    const std::string& description = ClassTable.get(comp->ClassNo);
+    const std::string className = description.empty() ? "class " + std::to_string(comp->ClassNo) : description;
+    return {comp->Number, comp->ClassNo, comp->ClassNo == 0 ? std::string() : className, true};
 }
 
 void RaceState::followRun()

@@ -49,12 +49,17 @@ void RecordProcessor::applyPractice(const PracticePositionRecord& record)
     m_content.growRows(position);
     if (position == 0 || position > m_state.RowCount)
         return;
+    // The timing system sends every car's best lap again with each of its crossings: most change nothing.
+    const ReadablePracticeList& list = m_state.PracticeList;
+    const bool sentAgain = position <= list.count() && list.at(position - 1).RegNo == record.RegNo &&
+                           list.at(position - 1).BestLapTime == record.BestLapTime;
     m_state.PracticeList.setFromH(record);
     m_state.PracticeList.computeGaps();
     if (position <= m_state.PracticeList.count())
         m_content.fillPracticeRow(position, m_state.PracticeList.at(position - 1));
     m_content.setGapCells(kLayoutPractice, m_state.PracticeList);
-    m_content.putPracticeClassCells();
+    if (!sentAgain)
+        m_content.putPracticeClassCells();
     const int raceIndex = m_state.CurrentRaceList.findByRegNo(record.RegNo);
     if (raceIndex >= 0) {
         const RaceResultRecord& race = m_state.CurrentRaceList.at(raceIndex);

@@ -60,7 +60,7 @@ def same(cell, value):
 def check_rows(case, rows, by_best_lap):
     header, body = rows[0], [r for r in rows[1:] if r[1].strip()]
     col = {name: header.index(name) for name in header}
-    cars, last_of_class, first_on_laps = [], {}, {}
+    cars, last_of_class, first_of_class = [], {}, {}
     for number, row in enumerate(body, 1):
         cls = row[col["Class"]].strip()
         if by_best_lap:
@@ -73,12 +73,11 @@ def check_rows(case, rows, by_best_lap):
             "Int": "" if not cars else distance(cars[-1], car),
             "Cls Int": "" if ahead_in_class is None else distance(ahead_in_class, car),
         }
-        group_first = first_on_laps.get((cls, car["laps"]))
-        if group_first is None:
+        leader = first_of_class.setdefault(cls, car)
+        if leader is car:
             expected["Cls Diff"] = "" if by_best_lap else f">> {car['laps']} <<"
-            first_on_laps[(cls, car["laps"])] = car
         else:
-            expected["Cls Diff"] = distance(group_first, car)
+            expected["Cls Diff"] = distance(leader, car)
         for name, value in expected.items():
             if not same(row[col[name]], value):
                 failures.append(f"{case} row {number} (car {row[col['Car']].strip()}): {name} "
