@@ -1,6 +1,7 @@
 #include "class_standings.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
 
 namespace kav {
 namespace {
@@ -24,12 +25,13 @@ std::vector<ClassStanding> classStandings(const std::vector<StandingEntry>& over
         const StandingEntry* first = nullptr; // the class's leader
         const StandingEntry* last = nullptr;  // the class's car ahead
     };
-    std::map<std::int32_t, ClassSoFar> classes;
+    // By class number: a flat table costs less than a map on every standing of a big field.
+    std::array<ClassSoFar, kClassNumbers> classes{};
     std::vector<ClassStanding> standings(overall.size());
     for (std::size_t k = 0; k < overall.size(); ++k) {
         const StandingEntry& car = overall[k];
         ClassStanding& standing = standings[k];
-        ClassSoFar& soFar = classes[car.classNo];
+        ClassSoFar& soFar = classes[std::size_t(std::clamp<std::int32_t>(car.classNo, 0, kClassNumbers - 1))];
         standing.classPosition = ++soFar.cars;
         standing.interval = k == 0 ? GapSource::blank() : intervalTo(overall[k - 1], car);
         if (!soFar.first) {

@@ -7,9 +7,12 @@
 
 namespace kav {
 
+// Class numbers run from 0 (no class given; such cars stand together as one class) to 255.
+inline constexpr std::int32_t kClassNumbers = 256;
+
 // A car of the overall standings as the class standings need it.
 struct StandingEntry {
-    std::int32_t classNo = 0; // 0: no class given; such cars stand together as one class
+    std::int32_t classNo = 0;
     std::int32_t laps = 0;
     TimeValue totalTime = 0;
 };
