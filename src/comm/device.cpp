@@ -24,11 +24,13 @@ void Device::receiveBytes(QByteArrayView bytes)
         emit lineDropped();
     for (const QByteArray& line : lines) {
         if (stream != m_stream)
-            return;
+            break;
         if (m_tap)
             m_tap(line);
         emit lineReceived(line);
     }
+    if (!lines.isEmpty())
+        emit linesEnd();
 }
 
 void Device::open()

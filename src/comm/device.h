@@ -45,6 +45,8 @@ signals:
     void lineReceived(const QByteArray& line);
     // A line too long for the feed was dropped: one bad line.
     void lineDropped();
+    // The lines of one read have all been told: what several lines change together can be shown now.
+    void linesEnd();
 
 protected:
     // Installs the channel (or none); the one it replaces is retired.

@@ -20,13 +20,18 @@ std::size_t characterCount(std::string_view text)
 
 void CompetitorList::addOrUpdate(FullCompetitorRecord record)
 {
-    ++m_generation;
     record.RegNo.resize(cutRegNo(record.RegNo).size());
     const int found = m_uniqueRegNo ? m_index.first(record.RegNo) : -1;
     if (found >= 0) {
-        m_entries[static_cast<std::size_t>(found)].setData(std::move(record));
+        // The timing system sends the whole entry list again every few minutes: the same data is no change.
+        CompetitorEntry& entry = m_entries[static_cast<std::size_t>(found)];
+        if (!(entry.data() == record)) {
+            ++m_generation;
+            entry.setData(std::move(record));
+        }
         return;
     }
+    ++m_generation;
     m_index.add(record.RegNo, count());
     m_entries.emplace_back(std::move(record));
 }

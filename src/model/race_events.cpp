@@ -178,8 +178,17 @@ void RaceEvents::takeBestLap(const PracticePositionRecord& best, const EventCar&
     const TimeValue inClass = fastest(car->info.classNo);
     car->best = time;
     // A best lap taken back tells nothing of its own.
-    if (time < 0 || (previous >= 0 && time > previous))
+    if (time < 0 || (previous >= 0 && time > previous)) {
+        m_fastestKept = false;
         return;
+    }
+    if (m_fastestKept) {
+        for (const std::int32_t group : {kOverall, car->info.classNo}) {
+            const auto kept = m_fastest.find(group);
+            if (kept == m_fastest.end() || time < kept->second)
+                m_fastest[group] = time;
+        }
+    }
     const std::string lapText = lapTimeText(time) + onLap(best.BestLap);
     if (overall < 0 || time < overall)
         add(EventKind::Fastest, car, best.BestLap, carName(car->info.number) + " sets the fastest lap: " + lapText);
@@ -194,12 +203,19 @@ void RaceEvents::takeBestLap(const PracticePositionRecord& best, const EventCar&
 // The fastest best lap overall or of a class; -1 when no car of it has one.
 TimeValue RaceEvents::fastest(std::int32_t classNo) const
 {
-    TimeValue time = -1;
-    for (const auto& [regNo, car] : m_cars) {
-        if ((classNo == kOverall || car.info.classNo == classNo) && car.best >= 0 && (time < 0 || car.best < time))
-            time = car.best;
+    if (!m_fastestKept) {
+        m_fastest.clear();
+        for (const auto& [regNo, car] : m_cars) {
+            for (const std::int32_t group : {kOverall, car.info.classNo}) {
+                const auto kept = m_fastest.find(group);
+                if (car.best >= 0 && (kept == m_fastest.end() || car.best < kept->second))
+                    m_fastest[group] = car.best;
+            }
+        }
+        m_fastestKept = true;
     }
-    return time;
+    const auto kept = m_fastest.find(classNo);
+    return kept == m_fastest.end() ? -1 : kept->second;
 }
 
 void RaceEvents::finish(Car& car)
@@ -233,6 +249,8 @@ RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCar& info
         found->second.regNo = std::string(regNo);
         found->second.info = info;
     } else if (info.known) {
+        if (info.classNo != found->second.info.classNo)
+            m_fastestKept = false;
         found->second.info = info;
     }
     return &found->second;
@@ -253,6 +271,8 @@ void RaceEvents::clear()
     m_events.clear();
     m_leaders.clear();
     m_cars.clear();
+    m_fastest.clear();
+    m_fastestKept = true;
     m_placings = 0;
     m_raceTime = -1;
     m_flag = Flag::None;

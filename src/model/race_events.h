@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "timing_records.h"
 
@@ -91,7 +92,15 @@ private:
     void finish(Car& car);
 
     std::deque<RaceEvent> m_events;
-    std::map<std::string, Car, std::less<>> m_cars;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, Car, TextHash, std::equal_to<>> m_cars;
+    // The fastest best lap overall and of each class, kept up as bests come; worked out again from
+    // every car only after a best was taken back or a car changed class.
+    mutable std::map<std::int32_t, TimeValue> m_fastest;
+    mutable bool m_fastestKept = true;
     Leaders m_leaders; // as the last standing left them
     std::uint64_t m_seq = 0;
     std::uint64_t m_placings = 0;

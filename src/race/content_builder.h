@@ -70,8 +70,14 @@ public:
     // The class standings cells of every row of a kind. The rows of the standing kinds are the
     // standings themselves; track positions take each car's places from the standings of their lap.
     void putClassCells(std::uint8_t kind, const ReadableRaceList& standings);
+    // The same when only the rows first..last (indexes) of standings changed since the kind's last class cells.
+    void putClassCells(std::uint8_t kind, const ReadableRaceList& standings, int first, int last);
     void putTrackClassCells(const ReadableTrackList& rows, const ReadableRaceList& standings);
-    void putPracticeClassCells();
+    // changedIndex: the only row of the practice list changed since the last class cells; -1: not known.
+    void putPracticeClassCells(int changedIndex = -1);
+    // While held, the class cells of a few changed rows wait to be worked out once at the flush.
+    void holdClassCells() { m_holdingClassCells = true; }
+    void flushClassCells();
     // After a line crossing: the car's pit cells in every kind whose rows hold it.
     void showPitState(std::string_view regNo);
     void showAllPitStates();
@@ -100,7 +106,32 @@ private:
         std::uint64_t classGeneration = 0; // the list's generation then; 0: not known
     };
     std::vector<ShownClassRow>& shownClassRows(std::uint8_t kind);
+    // The class standings each kind shows and the list they were worked out from, so that a
+    // standing of the same list works out only the rows it can change.
+    struct KeptClassRows {
+        ClassStandingRows rows;
+        const void* list = nullptr;
+        std::uint64_t classGeneration = 0;
+    };
+    std::array<KeptClassRows, 4> m_keptClassRows;
+    // What waits for the flush, by kind: the list and the rows changed (first -1: nothing).
+    struct HeldClassCells {
+        const void* list = nullptr;
+        int first = -1;
+        int last = -1;
+    };
+    std::array<HeldClassCells, 4> m_heldClassCells;
+    bool m_holdingClassCells = false;
+    KeptClassRows& keptClassRows(std::uint8_t kind);
+    // first..last: the only rows of list changed since the kind's last class cells; -1: not known.
+    HeldClassCells& heldClassCells(std::uint8_t kind);
+    void putHeldClassCells(std::uint8_t kind);
+    template <typename List>
+    void putListClassCells(std::uint8_t kind, const List& list, int first = -1, int last = -1);
+    template <typename List>
+    void workOutClassCells(std::uint8_t kind, const List& list, int first, int last);
     std::array<std::vector<ShownClassRow>, 4> m_shownClassRows;
+    ClassTally m_trackTally;
     // laps below 0: the car's laps are not known.
     void putPitCells(std::uint8_t kind, int row, std::string_view regNo, std::int32_t laps);
 

@@ -84,6 +84,8 @@ void ContentBuilder::resetKind(std::uint8_t kind)
     ResultsModel& model = m_models.forKind(kind);
     model.clearAllRows();
     shownClassRows(kind).clear();
+    keptClassRows(kind).list = nullptr;
+    heldClassCells(kind) = {};
     for (int row = 0; row < model.rowCount(); ++row)
         model.setMarker(row, kColMarker, kWhiteFlag);
 }

@@ -2,6 +2,8 @@
 // and distances within its class, and its pit state from the line crossings.
 #include "content_builder.h"
 
+#include <utility>
+
 #include "feed_text.h"
 
 namespace kav {
@@ -10,25 +12,17 @@ namespace {
 
 const QString kNoValue = QStringLiteral("-----");
 
-// The class standings of a list's filled rows; rows without a car get none. classOf(index, regNo)
-// gives the class of the car at index.
-template <typename List, typename ClassOf>
-std::vector<ClassStanding> standingsOf(const List& list, const ClassOf& classOf)
+// A standings entry as the class standings see it: race places count laps and time, practice places
+// the best lap (a car without a timed lap stands behind all that have one).
+StandingEntry standingEntry(std::uint8_t classNo, const RaceResultRecord& entry)
 {
-    std::vector<StandingEntry> entries;
-    entries.reserve(std::size_t(list.count()));
-    for (int i = 0; i < list.count(); ++i) {
-        const auto& entry = list.at(i);
-        if (entry.RegNo.empty())
-            continue;
-        if constexpr (requires { entry.BestLapTime; }) {
-            const bool timed = entry.BestLapTime > 0 && entry.BestLapTime != kEmptyLapTime;
-            entries.push_back({classOf(i, entry.RegNo), 0, timed ? entry.BestLapTime : 0});
-        } else {
-            entries.push_back({classOf(i, entry.RegNo), entry.Laps, entry.TotalTime});
-        }
-    }
-    return classStandings(entries);
+    return {classNo, entry.Laps, entry.TotalTime};
+}
+
+StandingEntry standingEntry(std::uint8_t classNo, const PracticeResultRecord& entry)
+{
+    const bool timed = entry.BestLapTime > 0 && entry.BestLapTime != kEmptyLapTime;
+    return {classNo, 0, timed ? entry.BestLapTime : 0};
 }
 
 } // namespace
@@ -36,6 +30,11 @@ std::vector<ClassStanding> standingsOf(const List& list, const ClassOf& classOf)
 std::vector<ContentBuilder::ShownClassRow>& ContentBuilder::shownClassRows(std::uint8_t kind)
 {
     return m_shownClassRows[std::size_t(kind - kLayoutCompletedLap) % m_shownClassRows.size()];
+}
+
+ContentBuilder::KeptClassRows& ContentBuilder::keptClassRows(std::uint8_t kind)
+{
+    return m_keptClassRows[std::size_t(kind - kLayoutCompletedLap) % m_keptClassRows.size()];
 }
 
 void ContentBuilder::putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
@@ -47,70 +46,129 @@ void ContentBuilder::putClassRow(std::uint8_t kind, int row, std::string_view re
     ShownClassRow& held = shown[std::size_t(row - 1)];
     held.classNo = classNo;
     held.classGeneration = m_state.CompList.generation();
-    if (held.regNo == regNo && held.standing == standing)
+    // A row that shows another car has all its cells written; otherwise only what changed, as a
+    // car that drops out of the standings for a moment changes the class places behind it only.
+    const bool sameCar = held.regNo == regNo;
+    if (sameCar && held.standing == standing)
         return;
-    held.regNo = regNo;
+    if (!sameCar)
+        held.regNo = regNo;
+    const ClassStanding was = sameCar ? held.standing : ClassStanding{};
     held.standing = standing;
-    setCellText(kind, kColClassPosition, QString::number(standing.classPosition), row);
-    setCellText(kind, kColClassGap, QString::fromStdString(m_gaps.textOf(standing.classGap)), row);
-    setCellText(kind, kColInterval, QString::fromStdString(m_gaps.textOf(standing.interval)), row);
-    setCellText(kind, kColClassInterval, QString::fromStdString(m_gaps.textOf(standing.classInterval)), row);
+    if (!sameCar || was.classPosition != standing.classPosition)
+        setCellText(kind, kColClassPosition, QString::number(standing.classPosition), row);
+    const auto putGap = [&](int column, const GapSource& before, const GapSource& now) {
+        if (!sameCar || before != now)
+            setCellText(kind, column, QString::fromStdString(m_gaps.textOf(now)), row);
+    };
+    putGap(kColClassGap, was.classGap, standing.classGap);
+    putGap(kColInterval, was.interval, standing.interval);
+    putGap(kColClassInterval, was.classInterval, standing.classInterval);
+}
+
+template <typename List>
+void ContentBuilder::putListClassCells(std::uint8_t kind, const List& list, int first, int last)
+{
+    HeldClassCells& held = heldClassCells(kind);
+    if (first < 0) {
+        held = {}; // a whole pass leaves nothing to wait for
+    } else if (m_holdingClassCells) {
+        if (held.first >= 0 && held.list != &list)
+            putHeldClassCells(kind);
+        held.first = held.first < 0 ? first : std::min(held.first, first);
+        held.last = std::max(held.last, last);
+        held.list = &list;
+        return;
+    }
+    workOutClassCells(kind, list, first, last);
+}
+
+template <typename List>
+void ContentBuilder::workOutClassCells(std::uint8_t kind, const List& list, int first, int last)
+{
+    // Each row's car keeps its class from the last time while the competitor list has not changed,
+    // which saves a look-up per car.
+    std::vector<ShownClassRow>& shown = shownClassRows(kind);
+    if (shown.size() < std::size_t(list.count()))
+        shown.resize(std::size_t(list.count()));
+    const std::uint64_t generation = m_state.CompList.generation();
+    const auto rowAt = [&](int i) -> ClassStandingRows::Row {
+        const auto& entry = list.at(i);
+        if (entry.RegNo.empty())
+            return {};
+        const ShownClassRow& held = shown[std::size_t(i)];
+        const bool known = held.classGeneration == generation && held.regNo == entry.RegNo;
+        return {true, standingEntry(known ? held.classNo : m_state.CompList.classOf(entry.RegNo), entry)};
+    };
+    const auto put = [&](int i, const StandingEntry& car, ClassStanding standing) {
+        // Practice places are by best lap: the class's fastest car shows no gap, as the overall one does not.
+        if (kind == kLayoutPractice && standing.classGap.kind == GapSource::Kind::LapCount)
+            standing.classGap = GapSource::blank();
+        putClassRow(kind, i + 1, list.at(i).RegNo, std::uint8_t(car.classNo), standing);
+    };
+    KeptClassRows& kept = keptClassRows(kind);
+    if (first >= 0 && kept.list == &list && kept.classGeneration == generation)
+        kept.rows.update(list.count(), first, last, rowAt, put);
+    else
+        kept.rows.refill(list.count(), rowAt, put);
+    kept.list = &list;
+    kept.classGeneration = generation;
+}
+
+ContentBuilder::HeldClassCells& ContentBuilder::heldClassCells(std::uint8_t kind)
+{
+    return m_heldClassCells[std::size_t(kind - kLayoutCompletedLap) % m_heldClassCells.size()];
+}
+
+void ContentBuilder::putHeldClassCells(std::uint8_t kind)
+{
+    const HeldClassCells rows = std::exchange(heldClassCells(kind), {});
+    if (rows.first < 0)
+        return;
+    if (kind == kLayoutPractice)
+        workOutClassCells(kind, m_state.PracticeList, rows.first, rows.last);
+    else
+        workOutClassCells(kind, *static_cast<const ReadableRaceList*>(rows.list), rows.first, rows.last);
+}
+
+void ContentBuilder::flushClassCells()
+{
+    m_holdingClassCells = false;
+    for (const std::uint8_t kind : {kLayoutCompletedLap, kLayoutCurrentRace, kLayoutPractice})
+        putHeldClassCells(kind);
 }
 
 void ContentBuilder::putClassCells(std::uint8_t kind, const ReadableRaceList& standings)
 {
-    // The rows are the standings: each row's car keeps its class from the last time while the
-    // competitor list has not changed, which saves a look-up per car on every standing.
-    const std::vector<ShownClassRow>& shown = shownClassRows(kind);
-    const std::uint64_t generation = m_state.CompList.generation();
-    const auto classOf = [&](int index, std::string_view regNo) {
-        if (std::size_t(index) < shown.size()) {
-            const ShownClassRow& held = shown[std::size_t(index)];
-            if (held.classGeneration == generation && held.regNo == regNo)
-                return held.classNo;
-        }
-        return m_state.CompList.classOf(regNo);
-    };
-    const std::vector<ClassStanding> places = standingsOf(standings, classOf);
-    std::size_t next = 0;
-    for (int i = 0; i < standings.count(); ++i) {
-        const std::string& regNo = standings.at(i).RegNo;
-        if (!regNo.empty())
-            putClassRow(kind, i + 1, regNo, classOf(i, regNo), places[next++]);
-    }
+    putListClassCells(kind, standings);
 }
 
+void ContentBuilder::putClassCells(std::uint8_t kind, const ReadableRaceList& standings, int first, int last)
+{
+    putListClassCells(kind, standings, first, last);
+}
+
+void ContentBuilder::putPracticeClassCells(int changedIndex)
+{
+    putListClassCells(kLayoutPractice, m_state.PracticeList, changedIndex, changedIndex);
+}
+
+// Track rows are in the order of the line; each takes its car's standing in the lap's standings.
 void ContentBuilder::putTrackClassCells(const ReadableTrackList& rows, const ReadableRaceList& standings)
 {
-    const auto classOf = [this](int, std::string_view regNo) { return m_state.CompList.classOf(regNo); };
-    const std::vector<ClassStanding> places = standingsOf(standings, classOf);
-    std::vector<std::size_t> placeOfIndex(std::size_t(standings.count()), places.size());
-    for (std::size_t i = 0, next = 0; i < placeOfIndex.size(); ++i) {
-        if (!standings.at(int(i)).RegNo.empty())
-            placeOfIndex[i] = next++;
+    std::vector<ClassStanding> places(std::size_t(standings.count()));
+    m_trackTally.restart();
+    for (int i = 0; i < standings.count(); ++i) {
+        const RaceResultRecord& entry = standings.at(i);
+        if (!entry.RegNo.empty())
+            places[std::size_t(i)] = m_trackTally.next(standingEntry(m_state.CompList.classOf(entry.RegNo), entry));
     }
     for (int i = 0; i < rows.count(); ++i) {
-        const int index = rows.at(i).RegNo.empty() ? -1 : standings.findByRegNo(rows.at(i).RegNo);
-        if (index >= 0 && placeOfIndex[std::size_t(index)] < places.size())
-            putClassRow(kLayoutTrackPositions, i + 1, rows.at(i).RegNo, classOf(i, rows.at(i).RegNo),
-                        places[placeOfIndex[std::size_t(index)]]);
-    }
-}
-
-// Practice places are by best lap; the class's fastest car shows no gap, as the overall one does not.
-void ContentBuilder::putPracticeClassCells()
-{
-    const ReadablePracticeList& list = m_state.PracticeList;
-    const auto classOf = [this](int, std::string_view regNo) { return m_state.CompList.classOf(regNo); };
-    std::vector<ClassStanding> places = standingsOf(list, classOf);
-    std::size_t next = 0;
-    for (int i = 0; i < list.count(); ++i) {
-        if (list.at(i).RegNo.empty())
-            continue;
-        ClassStanding& place = places[next++];
-        if (place.classGap.kind == GapSource::Kind::LapCount)
-            place.classGap = GapSource::blank();
-        putClassRow(kLayoutPractice, i + 1, list.at(i).RegNo, classOf(i, list.at(i).RegNo), place);
+        const std::string& regNo = rows.at(i).RegNo;
+        const int index = regNo.empty() ? -1 : standings.findByRegNo(regNo);
+        if (index >= 0)
+            putClassRow(kLayoutTrackPositions, i + 1, regNo, m_state.CompList.classOf(regNo),
+                        places[std::size_t(index)]);
     }
 }
 

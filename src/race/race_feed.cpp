@@ -9,7 +9,8 @@ RaceFeed::RaceFeed(Device& device, ProgramSettings& settings, const ClockSource&
       Records(State, Content, settings, Info, clock), ChartSource(State, settings.value(), Followed)
 {
     // The road of every line, received or replayed: device framing, then record processing.
-    QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::receiveString);
+    QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::takeLine);
+    QObject::connect(&device, &Device::linesEnd, &Records, &RecordProcessor::linesEnd);
     QObject::connect(&device, &Device::lineDropped, &Records, &RecordProcessor::countBadLine);
     QObject::connect(&Records, &RecordProcessor::lapHistoryChanged, &ChartSource, &RaceSource::changed);
     // Rows of drivers followed take the follow colours, and lose them, at once.

@@ -80,9 +80,12 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
         m_content.fillRaceRow(position, current.at(position - 1));
     }
     m_content.setGapCells(kLayoutCurrentRace, current);
-    m_content.putClassCells(kLayoutCurrentRace, current);
+    // Only the car's new row and the row it left changed.
+    const int first = currentIndex < 0 ? position - 1 : std::min(currentIndex, position - 1);
+    const int last = std::max(currentIndex, position - 1);
+    m_content.putClassCells(kLayoutCurrentRace, current, first, last);
     if (m_state.RaceFinished)
-        m_content.putClassCells(kLayoutCompletedLap, current);
+        m_content.putClassCells(kLayoutCompletedLap, current, first, last);
     m_state.events().takeStanding(record, m_state.eventCar(record.RegNo));
 }
 

@@ -44,6 +44,17 @@ void RecordProcessor::receiveString(const QByteArray& line)
     processRecord(text.substr(0, text.empty() ? 0 : text.size() - 1));
 }
 
+void RecordProcessor::takeLine(const QByteArray& line)
+{
+    m_content.holdClassCells();
+    receiveString(line);
+}
+
+void RecordProcessor::linesEnd()
+{
+    m_content.flushClassCells();
+}
+
 void RecordProcessor::processRecord(std::string_view text)
 {
     if (!m_communicationTimer.isActive())

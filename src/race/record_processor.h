@@ -31,6 +31,11 @@ public:
 
     // A received line, still ending in its terminator.
     void receiveString(const QByteArray& line);
+    // The same for a line of a read from the channel: the class cells wait for the end of the read
+    // (linesEnd), as a car placed over another leaves the standings a car short until the other
+    // car's standing, mostly in the same read, comes.
+    void takeLine(const QByteArray& line);
+    void linesEnd();
     void processRecord(std::string_view text);
     // A line that is not a valid record, or one the device dropped as too long.
     void countBadLine();

@@ -59,7 +59,7 @@ void RecordProcessor::applyPractice(const PracticePositionRecord& record)
         m_content.fillPracticeRow(position, m_state.PracticeList.at(position - 1));
     m_content.setGapCells(kLayoutPractice, m_state.PracticeList);
     if (!sentAgain)
-        m_content.putPracticeClassCells();
+        m_content.putPracticeClassCells(position - 1);
     const int raceIndex = m_state.CurrentRaceList.findByRegNo(record.RegNo);
     if (raceIndex >= 0) {
         const RaceResultRecord& race = m_state.CurrentRaceList.at(raceIndex);

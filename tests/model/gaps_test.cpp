@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -166,6 +168,63 @@ TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)
         EXPECT_EQ(text(standings[k].interval), rows[k].at(4));
         EXPECT_EQ(text(standings[k].classInterval), rows[k].at(5));
         EXPECT_EQ(text(standings[k].classGap), rows[k].at(6));
+    }
+}
+
+// Standings as the feed changes them, one or two rows at a time (a car placed over another, the row
+// it left emptied, a crossing, the list growing): what the kept rows hand out must always be what a
+// pass over the whole list gives, in every row, with leaders that overtake, classes that appear and
+// rows that empty and fill again.
+TEST(ClassStandings, KeptRowsAfterEachChangeAreThoseOfTheWholeList)
+{
+    std::mt19937 random(7);
+    const auto pick = [&random](int below) { return int(random() % unsigned(below)); };
+    std::vector<ClassStandingRows::Row> rows;
+    std::vector<std::optional<ClassStanding>> shown;
+    ClassStandingRows kept;
+    const auto rowAt = [&rows](int i) { return rows[std::size_t(i)]; };
+    const auto put = [&shown](int i, const StandingEntry&, const ClassStanding& standing) {
+        shown[std::size_t(i)] = standing;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        SCOPED_TRACE(step);
+        const int position = pick(int(rows.size()) + 2);
+        if (position >= int(rows.size())) {
+            rows.resize(std::size_t(position) + 1);
+            shown.resize(rows.size());
+        }
+        // A new car, or (every third change) a car that moves, keeping or bettering its entry.
+        ClassStandingRows::Row car{true, {pick(4), pick(3) * 5, pick(5) * 100}};
+        int first = position;
+        int last = position;
+        if (const int left = pick(int(rows.size())); step % 3 == 0 && left != position) {
+            if (rows[std::size_t(left)].filled && pick(2) == 0)
+                car = rows[std::size_t(left)];
+            else if (rows[std::size_t(left)].filled)
+                car.car.classNo = rows[std::size_t(left)].car.classNo;
+            rows[std::size_t(left)] = {};
+            shown[std::size_t(left)].reset();
+            first = std::min(first, left);
+            last = std::max(last, left);
+        }
+        rows[std::size_t(position)] = pick(8) == 0 ? ClassStandingRows::Row{} : car;
+        if (!rows[std::size_t(position)].filled)
+            shown[std::size_t(position)].reset();
+        if (step % 500 == 0)
+            kept.refill(int(rows.size()), rowAt, put);
+        else
+            kept.update(int(rows.size()), first, last, rowAt, put);
+        std::vector<StandingEntry> filled;
+        for (const auto& row : rows) {
+            if (row.filled)
+                filled.push_back(row.car);
+        }
+        const std::vector<ClassStanding> whole = classStandings(filled);
+        for (std::size_t i = 0, k = 0; i < rows.size(); ++i) {
+            if (rows[i].filled) {
+                ASSERT_EQ(shown[i], whole[k++]) << "row " << i;
+            }
+        }
     }
 }
 
