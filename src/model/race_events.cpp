@@ -42,6 +42,8 @@ std::string_view eventTag(EventKind kind)
     case EventKind::PersonalBest: return "PB";
     case EventKind::Finish: return "FINISH";
     case EventKind::Stopped: return "STOPPED";
+    case EventKind::PitIn: return "PIT IN";
+    case EventKind::PitOut: return "PIT OUT";
     }
     return "";
 }
@@ -237,6 +239,24 @@ void RaceEvents::takeStop(std::string_view regNo, const EventCar& info)
     car->stopped = true;
     add(EventKind::Stopped, car, car->standing.Laps,
         carName(car->info.number) + " has completed no lap for two laps of the leader");
+}
+
+void RaceEvents::takePitLane(std::string_view regNo, const EventCar& info, const PitState& before, const PitState& now)
+{
+    if (before.inPitLane == now.inPitLane)
+        return;
+    Car* car = carFor(regNo, info);
+    if (!car)
+        return;
+    if (now.inPitLane) {
+        add(EventKind::PitIn, car, now.laps,
+            carName(car->info.number) + " enters the pit lane for stop " + std::to_string(now.stops));
+        return;
+    }
+    // A car seen on the track before its pit-out loop left the lane at an unknown time.
+    add(EventKind::PitOut, car, now.laps,
+        carName(car->info.number) + " leaves the pit lane" +
+            (now.lastStop >= 0 ? " after " + lapTimeText(now.lastStop) : std::string()));
 }
 
 RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCar& info)

@@ -7,14 +7,26 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "pit_stops.h"
 #include "timing_records.h"
 
 namespace kav {
 
 // What a race event tells of; each kind has a short tag so that a ticker reads without colour.
-enum class EventKind : std::uint8_t { Flag, Fastest, ClassFastest, Lead, ClassLead, PersonalBest, Finish, Stopped };
+enum class EventKind : std::uint8_t {
+    Flag,
+    Fastest,
+    ClassFastest,
+    Lead,
+    ClassLead,
+    PersonalBest,
+    Finish,
+    Stopped,
+    PitIn,
+    PitOut
+};
 
-// FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB, FINISH or STOPPED.
+// FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB, FINISH, STOPPED, PIT IN or PIT OUT.
 std::string_view eventTag(EventKind kind);
 
 // One thing that just happened in the run.
@@ -42,7 +54,8 @@ struct EventCar {
 
 // The last kMaxEvents events of the run, newest last, worked out once from the feed: flag changes,
 // new fastest laps overall and per class, lead changes overall and per class, personal bests in a run
-// without standings (practice) and each car's chequered flag. A record sent again with the same values
+// without standings (practice), each car's chequered flag, a car that stopped making progress, and a
+// car entering and leaving the pit lane (from line crossings). A record sent again with the same values
 // tells nothing. One change gives one event, the widest: a fastest lap overall is not also the
 // class's fastest nor a personal best, a new overall leader does not also take its class's lead.
 // A car takes a lead once its standing puts it ahead, the start's grid order is no lead change.
@@ -61,6 +74,9 @@ public:
     // The car completed no lap during two laps of the leader (its marker turned black): told once until
     // the car completes a lap again; not for a car that has finished.
     void takeStop(std::string_view regNo, const EventCar& car);
+    // A line crossing changed the car's pit state: into the pit lane, or out of it (with the time of
+    // the stop when its pit-out was seen).
+    void takePitLane(std::string_view regNo, const EventCar& car, const PitState& before, const PitState& now);
     // A new run: no events and nothing known of the cars, the flag or the race time.
     void clear();
 

@@ -114,8 +114,12 @@ void RecordProcessor::apply(const RecordData& data)
 void RecordProcessor::applyCrossing(const LineCrossingRecord& crossing)
 {
     const bool first = !m_state.pits().anyCrossing();
+    const PitState* held = m_state.pits().find(crossing.RegNo);
+    const PitState before = held ? *held : PitState{};
     if (!m_state.pits().take(crossing))
         return;
+    if (const PitState* now = m_state.pits().find(crossing.RegNo))
+        m_state.events().takePitLane(crossing.RegNo, m_state.eventCar(crossing.RegNo), before, *now);
     // The first crossing of a run shows that the track has pit loops: every car gets its pit cells.
     if (first)
         m_content.showAllPitStates();

@@ -36,6 +36,10 @@ QString RaceEventsWindow::signOf(const QString& kind)
         return QStringLiteral("\u25A3");
     if (kind == QLatin1String("STOPPED"))
         return QStringLiteral("\u26A0");
+    if (kind == QLatin1String("PIT IN"))
+        return QStringLiteral("\u2193");
+    if (kind == QLatin1String("PIT OUT"))
+        return QStringLiteral("\u2191");
     return {};
 }
 

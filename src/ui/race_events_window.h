@@ -11,7 +11,7 @@ namespace kav {
 // One race event as the window lists it.
 struct RaceEventRow {
     QString raceTime;
-    QString kind; // FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB or FINISH
+    QString kind; // FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB, FINISH, STOPPED, PIT IN or PIT OUT
     QString car;
     QString carClass;
     QString text;

@@ -27,17 +27,18 @@ void StateFeed::release()
 
 void StateFeed::schedule()
 {
-    if (m_readers == 0 || m_pushTimer.isActive())
+    if (m_readers == 0 || m_pushTimer.isActive() || m_publishQueued)
         return;
     const qint64 wait = m_interval.count() - m_sinceLastPush.elapsed();
     m_pushTimer.start(static_cast<int>(std::max<qint64>(wait, 0)));
 }
 
 // The update is made after the changes the models have already posted, so that it holds every
-// effect of the lines it counts.
+// effect of the lines it counts. The interval counts from the update itself, which on a busy
+// machine comes a little after the timer.
 void StateFeed::push()
 {
-    m_sinceLastPush.restart();
+    m_publishQueued = true;
     QMetaObject::invokeMethod(this, &StateFeed::publish, Qt::QueuedConnection);
 }
 
@@ -52,6 +53,8 @@ void StateFeed::publishNow()
 
 void StateFeed::publish()
 {
+    m_publishQueued = false;
+    m_sinceLastPush.restart();
     const QByteArray update = m_document.publish();
     if (!update.isEmpty())
         emit updated(update);

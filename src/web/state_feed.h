@@ -48,6 +48,7 @@ private:
     int m_readers = 0;
     QTimer m_pushTimer;
     QElapsedTimer m_sinceLastPush;
+    bool m_publishQueued = false; // a push waits for its turn of the event loop
 };
 
 } // namespace kav

@@ -50,7 +50,7 @@ struct WebClass {
 struct WebEvent {
     qint64 seq = 0;
     QString raceTime; // hh:mm:ss, empty before the first heartbeat
-    QString kind;     // FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB or FINISH
+    QString kind;     // FLAG, FASTEST, CLASS FASTEST, LEAD, CLASS LEAD, PB, FINISH, STOPPED, PIT IN or PIT OUT
     QString car;
     QString carClass;
     QString text;

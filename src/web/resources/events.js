@@ -3,7 +3,8 @@
 // word, not colour alone) and what happened. ?class= (name or number) keeps the flags and that class's
 // events.
 const kSigns = { "FLAG": "\u2691", "FASTEST": "\u23F1", "CLASS FASTEST": "\u23F1", "LEAD": "\u25B2",
-                 "CLASS LEAD": "\u25B3", "PB": "\u2605", "FINISH": "\u25A3", "STOPPED": "\u26A0" };
+                 "CLASS LEAD": "\u25B3", "PB": "\u2605", "FINISH": "\u25A3", "STOPPED": "\u26A0",
+                 "PIT IN": "\u2193", "PIT OUT": "\u2191" };
 const askedClass = Live.params.get("class");
 Live.listen((state) => {
     const className = askedClass === null ? null : Live.className(state, askedClass).toLowerCase();
