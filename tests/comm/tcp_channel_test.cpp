@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QtCore/qtestsupport_core.h>
+#include <algorithm>
 
 #include "client_socket_communication.h"
 #include "feed_server.h"
@@ -22,6 +23,7 @@ protected:
     {
         device.setPrompts(&prompts);
         QObject::connect(&device, &Device::lineReceived, [this](const QByteArray& line) { lines.append(line); });
+        QObject::connect(&device, &Device::linesEnd, [this] { readEnds.append(int(lines.size())); });
         QObject::connect(&device, &KavendorDevice::connectionEnded, [this](bool failed) {
             ++ended;
             failures += failed ? 1 : 0;
@@ -54,7 +56,8 @@ protected:
     ScriptedPrompter prompts;
     KavendorDevice device;
     QList<QByteArray> lines;
-    int ended = 0; // connections that failed or that the server closed
+    QList<int> readEnds; // the line count at each end of the lines of a read
+    int ended = 0;       // connections that failed or that the server closed
     int failures = 0;
 };
 
@@ -70,6 +73,14 @@ TEST_F(TcpChannel, LinesArriveWholeInOrderWhereverTheSegmentsEnd)
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() >= 4; }));
     EXPECT_EQ(lines, (QList<QByteArray>{"$F,9999,\"00:12:34\"\r\n", "$G,3,\"1234BE\",,\"00:00:00.000\"\n",
                                         "$G,1,\"1234\",5\r\n", "$F,2\n"}));
+    // Every read that gave lines ends with its end, after its last line; a read of part of a line has none.
+    ASSERT_FALSE(readEnds.isEmpty());
+    EXPECT_EQ(readEnds.back(), lines.size());
+    EXPECT_TRUE(std::is_sorted(readEnds.begin(), readEnds.end(), std::less_equal<>())) << readEnds.size();
+    const auto endsBefore = readEnds.size();
+    ASSERT_TRUE(server.send("$F,"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return device.partialLine() == "$F,"; }));
+    EXPECT_EQ(readEnds.size(), endsBefore);
 }
 
 // The question comes once; Yes reconnects with the current settings, No leaves the device silent.
