@@ -141,8 +141,6 @@ public:
         }
     }
 
-    void clear() { m_rows.clear(); }
-
 private:
     struct Kept {
         Row row;

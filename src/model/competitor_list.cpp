@@ -25,7 +25,7 @@ void CompetitorList::addOrUpdate(FullCompetitorRecord record)
     if (found >= 0) {
         // The timing system sends the whole entry list again every few minutes: the same data is no change.
         CompetitorEntry& entry = m_entries[static_cast<std::size_t>(found)];
-        if (!(entry.data() == record)) {
+        if (entry.data() != record) {
             ++m_generation;
             entry.setData(std::move(record));
         }

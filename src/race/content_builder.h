@@ -69,9 +69,9 @@ public:
 
     // The class standings cells of every row of a kind. The rows of the standing kinds are the
     // standings themselves; track positions take each car's places from the standings of their lap.
-    void putClassCells(std::uint8_t kind, const ReadableRaceList& standings);
-    // The same when only the rows first..last (indexes) of standings changed since the kind's last class cells.
-    void putClassCells(std::uint8_t kind, const ReadableRaceList& standings, int first, int last);
+    // first..last (indexes): the only rows of standings changed since the kind's last class cells;
+    // -1: not known.
+    void putClassCells(std::uint8_t kind, const ReadableRaceList& standings, int first = -1, int last = -1);
     void putTrackClassCells(const ReadableTrackList& rows, const ReadableRaceList& standings);
     // changedIndex: the only row of the practice list changed since the last class cells; -1: not known.
     void putPracticeClassCells(int changedIndex = -1);
@@ -123,7 +123,6 @@ private:
     std::array<HeldClassCells, 4> m_heldClassCells;
     bool m_holdingClassCells = false;
     KeptClassRows& keptClassRows(std::uint8_t kind);
-    // first..last: the only rows of list changed since the kind's last class cells; -1: not known.
     HeldClassCells& heldClassCells(std::uint8_t kind);
     void putHeldClassCells(std::uint8_t kind);
     template <typename List>

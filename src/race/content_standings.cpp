@@ -138,11 +138,6 @@ void ContentBuilder::flushClassCells()
         putHeldClassCells(kind);
 }
 
-void ContentBuilder::putClassCells(std::uint8_t kind, const ReadableRaceList& standings)
-{
-    putListClassCells(kind, standings);
-}
-
 void ContentBuilder::putClassCells(std::uint8_t kind, const ReadableRaceList& standings, int first, int last)
 {
     putListClassCells(kind, standings, first, last);
