@@ -71,14 +71,13 @@ QByteArray csvLine(const QStringList& fields)
     return quoted.join(u',').toUtf8() + "\r\n";
 }
 
-bool writeResultWindowCsv(const ResultWindowSettings& window, const ResultsModels& models, const HeaderTexts& headers,
-                          const QString& file, QString& error)
+bool writeResultWindowCsv(const ResultWindowSettings& window, const QAbstractItemModel& model,
+                          const HeaderTexts& headers, const QString& file, QString& error)
 {
     // The window's columns as it shows them; none shows one empty column.
     QList<int> columns;
     for (std::size_t p = 0; p < kColumnSlots && window.ColRel[p] != kNoCode; ++p)
         columns.append(window.ColRel[p]);
-    const QAbstractItemModel& model = models.forKind(window.Layout);
     QStringList header;
     for (int column : columns) {
         const QString text = feedText(headers[kColumnCatalogue[std::size_t(column)].HeaderIndex]);
@@ -132,7 +131,7 @@ bool writeDump(const QString& dir, const DumpSource& source, QString& error)
             continue;
         const ResultWindowSettings shown = window->settings();
         const QString name = QStringLiteral("ResultWin%1.csv").arg(shown.Number);
-        if (!writeResultWindowCsv(shown, source.models, source.headers, folder.filePath(name), failure))
+        if (!writeResultWindowCsv(shown, window->shownResults(), source.headers, folder.filePath(name), failure))
             failures.append(failure);
     }
     if (!writeGeneralInfoCsv(info, folder.filePath(QStringLiteral("geninfo.csv")), failure))

@@ -10,10 +10,11 @@
 #include "main_settings.h"
 #include "result_window_settings.h"
 
+class QAbstractItemModel;
+
 namespace kav {
 
 class ResultWindow;
-class ResultsModels;
 class RunInfo;
 class RaceState;
 
@@ -32,10 +33,10 @@ QString csvField(const QString& text);
 QByteArray csvLine(const QStringList& fields);
 
 // Every cell the window shows row by row, the header row first: its columns in its order with the header
-// texts, the cells read from the results model of its kind; a status picture as its name in brackets,
-// e.g. "[green ball]".
-bool writeResultWindowCsv(const ResultWindowSettings& window, const ResultsModels& models, const HeaderTexts& headers,
-                          const QString& file, QString& error);
+// texts, the cells read from the results it shows (its kind's, or one class's); a status picture as its
+// name in brackets, e.g. "[green ball]".
+bool writeResultWindowCsv(const ResultWindowSettings& window, const QAbstractItemModel& model,
+                          const HeaderTexts& headers, const QString& file, QString& error);
 // "caption,value,shown" and one row per item code 1 to 10; item 10 is the flag lamp with its colour as
 // a word (red, yellow, green). shown is 1 when the item is shown on the panel once the panel is on
 // screen, and 0 for every item while the panel itself is hidden.
@@ -48,7 +49,6 @@ bool writeStateText(const RaceState& state, const QString& file, QString& error)
 // tried; error lists the ones that failed.
 struct DumpSource {
     const std::vector<ResultWindow*>& windows;
-    const ResultsModels& models;
     const HeaderTexts& headers;
     const RunInfo& info;
     const RaceState& state;

@@ -381,10 +381,10 @@ bool ProgramRun::writeDumpFiles()
     QString error;
     kav::Controller& controller = m_window->controller();
     bool written = true;
-    if (!m_options.Dump.isEmpty() && !kav::writeDump(m_options.Dump,
-                                                     {controller.Windows.all(), controller.Models,
-                                                      m_window->settings()->Headers, controller.Info, controller.State},
-                                                     error)) {
+    if (!m_options.Dump.isEmpty() &&
+        !kav::writeDump(m_options.Dump,
+                        {controller.Windows.all(), m_window->settings()->Headers, controller.Info, controller.State},
+                        error)) {
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         written = false;
     }

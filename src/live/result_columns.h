@@ -48,6 +48,10 @@ inline constexpr std::array<ColumnInfo, kColumnIds> kColumnCatalogue{{
 
 inline constexpr std::uint8_t kPosColumn = 0;
 inline constexpr std::uint8_t kMarkerColumn = 1;
+inline constexpr std::uint8_t kDiffColumn = 14;
+inline constexpr std::uint8_t kClassColumn = 15;
+inline constexpr std::uint8_t kClassPositionColumn = 17;
+inline constexpr std::uint8_t kClassGapColumn = 18;
 
 // The result window's caption for a window kind; empty for an unknown kind.
 QString resultWindowCaption(std::uint8_t kind);

@@ -116,6 +116,25 @@ void ResultsModel::clearRow(int row)
         setFilledRowCount(row);
 }
 
+void ResultsModel::copyRow(int row, const ResultsModel& from, int fromRow,
+                           const std::array<int, kResultColumns>& sources)
+{
+    if (!contains(row, 0) || !from.contains(fromRow, 0))
+        return;
+    for (int column = 0; column < kColumns; ++column) {
+        const Cell& source = from.cell(fromRow, sources[std::size_t(column)]);
+        setText(row, column, source.text);
+        setMarker(row, column, source.marker);
+    }
+    RowColours& colours = m_rowColours[std::size_t(row)];
+    const RowColours& wanted = from.rowColours(fromRow);
+    if (colours.set != wanted.set ||
+        (wanted.set && (colours.text != wanted.text || colours.background != wanted.background))) {
+        colours = wanted;
+        markChanged(row, 0, kColumns - 1);
+    }
+}
+
 bool ResultsModel::rowHasText(int row) const
 {
     for (int column = 1; column < kColumns; ++column) {

@@ -5,6 +5,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <array>
 #include <vector>
 
 namespace kav {
@@ -40,6 +41,8 @@ public:
     void setRowColours(int row, ColorValue text, ColorValue background);
     // Empties the texts and forgets the colours of a row; its markers stay.
     void clearRow(int row);
+    // A row becomes a copy of another model's row, each column read from the column sources name.
+    void copyRow(int row, const ResultsModel& from, int fromRow, const std::array<int, kResultColumns>& sources);
     void clearAllRows();
 
     const Cell& cell(int row, int column) const { return m_cells[offset(row, column)]; }

@@ -18,6 +18,7 @@ constexpr std::uint8_t kLastGenInfoItem = 10;
 constexpr std::string_view kFitToScreenKey = "FitToScreen";
 constexpr std::string_view kFitRowsKey = "FitRows";
 constexpr std::string_view kPageSecondsKey = "PageSeconds";
+constexpr std::string_view kClassKey = "Class";
 
 std::string generalInfoKey(std::size_t index)
 {
@@ -71,6 +72,11 @@ void putResultWindow(IniFile& ini, const ResultWindowSettings& rec)
     writeColumnWidths(ini, section, rec.ColWidth);
     ini.writeBool(section, "WinExist", true);
     putFitToScreen(ini, section, rec);
+    // Written only when set, as the fit to screen keys.
+    if (rec.ClassFilter.empty())
+        ini.eraseKey(section, kClassKey);
+    else
+        ini.writeString(section, kClassKey, rec.ClassFilter);
 }
 
 std::string lapTimeCarKey(int index)
@@ -166,6 +172,7 @@ void readResultWindow(const std::filesystem::path& file, int number, ResultWindo
     readColumnWidths(ini, section, rec.ColWidth);
     rec.WinExist = ini.readBool(section, "WinExist", false);
     readFitToScreen(ini, section, rec);
+    rec.ClassFilter = ini.readString(section, kClassKey, "");
     rec.rebuildColumnPositions();
 }
 

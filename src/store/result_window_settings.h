@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "code_lists.h"
 #include "window_records.h"
@@ -54,6 +55,8 @@ struct ResultWindowSettings {
     bool FitToScreen = false;
     std::int32_t FitRows = 0;
     std::int32_t PageSeconds = 0;
+    // The one class the window shows, as the timing system names it; empty: every class.
+    std::string ClassFilter;
 
     // ColPos from columnOrder; identifiers the program does not know get no position.
     void rebuildColumnPositions();

@@ -1,5 +1,6 @@
 #include "result_window.h"
 
+#include "class_results_model.h"
 #include "code_lists.h"
 #include "column_settings_dialog.h"
 #include "feed_text.h"
@@ -104,6 +105,8 @@ void ResultWindow::createMenu()
     m_layoutMenu = new QMenu(QStringLiteral("&Layout"), this);
     m_layoutMenu->addAction(QStringLiteral("&Font..."), this, &ResultWindow::chooseFont);
     m_layoutMenu->addAction(QStringLiteral("&Column settings..."), this, &ResultWindow::editColumns);
+    m_classMenu = m_layoutMenu->addMenu(QStringLiteral("Cl&ass"));
+    connect(m_classMenu, &QMenu::aboutToShow, this, &ResultWindow::fillClassMenu);
     m_layoutMenu->addSeparator();
     m_scrollBarsAction = addCheckable(QStringLiteral("Scroll &bars"), &ResultWindow::onScrollBarsEntry);
     m_sizeableAction = addCheckable(QStringLiteral("Si&zeable"), &ResultWindow::onSizeableEntry);
@@ -119,6 +122,76 @@ void ResultWindow::createMenu()
     connect(m_fitAction, &QAction::triggered, this, [this](bool on) { m_rec.FitToScreen = on; });
     m_layoutMenu->addAction(QStringLiteral("Fit to screen se&ttings..."), this, &ResultWindow::editFitToScreen);
     connect(m_layoutMenu, &QMenu::triggered, this, &ResultWindow::settingsChanged);
+}
+
+// Every class the window's kind shows now, in the order of its best car, and the window's own class
+// even when no car of it is there yet.
+void ResultWindow::fillClassMenu()
+{
+    m_classMenu->clear();
+    const QString shown = QString::fromStdString(m_rec.ClassFilter).trimmed();
+    const auto addEntry = [this, &shown](const QString& text, const QString& className) {
+        // The Layout menu tells of the change, as for its own entries.
+        QAction* action = m_classMenu->addAction(text, this, [this, className] { showClass(className); });
+        action->setCheckable(true);
+        action->setChecked(className.isEmpty() ? shown.isEmpty() : ClassResultsModel::sameClass(className, shown));
+    };
+    addEntry(QStringLiteral("&All classes"), {});
+    m_classMenu->addSeparator();
+    QStringList classes;
+    const ResultsModel& all = m_models.forKind(m_rec.Layout);
+    for (int row = 0; row < all.filledRowCount(); ++row) {
+        const QString name = all.cell(row, kClassColumn).text.trimmed();
+        if (!name.isEmpty() && !classes.contains(name, Qt::CaseInsensitive))
+            classes.append(name);
+    }
+    if (!shown.isEmpty() && !classes.contains(shown, Qt::CaseInsensitive))
+        classes.append(shown);
+    for (const QString& name : classes)
+        addEntry(QString(name).replace(u'&', QStringLiteral("&&")), name);
+}
+
+void ResultWindow::showClass(const QString& className)
+{
+    m_rec.ClassFilter = className.trimmed().toStdString();
+    showResults();
+    showTitle();
+    if (m_fitter->isActive())
+        startFit();
+}
+
+const ResultsModel& ResultWindow::shownResults() const
+{
+    if (m_classRows) {
+        m_classRows->follow();
+        return *m_classRows;
+    }
+    return m_models.forKind(m_rec.Layout);
+}
+
+// The grid moves to the new model before the old class rows go.
+void ResultWindow::showResults()
+{
+    ResultsModel& all = m_models.forKind(m_rec.Layout);
+    const QString className = QString::fromStdString(m_rec.ClassFilter).trimmed();
+    ClassResultsModel* old = m_classRows;
+    if (className.isEmpty())
+        m_classRows = nullptr;
+    else if (!old || &old->field() != &all || old->className() != className)
+        m_classRows = new ClassResultsModel(all, className, this);
+    m_grid->setResults(m_classRows ? static_cast<ResultsModel*>(m_classRows) : &all);
+    if (old != m_classRows)
+        delete old;
+}
+
+void ResultWindow::showTitle()
+{
+    QString caption = resultWindowCaption(m_rec.Layout);
+    if (caption.isEmpty())
+        return;
+    if (!m_rec.ClassFilter.empty())
+        caption += QStringLiteral(", ") + QString::fromStdString(m_rec.ClassFilter);
+    setWindowTitle(caption);
 }
 
 QAction* ResultWindow::addCheckable(const QString& text, void (ResultWindow::*handler)(bool))
@@ -140,11 +213,9 @@ QWidget* ResultWindow::borderWindow() const
 void ResultWindow::applySettings(const ResultWindowSettings& rec)
 {
     m_rec = rec;
-    m_grid->setResults(&m_models.forKind(rec.Layout)); // before the first visible row is set
+    showResults(); // before the first visible row is set
     applyPlacement(rec.WinPos);
-    const QString caption = resultWindowCaption(rec.Layout);
-    if (!caption.isEmpty())
-        setWindowTitle(caption);
+    showTitle();
     setScrollBars(rec.ScrollBars);
     setSizeable(rec.Sizeable);
     setGridLines(rec.Grid);
@@ -255,7 +326,7 @@ void ResultWindow::buildColumns()
     std::vector<std::uint8_t> columns;
     for (std::size_t p = 0; p < kColumnSlots && m_rec.ColRel[p] != kNoCode; ++p)
         columns.push_back(m_rec.ColRel[p]);
-    m_grid->setResults(&m_models.forKind(m_rec.Layout));
+    showResults();
     for (std::uint8_t id = 0; id < kColumnIds; ++id)
         m_grid->setHeaderText(id, feedText(m_headers[kColumnCatalogue[id].HeaderIndex]));
     m_grid->setColumns(columns);

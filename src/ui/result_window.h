@@ -14,6 +14,8 @@ class QPagedPaintDevice;
 
 namespace kav {
 
+class ClassResultsModel;
+class ResultsModel;
 class ResultsModels;
 class ScreenFitter;
 class ColumnSettingsDialog;
@@ -44,6 +46,10 @@ public:
     // The "&Layout" menu; the main window shows it in its menu bar while this window is active.
     QMenu* layoutMenu() const { return m_layoutMenu; }
     ResultsGrid& grid() const { return *m_grid; }
+    // What the window shows: its kind's results, or the rows of its class as they stand now.
+    const ResultsModel& shownResults() const;
+    // One class only (its name as the timing system sends it), or every class when empty.
+    void showClass(const QString& className);
     // The window with the border: the MDI sub-window, or this window when it stands alone.
     QWidget* borderWindow() const;
     bool inFullScreen() const { return m_fullScreen; }
@@ -79,6 +85,9 @@ protected:
 
 private:
     void createMenu();
+    void fillClassMenu();
+    void showResults();
+    void showTitle();
     QAction* addCheckable(const QString& text, void (ResultWindow::*handler)(bool));
     void onScrollBarsEntry(bool on);
     void onSizeableEntry(bool on);
@@ -110,6 +119,8 @@ private:
     QAction* m_gridAction = nullptr;
     QAction* m_fullScreenAction = nullptr;
     QAction* m_fitAction = nullptr;
+    QMenu* m_classMenu = nullptr;
+    ClassResultsModel* m_classRows = nullptr; // while the window shows one class
     ScreenFitter* m_fitter = nullptr;
 };
 

@@ -51,8 +51,11 @@ QJsonObject windowObject(const ResultWindowSettings& rec)
                            {"size", rec.Font.Size},
                            {"bold", rec.Font.Style.Bold},
                            {"italic", rec.Font.Style.Italic}};
-    return {{"number", rec.Number}, {"kind", rec.Layout}, {"columns", columns},
-            {"widths", widths},     {"font", font},       {"grid", rec.Grid}};
+    QJsonObject window{{"number", rec.Number}, {"kind", rec.Layout}, {"columns", columns},
+                       {"widths", widths},     {"font", font},       {"grid", rec.Grid}};
+    if (!rec.ClassFilter.empty())
+        window.insert("class", QString::fromStdString(rec.ClassFilter));
+    return window;
 }
 
 } // namespace

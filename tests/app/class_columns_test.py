@@ -3,7 +3,9 @@
 two-class race with lapped cars, pit stops, corrections and penalties (and a practice session), and
 --dump. Each row's class place, class gap and intervals are worked out again here from the laps,
 total times (or best laps) and classes of the rows the same dump shows, and the pit cells must say
-what pits.csv says. The layout keeps the new columns when the program writes it back.
+what pits.csv says. A window set to one class shows that class's rows of the whole field, in its
+order, placed within the class. The layout keeps the new columns and the class when the program writes
+it back.
 
 Usage: class_columns_test.py KAVENDOR KAVENDOR_FEED
 """
@@ -23,8 +25,9 @@ failures = []
 
 def layout_text(windows):
     sections = []
-    for number, (kind, columns) in enumerate(windows, 1):
+    for number, (kind, columns, *shown_class) in enumerate(windows, 1):
         rel = [f"ColRel{p}={c}" for p, c in enumerate(columns)] + [f"ColRel{len(columns)}=255"]
+        rel += [f"Class={c}" for c in shown_class]
         sections.append(f"[ResultWin{number}]\r\nLayout={kind}\r\nWinExist=1\r\n" + "\r\n".join(rel) + "\r\n")
     return "".join(sections)
 
@@ -125,10 +128,12 @@ def run(root, case, feed_arguments, windows):
         sys.exit(f"{case}: kavendor exited {done.returncode}: {done.stderr.strip()}")
     with open(layout, encoding="latin-1") as f:
         kept = f.read()
-    for number, (_, columns) in enumerate(windows, 1):
+    for number, (_, columns, *shown_class) in enumerate(windows, 1):
         section = kept.split(f"[ResultWin{number}]")[1].split("[")[0]
         if [int(v) for v in re.findall(r"^ColRel\d+=(\d+)", section, re.M)][: len(columns)] != columns:
             failures.append(f"{case}: window {number}'s columns not kept in the layout written back")
+        if re.findall(r"^Class=(.*)$", section, re.M) != shown_class:
+            failures.append(f"{case}: window {number}'s class not kept as it was in the layout written back")
 
     def rows(number):
         with open(os.path.join(out, f"ResultWin{number}.csv"), newline="", encoding="utf-8") as f:
@@ -140,8 +145,12 @@ def main():
     with tempfile.TemporaryDirectory(prefix="kavendor-class-") as root:
         out, rows = run(root, "race", ["--cars", "30", "--laps", "25", "--seed", "11", "--pit-loops",
                                        "--corrections", "--penalties"],
-                        [(4, STANDING_COLUMNS), (1, STANDING_COLUMNS), (2, PRACTICE_COLUMNS)])
+                        [(4, STANDING_COLUMNS), (1, STANDING_COLUMNS), (2, PRACTICE_COLUMNS),
+                         (4, STANDING_COLUMNS, "cup series")])
         body, col = check_rows("current race", rows(1), False)
+        in_class = [[r[col["Cls Pos"]]] + r[1:] for r in body if r[col["Class"]].strip() == "Cup Series"]
+        if [r for r in rows(4)[1:] if r[1].strip()] != in_class or len(in_class) < 5:
+            failures.append(f"the Cup Series window shows {rows(4)[1:4]}..., not the class's rows {in_class[:3]}...")
         if not any("lap" in r[col["Int"]] for r in body):
             failures.append("race: no lapped car, so laps behind were not tried")
         if len({r[col["Class"]] for r in body}) < 2:

@@ -28,7 +28,7 @@ protected:
     QString pathOf(const QString& name) const { return m_dir.filePath(name); }
     bool dumpTo(const QString& dir, QString& error)
     {
-        return writeDump(dir, {{&race, &practice}, h.Ctl.Models, h.Settings->Headers, h.Ctl.Info, h.Ctl.State}, error);
+        return writeDump(dir, {{&race, &practice}, h.Settings->Headers, h.Ctl.Info, h.Ctl.State}, error);
     }
 
     Harness h;

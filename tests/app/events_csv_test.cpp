@@ -56,7 +56,7 @@ TEST(EventsCsv, AgreeWithTheLapsOfTheSameDump)
     }
     QTemporaryDir dir;
     QString error;
-    ASSERT_TRUE(writeDump(dir.path(), {{}, h.Ctl.Models, h.Settings->Headers, h.Ctl.Info, h.Ctl.State}, error))
+    ASSERT_TRUE(writeDump(dir.path(), {{}, h.Settings->Headers, h.Ctl.Info, h.Ctl.State}, error))
         << error.toStdString();
     struct Lap {
         int position = 0;

@@ -1,3 +1,4 @@
+#include "class_results_model.h"
 #include "markers.h"
 #include "results_model.h"
 
@@ -94,6 +95,56 @@ private slots:
         QVERIFY(!model.rowColours(1).set);
         model.setMarker(1, 1, 5); // a code without a picture clears the marker
         QVERIFY(!model.data(model.index(1, 1), kMarkerRole).isValid());
+    }
+
+    // A window set to one class: its rows follow the field's as cars move, change class or leave,
+    // placed and gapped within the class, with the field's markers and colours and nothing left over.
+    void oneClassFollowsTheField()
+    {
+        ResultsModel field;
+        ClassResultsModel cup(field, QStringLiteral(" cup "));
+        QAbstractItemModelTester tester(&cup, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        field.setRowCount(6);
+        // car, class, class position, class gap by row of the field
+        const auto place = [&field](int row, const char* car, const char* cls, const char* position, const char* gap) {
+            for (const auto& [column, text] : {std::pair{2, car}, {15, cls}, {17, position}, {18, gap}, {14, "x"}})
+                field.setText(row, column, QString::fromLatin1(text));
+        };
+        const auto shown = [&cup] {
+            QStringList rows;
+            for (int row = 0; row < cup.filledRowCount(); ++row)
+                rows << cup.cell(row, 0).text + u' ' + cup.cell(row, 2).text + u' ' + cup.cell(row, 14).text;
+            return rows;
+        };
+        place(0, "7", "GT", "1", ">> 3 <<");
+        place(1, "8", "Cup", "1", ">> 3 <<");
+        place(2, "9", "CUP", "2", "1.500");
+        place(3, "4", "GT", "2", "0.100");
+        field.setMarker(2, 1, kGreenBall);
+        field.setRowColours(2, kRed, kGreen);
+        QTRY_COMPARE(shown(), (QStringList{"1 8 >> 3 <<", "2 9 1.500"}));
+        QCOMPARE(cup.cell(1, 1).marker, kGreenBall);
+        QVERIFY(cup.rowColours(1).set);
+        place(1, "4", "GT", "2", "0.100"); // car 4 overtakes car 8, which drops a row
+        place(2, "8", "Cup", "1", ">> 3 <<");
+        place(3, "9", "Cup", "2", "1.500");
+        field.setMarker(2, 1, ResultsModel::kNoMarker);
+        field.clearRow(2);
+        field.setText(2, 2, QStringLiteral("8"));
+        field.setText(2, 15, QStringLiteral("Cup"));
+        field.setText(2, 17, QStringLiteral("1"));
+        QTRY_COMPARE(shown(), (QStringList{"1 8  ", "2 9 1.500"}));
+        QVERIFY(!cup.rowColours(0).set);
+        QCOMPARE(cup.cell(0, 1).marker, ResultsModel::kNoMarker);
+        field.setMarker(3, 1, kGreenBall);
+        field.setText(3, 15, QStringLiteral("GT")); // car 9 moves to the other class
+        QTRY_COMPARE(shown(), QStringList{"1 8  "});
+        QCOMPARE(cup.cell(1, 1).marker, ResultsModel::kNoMarker);
+        QCOMPARE(cup.cell(1, 0).text, QStringLiteral("2"));
+        field.setRowCount(9);
+        field.clearAllRows();
+        QTRY_COMPARE(cup.rowCount(), 9);
+        QTRY_COMPARE(shown(), QStringList{});
     }
 };
 

@@ -105,6 +105,43 @@ private slots:
         QCOMPARE(model.cell(2, 4).text, QStringLiteral("Alpha"));
     }
 
+    // The Class menu lists the window's classes; one chosen shows its cars only, placed within it,
+    // names it in the title and stays with the record; All classes brings the field back.
+    void aWindowShowsOneClassChosenInItsMenu()
+    {
+        m_window->applySettings(settings({0, 2, 15}));
+        ResultsModel& field = m_models.forKind(kLayoutCurrentRace);
+        for (const auto& [row, car, cls] : {std::tuple{0, "7", "GT"}, {1, "8", "Cup"}, {2, "9", "GT"}}) {
+            field.setText(row, 2, QString::fromLatin1(car));
+            field.setText(row, 15, QString::fromLatin1(cls));
+            field.setText(row, 17, QString::number(row == 2 ? 2 : 1));
+        }
+        QMenu* classes = nullptr;
+        for (QAction* action : m_window->layoutMenu()->actions())
+            classes = action->menu() ? action->menu() : classes;
+        QVERIFY(classes);
+        const auto choose = [classes](const QString& entry) {
+            emit classes->aboutToShow();
+            QStringList entries;
+            for (QAction* action : classes->actions())
+                entries << action->text();
+            QCOMPARE(entries, (QStringList{"&All classes", QString(), "GT", "Cup"}));
+            classes->actions().at(int(entries.indexOf(entry)))->trigger();
+        };
+        QSignalSpy changed(m_window, &ResultWindow::settingsChanged);
+        choose("GT");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Current Race results, GT"));
+        QCOMPARE(m_window->currentSettings().ClassFilter, std::string("GT"));
+        QTRY_COMPARE(m_window->grid().cell(1, 2), QStringLiteral("9"));
+        QCOMPARE(m_window->grid().cell(0, 2), QStringLiteral("2"));
+        QCOMPARE(m_window->grid().Results()->filledRowCount(), 2);
+        choose("&All classes");
+        QCOMPARE(m_window->currentSettings().ClassFilter, std::string());
+        QCOMPARE(m_window->grid().cell(1, 2), QStringLiteral("8"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Current Race results"));
+    }
+
     // A dragged width reaches the record, and a column removed comes back with it.
     void widthsStayWithTheirColumns()
     {

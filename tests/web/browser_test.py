@@ -224,6 +224,10 @@ class PagesOnAPublicScreenAndOnAir(unittest.TestCase):
                     wait_for(lambda: self.driver.execute_script(tower) == [list(p) for p in zip(places, cars)], 10,
                              "the overlay of the class shows %r" % self.driver.execute_script(tower))
         self.assertGreater(len({row[15] for row in dumped}), 1, "the feed should have cars of two classes")
+        # Window 5 is set to Cup Series in the layout: its page shows that class, or the one asked for.
+        for path, name in (("/window/5", "Cup Series"), ("/window/5?class=1", "GT Masters")):
+            cars = [row[2] for row in dumped if row[15] == name]
+            self.assertEqual(self.open(path)[1], [[str(n), c, name] for n, c in enumerate(cars, 1)], path)
         # By best lap, cars without one last, the fastest with a star in text; a click on Cls Pos puts
         # each class together in its order.
         by_best = sorted(dumped, key=lambda row: lap_seconds(row[11]))

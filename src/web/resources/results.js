@@ -3,7 +3,8 @@
 // of ?columns=0,2,5. Only the rows the race has are shown, not the empty rows below the field. Rows
 // are rebuilt only where an update changed them. ?page=S turns pages every S seconds when the field
 // does not fit the screen's height, for a TV that shows every car in turn. ?class= (a class's name or
-// number) shows the cars of that class only, placed and gapped within it. ?sort=class (each class
+// number) shows the cars of that class only, placed and gapped within it; a window set to one class
+// shows that class unless the page asks for another. ?sort=class (each class
 // together, in class order) or ?sort=best (by best lap), or a click on the Pos, Cls Pos or Best
 // Laptime header, orders the rows; a last lap that is the car's best is marked PB, the fastest best
 // lap of the field with a star, in text so that no one needs the colours. Followed drivers are marked
@@ -34,8 +35,8 @@ const Results = (() => {
         if (!byWindow)
             return { kind: String(number), columns: chosenColumns(state.headers.length), font: null, grid: true };
         const window = state.windows.find((w) => w.number === number);
-        return window ? { kind: String(window.kind), columns: window.columns, font: window.font, grid: window.grid }
-                      : null;
+        return window ? { kind: String(window.kind), columns: window.columns, font: window.font, grid: window.grid,
+                          shownClass: window.class } : null;
     }
 
     // The rows of the field: those up to the last one with anything but its place and marker.
@@ -219,7 +220,8 @@ const Results = (() => {
     Live.listen((state, update) => {
         latest = state;
         const layout = layoutOf(state);
-        const className = askedClass === null ? null : Live.className(state, askedClass);
+        const wantedClass = askedClass !== null ? askedClass : (layout && layout.shownClass) || null;
+        const className = wantedClass === null ? null : Live.className(state, wantedClass);
         let title = byWindow ? "Window " + number : state.kinds[number] && state.kinds[number].title;
         if (className !== null) title += ", " + (className || "no class");
         Live.renderRun(document.querySelector("header.run"), state, title);
