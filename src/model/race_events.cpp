@@ -88,9 +88,9 @@ void RaceEvents::changeFlag(Flag flag, std::int32_t lapsToGo)
         finish(*leader->second);
 }
 
-void RaceEvents::takeStanding(const RacePositionRecord& standing, const EventCar& info)
+void RaceEvents::takeStanding(const RacePositionRecord& standing, const EventCarNames& names)
 {
-    Car* car = carFor(standing.RegNo, info);
+    Car* car = carFor(standing.RegNo, names);
     if (!car)
         return;
     m_anyStanding = true;
@@ -167,9 +167,9 @@ void RaceEvents::announceLeaders(const Leaders& before)
     }
 }
 
-void RaceEvents::takeBestLap(const PracticePositionRecord& best, const EventCar& info)
+void RaceEvents::takeBestLap(const PracticePositionRecord& best, const EventCarNames& names)
 {
-    Car* car = carFor(best.RegNo, info);
+    Car* car = carFor(best.RegNo, names);
     if (!car)
         return;
     const TimeValue time = isLapTime(best.BestLapTime) ? best.BestLapTime : -1;
@@ -231,9 +231,9 @@ void RaceEvents::finish(Car& car)
             " after " + std::to_string(laps) + (laps == 1 ? " lap" : " laps"));
 }
 
-void RaceEvents::takeStop(std::string_view regNo, const EventCar& info)
+void RaceEvents::takeStop(std::string_view regNo, const EventCarNames& names)
 {
-    Car* car = carFor(regNo, info);
+    Car* car = carFor(regNo, names);
     if (!car || car->stopped || car->finished || car->placedAt == 0 || m_flag == Flag::Finish)
         return;
     car->stopped = true;
@@ -241,11 +241,12 @@ void RaceEvents::takeStop(std::string_view regNo, const EventCar& info)
         carName(car->info.number) + " has completed no lap for two laps of the leader");
 }
 
-void RaceEvents::takePitLane(std::string_view regNo, const EventCar& info, const PitState& before, const PitState& now)
+void RaceEvents::takePitLane(std::string_view regNo, const EventCarNames& names, const PitState& before,
+                             const PitState& now)
 {
     if (before.inPitLane == now.inPitLane)
         return;
-    Car* car = carFor(regNo, info);
+    Car* car = carFor(regNo, names);
     if (!car)
         return;
     if (now.inPitLane) {
@@ -259,7 +260,7 @@ void RaceEvents::takePitLane(std::string_view regNo, const EventCar& info, const
             (now.lastStop >= 0 ? " after " + lapTimeText(now.lastStop) : std::string()));
 }
 
-RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCar& info)
+RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCarNames& names)
 {
     auto found = m_cars.find(regNo);
     if (found == m_cars.end()) {
@@ -267,13 +268,20 @@ RaceEvents::Car* RaceEvents::carFor(std::string_view regNo, const EventCar& info
             return nullptr;
         found = m_cars.emplace(std::string(regNo), Car{}).first;
         found->second.regNo = std::string(regNo);
-        found->second.info = info;
-    } else if (info.known) {
-        if (info.classNo != found->second.info.classNo)
-            m_fastestKept = false;
-        found->second.info = info;
     }
-    return &found->second;
+    Car& car = found->second;
+    if (car.infoGeneration == names.generation())
+        return &car;
+    EventCar info = names.describe(regNo);
+    if (car.infoGeneration == 0) {
+        car.info = std::move(info);
+    } else if (info.known) {
+        if (info.classNo != car.info.classNo)
+            m_fastestKept = false;
+        car.info = std::move(info);
+    }
+    car.infoGeneration = names.generation();
+    return &car;
 }
 
 void RaceEvents::add(EventKind kind, const Car* car, std::int32_t lap, std::string text)

@@ -52,6 +52,16 @@ struct EventCar {
     bool known = false; // false: the competitor list does not know the car, what was known of it stays
 };
 
+// Where the events learn who a car is. A car is described again only when the generation moved,
+// which keeps a standing sent again from costing a look-up and its texts.
+class EventCarNames {
+public:
+    virtual ~EventCarNames() = default;
+    // Grows with every change of what describe tells; never 0.
+    virtual std::uint64_t generation() const = 0;
+    virtual EventCar describe(std::string_view regNo) const = 0;
+};
+
 // The last kMaxEvents events of the run, newest last, worked out once from the feed: flag changes,
 // new fastest laps overall and per class, lead changes overall and per class, personal bests in a run
 // without standings (practice), each car's chequered flag, a car that stopped making progress, and a
@@ -68,15 +78,15 @@ public:
     // A $F: the race time the events take from now on, and the flag.
     void takeHeartbeat(TimeValue raceTime, std::string_view flagText, std::int32_t lapsToGo);
     // A $G of a car.
-    void takeStanding(const RacePositionRecord& standing, const EventCar& car);
+    void takeStanding(const RacePositionRecord& standing, const EventCarNames& names);
     // A $H: the car's best lap, as the timing system counts it.
-    void takeBestLap(const PracticePositionRecord& best, const EventCar& car);
+    void takeBestLap(const PracticePositionRecord& best, const EventCarNames& names);
     // The car completed no lap during two laps of the leader (its marker turned black): told once until
     // the car completes a lap again; not for a car that has finished.
-    void takeStop(std::string_view regNo, const EventCar& car);
+    void takeStop(std::string_view regNo, const EventCarNames& names);
     // A line crossing changed the car's pit state: into the pit lane, or out of it (with the time of
     // the stop when its pit-out was seen).
-    void takePitLane(std::string_view regNo, const EventCar& car, const PitState& before, const PitState& now);
+    void takePitLane(std::string_view regNo, const EventCarNames& names, const PitState& before, const PitState& now);
     // A new run: no events and nothing known of the cars, the flag or the race time.
     void clear();
 
@@ -88,6 +98,7 @@ private:
     struct Car {
         std::string regNo;
         EventCar info;
+        std::uint64_t infoGeneration = 0; // of the names that described it; 0: not yet
         RacePositionRecord standing;
         std::uint64_t placedAt = 0; // when the standing came; 0 for none
         TimeValue best = -1;
@@ -99,7 +110,7 @@ private:
     using Leaders = std::map<std::int32_t, Car*>;
     static constexpr std::int32_t kOverall = -1;
 
-    Car* carFor(std::string_view regNo, const EventCar& info);
+    Car* carFor(std::string_view regNo, const EventCarNames& names);
     void add(EventKind kind, const Car* car, std::int32_t lap, std::string text);
     void changeFlag(Flag flag, std::int32_t lapsToGo);
     Leaders leaders();

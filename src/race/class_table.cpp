@@ -12,8 +12,12 @@ void ClassDescriptionTable::set(int classNo, std::string_view description)
 {
     if (!inRange(classNo))
         return;
-    m_descriptions[static_cast<std::size_t>(classNo - 1)] =
-        cutText(description, kDescriptionLength, isValidUtf8(description));
+    std::string& kept = m_descriptions[static_cast<std::size_t>(classNo - 1)];
+    std::string cut(cutText(description, kDescriptionLength, isValidUtf8(description)));
+    if (cut != kept) {
+        kept = std::move(cut);
+        ++m_generation;
+    }
 }
 
 const std::string& ClassDescriptionTable::get(int classNo) const
@@ -25,6 +29,7 @@ void ClassDescriptionTable::clear()
 {
     for (std::string& description : m_descriptions)
         description.clear();
+    ++m_generation;
 }
 
 } // namespace kav

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,11 +16,14 @@ public:
     void set(int classNo, std::string_view description);
     const std::string& get(int classNo) const;
     void clear();
+    // Grows with every change of a description.
+    std::uint64_t generation() const { return m_generation; }
 
 private:
     static bool inRange(int classNo) { return classNo >= 1 && classNo <= kClasses; }
 
     std::array<std::string, kClasses> m_descriptions;
+    std::uint64_t m_generation = 1;
 };
 
 } // namespace kav

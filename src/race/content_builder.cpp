@@ -82,6 +82,16 @@ void ContentBuilder::putText(std::uint8_t kind, std::uint8_t id, int row, std::s
 
 void ContentBuilder::putCompetitorCells(std::uint8_t kind, int row, std::string_view regNo)
 {
+    std::vector<ShownRow>& shown = shownRows(kind);
+    if (shown.size() < std::size_t(row))
+        shown.resize(std::size_t(row));
+    ShownRow& held = shown[std::size_t(row - 1)];
+    if (held.competitorGeneration == m_state.CompList.generation() &&
+        held.classNamesGeneration == m_state.ClassTable.generation() && held.competitor == regNo)
+        return;
+    held.competitor = regNo;
+    held.competitorGeneration = m_state.CompList.generation();
+    held.classNamesGeneration = m_state.ClassTable.generation();
     const FullCompetitorRecord comp = m_state.CompList.findByRegNo(regNo);
     putText(kind, kColNumber, row, comp.Number);
     putText(kind, kColFirstName, row, comp.FirstName);

@@ -97,15 +97,19 @@ private:
     void putGaps(std::uint8_t kind, const List& list);
     void putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
                      const ClassStanding& standing);
-    // What the class cells of each row show, by kind: a standing that did not change is not written
-    // again, which on every standing would cost more than the rest of the row's work.
-    struct ShownClassRow {
+    // What the class and competitor cells of each row show, by kind: a standing that did not change,
+    // and a car whose names did not, are not written again, which on every standing would cost more
+    // than the rest of the row's work.
+    struct ShownRow {
         std::string regNo;
         ClassStanding standing;
-        std::uint8_t classNo = 0;          // the car's class as the competitor list gave it
-        std::uint64_t classGeneration = 0; // the list's generation then; 0: not known
+        std::uint8_t classNo = 0;               // the car's class as the competitor list gave it
+        std::uint64_t classGeneration = 0;      // the list's generation then; 0: not known
+        std::string competitor;                 // the car whose competitor cells the row shows
+        std::uint64_t competitorGeneration = 0; // the competitor list's generation then; 0: none shown
+        std::uint64_t classNamesGeneration = 0; // the class table's
     };
-    std::vector<ShownClassRow>& shownClassRows(std::uint8_t kind);
+    std::vector<ShownRow>& shownRows(std::uint8_t kind);
     // The class standings each kind shows and the list they were worked out from, so that a
     // standing of the same list works out only the rows it can change.
     struct KeptClassRows {
@@ -129,7 +133,7 @@ private:
     void putListClassCells(std::uint8_t kind, const List& list, int first = -1, int last = -1);
     template <typename List>
     void workOutClassCells(std::uint8_t kind, const List& list, int first, int last);
-    std::array<std::vector<ShownClassRow>, 4> m_shownClassRows;
+    std::array<std::vector<ShownRow>, 4> m_shownRows;
     ClassTally m_trackTally;
     // laps below 0: the car's laps are not known.
     void putPitCells(std::uint8_t kind, int row, std::string_view regNo, std::int32_t laps);

@@ -75,7 +75,7 @@ void ContentBuilder::refillAll()
 void ContentBuilder::clearRow(std::uint8_t kind, int row)
 {
     m_models.forKind(kind).clearRow(row - 1);
-    if (std::vector<ShownClassRow>& shown = shownClassRows(kind); std::size_t(row) <= shown.size())
+    if (std::vector<ShownRow>& shown = shownRows(kind); std::size_t(row) <= shown.size())
         shown[std::size_t(row - 1)] = {};
 }
 
@@ -83,7 +83,7 @@ void ContentBuilder::resetKind(std::uint8_t kind)
 {
     ResultsModel& model = m_models.forKind(kind);
     model.clearAllRows();
-    shownClassRows(kind).clear();
+    shownRows(kind).clear();
     keptClassRows(kind).list = nullptr;
     heldClassCells(kind) = {};
     for (int row = 0; row < model.rowCount(); ++row)

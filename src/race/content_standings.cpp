@@ -27,9 +27,9 @@ StandingEntry standingEntry(std::uint8_t classNo, const PracticeResultRecord& en
 
 } // namespace
 
-std::vector<ContentBuilder::ShownClassRow>& ContentBuilder::shownClassRows(std::uint8_t kind)
+std::vector<ContentBuilder::ShownRow>& ContentBuilder::shownRows(std::uint8_t kind)
 {
-    return m_shownClassRows[std::size_t(kind - kLayoutCompletedLap) % m_shownClassRows.size()];
+    return m_shownRows[std::size_t(kind - kLayoutCompletedLap) % m_shownRows.size()];
 }
 
 ContentBuilder::KeptClassRows& ContentBuilder::keptClassRows(std::uint8_t kind)
@@ -40,10 +40,10 @@ ContentBuilder::KeptClassRows& ContentBuilder::keptClassRows(std::uint8_t kind)
 void ContentBuilder::putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
                                  const ClassStanding& standing)
 {
-    std::vector<ShownClassRow>& shown = shownClassRows(kind);
+    std::vector<ShownRow>& shown = shownRows(kind);
     if (shown.size() < std::size_t(row))
         shown.resize(std::size_t(row));
-    ShownClassRow& held = shown[std::size_t(row - 1)];
+    ShownRow& held = shown[std::size_t(row - 1)];
     held.classNo = classNo;
     held.classGeneration = m_state.CompList.generation();
     // A row that shows another car has all its cells written; otherwise only what changed, as a
@@ -88,7 +88,7 @@ void ContentBuilder::workOutClassCells(std::uint8_t kind, const List& list, int 
 {
     // Each row's car keeps its class from the last time while the competitor list has not changed,
     // which saves a look-up per car.
-    std::vector<ShownClassRow>& shown = shownClassRows(kind);
+    std::vector<ShownRow>& shown = shownRows(kind);
     if (shown.size() < std::size_t(list.count()))
         shown.resize(std::size_t(list.count()));
     const std::uint64_t generation = m_state.CompList.generation();
@@ -96,7 +96,7 @@ void ContentBuilder::workOutClassCells(std::uint8_t kind, const List& list, int 
         const auto& entry = list.at(i);
         if (entry.RegNo.empty())
             return {};
-        const ShownClassRow& held = shown[std::size_t(i)];
+        const ShownRow& held = shown[std::size_t(i)];
         const bool known = held.classGeneration == generation && held.regNo == entry.RegNo;
         return {true, standingEntry(known ? held.classNo : m_state.CompList.classOf(entry.RegNo), entry)};
     };

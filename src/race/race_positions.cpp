@@ -86,7 +86,7 @@ void RacePositions::place(const RacePositionRecord& record, int currentIndex)
     m_content.putClassCells(kLayoutCurrentRace, current, first, last);
     if (m_state.RaceFinished)
         m_content.putClassCells(kLayoutCompletedLap, current, first, last);
-    m_state.events().takeStanding(record, m_state.eventCar(record.RegNo));
+    m_state.events().takeStanding(record, m_state.eventNames());
 }
 
 void RacePositions::takeLapSnapshot()
@@ -155,7 +155,7 @@ void RacePositions::ageRace()
         const bool noProgress = lap >= 0 && entry.Laps == m_state.LapRaceList.at(lap).Laps;
         const std::uint8_t status = aged(markerAt(marker).RaceStatus, noProgress);
         if (status == kBlackFlag && markerAt(marker).RaceStatus == kGreyFlag)
-            m_state.events().takeStop(entry.RegNo, m_state.eventCar(entry.RegNo));
+            m_state.events().takeStop(entry.RegNo, m_state.eventNames());
         m_state.MarkerList.setRaceStatus(marker, status);
     }
 }

@@ -59,7 +59,12 @@ void RaceState::recordPassing(const PassingRecord& passing)
     m_lapHistory.addPassing(passing, flag);
 }
 
-EventCar RaceState::eventCar(std::string_view regNo) const
+std::uint64_t RaceState::generation() const
+{
+    return CompList.generation() + ClassTable.generation();
+}
+
+EventCar RaceState::describe(std::string_view regNo) const
 {
     const FullCompetitorRecord* comp = CompList.find(regNo);
     if (!comp)

@@ -35,7 +35,7 @@ using ReadablePassingList = ReadableList<PassingList>;
 using ReadableMarkerList = ReadableList<MarkerList>;
 
 // The race data of the run and the record processing's state around it. Lives on the GUI thread only.
-class RaceState {
+class RaceState : private EventCarNames {
 public:
     static constexpr int kListLimit = 1000;
     static constexpr int kInitialRows = 80;
@@ -89,13 +89,16 @@ public:
     // like the pit states.
     const RaceEvents& events() const { return m_events; }
     RaceEvents& events() { return m_events; }
-    // The car's number and class as the competitor list and the class table give them.
-    EventCar eventCar(std::string_view regNo) const;
+    // The cars' numbers and classes as the competitor list and the class table give them.
+    const EventCarNames& eventNames() const { return *this; }
 
     // After each record: a run started afresh empties the pit states and the events.
     void followRun();
 
 private:
+    std::uint64_t generation() const override;
+    EventCar describe(std::string_view regNo) const override;
+
     LapHistory m_lapHistory;
     PitStops m_pits;
     RaceEvents m_events;

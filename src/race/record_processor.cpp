@@ -119,7 +119,7 @@ void RecordProcessor::applyCrossing(const LineCrossingRecord& crossing)
     if (!m_state.pits().take(crossing))
         return;
     if (const PitState* now = m_state.pits().find(crossing.RegNo))
-        m_state.events().takePitLane(crossing.RegNo, m_state.eventCar(crossing.RegNo), before, *now);
+        m_state.events().takePitLane(crossing.RegNo, m_state.eventNames(), before, *now);
     // The first crossing of a run shows that the track has pit loops: every car gets its pit cells.
     if (first)
         m_content.showAllPitStates();

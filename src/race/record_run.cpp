@@ -69,7 +69,7 @@ void RecordProcessor::applyPractice(const PracticePositionRecord& record)
     }
     if (position == 1)
         showPracticeLeader(record);
-    m_state.events().takeBestLap(record, m_state.eventCar(record.RegNo));
+    m_state.events().takeBestLap(record, m_state.eventNames());
 }
 
 void RecordProcessor::showPracticeLeader(const PracticePositionRecord& record)

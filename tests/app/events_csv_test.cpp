@@ -68,7 +68,7 @@ TEST(EventsCsv, AgreeWithTheLapsOfTheSameDump)
         const std::string regNo = row[0].toStdString();
         const QString car = QString::fromStdString(h.Ctl.State.CompList.findByRegNo(regNo).Number);
         laps[car][row[1].toInt()] = {row[4].toInt(), textToTime(normaliseTimeText(row[3].toStdString()))};
-        classOf[car] = QString::fromStdString(h.Ctl.State.eventCar(regNo).className);
+        classOf[car] = QString::fromStdString(h.Ctl.State.eventNames().describe(regNo).className);
     }
     // The car first on the lap by the timing system's totals, of every car or of one class.
     const auto firstOn = [&](int lap, const QString& carClass) {
