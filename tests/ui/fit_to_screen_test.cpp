@@ -121,6 +121,20 @@ private slots:
             tops << m_window->grid().topDataRow();
         }
         QCOMPARE(tops, QList<int>({11, 16, 1})); // the last page ends with the last car
+        // One class of the field, 13 of the 25 cars: two pages of its own rows.
+        ResultsModel& race = m_models.forKind(kLayoutCurrentRace);
+        for (int row = 0; row < 25; ++row)
+            race.setText(row, 15, row % 2 ? QStringLiteral("B") : QStringLiteral("A"));
+        m_window->showClass(QStringLiteral("A"));
+        QTRY_COMPARE(m_window->grid().Results()->filledRowCount(), 13);
+        tops.clear();
+        for (int page = 0; page < 2; ++page) {
+            fitter.turnPage();
+            tops << m_window->grid().topDataRow();
+        }
+        const int perPage = fitter.result().rowsPerPage;
+        QVERIFY(perPage < 13);
+        QCOMPARE(tops, QList<int>({13 - perPage + 1, 1})); // the class's last car ends the last page
         m_window->leaveFullScreen();
         QVERIFY(!fitter.pageTimer().isActive());
     }
