@@ -22,7 +22,7 @@ enum ResultColumn : std::uint8_t {
     kColBestLapTime = 11,
     kColLastSpeed = 12,
     kColBestSpeed = 13,
-    kColClass = 15,
+    kColClass = kClassColumn,
     kColNationality = 16,
 };
 
@@ -82,10 +82,7 @@ void ContentBuilder::putText(std::uint8_t kind, std::uint8_t id, int row, std::s
 
 void ContentBuilder::putCompetitorCells(std::uint8_t kind, int row, std::string_view regNo)
 {
-    std::vector<ShownRow>& shown = shownRows(kind);
-    if (shown.size() < std::size_t(row))
-        shown.resize(std::size_t(row));
-    ShownRow& held = shown[std::size_t(row - 1)];
+    ShownRow& held = shownRow(kind, row);
     if (held.competitorGeneration == m_state.CompList.generation() &&
         held.classNamesGeneration == m_state.ClassTable.generation() && held.competitor == regNo)
         return;

@@ -14,6 +14,7 @@
 #include "follow_list.h"
 #include "main_settings.h"
 #include "race_state.h"
+#include "result_columns.h"
 #include "result_window_settings.h"
 #include "results_models.h"
 
@@ -25,11 +26,11 @@ namespace kav {
 // from 1, as the windows number them.
 class ContentBuilder {
 public:
-    static constexpr std::uint8_t kColMarker = 1;
-    static constexpr std::uint8_t kColGap = 14;
+    static constexpr std::uint8_t kColMarker = kMarkerColumn;
+    static constexpr std::uint8_t kColGap = kDiffColumn;
     // The columns the program works out itself: the class standings and the pit state.
-    static constexpr std::uint8_t kColClassPosition = 17;
-    static constexpr std::uint8_t kColClassGap = 18;
+    static constexpr std::uint8_t kColClassPosition = kClassPositionColumn;
+    static constexpr std::uint8_t kColClassGap = kClassGapColumn;
     static constexpr std::uint8_t kColInterval = 19;
     static constexpr std::uint8_t kColClassInterval = 20;
     static constexpr std::uint8_t kColInPit = 21;
@@ -110,6 +111,8 @@ private:
         std::uint64_t classNamesGeneration = 0; // the class table's
     };
     std::vector<ShownRow>& shownRows(std::uint8_t kind);
+    // The row's entry (rows count from 1), the kind's rows grown to hold it.
+    ShownRow& shownRow(std::uint8_t kind, int row);
     // The class standings each kind shows and the list they were worked out from, so that a
     // standing of the same list works out only the rows it can change.
     struct KeptClassRows {

@@ -32,6 +32,14 @@ std::vector<ContentBuilder::ShownRow>& ContentBuilder::shownRows(std::uint8_t ki
     return m_shownRows[std::size_t(kind - kLayoutCompletedLap) % m_shownRows.size()];
 }
 
+ContentBuilder::ShownRow& ContentBuilder::shownRow(std::uint8_t kind, int row)
+{
+    std::vector<ShownRow>& shown = shownRows(kind);
+    if (shown.size() < std::size_t(row))
+        shown.resize(std::size_t(row));
+    return shown[std::size_t(row - 1)];
+}
+
 ContentBuilder::KeptClassRows& ContentBuilder::keptClassRows(std::uint8_t kind)
 {
     return m_keptClassRows[std::size_t(kind - kLayoutCompletedLap) % m_keptClassRows.size()];
@@ -40,10 +48,7 @@ ContentBuilder::KeptClassRows& ContentBuilder::keptClassRows(std::uint8_t kind)
 void ContentBuilder::putClassRow(std::uint8_t kind, int row, std::string_view regNo, std::uint8_t classNo,
                                  const ClassStanding& standing)
 {
-    std::vector<ShownRow>& shown = shownRows(kind);
-    if (shown.size() < std::size_t(row))
-        shown.resize(std::size_t(row));
-    ShownRow& held = shown[std::size_t(row - 1)];
+    ShownRow& held = shownRow(kind, row);
     held.classNo = classNo;
     held.classGeneration = m_state.CompList.generation();
     // A row that shows another car has all its cells written; otherwise only what changed, as a

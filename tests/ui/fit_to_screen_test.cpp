@@ -135,6 +135,15 @@ private slots:
         const int perPage = fitter.result().rowsPerPage;
         QVERIFY(perPage < 13);
         QCOMPARE(tops, QList<int>({13 - perPage + 1, 1})); // the class's last car ends the last page
+        // All rows of the class, 13, fill the screen in larger type than the field's 25 did.
+        m_window->leaveFullScreen();
+        m_window->applySettings(Fitted(0, 5, {0, 2}));
+        m_window->enterFullScreen();
+        QTRY_VERIFY(fitter.result().rowsPerPage >= 13);
+        const int fieldPerPage = fitter.result().rowsPerPage;
+        m_window->showClass(QStringLiteral("B"));
+        QTRY_VERIFY(fitter.result().rowsPerPage < fieldPerPage);
+        QVERIFY(fitter.result().rowsPerPage >= 12);
         m_window->leaveFullScreen();
         QVERIFY(!fitter.pageTimer().isActive());
     }
