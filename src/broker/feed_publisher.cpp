@@ -31,6 +31,7 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
         m_retainedInFlight.clear();
         for (auto& [name, retained] : m_retained)
             retained.dirty = true;
+        m_history.markAllDirty(); // a broker restarted without its store lost them
     });
     connect(&m_client, &MqttClient::acknowledged, this, &FeedPublisher::handleAcknowledged);
     connect(&m_client, &MqttClient::messageReceived, this, &FeedPublisher::handleMessage);
@@ -54,6 +55,7 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_rival.clear();
     m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
     m_outbox = LineOutbox(m_outboxCapacity);
+    m_history.clear();
     m_eventOutbox = LineOutbox(m_outboxCapacity);
     m_refusedLines = 0;
     m_eventsPublished = 0;
@@ -137,6 +139,7 @@ void FeedPublisher::setTopicPrefix(const QString& prefix)
     m_prefix = prefix;
     for (auto& [name, retained] : m_retained)
         retained.dirty = true;
+    m_history.markAllDirty();
     if (!m_running)
         return;
     m_client.setWill(session());
@@ -153,7 +156,8 @@ void FeedPublisher::publishLine(const QByteArray& line)
 {
     if (!m_running)
         return;
-    m_outbox.push(topicOf(m_prefix, topic::kFeed), line);
+    const std::uint64_t sequence = m_outbox.push(topicOf(m_prefix, topic::kFeed), line);
+    m_history.append(sequence, line);
     if (m_outbox.waiting() == 1)
         sendWaiting();
 }
@@ -177,8 +181,11 @@ void FeedPublisher::setRetained(const char* name, const QByteArray& value)
     slot->second.dirty = true;
 }
 
+// The last history chunk goes with every burst, and ahead of it, so that a display gets the lines
+// themselves before it would fall back on the burst.
 void FeedPublisher::setBurst(const QByteArray& lines, std::uint64_t coveredSequence)
 {
+    m_history.markTailDirty();
     Retained& burst = m_retained[topic::kBurst];
     const QByteArray sequence = FeedSequence{m_instance, coveredSequence}.text();
     if (burst.value == lines && (burst.sequence == sequence || !m_burstRepeat.hasExpired()))
@@ -292,7 +299,7 @@ bool FeedPublisher::sendFrom(LineOutbox& outbox, int& budget)
 
 void FeedPublisher::flushRetained()
 {
-    if (!m_client.isConnected() || m_outbox.waiting() > 0)
+    if (!m_client.isConnected() || m_outbox.waiting() > 0 || !flushHistory())
         return;
     for (auto& [name, retained] : m_retained) {
         if (!retained.dirty)
@@ -306,16 +313,37 @@ void FeedPublisher::flushRetained()
     }
 }
 
+// False when the connection took no more.
+bool FeedPublisher::flushHistory()
+{
+    std::vector<FeedHistory::Chunk>& chunks = m_history.chunks();
+    for (std::size_t index = 0; index < chunks.size(); ++index) {
+        FeedHistory::Chunk& chunk = chunks[index];
+        if (!chunk.dirty)
+            continue;
+        const int messageId = m_client.publish(historyTopicOf(m_prefix, static_cast<int>(index)), chunk.text, true,
+                                               FeedSequence{m_instance, chunk.firstSequence}.text());
+        if (messageId == 0)
+            return false;
+        chunk.dirty = false;
+        m_retainedInFlight.insert(messageId);
+    }
+    m_historyChunksOnBroker = std::max(m_historyChunksOnBroker, static_cast<int>(chunks.size()));
+    return true;
+}
+
 // An empty retained message removes the broker's retained value.
 void FeedPublisher::clearRetained(const QString& prefix)
 {
     for (const char* name : kRetainedNames)
         m_client.publish(topicOf(prefix, name), QByteArray(), true);
+    for (int index = 0; index < m_historyChunksOnBroker; ++index)
+        m_client.publish(historyTopicOf(prefix, index), QByteArray(), true);
 }
 
 bool FeedPublisher::everythingSent() const
 {
-    if (!m_outbox.empty() || !m_eventOutbox.empty() || !m_retainedInFlight.isEmpty())
+    if (!m_outbox.empty() || !m_eventOutbox.empty() || !m_retainedInFlight.isEmpty() || m_history.anyDirty())
         return false;
     return std::none_of(m_retained.begin(), m_retained.end(), [](const auto& entry) { return entry.second.dirty; });
 }

@@ -11,6 +11,7 @@
 #include <map>
 
 #include "broker_connection_settings.h"
+#include "feed_history.h"
 #include "line_outbox.h"
 #include "mqtt_client.h"
 
@@ -20,9 +21,10 @@ namespace kav {
 // received line on "feed" (QoS 1, in order, each with its sequence number), and retained values that
 // scoreboards and late subscribers read: the state burst, the state document, flag, run and info, and
 // "status": online, offline once the program ends its session, lost (the broker's will) when its
-// connection dies. Race events go on "events" (QoS 1, not retained). Lines and events each wait in a
-// bounded outbox while the broker is away; retained values are sent at most every kRetainedInterval,
-// the latest one winning, and only after every line they cover.
+// connection dies. Every line sent also goes into the retained history chunks, the last one with each
+// state burst, so that a display can take exactly the lines it missed. Race events go on "events" (QoS 1, not
+// retained). Lines and events each wait in a bounded outbox while the broker is away; retained values are sent at most
+// every kRetainedInterval, the latest one winning, and only after every line they cover.
 class FeedPublisher : public QObject {
     Q_OBJECT
 public:
@@ -76,6 +78,7 @@ public:
     // are dropped.
     void setOutboxCapacity(std::size_t capacity) { m_outboxCapacity = capacity; }
     const LineOutbox& outbox() const { return m_outbox; }
+    const FeedHistory& history() const { return m_history; }
     const BrokerStatus& brokerStatus() const { return m_client.status(); }
     // The broker status, and the lines waiting or dropped when there are any.
     QString statusText() const;
@@ -102,12 +105,15 @@ private:
     void sendWaiting();
     bool sendFrom(LineOutbox& outbox, int& budget);
     void flushRetained();
+    bool flushHistory();
     void clearRetained(const QString& prefix);
     bool everythingSent() const;
 
     MqttClient m_client;
     LineOutbox m_outbox;
     LineOutbox m_eventOutbox;
+    FeedHistory m_history;
+    int m_historyChunksOnBroker = 0; // under the prefix, this session's or an earlier one's: cleared with it
     std::uint64_t m_eventsPublished = 0;
     std::uint64_t m_refusedEvents = 0;
     std::size_t m_outboxCapacity = LineOutbox::kCapacity;

@@ -2,6 +2,7 @@
 
 #include <QTimer>
 
+#include "feed_history.h"
 #include "topic_names.h"
 
 namespace kav {
@@ -82,13 +83,14 @@ QString MqttFeedChannel::statusText() const
            (losses.isEmpty() ? QString() : QStringLiteral("; ") + losses);
 }
 
-// A session the broker kept still holds the subscriptions and the messages queued meanwhile.
+// A session the broker kept still holds the subscriptions and the messages queued meanwhile. The
+// broker sends the retained values in the order of the subscriptions: the history before the burst.
 void MqttFeedChannel::handleConnected(bool sessionPresent)
 {
     m_everConnected = true;
     if (!sessionPresent)
-        m_client.subscribe({topicOf(m_settings.topic, topic::kStatus), topicOf(m_settings.topic, topic::kBurst),
-                            topicOf(m_settings.topic, topic::kFeed)});
+        m_client.subscribe({topicOf(m_settings.topic, topic::kStatus), historyTopicOf(m_settings.topic, -1),
+                            topicOf(m_settings.topic, topic::kBurst), topicOf(m_settings.topic, topic::kFeed)});
     emit opened();
 }
 
@@ -103,6 +105,8 @@ void MqttFeedChannel::handleMessage(const MqttMessage& message)
         takeBurst(message);
     else if (name == topic::kStatus)
         handleStatus(message);
+    else if (historyChunkOf(message.topic) >= 0)
+        takeHistory(message);
 }
 
 FeedLosses MqttFeedChannel::losses() const
@@ -133,8 +137,31 @@ void MqttFeedChannel::takeBurst(const MqttMessage& message)
     const auto sequence = FeedSequence::parse(message.sequence);
     if (!sequence)
         return drop(m_dropped.malformed);
-    if (m_sessions.accept(sequence->instance))
-        deliverInOrder(m_sequencer.takeBurst(*sequence, message.payload));
+    if (!m_sessions.accept(sequence->instance))
+        return;
+    deliverInOrder(m_sequencer.takeBurst(*sequence, message.payload));
+    if (!m_endedWhileAway.isEmpty() && m_endedWhileAway == sequence->instance) {
+        m_endedWhileAway.clear();
+        emit closed();
+    }
+}
+
+// An empty chunk is the publisher clearing its retained value.
+void MqttFeedChannel::takeHistory(const MqttMessage& message)
+{
+    if (message.payload.isEmpty())
+        return;
+    if (message.payload.size() > kMaxBurstBytes)
+        return drop(m_dropped.tooLarge);
+    const auto sequence = FeedSequence::parse(message.sequence);
+    if (!sequence)
+        return drop(m_dropped.malformed);
+    if (!m_sessions.accept(sequence->instance))
+        return;
+    QList<QByteArray> lines;
+    if (!m_sequencer.takeHistory(*sequence, historyLines(message.payload), lines))
+        return drop(m_dropped.tooLarge);
+    deliverInOrder(lines);
 }
 
 void MqttFeedChannel::deliverInOrder(const QList<QByteArray>& messages)
@@ -172,9 +199,13 @@ void MqttFeedChannel::handleStatus(const MqttMessage& message)
     if (changed)
         emit statusChanged();
     // Only an orderly end closes the session, and only one seen live: a retained "offline" is what an
-    // earlier session left. A lost publisher comes back by itself.
+    // earlier session left, unless it is the end of the session followed, which came while the display
+    // was away; the history and the last burst, which the broker sends after it, complete the session
+    // first. A lost publisher comes back by itself.
     if (payload == topic::kOffline && !message.retained)
         emit closed();
+    else if (payload == topic::kOffline && m_sequencer.following(sequence->instance))
+        m_endedWhileAway = sequence->instance;
 }
 
 // Each message is one line (a burst, several); one without its LF gets it, so that lines never run

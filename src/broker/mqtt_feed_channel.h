@@ -27,9 +27,10 @@ struct FeedLosses {
 // The feed taken from an MQTT broker instead of the timing computer: subscribes to the "status",
 // "burst" and "feed" topics under the prefix and hands every line to the device exactly as the TCP
 // channel would. Of the publisher sessions there (a wildcard prefix, retained values of earlier runs)
-// it follows one, the newest live one. A subscriber that joins late gets the retained state burst first; a line it has
-// already seen is skipped, a gap is mended by the next burst. The broker keeps its session across an
-// outage, and the connection is retried with growing pauses. The publisher ending its session counts
+// it follows one, the newest live one. A subscriber that joins late gets the publisher's history
+// first, every line from the session's first, and a gap is filled from the next history chunk; where
+// the history does not reach, the retained state burst stands in. A line already seen is skipped. The broker keeps its
+// session across an outage, and the connection is retried with growing pauses. The publisher ending its session counts
 // as the far end closing; the first try failing counts as a failed connection. What comes from the
 // broker is not trusted: messages above their bound or without a valid line number are dropped and
 // counted, and the broker is told to send nothing above kMaxPacketBytes at all.
@@ -64,6 +65,7 @@ private:
     void handleMessage(const MqttMessage& message);
     void takeLine(const MqttMessage& message);
     void takeBurst(const MqttMessage& message);
+    void takeHistory(const MqttMessage& message);
     void handleStatus(const MqttMessage& message);
     void drop(std::uint64_t& counter);
     void deliverInOrder(const QList<QByteArray>& messages);
@@ -80,6 +82,7 @@ private:
     bool m_everConnected = false;
     bool m_publisherOnline = false;
     bool m_publisherLost = false;
+    QByteArray m_endedWhileAway; // the session followed, found ended: it ends once its last burst is in
 };
 
 } // namespace kav

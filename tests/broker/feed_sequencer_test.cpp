@@ -9,9 +9,10 @@
 namespace kav {
 namespace {
 
-// Each message as the subscriber gets it: 'L' a feed line, 'B' a burst, with its session and number.
+// Each message as the subscriber gets it: 'L' a feed line, 'B' a burst, with its session and number;
+// 'H' a history chunk, its session and its first and last line numbers ("Ha:3-5").
 // processed: what is handed on, in order (a line by its number, a burst as B and its number).
-TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsWithTheNextBurstThatCoversThem)
+TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsFromTheHistoryOrElseTheNextBurst)
 {
     const struct {
         const char *name, *messages, *processed;
@@ -24,15 +25,29 @@ TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsWithTheNextBurstThatCoversT
         {"burst older than every line seen", "La:1 La:2 Ba:1 Ba:2", "1 2", 0},
         {"burst ahead of every line seen", "La:1 Ba:3 La:2 La:4", "1 B3 4", 2},
         {"restarted publisher numbers afresh", "Ba:3 La:4 Lb:1 Lb:2", "B3 4 1 2", 0},
+        {"lines held past the store's size are missed", "La:1 La:3 La:4 La:5 La:6 Ba:3", "1 B3 4 5 6", 2},
+        {"joined late: the history from the first line", "La:5 La:6 Ha:1-4 Ba:6 La:7", "1 2 3 4 5 6 7", 0},
+        {"gap filled from the history, its burst skipped", "La:1 La:2 La:5 Ha:1-4 Ba:5 La:6", "1 2 3 4 5 6", 0},
+        {"a burst waits while the history reaches the gap", "Ha:1-2 La:4 Ba:4 Ha:3-4 La:5", "1 2 3 4 5", 0},
+        {"chunks out of order", "Ha:3-4 La:5 Ha:1-2 La:6", "1 2 3 4 5 6", 0},
+        {"a history short of the gap leaves it to the burst", "Ha:1-2 La:1 La:2 La:3 La:6 Ba:5", "1 2 3 B5 6", 2},
+        {"a history of the session before is of no use", "Ha:1-3 Lb:2 Bb:2 Lb:3", "1 2 3 B2 3", 0},
     };
     for (const auto& row : cases) {
-        FeedSequencer sequencer;
+        FeedSequencer sequencer(3);
         QByteArrayList processed;
         for (const QByteArray& message : QByteArray(row.messages).split(' ')) {
-            const FeedSequence sequence = *FeedSequence::parse(message.mid(1));
-            const QByteArray text = message.mid(message.indexOf(':') + 1);
-            processed << (message[0] == 'L' ? sequencer.takeLine(sequence, text)
-                                            : sequencer.takeBurst(sequence, 'B' + text));
+            const QByteArrayList range = message.mid(message.indexOf(':') + 1).split('-');
+            const FeedSequence sequence{message.mid(1, 1), range[0].toULongLong()};
+            if (message[0] == 'H') {
+                std::vector<QByteArray> lines;
+                for (int line = range[0].toInt(); line <= range.last().toInt(); ++line)
+                    lines.push_back(QByteArray::number(line));
+                ASSERT_TRUE(sequencer.takeHistory(sequence, lines, processed)) << row.name;
+                continue;
+            }
+            processed << (message[0] == 'L' ? sequencer.takeLine(sequence, range[0])
+                                            : sequencer.takeBurst(sequence, 'B' + range[0]));
         }
         EXPECT_EQ(processed.join(' ').toStdString(), row.processed) << row.name;
         EXPECT_EQ(sequencer.linesMissed(), row.missed) << row.name;

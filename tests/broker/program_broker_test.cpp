@@ -11,6 +11,10 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <memory>
+
+#include <signal.h>
+
 #include "api_state.h"
 #include "child_process.h"
 #include "qstring_printer.h"
@@ -92,8 +96,22 @@ QList<QStringList> standings(const QString& folder)
     return rows;
 }
 
-// The publisher's prefix follows the run's name; the displays follow any run.
-TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherShows)
+// Whatever a display missed, the publisher's history brings it the lines themselves: its recording is
+// the feed, line for line, and it shows what the publisher shows.
+void expectSawEverything(const Program& display, const QString& publisherFolder)
+{
+    EXPECT_TRUE(waitFor(
+        [&] { return display.linesReceived() == int(std::ranges::count(readFile(kFeed.toStdString()), '\n')); }, kWait))
+        << display.folder.toStdString();
+    EXPECT_EQ(readFile((display.folder + "/received.feed").toStdString()), readFile(kFeed.toStdString()))
+        << display.folder.toStdString();
+    if (!publisherFolder.isEmpty())
+        expectSameDump(publisherFolder + "/out", display.folder + "/out");
+}
+
+// The publisher's prefix follows the run's name; the displays follow any run, from the start, joining
+// at a quarter and three quarters of the race, and after the finish.
+TEST(ProgramWithBroker, DisplaysFromTheStartLateAndAfterTheFinishShowWhatThePublisherShows)
 {
     test::TestBroker broker;
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
@@ -101,13 +119,21 @@ TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherSh
     Display early(dir, "display-early", broker, "kavendor/+");
     ASSERT_TRUE(subscribed(broker, "display-early", "kavendor/+"));
     Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
-    ASSERT_TRUE(waitFor([&] { return early.linesReceived() > 175; }, kWait));
-    Display late(dir, "display-late", broker, "kavendor/+");
-    for (Program* program : std::initializer_list<Program*>{&publisher, &early, &late})
+    std::vector<std::unique_ptr<Display>> late;
+    for (const int share : {25, 75}) {
+        ASSERT_TRUE(waitFor([&] { return early.linesReceived() > 351 * share / 100; }, kWait));
+        late.push_back(std::make_unique<Display>(dir, QStringLiteral("display-%1").arg(share), broker, "kavendor/+"));
+    }
+    for (Program* program : std::initializer_list<Program*>{&publisher, &early, late[0].get(), late[1].get()})
         program->waitForExit();
-    EXPECT_LT(late.linesReceived(), 351) << "the late display did not join late";
     expectSameDump(publisher.folder + "/out", early.folder + "/out");
-    EXPECT_EQ(standings(late.folder), standings(publisher.folder));
+    for (const auto& display : late)
+        expectSawEverything(*display, publisher.folder);
+    // No dump: a display ends its dump when it sees a session end, and this one ended before it came.
+    Display after(dir, "display-after", broker, "kavendor/+");
+    expectSawEverything(after, {});
+    after.process.kill();
+    after.process.waitForFinished();
 
     QString error;
     const QJsonObject state =
@@ -121,31 +147,48 @@ TEST(ProgramWithBroker, SubscribersFromTheStartAndLateOnesShowWhatThePublisherSh
     EXPECT_EQ(broker.retained("kavendor/race-1-brenmoor-cup/status", error), "offline") << error.toStdString();
 }
 
-// Stopped and started again while the race runs. A broker that keeps its sessions hands the display
-// every line it queued, so the display's recording is the feed, line for line; one that forgets
-// everything is resubscribed to, and the lines missed meanwhile are mended by the next burst.
-TEST(ProgramWithBroker, ABrokerRestartMidRaceLeavesTheDisplayRight)
+// Away for a while as the race runs, five seconds of it: a broker that keeps its sessions hands the
+// display every line it queued; one that forgets everything (as a display's session expires in a long
+// outage) is subscribed to again; a display that froze is sent only what the broker could queue. The
+// lines missed come from the publisher's history.
+TEST(ProgramWithBroker, ADisplayAwayMidRaceEndsUpRight)
 {
-    for (const bool persistent : {true, false}) {
-        SCOPED_TRACE(persistent ? "persistent broker" : "forgetful broker");
-        test::TestBroker broker({.persistence = persistent, .tlsFolder = {}, .passwordFile = {}});
+    const struct {
+        const char* name;
+        test::TestBroker::Options broker;
+        bool freezeDisplay;
+    } cases[] = {
+        {"persistent broker restarted", {.persistence = true, .tlsFolder = {}, .passwordFile = {}}, false},
+        {"forgetful broker restarted", {}, false},
+        {"display frozen, the broker queues 20 lines",
+         {.persistence = false, .tlsFolder = {}, .passwordFile = {}, .maxQueued = 20},
+         true},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        test::TestBroker broker(row.broker);
         ASSERT_TRUE(broker.start()) << broker.error().toStdString();
         QTemporaryDir dir;
-        Display display(dir, "display-restart", broker, "brenmoor/race");
-        ASSERT_TRUE(subscribed(broker, "display-restart", "brenmoor/race"));
-        Program publisher(
-            dir, "publisher",
-            {"--replay", kFeed, "--rate", "60", "--mqtt", broker.address(), "--mqtt-topic", "brenmoor/race"});
-        ASSERT_TRUE(waitFor([&] { return display.linesReceived() > 100; }, kWait));
-        broker.stop();
-        ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+        Display display(dir, "display-away", broker, "brenmoor/race");
+        ASSERT_TRUE(subscribed(broker, "display-away", "brenmoor/race"));
+        Program publisher(dir, "publisher",
+                          {"--replay", kFeed, "--rate", "40", "--record", dir.filePath("publisher/received.feed"),
+                           "--mqtt", broker.address(), "--mqtt-topic", "brenmoor/race"});
+        ASSERT_TRUE(waitFor([&] { return display.linesReceived() > 80; }, kWait));
+        if (row.freezeDisplay)
+            ::kill(static_cast<pid_t>(display.process.processId()), SIGSTOP);
+        else
+            broker.stop();
+        // Away while 200 lines go by, five seconds of the race at this pace.
+        const int awayFrom = publisher.linesReceived();
+        ASSERT_TRUE(waitFor([&] { return publisher.linesReceived() >= awayFrom + 200; }, kWait));
+        if (row.freezeDisplay)
+            ::kill(static_cast<pid_t>(display.process.processId()), SIGCONT);
+        else
+            ASSERT_TRUE(broker.start()) << broker.error().toStdString();
         publisher.waitForExit();
         display.waitForExit();
-        EXPECT_EQ(standings(display.folder), standings(publisher.folder));
-        if (persistent) {
-            EXPECT_EQ(readFile((display.folder + "/received.feed").toStdString()), readFile(kFeed.toStdString()));
-            expectSameDump(publisher.folder + "/out", display.folder + "/out");
-        }
+        expectSawEverything(display, publisher.folder);
     }
 }
 

@@ -28,10 +28,11 @@ QString TestBroker::program(const QString& name, QString* error)
 // As root the broker would drop to the user "mosquitto", who cannot write the test's folder.
 void TestBroker::writeConfig()
 {
-    QString text = QStringLiteral("listener %1 127.0.0.1\nmax_queued_messages 0\nlog_dest stderr\n"
+    QString text = QStringLiteral("listener %1 127.0.0.1\nmax_queued_messages %2\nlog_dest stderr\n"
                                   "log_type error\nlog_type warning\nlog_type notice\nlog_type information\n"
                                   "log_type subscribe\n")
-                       .arg(m_port);
+                       .arg(m_port)
+                       .arg(m_options.maxQueued);
     text += m_options.passwordFile.isEmpty()
                 ? QStringLiteral("allow_anonymous true\n")
                 : QStringLiteral("allow_anonymous false\npassword_file %1\n").arg(m_options.passwordFile);

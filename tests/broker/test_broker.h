@@ -14,6 +14,7 @@ public:
         bool persistence = false; // keeps sessions, queued messages and retained values across a restart
         QString tlsFolder;        // set: TLS only, with server.crt and server.key from this folder
         QString passwordFile;     // set: only the users of this mosquitto_passwd file may connect
+        int maxQueued = 0;        // messages queued for a client that is behind, the rest dropped; 0: no limit
     };
 
     explicit TestBroker(Options options) : m_options(std::move(options)) {}
