@@ -21,6 +21,9 @@
 #include "line_recorder.h"
 #include "main_window.h"
 #include "race_report.h"
+#include "replay_bar.h"
+#include "replay_bar_link.h"
+#include "replay_control.h"
 #include "replay_feeder.h"
 #include "screen_saver_inhibitor.h"
 #include "stop_signals.h"
@@ -148,6 +151,7 @@ private:
     bool startWebView();
     bool loadReplay();
     void startReplay();
+    void showReplayBar();
     bool watchLiveSession();
     void finishDump(int code);
     bool writeDumpFiles();
@@ -164,6 +168,7 @@ private:
     std::unique_ptr<kav::DelayedRaceFeed> m_delayed; // with a broadcast delay: the race the outputs show
     std::unique_ptr<kav::WebViewHost> m_web;
     kav::ReplayFeeder m_feeder;
+    std::unique_ptr<kav::ReplayControl> m_replayControl; // on screen: the replay bar's
     kav::StopSignals m_stopSignals;
     bool m_finished = false;
     int m_status = 0;
@@ -198,7 +203,11 @@ bool ProgramRun::startRecorder()
         printTo(stderr, QStringLiteral("kavendor: %1\n").arg(error));
         return false;
     }
-    m_window->device()->setTap([this](const QByteArray& line) { m_recorder.write(line); });
+    // A replay's seek feeds lines again that the recording already holds.
+    m_window->device()->setTap([this](const QByteArray& line) {
+        if (!m_replayControl || !m_replayControl->rebuilding())
+            m_recorder.write(line);
+    });
     return true;
 }
 
@@ -283,15 +292,41 @@ bool ProgramRun::loadReplay()
 
 void ProgramRun::startReplay()
 {
-    if (!m_options.Replay.isEmpty())
-        m_feeder.start(m_options.Rate,
-                       [device = m_window->device()](const QByteArray& line) { device->receiveBytes(line); });
+    if (m_options.Replay.isEmpty())
+        return;
+    auto sink = [device = m_window->device()](const QByteArray& line) { device->receiveBytes(line); };
+    if (m_replayControl)
+        m_replayControl->start(m_options.Rate, std::move(sink));
+    else
+        m_feeder.start(m_options.Rate, std::move(sink));
+}
+
+// On screen a replay can be paused, sped up, sought in and followed live; every output follows.
+void ProgramRun::showReplayBar()
+{
+    if (m_options.Replay.isEmpty())
+        return;
+    m_replayControl = std::make_unique<kav::ReplayControl>(m_feeder, m_window->controller(), m_window->settings());
+    m_replayControl->setRestartHook([this] {
+        m_window->device()->forgetPartialLine();
+        if (m_delayed)
+            m_delayed->restart();
+    });
+    m_replayControl->watchFile(m_options.Replay);
+    auto* bar = new kav::ReplayBar(m_window.get());
+    if (m_options.Rate > 0)
+        bar->addRate(m_options.Rate);
+    else
+        bar->chooseSpeed(0); // as fast as the program takes the lines, as before the bar
+    m_window->addToolBar(Qt::BottomToolBarArea, bar);
+    kav::linkReplayBar(*bar, *m_replayControl);
 }
 
 int ProgramRun::runInteractive()
 {
     kav::ScreenSaverInhibitor screenSaver;
     screenSaver.watchWindows();
+    showReplayBar();
     m_window->show();
     if (m_options.FullScreenWindow > 0)
         QTimer::singleShot(0, m_window.get(), [this] {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -11,6 +12,33 @@
 #include "parsed_record.h"
 
 namespace kav {
+
+namespace {
+
+constexpr std::int64_t kDay = 24 * std::int64_t{kTicksPerHour};
+
+// The time of day a line (with or without its line end) carries, if any.
+std::optional<TimeValue> lineTime(std::string_view text)
+{
+    const std::optional<TimeValue> time = timeOfDayOf(parseRecord(text.substr(0, text.find_first_of("\r\n"))).data);
+    if (!time || *time < 0 || *time >= kDay)
+        return std::nullopt;
+    return time;
+}
+
+// A time of day counted on from the recording's first day after the last one counted (-1: none yet).
+std::int64_t countOn(std::int64_t last, TimeValue time)
+{
+    if (last < 0)
+        return time;
+    // Back by more than half a day: the clock went past midnight.
+    std::int64_t next = last / kDay * kDay + time;
+    if (next + kDay / 2 < last)
+        next += kDay;
+    return next;
+}
+
+} // namespace
 
 ReplayFeeder::ReplayFeeder(QObject* parent)
     : QObject(parent), m_clock([] {
@@ -46,7 +74,125 @@ bool ReplayFeeder::load(const QString& file, QString& error)
     m_next = 0;
     m_linesFed = 0;
     m_finished = false;
+    m_lines.clear();
+    m_indexed = 0;
+    m_indexTime = -1;
+    m_firstTime = -1;
+    m_position = -1;
+    index();
     return true;
+}
+
+void ReplayFeeder::append(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    m_data += bytes;
+    index();
+    if (m_running && !m_timer.isActive())
+        m_timer.start(interval());
+}
+
+void ReplayFeeder::index()
+{
+    for (;;) {
+        const qsizetype end = m_data.indexOf(LineFramer::kTerminator, m_indexed);
+        if (end < 0)
+            return;
+        const std::string_view text(m_data.constData() + m_indexed, static_cast<std::size_t>(end - m_indexed));
+        if (const std::optional<TimeValue> time = lineTime(text)) {
+            m_indexTime = countOn(m_indexTime, *time);
+            if (m_firstTime < 0)
+                m_firstTime = m_indexTime;
+        }
+        m_lines.push_back({end + 1, std::max(lastTime(), m_indexTime)});
+        m_indexed = end + 1;
+    }
+}
+
+std::int64_t ReplayFeeder::recordingTime(TimeValue timeOfDay) const
+{
+    return m_firstTime >= 0 && timeOfDay < m_firstTime ? timeOfDay + kDay : timeOfDay;
+}
+
+qsizetype ReplayFeeder::linesUpTo(std::int64_t to) const
+{
+    const auto after = std::partition_point(m_lines.begin(), m_lines.end(),
+                                            [to](const IndexedLine& line) { return line.latest <= to; });
+    return after - m_lines.begin();
+}
+
+std::int64_t ReplayFeeder::pacedTime() const
+{
+    const double seconds = static_cast<double>(m_clock() - m_startedAt) / 1e9;
+    return std::max<std::int64_t>({m_position, m_firstTime, 0}) +
+           static_cast<std::int64_t>(seconds * m_speed * kTicksPerSecond);
+}
+
+std::int64_t ReplayFeeder::position() const
+{
+    const std::int64_t fed =
+        m_linesFed > 0 && m_linesFed <= completeLines() ? m_lines[static_cast<std::size_t>(m_linesFed - 1)].latest : -1;
+    if (m_running && m_speed > 0 && !m_following)
+        return std::min(std::max(pacedTime(), fed), std::max(lastTime(), m_position));
+    return std::max(m_position, fed);
+}
+
+void ReplayFeeder::feedFromStart(qsizetype lines, std::int64_t at)
+{
+    stop();
+    m_next = 0;
+    m_linesFed = 0;
+    m_lastTime = -1;
+    m_finished = false;
+    lines = std::min(lines, completeLines());
+    while (m_linesFed < lines && m_next < m_data.size())
+        feedNext();
+    m_position = at;
+}
+
+void ReplayFeeder::resume()
+{
+    if (m_running)
+        return;
+    m_position = position();
+    m_running = true;
+    m_finished = false;
+    m_startedAt = m_clock();
+    m_pacedFrom = m_linesFed;
+    m_timer.start(interval());
+}
+
+void ReplayFeeder::setSpeed(double speed)
+{
+    const bool running = m_running;
+    stop();
+    m_speed = std::isfinite(speed) && speed > 0 ? speed : 0;
+    if (running)
+        resume();
+}
+
+void ReplayFeeder::setRate(double rate)
+{
+    const bool running = m_running;
+    stop();
+    m_rate = std::isfinite(rate) && rate > 0 ? rate : 0;
+    if (running)
+        resume();
+}
+
+void ReplayFeeder::setFollowing(bool following)
+{
+    const bool running = m_running;
+    stop();
+    m_following = following;
+    if (running)
+        resume();
+}
+
+std::chrono::milliseconds ReplayFeeder::interval() const
+{
+    return (m_rate > 0 || m_speed > 0) && !m_following ? kTick : std::chrono::milliseconds{0};
 }
 
 void ReplayFeeder::start(double rate, LineSink sink)
@@ -55,23 +201,28 @@ void ReplayFeeder::start(double rate, LineSink sink)
     m_sink = std::move(sink);
     m_next = 0;
     m_linesFed = 0;
+    m_pacedFrom = 0;
+    m_position = -1;
     m_lastTime = -1;
     m_finished = false;
     m_running = true;
     m_startedAt = m_clock();
-    m_timer.start(m_rate > 0 ? kTick : std::chrono::milliseconds{0});
+    m_timer.start(interval());
 }
 
 void ReplayFeeder::stop()
 {
+    if (m_running)
+        m_position = position();
     m_running = false;
     m_timer.stop();
 }
 
-// Lines are due at 0, 1/rate, 2/rate, ... seconds after the start.
+// Lines are due at 0, 1/rate, 2/rate, ... seconds after the start; at a speed, when the paced clock
+// reaches their time.
 qint64 ReplayFeeder::linesDue() const
 {
-    if (m_rate <= 0)
+    if (m_rate <= 0 || m_speed > 0 || m_following)
         return std::numeric_limits<qint64>::max();
     const double due = std::floor(static_cast<double>(m_clock() - m_startedAt) * m_rate / 1e9) + 1;
     return due >= 9e18 ? std::numeric_limits<qint64>::max() : static_cast<qint64>(due);
@@ -84,10 +235,25 @@ void ReplayFeeder::pump()
     QElapsedTimer slice;
     slice.start();
     const qint64 due = linesDue();
-    while (m_running && m_next < m_data.size() && m_linesFed < due && !slice.hasExpired(kSlice.count()))
+    while (m_running && m_next < m_data.size() && m_linesFed - m_pacedFrom < due && nextLineDue() &&
+           !slice.hasExpired(kSlice.count()))
         feedNext();
-    if (m_running && m_next >= m_data.size())
+    if (!m_running)
+        return;
+    // Following, the end of the file and a line still being written wait for more bytes.
+    if (m_following && m_linesFed >= completeLines())
+        m_timer.stop();
+    else if (m_next >= m_data.size())
         finish();
+}
+
+bool ReplayFeeder::nextLineDue() const
+{
+    if (m_following)
+        return m_linesFed < completeLines();
+    if (m_speed <= 0 || m_linesFed >= completeLines())
+        return true;
+    return m_lines[static_cast<std::size_t>(m_linesFed)].latest <= pacedTime();
 }
 
 // One line copied out of the file: the sink may keep it.
@@ -123,21 +289,13 @@ void ReplayFeeder::feedLastLineWithoutLf()
 
 bool ReplayFeeder::pastEnd(const QByteArray& line)
 {
-    constexpr std::int64_t kDay = 24 * std::int64_t{kTicksPerHour};
-    const std::string_view text(line.constData(), static_cast<std::size_t>(line.size()));
-    const std::optional<TimeValue> time = timeOfDayOf(parseRecord(text.substr(0, text.find_first_of("\r\n"))).data);
-    if (!time || *time < 0 || *time >= kDay)
+    const std::optional<TimeValue> time =
+        lineTime(std::string_view(line.constData(), static_cast<std::size_t>(line.size())));
+    if (!time)
         return false;
-    if (m_lastTime < 0) {
+    if (m_lastTime < 0)
         m_endAt = *m_end < *time ? *m_end + kDay : *m_end;
-        m_lastTime = *time;
-    } else {
-        // Back by more than half a day: the clock went past midnight.
-        std::int64_t next = m_lastTime / kDay * kDay + *time;
-        if (next + kDay / 2 < m_lastTime)
-            next += kDay;
-        m_lastTime = next;
-    }
+    m_lastTime = countOn(m_lastTime, *time);
     return m_lastTime > m_endAt;
 }
 

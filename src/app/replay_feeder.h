@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "feed_time.h"
 
@@ -39,6 +40,9 @@ public:
 
     // Reads the whole file; a replay running is stopped.
     bool load(const QString& file, QString& error);
+    // Bytes written to the file since it was read (a recording still being made).
+    void append(const QByteArray& bytes);
+    qsizetype bytesRead() const { return m_data.size(); }
     // Starts from the first line on the next turn of the event loop; rate is lines per second, 0 (or
     // anything not positive) for as fast as possible. The sink may run a nested event loop but must
     // not delete the feeder.
@@ -50,7 +54,36 @@ public:
     // taken as the next day's.
     void setEnd(TimeValue timeOfDay) { m_end = timeOfDay; }
     bool isFinished() const { return m_finished; }
+    bool isRunning() const { return m_running; }
     qint64 linesFed() const { return m_linesFed; }
+
+    // Times of the recording, counted on from its first day as setEnd counts them (ticks; -1: none).
+    // The session runs from the first line with a time to the latest time of a complete line.
+    std::int64_t firstTime() const { return m_firstTime; }
+    std::int64_t lastTime() const { return m_lines.empty() ? -1 : m_lines.back().latest; }
+    // A time of day as a time of the recording, as setEnd reads it.
+    std::int64_t recordingTime(TimeValue timeOfDay) const;
+    // The complete lines a replay to time `to` hands over: those before the first of a later time.
+    qsizetype linesUpTo(std::int64_t to) const;
+    qsizetype completeLines() const { return static_cast<qsizetype>(m_lines.size()); }
+    // Where the replay stands in the recording's time: on the paced clock while playing at a speed,
+    // else the time it was moved to or of the last line handed over.
+    std::int64_t position() const;
+
+    // Hands over the first `lines` complete lines to the sink of start at once and leaves the replay
+    // after them at time `at`, stopped: the state they make is built again from the file's start.
+    void feedFromStart(qsizetype lines, std::int64_t at);
+    // Goes on from where it stands, paced afresh from now (start's rate, or the speed).
+    void resume();
+    // Lines per second from now on, as start's rate.
+    void setRate(double rate);
+    // Paces by the feed's own times of day, speed times as fast; 0 goes back to start's rate.
+    void setSpeed(double speed);
+    double speed() const { return m_speed; }
+    // Following, the end of the file is not the end of the replay: lines appended later are handed
+    // over as they come.
+    void setFollowing(bool following);
+    bool isFollowing() const { return m_following; }
 
 signals:
     // Once, after the last bytes were handed over.
@@ -63,6 +96,10 @@ private:
     void feedLastLineWithoutLf();
     void finish();
     bool pastEnd(const QByteArray& line);
+    bool nextLineDue() const;
+    std::chrono::milliseconds interval() const;
+    void index();
+    std::int64_t pacedTime() const;
 
     QString m_file;
     QByteArray m_data;
@@ -79,6 +116,20 @@ private:
     std::optional<TimeValue> m_end;
     std::int64_t m_endAt = 0;     // m_end counted from the recording's first day
     std::int64_t m_lastTime = -1; // the last time of day read, counted on from the recording's first day
+
+    // Each complete line of the file: where it ends (after its LF) and the latest time up to it.
+    struct IndexedLine {
+        qsizetype end;
+        std::int64_t latest;
+    };
+    std::vector<IndexedLine> m_lines;
+    qsizetype m_indexed = 0;       // bytes indexed: up to the last LF
+    std::int64_t m_indexTime = -1; // the last time read by the index
+    std::int64_t m_firstTime = -1;
+    double m_speed = 0;
+    bool m_following = false;
+    qint64 m_pacedFrom = 0;       // lines fed when the pacing started
+    std::int64_t m_position = -1; // the recording's time when the pacing started, or moved to
 };
 
 } // namespace kav

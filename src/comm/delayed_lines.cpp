@@ -9,6 +9,14 @@ DelayedLines::DelayedLines(const ClockSource& clock, std::chrono::seconds delay,
     connect(&m_timer, &QTimer::timeout, this, &DelayedLines::releaseDue);
 }
 
+void DelayedLines::clear()
+{
+    m_waiting.clear();
+    m_waitingBytes = 0;
+    m_overflowing = false;
+    m_timer.stop();
+}
+
 void DelayedLines::take(const QByteArray& line)
 {
     m_waiting.push_back({m_clock.steady() + m_delay, line});

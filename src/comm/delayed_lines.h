@@ -26,6 +26,8 @@ public:
     // Hands on every line whose time has come; the own timer calls it.
     void releaseDue();
     qsizetype waitingLines() const { return static_cast<qsizetype>(m_waiting.size()); }
+    // Drops every line still waiting.
+    void clear();
 
 signals:
     void lineReleased(const QByteArray& line);

@@ -46,7 +46,6 @@ void Device::close()
         m_communication->close();
 }
 
-// A line the channel cut off is never completed: whatever comes next starts a line of its own.
 void Device::forgetPartialLine()
 {
     m_framer = LineFramer();

@@ -34,6 +34,8 @@ public:
     void setTap(LineTap tap) { m_tap = std::move(tap); }
     // The bytes after the last LF, waiting for the rest of their line.
     QByteArray partialLine() const { return m_framer.pending(); }
+    // A line cut off is never completed: whatever comes next starts a line of its own.
+    void forgetPartialLine();
 
     virtual void open();
     virtual void close();
@@ -55,7 +57,6 @@ protected:
     virtual void channelClosed() {}
 
 private:
-    void forgetPartialLine();
     void retire(std::unique_ptr<Communication> channel);
     void freeRetired();
 

@@ -115,6 +115,32 @@ void RunInfo::setBusy(bool lit)
     emit changed();
 }
 
+void RunInfo::restart()
+{
+    const QString length = m_values[kTrackLength - 1];
+    const QString name = m_values[kTrackName - 1];
+    m_values.fill(QString());
+    m_values[kTrackLength - 1] = length;
+    m_values[kTrackName - 1] = name;
+    m_flag = kFlagGreen;
+    m_finished = false;
+    m_errors = 0;
+    m_busy = false;
+    m_lines = 0;
+}
+
+void RunInfo::announceAll()
+{
+    for (int item = kLapsToGo; item <= kTextItems; ++item)
+        emit valueChanged(item);
+    emit flagChanged();
+    emit errorsChanged();
+    emit busyChanged(m_busy);
+    emit silenceChanged();
+    emit changed();
+    emit lineCounted();
+}
+
 void RunInfo::lineReceived()
 {
     ++m_lines;

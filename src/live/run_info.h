@@ -79,6 +79,11 @@ public:
     static Staleness stalenessFor(std::chrono::seconds silence);
     // "fresh", "amber" or "red".
     static QString stalenessWord(Staleness staleness);
+    // Back to the values before the first line: no items but the track's, green, no errors, no lines.
+    // Says nothing; announceAll tells every listener at once.
+    void restart();
+    // Every change signal once, for listeners to read the whole state again.
+    void announceAll();
     // Reads the clock and says silenceChanged when the whole seconds moved; the own timer calls it.
     void refreshSilence();
 

@@ -62,6 +62,9 @@ public:
 
     void clearRow(std::uint8_t kind, int row);
     void resetKind(std::uint8_t kind);
+    // Every model as made, with the state's rows, and nothing remembered of the rows shown: after the
+    // race state itself was restarted.
+    void restart();
     void setGapCells(std::uint8_t kind, const ReadableRaceList& list);
     void setGapCells(std::uint8_t kind, const ReadablePracticeList& list);
 

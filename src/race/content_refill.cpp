@@ -90,6 +90,19 @@ void ContentBuilder::resetKind(std::uint8_t kind)
         model.setMarker(row, kColMarker, kWhiteFlag);
 }
 
+void ContentBuilder::restart()
+{
+    // Emptied first, so that every cell, marker and colour is made afresh.
+    m_models.setRowCount(0);
+    m_models.setRowCount(m_state.RowCount);
+    for (std::vector<ShownRow>& rows : m_shownRows)
+        rows.clear();
+    m_keptClassRows.fill({});
+    m_heldClassCells.fill({});
+    m_holdingClassCells = false;
+    m_trackTally = {};
+}
+
 template <typename List>
 void ContentBuilder::putGaps(std::uint8_t kind, const List& list)
 {

@@ -14,4 +14,12 @@ DelayedRaceFeed::DelayedRaceFeed(Device& live, ProgramSettings& settings, const 
                      [this, &followed] { m_feed.Followed.set(followed.entries()); });
 }
 
+void DelayedRaceFeed::restart()
+{
+    m_lines.clear();
+    m_relay.forgetPartialLine();
+    m_feed.restart();
+    m_feed.announceAll();
+}
+
 } // namespace kav

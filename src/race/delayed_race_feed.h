@@ -20,6 +20,8 @@ public:
                     std::chrono::seconds delay);
 
     RaceFeed& feed() { return m_feed; }
+    // Starts again before the first line, nothing waiting: a replay that seeks sends the lines again.
+    void restart();
     DelayedLines& lines() { return m_lines; }
 
 private:

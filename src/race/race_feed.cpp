@@ -23,4 +23,18 @@ RaceFeed::RaceFeed(Device& device, ProgramSettings& settings, const ClockSource&
     });
 }
 
+void RaceFeed::restart()
+{
+    State.restart();
+    Content.restart();
+    Info.restart();
+    Records.restart();
+}
+
+void RaceFeed::announceAll()
+{
+    Info.announceAll();
+    Records.announceAll();
+}
+
 } // namespace kav

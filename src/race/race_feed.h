@@ -20,6 +20,12 @@ class RaceFeed {
 public:
     RaceFeed(Device& device, ProgramSettings& settings, const ClockSource& clock);
 
+    // Back to the state before the first line: the race state, the results of every kind, the run's
+    // information (the track aside: the settings say it) and the record processing. Says nothing;
+    // announceAll tells every listener once, which a replay that seeks does after its lines.
+    void restart();
+    void announceAll();
+
     RaceState State;
     RunInfo Info;
     FollowList Followed;

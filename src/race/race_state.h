@@ -74,6 +74,9 @@ public:
     int rowsFor(int position) const;
     // Empties every list of the run (not the class table).
     void clearRun();
+    // Back to the state before the first line, class table, counters and lap history included: a
+    // replay that seeks builds the state again from the start of its file.
+    void restart() { *this = RaceState(); }
 
     // Every crossing of the line of the run, for the race charts and the race report.
     LapHistory& lapHistory() { return m_lapHistory; }

@@ -198,6 +198,18 @@ void RecordProcessor::expirePracticeMarkers()
     }
 }
 
+void RecordProcessor::restart()
+{
+    m_communicationTimer.stop();
+}
+
+void RecordProcessor::announceAll()
+{
+    emit standByChanged(m_state.StandByShown);
+    emit lapHistoryChanged();
+    emit eventsChanged();
+}
+
 void RecordProcessor::startTimers()
 {
     m_removeTimer.start();

@@ -40,6 +40,12 @@ public:
     // A line that is not a valid record, or one the device dropped as too long.
     void countBadLine();
 
+    // After the state was restarted: nothing waits for the busy lamp to go out. Says nothing;
+    // announceAll tells what the state now is.
+    void restart();
+    // Each signal once, as after a record that changed everything.
+    void announceAll();
+
     void setBusy(bool lit);
     void checkCommunication();
     void expireMarkers();

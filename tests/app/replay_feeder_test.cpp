@@ -164,6 +164,7 @@ TEST_F(Replay, ARecordedFeedGoesThroughTheDeviceToTheWindows)
 
 // --replay-to: the replay ends before the first line of a later time of day; lines without a time go
 // with the last one, a recording runs on past midnight, and a time before its first is the next day's.
+// A seek cuts the file at the same line.
 TEST_F(Replay, EndsBeforeTheFirstLineOfALaterTime)
 {
     ASSERT_TRUE(
@@ -178,5 +179,6 @@ TEST_F(Replay, EndsBeforeTheFirstLineOfALaterTime)
         start(0);
         ASSERT_TRUE(waitUntilFinished()) << end;
         EXPECT_EQ(lines.size(), fed) << end;
+        EXPECT_EQ(feeder.linesUpTo(feeder.recordingTime(*readTimeOfDay(end))), fed) << end << ": a seek's cut";
     }
 }

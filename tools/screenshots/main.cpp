@@ -12,6 +12,7 @@
 #include "logo_window.h"
 #include "miscellaneous_settings_dialog.h"
 #include "race_charts_shots.h"
+#include "replay_bar.h"
 #include "result_window.h"
 #include "results_models.h"
 #include "sample_results.h"
@@ -182,6 +183,12 @@ void smallWindows()
     LogoWindow logo;
     logo.loadPicture(QStringLiteral(":/kavendor/maker_logo.svg"));
     save(logo, QStringLiteral("window_logo"));
+
+    // Twenty minutes into an hour's recording that is still being written.
+    ReplayBar replay;
+    replay.resize(900, replay.sizeHint().height());
+    replay.showState({true, 3600, 1200, QStringLiteral("14:20:00"), true, false});
+    save(replay, QStringLiteral("window_replay_bar"));
 }
 
 } // namespace
