@@ -144,9 +144,21 @@ void BrokerLink::editSettings()
 // The run is followed while publishing is off too, so that turning it on mid-run finds it.
 void BrokerLink::takeLine(const QByteArray& line)
 {
-    if (m_publisher.isRunning())
+    if (m_publisher.isRunning() && m_rebuilding && m_rebuilding())
+        m_publisher.recordLine(line);
+    else if (m_publisher.isRunning())
         m_publisher.publishLine(line);
     followRunName();
+}
+
+// The lines that rebuild the state go into the new session's history, not out as news, and so do the
+// events they make: the first events published are those after the rebuild.
+void BrokerLink::startNewSession(std::function<bool()> rebuilding)
+{
+    m_rebuilding = std::move(rebuilding);
+    m_eventsOfRebuild = true;
+    m_publisher.startNewSession();
+    noteChange();
 }
 
 // Sequence numbers grow across runs, so a new run's emptied list publishes nothing and a run's first
@@ -156,6 +168,10 @@ void BrokerLink::publishEvents()
     const auto& events = m_shown->State.events().events();
     const auto newer = std::partition_point(events.begin(), events.end(),
                                             [this](const RaceEvent& event) { return event.seq <= m_lastEventSeq; });
+    if (std::exchange(m_eventsOfRebuild, false)) {
+        m_lastEventSeq = events.empty() ? 0 : events.back().seq;
+        return;
+    }
     for (auto event = newer; event != events.end(); ++event) {
         m_lastEventSeq = event->seq;
         if (m_publisher.isRunning())

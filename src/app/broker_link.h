@@ -61,6 +61,10 @@ public:
 
     // A line the device received, byte for byte, after the program took it in.
     void takeLine(const QByteArray& line);
+    // The state starts again from nothing (a replay that seeks): publishing goes on in a new session,
+    // which displays follow from nothing too. While rebuilding() says so, the lines that build the
+    // state again go only into the new session's history.
+    void startNewSession(std::function<bool()> rebuilding);
     // Every line must reach the broker (a replayed dump): none is dropped while the broker is away, and
     // finish waits for the broker. Set before attach.
     void setDeliverEverything(bool deliver) { m_deliverEverything = deliver; }
@@ -101,7 +105,9 @@ private:
     RaceFeed* m_shown = nullptr;
     QPointer<MqttFeedChannel> m_channel;
     QPointer<QLabel> m_statusLabel;
-    QString m_runName;                // the last run named, for the automatic prefix
+    QString m_runName; // the last run named, for the automatic prefix
+    std::function<bool()> m_rebuilding;
+    bool m_eventsOfRebuild = false;
     std::uint64_t m_lastEventSeq = 0; // the newest race event published, or passed over while not publishing
     QPointer<StateFeed> m_stateFeed;
     bool m_holdsFeed = false;

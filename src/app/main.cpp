@@ -311,6 +311,7 @@ void ProgramRun::showReplayBar()
         m_window->device()->forgetPartialLine();
         if (m_delayed)
             m_delayed->restart();
+        m_broker.startNewSession([this] { return m_replayControl->rebuilding(); });
     });
     m_replayControl->watchFile(m_options.Replay);
     auto* bar = new kav::ReplayBar(m_window.get());

@@ -50,9 +50,18 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_connection = connection;
     if (m_connection.clientId.isEmpty())
         m_connection.clientId = defaultClientId("publisher");
+    m_rival.clear();
+    beginSession();
+    m_running = true;
+    m_finishing = false;
+    m_retainedTimer.start();
+    m_client.start(session());
+}
+
+void FeedPublisher::beginSession()
+{
     m_instance = makeSessionId(QDateTime::currentMSecsSinceEpoch(), QRandomGenerator::global()->generate());
     m_ownInstances.insert(m_instance);
-    m_rival.clear();
     m_retained[topic::kStatus].sequence = FeedSequence{m_instance, 0}.text();
     m_outbox = LineOutbox(m_outboxCapacity);
     m_history.clear();
@@ -65,10 +74,18 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
         retained.dirty = true;
     if (const auto burst = m_retained.find(topic::kBurst); burst != m_retained.end())
         burst->second.sequence = FeedSequence{m_instance, 0}.text();
-    m_running = true;
-    m_finishing = false;
-    m_retainedTimer.start();
-    m_client.start(session());
+}
+
+// What the old session still owed is of no use to anyone now. The will names the new session from the
+// next connection on.
+void FeedPublisher::startNewSession()
+{
+    if (!m_running)
+        return;
+    beginSession();
+    m_retained[topic::kStatus].value = topic::kOnline;
+    m_client.setWill(session());
+    emit statusChanged();
 }
 
 void FeedPublisher::stop()
@@ -160,6 +177,12 @@ void FeedPublisher::publishLine(const QByteArray& line)
     m_history.append(sequence, line);
     if (m_outbox.waiting() == 1)
         sendWaiting();
+}
+
+void FeedPublisher::recordLine(const QByteArray& line)
+{
+    if (m_running)
+        m_history.append(m_outbox.skipSequence(), line);
 }
 
 void FeedPublisher::publishEvent(const QByteArray& event, std::uint64_t seq)

@@ -65,6 +65,11 @@ public:
 
     // A received line, byte for byte; never waits for the broker.
     void publishLine(const QByteArray& line);
+    // A line that goes only into the history: displays take it from there, not as news on "feed".
+    void recordLine(const QByteArray& line);
+    // Starts a new session on the same connection: the state the lines build starts again from
+    // nothing (a replay that seeks), and displays that follow start again with it.
+    void startNewSession();
     // A race event as its JSON object, numbered seq; never waits for the broker.
     void publishEvent(const QByteArray& event, std::uint64_t seq);
     // A small retained value under the prefix, such as topic::kFlag.
@@ -98,6 +103,7 @@ private:
     };
 
     MqttSession session() const;
+    void beginSession();
     void handleConnected();
     void handleAcknowledged(int messageId, bool accepted);
     void handleMessage(const MqttMessage& message);

@@ -27,6 +27,8 @@ public:
 
     // Queues a line; its sequence number: the one given, else the next of the outbox's own.
     std::uint64_t push(QByteArray topic, QByteArray line, std::optional<std::uint64_t> sequence = {});
+    // A number for a line that goes to the broker another way (a publisher's history only).
+    std::uint64_t skipSequence() { return m_nextSequence++; }
     // The oldest waiting line, if any.
     const Entry* nextWaiting() const { return m_waiting.empty() ? nullptr : &m_waiting.front(); }
     // The oldest waiting line went out as the message messageId.

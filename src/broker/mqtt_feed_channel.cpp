@@ -124,7 +124,7 @@ void MqttFeedChannel::takeLine(const MqttMessage& message)
     if (!sequence)
         return drop(m_dropped.malformed);
     if (m_sessions.accept(sequence->instance))
-        deliverInOrder(m_sequencer.takeLine(*sequence, message.payload));
+        deliverInOrder(sequence->instance, m_sequencer.takeLine(*sequence, message.payload));
 }
 
 // An empty burst is the publisher clearing its retained value.
@@ -139,7 +139,7 @@ void MqttFeedChannel::takeBurst(const MqttMessage& message)
         return drop(m_dropped.malformed);
     if (!m_sessions.accept(sequence->instance))
         return;
-    deliverInOrder(m_sequencer.takeBurst(*sequence, message.payload));
+    deliverInOrder(sequence->instance, m_sequencer.takeBurst(*sequence, message.payload));
     if (!m_endedWhileAway.isEmpty() && m_endedWhileAway == sequence->instance) {
         m_endedWhileAway.clear();
         emit closed();
@@ -161,11 +161,17 @@ void MqttFeedChannel::takeHistory(const MqttMessage& message)
     QList<QByteArray> lines;
     if (!m_sequencer.takeHistory(*sequence, historyLines(message.payload), lines))
         return drop(m_dropped.tooLarge);
-    deliverInOrder(lines);
+    deliverInOrder(sequence->instance, lines);
 }
 
-void MqttFeedChannel::deliverInOrder(const QList<QByteArray>& messages)
+// A display shows one publisher session: the lines of a newer one start from nothing.
+void MqttFeedChannel::deliverInOrder(const QByteArray& session, const QList<QByteArray>& messages)
 {
+    if (!messages.isEmpty() && session != m_delivered) {
+        if (!m_delivered.isEmpty())
+            emit streamRestarted();
+        m_delivered = session;
+    }
     for (const QByteArray& message : messages)
         deliver(message);
     if (m_sequencer.linesMissed() != m_reportedMissed) {

@@ -68,7 +68,7 @@ private:
     void takeHistory(const MqttMessage& message);
     void handleStatus(const MqttMessage& message);
     void drop(std::uint64_t& counter);
-    void deliverInOrder(const QList<QByteArray>& messages);
+    void deliverInOrder(const QByteArray& session, const QList<QByteArray>& messages);
     void deliver(QByteArray payload);
 
     MqttFeedSettings m_settings;
@@ -82,6 +82,7 @@ private:
     bool m_everConnected = false;
     bool m_publisherOnline = false;
     bool m_publisherLost = false;
+    QByteArray m_delivered;      // the session whose lines were handed on last
     QByteArray m_endedWhileAway; // the session followed, found ended: it ends once its last burst is in
 };
 

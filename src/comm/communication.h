@@ -28,6 +28,9 @@ signals:
     void connectionFailed();
     // A port problem the operator should be shown.
     void warningRaised(const QString& text);
+    // The far end starts its lines again from nothing (a publisher's new session): what the lines so
+    // far built is to be dropped before the lines that follow.
+    void streamRestarted();
 };
 
 } // namespace kav

@@ -61,6 +61,10 @@ void Device::setCommunication(std::unique_ptr<Communication> channel)
         return;
     connect(m_communication.get(), &Communication::bytesReceived, this,
             [this](const QByteArray& bytes) { receiveBytes(bytes); });
+    connect(m_communication.get(), &Communication::streamRestarted, this, [this] {
+        forgetPartialLine();
+        emit streamRestarted();
+    });
     connect(m_communication.get(), &Communication::closed, this, [this] {
         forgetPartialLine();
         channelClosed();

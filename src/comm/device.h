@@ -49,6 +49,8 @@ signals:
     void lineDropped();
     // The lines of one read have all been told: what several lines change together can be shown now.
     void linesEnd();
+    // The channel's far end starts its lines again from nothing (see Communication::streamRestarted).
+    void streamRestarted();
 
 protected:
     // Installs the channel (or none); the one it replaces is retired.

@@ -7,6 +7,7 @@ DelayedRaceFeed::DelayedRaceFeed(Device& live, ProgramSettings& settings, const 
     : m_lines(clock, delay), m_feed(m_relay, settings, clock)
 {
     QObject::connect(&live, &Device::lineReceived, &m_lines, &DelayedLines::take);
+    QObject::connect(&live, &Device::streamRestarted, &m_lines, [this] { restart(); });
     QObject::connect(&m_lines, &DelayedLines::lineReleased, &m_relay,
                      [this](const QByteArray& line) { m_relay.receiveBytes(line); });
     m_feed.Followed.set(followed.entries());

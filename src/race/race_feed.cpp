@@ -12,6 +12,11 @@ RaceFeed::RaceFeed(Device& device, ProgramSettings& settings, const ClockSource&
     QObject::connect(&device, &Device::lineReceived, &Records, &RecordProcessor::takeLine);
     QObject::connect(&device, &Device::linesEnd, &Records, &RecordProcessor::linesEnd);
     QObject::connect(&device, &Device::lineDropped, &Records, &RecordProcessor::countBadLine);
+    // The far end starts its lines again (a broker's publisher that sought in its replay).
+    QObject::connect(&device, &Device::streamRestarted, &Records, [this] {
+        restart();
+        announceAll();
+    });
     QObject::connect(&Records, &RecordProcessor::lapHistoryChanged, &ChartSource, &RaceSource::changed);
     // Rows of drivers followed take the follow colours, and lose them, at once.
     QObject::connect(&Followed, &FollowList::changed, &Records, [this] { Content.refillAll(); });

@@ -213,5 +213,36 @@ TEST(FeedChannel, OnlyALiveOfflineEndsTheFeed)
     EXPECT_EQ(events, (QStringList{"$F,1\n", "$F,2\n", "closed"}));
 }
 
+// A publisher whose state starts again (its replay sought) begins a new session on its connection: the
+// lines that rebuilt its state reach the display from the history, after the display was told to start
+// again, then the live lines follow.
+TEST(FeedChannel, APublishersNewSessionStartsTheDisplayAgain)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    MqttFeedSettings settings{loopback(broker), QStringLiteral("brenmoor/race")};
+    settings.connection.clientId = QStringLiteral("display-seek");
+    MqttFeedChannel channel(settings);
+    QStringList events;
+    QObject::connect(&channel, &Communication::bytesReceived, [&](const QByteArray& bytes) { events << bytes; });
+    QObject::connect(&channel, &Communication::streamRestarted, [&] { events << "again"; });
+    channel.open();
+    ASSERT_TRUE(waitFor([&] { return broker.log().contains("display-seek 1 brenmoor/race/feed"); }, kWait));
+    FeedPublisher publisher;
+    publisher.setTopicPrefix(QStringLiteral("brenmoor/race"));
+    publisher.start(loopback(broker));
+    for (const char* line : {"$F,1\n", "$F,2\n"})
+        publisher.publishLine(line);
+    ASSERT_TRUE(waitFor([&] { return events.size() == 2; }, kWait)) << events.join(' ').toStdString();
+    publisher.startNewSession();
+    for (const char* line : {"$F,a\n", "$F,b\n"})
+        publisher.recordLine(line);
+    publisher.publishLine("$F,c\n");
+    publisher.setBurst("$F,c\n", publisher.lastSequence());
+    EXPECT_TRUE(waitFor([&] { return events.size() == 6; }, kWait)) << events.join(' ').toStdString();
+    EXPECT_EQ(events, (QStringList{"$F,1\n", "$F,2\n", "again", "$F,a\n", "$F,b\n", "$F,c\n"}));
+    EXPECT_EQ(publisher.outbox().lastSequence(), 3u);
+}
+
 } // namespace
 } // namespace kav

@@ -45,3 +45,22 @@ TEST(BusyLamp, IsLitOnALineAndOutAfterTheBurst)
     EXPECT_FALSE(h.Feed.State.BusyLit);
     EXPECT_EQ(busy.count(), 2);
 }
+
+// The channel's far end starts its lines again: what the earlier lines built is gone, and the lines
+// that follow show what they show to a program that saw only them.
+TEST(StreamRestart, DropsWhatTheEarlierLinesBuilt)
+{
+    FeedHarness h, fresh;
+    ResultsView race = h.open(kLayoutCurrentRace), freshRace = fresh.open(kLayoutCurrentRace);
+    h.feedLines({"$B,1,\"Heat\"", G(1, "7", 3), G(2, "9", 3)});
+    QSignalSpy told(&h.Feed.Info, &RunInfo::changed);
+    emit h.Device.streamRestarted();
+    EXPECT_GT(told.count(), 0);
+    EXPECT_EQ(h.Feed.State.CurrentRaceList.count(), 0);
+    EXPECT_EQ(h.cell(race, 7, 1), fresh.cell(freshRace, 7, 1));
+    for (FeedHarness* harness : {&h, &fresh})
+        harness->feedLines({"$B,2,\"Final\"", G(1, "9", 1)});
+    for (int row = 1; row <= 2; ++row)
+        EXPECT_EQ(h.cell(race, 2, row), fresh.cell(freshRace, 2, row)) << row;
+    EXPECT_EQ(h.label(RunInfo::kRun), fresh.label(RunInfo::kRun));
+}
