@@ -36,6 +36,13 @@ FeedPublisher::FeedPublisher(QObject* parent) : QObject(parent)
     connect(&m_client, &MqttClient::acknowledged, this, &FeedPublisher::handleAcknowledged);
     connect(&m_client, &MqttClient::messageReceived, this, &FeedPublisher::handleMessage);
     connect(&m_client, &MqttClient::statusChanged, this, &FeedPublisher::statusChanged);
+    // The presence connection coming back may follow its own "lost": the status is said again.
+    connect(&m_presence, &MqttClient::connected, this, [this] {
+        Retained& status = m_retained[topic::kStatus];
+        status.value = m_finishing ? topic::kOffline : topic::kOnline;
+        status.dirty = true;
+        flushRetained();
+    });
 }
 
 FeedPublisher::~FeedPublisher()
@@ -56,6 +63,7 @@ void FeedPublisher::start(const BrokerConnectionSettings& connection)
     m_finishing = false;
     m_retainedTimer.start();
     m_client.start(session());
+    m_presence.start(presenceSession());
 }
 
 void FeedPublisher::beginSession()
@@ -84,7 +92,7 @@ void FeedPublisher::startNewSession()
         return;
     beginSession();
     m_retained[topic::kStatus].value = topic::kOnline;
-    m_client.setWill(session());
+    m_presence.start(presenceSession());
     emit statusChanged();
 }
 
@@ -92,6 +100,7 @@ void FeedPublisher::stop()
 {
     m_running = false;
     m_retainedTimer.stop();
+    m_presence.stop(); // an orderly goodbye: the broker keeps its will
     m_client.stop();
     m_retainedInFlight.clear();
     emit statusChanged();
@@ -142,6 +151,15 @@ MqttSession FeedPublisher::session() const
     MqttSession session;
     session.connection = m_connection;
     session.clientId = m_connection.clientId;
+    return session;
+}
+
+// The will stands on a connection of its own, which says and sends nothing: a will cannot change on a
+// connection, and the publishing one must not reconnect when the prefix or the session changes.
+MqttSession FeedPublisher::presenceSession() const
+{
+    MqttSession session = this->session();
+    session.clientId += QStringLiteral("-presence");
     session.willTopic = topicOf(m_prefix, topic::kStatus);
     session.willPayload = topic::kLost;
     session.willSequence = FeedSequence{m_instance, 0}.text();
@@ -159,7 +177,7 @@ void FeedPublisher::setTopicPrefix(const QString& prefix)
     m_history.markAllDirty();
     if (!m_running)
         return;
-    m_client.setWill(session());
+    m_presence.start(presenceSession());
     if (!m_client.isConnected()) {
         m_stalePrefixes.append(old);
         return;

@@ -20,11 +20,12 @@ namespace kav {
 // Publishes what the program receives and shows to an MQTT broker under one topic prefix: every
 // received line on "feed" (QoS 1, in order, each with its sequence number), and retained values that
 // scoreboards and late subscribers read: the state burst, the state document, flag, run and info, and
-// "status": online, offline once the program ends its session, lost (the broker's will) when its
-// connection dies. Every line sent also goes into the retained history chunks, the last one with each
-// state burst, so that a display can take exactly the lines it missed. Race events go on "events" (QoS 1, not
-// retained). Lines and events each wait in a bounded outbox while the broker is away; retained values are sent at most
-// every kRetainedInterval, the latest one winning, and only after every line they cover.
+// "status": online, offline once the program ends its session, lost (the broker's will, held by a
+// second connection that only stands for the publisher) when its connections die. Every line sent also goes into the
+// retained history chunks, the last one with each state burst, so that a display can take exactly the lines it missed.
+// Race events go on "events" (QoS 1, not retained). Lines and events each wait in a bounded outbox while the broker is
+// away; retained values are sent at most every kRetainedInterval, the latest one winning, and only after every line
+// they cover.
 class FeedPublisher : public QObject {
     Q_OBJECT
 public:
@@ -59,7 +60,7 @@ public:
     bool isRunning() const { return m_running; }
 
     // A new prefix clears the retained values under the old one and publishes them under the new one,
-    // on the same connection; the broker's will names the new prefix from the next connection on.
+    // on the same connection; the will moves to the new prefix at once.
     void setTopicPrefix(const QString& prefix);
     const QString& topicPrefix() const { return m_prefix; }
 
@@ -103,6 +104,7 @@ private:
     };
 
     MqttSession session() const;
+    MqttSession presenceSession() const;
     void beginSession();
     void handleConnected();
     void handleAcknowledged(int messageId, bool accepted);
@@ -116,6 +118,7 @@ private:
     bool everythingSent() const;
 
     MqttClient m_client;
+    MqttClient m_presence; // holds the broker's will: "lost" under the prefix of the moment
     LineOutbox m_outbox;
     LineOutbox m_eventOutbox;
     FeedHistory m_history;

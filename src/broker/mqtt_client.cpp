@@ -92,13 +92,6 @@ void MqttClient::stop()
         emit disconnected();
 }
 
-void MqttClient::setWill(const MqttSession& session)
-{
-    m_session.willTopic = session.willTopic;
-    m_session.willPayload = session.willPayload;
-    m_session.willSequence = session.willSequence;
-}
-
 int MqttClient::publish(const QByteArray& topic, const QByteArray& payload, bool retain, const QByteArray& sequence)
 {
     if (!m_connected)

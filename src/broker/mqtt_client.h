@@ -69,8 +69,6 @@ public:
     void start(const MqttSession& session);
     // Says goodbye to the broker (no will is published) and stops retrying.
     void stop();
-    // The will of the session's next connections; the running one keeps the will it was made with.
-    void setWill(const MqttSession& session);
     bool isConnected() const { return m_connected; }
     const BrokerStatus& status() const { return m_status; }
 

@@ -268,14 +268,35 @@ TEST(ProgramWithBroker, DisplayFollowsTheNewestSessionAndIgnoresLeftovers)
     Program earlier(dir, "earlier", {"--replay", KAV_TEST_DATA "/feeds/lap_history.feed", "--mqtt", broker.address()});
     earlier.waitForExit();
     Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
-    ASSERT_TRUE(waitFor([&] { return broker.log().count(" as kavendor-publisher") == 2; }, kWait));
+    const auto publishingConnections = [&] {
+        const QString log = broker.log();
+        return log.count(" as kavendor-publisher") - log.count("-presence (");
+    };
+    ASSERT_TRUE(waitFor([&] { return publishingConnections() == 2; }, kWait));
     Display late(dir, "display-late", broker, "kavendor/+");
     publisher.waitForExit();
     late.waitForExit();
     EXPECT_EQ(standings(late.folder), standings(publisher.folder));
-    EXPECT_EQ(broker.log().count(" as kavendor-publisher"), 2) << "a publisher connected more than once";
+    EXPECT_EQ(publishingConnections(), 2) << "a publisher connected more than once";
     QString error;
     EXPECT_EQ(broker.retained("kavendor/no-run/burst", error), QByteArray());
+}
+
+// A publisher that dies after its prefix followed the run's name: the broker says "lost" under the
+// prefix of the moment, and nothing under the one before.
+TEST(ProgramWithBroker, APublisherThatDiesIsLostUnderItsPrefixOfTheMoment)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "20", "--mqtt", broker.address()});
+    QString error;
+    const auto retained = [&](const QString& topic) { return broker.retained(topic, error, 1); };
+    ASSERT_TRUE(waitFor([&] { return !retained("kavendor/race-1-brenmoor-cup/run").isEmpty(); }, kWait));
+    publisher.process.kill();
+    publisher.process.waitForFinished();
+    EXPECT_TRUE(waitFor([&] { return retained("kavendor/race-1-brenmoor-cup/status") == "lost"; }, kWait));
+    EXPECT_EQ(retained("kavendor/no-run/status"), QByteArray());
 }
 
 qint64 peakMemoryKiB(const QProcess& process)
