@@ -2,9 +2,11 @@
 
 #include <QList>
 
+#include "feed_history.h"
 #include "feed_sequencer.h"
 #include "line_outbox.h"
 #include "session_follower.h"
+#include "topic_names.h"
 
 namespace kav {
 namespace {
@@ -25,6 +27,8 @@ TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsFromTheHistoryOrElseTheNext
         {"burst older than every line seen", "La:1 La:2 Ba:1 Ba:2", "1 2", 0},
         {"burst ahead of every line seen", "La:1 Ba:3 La:2 La:4", "1 B3 4", 2},
         {"restarted publisher numbers afresh", "Ba:3 La:4 Lb:1 Lb:2", "B3 4 1 2", 0},
+        {"a line that joins the history to the held ones", "La:1 La:2 La:5 Ha:3-3 La:4 La:6", "1 2 3 4 5 6", 0},
+        {"a burst over held lines counts only the lines never seen", "La:1 La:3 Ba:3 La:4", "1 B3 4", 1},
         {"lines held past the store's size are missed", "La:1 La:3 La:4 La:5 La:6 Ba:3", "1 B3 4 5 6", 2},
         {"joined late: the history from the first line", "La:5 La:6 Ha:1-4 Ba:6 La:7", "1 2 3 4 5 6 7", 0},
         {"gap filled from the history, its burst skipped", "La:1 La:2 La:5 Ha:1-4 Ba:5 La:6", "1 2 3 4 5 6", 0},
@@ -53,6 +57,54 @@ TEST(FeedSequencer, ProcessesEachLineOnceAndMendsGapsFromTheHistoryOrElseTheNext
         EXPECT_EQ(sequencer.linesMissed(), row.missed) << row.name;
     }
     EXPECT_EQ(FeedSequence::parse("no number"), std::nullopt);
+    // A history beyond its bound, forged or not, is not kept.
+    FeedSequencer sequencer;
+    QList<QByteArray> out;
+    EXPECT_FALSE(sequencer.takeHistory({"a", 2}, {QByteArray(FeedSequencer::kMaxHistoryBytes + 1, 'x')}, out));
+    EXPECT_TRUE(sequencer.takeHistory({"a", 2}, {QByteArray(10, 'x')}, out));
+}
+
+// Chunks fill to their line or byte bound and stay as they are; only the last one grows. A full chunk
+// goes to the broker once, the last one when the next burst goes; its lines come back as they went in.
+TEST(FeedHistory, KeepsTheSessionsLinesInChunksThatFillAndStay)
+{
+    FeedHistory history;
+    const QByteArray longLine(FeedHistory::kChunkBytes - 12, 'x'); // the chunk one byte short of full
+    const struct {
+        std::uint64_t sequence;
+        QByteArray line;
+        const char* chunks; // each chunk as first line:lines, '*' when it is to be sent
+    } steps[] = {
+        {1, "$F,1\n", "1:1"},        {3, "$F,3", "1:1"}, // not the next line: ignored
+        {2, "$F,2", "1:2"},          {3, longLine, "1:3"},
+        {4, "$F,4\r\n", "1:3* 4:1"}, // over the byte bound: the full chunk is sent once
+    };
+    for (const auto& step : steps) {
+        history.append(step.sequence, step.line);
+        QStringList chunks;
+        for (const FeedHistory::Chunk& chunk : history.chunks())
+            chunks << QStringLiteral("%1:%2%3").arg(chunk.firstSequence).arg(chunk.lines).arg(chunk.dirty ? "*" : "");
+        EXPECT_EQ(chunks.join(' ').toStdString(), step.chunks) << step.sequence;
+    }
+    history.markTailDirty();
+    EXPECT_TRUE(history.chunks().back().dirty);
+    EXPECT_EQ(historyLines(history.chunks().front().text), (std::vector<QByteArray>{"$F,1", "$F,2", longLine}));
+    EXPECT_EQ(historyLines(history.chunks().back().text), (std::vector<QByteArray>{"$F,4\r"}));
+    for (auto& chunk : history.chunks())
+        chunk.dirty = false;
+    history.markTailDirty(); // nothing new since
+    EXPECT_FALSE(history.anyDirty());
+    for (std::uint64_t sequence = 5; sequence < 4 + 2 * FeedHistory::kChunkLines; ++sequence)
+        history.append(sequence, "$F");
+    ASSERT_EQ(history.chunks().size(), 3u);
+    EXPECT_EQ(history.chunks()[1].lines, FeedHistory::kChunkLines);
+    EXPECT_EQ(history.chunks()[2].firstSequence, 4u + FeedHistory::kChunkLines);
+    for (const auto& [topic, chunk] : {std::pair{historyTopicOf("brenmoor/race", 0), 0},
+                                       {"kavendor/x/history/12", 12},
+                                       {"brenmoor/race/feed", -1},
+                                       {"brenmoor/history", -1},
+                                       {"a/history/-1", -1}})
+        EXPECT_EQ(historyChunkOf(topic), chunk) << topic.toStdString();
 }
 
 // Full, it drops the oldest line, even one handed over but not acknowledged; a broken connection

@@ -120,6 +120,8 @@ TEST(Publisher, APrefixChangedWhileConnectedLeavesNothingUnderTheOldOne)
     publisher.setTopicPrefix(QStringLiteral("kavendor/race-1"));
     publisher.start(loopback(broker));
     publisher.setRetained(topic::kFlag, "yellow");
+    publisher.publishLine("$F,1\n");
+    publisher.setBurst("$F,1\n", 1);
     QString error;
     const auto retained = [&](const QString& prefix, const char* name) {
         return broker.retained(prefix + '/' + name, error, 1);
@@ -128,7 +130,8 @@ TEST(Publisher, APrefixChangedWhileConnectedLeavesNothingUnderTheOldOne)
     publisher.setTopicPrefix(QStringLiteral("kavendor/race-2"));
     ASSERT_TRUE(waitFor([&] { return retained("kavendor/race-2", topic::kFlag) == "yellow"; }, kWait));
     EXPECT_EQ(retained("kavendor/race-2", topic::kStatus), "online");
-    for (const char* name : {topic::kFlag, topic::kStatus})
+    EXPECT_EQ(retained("kavendor/race-2", "history/0"), "$F,1\n");
+    for (const char* name : {topic::kFlag, topic::kStatus, "history/0"})
         EXPECT_EQ(retained("kavendor/race-1", name), "") << name;
     EXPECT_TRUE(publisher.brokerStatus().state == BrokerStatus::State::Connected);
 }
@@ -235,13 +238,17 @@ TEST(FeedChannel, APublishersNewSessionStartsTheDisplayAgain)
         publisher.publishLine(line);
     ASSERT_TRUE(waitFor([&] { return events.size() == 2; }, kWait)) << events.join(' ').toStdString();
     publisher.startNewSession();
-    for (const char* line : {"$F,a\n", "$F,b\n"})
-        publisher.recordLine(line);
+    QStringList expected{"$F,1\n", "$F,2\n", "again"};
+    for (int line = 1; line <= 1100; ++line) { // more than two history chunks
+        expected << QStringLiteral("$F,r%1\n").arg(line);
+        publisher.recordLine(expected.last().toUtf8());
+    }
     publisher.publishLine("$F,c\n");
     publisher.setBurst("$F,c\n", publisher.lastSequence());
-    EXPECT_TRUE(waitFor([&] { return events.size() == 6; }, kWait)) << events.join(' ').toStdString();
-    EXPECT_EQ(events, (QStringList{"$F,1\n", "$F,2\n", "again", "$F,a\n", "$F,b\n", "$F,c\n"}));
-    EXPECT_EQ(publisher.outbox().lastSequence(), 3u);
+    expected << "$F,c\n";
+    EXPECT_TRUE(waitFor([&] { return events.size() == expected.size(); }, kWait)) << events.size();
+    EXPECT_EQ(events, expected);
+    EXPECT_EQ(publisher.outbox().lastSequence(), 1101u);
 }
 
 } // namespace
