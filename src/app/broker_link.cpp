@@ -59,6 +59,8 @@ BrokerLink::BrokerLink()
     m_refreshTimer.setInterval(kRefreshInterval);
     connect(&m_refreshTimer, &QTimer::timeout, this, &BrokerLink::refresh);
     connect(&m_publisher, &FeedPublisher::statusChanged, this, &BrokerLink::showStatus);
+    connect(&m_publisher, &FeedPublisher::statusChanged, this,
+            [this] { emit publisherStatusChanged(m_publisher.brokerStatus()); });
     connect(&m_publisher, &FeedPublisher::rivalFound, this,
             [](const QString& problem) { std::fprintf(stderr, "kavendor: broker: %s\n", qUtf8Printable(problem)); });
     m_lossReportTimer.setSingleShot(true);

@@ -85,6 +85,8 @@ public:
 signals:
     // The MQTT feed could not take more: lines missed and messages dropped, in all.
     void feedLossesChanged(qint64 total);
+    // The publisher's broker connection, whenever its status changes.
+    void publisherStatusChanged(const kav::BrokerStatus& status);
 
 private:
     void refresh();

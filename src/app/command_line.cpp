@@ -133,6 +133,8 @@ QString* ArgumentReader::valueField(const QString& option)
 
 bool* ArgumentReader::flagField(const QString& option)
 {
+    if (option == QLatin1String("--headless"))
+        return &Options.Headless;
     if (option == QLatin1String("--version"))
         return &Options.Version;
     if (option == QLatin1String("--help"))
@@ -183,6 +185,8 @@ QString checkFullScreen(const ArgumentReader& reader, CommandLineOptions& option
         return QStringLiteral("--fullscreen shows a window, and --dump shows none");
     if (!reader.Options.Report.isEmpty())
         return QStringLiteral("--fullscreen shows a window, and --report shows none");
+    if (reader.Options.Headless)
+        return QStringLiteral("--fullscreen shows a window, and --headless shows none");
     const QStringList parts = text.split(u'@');
     bool windowOk = false, screenOk = parts.size() == 1;
     const int window = parts[0].toInt(&windowOk);
@@ -298,6 +302,8 @@ QString checkOptions(const ArgumentReader& reader, CommandLineOptions& options)
         error = checkReplayTo(reader, options.ReplayTo);
     if (error.isEmpty())
         error = checkFullScreen(reader, options);
+    if (error.isEmpty() && options.Headless && (!options.Dump.isEmpty() || !options.Report.isEmpty()))
+        error = QStringLiteral("--headless runs until it is stopped, and --dump and --report end with the feed");
     if (error.isEmpty())
         error = checkWeb(reader, options);
     if (error.isEmpty())
@@ -382,6 +388,8 @@ QString usageText()
         "                     a stream; the windows and the broker's feed stay live\n"
         "  --mqtt HOST[:PORT] publish the feed and the results to this MQTT broker (port 1883 when not given)\n"
         "  --mqtt-topic PREFIX  with --mqtt: publish under PREFIX instead of kavendor/<run name>\n"
+        "  --headless         show no window: take the feed, serve the web view and publish as set until\n"
+        "                     stopped (SIGTERM or SIGINT); state changes go to standard error, a line each\n"
         "  --version          print the version and quit\n"
         "  --help             print this help and quit\n"
         "Each option may also be written --option=value.\n");

@@ -20,6 +20,7 @@ struct CommandLineOptions {
     int WebDelay = -1;        // the broadcast delay in seconds for this run; -1: as the settings say
     QString Mqtt;             // HOST or HOST:PORT: publish to this broker, whatever Kavendor.ini says
     QString MqttTopic;        // with Mqtt: this topic prefix instead of the one set
+    bool Headless = false;    // no window: feed, web view and broker run until SIGTERM or SIGINT
     bool Version = false, Help = false;
 
     bool operator==(const CommandLineOptions&) const = default;

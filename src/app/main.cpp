@@ -17,6 +17,7 @@
 #include "delayed_race_feed.h"
 #include "dump_writer.h"
 #include "full_screen_start.h"
+#include "headless_log.h"
 #include "kavendor_device.h"
 #include "line_recorder.h"
 #include "main_window.h"
@@ -63,6 +64,16 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext& context, const QS
         printTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
 }
 
+// Without a screen the toolkit notes every window it cannot raise or size; a service's journal needs
+// none of it, and keeps every other message.
+void withoutScreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        QByteArray(context.category).startsWith("qt.qpa"))
+        return;
+    printTo(stderr, qFormatLogMessage(type, context, message) + QLatin1Char('\n'));
+}
+
 // Without a layout the dump shows one window of each kind with every column the timing system fills;
 // a layout chooses others, the class and pit columns among them.
 void openEveryKind(kav::MainWindow& window)
@@ -85,6 +96,12 @@ public:
     bool askYesNo(const QString&) override { return false; }
     void warn(const QString& text) override { printTo(stderr, QStringLiteral("kavendor: %1\n").arg(text)); }
     void showError(const QString& text) override { warn(text); }
+};
+
+// A service tries again whatever happens: the connection's question is answered Yes.
+class HeadlessPrompts : public ConsolePrompts {
+public:
+    bool askYesNo(const QString&) override { return true; }
 };
 
 // Nor is anybody there for the display's boxes (a layout's logo that cannot be loaded): each would wait
@@ -143,6 +160,7 @@ public:
     int setUp(kav::MainWindowOptions mainOptions);
     int runInteractive();
     int runDump();
+    int runHeadless();
 
 private:
     bool startRecorder();
@@ -164,6 +182,8 @@ private:
     kav::BrokerLink m_broker;          // before the window, whose device may ask it for an MQTT feed channel
     std::unique_ptr<kav::MainWindow> m_window;
     ConsolePrompts m_consolePrompts;
+    HeadlessPrompts m_headlessPrompts;
+    kav::HeadlessLog m_log;
     kav::LineRecorder m_recorder;
     std::unique_ptr<kav::DelayedRaceFeed> m_delayed; // with a broadcast delay: the race the outputs show
     std::unique_ptr<kav::WebViewHost> m_web;
@@ -230,6 +250,14 @@ void ProgramRun::stopOnSignal(const QString& signalName)
     if (m_finished)
         return;
     kav::setPrompter(&m_consolePrompter);
+    if (m_options.Headless) {
+        printTo(stderr, QStringLiteral("kavendor: stopped by %1\n").arg(signalName));
+        m_finished = true;
+        m_feeder.stop();
+        m_window->shutDown();
+        QApplication::exit(0);
+        return;
+    }
     if (m_dump) {
         printTo(stderr,
                 QStringLiteral("kavendor: stopped by %1 before the feed ended; no files written\n").arg(signalName));
@@ -370,6 +398,27 @@ int ProgramRun::runDump()
     return loop == 0 ? m_status : loop;
 }
 
+// A relay or a service: no window, nobody to answer (a lost connection is tried again by itself), every
+// state change on standard error; it runs until it is stopped.
+int ProgramRun::runHeadless()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    kav::setPrompter(&m_consolePrompter);
+    if (kav::KavendorDevice* device = m_window->device())
+        device->setPrompts(&m_headlessPrompts);
+    m_log.watch(*m_window->device(), m_window->controller().Info);
+    QObject::connect(&m_broker, &kav::BrokerLink::publisherStatusChanged, &m_log, &kav::HeadlessLog::publisherChanged);
+    m_window->activateFirstTime();
+    QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
+    printTo(stderr, QStringLiteral("kavendor: running without a window until stopped\n"));
+    const int loop = QApplication::exec();
+    if (const QString undelivered = m_broker.finish(); !undelivered.isEmpty()) {
+        printTo(stderr, QStringLiteral("kavendor: %1\n").arg(undelivered));
+        return 1;
+    }
+    return loop;
+}
+
 // A live session over TCP or MQTT: the dump is written when the server closes the connection (the
 // publisher goes offline).
 bool ProgramRun::watchLiveSession()
@@ -463,13 +512,13 @@ int main(int argc, char** argv)
     const kav::CommandLineOptions& options = *parsed.Options;
     // A dump and a race report are written without a window; without a platform named, run offscreen.
     const bool dump = !options.Dump.isEmpty() || !options.Report.isEmpty();
-    if (dump && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if ((dump || options.Headless) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The toolkit sees only the program name: every argument is the program's own, read above.
     int toolkitArgc = 1;
     const QtMessageHandler toolkitHandler = qInstallMessageHandler(reportNoDisplay);
     QApplication app(toolkitArgc, argv);
-    qInstallMessageHandler(toolkitHandler);
+    qInstallMessageHandler(options.Headless ? withoutScreenNotes : toolkitHandler);
     QApplication::setApplicationName(QStringLiteral("Kavendor"));
     QApplication::setApplicationVersion(QString::fromLatin1(kav::MainWindow::kVersion));
 
@@ -479,5 +528,5 @@ int main(int argc, char** argv)
     ProgramRun run(options, dump);
     if (const int status = run.setUp(std::move(*mainOptions)); status != 0)
         return status;
-    return dump ? run.runDump() : run.runInteractive();
+    return dump ? run.runDump() : options.Headless ? run.runHeadless() : run.runInteractive();
 }

@@ -144,6 +144,13 @@ bool PageServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* so
                   Status::MethodNotAllowed);
     else if (path == QLatin1String("/api/state"))
         writeBody(responder, snapshot(), "application/json", closing);
+    else if (path == QLatin1String("/health")) // for a proxy's checks: answering at all is the news
+        writeBody(responder,
+                  QStringLiteral("{\"status\":\"ok\",\"liveClients\":%1,\"connections\":%2}\n")
+                      .arg(liveClientCount())
+                      .arg(connectionCount())
+                      .toUtf8(),
+                  "application/json", closing);
     else if (!servePage(path, responder, closing) && !serveResource(path, responder, closing))
         writeBody(responder, "404 Not Found\n", "text/plain; charset=utf-8", closing, Status::NotFound);
     if (closing)

@@ -56,18 +56,30 @@ struct Program {
     QProcess process;
 };
 
+// A Communication.ini taking the feed from the broker under topic.
+QString feedFromBroker(const test::TestBroker& broker, const QString& topic, const QString& clientId)
+{
+    return QStringLiteral("[Communication]\nCommType=MQTT\n\n[Communication\\MQTT]\nMQTT_Host=127.0.0.1\n"
+                          "MQTT_Port=%1\nMQTT_Topic=%2\nMQTT_ClientId=%3\n")
+        .arg(broker.port())
+        .arg(topic, clientId);
+}
+
 // A display taking its feed from the broker and recording it.
 struct Display : Program {
     Display(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, const QString& topic,
             const QStringList& more = {})
         : Program(dir, name, QStringList{"--record", dir.filePath(name) + "/received.feed"} + more,
-                  QStringLiteral("[Communication]\nCommType=MQTT\n\n[Communication\\MQTT]\nMQTT_Host=127.0.0.1\n"
-                                 "MQTT_Port=%1\nMQTT_Topic=%2\nMQTT_ClientId=%3\n")
-                      .arg(broker.port())
-                      .arg(topic, name))
+                  feedFromBroker(broker, topic, name))
     {
     }
 };
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
+}
 
 bool subscribed(test::TestBroker& broker, const QString& clientId, const QString& topic)
 {
@@ -325,10 +337,7 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
 {
     test::TestBroker broker;
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-    const quint16 webPort = probe.serverPort();
-    probe.close();
+    const quint16 webPort = freePort();
     QTemporaryDir dir;
     Display display(dir, "display-garbage", broker, "brenmoor/race", {"--web", QString::number(webPort)});
     ASSERT_TRUE(subscribed(broker, "display-garbage", "brenmoor/race"));
@@ -358,6 +367,37 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
     expectSameDump(publisher.folder + "/out", display.folder + "/out");
     EXPECT_TRUE(display.process.readAllStandardError().contains(
         QStringLiteral("%1 messages too large, %2 malformed messages").arg(1).arg(kGarbage + 1).toUtf8()));
+}
+
+// A relay: no window, its feed from the broker, the web view served until it is stopped. It says each
+// change of its state on standard error, answers /health, and ends cleanly on SIGTERM.
+TEST(ProgramWithBroker, AHeadlessRelayServesTheRaceUntilStopped)
+{
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("relay");
+    QDir().mkpath(folder);
+    writeFile((folder + "/Communication.ini").toStdString(),
+              feedFromBroker(broker, "kavendor/+", "relay").toStdString());
+    const quint16 webPort = freePort();
+    QProcess relay;
+    relay.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
+    ASSERT_TRUE(subscribed(broker, "relay", "kavendor/+"));
+    Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
+    publisher.waitForExit();
+    EXPECT_TRUE(waitFor([&] { return apiStateRun(webPort)["finished"].toBool(); }, kWait));
+    const QJsonObject state = getJson(webPort, "/api/state");
+    EXPECT_EQ(state["kinds"]["4"]["rows"].toArray().size() + 1, standings(publisher.folder).size());
+    EXPECT_EQ(getJson(webPort, "/health")["status"].toString(), "ok");
+    ::kill(static_cast<pid_t>(relay.processId()), SIGTERM);
+    ASSERT_TRUE(relay.waitForFinished(kWait));
+    EXPECT_EQ(relay.exitStatus() == QProcess::NormalExit ? relay.exitCode() : -1, 0);
+    const QString said = QString::fromUtf8(relay.readAllStandardError());
+    for (const char* line : {"feed connected", "run started: Race 1 - Brenmoor Cup",
+                             "run finished: Race 1 - Brenmoor Cup", "stopped by SIGTERM"})
+        EXPECT_TRUE(said.contains(QStringLiteral("kavendor: %1\n").arg(line))) << line << " in:\n"
+                                                                               << said.toStdString();
 }
 
 } // namespace

@@ -23,6 +23,7 @@ for path in /usr/bin/kavendor /usr/bin/kavendor-feed "/usr/share/kavendor/Kavend
   /usr/share/icons/hicolor/256x256/apps/org.kavendor.Kavendor.png \
   /usr/share/icons/hicolor/scalable/apps/org.kavendor.Kavendor.svg \
   /usr/share/kavendor/examples/kavendor-autostart.desktop /usr/share/kavendor/examples/kavendor.service \
+  /usr/share/kavendor/examples/kavendor-relay.service \
   /usr/share/doc/kavendor/copyright /usr/share/doc/kavendor/changelog.gz; do
   grep -qxF "$path" "$work/contents" || fail "the package lacks $path"
 done
@@ -44,13 +45,18 @@ appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.kavendor.Kaven
   fail "appstreamcli validate"
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log" >&2; fail "lintian found errors"; }
 
-service=$work/root/usr/share/kavendor/examples/kavendor.service
-grep -qx 'ExecStart=/usr/bin/kavendor --fullscreen 1' "$service" || fail "the service does not start /usr/bin/kavendor"
-# systemd checks the unit with the unpacked program in the place the service names.
+examples=$work/root/usr/share/kavendor/examples
+grep -qx 'ExecStart=/usr/bin/kavendor --fullscreen 1' "$examples/kavendor.service" ||
+  fail "the service does not start /usr/bin/kavendor"
+grep -q '^ExecStart=/usr/bin/kavendor --headless ' "$examples/kavendor-relay.service" ||
+  fail "the relay service does not start /usr/bin/kavendor --headless"
+# systemd checks the units with the unpacked program in the place the services name.
 if command -v systemd-analyze >/dev/null; then
-  sed "s|ExecStart=/usr/bin/kavendor|ExecStart=$program|" "$service" >"$work/kavendor.service"
-  systemd-analyze verify "$work/kavendor.service" >"$work/verify.log" 2>&1 ||
-    { cat "$work/verify.log" >&2; fail "systemd-analyze verify"; }
+  for unit in kavendor.service kavendor-relay.service; do
+    sed "s|ExecStart=/usr/bin/kavendor|ExecStart=$program|" "$examples/$unit" >"$work/$unit"
+    systemd-analyze verify "$work/$unit" >"$work/verify.log" 2>&1 ||
+      { cat "$work/verify.log" >&2; fail "systemd-analyze verify $unit"; }
+  done
 else
   echo "systemd-analyze is not installed: the service file is not verified"
 fi
