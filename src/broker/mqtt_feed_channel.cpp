@@ -127,17 +127,28 @@ void MqttFeedChannel::takeLine(const MqttMessage& message)
         deliverInOrder(sequence->instance, m_sequencer.takeLine(*sequence, message.payload));
 }
 
-// An empty burst is the publisher clearing its retained value.
-void MqttFeedChannel::takeBurst(const MqttMessage& message)
+// A burst or a history chunk worth taking: of the session followed, within its bound and numbered.
+// An empty one is the publisher clearing its retained value.
+std::optional<FeedSequence> MqttFeedChannel::snapshotSequence(const MqttMessage& message)
 {
     if (message.payload.isEmpty())
-        return;
-    if (message.payload.size() > kMaxBurstBytes)
-        return drop(m_dropped.tooLarge);
-    const auto sequence = FeedSequence::parse(message.sequence);
+        return std::nullopt;
+    if (message.payload.size() > kMaxBurstBytes) {
+        drop(m_dropped.tooLarge);
+        return std::nullopt;
+    }
+    auto sequence = FeedSequence::parse(message.sequence);
     if (!sequence)
-        return drop(m_dropped.malformed);
-    if (!m_sessions.accept(sequence->instance))
+        drop(m_dropped.malformed);
+    else if (!m_sessions.accept(sequence->instance))
+        sequence.reset();
+    return sequence;
+}
+
+void MqttFeedChannel::takeBurst(const MqttMessage& message)
+{
+    const auto sequence = snapshotSequence(message);
+    if (!sequence)
         return;
     deliverInOrder(sequence->instance, m_sequencer.takeBurst(*sequence, message.payload));
     if (!m_endedWhileAway.isEmpty() && m_endedWhileAway == sequence->instance) {
@@ -146,17 +157,10 @@ void MqttFeedChannel::takeBurst(const MqttMessage& message)
     }
 }
 
-// An empty chunk is the publisher clearing its retained value.
 void MqttFeedChannel::takeHistory(const MqttMessage& message)
 {
-    if (message.payload.isEmpty())
-        return;
-    if (message.payload.size() > kMaxBurstBytes)
-        return drop(m_dropped.tooLarge);
-    const auto sequence = FeedSequence::parse(message.sequence);
+    const auto sequence = snapshotSequence(message);
     if (!sequence)
-        return drop(m_dropped.malformed);
-    if (!m_sessions.accept(sequence->instance))
         return;
     QList<QByteArray> lines;
     if (!m_sequencer.takeHistory(*sequence, historyLines(message.payload), lines))

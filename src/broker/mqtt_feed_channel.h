@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 #include "broker_connection_settings.h"
 #include "communication.h"
@@ -66,6 +67,7 @@ private:
     void takeLine(const MqttMessage& message);
     void takeBurst(const MqttMessage& message);
     void takeHistory(const MqttMessage& message);
+    std::optional<FeedSequence> snapshotSequence(const MqttMessage& message);
     void handleStatus(const MqttMessage& message);
     void drop(std::uint64_t& counter);
     void deliverInOrder(const QByteArray& session, const QList<QByteArray>& messages);
