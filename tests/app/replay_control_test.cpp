@@ -164,56 +164,39 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
     ASSERT_EQ(bar.slider().maximum(), 60);
 
     const auto lines = [&] { return replay.feeder.linesFed(); };
-    const auto chooseSpeed = [&](const QString& text) { emit bar.speedBox().activated(bar.speedBox().findText(text)); };
-    const auto after = [&](double seconds) { now += static_cast<qint64>(seconds * 1e9); };
+    // Each step's actions: "seek S" moves the slider to second S, "speed X" chooses X in the list, "play"
+    // clicks Play or Pause, "after S" moves the clock on S seconds.
     const struct {
-        const char* step;
-        std::function<void()> act;
+        const char* actions;
         qint64 lines;
         const char* shown;
     } steps[] = {
-        {"seek by the slider", [&] { bar.slider().setValue(20); }, 4, "14:00:20"},
-        {"play at 1x",
-         [&] {
-             chooseSpeed("1\u00d7");
-             bar.playButton().click();
-         },
-         4, "14:00:20"},
-        {"9.9 s later", [&] { after(9.9); }, 4, "14:00:29"},
-        {"0.2 s later", [&] { after(0.2); }, 5, "14:00:30"},
-        {"10x",
-         [&] {
-             chooseSpeed("10\u00d7");
-             after(1.05);
-         },
-         6, "14:00:40"},
-        {"paused",
-         [&] {
-             bar.playButton().click();
-             after(30);
-         },
-         6, "14:00:40"},
-        {"back by the slider", [&] { bar.slider().setValue(5); }, 2, "14:00:05"},
-        {"played at 100x",
-         [&] {
-             chooseSpeed("100\u00d7");
-             bar.playButton().click();
-             after(0.3);
-         },
-         5, "14:00:35"},
-        {"Max",
-         [&] {
-             chooseSpeed("Max");
-             after(0);
-         },
-         8, "14:01:00"},
+        {"seek 20", 4, "14:00:20"},
+        {"speed 1×;play", 4, "14:00:20"},
+        {"after 9.9", 4, "14:00:29"},
+        {"after 0.2", 5, "14:00:30"},
+        {"speed 10×;after 1.05", 6, "14:00:40"},
+        {"play;after 30", 6, "14:00:40"},
+        {"seek 5", 2, "14:00:05"},
+        {"speed 100×;play;after 0.3", 5, "14:00:35"},
+        {"speed Max;after 0", 8, "14:01:00"},
     };
     // The time shown comes with the bar's tick, after many a turn of the feeder's faster timer.
     for (const auto& step : steps) {
-        step.act();
+        for (const QString& action : QString::fromUtf8(step.actions).split(u';')) {
+            const QString what = action.section(u' ', 0, 0), value = action.section(u' ', 1);
+            if (what == "seek")
+                bar.slider().setValue(value.toInt());
+            else if (what == "speed")
+                emit bar.speedBox().activated(bar.speedBox().findText(value));
+            else if (what == "play")
+                bar.playButton().click();
+            else
+                now += static_cast<qint64>(value.toDouble() * 1e9);
+        }
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return lines() == step.lines && bar.timeLabel().text() == QLatin1String(step.shown); }, kWaitMs))
-            << step.step << ": " << lines() << " lines, " << bar.timeLabel().text().toStdString();
+            << step.actions << ": " << lines() << " lines, " << bar.timeLabel().text().toStdString();
     }
     EXPECT_EQ(replay.h.Ctl.Info.lines(), 8); // the two before the seek back, and six after it
 }
