@@ -84,8 +84,7 @@ void FeedPublisher::beginSession()
         burst->second.sequence = FeedSequence{m_instance, 0}.text();
 }
 
-// What the old session still owed is of no use to anyone now. The will names the new session from the
-// next connection on.
+// What the old session still owed is of no use to anyone now; the will is made again for the new one.
 void FeedPublisher::startNewSession()
 {
     if (!m_running)
