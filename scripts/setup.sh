@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev file desktop-file-utils appstream dbus-daemon lintian systemd
   qt6-httpserver-dev qt6-websockets-dev chromium chromium-driver python3-selenium
-  libmosquitto-dev mosquitto mosquitto-clients openssl
+  libmosquitto-dev mosquitto mosquitto-clients openssl nginx-light
   openbox x11-utils
 )
 

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QWebSocket>
 
 #include <memory>
 
@@ -398,6 +399,110 @@ TEST(ProgramWithBroker, AHeadlessRelayServesTheRaceUntilStopped)
                              "run finished: Race 1 - Brenmoor Cup", "stopped by SIGTERM"})
         EXPECT_TRUE(said.contains(QStringLiteral("kavendor: %1\n").arg(line))) << line << " in:\n"
                                                                                << said.toStdString();
+}
+
+// A relay: `kavendor --headless` with its feed from the broker and the web view on webPort, taking
+// every client of a proxy's one address.
+struct Relay {
+    Relay(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, quint16 webPort)
+    {
+        const QString folder = dir.filePath(name);
+        QDir().mkpath(folder);
+        writeFile((folder + "/Communication.ini").toStdString(),
+                  feedFromBroker(broker, "kavendor/+", name).toStdString());
+        writeFile((folder + "/Kavendor.ini").toStdString(),
+                  "[MainWin]\r\nMarkerDelay=30\r\n[WebView]\r\nMaxClients=1000\r\nMaxClientsPerAddress=0\r\n");
+        process.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
+    }
+    ~Relay()
+    {
+        process.kill();
+        process.waitForFinished();
+    }
+    QProcess process;
+};
+
+// nginx from the distribution with a configuration of the test's own, in front of the relays as the
+// manual sets it up: the WebSocket upgrade passed on, a relay that fails taken out.
+struct Proxy {
+    Proxy(const QTemporaryDir& dir, quint16 port, const QList<quint16>& relays) : folder(dir.filePath("nginx"))
+    {
+        QDir().mkpath(folder);
+        QString servers;
+        for (const quint16 relay : relays)
+            servers += QStringLiteral("server 127.0.0.1:%1 max_fails=1 fail_timeout=10s; ").arg(relay);
+        const QString temp = QStringLiteral("client_body_temp_path %1/body; proxy_temp_path %1/proxy; "
+                                            "fastcgi_temp_path %1/fastcgi; uwsgi_temp_path %1/uwsgi; "
+                                            "scgi_temp_path %1/scgi;")
+                                 .arg(folder);
+        writeFile((folder + "/nginx.conf").toStdString(),
+                  QStringLiteral("daemon off; pid %1/nginx.pid; error_log %1/error.log; events {}\n"
+                                 "http { access_log off; %2\n upstream relays { %3}\n"
+                                 " map $http_upgrade $connection_upgrade { default upgrade; '' close; }\n"
+                                 " server { listen 127.0.0.1:%4; location / { proxy_pass http://relays;\n"
+                                 "  proxy_http_version 1.1; proxy_set_header Upgrade $http_upgrade;\n"
+                                 "  proxy_set_header Connection $connection_upgrade; proxy_read_timeout 1h;\n"
+                                 "  proxy_next_upstream error timeout http_502 http_503; } } }\n")
+                      .arg(folder, temp, servers)
+                      .arg(port)
+                      .toStdString());
+        process.start(QStringLiteral("nginx"),
+                      {"-p", folder, "-c", folder + "/nginx.conf", "-e", folder + "/error.log"});
+    }
+    QString folder;
+    QProcess process;
+};
+
+// Two relays behind nginx, configured as the manual shows: pages and 500 live clients through the
+// proxy get the publisher's race, and a relay that dies is taken out while the other serves on.
+TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
+{
+    ASSERT_TRUE(toolInstalled("nginx"));
+    test::TestBroker broker;
+    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
+    QTemporaryDir dir;
+    const QList<quint16> ports{freePort(), freePort(), freePort()};
+    Relay first(dir, "relay-1", broker, ports[0]), second(dir, "relay-2", broker, ports[1]);
+    Proxy proxy(dir, ports[2], {ports[0], ports[1]});
+    for (const char* relay : {"relay-1", "relay-2"})
+        ASSERT_TRUE(subscribed(broker, relay, "kavendor/+"));
+    ASSERT_TRUE(waitFor([&] { return getJson(ports[2], "/health")["status"] == "ok"; }, kWait))
+        << readFile((proxy.folder + "/error.log").toStdString());
+    Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
+    publisher.waitForExit();
+    // The rows' texts; their markers age with each relay's own clock.
+    const auto rows = [&](quint16 port) {
+        QJsonArray cells;
+        for (const QJsonValue row : getJson(port, "/api/state")["kinds"].toObject()["4"].toObject()["rows"].toArray())
+            cells.append(row.toObject()["cells"]);
+        return cells;
+    };
+    // Both relays took the whole race when they agree and each counts every line of the feed.
+    const auto settled = [&] {
+        return apiStateRun(ports[0])["lines"].toInt() == 351 && apiStateRun(ports[1])["lines"].toInt() == 351 &&
+               rows(ports[0]) == rows(ports[1]);
+    };
+    ASSERT_TRUE(waitFor(settled, kWait)) << apiStateRun(ports[0])["lines"].toInt() << " "
+                                         << apiStateRun(ports[1])["lines"].toInt();
+    const QJsonArray shown = rows(ports[0]);
+    EXPECT_EQ(shown.size() + 1, standings(publisher.folder).size());
+    for (int request = 0; request < 4; ++request) // both relays, by turns
+        EXPECT_EQ(rows(ports[2]), shown) << request;
+
+    constexpr int kClients = 500;
+    std::vector<std::unique_ptr<QWebSocket>> clients;
+    int snapshots = 0;
+    for (int i = 0; i < kClients; ++i) {
+        clients.push_back(std::make_unique<QWebSocket>());
+        QObject::connect(clients.back().get(), &QWebSocket::textMessageReceived, [&] { ++snapshots; });
+        clients.back()->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(ports[2])));
+    }
+    EXPECT_TRUE(waitFor([&] { return snapshots >= kClients; }, kWait)) << snapshots << " of " << kClients;
+
+    first.process.kill();
+    first.process.waitForFinished();
+    for (int request = 0; request < 4; ++request)
+        EXPECT_EQ(rows(ports[2]), shown) << "with one relay gone, " << request;
 }
 
 } // namespace
