@@ -14,21 +14,17 @@ TEST(HeadlessLog, SaysEachChangeOfTheFeedTheRunAndTheBrokerOnce)
     const auto broker = [](BrokerStatus::State state) {
         return BrokerStatus{state, QStringLiteral("10.0.0.5:1883"), QStringLiteral("Connection refused"), 4};
     };
-    log.channelChanged(ChannelState::Connecting);
-    log.channelChanged(ChannelState::WaitingToReconnect);
-    log.channelChanged(ChannelState::Connected);
-    log.channelChanged(ChannelState::Connected);
-    log.runChanged(QStringLiteral("Heat 1"), false);
-    log.runChanged(QStringLiteral("Heat 1"), false);
-    log.runChanged(QStringLiteral("Heat 1"), true);
-    log.runChanged(QStringLiteral("Heat 1"), true);
-    log.channelChanged(ChannelState::WaitingToReconnect);
-    log.channelChanged(ChannelState::Disconnected, true);
+    using enum ChannelState;
+    for (const ChannelState state : {Connecting, WaitingToReconnect, Connected, Connected})
+        log.channelChanged(state);
+    for (const bool finished : {false, false, true, true})
+        log.runChanged(QStringLiteral("Heat 1"), finished);
+    log.channelChanged(WaitingToReconnect);
+    log.channelChanged(Disconnected, true);
     log.runChanged(QStringLiteral("Final"), false);
-    log.publisherChanged(broker(BrokerStatus::State::Connecting));
-    log.publisherChanged(broker(BrokerStatus::State::Retrying));
-    log.publisherChanged(broker(BrokerStatus::State::Connected));
-    log.publisherChanged(broker(BrokerStatus::State::Retrying));
+    using Broker = BrokerStatus::State;
+    for (const Broker state : {Broker::Connecting, Broker::Retrying, Broker::Connected, Broker::Retrying})
+        log.publisherChanged(broker(state));
     EXPECT_EQ(said,
               (QStringList{"feed connecting", "feed not reached; trying again", "feed connected", "run started: Heat 1",
                            "run finished: Heat 1", "feed lost; trying again",

@@ -42,6 +42,7 @@ struct Program {
             writeFile((folder + "/Communication.ini").toStdString(), communication.toStdString());
         process.start(KAV_PROGRAM, QStringList{"--config-dir", folder, "--dump", folder + "/out"} + arguments);
     }
+    ~Program() { process.kill(), process.waitForFinished(); }
     void waitForExit()
     {
         if (!process.waitForFinished(kWait))
@@ -113,10 +114,8 @@ QList<QStringList> standings(const QString& folder)
 // the feed, line for line, and it shows what the publisher shows.
 void expectSawEverything(const Program& display, const QString& publisherFolder)
 {
-    EXPECT_TRUE(waitFor(
-        [&] { return display.linesReceived() == int(std::ranges::count(readFile(kFeed.toStdString()), '\n')); }, kWait))
-        << display.folder.toStdString();
-    EXPECT_EQ(readFile((display.folder + "/received.feed").toStdString()), readFile(kFeed.toStdString()))
+    const std::string feed = readFile(kFeed.toStdString());
+    EXPECT_TRUE(waitFor([&] { return readFile((display.folder + "/received.feed").toStdString()) == feed; }, kWait))
         << display.folder.toStdString();
     if (!publisherFolder.isEmpty())
         expectSameDump(publisherFolder + "/out", display.folder + "/out");
@@ -139,14 +138,11 @@ TEST(ProgramWithBroker, DisplaysFromTheStartLateAndAfterTheFinishShowWhatThePubl
     }
     for (Program* program : std::initializer_list<Program*>{&publisher, &early, late[0].get(), late[1].get()})
         program->waitForExit();
-    expectSameDump(publisher.folder + "/out", early.folder + "/out");
-    for (const auto& display : late)
+    for (const Display* display : {&early, late[0].get(), late[1].get()})
         expectSawEverything(*display, publisher.folder);
     // No dump: a display ends its dump when it sees a session end, and this one ended before it came.
     Display after(dir, "display-after", broker, "kavendor/+");
     expectSawEverything(after, {});
-    after.process.kill();
-    after.process.waitForFinished();
 
     QString error;
     const QJsonObject state =
@@ -171,11 +167,9 @@ TEST(ProgramWithBroker, ADisplayAwayMidRaceEndsUpRight)
         test::TestBroker::Options broker;
         bool freezeDisplay;
     } cases[] = {
-        {"persistent broker restarted", {.persistence = true, .tlsFolder = {}, .passwordFile = {}}, false},
+        {"persistent broker restarted", {true, {}, {}, 0}, false},
         {"forgetful broker restarted", {}, false},
-        {"display frozen, the broker queues 20 lines",
-         {.persistence = false, .tlsFolder = {}, .passwordFile = {}, .maxQueued = 20},
-         true},
+        {"display frozen, the broker queues 20 lines", {false, {}, {}, 20}, true},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);
@@ -193,8 +187,8 @@ TEST(ProgramWithBroker, ADisplayAwayMidRaceEndsUpRight)
         else
             broker.stop();
         // Away while 200 lines go by, five seconds of the race at this pace.
-        const int awayFrom = publisher.linesReceived();
-        ASSERT_TRUE(waitFor([&] { return publisher.linesReceived() >= awayFrom + 200; }, kWait));
+        ASSERT_TRUE(
+            waitFor([&, from = publisher.linesReceived()] { return publisher.linesReceived() >= from + 200; }, kWait));
         if (row.freezeDisplay)
             ::kill(static_cast<pid_t>(display.process.processId()), SIGCONT);
         else
@@ -370,37 +364,6 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
         QStringLiteral("%1 messages too large, %2 malformed messages").arg(1).arg(kGarbage + 1).toUtf8()));
 }
 
-// A relay: no window, its feed from the broker, the web view served until it is stopped. It says each
-// change of its state on standard error, answers /health, and ends cleanly on SIGTERM.
-TEST(ProgramWithBroker, AHeadlessRelayServesTheRaceUntilStopped)
-{
-    test::TestBroker broker;
-    ASSERT_TRUE(broker.start()) << broker.error().toStdString();
-    QTemporaryDir dir;
-    const QString folder = dir.filePath("relay");
-    QDir().mkpath(folder);
-    writeFile((folder + "/Communication.ini").toStdString(),
-              feedFromBroker(broker, "kavendor/+", "relay").toStdString());
-    const quint16 webPort = freePort();
-    QProcess relay;
-    relay.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
-    ASSERT_TRUE(subscribed(broker, "relay", "kavendor/+"));
-    Program publisher(dir, "publisher", {"--replay", kFeed, "--rate", "100", "--mqtt", broker.address()});
-    publisher.waitForExit();
-    EXPECT_TRUE(waitFor([&] { return apiStateRun(webPort)["finished"].toBool(); }, kWait));
-    const QJsonObject state = getJson(webPort, "/api/state");
-    EXPECT_EQ(state["kinds"]["4"]["rows"].toArray().size() + 1, standings(publisher.folder).size());
-    EXPECT_EQ(getJson(webPort, "/health")["status"].toString(), "ok");
-    ::kill(static_cast<pid_t>(relay.processId()), SIGTERM);
-    ASSERT_TRUE(relay.waitForFinished(kWait));
-    EXPECT_EQ(relay.exitStatus() == QProcess::NormalExit ? relay.exitCode() : -1, 0);
-    const QString said = QString::fromUtf8(relay.readAllStandardError());
-    for (const char* line : {"feed connected", "run started: Race 1 - Brenmoor Cup",
-                             "run finished: Race 1 - Brenmoor Cup", "stopped by SIGTERM"})
-        EXPECT_TRUE(said.contains(QStringLiteral("kavendor: %1\n").arg(line))) << line << " in:\n"
-                                                                               << said.toStdString();
-}
-
 // A relay: `kavendor --headless` with its feed from the broker and the web view on webPort, taking
 // every client of a proxy's one address.
 struct Relay {
@@ -414,11 +377,7 @@ struct Relay {
                   "[MainWin]\r\nMarkerDelay=30\r\n[WebView]\r\nMaxClients=1000\r\nMaxClientsPerAddress=0\r\n");
         process.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
     }
-    ~Relay()
-    {
-        process.kill();
-        process.waitForFinished();
-    }
+    ~Relay() { process.kill(), process.waitForFinished(); }
     QProcess process;
 };
 
@@ -431,30 +390,22 @@ struct Proxy {
         QString servers;
         for (const quint16 relay : relays)
             servers += QStringLiteral("server 127.0.0.1:%1 max_fails=1 fail_timeout=10s; ").arg(relay);
-        const QString temp = QStringLiteral("client_body_temp_path %1/body; proxy_temp_path %1/proxy; "
-                                            "fastcgi_temp_path %1/fastcgi; uwsgi_temp_path %1/uwsgi; "
-                                            "scgi_temp_path %1/scgi;")
-                                 .arg(folder);
-        writeFile((folder + "/nginx.conf").toStdString(),
-                  QStringLiteral("daemon off; pid %1/nginx.pid; error_log %1/error.log; events {}\n"
-                                 "http { access_log off; %2\n upstream relays { %3}\n"
-                                 " map $http_upgrade $connection_upgrade { default upgrade; '' close; }\n"
-                                 " server { listen 127.0.0.1:%4; location / { proxy_pass http://relays;\n"
-                                 "  proxy_http_version 1.1; proxy_set_header Upgrade $http_upgrade;\n"
-                                 "  proxy_set_header Connection $connection_upgrade; proxy_read_timeout 1h;\n"
-                                 "  proxy_next_upstream error timeout http_502 http_503; } } }\n")
-                      .arg(folder, temp, servers)
-                      .arg(port)
-                      .toStdString());
-        process.start(QStringLiteral("nginx"),
-                      {"-p", folder, "-c", folder + "/nginx.conf", "-e", folder + "/error.log"});
+        const QString config = QString::fromStdString(readFile(KAV_TEST_DATA "/broker/nginx.conf"));
+        writeFile((folder + "/nginx.conf").toStdString(), QString(config)
+                                                              .replace("@FOLDER@", folder)
+                                                              .replace("@SERVERS@", servers)
+                                                              .replace("@PORT@", QString::number(port))
+                                                              .toStdString());
+        process.start("nginx", {"-p", folder, "-c", folder + "/nginx.conf", "-e", folder + "/error.log"});
     }
+    ~Proxy() { process.terminate(), process.waitForFinished(); }
     QString folder;
     QProcess process;
 };
 
-// Two relays behind nginx, configured as the manual shows: pages and 500 live clients through the
-// proxy get the publisher's race, and a relay that dies is taken out while the other serves on.
+// Two relays (headless programs fed by the broker) behind nginx, configured as the manual shows: pages
+// and 500 live clients through the proxy get the publisher's race, a relay that dies is taken out while
+// the other serves on, and that one ends cleanly when stopped, having said each change of its state.
 TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
 {
     ASSERT_TRUE(toolInstalled("nginx"));
@@ -490,12 +441,11 @@ TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
         EXPECT_EQ(rows(ports[2]), shown) << request;
 
     constexpr int kClients = 500;
-    std::vector<std::unique_ptr<QWebSocket>> clients;
+    std::vector<QWebSocket> clients(kClients);
     int snapshots = 0;
-    for (int i = 0; i < kClients; ++i) {
-        clients.push_back(std::make_unique<QWebSocket>());
-        QObject::connect(clients.back().get(), &QWebSocket::textMessageReceived, [&] { ++snapshots; });
-        clients.back()->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(ports[2])));
+    for (QWebSocket& client : clients) {
+        QObject::connect(&client, &QWebSocket::textMessageReceived, [&] { ++snapshots; });
+        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(ports[2])));
     }
     EXPECT_TRUE(waitFor([&] { return snapshots >= kClients; }, kWait)) << snapshots << " of " << kClients;
 
@@ -503,6 +453,15 @@ TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
     first.process.waitForFinished();
     for (int request = 0; request < 4; ++request)
         EXPECT_EQ(rows(ports[2]), shown) << "with one relay gone, " << request;
+    // A relay says each change of its state, and a service manager's stop ends it cleanly.
+    ::kill(static_cast<pid_t>(second.process.processId()), SIGTERM);
+    ASSERT_TRUE(second.process.waitForFinished(kWait));
+    EXPECT_EQ(second.process.exitStatus() == QProcess::NormalExit ? second.process.exitCode() : -1, 0);
+    const QString said = QString::fromUtf8(second.process.readAllStandardError());
+    for (const char* line : {"feed connected", "run started: Race 1 - Brenmoor Cup",
+                             "run finished: Race 1 - Brenmoor Cup", "stopped by SIGTERM"})
+        EXPECT_TRUE(said.contains(QStringLiteral("kavendor: %1\n").arg(line))) << line << " in:\n"
+                                                                               << said.toStdString();
 }
 
 } // namespace
