@@ -163,31 +163,29 @@ void ReplayFeeder::resume()
     m_timer.start(interval());
 }
 
-void ReplayFeeder::setSpeed(double speed)
+// A running replay goes on from where it stands under the new pace.
+void ReplayFeeder::repace(const std::function<void()>& change)
 {
     const bool running = m_running;
     stop();
-    m_speed = std::isfinite(speed) && speed > 0 ? speed : 0;
+    change();
     if (running)
         resume();
+}
+
+void ReplayFeeder::setSpeed(double speed)
+{
+    repace([&] { m_speed = std::isfinite(speed) && speed > 0 ? speed : 0; });
 }
 
 void ReplayFeeder::setRate(double rate)
 {
-    const bool running = m_running;
-    stop();
-    m_rate = std::isfinite(rate) && rate > 0 ? rate : 0;
-    if (running)
-        resume();
+    repace([&] { m_rate = std::isfinite(rate) && rate > 0 ? rate : 0; });
 }
 
 void ReplayFeeder::setFollowing(bool following)
 {
-    const bool running = m_running;
-    stop();
-    m_following = following;
-    if (running)
-        resume();
+    repace([&] { m_following = following; });
 }
 
 std::chrono::milliseconds ReplayFeeder::interval() const

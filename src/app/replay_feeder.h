@@ -97,6 +97,7 @@ private:
     void finish();
     bool pastEnd(const QByteArray& line);
     bool nextLineDue() const;
+    void repace(const std::function<void()>& change);
     std::chrono::milliseconds interval() const;
     void index();
     std::int64_t pacedTime() const;
