@@ -10,6 +10,10 @@
 # With DEMO_BROKER=1 a local Mosquitto broker starts too (port DEMO_BROKER_PORT, 18830), with logins and an
 # ACL: the program publishes the race to it under kavendor/demo, and a second display takes its feed from
 # the broker.
+#
+# With DEMO_RELAYS=2 (any number from 1) the broker starts, and instead of the second display that many
+# relays (the program without a window, fed by the broker) serve the pages behind nginx on
+# DEMO_PROXY_PORT (8090), as the manual's web relay set-up has it; the relays' own ports follow it.
 set -euo pipefail
 
 build=${1:-build}
@@ -18,6 +22,10 @@ web_port=${WEB_PORT:-8080}
 seconds=${DEMO_SECONDS:-20}
 use_broker=${DEMO_BROKER:-0}
 broker_port=${DEMO_BROKER_PORT:-18830}
+relays=${DEMO_RELAYS:-0}
+proxy_port=${DEMO_PROXY_PORT:-8090}
+[[ "$relays" =~ ^[0-9]+$ ]] || { echo "demo: DEMO_RELAYS must be a number of relays, not '$relays'" >&2; exit 2; }
+if [ "$relays" -gt 0 ]; then use_broker=1; fi
 simulator="$build/tools/feed/kavendor-feed"
 program="$build/src/app/kavendor"
 config="$build/demo"
@@ -51,7 +59,45 @@ start_broker() {
     cp demo/Kavendor.ini demo/demo.kvl "$display/"
     (umask 077 && printf '[Communication]\r\nCommType=MQTT\r\n\r\n[Communication\\MQTT]\r\nMQTT_Host=localhost\r\nMQTT_Port=%s\r\nMQTT_Topic=kavendor/demo\r\nMQTT_User=display\r\nMQTT_Password=%s\r\n' \
         "$broker_port" "$display_password" >"$display/Communication.ini")
-    echo "demo: a local broker on localhost:$broker_port (password file and ACL in $config); a second display follows kavendor/demo there"
+    echo "demo: a local broker on localhost:$broker_port (password file and ACL in $config)"
+    if [ "$relays" -eq 0 ]; then echo "demo: a second display follows kavendor/demo there"; fi
+}
+
+# The relays, headless programs that log in to the broker as the display does, and nginx in front of them.
+start_relays() {
+    local nginx relay servers="" folder
+    nginx=$(command -v nginx || echo /usr/sbin/nginx)
+    [ -x "$nginx" ] || { echo "demo: nginx is missing; run 'make setup' first" >&2; exit 1; }
+    for number in $(seq "$relays"); do
+        relay="$build/demo-relay-$number"
+        rm -rf "$relay"
+        mkdir -p "$relay"
+        sed "s/^MQTT_User=/MQTT_ClientId=kavendor-relay-$number\r\nMQTT_User=/" "$display/Communication.ini" \
+            >"$relay/Communication.ini"
+        chmod 600 "$relay/Communication.ini"
+        printf '[WebView]\r\nMaxClients=1000\r\nMaxClientsPerAddress=0\r\n' >"$relay/Kavendor.ini"
+        "$program" --headless --config-dir "$relay" --web $((proxy_port + number)) --web-bind 127.0.0.1 \
+            2>"$relay/relay.log" &
+        pids+=("$!")
+        servers+="server 127.0.0.1:$((proxy_port + number)) max_fails=1 fail_timeout=10s; "
+    done
+    folder=$(realpath "$config")/nginx
+    mkdir -p "$folder"
+    sed -e "s|@FOLDER@|$folder|g" -e "s|@PORT@|$proxy_port|" -e "s|@SERVERS@|$servers|" demo/nginx.conf \
+        >"$folder/nginx.conf"
+    "$nginx" -p "$folder" -c "$folder/nginx.conf" -e "$folder/error.log" &
+    pids+=("$!")
+    echo "demo: $relays relays fed by the broker serve the pages behind nginx: http://localhost:$proxy_port/"
+    echo "      (each relay's log: $build/demo-relay-N/relay.log; nginx's: $config/nginx/error.log)"
+}
+
+# What a relay has taken so far, from its web view.
+relay_lines() {
+    python3 -c 'import json, sys, urllib.request
+try:
+    print(json.load(urllib.request.urlopen(sys.argv[1], timeout=5))["run"]["lines"])
+except Exception as failure:
+    print("nothing (%s)" % failure)' "http://127.0.0.1:$1/api/state"
 }
 
 for file in "$simulator" "$program"; do
@@ -93,11 +139,12 @@ publish=()
 if [ "$use_broker" = 1 ]; then
     start_broker
     publish=(--mqtt "localhost:$broker_port" --mqtt-topic kavendor/demo)
+    if [ "$relays" -gt 0 ]; then start_relays; fi
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "demo: no display here; running the program offscreen for $seconds seconds instead"
-    if [ "$use_broker" = 1 ]; then
+    if [ "$use_broker" = 1 ] && [ "$relays" -eq 0 ]; then
         QT_QPA_PLATFORM=offscreen timeout "$seconds" "$program" --config-dir "$display" \
             --layout "$display/demo.kvl" --record "$display/received.feed" 2>/dev/null &
         pids+=("$!")
@@ -106,7 +153,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         --layout "$config/demo.kvl" --record "$config/received.feed" "${publish[@]}" 2>/dev/null || true
     lines=$(wc -l <"$config/received.feed" 2>/dev/null || echo 0)
     echo "demo: the program received $lines lines of the race ($config/received.feed)."
-    if [ "$use_broker" = 1 ]; then
+    for number in $(seq "$relays"); do
+        echo "demo: relay $number took $(relay_lines $((proxy_port + number))) lines from the broker."
+    done
+    if [ "$relays" -gt 0 ]; then echo "demo: through nginx, a page's relay has $(relay_lines "$proxy_port") lines."; fi
+    if [ "$use_broker" = 1 ] && [ "$relays" -eq 0 ]; then
         wait "${pids[-1]}" 2>/dev/null || true
         lines=$(wc -l <"$display/received.feed" 2>/dev/null || echo 0)
         echo "demo: the second display took $lines lines from the broker ($display/received.feed)."
@@ -115,7 +166,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 0
 fi
 
-if [ "$use_broker" = 1 ]; then
+if [ "$use_broker" = 1 ] && [ "$relays" -eq 0 ]; then
     "$program" --config-dir "$display" --layout "$display/demo.kvl" &
     pids+=("$!")
 fi

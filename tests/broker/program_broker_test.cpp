@@ -390,7 +390,7 @@ struct Proxy {
         QString servers;
         for (const quint16 relay : relays)
             servers += QStringLiteral("server 127.0.0.1:%1 max_fails=1 fail_timeout=10s; ").arg(relay);
-        const QString config = QString::fromStdString(readFile(KAV_TEST_DATA "/broker/nginx.conf"));
+        const QString config = QString::fromStdString(readFile(KAV_TEST_DATA "/../../demo/nginx.conf"));
         writeFile((folder + "/nginx.conf").toStdString(), QString(config)
                                                               .replace("@FOLDER@", folder)
                                                               .replace("@SERVERS@", servers)
