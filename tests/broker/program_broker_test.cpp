@@ -19,6 +19,7 @@
 #include "api_state.h"
 #include "child_process.h"
 #include "qstring_printer.h"
+#include "relays.h"
 #include "temporary_folder.h"
 #include "test_broker.h"
 #include "wait_for.h"
@@ -58,15 +59,6 @@ struct Program {
     QProcess process;
 };
 
-// A Communication.ini taking the feed from the broker under topic.
-QString feedFromBroker(const test::TestBroker& broker, const QString& topic, const QString& clientId)
-{
-    return QStringLiteral("[Communication]\nCommType=MQTT\n\n[Communication\\MQTT]\nMQTT_Host=127.0.0.1\n"
-                          "MQTT_Port=%1\nMQTT_Topic=%2\nMQTT_ClientId=%3\n")
-        .arg(broker.port())
-        .arg(topic, clientId);
-}
-
 // A display taking its feed from the broker and recording it.
 struct Display : Program {
     Display(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, const QString& topic,
@@ -76,12 +68,6 @@ struct Display : Program {
     {
     }
 };
-
-quint16 freePort()
-{
-    QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
-}
 
 bool subscribed(test::TestBroker& broker, const QString& clientId, const QString& topic)
 {
@@ -332,7 +318,7 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
 {
     test::TestBroker broker;
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
-    const quint16 webPort = freePort();
+    const quint16 webPort = freePorts(1)[0];
     QTemporaryDir dir;
     Display display(dir, "display-garbage", broker, "brenmoor/race", {"--web", QString::number(webPort)});
     ASSERT_TRUE(subscribed(broker, "display-garbage", "brenmoor/race"));
@@ -364,45 +350,6 @@ TEST(ProgramWithBroker, DisplayDropsAndCountsWhatItCannotTake)
         QStringLiteral("%1 messages too large, %2 malformed messages").arg(1).arg(kGarbage + 1).toUtf8()));
 }
 
-// A relay: `kavendor --headless` with its feed from the broker and the web view on webPort, taking
-// every client of a proxy's one address.
-struct Relay {
-    Relay(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, quint16 webPort)
-    {
-        const QString folder = dir.filePath(name);
-        QDir().mkpath(folder);
-        writeFile((folder + "/Communication.ini").toStdString(),
-                  feedFromBroker(broker, "kavendor/+", name).toStdString());
-        writeFile((folder + "/Kavendor.ini").toStdString(),
-                  "[MainWin]\r\nMarkerDelay=30\r\n[WebView]\r\nMaxClients=1000\r\nMaxClientsPerAddress=0\r\n");
-        process.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
-    }
-    ~Relay() { process.kill(), process.waitForFinished(); }
-    QProcess process;
-};
-
-// nginx from the distribution with a configuration of the test's own, in front of the relays as the
-// manual sets it up: the WebSocket upgrade passed on, a relay that fails taken out.
-struct Proxy {
-    Proxy(const QTemporaryDir& dir, quint16 port, const QList<quint16>& relays) : folder(dir.filePath("nginx"))
-    {
-        QDir().mkpath(folder);
-        QString servers;
-        for (const quint16 relay : relays)
-            servers += QStringLiteral("server 127.0.0.1:%1 max_fails=1 fail_timeout=10s; ").arg(relay);
-        const QString config = QString::fromStdString(readFile(KAV_TEST_DATA "/../../demo/nginx.conf"));
-        writeFile((folder + "/nginx.conf").toStdString(), QString(config)
-                                                              .replace("@FOLDER@", folder)
-                                                              .replace("@SERVERS@", servers)
-                                                              .replace("@PORT@", QString::number(port))
-                                                              .toStdString());
-        process.start("nginx", {"-p", folder, "-c", folder + "/nginx.conf", "-e", folder + "/error.log"});
-    }
-    ~Proxy() { process.terminate(), process.waitForFinished(); }
-    QString folder;
-    QProcess process;
-};
-
 // Two relays (headless programs fed by the broker) behind nginx, configured as the manual shows: pages
 // and 500 live clients through the proxy get the publisher's race, a relay that dies is taken out while
 // the other serves on, and that one ends cleanly when stopped, having said each change of its state.
@@ -412,7 +359,7 @@ TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
     test::TestBroker broker;
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
     QTemporaryDir dir;
-    const QList<quint16> ports{freePort(), freePort(), freePort()};
+    const QList<quint16> ports = freePorts(3);
     Relay first(dir, "relay-1", broker, ports[0]), second(dir, "relay-2", broker, ports[1]);
     Proxy proxy(dir, ports[2], {ports[0], ports[1]});
     for (const char* relay : {"relay-1", "relay-2"})
