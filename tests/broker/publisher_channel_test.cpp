@@ -19,6 +19,14 @@ namespace {
 
 constexpr int kWait = 20000; // milliseconds; generous for a busy machine
 
+BrokerConnectionSettings loopback(const test::TestBroker& broker)
+{
+    BrokerConnectionSettings connection;
+    connection.host = QStringLiteral("127.0.0.1");
+    connection.port = broker.port();
+    return connection;
+}
+
 TEST(Publisher, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
 {
     ASSERT_TRUE(toolInstalled("openssl"));
@@ -32,9 +40,8 @@ TEST(Publisher, TlsWithTheBrokersAuthorityConnectsAndAStrangeAuthorityIsRefused)
     test::TestBroker broker({.tlsFolder = ours.path(), .passwordFile = {}});
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
 
-    BrokerConnectionSettings connection;
+    BrokerConnectionSettings connection = loopback(broker);
     connection.host = QStringLiteral("localhost"); // the name the certificate was made for
-    connection.port = broker.port();
     connection.useTls = true;
     connection.caFile = strange.filePath("server.crt");
     FeedPublisher publisher;
@@ -59,9 +66,7 @@ TEST(Publisher, RefusedLoginIsReportedAndRetried)
     test::TestBroker broker({.tlsFolder = {}, .passwordFile = passwords});
     ASSERT_TRUE(broker.start()) << broker.error().toStdString();
 
-    BrokerConnectionSettings connection;
-    connection.host = QStringLiteral("127.0.0.1");
-    connection.port = broker.port();
+    BrokerConnectionSettings connection = loopback(broker);
     connection.userName = QStringLiteral("track");
     connection.password = QStringLiteral("wrong");
     FeedPublisher publisher;
@@ -73,14 +78,6 @@ TEST(Publisher, RefusedLoginIsReportedAndRetried)
     connection.password = QStringLiteral("secret");
     publisher.start(connection);
     EXPECT_TRUE(waitFor([&] { return publisher.brokerStatus().state == BrokerStatus::State::Connected; }, kWait));
-}
-
-BrokerConnectionSettings loopback(const test::TestBroker& broker)
-{
-    BrokerConnectionSettings connection;
-    connection.host = QStringLiteral("127.0.0.1");
-    connection.port = broker.port();
-    return connection;
 }
 
 // Both publishers on one prefix learn of the other; a restarted publisher is not its own rival, and a

@@ -7,7 +7,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <vector>
 
 #include "temporary_folder.h"
@@ -18,12 +17,10 @@ namespace kav {
 // Ports free on the loopback address, all different: each is held until all are chosen.
 inline QList<quint16> freePorts(int count)
 {
-    std::vector<std::unique_ptr<QTcpServer>> probes;
+    std::vector<QTcpServer> probes(static_cast<std::size_t>(count));
     QList<quint16> ports;
-    for (int i = 0; i < count; ++i) {
-        probes.push_back(std::make_unique<QTcpServer>());
-        ports.append(probes.back()->listen(QHostAddress::LocalHost, 0) ? probes.back()->serverPort() : 0);
-    }
+    for (QTcpServer& probe : probes)
+        ports.append(probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0);
     return ports;
 }
 
@@ -37,13 +34,12 @@ inline QString feedFromBroker(const test::TestBroker& broker, const QString& top
 }
 
 // A relay: `kavendor --headless` with its feed from the broker and the web view on webPort, taking
-// every client of a proxy's one address.
+// every client of a proxy's one address. It is killed when it goes, as a QProcess is.
 struct Relay {
     Relay(const QTemporaryDir& dir, const QString& name, const test::TestBroker& broker, quint16 webPort,
           int maxClients = 1000)
     {
         const QString folder = dir.filePath(name);
-        QDir().mkpath(folder);
         writeFile((folder + "/Communication.ini").toStdString(),
                   feedFromBroker(broker, "kavendor/+", name).toStdString());
         writeFile(
@@ -53,7 +49,6 @@ struct Relay {
                 .toStdString());
         process.start(KAV_PROGRAM, {"--headless", "--config-dir", folder, "--web", QString::number(webPort)});
     }
-    ~Relay() { process.kill(), process.waitForFinished(); }
     QProcess process;
 };
 
@@ -62,16 +57,15 @@ struct Relay {
 struct Proxy {
     Proxy(const QTemporaryDir& dir, quint16 port, const QList<quint16>& relays) : folder(dir.filePath("nginx"))
     {
-        QDir().mkpath(folder);
         QString servers;
         for (const quint16 relay : relays)
             servers += QStringLiteral("server 127.0.0.1:%1 max_fails=1 fail_timeout=10s; ").arg(relay);
-        const QString config = QString::fromStdString(readFile(KAV_SOURCE_DIR "/demo/nginx.conf"));
-        writeFile((folder + "/nginx.conf").toStdString(), QString(config)
-                                                              .replace("@FOLDER@", folder)
-                                                              .replace("@SERVERS@", servers)
-                                                              .replace("@PORT@", QString::number(port))
-                                                              .toStdString());
+        writeFile((folder + "/nginx.conf").toStdString(),
+                  QString::fromStdString(readFile(KAV_SOURCE_DIR "/demo/nginx.conf"))
+                      .replace("@FOLDER@", folder)
+                      .replace("@SERVERS@", servers)
+                      .replace("@PORT@", QString::number(port))
+                      .toStdString());
         process.start("nginx", {"-p", folder, "-c", folder + "/nginx.conf", "-e", folder + "/error.log"});
     }
     ~Proxy() { process.terminate(), process.waitForFinished(); }

@@ -37,8 +37,11 @@ private:
     std::filesystem::path m_path;
 };
 
+// Writes the file, making its folder first when there is none.
 inline void writeFile(const std::filesystem::path& file, std::string_view content)
 {
+    std::error_code noFolder; // a bare file name has no folder to make
+    std::filesystem::create_directories(file.parent_path(), noFolder);
     std::ofstream out(file, std::ios::binary);
     out.write(content.data(), static_cast<std::streamsize>(content.size()));
 }
