@@ -253,63 +253,55 @@ private slots:
     }
 
     // Real Tab presses from the first field reach every field and OK and Cancel, in reading order.
-    void tabWalksEveryFieldInReadingOrder_data()
-    {
-        using Maker = std::function<QDialog*()>;
-        QTest::addColumn<Maker>("make");
-        QTest::newRow("colours") << Maker([] {
-            auto* dialog = new ColourSettingsDialog;
-            dialog->addSlot(0, 0xFFFFFF, QStringLiteral("Main window"));
-            return dialog;
-        });
-        QTest::newRow("columns") << Maker([] {
-            auto* dialog = new ColumnSettingsDialog;
-            dialog->setColumns(columnOrder({0})); // OK waits for a column
-            return dialog;
-        });
-        QTest::newRow("communication") << Maker([] { return new CommunicationDialog; });
-        QTest::newRow("fit to screen") << Maker([] { return new FitToScreenDialog; });
-        QTest::newRow("follow") << Maker([] { return new FollowDialog; });
-        QTest::newRow("general info") << Maker([] { return new GeneralInfoDialog; });
-        QTest::newRow("logo") << Maker([] { return new LogoSettingsDialog; });
-        QTest::newRow("miscellaneous") << Maker([] { return new MiscellaneousSettingsDialog; });
-        QTest::newRow("web view") << Maker([] { return new WebViewDialog; });
-        QTest::newRow("broker") << Maker([] { return new BrokerSettingsDialog; });
-    }
     void tabWalksEveryFieldInReadingOrder()
     {
-        QFETCH(std::function<QDialog*()>, make);
-        const std::unique_ptr<QDialog> dialog(make());
-        dialog->show();
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        const QList<QWidget*> walked = tabWalk();
-        QStringList missed;
-        for (QWidget* field : keyboardFields(*dialog)) {
-            if (!walked.contains(field))
-                missed << describe(field);
+        const std::pair<QString, std::function<QDialog*()>> dialogs[] = {
+            {"colours",
+             [] {
+                 auto* dialog = new ColourSettingsDialog;
+                 dialog->addSlot(0, 0xFFFFFF, QStringLiteral("Main window"));
+                 return dialog;
+             }},
+            {"columns",
+             [] {
+                 auto* dialog = new ColumnSettingsDialog;
+                 dialog->setColumns(columnOrder({0})); // OK waits for a column
+                 return dialog;
+             }},
+            {"communication", [] { return new CommunicationDialog; }},
+            {"fit to screen", [] { return new FitToScreenDialog; }},
+            {"follow", [] { return new FollowDialog; }},
+            {"general info", [] { return new GeneralInfoDialog; }},
+            {"logo", [] { return new LogoSettingsDialog; }},
+            {"miscellaneous", [] { return new MiscellaneousSettingsDialog; }},
+            {"web view", [] { return new WebViewDialog; }},
+            {"broker", [] { return new BrokerSettingsDialog; }}};
+        for (const auto& [name, make] : dialogs) {
+            const std::unique_ptr<QDialog> dialog(make());
+            dialog->show();
+            dialog->activateWindow();
+            QVERIFY2(QTest::qWaitForWindowActive(dialog.get()), qPrintable(name));
+            const QList<QWidget*> walked = tabWalk();
+            QStringList missed;
+            for (QWidget* field : keyboardFields(*dialog))
+                if (!walked.contains(field))
+                    missed << describe(field);
+            QVERIFY2(missed.isEmpty(), qPrintable(name + " misses " + missed.join(", ")));
+            for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
+                QVERIFY2(walked.contains(dialog->findChild<QDialogButtonBox*>()->button(button)),
+                         qPrintable(name + ": OK and Cancel are reached"));
+            for (qsizetype step = 1; step < walked.size(); ++step)
+                QVERIFY2(readsBefore(*walked[step - 1], *walked[step], *dialog),
+                         qPrintable(name + ": " + describe(walked[step - 1]) + " before " + describe(walked[step])));
         }
-        QCOMPARE(missed, QStringList());
-        for (auto button : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel})
-            QVERIFY2(walked.contains(dialog->findChild<QDialogButtonBox*>()->button(button)),
-                     "OK and Cancel are reached");
-        for (qsizetype step = 1; step < walked.size(); ++step)
-            QVERIFY2(readsBefore(*walked[step - 1], *walked[step], *dialog),
-                     qPrintable(describe(walked[step - 1]) + " before " + describe(walked[step])));
     }
 
-    void trackLengthRead_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("metres");
-        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/track_lengths.txt"))
-            QTest::newRow(row.at(0).c_str()) << QString::fromStdString(row.at(1)) << std::stoi(row.at(2));
-    }
     void trackLengthRead()
     {
-        QFETCH(QString, text);
-        QFETCH(int, metres);
-        QCOMPARE(MiscellaneousSettingsDialog::parseLength(text), metres);
+        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/track_lengths.txt"))
+            QVERIFY2(MiscellaneousSettingsDialog::parseLength(QString::fromStdString(row.at(1))) ==
+                         std::stoi(row.at(2)),
+                     row.at(0).c_str());
     }
 
     void markerDelayStaysWithinOneToThirtySeconds()

@@ -38,33 +38,29 @@ private slots:
     void init() { m_window = new ResultWindow(m_models, m_headers, m_dialog); }
     void cleanup() { delete m_window; }
 
-    void sizesFillTheHeightOrStopAtTheWidth_data()
-    {
-        QTest::addColumn<QSize>("area");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<Limit>("limit");
-        QTest::newRow("full HD, 30 rows") << QSize(1920, 1080) << 30 << Limit::Height;
-        QTest::newRow("ultra HD, 20 rows") << QSize(3840, 2160) << 20 << Limit::Height;
-        QTest::newRow("ultra HD, 100 rows") << QSize(3840, 2160) << 100 << Limit::Height;
-        QTest::newRow("full HD, 10 rows") << QSize(1920, 1080) << 10 << Limit::Width;
-        QTest::newRow("small screen, 150 rows") << QSize(1280, 720) << 150 << Limit::SmallestFont;
-    }
     void sizesFillTheHeightOrStopAtTheWidth()
     {
-        QFETCH(QSize, area);
-        QFETCH(int, rows);
-        QFETCH(Limit, limit);
+        const struct {
+            const char* name;
+            QSize area;
+            int rows;
+            Limit limit;
+        } cases[] = {{"full HD, 30 rows", {1920, 1080}, 30, Limit::Height},
+                     {"ultra HD, 20 rows", {3840, 2160}, 20, Limit::Height},
+                     {"ultra HD, 100 rows", {3840, 2160}, 100, Limit::Height},
+                     {"full HD, 10 rows", {1920, 1080}, 10, Limit::Width},
+                     {"small screen, 150 rows", {1280, 720}, 150, Limit::SmallestFont}};
         const std::vector<int> widths{30, 30, 160, 90, 60};
-        const ScreenFit::Result fit = ScreenFit::fit({area.width(), area.height(), rows, 13, 15, widths});
-        const int spareHeight = area.height() - fit.rowHeight * (rows + 1);
-        const int spareWidth = area.width() - std::accumulate(fit.widths.begin(), fit.widths.end(), 0);
-        QVERIFY2(fit.pixelSize * 15 <= (fit.rowHeight - ScreenFit::kRowPadding) * 13, "the text fits its row");
-        QCOMPARE(fit.pixelSize == ScreenFit::kMinimumPixelSize, limit == Limit::SmallestFont);
-        QVERIFY(limit == Limit::SmallestFont ? spareHeight < 0 : spareHeight >= 0 && spareWidth >= 0);
-        if (limit == Limit::Height)
-            QVERIFY2(spareHeight <= rows, "the rows fill the height");
-        if (limit == Limit::Width)
-            QVERIFY2(spareWidth <= int(widths.size()), "the columns fill the width");
+        for (const auto& [name, area, rows, limit] : cases) {
+            const ScreenFit::Result fit = ScreenFit::fit({area.width(), area.height(), rows, 13, 15, widths});
+            const int spareHeight = area.height() - fit.rowHeight * (rows + 1);
+            const int spareWidth = area.width() - std::accumulate(fit.widths.begin(), fit.widths.end(), 0);
+            QVERIFY2(fit.pixelSize * 15 <= (fit.rowHeight - ScreenFit::kRowPadding) * 13, name); // the text fits
+            QVERIFY2((fit.pixelSize == ScreenFit::kMinimumPixelSize) == (limit == Limit::SmallestFont), name);
+            QVERIFY2(limit == Limit::SmallestFont ? spareHeight < 0 : spareHeight >= 0 && spareWidth >= 0, name);
+            QVERIFY2(limit != Limit::Height || spareHeight <= rows, name);             // the rows fill the height
+            QVERIFY2(limit != Limit::Width || spareWidth <= int(widths.size()), name); // the columns fill the width
+        }
     }
 
     void pagesRunToTheLastRowAndStartAgain()

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "general_info_panel.h"
+#include "status_lamp.h"
 
 using namespace kav;
 
@@ -45,4 +46,14 @@ TEST(GenInfoPanel, TrackLabelsAndResizePlacement)
     panel.placeItems();
     const QWidget& busy = panel.busyPanel();
     EXPECT_EQ(busy.x(), 800 - busy.width() - 3);
+    // The busy lamps (green, then red) and the error hint follow the run's state.
+    const auto lamps = busy.findChildren<StatusLamp*>();
+    ASSERT_EQ(lamps.size(), 2);
+    for (const bool lit : {true, false}) {
+        info.setBusy(lit);
+        info.setErrors(lit ? 3 : 0);
+        EXPECT_EQ(lamps[0]->color(), lit ? kClBtnFace : ColorValue{0x00FF00}) << lit;
+        EXPECT_EQ(lamps[1]->color(), lit ? ColorValue{0x0000FF} : kClBtnFace) << lit;
+        EXPECT_EQ(panel.errorHint(), info.errorHint()) << lit;
+    }
 }

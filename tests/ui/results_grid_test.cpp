@@ -7,6 +7,7 @@
 #include "ui_resources.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -38,6 +39,17 @@ QPoint headerCellCenter(const ResultsGrid& grid, int column)
     const QPoint local(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
     return header->mapTo(&grid, local);
 }
+
+// The parts of a widget painted since the last clear.
+struct PaintedRegion : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion region;
+};
 
 } // namespace
 
@@ -88,22 +100,14 @@ private slots:
         }
     }
 
-    void textLeft_data()
-    {
-        for (const char* column : {"alignment", "cellWidth", "textWidth", "expected"})
-            QTest::addColumn<int>(column);
-        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/text_left.txt"))
-            QTest::newRow(row.at(0).c_str())
-                << std::stoi(row.at(1)) << std::stoi(row.at(2)) << std::stoi(row.at(3)) << std::stoi(row.at(4));
-    }
     void textLeft()
     {
-        QFETCH(int, alignment);
-        QFETCH(int, cellWidth);
-        QFETCH(int, textWidth);
-        QFETCH(int, expected);
-        QCOMPARE(ResultsCellDelegate::textLeft(std::uint8_t(alignment), QRect(100, 10, cellWidth, 18), textWidth),
-                 expected);
+        for (const auto& row : readCaseTable(KAV_TEST_DATA "/ui/text_left.txt")) {
+            const auto number = [&row](int field) { return std::stoi(row.at(std::size_t(field))); };
+            QVERIFY2(ResultsCellDelegate::textLeft(std::uint8_t(number(1)), QRect(100, 10, number(2), 18), number(3)) ==
+                         number(4),
+                     row.at(0).c_str());
+        }
     }
 
     // The grid's own colours in the header, the model's in the rows; a selection is not shown. A marker
@@ -129,60 +133,62 @@ private slots:
                  true); // the green ball, not the row's red
     }
 
+    // A change of several rows at once repaints each of them, the last row of the field included.
+    void changedRowsAreRepainted()
+    {
+        m_grid->resize(400, 300); // taller than the field
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+        PaintedRegion painted;
+        m_grid->viewport()->installEventFilter(&painted);
+        for (const auto& [first, last] : {std::pair{1, 3}, std::pair{3, 4}}) {
+            QCoreApplication::processEvents();
+            painted.region = {};
+            emit m_model->dataChanged(m_model->index(first, 1), m_model->index(last, 8));
+            QVERIFY(QTest::qWaitFor([&] { return !painted.region.isEmpty(); }));
+            for (int row = first; row <= last; ++row)
+                QVERIFY2((QRegion(m_grid->visualRect(m_model->index(row, 1))) - painted.region).isEmpty(),
+                         qPrintable(QStringLiteral("row %1 of %2-%3").arg(row).arg(first).arg(last)));
+        }
+    }
+
     // Keys typed on a results table neither jump to a row that starts with them nor scroll: a big
     // screen keeps showing the top of the field whatever lands on the keyboard.
-    void keysNeitherSearchNorScroll_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        for (const auto& [name, key, text] :
-             {std::tuple{"a digit", Qt::Key_4, "4"}, std::tuple{"a letter", Qt::Key_B, "b"},
-              std::tuple{"arrow down", Qt::Key_Down, ""}, std::tuple{"page down", Qt::Key_PageDown, ""},
-              std::tuple{"end", Qt::Key_End, ""}, std::tuple{"space", Qt::Key_Space, " "}})
-            QTest::newRow(name) << int(key) << QString::fromLatin1(text);
-    }
     void keysNeitherSearchNorScroll()
     {
-        QFETCH(int, key);
-        QFETCH(QString, text);
         m_model->setRowCount(60);
         m_model->setText(44, 1, QStringLiteral("4 b"));
         m_grid->resize(400, 150);
         m_grid->show();
         QVERIFY(QTest::qWaitForWindowActive(m_grid.get()));
         const QModelIndex current = m_grid->currentIndex();
-        for (int press = 0; press < 3; ++press)
-            QTest::keyClick(m_grid.get(), Qt::Key(key), Qt::NoModifier);
-        QTest::keyClicks(m_grid.get(), text);
-        QCOMPARE(m_grid->verticalScrollBar()->value(), 0);
-        QCOMPARE(m_grid->currentIndex(), current);
+        for (const auto& [key, text] :
+             {std::pair{Qt::Key_4, "4"}, std::pair{Qt::Key_B, "b"}, std::pair{Qt::Key_Down, ""},
+              std::pair{Qt::Key_PageDown, ""}, std::pair{Qt::Key_End, ""}, std::pair{Qt::Key_Space, " "}}) {
+            for (int press = 0; press < 3; ++press)
+                QTest::keyClick(m_grid.get(), key, Qt::NoModifier);
+            QTest::keyClicks(m_grid.get(), QString::fromLatin1(text));
+            QVERIFY2(m_grid->verticalScrollBar()->value() == 0 && m_grid->currentIndex() == current, text);
+        }
     }
 
     // A double-click anywhere on the table asks for the column settings: a header, a row, the empty
     // space below the rows.
-    void doubleClickAsksForTheColumnSettings_data()
-    {
-        QTest::addColumn<QString>("place");
-        for (const char* place : {"header", "row", "below the rows"})
-            QTest::newRow(place) << QString::fromLatin1(place);
-    }
     void doubleClickAsksForTheColumnSettings()
     {
-        QFETCH(QString, place);
         m_grid->resize(400, 300);
         m_grid->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
         QSignalSpy asked(m_grid.get(), &ResultsGrid::columnSettingsWanted);
-        QHeaderView* header = m_grid->horizontalHeader();
-        if (place == QLatin1String("header"))
-            QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
-                               header->mapFrom(m_grid.get(), headerCellCenter(*m_grid, 4)));
-        else if (place == QLatin1String("row"))
-            QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {},
-                               m_grid->viewport()->mapFrom(m_grid.get(), dataCellCenter(*m_grid, 4, 2)));
-        else
-            QTest::mouseDClick(m_grid->viewport(), Qt::LeftButton, {}, QPoint(20, m_grid->viewport()->height() - 5));
-        QCOMPARE(asked.count(), 1);
+        QWidget* header = m_grid->horizontalHeader()->viewport();
+        QWidget* rows = m_grid->viewport();
+        for (const auto& [on, at] : {std::pair{header, header->mapFrom(m_grid.get(), headerCellCenter(*m_grid, 4))},
+                                     std::pair{rows, rows->mapFrom(m_grid.get(), dataCellCenter(*m_grid, 4, 2))},
+                                     std::pair{rows, QPoint(20, rows->height() - 5)}}) { // below the rows
+            const auto before = asked.count();
+            QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+            QCOMPARE(asked.count(), before + 1);
+        }
     }
 
 private:
