@@ -86,12 +86,6 @@ QString simulated(const QTemporaryDir& dir, const QString& name, const QStringLi
     return feed;
 }
 
-QString written(const QTemporaryDir& dir, const QString& name, const QByteArray& content)
-{
-    EXPECT_TRUE(writeAll(dir.filePath(name + ".feed"), content));
-    return dir.filePath(name + ".feed");
-}
-
 // A copy of the feed as a recording made on the day.
 QString recordedOn(const QTemporaryDir& dir, const QString& feed, const QDate& day)
 {
@@ -130,13 +124,7 @@ TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
          recordedOn(dir, kData + "/feeds/report_marks.feed", QDate(2019, 8, 1)),
          {"Date: 2019-07-12"},
          {}},
-        {"feed without a date",
-         written(dir, "undated",
-                 "$B,1,\"Race 1\"\n$A,\"12\",\"7\",1,\"Abc\",\"Defg\",\"NED\",1\n"
-                 "$J,\"12\",\"00:01:23.456\",\"12:01:23.456\"\n"
-                 "$G,1,\"12\",1,\"00:01:23.456\"\n"),
-         {"(date of export"},
-         {"(timing system)"}},
+        {"feed without a date", kData + "/feeds/undated.feed", {"(date of export"}, {"(timing system)"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,23 +137,26 @@ TEST(Report, EachSessionGetsTheReportThatMakesSenseForIt)
 }
 
 // Every row of the tables, column by column: gaps on the same lap and laps down, best laps with their
-// lap, and the fastest laps in order of time with their gaps to the fastest.
+// lap, and the fastest laps in order of time with their gaps to the fastest; in practice, the laps each
+// car drove and its best lap.
 TEST(Report, TablesHoldEachCarsGapsAndBestLaps)
 {
     ASSERT_TRUE(toolInstalled(QStringLiteral("pdftotext")));
     QTemporaryDir dir;
-    const QString text = reportText(kData + "/feeds/report_gaps.feed", dir.filePath("report.pdf"));
-    QStringList rows;
-    for (const QString& line : text.left(text.indexOf("Lap chart")).split(u'\n')) {
-        const QStringList columns = line.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")));
-        if (columns.size() > 1 && columns[0].toInt() > 0)
-            rows << columns.join(" | ");
+    for (const QString name : {"report_gaps", "report_practice"}) {
+        const QString text = reportText(kData + "/feeds/" + name + ".feed", dir.filePath("report.pdf"));
+        QStringList rows;
+        for (const QString& line : text.left(text.indexOf(QRegularExpression("Lap chart|Lap times"))).split(u'\n')) {
+            const QStringList columns = line.trimmed().split(QRegularExpression(QStringLiteral("\\s{2,}")));
+            if (columns.size() > 1 && columns[0].toInt() > 0)
+                rows << columns.join(" | ");
+        }
+        QStringList expected;
+        for (const QString& line : QString::fromUtf8(readAll(kData + "/report/" + name + ".txt")).split(u'\n'))
+            if (!line.isEmpty() && !line.startsWith(u'#'))
+                expected << line;
+        EXPECT_EQ(rows.join('\n').toStdString(), expected.join('\n').toStdString()) << name.toStdString();
     }
-    QStringList expected;
-    for (const QString& line : QString::fromUtf8(readAll(kData + "/report/report_gaps.txt")).split(u'\n'))
-        if (!line.isEmpty() && !line.startsWith(u'#'))
-            expected << line;
-    EXPECT_EQ(rows.join('\n').toStdString(), expected.join('\n').toStdString());
 }
 
 TEST(Report, ReportWithoutAFeedOrIntoNoFileIsACommandLineFault)

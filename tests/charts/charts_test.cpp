@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QMap>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QValueAxis>
 
 #include <fstream>
 #include <string>
@@ -46,10 +48,9 @@ void feedRuns(Harness& h, int runs)
 
 QLineSeries* seriesOf(const LapChart& chart, const QString& car)
 {
-    for (QAbstractSeries* series : chart.chart()->series()) {
+    for (QAbstractSeries* series : chart.chart()->series())
         if (series->name() == car)
             return static_cast<QLineSeries*>(series);
-    }
     return nullptr;
 }
 
@@ -89,6 +90,18 @@ TEST(RaceCharts, TheRecordProcessorKeepsEachLapWithItsFlagAndPlace)
     EXPECT_EQ(history.carCount(), 0);
 }
 
+// The car numbers right of the plot, top to bottom.
+QStringList carLabels(const LapChart& chart)
+{
+    QMap<double, QString> labels;
+    for (QGraphicsItem* item : chart.chart()->childItems()) {
+        const auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+        if (text && text->x() > chart.chart()->plotArea().right())
+            labels.insert(text->y(), text->text());
+    }
+    return labels.values();
+}
+
 class ChartsWindow : public ::testing::Test {
 protected:
     ChartsWindow() { window.resize(900, 600); }
@@ -113,8 +126,13 @@ TEST_F(ChartsWindow, LinesFollowTheRaceLiveAndANewRunClearsThem)
     h.Ctl.Followed.set({"2002"}); // followed after its line was drawn: it turns bold
     window.redraw();
     EXPECT_GT(seriesOf(lapChart, "22")->pen().widthF(), seriesOf(lapChart, "33")->pen().widthF());
+    // The places on the axis, and beside them the car in each place.
+    const auto* axis = static_cast<const QValueAxis*>(lapChart.chart()->axes(Qt::Vertical).first());
+    EXPECT_EQ(std::pair(axis->min(), axis->max()), std::pair(0.5, 3.5));
+    EXPECT_EQ(carLabels(lapChart), QStringList({"11", "33", "22"}));
     window.tabs().setCurrentIndex(RaceChartsWindow::kGapTab);
     EXPECT_EQ(pointsOf(window.chart(LapChart::Kind::Gap), "33"), Points({{1, 29.9}, {2, 60.5}, {3, 90.0}}));
+    EXPECT_EQ(carLabels(window.chart(LapChart::Kind::Gap)), QStringList({"11", "33", "22"})); // where lines end
     h.feedLines({"$I,\"14:10:00.0000\",\"01 Jun\"", "$B,2,\"Race 2\""});
     window.redraw();
     EXPECT_EQ(window.chart(LapChart::Kind::Gap).lineCount(), 0);

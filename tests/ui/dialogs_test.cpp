@@ -29,7 +29,6 @@
 
 using namespace kav;
 
-Q_DECLARE_METATYPE(std::function<QDialog*()>)
 
 namespace {
 

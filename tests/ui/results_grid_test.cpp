@@ -21,11 +21,6 @@ constexpr ColorValue kRed = 0x0000FF;
 constexpr ColorValue kGreen = 0x00FF00;
 constexpr ColorValue kYellow = 0x00FFFF;
 
-QColor rgb(ColorValue value)
-{
-    return toQColor(value, QPalette());
-}
-
 // The middle of the cell of a model column in a grid row.
 QPoint dataCellCenter(const ResultsGrid& grid, int column, int row)
 {
@@ -125,12 +120,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
         m_grid->selectAll();
         const QImage image = m_grid->grab().toImage();
-        QCOMPARE(image.pixelColor(headerCellCenter(*m_grid, 4)), rgb(kYellow));
-        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 2)), rgb(kGreen));
-        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 3)), rgb(kRed));
-        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 1)).green() > 100 &&
-                     image.pixelColor(dataCellCenter(*m_grid, 4, 1)).red() < 100,
-                 true); // the green ball, not the row's red
+        QCOMPARE(image.pixelColor(headerCellCenter(*m_grid, 4)), toQColor(kYellow, QPalette()));
+        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 2)), toQColor(kGreen, QPalette()));
+        QCOMPARE(image.pixelColor(dataCellCenter(*m_grid, 4, 3)), toQColor(kRed, QPalette()));
+        const QColor ball = image.pixelColor(dataCellCenter(*m_grid, 4, 1));
+        QVERIFY2(ball.green() > 100 && ball.red() < 100, "the green ball, not the row's red");
     }
 
     // A change of several rows at once repaints each of them, the last row of the field included.
