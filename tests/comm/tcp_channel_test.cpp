@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTcpServer>
 #include <QTimer>
 #include <QtCore/qtestsupport_core.h>
 #include <algorithm>
@@ -81,6 +82,17 @@ TEST_F(TcpChannel, LinesArriveWholeInOrderWhereverTheSegmentsEnd)
     ASSERT_TRUE(server.send("$F,"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return device.partialLine() == "$F,"; }));
     EXPECT_EQ(readEnds.size(), endsBefore);
+    // A line cut by the end of its connection is never finished by the next one.
+    server.closeLatest();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !connected() && device.partialLine().isEmpty(); }));
+    ASSERT_TRUE(connectTo() && server.send("$F,3\n"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return lines.size() == 5; }));
+    EXPECT_EQ(lines.last(), "$F,3\n");
+    // Each line over the 64 KiB bound is dropped and counted, however many one read brings.
+    int dropped = 0;
+    QObject::connect(&device, &Device::lineDropped, [&dropped] { ++dropped; });
+    device.receiveBytes(QByteArray(70000, 'x') + '\n' + QByteArray(70000, 'y') + "\n$F,4\n");
+    EXPECT_EQ(std::pair(dropped, lines.last()), std::pair(2, QByteArray("$F,4\n")));
 }
 
 // The question comes once; Yes reconnects with the current settings, No leaves the device silent.
@@ -183,6 +195,23 @@ TEST_F(TcpChannel, UnattendedScreensDropASilentConnectionAndRetryWithoutAsking)
     ASSERT_TRUE(server.listen(port));
     ASSERT_TRUE(server.waitForConnections(3));
     EXPECT_TRUE(prompts.questions.isEmpty());
+}
+
+// A connect the server never answers (its queue is full) fails after the silence timeout.
+TEST_F(TcpChannel, AConnectWithoutAnAnswerFailsAfterTheSilence)
+{
+    QTcpServer full; // one connection waits in its queue, never accepted: the next gets no answer
+    full.setListenBacklogSize(0);
+    ASSERT_TRUE(full.listen(QHostAddress::LocalHost));
+    full.pauseAccepting();
+    QTcpSocket waiting;
+    waiting.connectToHost(QHostAddress::LocalHost, full.serverPort());
+    ASSERT_TRUE(waiting.waitForConnected(5000));
+    device.Settings.TCPIP_AutoReconnect = true;
+    device.Settings.TCPIP_SilenceTimeout = 1;
+    device.Settings.TCPIP_Port = full.serverPort();
+    device.open();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return failures == 1; }, 10000)) << failures << " " << ended;
 }
 
 // A port of 0 (read from a damaged file) opens nothing and asks nothing.
