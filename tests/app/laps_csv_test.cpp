@@ -56,11 +56,11 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
                 lapTimes[standing->RegNo][standing->Laps] = lastPassing[standing->RegNo];
         }
     }
-    // The race stopped under red for over an hour before the last car's last lap.
+    // The race stopped under red for an hour to the millisecond before the last car's last lap.
     const std::string car = lastStandings.begin()->first.toStdString();
     const RacePositionRecord& last = lastStandings.begin()->second;
-    const TimeValue stopped = textToTime("01:02:03.4560");
-    h.feedLines({"$J,\"" + car + "\",\"01:02:03.456\",\"23:00:00.000\"",
+    const TimeValue stopped = textToTime("01:00:00.0000");
+    h.feedLines({"$J,\"" + car + "\",\"01:00:00.000\",\"23:00:00.000\"",
                  "$G," + std::to_string(last.Position) + ",\"" + car + "\"," + std::to_string(last.Laps + 1) + ",\"" +
                      timeToText(last.TotalTime + stopped) + "\""});
     lapTimes[car][last.Laps + 1] = stopped;
@@ -86,7 +86,7 @@ TEST(LapsCsv, HoldsOneRowPerCountedLapAndTimesPastAnHourKeepTheHour)
                         .hasMatch())
             << laps.back().totalTime.toStdString();
     }
-    EXPECT_EQ(rows.at(QString::fromStdString(car)).back().lapTime.toStdString(), " 1:02:03.456");
+    EXPECT_EQ(rows.at(QString::fromStdString(car)).back().lapTime.toStdString(), " 1:00:00.000");
 }
 
 // pits.csv of a simulated race with pit loops, fed through the program's record processing: each car's

@@ -177,6 +177,7 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
         {"play;after 30", 6, "14:00:40"},
         {"seek 5", 2, "14:00:05"},
         {"speed 100×;play;after 0.3", 5, "14:00:35"},
+        {"seek 20;after 0.1", 5, "14:00:30"}, // a seek while playing plays on
         {"speed Max;after 0", 8, "14:01:00"},
     };
     // The time shown comes with the bar's tick, after many a turn of the feeder's faster timer.
@@ -196,7 +197,7 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
             [&] { return lines() == step.lines && bar.timeLabel().text() == QLatin1String(step.shown); }, kWaitMs))
             << step.actions << ": " << lines() << " lines, " << bar.timeLabel().text().toStdString();
     }
-    EXPECT_EQ(replay.h.Ctl.Info.lines(), 8); // the two before the seek back, and six after it
+    EXPECT_EQ(replay.h.Ctl.Info.lines(), 8); // the four up to the last seek back, and four after it
 }
 
 // A recording still being written: the bar offers Live once the file grows; Live feeds the file to its

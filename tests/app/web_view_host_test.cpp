@@ -92,18 +92,20 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     ManualClock clock; // the feed's silence stands still
     MainWindow window(testOptions(nullptr, &clock));
     WebViewHost host(window, window.controller(), -1, {}, {});
+    window.device()->receiveBytes("$C,1,\"GT\"\n$C,99,\"Cup\"\n"); // the first and the last class
     QCoreApplication::processEvents();
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
     window.controller().Followed.set({"12"});
     window.settings().change([](MainSettings& settings) { settings.Colors[kResultsBackground] = 0x123456; });
-    for (int told = 0; told < 2; ++told) // the settings told once already
+    for (int told = 0; told < 2; ++told)                           // the settings told once already
         window.controller().SettingsChanged.tell();
     EXPECT_TRUE(QTest::qWaitFor([&] { return descriptions > 0; }));
     EXPECT_EQ(descriptions, 1);
     ASSERT_EQ(host.source().state().followed.size(), 1);
     EXPECT_EQ(host.source().state().followed[0].regNo, "12");
     EXPECT_EQ(host.source().state().colors.background, "#563412");
+    EXPECT_EQ(host.source().state().classes.size(), 2);
     window.controller().Followed.clear(); // the follow list tells by itself
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().followed.isEmpty(); }));
 }
