@@ -196,6 +196,13 @@ private slots:
         QCOMPARE(back.ColRel, rec.ColRel);
         QCOMPARE(m_window->grid().gridLineWidth(), 0);
         QVERIFY(m_window->grid().gridRowHeight(2) > QFontMetrics(QFont(QStringLiteral("DejaVu Sans"), 12)).height());
+        QCOMPARE(m_window->grid().gridRowHeight(61), m_window->grid().verticalHeader()->defaultSectionSize());
+        // No font size is the size of old layouts; a placement without its top edge leaves the window be.
+        rec.Font.Size = 0;
+        rec.WinPos = {200, 400, -1, 90, WindowState::Normal, false};
+        m_window->applySettings(rec);
+        QCOMPARE(m_window->grid().font().pointSize(), 7);
+        QCOMPARE(m_window->borderWindow()->geometry(), QRect(30, 20, 500, 300));
     }
 
     // On the main window's screen (the second of two) and back into it where the operator had put it.
@@ -216,6 +223,7 @@ private slots:
         QVERIFY(window->inFullScreen() && window->isWindow());
         QCOMPARE(window->screen(), screens[1]);
         QTRY_COMPARE(window->geometry(), screens[1]->geometry());
+        QCOMPARE(window->currentSettings().WinPos.Left, 60); // the place inside the main window
         QVERIFY(window->windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QVERIFY(!window->layoutMenu()->menuAction()->isVisible());
         QTest::keyClick(&window->grid(), Qt::Key_Down);
