@@ -196,8 +196,9 @@ private slots:
         QCOMPARE(back.ColRel, rec.ColRel);
         QCOMPARE(m_window->grid().gridLineWidth(), 0);
         QVERIFY(m_window->grid().gridRowHeight(2) > QFontMetrics(QFont(QStringLiteral("DejaVu Sans"), 12)).height());
+        // Past the last of the 60 rows and the header, a row is as high as a new one.
         QCOMPARE(m_window->grid().gridRowHeight(61), m_window->grid().verticalHeader()->defaultSectionSize());
-        // No font size is the size of old layouts; a placement without its top edge leaves the window be.
+        // A font without a size takes 7 points; a placement without its top edge leaves the window where it is.
         rec.Font.Size = 0;
         rec.WinPos = {200, 400, -1, 90, WindowState::Normal, false};
         m_window->applySettings(rec);
