@@ -123,6 +123,9 @@ TEST(PitsCsv, TellEachCarsStopsAndLastForTheRun)
     EXPECT_EQ(pitsCsv(h.Ctl.State.pits()), expected);
     h.feedLines({runStart[0], "$B,2,\"Race 2\""});
     EXPECT_FALSE(h.Ctl.State.pits().anyCrossing());
+    h.feedLines(
+        {R"($L,"9","P1","PIP","06/01/2026","14:00:00.000")", R"($L,"9","P2","POP","06/01/2026","14:00:00.000")"});
+    EXPECT_TRUE(pitsCsv(h.Ctl.State.pits()).endsWith("\r\n9,no,1,    0.000,0\r\n")) << "a stop both loops saw at once";
 }
 
 } // namespace
