@@ -89,16 +89,9 @@ TEST_F(CommandLine, EveryOptionInBothSpellingsAndNoneGiveTheDefaults)
                                   "--web",        "0",
                                   "--web-bind",   "::1",
                                   "--web-delay",  "600"};
-    const QStringList joined = {"--web-bind=::1",
-                                "--web-delay=600",
-                                "--web=0",
-                                "--record=" + expected.Record,
-                                "--dump=" + expected.Dump,
-                                "--rate=2.5",
-                                "--replay-to=14:05:03.5",
-                                "--replay=" + expected.Replay,
-                                "--layout=" + expected.Layout,
-                                "--config-dir=" + expected.ConfigDir};
+    QStringList joined; // each option joined to its value, in the reverse order
+    for (qsizetype i = 0; i < separate.size(); i += 2)
+        joined.prepend(separate[i] + '=' + separate[i + 1]);
     for (const QStringList& arguments : {separate, joined}) {
         const CommandLineResult result = parse(arguments);
         ASSERT_TRUE(result.Options.has_value()) << result.Error.toStdString();

@@ -51,6 +51,8 @@ TEST_F(Dump, AWholeDumpIsWrittenIntoAFolderMadeForIt)
     for (const QString& file : files)
         EXPECT_EQ(readAll(pathOf("out/final/") + file).split('\n'), readAll(expected.filePath(file)).split('\n'))
             << file.toStdString();
+    // A field with a comma, a quote or a line break is quoted.
+    EXPECT_EQ(csvLine({"a,b", "a\"b", "a\rb", "a\nb", "ab"}), "\"a,b\",\"a\"\"b\",\"a\rb\",\"a\nb\",ab\r\n");
 }
 
 TEST_F(Dump, AFileThatCannotBeWrittenIsNamedAndTheRestWritten)

@@ -4,7 +4,6 @@
 // last lap, and the flags come as the heartbeats changed them.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <map>

@@ -42,5 +42,7 @@ TEST(Recorder, APlaceThatCannotBeWrittenIsReportedAndStopsTheRecording)
     ASSERT_TRUE(recorder.open(dir.filePath("next.feed"), error)) << error.toStdString();
     EXPECT_FALSE(recorder.failed());
     recorder.write("$F,2\n");
-    EXPECT_EQ(content(dir.filePath("next.feed")), "$F,2\n");
+    ASSERT_TRUE(recorder.open(dir.filePath("next.feed"), error)) << "a recording goes on at the file's end";
+    recorder.write("$F,3\n");
+    EXPECT_EQ(content(dir.filePath("next.feed")), "$F,2\n$F,3\n");
 }

@@ -71,12 +71,8 @@ struct Replayed {
 
 QByteArray pitRace()
 {
-    SimOptions sim;
-    sim.cars = 6;
-    sim.laps = 8;
-    sim.pitLoops = true;
     QByteArray feed;
-    for (const SimLine& line : simulateSession(sim))
+    for (const SimLine& line : simulateSession({.cars = 6, .laps = 8, .pitLoops = true}))
         feed += QByteArray::fromStdString(line.text) + '\n';
     return feed;
 }
@@ -157,7 +153,8 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
     replay.feeder.setClock([&now] { return now; });
     ReplayBar bar;
     linkReplayBar(bar, replay.control);
-    replay.start();
+    bar.addRate(2); // as the program offers a --rate it was started with
+    replay.start(2);
     replay.control.pause();
     ASSERT_EQ(bar.slider().maximum(), 60);
 
@@ -177,6 +174,8 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
         {"play;after 30", 6, "14:00:40"},
         {"seek 5", 2, "14:00:05"},
         {"speed 100×;play;after 0.3", 5, "14:00:35"},
+        {"seek 20;after 0.1", 5, "14:00:30"},         // a seek while playing plays on
+        {"speed 2 lines/s;after 0.6", 7, "14:00:50"}, // back to the rate it started at
         {"speed Max;after 0", 8, "14:01:00"},
     };
     // The time shown comes with the bar's tick, after many a turn of the feeder's faster timer.
@@ -196,7 +195,7 @@ TEST(ReplayBarControls, PlayPauseSpeedAndSliderDriveTheReplay)
             [&] { return lines() == step.lines && bar.timeLabel().text() == QLatin1String(step.shown); }, kWaitMs))
             << step.actions << ": " << lines() << " lines, " << bar.timeLabel().text().toStdString();
     }
-    EXPECT_EQ(replay.h.Ctl.Info.lines(), 8); // the two before the seek back, and six after it
+    EXPECT_EQ(replay.h.Ctl.Info.lines(), 8); // the four up to the last seek back, and four after it
 }
 
 // A recording still being written: the bar offers Live once the file grows; Live feeds the file to its

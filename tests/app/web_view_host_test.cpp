@@ -23,6 +23,7 @@
 #include "test_main_window.h"
 #include "web_view_dialog.h"
 #include "web_view_host.h"
+#include "window_settings.h"
 
 using namespace kav;
 
@@ -92,6 +93,11 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     ManualClock clock; // the feed's silence stands still
     MainWindow window(testOptions(nullptr, &clock));
     WebViewHost host(window, window.controller(), -1, {}, {});
+    window.device()->receiveBytes("$C,1,\"GT\"\n$C,99,\"Cup\"\n"); // the first and the last class
+    ResultWindow* first = window.openResultWindow(windowSettings(kLayoutCurrentRace, {0}, 0));
+    window.openResultWindow(windowSettings(kLayoutPractice, {0}, 0));
+    first->borderWindow()->close(); // its number is taken again by a window listed last
+    window.openResultWindow(windowSettings(kLayoutCurrentRace, {0}, 0));
     QCoreApplication::processEvents();
     int descriptions = 0;
     QObject::connect(&host.source(), &ResultsSource::stateChanged, [&] { ++descriptions; });
@@ -104,6 +110,8 @@ TEST(WebViewHost, TheDescriptionFollowsWhatTheProgramTellsOf)
     ASSERT_EQ(host.source().state().followed.size(), 1);
     EXPECT_EQ(host.source().state().followed[0].regNo, "12");
     EXPECT_EQ(host.source().state().colors.background, "#563412");
+    EXPECT_EQ(host.source().state().classes.size(), 2);
+    EXPECT_EQ(host.source().state().windows.front().Number, 1);
     window.controller().Followed.clear(); // the follow list tells by itself
     EXPECT_TRUE(QTest::qWaitFor([&] { return host.source().state().followed.isEmpty(); }));
 }

@@ -129,5 +129,13 @@ TEST(SessionFollower, FollowsTheNewestLiveSession)
     EXPECT_EQ(sessionStart("no-dash"), 0);
 }
 
+TEST(TopicLevel, MakesARunNameSafeForATopic)
+{
+    EXPECT_EQ(topicLevelOf(QStringLiteral("Race 1 - Brenmoor Cup")), QStringLiteral("race-1-brenmoor-cup"));
+    EXPECT_EQ(topicLevelOf(QStringLiteral("Ødegaard/Cup #2+")), QStringLiteral("ødegaard-cup-2"));
+    EXPECT_EQ(topicLevelOf(QStringLiteral(" +#/ ")), QStringLiteral("no-run"));
+    EXPECT_EQ(automaticTopicPrefix(QString()), QStringLiteral("kavendor/no-run"));
+}
+
 } // namespace
 } // namespace kav

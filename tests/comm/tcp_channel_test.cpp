@@ -98,18 +98,14 @@ TEST_F(TcpChannel, LinesArriveWholeInOrderWhereverTheSegmentsEnd)
 // The question comes once; Yes reconnects with the current settings, No leaves the device silent.
 TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
 {
-    struct Case {
-        const char* name;
-        bool refused;
-        Answer answer;
-    };
-    for (const Case& c : {Case{"closed, Yes", false, Answer::Yes}, Case{"closed, No", false, Answer::No},
-                          Case{"refused, Yes", true, Answer::Yes}, Case{"refused, No", true, Answer::No}}) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, refused, answer] :
+         {std::tuple{"closed, Yes", false, Answer::Yes}, std::tuple{"closed, No", false, Answer::No},
+          std::tuple{"refused, Yes", true, Answer::Yes}, std::tuple{"refused, No", true, Answer::No}}) {
+        SCOPED_TRACE(name);
         prompts.questions.clear();
-        prompts.answers = {c.answer};
+        prompts.answers = {answer};
         const int before = server.connectionCount();
-        if (c.refused) {
+        if (refused) {
             const quint16 port = server.port();
             server.stopListening();
             prompts.whileAsking = [this, port] { server.listen(port); };
@@ -120,9 +116,9 @@ TEST_F(TcpChannel, ALostOrRefusedConnectionAsksOnceAndOnlyYesReconnects)
             server.closeLatest();
         }
         ASSERT_TRUE(answered(1));
-        EXPECT_EQ(prompts.questions, QStringList{c.refused ? kFailed : kRemoteClose});
-        EXPECT_EQ(device.ReconnectTimer.isActive(), c.answer == Answer::Yes);
-        const int expected = before + (c.refused ? 0 : 1) + (c.answer == Answer::Yes ? 1 : 0);
+        EXPECT_EQ(prompts.questions, QStringList{refused ? kFailed : kRemoteClose});
+        EXPECT_EQ(device.ReconnectTimer.isActive(), answer == Answer::Yes);
+        const int expected = before + (refused ? 0 : 1) + (answer == Answer::Yes ? 1 : 0);
         EXPECT_TRUE(server.waitForConnections(expected));
         device.close();
     }

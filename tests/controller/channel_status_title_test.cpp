@@ -15,10 +15,7 @@ TEST(ChannelStatusTitle, FollowsATcpConnectionThroughItsStates)
 {
     FeedServer server;
     KavendorDevice device;
-    device.Settings.CommType = CommunicationType::TCPIP;
-    device.Settings.TCPIP_Addr = QStringLiteral("127.0.0.1");
-    device.Settings.TCPIP_Port = server.port();
-    device.Settings.TCPIP_AutoReconnect = true;
+    device.Settings = {CommunicationType::TCPIP, 1, 9600, "", "127.0.0.1", server.port(), true, 30, {}};
     device.setAutoReconnectInterval(std::chrono::hours(1));
     QWidget window;
     ChannelStatusTitle title(window, QStringLiteral("Kavendor  v3.2"));

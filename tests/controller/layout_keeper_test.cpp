@@ -54,11 +54,11 @@ TEST_F(LayoutKeeperTest, ACopiedLayoutGoesOneTitleBarBelowTheActiveWindowAndAFre
     EXPECT_EQ(copy->settings().ColRel, first->settings().ColRel);
     EXPECT_EQ(copy->settings().Layout, kLayoutCompletedLap);
     area->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->borderWindow()));
-    acceptColumns({7});
+    acceptColumns({7, 8, 9});
     ResultWindow* fresh = layouts.newResultWindow(kLayoutCompletedLap);
-    EXPECT_NE(fresh->borderWindow()->pos(), QPoint(30 + titleBar, 40 + titleBar));
+    EXPECT_EQ(fresh->borderWindow()->width(), 26 + 61 + 91 + 91);
     EXPECT_EQ(fresh->settings().ColRel[0], 7);
-    EXPECT_EQ(fresh->settings().ColRel[1], kNoCode);
+    EXPECT_EQ(fresh->settings().ColRel[3], kNoCode);
 }
 
 TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
@@ -67,10 +67,7 @@ TEST_F(LayoutKeeperTest, FourWindowsALogoAndThePanelSurviveSaveClearAndOpen)
     logo.fill(Qt::red);
     ASSERT_TRUE(logo.save(file("logo.png")));
     start();
-    GeneralInfoItems items;
-    resetGeneralInfo(items);
-    items[0] = RunInfo::kFlagLamp;
-    items[1] = RunInfo::kRaceTime;
+    const GeneralInfoItems items{RunInfo::kFlagLamp, RunInfo::kRaceTime, 255, 255, 255, 255, 255, 255, 255, 255};
     layouts.setGeneralInfo(items);
     layouts.setLogo(true, file("logo.png").toStdString());
     const std::vector<std::pair<std::uint8_t, std::vector<std::uint8_t>>> windows = {
@@ -120,8 +117,8 @@ TEST_F(LayoutKeeperTest, TheLayoutFileInUseFollowsWindowsButNotAClearAndSavingOv
     resultWindow(1)->borderWindow()->close();
     QCoreApplication::processEvents();
     EXPECT_FALSE(stored(file("live.kvl"), 1).WinExist);
-    settings.change(
-        [](MainSettings& s) { s.LayoutFile.clear(); }); // the file keeps its third window until it is replaced
+    // The file keeps its third window until it is replaced.
+    settings.change([](MainSettings& s) { s.LayoutFile.clear(); });
     resultWindow(3)->borderWindow()->close();
     QCoreApplication::processEvents();
     prompter.answers = {Answer::No, Answer::Yes};

@@ -82,12 +82,12 @@ TEST_F(LifeCycleTest, AStopFromOutsideAsksNothingSavesANamedLayoutAndLeavesAnUnn
     EXPECT_EQ(prompter.questions, QStringList());
 }
 
-// Each start reads what the last closing stored: the normal placement, kept while maximised.
+// Each start reads what the last closing stored: the normal placement, kept while full screen.
 TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
 {
     start();
     window.setWindowState(Qt::WindowNoState);
-    window.setGeometry(100, 120, 800, 600);
+    window.setGeometry(100, 120, 700, 500);
     const QRect normal(window.pos(), window.size());
     life.finish(message);
     MainSettings stored = storedSettings(file("Kavendor.ini"));
@@ -97,15 +97,22 @@ TEST_F(LifeCycleTest, ClosingKeepsTheNormalPlacementAndTheStateForTheNextStart)
     LifeCycle second(window, options, controller, settings, device, layouts, actions);
     second.activate();
     EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(window.width(), 800);
-    window.setWindowState(Qt::WindowMaximized);
+    EXPECT_EQ(window.width(), 700);
+    window.setWindowState(Qt::WindowFullScreen);
+    QCoreApplication::processEvents(); // the window takes the whole screen
     second.finish(message);
     stored = storedSettings(file("Kavendor.ini"));
-    EXPECT_EQ(stored.MainWin.Width, 800);
+    EXPECT_EQ(stored.MainWin.Width, 700);
     EXPECT_EQ(stored.MainWin.State, WindowState::Maximized);
 
     window.setWindowState(Qt::WindowNoState);
     LifeCycle third(window, options, controller, settings, device, layouts, actions);
     third.activate();
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    // Only a missing left edge means no placement: one at the top edge -1 is a placement.
+    stored.MainWin = {500, 700, -1, 100, WindowState::Normal, false};
+    writeMainSettings(file("Kavendor.ini").toStdString(), stored, false);
+    LifeCycle fourth(window, options, controller, settings, device, layouts, actions);
+    fourth.activate();
+    EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
 }

@@ -33,6 +33,9 @@ TEST_F(MenuActionsTest, TheColourDialogTakesThePairsBackInOrderAndColoursThePane
     EXPECT_EQ(settings->Colors, chosen);
     EXPECT_EQ(panel->palette().color(QPalette::Window), QColor(0x04, 0x04, 0x04));
     EXPECT_EQ(panel->caption(RunInfo::kRaceTime)->palette().color(QPalette::WindowText), QColor(0x03, 3, 3));
+    prompter.onExec = [](QDialog&) { return int(ColourSettingsDialog::kBigScreenAnswer); };
+    actions.editColours();
+    EXPECT_EQ(settings->Colors, BigScreenColors);
 }
 
 TEST_F(MenuActionsTest, FollowNeedsCompetitorsAndTheFeedAndMiscellaneousUpdateTheTrackLabels)

@@ -75,16 +75,16 @@ TEST(FlagWindow, FollowsTheRunsFlagWhenAskedTo)
     Harness h;
     bool showFlag = false;
     h.Ctl.Flag.ShowFlag = [&showFlag] { return showFlag; };
+    // The flag line, the window shown after it, and whether the operator minimises the window before it.
     const struct {
-        const char* flag;
-        bool minimise; // the operator minimises the window before the line
-        const char* shown;
-    } steps[] = {{"Red", false, "none"},
-                 {"  yellow ", false, "yellow"},
-                 {"YELLOW", true, "yellow minimised"},
-                 {"Finish", false, "yellow minimised"},
-                 {"Red   ", false, "red"},
-                 {"Green ", false, "none"}};
+        const char *flag, *shown;
+        bool minimise;
+    } steps[] = {{"Red", "none", false},
+                 {"  yellow ", "yellow", false},
+                 {"YELLOW", "yellow minimised", true},
+                 {"Finish", "yellow minimised", false},
+                 {"Red   ", "red", false},
+                 {"Green ", "none", false}};
     for (const auto& step : steps) {
         SCOPED_TRACE(step.flag);
         if (step.minimise)

@@ -72,6 +72,9 @@ private slots:
         model.setText(0, 8, QString());
         QCOMPARE(model.data(model.index(0, 8), Qt::DisplayRole).toString(), QStringLiteral(" "));
         QCOMPARE(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("3"));
+        model.setText(0, 5, QStringLiteral("Name")); // a text, not the row's number, starts the field
+        QCOMPARE(model.data(model.index(0, 5), kRowInFieldRole), QVariant(true));
+        QCOMPARE(model.data(model.index(1, 5), kRowInFieldRole), QVariant(false));
         const auto alignment = [&model](int column) {
             return model.data(model.index(0, column), Qt::TextAlignmentRole).value<Qt::Alignment>() &
                    Qt::AlignHorizontal_Mask;
@@ -130,9 +133,7 @@ private slots:
         place(3, "9", "Cup", "2", "1.500");
         field.setMarker(2, 1, ResultsModel::kNoMarker);
         field.clearRow(2);
-        field.setText(2, 2, QStringLiteral("8"));
-        field.setText(2, 15, QStringLiteral("Cup"));
-        field.setText(2, 17, QStringLiteral("1"));
+        place(2, "8", "Cup", "1", "");
         QTRY_COMPARE(shown(), (QStringList{"1 8  ", "2 9 1.500"}));
         QVERIFY(!cup.rowColours(0).set);
         QCOMPARE(cup.cell(0, 1).marker, ResultsModel::kNoMarker);

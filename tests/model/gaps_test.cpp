@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -129,9 +130,7 @@ TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
         Texts order;
         for (std::string shown; orderText >> shown;)
             order.push_back(shown == "-" ? "" : shown);
-        std::vector<std::uint16_t> positions;
-        for (std::uint16_t shown = 0; positionsText >> shown;)
-            positions.push_back(shown);
+        const std::vector<std::uint16_t> positions(std::istream_iterator<std::uint16_t>(positionsText), {});
         EXPECT_EQ(column(list, kRegNo), order) << row[0];
         EXPECT_EQ(column(list, &RaceResultRecord::Position), positions) << row[0];
         for (std::size_t i = 0; i < order.size(); ++i)
@@ -139,12 +138,6 @@ TEST(TrackOrder, SortsAroundTheReferenceAndEmptiesASecondEntryOfACar)
                 << row[0] << ": " << order[i];
     }
 }
-
-} // namespace
-} // namespace kav
-
-namespace kav {
-namespace {
 
 // Two classes and a car without one, with lapped cars: the class standings of each row as texts.
 TEST(ClassStandings, PositionsGapsAndIntervalsWithinTheClassAndOverall)

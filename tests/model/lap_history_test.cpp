@@ -24,16 +24,12 @@ TimeValue t(const std::string& text)
     return textToTime(text);
 }
 
-LapFlag flagOf(std::string text)
+LapFlag flagOf(const std::string& text)
 {
-    text = text.substr(0, text.find(' '));
-    if (text == "Green")
-        return LapFlag::Green;
-    if (text == "Yellow")
-        return LapFlag::Yellow;
-    if (text == "Red")
-        return LapFlag::Red;
-    return text == "Finish" ? LapFlag::Finish : LapFlag::None;
+    static const std::map<std::string, LapFlag> kFlags = {
+        {"Green", LapFlag::Green}, {"Yellow", LapFlag::Yellow}, {"Red", LapFlag::Red}, {"Finish", LapFlag::Finish}};
+    const auto found = kFlags.find(text.substr(0, text.find(' ')));
+    return found == kFlags.end() ? LapFlag::None : found->second;
 }
 
 std::vector<std::string> feedLines(const std::string& feed)

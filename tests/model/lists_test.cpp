@@ -10,11 +10,7 @@ namespace {
 
 FullCompetitorRecord competitor(std::string regNo, std::string number, std::string lastName = {})
 {
-    FullCompetitorRecord rec;
-    rec.RegNo = std::move(regNo);
-    rec.Number = std::move(number);
-    rec.LastName = std::move(lastName);
-    return rec;
+    return {std::move(regNo), std::move(number), 0, "", std::move(lastName), "", ""};
 }
 
 RacePositionRecord G(int position, std::string regNo)

@@ -55,6 +55,9 @@ TEST(PitStops, FollowACarThroughItsStops)
         {"laps 12", true, {false, 2, 20 * kSecond, 12, 9}},
         {R"($L,"7","P1","PIP","06/02/2026","00:05:00.000")", true, {true, 3, 20 * kSecond, 12, 9}},
         {R"($L,"7","T1","SFT","06/02/2026","00:06:00.000")", true, {false, 3, -1, 12, 12}},
+        // A pit-in on the stroke of midnight is a time like any other.
+        {R"($L,"7","P1","PIP","06/03/2026","00:00:00.000")", true, {true, 4, -1, 12, 12}},
+        {R"($L,"7","P2","POP","06/03/2026","00:00:30.000")", true, {false, 4, 30 * kSecond, 12, 12}},
     };
     PitStops pits;
     EXPECT_FALSE(pits.anyCrossing());

@@ -35,14 +35,7 @@ TEST_F(CommSettingsFile, TheOptionalKeysAreWrittenOnlyWhenSetAndEverythingReadsB
     saveCommunicationSettings(pathOf(), settings);
     EXPECT_EQ(readAll(pathOf()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/defaults.ini")));
     EXPECT_EQ(loadCommunicationSettings(pathOf()), settings);
-    settings.CommType = CommunicationType::TCPIP;
-    settings.S_Port = 4;
-    settings.S_Baudrate = 230400;
-    settings.S_Device = QStringLiteral("/dev/ttyUSB0");
-    settings.TCPIP_Addr = QStringLiteral("feed.track.local");
-    settings.TCPIP_Port = 50001;
-    settings.TCPIP_AutoReconnect = true;
-    settings.TCPIP_SilenceTimeout = 10;
+    settings = {CommunicationType::TCPIP, 4, 230400, "/dev/ttyUSB0", "feed.track.local", 50001, true, 10, {}};
     saveCommunicationSettings(pathOf(), settings);
     EXPECT_EQ(readAll(pathOf()), readAll(QStringLiteral(KAV_TEST_DATA "/comm/every_key.ini")));
     EXPECT_EQ(loadCommunicationSettings(pathOf()), settings);

@@ -8,6 +8,7 @@
 
 #include "case_table.h"
 #include "file_errors.h"
+#include "number_text.h"
 #include "record_file.h"
 #include "temporary_folder.h"
 
@@ -40,6 +41,7 @@ TEST(RecFile, ReadIntegerConvertsWholeTextOnly)
     for (const auto& row : readCaseTable(KAV_TEST_DATA "/store/integers.txt")) {
         db.writeString("N", "v", row.at(1));
         EXPECT_EQ(db.readInteger("N", "v", -7), std::stoi(row.at(2))) << row[0];
+        EXPECT_EQ(parseTypedNumber(row.at(1)).value_or(-7), std::stoll(row.at(3))) << row[0];
     }
     db.writeInteger("N", "w", -2147483633);
     EXPECT_EQ(db.readString("N", "w", ""), "-2147483633");

@@ -29,9 +29,7 @@ TEST(Store, EveryRecordHasItsDefaultsInAMissingEmptyOrForeignFile)
 {
     TemporaryFolder folder;
     writeFile(folder / "empty.kvl", "");
-    writeFile(folder / "foreign.kvl", std::string("\x7F"
-                                                  "ELF\0\x01\x02[\xFF]\r\n=\n\0\0",
-                                                  15));
+    writeFile(folder / "foreign.kvl", std::string("\177ELF\0\x01\x02[\xFF]\r\n=\n\0\0", 15));
     for (const auto& file : {folder / "missing.kvl", folder / "empty.kvl", folder / "foreign.kvl"}) {
         MainSettings settings;
         settings.TrackName = "stale";
@@ -124,7 +122,7 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     const auto file = folder / "bad.kvl";
     writeFile(file, "[ResultWin1]\r\nWinState=0\r\nLayout=300\r\nColRel0=3\r\nColRel1=200\r\nColRel2=3\r\n"
                     "ColRel3=25\r\nColRel4=0\r\nColRel5=-1\r\nColRel6=255\r\nColRel7=5\r\n"
-                    "[ResultWin2]\r\nWinState=4\r\nColRel0=$10\r\nColRel1=26\r\nColRel2=16\r\n"
+                    "[ResultWin2]\r\nWinState=4\r\nLayout=255\r\nColRel0=$10\r\nColRel1=26\r\nColRel2=16\r\n"
                     "[GeneralInfo]\r\nGenInfo1=10\r\nGenInfo2=0\r\nGenInfo3=10\r\nGenInfo4=11\r\nGenInfo5=2\r\n"
                     "[Colors]\r\nColor3=65280\r\nColor5=-1\r\nColor6=blue\r\n");
     ResultWindowSettings rec = readWindow(file, 1);
@@ -137,6 +135,7 @@ TEST(Store, DamagedValuesGiveAUsableRecord)
     EXPECT_EQ(rec.ColPos, colPos);
     rec = readWindow(file, 2);
     EXPECT_EQ(rec.WinPos.State, WindowState::Normal);
+    EXPECT_EQ(rec.Layout, 255) << "a byte's top value is taken";
     EXPECT_EQ(rec.ColRel, columnOrder({16}));
     GeneralInfoItems genInfo;
     readGeneralInfo(file, genInfo);

@@ -15,10 +15,10 @@ TEST(WebViewSettingsFile, SectionLivesBesideTheOtherSettingsWithoutTouchingThem)
     EXPECT_EQ(readWebViewSettings(file), WebViewSettings{});
     writeMainSettings(file, MainSettings{}, true);
     const std::string before = readFile(file);
-    const WebViewSettings settings{true, 8123, "192.168.1.5", 1000, 0, 600};
+    const WebViewSettings settings{true, 8123, "192.168.1.5", 1, 0, 600};
     writeWebViewSettings(file, settings);
     EXPECT_EQ(readFile(file), before + "\r\n[WebView]\r\nEnabled=1\r\nPort=8123\r\nBindAddress=192.168.1.5\r\n"
-                                       "MaxClients=1000\r\nMaxClientsPerAddress=0\r\nDelaySeconds=600\r\n");
+                                       "MaxClients=1\r\nMaxClientsPerAddress=0\r\nDelaySeconds=600\r\n");
     EXPECT_EQ(readWebViewSettings(file), settings);
     // The main settings written afterwards keep the section.
     writeMainSettings(file, MainSettings{}, false);

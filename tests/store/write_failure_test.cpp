@@ -83,8 +83,7 @@ TEST(WriteFailure, RaisesTheWriteErrorAndLeavesTheOldFileWhole)
         // The disk full part-way: a limit of the file size this process may write holds for root too.
         rlimit saved{};
         ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit limit = saved;
-        limit.rlim_cur = kWritableBytes;
+        const rlimit limit{kWritableBytes, saved.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         EXPECT_THROW(writer.write(folder / "plain"), FileWriteError);

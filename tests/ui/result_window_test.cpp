@@ -196,6 +196,14 @@ private slots:
         QCOMPARE(back.ColRel, rec.ColRel);
         QCOMPARE(m_window->grid().gridLineWidth(), 0);
         QVERIFY(m_window->grid().gridRowHeight(2) > QFontMetrics(QFont(QStringLiteral("DejaVu Sans"), 12)).height());
+        // Past the last of the 60 rows and the header, a row is as high as a new one.
+        QCOMPARE(m_window->grid().gridRowHeight(61), m_window->grid().verticalHeader()->defaultSectionSize());
+        // A font without a size takes 7 points; a placement without its top edge leaves the window where it is.
+        rec.Font.Size = 0;
+        rec.WinPos = {200, 400, -1, 90, WindowState::Normal, false};
+        m_window->applySettings(rec);
+        QCOMPARE(m_window->grid().font().pointSize(), 7);
+        QCOMPARE(m_window->borderWindow()->geometry(), QRect(30, 20, 500, 300));
     }
 
     // On the main window's screen (the second of two) and back into it where the operator had put it.
@@ -216,6 +224,7 @@ private slots:
         QVERIFY(window->inFullScreen() && window->isWindow());
         QCOMPARE(window->screen(), screens[1]);
         QTRY_COMPARE(window->geometry(), screens[1]->geometry());
+        QCOMPARE(window->currentSettings().WinPos.Left, 60); // the place inside the main window
         QVERIFY(window->windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
         QVERIFY(!window->layoutMenu()->menuAction()->isVisible());
         QTest::keyClick(&window->grid(), Qt::Key_Down);

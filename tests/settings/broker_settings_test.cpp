@@ -4,8 +4,8 @@
 
 #include "communication_settings_file.h"
 #include "publisher_settings.h"
+#include "serial_port_settings.h"
 #include "temporary_folder.h"
-#include "topic_names.h"
 
 namespace kav {
 namespace {
@@ -18,6 +18,7 @@ TEST(ConnectionCheck, NamesWhatMakesTheSettingsUnusable)
         const char* problem;
     } cases[] = {
         {[](auto& s) { s.port = 0; }, "The broker port must be a number from 1 to 65535."},
+        {[](auto& s) { s.port = 1; }, ""},
         {[](auto& s) { s.keepAliveSeconds = 4; }, "The keep-alive must be from 5 to 65535 seconds."},
         {[](auto& s) { s.password = QStringLiteral("x"); }, "A password needs a user name."},
         {[](auto& s) { s.caFile = QStringLiteral("/nonexistent/ca.crt"); }, ""}, // without TLS
@@ -34,8 +35,7 @@ TEST(TopicPrefixCheck, RefusesWhatNoBrokerWouldRouteAndWildcardsWhereTheyMeanNot
 {
     const struct {
         const char* prefix;
-        bool wildcards;
-        bool usable;
+        bool wildcards, usable;
     } cases[] = {{"kavendor/track", false, true}, {"", false, false},           {"kavendor/#", true, false},
                  {"kavendor//x", false, false},   {"$SYS/x", false, false},     {"kavendor/+", false, false},
                  {"kavendor/+", true, true},      {"kavendor/a+b", true, false}};
@@ -49,16 +49,9 @@ TEST(HostAndPort, ReadsTheCommandLineForms)
     EXPECT_EQ(parseHostAndPort("broker"), std::pair(QStringLiteral("broker"), 1883));
     EXPECT_EQ(parseHostAndPort("[::1]:1885"), std::pair(QStringLiteral("::1"), 1885));
     EXPECT_EQ(parseHostAndPort("::1"), std::pair(QStringLiteral("::1"), 1883));
+    EXPECT_EQ(parseHostAndPort("broker:65535"), std::pair(QStringLiteral("broker"), 65535));
     for (const char* wrong : {"broker:0", "broker:70000", "broker:", ":1883", "broker:x", "[::1]1883"})
         EXPECT_EQ(parseHostAndPort(QString::fromUtf8(wrong)), std::nullopt) << wrong;
-}
-
-TEST(TopicLevel, MakesARunNameSafeForATopic)
-{
-    EXPECT_EQ(topicLevelOf(QStringLiteral("Race 1 - Brenmoor Cup")), QStringLiteral("race-1-brenmoor-cup"));
-    EXPECT_EQ(topicLevelOf(QStringLiteral("Ødegaard/Cup #2+")), QStringLiteral("ødegaard-cup-2"));
-    EXPECT_EQ(topicLevelOf(QStringLiteral(" +#/ ")), QStringLiteral("no-run"));
-    EXPECT_EQ(automaticTopicPrefix(QString()), QStringLiteral("kavendor/no-run"));
 }
 
 TEST(PublisherSettingsFile, KeepsItsOwnSectionBesideTheProgramsSettings)
@@ -67,10 +60,18 @@ TEST(PublisherSettingsFile, KeepsItsOwnSectionBesideTheProgramsSettings)
     const auto file = folder / "Kavendor.ini";
     writeFile(file, "[MainWin]\r\nMarkerDelay=7\r\n");
     EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), PublisherSettings());
+    EXPECT_EQ(checkPublisherSettings(PublisherSettings()), QString()) << "a publisher that is off is never wrong";
     PublisherSettings settings{true, {"10.0.0.5", 8883, "track-pc", 20, "pub", "secret", true, "/ca.crt"}, "a/b"};
     writePublisherSettings(QString::fromStdString(file.string()), settings);
     EXPECT_EQ(readPublisherSettings(QString::fromStdString(file.string())), settings);
     EXPECT_TRUE(readFile(file).starts_with("[MainWin]\r\nMarkerDelay=7\r\n"));
+}
+
+// Port n is /dev/ttyS(n-1) unless a device path is set.
+TEST(SerialDevice, IsThePathOrElseTheNumberedPort)
+{
+    EXPECT_EQ(serialDeviceName({3, 9600, 8, 0, {}, {}}), QStringLiteral("/dev/ttyS2"));
+    EXPECT_EQ(serialDeviceName({3, 9600, 8, 0, {}, QStringLiteral("/dev/ttyUSB0")}), QStringLiteral("/dev/ttyUSB0"));
 }
 
 // Both files that can hold a broker password: readable by others only while they hold none.
