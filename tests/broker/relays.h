@@ -2,7 +2,6 @@
 // (kavendor without a window, fed by a broker, serving the web view) and nginx in front of them.
 #pragma once
 
-#include <QDir>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTemporaryDir>
