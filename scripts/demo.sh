@@ -154,17 +154,15 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     lines=$(wc -l <"$config/received.feed" 2>/dev/null || echo 0)
     echo "demo: the program received $lines lines of the race ($config/received.feed)."
     status=0
-    for port in $(seq $((proxy_port + 1)) $((proxy_port + relays))) "$proxy_port"; do
-        [ "$relays" -gt 0 ] || break
-        lines=$(relay_lines "$port")
-        if [ "$port" = "$proxy_port" ]; then
-            echo "demo: through nginx, a page's relay has $lines lines."
-        else
-            echo "demo: relay $((port - proxy_port)) took $lines lines from the broker."
-        fi
-        # A relay or nginx that answers nothing is a failed demo, whatever the program did.
-        [[ "$lines" =~ ^[0-9]+$ ]] || { echo "demo: nothing answers on port $port; see the logs above" >&2; status=1; }
+    # A relay or nginx that answers nothing is a failed demo, whatever the program did.
+    report_relay() {
+        echo "demo: $1 $2 lines."
+        [[ "$2" =~ ^[0-9]+$ ]] || { echo "demo: nothing answers for $1; see its log" >&2; status=1; }
+    }
+    for number in $(seq "$relays"); do
+        report_relay "relay $number took" "$(relay_lines $((proxy_port + number)))"
     done
+    if [ "$relays" -gt 0 ]; then report_relay "through nginx, a page's relay has" "$(relay_lines "$proxy_port")"; fi
     if [ "$use_broker" = 1 ] && [ "$relays" -eq 0 ]; then
         wait "${pids[-1]}" 2>/dev/null || true
         lines=$(wc -l <"$display/received.feed" 2>/dev/null || echo 0)

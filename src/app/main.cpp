@@ -404,9 +404,9 @@ int ProgramRun::runHeadless()
 {
     QApplication::setQuitOnLastWindowClosed(false);
     kav::setPrompter(&m_consolePrompter);
-    if (kav::KavendorDevice* device = m_window->device())
-        device->setPrompts(&m_headlessPrompts);
-    m_log.watch(*m_window->device(), m_window->controller().Info);
+    kav::KavendorDevice& device = *m_window->device();
+    device.setPrompts(&m_headlessPrompts);
+    m_log.watch(device, m_window->controller().Info);
     QObject::connect(&m_broker, &kav::BrokerLink::publisherStatusChanged, &m_log, &kav::HeadlessLog::publisherChanged);
     m_window->activateFirstTime();
     QTimer::singleShot(0, m_window.get(), [this] { startReplay(); });
