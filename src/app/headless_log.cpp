@@ -1,6 +1,7 @@
 #include "headless_log.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "kavendor_device.h"
 #include "run_info.h"
@@ -29,14 +30,13 @@ void HeadlessLog::channelChanged(ChannelState state, bool overBroker)
 {
     if (state == m_channel)
         return;
-    const bool wasConnected = m_channel == ChannelState::Connected;
     m_channel = state;
     switch (state) {
-    case ChannelState::Connected: return m_sink(QStringLiteral("feed connected"));
+    case ChannelState::Connected: m_connectedSinceRetry = true; return m_sink(QStringLiteral("feed connected"));
     case ChannelState::Connecting: return m_sink(QStringLiteral("feed connecting"));
     case ChannelState::WaitingToReconnect:
-        return m_sink(wasConnected ? QStringLiteral("feed lost; trying again")
-                                   : QStringLiteral("feed not reached; trying again"));
+        return m_sink(std::exchange(m_connectedSinceRetry, false) ? QStringLiteral("feed lost; trying again")
+                                                                  : QStringLiteral("feed not reached; trying again"));
     case ChannelState::Disconnected:
         return m_sink(overBroker ? QStringLiteral("feed ended: the publisher ended its session; listening for the next")
                                  : QStringLiteral("feed closed"));

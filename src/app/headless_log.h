@@ -34,6 +34,7 @@ public:
 private:
     Sink m_sink;
     ChannelState m_channel = ChannelState::Disconnected;
+    bool m_connectedSinceRetry = false; // a TCP feed the server closed is closed before it is retried
     QString m_run;
     bool m_finished = false;
     BrokerStatus::State m_publisher = BrokerStatus::State::Off;

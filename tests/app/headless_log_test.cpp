@@ -19,7 +19,8 @@ TEST(HeadlessLog, SaysEachChangeOfTheFeedTheRunAndTheBrokerOnce)
         log.channelChanged(state);
     for (const bool finished : {false, false, true, true})
         log.runChanged(QStringLiteral("Heat 1"), finished);
-    log.channelChanged(WaitingToReconnect);
+    for (const ChannelState state : {Disconnected, WaitingToReconnect, Connecting, Connected, WaitingToReconnect})
+        log.channelChanged(state); // a TCP feed the server closed, then one lost
     log.channelChanged(Disconnected, true);
     log.runChanged(QStringLiteral("Final"), false);
     using Broker = BrokerStatus::State;
@@ -27,7 +28,8 @@ TEST(HeadlessLog, SaysEachChangeOfTheFeedTheRunAndTheBrokerOnce)
         log.publisherChanged(broker(state));
     EXPECT_EQ(said,
               (QStringList{"feed connecting", "feed not reached; trying again", "feed connected", "run started: Heat 1",
-                           "run finished: Heat 1", "feed lost; trying again",
+                           "run finished: Heat 1", "feed closed", "feed lost; trying again", "feed connecting",
+                           "feed connected", "feed lost; trying again",
                            "feed ended: the publisher ended its session; listening for the next", "run started: Final",
                            "broker not reached: " + broker(BrokerStatus::State::Retrying).text(),
                            "broker: " + broker(BrokerStatus::State::Connected).text(),

@@ -98,6 +98,32 @@ def run_case(config, name, number, named_layout):
         failures.append(f"{name}: the log does not name the signal: {said.strip()}")
 
 
+def run_headless(config):
+    """--headless on a TCP feed, as a relay on the track's network: the feed server drops it, and it
+    connects again by itself (nobody is there to answer); SIGTERM ends it with status 0."""
+    import socket
+    os.mkdir(config)
+    server = socket.create_server(("127.0.0.1", 0))
+    server.settimeout(30)
+    with open(os.path.join(config, "Communication.ini"), "w") as ini:
+        ini.write("[Communication]\nCommType=TCPIP\n\n[Communication\\TCPIP]\nTCPIP_Addr=127.0.0.1\n"
+                  f"TCPIP_Port={server.getsockname()[1]}\n")
+    process = subprocess.Popen([PROGRAM, "--headless", "--config-dir", config], stdout=subprocess.DEVNULL,
+                               stderr=subprocess.PIPE, env=ENV)
+    try:
+        for _ in range(2):
+            connection, _ = server.accept()
+            connection.sendall(b'$B,1,"Race 1"\n')
+            connection.close()
+    except OSError as error:
+        failures.append(f"headless: the feed was not connected to again: {error}")
+    process.send_signal(signal.SIGTERM)
+    status = process.wait(timeout=120)
+    said = process.stderr.read().decode(errors="replace")
+    if status != 0 or said.count("kavendor: feed connected") < 2 or "feed lost; trying again" not in said:
+        failures.append(f"headless: status {status}: {said.strip()}")
+
+
 def main():
     if not os.access(PROGRAM, os.X_OK):
         print(f"missing program: {PROGRAM}", file=sys.stderr)
@@ -113,6 +139,7 @@ def main():
                 run_case(os.path.join(root, f"case{index}"), name, number, named_layout)
             except (OSError, RuntimeError) as error:
                 failures.append(f"{name}: {error}")
+        run_headless(os.path.join(root, "headless"))
     for failure in failures:
         print(failure, file=sys.stderr)
     return 1 if failures else 0
