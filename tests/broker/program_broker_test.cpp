@@ -276,8 +276,7 @@ TEST(ProgramWithBroker, APublisherThatDiesIsLostUnderItsPrefixOfTheMoment)
     QString error;
     const auto retained = [&](const QString& topic) { return broker.retained(topic, error, 1); };
     ASSERT_TRUE(waitFor([&] { return !retained("kavendor/race-1-brenmoor-cup/run").isEmpty(); }, kWait));
-    publisher.process.kill();
-    publisher.process.waitForFinished();
+    publisher.process.close(); // killed, and waited for
     EXPECT_TRUE(waitFor([&] { return retained("kavendor/race-1-brenmoor-cup/status") == "lost"; }, kWait));
     EXPECT_EQ(retained("kavendor/no-run/status"), QByteArray());
 }
@@ -386,8 +385,7 @@ TEST(ProgramWithBroker, RelaysBehindAProxyServeTheRaceAndOutliveOneOfThem)
     }
     EXPECT_TRUE(waitFor([&] { return snapshots >= kClients; }, kWait)) << snapshots << " of " << kClients;
 
-    first.process.kill();
-    first.process.waitForFinished();
+    first.process.close(); // killed, and waited for
     for (int request = 0; request < 4; ++request)
         EXPECT_EQ(rows(ports[2]), shown) << "with one relay gone, " << request;
     // A relay says each change of its state, and a service manager's stop ends it cleanly.
